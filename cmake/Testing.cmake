@@ -1,0 +1,20 @@
+# dvr_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l1] [TIMEOUT s])
+# Builds one GoogleTest binary and registers its cases with CTest.
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+function(dvr_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+find_package(Threads REQUIRED)
