@@ -32,5 +32,5 @@ build_project() {
 build_fuzzers() {
   CC=clang CXX=clang++ cmake -S "$ROOT_DIR" -B "$BUILD_DIR-fuzz" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDVR_FUZZ=ON
-  cmake --build "$BUILD_DIR-fuzz" -j "$JOBS"
+  cmake --build "$BUILD_DIR-fuzz" -j "$JOBS" --target fuzzers
 }
