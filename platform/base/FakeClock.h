@@ -1,0 +1,42 @@
+// A clock that moves only when a test advances it. Threads waiting on it see
+// the new time within a millisecond of real time: each wait re-checks its
+// deadline at that pace, so no wake-up can be lost.
+#pragma once
+
+#include <atomic>
+
+#include "platform/base/Clock.h"
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(uint64_t startMs = 0) : now_(startMs) {}
+
+    uint64_t NowMs() const override { return now_.load(); }
+    bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
+                   uint64_t deadlineMs, const std::function<bool()>& done) override;
+
+    void Advance(uint64_t ms) { now_ += ms; }
+
+    // Threads now inside a wait with a deadline on this clock.
+    int Sleepers() const { return sleepers_.load(); }
+
+    // Waits (in real time, at most `realTimeoutMs`) until at least `count`
+    // threads wait on this clock. False on time-out.
+    bool WaitForSleepers(int count, int realTimeoutMs = 5000) const;
+
+private:
+    std::atomic<uint64_t> now_;
+    std::atomic<int> sleepers_{0};
+};
+
+// Installs a fake clock for one scope (tests).
+class ScopedFakeClock {
+public:
+    explicit ScopedFakeClock(uint64_t startMs = 1000) : clock_(startMs) { SetCurrentClock(&clock_); }
+    ~ScopedFakeClock() { SetCurrentClock(nullptr); }
+    FakeClock& operator*() { return clock_; }
+    FakeClock* operator->() { return &clock_; }
+
+private:
+    FakeClock clock_;
+};

@@ -1,0 +1,58 @@
+#include "platform/base/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(FakeClock, SleepEndsOnlyWhenTheClockPassesItsDeadline) {
+    ScopedFakeClock clock;
+    std::atomic<bool> woke{false};
+    std::thread sleeper([&] {
+        Sleep(250);
+        woke = true;
+    });
+    ASSERT_TRUE(clock->WaitForSleepers(1));
+    clock->Advance(249);
+    EXPECT_TRUE(clock->WaitForSleepers(1));  // still asleep after 249 ms
+    EXPECT_FALSE(woke);
+    clock->Advance(1);
+    sleeper.join();
+    EXPECT_TRUE(woke);
+}
+
+TEST(FakeClock, TimeGetTimeFollowsTheClock) {
+    ScopedFakeClock clock(5000);
+    EXPECT_EQ(timeGetTime(), 5000u);
+    clock->Advance(500);
+    EXPECT_EQ(timeGetTime(), 5500u);
+}
+
+TEST(FakeClock, WaitEndsWhenItsConditionIsMetBeforeTheDeadline) {
+    ScopedFakeClock clock;
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool flag = false;
+    std::thread setter([&] {
+        ASSERT_TRUE(clock->WaitForSleepers(1));
+        std::lock_guard lock(mutex);
+        flag = true;
+        cv.notify_all();
+    });
+    std::unique_lock lock(mutex);
+    EXPECT_TRUE(CurrentClock().WaitUntil(lock, cv, DeadlineAfter(INFINITE), [&] { return flag; }));
+    lock.unlock();
+    setter.join();
+    EXPECT_EQ(clock->Sleepers(), 0);
+}
+
+TEST(SystemClock, ZeroTimeoutWaitReturnsAtOnce) {
+    std::mutex mutex;
+    std::condition_variable cv;
+    std::unique_lock lock(mutex);
+    EXPECT_FALSE(CurrentClock().WaitUntil(lock, cv, DeadlineAfter(0), [] { return false; }));
+}
+
+}  // namespace
