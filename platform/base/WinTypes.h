@@ -21,3 +21,8 @@ using LRESULT = intptr_t;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
+
+// A window of the window system (platform/user). Opaque everywhere else; the
+// player library only hands it back to the window system.
+struct HWND__;
+using HWND = HWND__*;
