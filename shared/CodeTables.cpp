@@ -37,12 +37,19 @@ constexpr std::array<SizeEntry, 8> kPictureSizes{{
 int ChannelCountOfCode(int code) {
     return Lookup(kChannelCounts, code);
 }
-int SampleRateOfCode(int code) { return Lookup(kSampleRates, code); }
-int SampleBitsOfCode(int code) { return Lookup(kSampleBits, code); }
-int AudioChannelsOfCode(int code) { return Lookup(kAudioChannels, code); }
+int SampleRateOfCode(int code) {
+    return Lookup(kSampleRates, code);
+}
+int SampleBitsOfCode(int code) {
+    return Lookup(kSampleBits, code);
+}
+int AudioChannelsOfCode(int code) {
+    return Lookup(kAudioChannels, code);
+}
 
 bool PictureSizeOfCode(int code, bool pal, PictureSize* size) {
-    if (code < 1 || code >= int(kPictureSizes.size())) return false;
+    if (code < 1 || code >= int(kPictureSizes.size()))
+        return false;
     const SizeEntry& e = kPictureSizes[std::size_t(code)];
     *size = {e.width, pal ? e.palHeight : e.ntscHeight};
     return true;

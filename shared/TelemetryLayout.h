@@ -30,7 +30,8 @@ inline constexpr int kSubHeaderSize = 3;
 inline constexpr int kVehicleRecordSize = 18;  // id[14], temperature, inputs, status, unread
 inline constexpr int kVehicleIdSize = 14;
 inline constexpr int kSpeedRecordSize = 2;
-inline constexpr int kGpsRecordSize = 34;  // unread, latitude[10], longitude[11], altitude[7], unread[5]
+inline constexpr int kGpsRecordSize =
+    34;  // unread, latitude[10], longitude[11], altitude[7], unread[5]
 inline constexpr int kGSensorRecordSize = 3;
 inline constexpr int kVoltageRecordSize = 2;
 // The two uninterpreted sub-blocks occupy a fixed size whatever their count says.
@@ -62,10 +63,10 @@ namespace ulaw_audio {
 
 // The 40-byte header of a u-law audio block and the per-track lengths after it.
 inline constexpr int kAudioHeaderSize = 40;
-inline constexpr int kTrackDataOffsetAt = 8;   // u32, from the start of the audio block
-inline constexpr int kTrackCountAt = 12;       // u16
-inline constexpr int kChunkSizesAt = 16;       // u32: bits 16-31 chunk header, 0-15 chunk
-inline constexpr int kTrackLengthsAt = 40;     // u32 per track
+inline constexpr int kTrackDataOffsetAt = 8;  // u32, from the start of the audio block
+inline constexpr int kTrackCountAt = 12;      // u16
+inline constexpr int kChunkSizesAt = 16;      // u32: bits 16-31 chunk header, 0-15 chunk
+inline constexpr int kTrackLengthsAt = 40;    // u32 per track
 inline constexpr int kMaxTracks = 2;
 inline constexpr int kRecordedChunkStride = 80;  // the chunk table's fixed stride
 

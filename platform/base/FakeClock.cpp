@@ -6,7 +6,8 @@
 bool FakeClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                           uint64_t deadlineMs, const std::function<bool()>& done) {
     ++sleepers_;
-    while (!done() && NowMs() < deadlineMs) cv.wait_for(lock, std::chrono::milliseconds(1));
+    while (!done() && NowMs() < deadlineMs)
+        cv.wait_for(lock, std::chrono::milliseconds(1));
     --sleepers_;
     return done();
 }
@@ -14,7 +15,8 @@ bool FakeClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_var
 bool FakeClock::WaitForSleepers(int count, int realTimeoutMs) const {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realTimeoutMs);
     while (sleepers_.load() < count) {
-        if (std::chrono::steady_clock::now() >= end) return false;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;

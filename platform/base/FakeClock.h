@@ -32,7 +32,9 @@ private:
 // Installs a fake clock for one scope (tests).
 class ScopedFakeClock {
 public:
-    explicit ScopedFakeClock(uint64_t startMs = 1000) : clock_(startMs) { SetCurrentClock(&clock_); }
+    explicit ScopedFakeClock(uint64_t startMs = 1000) : clock_(startMs) {
+        SetCurrentClock(&clock_);
+    }
     ~ScopedFakeClock() { SetCurrentClock(nullptr); }
     FakeClock& operator*() { return clock_; }
     FakeClock* operator->() { return &clock_; }

@@ -39,7 +39,8 @@ BOOL CloseHandle(HANDLE handle) {
     {
         std::lock_guard lock(r.mutex);
         auto it = r.objects.find(handle);
-        if (it == r.objects.end()) return FALSE;
+        if (it == r.objects.end())
+            return FALSE;
         object = std::move(it->second);
         r.objects.erase(it);
     }

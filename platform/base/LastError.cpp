@@ -2,6 +2,10 @@
 
 #include <cerrno>
 
-DWORD GetLastError() { return DWORD(errno); }
+DWORD GetLastError() {
+    return DWORD(errno);
+}
 
-void SetLastError(DWORD error) { errno = int(error); }
+void SetLastError(DWORD error) {
+    errno = int(error);
+}

@@ -1,0 +1,9 @@
+// Conversions between UTF-8 bytes and wide text (wchar_t, UTF-32 here). Each
+// returns a new array that the caller releases with delete[]; a null input
+// gives a null result. Malformed UTF-8 turns into U+FFFD per bad byte.
+#pragma once
+
+wchar_t* Utf8ToWide(const char* utf8);
+
+// The result carries two terminating zero bytes, so an empty text gives two.
+char* WideToUtf8(const wchar_t* wide);
