@@ -40,7 +40,7 @@ struct RecordingSpec {
     std::set<int> skippableChannels = {};
 
     AudioKind audio = AudioKind::kUlaw;
-    int audioTracks = 1;  // u-law: 1 or 2
+    int audioTracks = 1;             // u-law: 1 or 2
     uint32_t sampleRateCode = 1;     // PCM: 8000 Hz
     uint32_t sampleBitsCode = 0;     // PCM: 16 bits
     uint32_t audioChannelsCode = 0;  // PCM: mono
