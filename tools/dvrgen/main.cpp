@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "tools/dvrgen/DvrgenArguments.h"
+#include "tools/recgen/RecordingWriter.h"
 
 int main(int argc, char** argv) {
     DvrgenArguments arguments;

@@ -1,3 +1,5 @@
+#include "tools/recgen/RecordingWriter.h"
+
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -7,7 +9,6 @@
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/H264ChannelEncoder.h"
 #include "tools/recgen/PairWriter.h"
-#include "tools/recgen/RecordingSpec.h"
 
 namespace recgen {
 namespace {
@@ -138,6 +139,7 @@ public:
              .channelCountCode = ChannelCountCode(spec_.channels),
              .time = spec_.startTime + uint32_t(gop),
              .sampleBitsCode = spec_.sampleBitsCode,
+             // u-law tracks are always 8000 Hz; the code says so to the player.
              .sampleRateCode = spec_.audio == AudioKind::kUlaw ? 1 : spec_.sampleRateCode,
              .audioChannelsCode = spec_.audioChannelsCode,
              .prevGopLength = 0});

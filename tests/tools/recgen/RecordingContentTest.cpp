@@ -10,7 +10,7 @@
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/AudioBlock.h"
-#include "tools/recgen/RecordingSpec.h"
+#include "tools/recgen/RecordingWriter.h"
 
 namespace {
 

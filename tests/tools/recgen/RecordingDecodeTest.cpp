@@ -13,7 +13,7 @@
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/AnnexB.h"
 #include "tools/recgen/ChannelColour.h"
-#include "tools/recgen/RecordingSpec.h"
+#include "tools/recgen/RecordingWriter.h"
 
 namespace {
 
@@ -23,6 +23,10 @@ struct Case {
     const char* name;
     RecordingSpec spec;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 RecordingSpec Spec(uint32_t version, int channels, std::vector<uint32_t> codes, bool pal,
                    uint32_t fps, int gops, AudioKind audio) {
