@@ -8,7 +8,7 @@
 namespace {
 
 using recgen::AudioKind;
-using recgen::RecordingSpec;
+using recgen::RecordingPlan;
 
 template <typename T>
 bool ParseNumber(const std::string& text, T* value) {
@@ -85,38 +85,38 @@ const std::map<std::string, ValueFlag>& ValueFlags() {
              a.inxPath = v + ".inx";
              return !v.empty();
          }},
-        {"--channels", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.channels); }},
-        {"--version", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.version); }},
-        {"--resolution", [](auto& v, auto& a) { return ParseList(v, &a.spec.resolutionCodes); }},
-        {"--fps", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.fps); }},
-        {"--gops", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.gopCount); }},
-        {"--start-time", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.startTime); }},
-        {"--skippable", [](auto& v, auto& a) { return ParseList(v, &a.spec.skippableChannels); }},
-        {"--audio", [](auto& v, auto& a) { return ParseAudio(v, &a.spec.audio); }},
-        {"--audio-tracks", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.audioTracks); }},
+        {"--channels", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.channels); }},
+        {"--version", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.version); }},
+        {"--resolution", [](auto& v, auto& a) { return ParseList(v, &a.plan.resolutionCodes); }},
+        {"--fps", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.fps); }},
+        {"--gops", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.gopCount); }},
+        {"--start-time", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.startTime); }},
+        {"--skippable", [](auto& v, auto& a) { return ParseList(v, &a.plan.skippableChannels); }},
+        {"--audio", [](auto& v, auto& a) { return ParseAudio(v, &a.plan.audio); }},
+        {"--audio-tracks", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.audioTracks); }},
         {"--sample-rate-code",
-         [](auto& v, auto& a) { return ParseNumber(v, &a.spec.sampleRateCode); }},
+         [](auto& v, auto& a) { return ParseNumber(v, &a.plan.sampleRateCode); }},
         {"--sample-bits-code",
-         [](auto& v, auto& a) { return ParseNumber(v, &a.spec.sampleBitsCode); }},
+         [](auto& v, auto& a) { return ParseNumber(v, &a.plan.sampleBitsCode); }},
         {"--audio-channels-code",
-         [](auto& v, auto& a) { return ParseNumber(v, &a.spec.audioChannelsCode); }},
+         [](auto& v, auto& a) { return ParseNumber(v, &a.plan.audioChannelsCode); }},
         {"--vehicle-id",
          [](auto& v, auto& a) {
-             a.spec.vehicleId = v;
+             a.plan.vehicleId = v;
              return true;
          }},
-        {"--route", [](auto& v, auto& a) { return ParseRoute(v, &a.spec.route); }},
+        {"--route", [](auto& v, auto& a) { return ParseRoute(v, &a.plan.route); }},
         {"--leading-filler",
-         [](auto& v, auto& a) { return ParseNumber(v, &a.spec.leadingFillerBytes); }},
-        {"--gap", [](auto& v, auto& a) { return ParseGap(v, &a.spec.gapsBefore); }},
-        {"--bad-magic", [](auto& v, auto& a) { return ParseList(v, &a.spec.damage.badMagicGops); }},
+         [](auto& v, auto& a) { return ParseNumber(v, &a.plan.leadingFillerBytes); }},
+        {"--gap", [](auto& v, auto& a) { return ParseGap(v, &a.plan.gapsBefore); }},
+        {"--bad-magic", [](auto& v, auto& a) { return ParseList(v, &a.plan.damage.badMagicGops); }},
         {"--oversized",
-         [](auto& v, auto& a) { return ParseList(v, &a.spec.damage.oversizedGops); }},
+         [](auto& v, auto& a) { return ParseList(v, &a.plan.damage.oversizedGops); }},
         {"--invalid-log",
-         [](auto& v, auto& a) { return ParseList(v, &a.spec.damage.invalidLogGops); }},
+         [](auto& v, auto& a) { return ParseList(v, &a.plan.damage.invalidLogGops); }},
         {"--omit-entries",
-         [](auto& v, auto& a) { return ParseList(v, &a.spec.damage.omittedIndexEntries); }},
-        {"--cut", [](auto& v, auto& a) { return ParseNumber(v, &a.spec.damage.cutBytes); }},
+         [](auto& v, auto& a) { return ParseList(v, &a.plan.damage.omittedIndexEntries); }},
+        {"--cut", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.damage.cutBytes); }},
     };
     return flags;
 }
@@ -125,11 +125,11 @@ bool SwitchFlag(const std::string& flag, DvrgenArguments* out) {
     if (flag == "--help")
         out->help = true;
     else if (flag == "--ntsc")
-        out->spec.pal = false;
+        out->plan.pal = false;
     else if (flag == "--pal")
-        out->spec.pal = true;
+        out->plan.pal = true;
     else if (flag == "--no-telemetry")
-        out->spec.telemetry = false;
+        out->plan.telemetry = false;
     else
         return false;
     return true;

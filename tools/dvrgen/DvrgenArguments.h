@@ -1,13 +1,13 @@
-// The command line of dvrgen, turned into a RecordingSpec and the two paths.
+// The command line of dvrgen, turned into a RecordingPlan and the two paths.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "tools/recgen/RecordingSpec.h"
+#include "tools/recgen/RecordingPlan.h"
 
 struct DvrgenArguments {
-    recgen::RecordingSpec spec;
+    recgen::RecordingPlan plan;
     std::string dvrPath;
     std::string inxPath;
     bool help = false;

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         std::fputs(DvrgenUsage(), stdout);
         return 0;
     }
-    if (!recgen::WriteRecording(arguments.spec, arguments.dvrPath, arguments.inxPath, &error)) {
+    if (!recgen::WriteRecording(arguments.plan, arguments.dvrPath, arguments.inxPath, &error)) {
         std::fprintf(stderr, "dvrgen: %s\n", error.c_str());
         return 1;
     }

@@ -35,9 +35,9 @@ uint32_t ChannelCountCode(int channels) {
     }
 }
 
-uint32_t ResolutionOf(const RecordingSpec& spec, int channel) {
-    const std::size_t n = spec.resolutionCodes.size();
-    return spec.resolutionCodes[std::min(std::size_t(channel), n - 1)];
+uint32_t ResolutionOf(const RecordingPlan& plan, int channel) {
+    const std::size_t n = plan.resolutionCodes.size();
+    return plan.resolutionCodes[std::min(std::size_t(channel), n - 1)];
 }
 
 bool Refuse(std::string* error, const char* why) {
@@ -45,7 +45,7 @@ bool Refuse(std::string* error, const char* why) {
     return false;
 }
 
-bool CheckSpec(const RecordingSpec& s, std::string* error) {
+bool CheckPlan(const RecordingPlan& s, std::string* error) {
     if (s.version > 4)
         return Refuse(error, "version must be 0 to 4");
     if (ChannelCountCode(s.channels) == 0)
@@ -83,7 +83,7 @@ int32_t PcmValue(int16_t tone, int bits) {
     return bits == 32 ? tone * 65536 : tone;
 }
 
-std::vector<uint8_t> PcmBlock(const RecordingSpec& s, int gop) {
+std::vector<uint8_t> PcmBlock(const RecordingPlan& s, int gop) {
     const int rate = SampleRateOfCode(int(s.sampleRateCode));
     const int64_t first = int64_t(gop) * rate;
     const int bits = SampleBitsOfCode(int(s.sampleBitsCode));
@@ -92,7 +92,7 @@ std::vector<uint8_t> PcmBlock(const RecordingSpec& s, int gop) {
         [&](int c, int i) { return PcmValue(ToneSample(c, first + i, rate), bits); });
 }
 
-std::vector<uint8_t> UlawBlock(const RecordingSpec& s, int gop) {
+std::vector<uint8_t> UlawBlock(const RecordingPlan& s, int gop) {
     UlawAudio audio;
     audio.chunkHeaderSize = kUlawChunkHeader;
     audio.chunkSize = kUlawChunk;
@@ -113,19 +113,19 @@ std::vector<uint8_t> UlawBlock(const RecordingSpec& s, int gop) {
 // Writes the recording GOP by GOP; holds one encoder per channel.
 class RecordingWriter {
 public:
-    RecordingWriter(const RecordingSpec& spec, const TelemetryTrack& track)
-        : spec_(spec), track_(track) {}
+    RecordingWriter(const RecordingPlan& plan, const TelemetryTrack& track)
+        : plan_(plan), track_(track) {}
 
     bool OpenEncoders(std::string* error) {
-        for (int c = 0; c < spec_.channels; ++c) {
+        for (int c = 0; c < plan_.channels; ++c) {
             PictureSize size{};
-            PictureSizeOfCode(int(ResolutionOf(spec_, c)), spec_.pal, &size);
+            PictureSizeOfCode(int(ResolutionOf(plan_, c)), plan_.pal, &size);
             encoders_.push_back(
                 H264ChannelEncoder::Create({.channel = c,
                                             .width = size.width,
                                             .height = size.height,
-                                            .framesPerGop = FramesPerChannel(spec_),
-                                            .skippable = spec_.skippableChannels.contains(c)},
+                                            .framesPerGop = FramesPerChannel(plan_),
+                                            .skippable = plan_.skippableChannels.contains(c)},
                                            error));
             if (!encoders_.back())
                 return false;
@@ -135,28 +135,28 @@ public:
 
     bool BuildGop(int gop, std::vector<uint8_t>* bytes, std::string* error) {
         GopBuilder builder(
-            {.version = spec_.version,
-             .channelCountCode = ChannelCountCode(spec_.channels),
-             .time = spec_.startTime + uint32_t(gop),
-             .sampleBitsCode = spec_.sampleBitsCode,
+            {.version = plan_.version,
+             .channelCountCode = ChannelCountCode(plan_.channels),
+             .time = plan_.startTime + uint32_t(gop),
+             .sampleBitsCode = plan_.sampleBitsCode,
              // u-law tracks are always 8000 Hz; the code says so to the player.
-             .sampleRateCode = spec_.audio == AudioKind::kUlaw ? 1 : spec_.sampleRateCode,
-             .audioChannelsCode = spec_.audioChannelsCode,
+             .sampleRateCode = plan_.audio == AudioKind::kUlaw ? 1 : plan_.sampleRateCode,
+             .audioChannelsCode = plan_.audioChannelsCode,
              .prevGopLength = 0});
-        const int frames = FramesPerChannel(spec_);
+        const int frames = FramesPerChannel(plan_);
         for (int f = 1; f <= frames; ++f) {
-            for (int c = 0; c < spec_.channels; ++c) {
+            for (int c = 0; c < plan_.channels; ++c) {
                 if (!AddFrame(builder, c, f, error))
                     return false;
             }
         }
-        if (spec_.audio == AudioKind::kPcm)
-            builder.SetAudio(PcmBlock(spec_, gop));
-        if (spec_.audio == AudioKind::kUlaw)
-            builder.SetAudio(UlawBlock(spec_, gop));
-        if (spec_.telemetry && spec_.version >= 1) {
+        if (plan_.audio == AudioKind::kPcm)
+            builder.SetAudio(PcmBlock(plan_, gop));
+        if (plan_.audio == AudioKind::kUlaw)
+            builder.SetAudio(UlawBlock(plan_, gop));
+        if (plan_.telemetry && plan_.version >= 1) {
             TelemetryBlock block = track_.Block(gop, frames);
-            block.invalidTag = spec_.damage.invalidLogGops.contains(gop);
+            block.invalidTag = plan_.damage.invalidLogGops.contains(gop);
             builder.SetTelemetry(block);
         }
         *bytes = builder.Build();
@@ -170,33 +170,33 @@ private:
             return false;
         builder.AddFrame({.channel = uint32_t(c),
                           .frameNumber = uint32_t(f),
-                          .resolutionCode = ResolutionOf(spec_, c),
-                          .pal = spec_.pal,
-                          .fps = spec_.version >= 3 ? spec_.fps : uint32_t(FramesPerChannel(spec_)),
-                          .noSkip = !spec_.skippableChannels.contains(c),
+                          .resolutionCode = ResolutionOf(plan_, c),
+                          .pal = plan_.pal,
+                          .fps = plan_.version >= 3 ? plan_.fps : uint32_t(FramesPerChannel(plan_)),
+                          .noSkip = !plan_.skippableChannels.contains(c),
                           .frameType = encoded.keyFrame ? 1u : 0u,
                           .data = std::move(encoded.data)});
         return true;
     }
 
-    const RecordingSpec& spec_;
+    const RecordingPlan& plan_;
     const TelemetryTrack& track_;
     std::vector<std::unique_ptr<H264ChannelEncoder>> encoders_;
 };
 
-GopDamage DamageOf(const RecordingSpec& s, int gop) {
+GopDamage DamageOf(const RecordingPlan& s, int gop) {
     return {.badMagic = s.damage.badMagicGops.contains(gop),
             .growTo = s.damage.oversizedGops.contains(gop) ? kOversizedGop : 0};
 }
 
 }  // namespace
 
-int FramesPerChannel(const RecordingSpec& spec) {
-    if (spec.version <= 1)
+int FramesPerChannel(const RecordingPlan& plan) {
+    if (plan.version <= 1)
         return 16;
-    if (spec.version == 2)
+    if (plan.version == 2)
         return 15;
-    return int(spec.fps);
+    return int(plan.fps);
 }
 
 int16_t ToneSample(int tone, int64_t index, int sampleRate) {
@@ -205,29 +205,29 @@ int16_t ToneSample(int tone, int64_t index, int sampleRate) {
     return int16_t(std::lround(8000.0 * std::sin(2.0 * std::numbers::pi * cycles)));
 }
 
-bool WriteRecording(const RecordingSpec& spec, const std::string& dvrPath,
+bool WriteRecording(const RecordingPlan& plan, const std::string& dvrPath,
                     const std::string& inxPath, std::string* error) {
-    if (!CheckSpec(spec, error))
+    if (!CheckPlan(plan, error))
         return false;
-    const TelemetryTrack track(spec.route, spec.vehicleId);
-    RecordingWriter writer(spec, track);
+    const TelemetryTrack track(plan.route, plan.vehicleId);
+    RecordingWriter writer(plan, track);
     if (!writer.OpenEncoders(error))
         return false;
     std::unique_ptr<PairWriter> pair = PairWriter::Create(dvrPath, inxPath);
     if (!pair)
         return Refuse(error, "cannot create the recording files");
-    pair->AddGap(spec.leadingFillerBytes);
-    for (int gop = 0; gop < spec.gopCount; ++gop) {
+    pair->AddGap(plan.leadingFillerBytes);
+    for (int gop = 0; gop < plan.gopCount; ++gop) {
         std::vector<uint8_t> bytes;
         if (!writer.BuildGop(gop, &bytes, error))
             return false;
-        if (auto gap = spec.gapsBefore.find(gop); gap != spec.gapsBefore.end())
+        if (auto gap = plan.gapsBefore.find(gop); gap != plan.gapsBefore.end())
             pair->AddGap(gap->second);
-        if (!pair->AddGop(std::move(bytes), DamageOf(spec, gop)))
+        if (!pair->AddGop(std::move(bytes), DamageOf(plan, gop)))
             return Refuse(error, "writing a GOP failed");
     }
-    if (!pair->Finish({.omittedEntries = spec.damage.omittedIndexEntries,
-                       .cutBytes = spec.damage.cutBytes,
+    if (!pair->Finish({.omittedEntries = plan.damage.omittedIndexEntries,
+                       .cutBytes = plan.damage.cutBytes,
                        .endTime = std::nullopt}))
         return Refuse(error, "writing the index failed");
     return true;

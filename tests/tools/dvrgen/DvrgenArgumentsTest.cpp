@@ -8,7 +8,7 @@ bool Parse(std::vector<std::string> args, DvrgenArguments* out, std::string* err
     return ParseDvrgenArguments(args, out, error);
 }
 
-TEST(DvrgenArguments, EveryFlagReachesTheSpec) {
+TEST(DvrgenArguments, EveryFlagReachesThePlan) {
     DvrgenArguments a;
     std::string error;
     ASSERT_TRUE(Parse({"--out",
@@ -59,7 +59,7 @@ TEST(DvrgenArguments, EveryFlagReachesTheSpec) {
                        "100"},
                       &a, &error))
         << error;
-    const recgen::RecordingSpec& s = a.spec;
+    const recgen::RecordingPlan& s = a.plan;
     EXPECT_EQ(a.dvrPath, "/tmp/x.dvr");
     EXPECT_EQ(a.inxPath, "/tmp/x.inx");
     EXPECT_EQ(s.channels, 8);

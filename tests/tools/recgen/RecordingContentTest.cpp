@@ -18,9 +18,9 @@ using namespace recgen;
 
 class RecordingContent : public ::testing::Test {
 protected:
-    std::vector<WalkedGop> Write(const RecordingSpec& spec) {
+    std::vector<WalkedGop> Write(const RecordingPlan& plan) {
         std::string error;
-        EXPECT_TRUE(WriteRecording(spec, Dvr(), Inx(), &error)) << error;
+        EXPECT_TRUE(WriteRecording(plan, Dvr(), Inx(), &error)) << error;
         return WalkRecording(Dvr(), Inx());
     }
     std::string Dvr() const { return dir_.File("r.dvr"); }
@@ -29,8 +29,8 @@ protected:
     TempDir dir_;
 };
 
-RecordingSpec Small(uint32_t version, AudioKind audio) {
-    RecordingSpec s;
+RecordingPlan Small(uint32_t version, AudioKind audio) {
+    RecordingPlan s;
     s.version = version;
     s.audio = audio;
     s.channels = 1;
@@ -40,7 +40,7 @@ RecordingSpec Small(uint32_t version, AudioKind audio) {
 }
 
 TEST_F(RecordingContent, HeaderFieldsAndTimes) {
-    RecordingSpec s = Small(4, AudioKind::kUlaw);
+    RecordingPlan s = Small(4, AudioKind::kUlaw);
     s.channels = 12;
     s.startTime = 1234;
     const std::vector<WalkedGop> gops = Write(s);
@@ -57,7 +57,7 @@ TEST_F(RecordingContent, HeaderFieldsAndTimes) {
 }
 
 TEST_F(RecordingContent, UlawTracksHoldOneSecondOfTone) {
-    RecordingSpec s = Small(4, AudioKind::kUlaw);
+    RecordingPlan s = Small(4, AudioKind::kUlaw);
     s.audioTracks = 2;
     const std::vector<WalkedGop> gops = Write(s);
     ASSERT_EQ(gops.size(), 3u);
@@ -75,7 +75,7 @@ TEST_F(RecordingContent, UlawTracksHoldOneSecondOfTone) {
 }
 
 TEST_F(RecordingContent, PcmInterleavesATonePerChannel) {
-    RecordingSpec s = Small(3, AudioKind::kPcm);
+    RecordingPlan s = Small(3, AudioKind::kPcm);
     s.audioChannelsCode = 2;  // stereo
     const std::vector<WalkedGop> gops = Write(s);
     ASSERT_EQ(gops.size(), 3u);
@@ -90,7 +90,7 @@ TEST_F(RecordingContent, PcmInterleavesATonePerChannel) {
 TEST_F(RecordingContent, TelemetryByVersion) {
     for (uint32_t version : {0u, 1u, 4u}) {
         SCOPED_TRACE(version);
-        RecordingSpec s = Small(version, version == 4 ? AudioKind::kUlaw : AudioKind::kNone);
+        RecordingPlan s = Small(version, version == 4 ? AudioKind::kUlaw : AudioKind::kNone);
         s.vehicleId = "CAR-7";
         s.damage.invalidLogGops = {1};
         const std::vector<WalkedGop> gops = Write(s);
@@ -110,7 +110,7 @@ TEST_F(RecordingContent, TelemetryByVersion) {
 }
 
 TEST_F(RecordingContent, NoTelemetryAndNoAudio) {
-    RecordingSpec s = Small(4, AudioKind::kNone);
+    RecordingPlan s = Small(4, AudioKind::kNone);
     s.telemetry = false;
     const std::vector<WalkedGop> gops = Write(s);
     ASSERT_EQ(gops.size(), 3u);
@@ -119,7 +119,7 @@ TEST_F(RecordingContent, NoTelemetryAndNoAudio) {
 }
 
 TEST_F(RecordingContent, FillerGapsAndDamage) {
-    RecordingSpec s = Small(4, AudioKind::kUlaw);
+    RecordingPlan s = Small(4, AudioKind::kUlaw);
     s.gopCount = 5;
     s.leadingFillerBytes = 1024;
     s.gapsBefore = {{3, 5ull << 30}};
@@ -144,39 +144,39 @@ TEST_F(RecordingContent, FillerGapsAndDamage) {
     EXPECT_EQ(index[3].offset - index[2].offset, (12582912u + 512) + (5ull << 30));
 }
 
-TEST_F(RecordingContent, RefusesInconsistentSpecs) {
+TEST_F(RecordingContent, RefusesInconsistentPlans) {
     struct Case {
         const char* why;
-        RecordingSpec spec;
+        RecordingPlan plan;
     };
     std::vector<Case> cases;
     auto add = [&cases](const char* why, auto change) {
-        RecordingSpec s = Small(4, AudioKind::kUlaw);
+        RecordingPlan s = Small(4, AudioKind::kUlaw);
         change(s);
         cases.push_back({why, s});
     };
-    add("version 5", [](RecordingSpec& s) { s.version = 5; });
-    add("3 channels", [](RecordingSpec& s) { s.channels = 3; });
-    add("v0 with 8 channels", [](RecordingSpec& s) {
+    add("version 5", [](RecordingPlan& s) { s.version = 5; });
+    add("3 channels", [](RecordingPlan& s) { s.channels = 3; });
+    add("v0 with 8 channels", [](RecordingPlan& s) {
         s.version = 0;
         s.channels = 8;
         s.audio = AudioKind::kNone;
     });
-    add("v2 with 12 channels", [](RecordingSpec& s) {
+    add("v2 with 12 channels", [](RecordingPlan& s) {
         s.version = 2;
         s.channels = 12;
         s.audio = AudioKind::kNone;
     });
-    add("resolution without size", [](RecordingSpec& s) { s.resolutionCodes = {6, 0}; });
-    add("no resolution", [](RecordingSpec& s) { s.resolutionCodes.clear(); });
-    add("fps 31", [](RecordingSpec& s) { s.fps = 31; });
-    add("PCM in version 4", [](RecordingSpec& s) { s.audio = AudioKind::kPcm; });
-    add("u-law before version 4", [](RecordingSpec& s) { s.version = 3; });
-    add("three u-law tracks", [](RecordingSpec& s) { s.audioTracks = 3; });
-    add("sample width code 4", [](RecordingSpec& s) { s.sampleBitsCode = 4; });
+    add("resolution without size", [](RecordingPlan& s) { s.resolutionCodes = {6, 0}; });
+    add("no resolution", [](RecordingPlan& s) { s.resolutionCodes.clear(); });
+    add("fps 31", [](RecordingPlan& s) { s.fps = 31; });
+    add("PCM in version 4", [](RecordingPlan& s) { s.audio = AudioKind::kPcm; });
+    add("u-law before version 4", [](RecordingPlan& s) { s.version = 3; });
+    add("three u-law tracks", [](RecordingPlan& s) { s.audioTracks = 3; });
+    add("sample width code 4", [](RecordingPlan& s) { s.sampleBitsCode = 4; });
     for (const Case& c : cases) {
         std::string error;
-        EXPECT_FALSE(WriteRecording(c.spec, Dvr(), Inx(), &error)) << c.why;
+        EXPECT_FALSE(WriteRecording(c.plan, Dvr(), Inx(), &error)) << c.why;
         EXPECT_FALSE(error.empty()) << c.why;
     }
     std::string error;

@@ -21,16 +21,16 @@ using namespace recgen;
 
 struct Case {
     const char* name;
-    RecordingSpec spec;
+    RecordingPlan plan;
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-RecordingSpec Spec(uint32_t version, int channels, std::vector<uint32_t> codes, bool pal,
+RecordingPlan Plan(uint32_t version, int channels, std::vector<uint32_t> codes, bool pal,
                    uint32_t fps, int gops, AudioKind audio) {
-    RecordingSpec s;
+    RecordingPlan s;
     s.version = version;
     s.channels = channels;
     s.resolutionCodes = std::move(codes);
@@ -43,16 +43,16 @@ RecordingSpec Spec(uint32_t version, int channels, std::vector<uint32_t> codes, 
 
 std::vector<Case> Cases() {
     std::vector<Case> cases{
-        {"v4_4ch_cif_ulaw", Spec(4, 4, {6}, true, 25, 2, AudioKind::kUlaw)},
-        {"v3_8ch_mixed_ntsc_pcm", Spec(3, 8, {6, 5}, false, 10, 2, AudioKind::kPcm)},
-        {"v0_1ch_pcm", Spec(0, 1, {6}, true, 16, 2, AudioKind::kPcm)},
-        {"v1_4ch_skippable", Spec(1, 4, {6}, true, 16, 2, AudioKind::kNone)},
-        {"v2_8ch", Spec(2, 8, {6}, false, 15, 1, AudioKind::kPcm)},
-        {"v4_16ch", Spec(4, 16, {6}, false, 5, 1, AudioKind::kUlaw)},
-        {"v4_1080p", Spec(4, 1, {1}, true, 10, 2, AudioKind::kUlaw)},
+        {"v4_4ch_cif_ulaw", Plan(4, 4, {6}, true, 25, 2, AudioKind::kUlaw)},
+        {"v3_8ch_mixed_ntsc_pcm", Plan(3, 8, {6, 5}, false, 10, 2, AudioKind::kPcm)},
+        {"v0_1ch_pcm", Plan(0, 1, {6}, true, 16, 2, AudioKind::kPcm)},
+        {"v1_4ch_skippable", Plan(1, 4, {6}, true, 16, 2, AudioKind::kNone)},
+        {"v2_8ch", Plan(2, 8, {6}, false, 15, 1, AudioKind::kPcm)},
+        {"v4_16ch", Plan(4, 16, {6}, false, 5, 1, AudioKind::kUlaw)},
+        {"v4_1080p", Plan(4, 1, {1}, true, 10, 2, AudioKind::kUlaw)},
     };
-    cases[3].spec.skippableChannels = {1, 3};
-    cases[0].spec.audioTracks = 2;
+    cases[3].plan.skippableChannels = {1, 3};
+    cases[0].plan.audioTracks = 2;
     return cases;
 }
 
@@ -72,24 +72,24 @@ void ExpectRecorderLayout(const WalkedFrame& f) {
 }
 
 TEST_P(RecordingDecode, EveryChannelDecodesToItsColour) {
-    const RecordingSpec& spec = GetParam().spec;
+    const RecordingPlan& plan = GetParam().plan;
     TempDir dir;
     std::string error;
-    ASSERT_TRUE(WriteRecording(spec, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
+    ASSERT_TRUE(WriteRecording(plan, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
     const std::vector<WalkedGop> gops = WalkRecording(dir.File("r.dvr"), dir.File("r.inx"));
-    ASSERT_EQ(gops.size(), std::size_t(spec.gopCount));
+    ASSERT_EQ(gops.size(), std::size_t(plan.gopCount));
 
-    const int frames = FramesPerChannel(spec);
+    const int frames = FramesPerChannel(plan);
     std::map<int, std::vector<const WalkedFrame*>> byChannel;
     for (const WalkedGop& gop : gops) {
-        ASSERT_EQ(gop.frames.size(), std::size_t(frames * spec.channels));
+        ASSERT_EQ(gop.frames.size(), std::size_t(frames * plan.channels));
         for (const WalkedFrame& f : gop.frames)
             byChannel[int(f.header.channel)].push_back(&f);
     }
-    ASSERT_EQ(byChannel.size(), std::size_t(spec.channels));
+    ASSERT_EQ(byChannel.size(), std::size_t(plan.channels));
     for (auto& [channel, list] : byChannel) {
         SCOPED_TRACE(channel);
-        const bool skippable = spec.skippableChannels.contains(channel);
+        const bool skippable = plan.skippableChannels.contains(channel);
         H264TestDecoder decoder;
         ASSERT_TRUE(decoder.ok());
         for (std::size_t i = 0; i < list.size(); ++i) {
@@ -103,7 +103,7 @@ TEST_P(RecordingDecode, EveryChannelDecodesToItsColour) {
         decoder.Flush();
         ASSERT_EQ(decoder.pictures().size(), list.size());
         PictureSize size{};
-        ASSERT_TRUE(PictureSizeOfCode(int(list[0]->header.resolutionCode), spec.pal, &size));
+        ASSERT_TRUE(PictureSizeOfCode(int(list[0]->header.resolutionCode), plan.pal, &size));
         const Yuv expected = RgbToYuv(ChannelColour(channel));
         for (const DecodedPicture& p : decoder.pictures()) {
             ASSERT_EQ(p.width, size.width);
@@ -123,11 +123,11 @@ INSTANTIATE_TEST_SUITE_P(Generated, RecordingDecode, ::testing::ValuesIn(Cases()
 // A display that drops 3 frames of 4 must still get whole pictures from a
 // channel written without noSkip.
 TEST(RecordingDecode, SkippableChannelDecodesFromEveryFourthFrame) {
-    RecordingSpec spec = Spec(4, 4, {4}, true, 12, 2, AudioKind::kNone);
-    spec.skippableChannels = {2};
+    RecordingPlan plan = Plan(4, 4, {4}, true, 12, 2, AudioKind::kNone);
+    plan.skippableChannels = {2};
     TempDir dir;
     std::string error;
-    ASSERT_TRUE(WriteRecording(spec, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
+    ASSERT_TRUE(WriteRecording(plan, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
     H264TestDecoder decoder;
     int fed = 0;
     for (const WalkedGop& gop : WalkRecording(dir.File("r.dvr"), dir.File("r.inx"))) {
@@ -148,10 +148,10 @@ TEST(RecordingDecode, SkippableChannelDecodesFromEveryFourthFrame) {
 
 // The moving block sits in the top strip and moves; the centre never changes.
 TEST(RecordingDecode, BlockMovesAlongTheTop) {
-    RecordingSpec spec = Spec(4, 1, {6}, true, 4, 1, AudioKind::kNone);
+    RecordingPlan plan = Plan(4, 1, {6}, true, 4, 1, AudioKind::kNone);
     TempDir dir;
     std::string error;
-    ASSERT_TRUE(WriteRecording(spec, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
+    ASSERT_TRUE(WriteRecording(plan, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
     H264TestDecoder decoder;
     for (const WalkedGop& gop : WalkRecording(dir.File("r.dvr"), dir.File("r.inx"))) {
         for (const WalkedFrame& f : gop.frames)

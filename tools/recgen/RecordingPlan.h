@@ -25,7 +25,7 @@ struct RecordingDamage {
     uint64_t cutBytes = 0;  // the `.dvr` ends this much before its index says
 };
 
-struct RecordingSpec {
+struct RecordingPlan {
     int channels = 4;  // 1, 4, 8, 12 or 16 (versions 0, 1: up to 4; version 2: up to 8)
     uint32_t version = 4;
     // Resolution code per channel; channels past the end take the last code.
