@@ -1,4 +1,4 @@
-// CDataDec, the abstract frame decoder (Part 1.106). One decoder per channel;
+// CDataDec, the abstract frame decoder. One decoder per channel;
 // the decoder manager owns them, the GOP parser only routes frames to them.
 //
 // Threads: each display thread decodes only its own channel's decoder, so

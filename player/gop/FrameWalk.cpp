@@ -6,7 +6,7 @@ namespace gop_detail {
 namespace {
 
 // gopLength - logLength - audioLength with the raw logLength, as the
-// specification's no-video test takes it (signed: damaged lengths go below 0).
+// recorder's no-video test takes it (signed: damaged lengths go below 0).
 int64_t AudioStartOf(const GopView& gop) {
     return int64_t(gop.end) - int64_t(gop.first.logLength) - int64_t(gop.first.audioLength);
 }

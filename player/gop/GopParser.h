@@ -1,4 +1,4 @@
-// CGopParser, the GOP and telemetry parser (Part 1.101): turns one GOP held in
+// CGopParser, the GOP and telemetry parser: turns one GOP held in
 // memory into a GopInfo record, probes the first GOP of a source into a
 // FrameSet, and routes one frame to its channel's decoder.
 //

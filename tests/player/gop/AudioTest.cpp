@@ -91,7 +91,7 @@ TEST(PcmAudio, ChunksAreWholeSamplesAndTheLastTakesTheRest) {
 }
 
 TEST(PcmAudio, StereoKeepsTheSecondChannel) {
-    // The spec's case: 6400 bytes of 16-bit stereo, 16 frames per channel.
+    // 6400 bytes of 16-bit stereo, 16 frames per channel.
     const auto gop = GopWithAudio(Pcm(1, 0, 2), recgen::InterleavedPcm(2, 16, 1600, Sample));
     Record r;
     r.FillSentinels();
@@ -193,7 +193,7 @@ std::vector<uint8_t> UlawGop(const recgen::UlawAudio& audio) {
 }
 
 TEST(UlawAudio, TakesTheChosenTrack) {
-    // The spec's case: two tracks, track 1 of 160 bytes, chunk header 4, chunk 76.
+    // Two tracks, track 1 of 160 bytes, chunk header 4, chunk 76.
     AudioTrackReset reset;
     recgen::UlawAudio audio;
     audio.tracks = {Track(2, 0x10), Track(2, 0x20)};

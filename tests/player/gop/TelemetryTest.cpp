@@ -99,7 +99,7 @@ TEST(Telemetry, AlarmInputs5To8DependOnVersionAndChannelCount) {
 }
 
 TEST(Telemetry, RecordsBeyondFramesPerChannelAreReadPastNotStored) {
-    // The spec's case: 20 speeds, 16 frames per channel; the next sub-block is
+    // 20 speeds, 16 frames per channel; the next sub-block is
     // found after all 20.
     TelemetryBlock t;
     t.vehicle = std::vector<recgen::VehicleRecord>(20, Vehicle(3));
