@@ -12,6 +12,7 @@
 #include "player/gop/GopParser.h"
 #include "shared/ByteOrder.h"
 #include "shared/FrameHeader.h"
+#include "shared/TelemetryLayout.h"
 
 namespace gop_test {
 
