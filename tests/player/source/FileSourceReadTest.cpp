@@ -105,7 +105,10 @@ TEST_P(BackLinkTest, BackSkipsFollowTheLinks) {
 INSTANTIATE_TEST_SUITE_P(Versions, BackLinkTest,
                          testing::Values(BackLinkCase{3, 20000, 20480},
                                          BackLinkCase{4, 20480, 20480}, BackLinkCase{2, 1000, 1024},
-                                         BackLinkCase{0, 512, 512}));
+                                         BackLinkCase{0, 512, 512}),
+                         [](const testing::TestParamInfo<BackLinkCase>& param) {
+                             return "Version" + std::to_string(param.param.version);
+                         });
 
 TEST_F(ReadTest, BackwardFromTheDataLengthSearchesBackInsteadOfFailing) {
     WritePair(3);
