@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "player/errors/ErrorSink.h"
 #include "shared/ByteOrder.h"
 
 std::atomic<CAudioOut*> g_pAudioOut{nullptr};
@@ -44,7 +45,7 @@ CAudioOut::~CAudioOut() {
 
 bool CAudioOut::SetFormat(int samplesPerSec, int bits, int channels) {
     if (IsOpen()) {
-        Raise(kAudioFormatWhileOpen, 0);
+        ReportError(ErrorCode::AudioFormatChangeRefused);
         return false;
     }
     const long blockAlign = long(channels) * bits / 8;
@@ -74,12 +75,14 @@ bool CAudioOut::Open() {
                     reinterpret_cast<DWORD_PTR>(&m_queued), CALLBACK_FUNCTION);
     if (result != MMSYSERR_NOERROR) {
         m_hWaveOut = nullptr;
-        Raise(result == MMSYSERR_BADDEVICEID ? kAudioBadDeviceId : kAudioOpenFailed, int(result));
+        ReportError(result == MMSYSERR_BADDEVICEID ? ErrorCode::AudioBadDeviceId
+                                                   : ErrorCode::AudioOpenFailed,
+                    0, int(result));
         return false;
     }
     if (const MMRESULT prepared = PrepareBuffers(); prepared != MMSYSERR_NOERROR) {
         ShutDown();
-        Raise(kAudioOpenFailed, int(prepared));
+        ReportError(ErrorCode::AudioOpenFailed, 0, int(prepared));
         return false;
     }
     m_nNext = 0;
@@ -196,9 +199,4 @@ bool CAudioOut::ApplyGain(unsigned char* data, int length) const {
         return true;
     }
     return false;
-}
-
-void CAudioOut::Raise(int code, int value) const {
-    if (AudioErrorSink sink = m_pfnError.load())
-        sink(code, 0, value);
 }

@@ -15,6 +15,9 @@
 // first, so completions that arrive while the device is reset and closed are
 // not passed on.
 //
+// Errors go to the player's error sink (player/errors): 40010, 40013 and
+// 40014, the open failures with the device's result code as the value.
+//
 // Buffers: the 50 buffers are allocated by Open and freed by the closes, after
 // the device has handed every one of them back (reset).
 #pragma once
@@ -24,15 +27,6 @@
 
 #include "platform/media/WaveOut.h"
 #include "player/audio/QueuedCount.h"
-
-// The errors the audio output reports (value = the device's result code for
-// the open failures, else 0).
-enum AudioError : int {
-    kAudioFormatWhileOpen = 40010,
-    kAudioBadDeviceId = 40013,
-    kAudioOpenFailed = 40014,
-};
-using AudioErrorSink = void (*)(int code, DWORD systemError, int value);
 
 class CAudioOut {
 public:
@@ -101,12 +95,10 @@ public:
     // player sets OnWaveDone); until set, completions are not counted.
     void SetCallback(WaveOutCallback callback) { m_pfnCallback.store(callback); }
     WaveOutCallback GetCallback() const { return m_pfnCallback.load(); }
-    void SetErrorSink(AudioErrorSink sink) { m_pfnError.store(sink); }
 
 private:
     MMRESULT PrepareBuffers();
     void ShutDown();
-    void Raise(int code, int value) const;
 
     WAVEFORMATEX m_format{};
     HWAVEOUT m_hWaveOut = nullptr;
@@ -117,7 +109,6 @@ private:
     std::atomic<float> m_fGain{1.0f};
     CQueuedCount m_queued;  // the device's callback instance data points here
     std::atomic<WaveOutCallback> m_pfnCallback{nullptr};
-    std::atomic<AudioErrorSink> m_pfnError{nullptr};
 };
 
 // The player's audio output, for the device's callback.

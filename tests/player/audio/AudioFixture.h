@@ -12,6 +12,7 @@
 #include "platform/base/FakeClock.h"
 #include "platform/media/NullWaveDevice.h"
 #include "player/audio/AudioOut.h"
+#include "player/errors/ErrorSink.h"
 
 namespace audio_test {
 
@@ -38,7 +39,7 @@ protected:
         Raised().clear();
         ASSERT_EQ(g_pAudioOut.load(), &audio_);
         audio_.SetCallback(&OnWaveDone);
-        audio_.SetErrorSink(&RecordError);
+        SetErrorSink(&RecordError);
     }
 
     // Waits (at most 5 s of real time) until the count is `count`.
@@ -57,6 +58,8 @@ protected:
         clock_->Advance(10000);
         EXPECT_TRUE(QueuedBecomes(0));
     }
+
+    void TearDown() override { SetErrorSink(nullptr); }
 
     ScopedFakeClock clock_{1000};
     CAudioOut audio_;

@@ -21,7 +21,7 @@ TEST_F(AudioOut, FormatChangesOnlyWhileClosed) {
 
     ASSERT_TRUE(audio_.Open());
     EXPECT_FALSE(audio_.SetFormat(44100, 8, 2));
-    EXPECT_EQ(Raised(), (std::vector<RaisedError>{{kAudioFormatWhileOpen, 0}}));
+    EXPECT_EQ(Raised(), (std::vector<RaisedError>{{int(ErrorCode::AudioFormatChangeRefused), 0}}));
     audio_.GetFormat(&rate, &bits, &channels);
     EXPECT_EQ((std::vector<int>{rate, bits, channels}), (std::vector<int>{8000, 16, 1}));
     EXPECT_FALSE(audio_.SetFormat(0, 16, 1));
@@ -47,11 +47,21 @@ TEST_P(AudioOpenFailure, ReportsTheDevicesResultAndStaysClosed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Devices, AudioOpenFailure,
-    testing::Values(OpenFailure{"none", {kAudioBadDeviceId, int(MMSYSERR_BADDEVICEID)}},
-                    OpenFailure{"fail", {kAudioOpenFailed, int(MMSYSERR_ALLOCATED)}}),
+    testing::Values(
+        OpenFailure{"none", {int(ErrorCode::AudioBadDeviceId), int(MMSYSERR_BADDEVICEID)}},
+        OpenFailure{"fail", {int(ErrorCode::AudioOpenFailed), int(MMSYSERR_ALLOCATED)}}),
     [](const testing::TestParamInfo<OpenFailure>& param) {
         return std::string(param.param.device);
     });
+
+TEST_F(AudioOut, WithoutASoundCardTheOpenFailsAsAnyOtherFailure) {
+    setenv("DVR_AUDIO", "alsa", 1);
+    if (audio_.Open())
+        GTEST_SKIP() << "this machine has an ALSA playback device";
+    EXPECT_EQ(
+        Raised(),
+        (std::vector<RaisedError>{{int(ErrorCode::AudioOpenFailed), int(MMSYSERR_NODRIVER)}}));
+}
 
 TEST_F(AudioOut, OpeningTwiceKeepsTheOneDevice) {
     ASSERT_TRUE(audio_.Open());
