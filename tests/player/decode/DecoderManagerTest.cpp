@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "DecodeFixture.h"
 #include "GopStream.h"
@@ -52,6 +53,30 @@ TEST_F(DecoderManager, DecodesEveryFrameOfEveryChannelInItsColour) {
         }
         EXPECT_EQ(decoded, 4 * kFrames);
     }
+}
+
+TEST_F(DecoderManager, SixteenChannelsDecodeAtOnceEachOnItsOwnThread) {
+    ASSERT_TRUE(manager_.Create());
+    GopStream stream(16, 6, 3);
+    const ParsedGop gop = Parse(stream);
+    std::vector<std::vector<uint8_t>> pictures(16, PictureBuffer());
+    std::vector<int> good(16, 0);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < 16; ++c) {
+        threads.emplace_back([&, c] {
+            for (int k = 0; k < 3; ++k) {
+                const std::span<const uint8_t> frame = gop.Frame(c, k);
+                int size = 0, width = 0, height = 0;
+                if (manager_.DecodeFrame(0, c + 1, frame.data(), int(frame.size()),
+                                         pictures[c].data(), &size, &width, &height) &&
+                    ShowsChannelColour(CentreOf(pictures[c], width, height), c))
+                    ++good[c];
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(good, std::vector<int>(16, 3));
 }
 
 TEST_F(DecoderManager, LaysAFullHdPictureOutAsYv12) {
