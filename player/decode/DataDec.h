@@ -1,10 +1,16 @@
-// CDataDec, the abstract frame decoder. One decoder per channel;
-// the decoder manager owns them, the GOP parser only routes frames to them.
+// CDataDec, the abstract frame decoder. One decoder per channel; the decoder
+// manager owns them, the GOP parser only routes frames to them.
 //
 // Threads: each display thread decodes only its own channel's decoder, so
 // distinct decoders run in parallel without a lock; one decoder is never used
 // by two threads at once. Open and Close run only while no display thread runs.
+//
+// Pictures leave a decoder as planar YUV 4:2:0 in YV12 order, contiguous: the
+// Y plane (width x height bytes), then V, then U (each (width + 1) / 2 x
+// (height + 1) / 2 bytes); the pitch of every plane is its width.
 #pragma once
+
+struct AVFrame;
 
 // The three operations keep this declaration order (virtual slots 0, 1, 2);
 // the destructor is declared after them so that it takes no earlier slot.
@@ -22,4 +28,20 @@ public:
                         int* width, int* height) = 0;
 
     virtual ~CDataDec() = default;
+
+    // Bytes of a YV12 picture of that size; 0 for a size that is not positive.
+    static int PictureSize(int width, int height);
+
+    // Copies the planes of a decoded 4:2:0 `frame` (Y, U, V as the codec
+    // library holds them) into `buffer` in YV12 order. `*capacity` is the
+    // buffer's size on entry and the picture's size on success. False, with
+    // the buffer untouched, when the picture does not fit or the size is not
+    // positive. The frame is only read.
+    static bool FillPicture(const AVFrame* frame, int width, int height, unsigned char* buffer,
+                            int* capacity);
+
+    // Copies a contiguous YV12 picture from `buffer` to `out` and reports its
+    // size in *outWidth, *outHeight. `out` must hold PictureSize(width, height).
+    static bool CopyPlanes(const unsigned char* buffer, int width, int height, unsigned char* out,
+                           int* outWidth, int* outHeight);
 };

@@ -1,0 +1,16 @@
+// Threads behind handles. A thread's handle is signalled once its routine has
+// returned, so WaitForSingleObject can wait for it with a time-out; a thread
+// that is not waited for, or whose handle is closed, simply runs on.
+#pragma once
+
+#include <functional>
+
+#include "platform/base/Waitable.h"
+
+// Starts `routine` on a new thread. Null when the system cannot start one
+// (GetLastError says why). Close the handle with CloseHandle.
+HANDLE CreateThread(std::function<void()> routine);
+
+// Tests only: makes the next `count` CreateThread calls of this process fail
+// as the system would, with EAGAIN.
+void FailNextThreadStarts(int count);

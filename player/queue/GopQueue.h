@@ -1,0 +1,87 @@
+// CGopQueue carries whole GOPs from the read thread to the playback thread: a
+// ring of three GopBuffer slots under one lock. The read thread pushes a GOP
+// (or an end-of-data marker) while a slot is free; the playback thread takes
+// the oldest slot, works on it in place without the lock, and then consumes
+// it (done) or releases it (kept, a paused step shows its next frame later).
+//
+// The slot handed out by Oldest is pinned until Consume or Release: a flush
+// (seek, speed change) empties the queue around it, but no push writes into
+// it, and the Consume that follows a flush does not consume the GOP the read
+// thread pushed after the flush, which the playback thread has not seen.
+//
+// Threads: Reset, Push, MarkEnd and IsFull on the read thread; Oldest,
+// Consume, Release and IsEmpty on the playback thread; Flush on the command
+// and playback threads; FreeBuffers once both threads have ended. Each
+// operation takes the lock for its whole run.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "player/queue/GopBuffer.h"
+
+class CGopQueue {
+public:
+    static constexpr int kSlots = 3;
+
+    CGopQueue();
+    ~CGopQueue();
+    CGopQueue(const CGopQueue&) = delete;
+    CGopQueue& operator=(const CGopQueue&) = delete;
+
+    // Gives every slot a new buffer and empties the queue. The previous
+    // buffers must have been freed by FreeBuffers.
+    void Reset();
+    void FreeBuffers();
+
+    // Empties the queue; buffers stay. A pinned slot stays pinned.
+    void Flush();
+
+    // Slots taken (GOPs and end markers).
+    int Count() const;
+    bool IsEmpty() const;
+    // True when a push would be refused: three slots are taken, or the slot
+    // the next push would take is still pinned by the playback thread.
+    bool IsFull() const;
+
+    // Copies `length` bytes of `data` into the next slot (or into the newest
+    // slot when it holds an end marker) as a GOP. False, storing nothing,
+    // when IsFull or the length does not fit a slot; true when stored.
+    bool Push(const uint8_t* data, int length, int64_t positionBefore, int64_t positionAfter);
+
+    // Queues an end marker (1, 2 or 3) after the newest slot. True when a
+    // marker was added after a GOP; false for a bad marker, a full queue, a
+    // newest slot that already holds a marker, and for an empty queue (slot
+    // 0 then holds the marker).
+    bool MarkEnd(int marker);
+
+    // The oldest taken slot, pinned; null when the queue is empty. The
+    // caller reads the slot without the lock until Consume or Release.
+    GopBuffer* Oldest();
+    // Frees the oldest slot: consumed when it held a GOP, empty when a marker;
+    // unpins. When a flush came after Oldest, only unpins (the oldest slot now
+    // is a GOP the caller has not seen). False when nothing was freed.
+    bool Consume();
+    // Unpins the slot handed out by Oldest and keeps it queued.
+    void Release();
+
+    // The slot at `index` (tests and diagnostics).
+    const GopBuffer& Slot(int index) const { return m_slots[index]; }
+    int ReadIndex() const;
+    int WriteIndex() const;
+
+private:
+    int CountLocked() const;
+    bool IsFullLocked() const;
+    int NextSlotLocked() const;
+    bool IsPinnedLocked(int index) const { return m_pinned == index; }
+
+    mutable std::mutex m_lock;
+    // All below guarded by m_lock.
+    GopBuffer m_slots[kSlots];
+    int m_readIndex = 0;
+    int m_writeIndex = 0;
+    int m_pinned = -1;        // slot handed out by Oldest, -1 none
+    uint64_t m_flushes = 0;   // counts flushes, to tell a stale pin
+    uint64_t m_pinnedAt = 0;  // m_flushes when the pin was taken
+};

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/base/CriticalSection.h"
+#include "platform/base/Event.h"
+#include "platform/base/FakeClock.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Thread.h"
+
+namespace {
+
+TEST(Event, ManualResetStaysSetUntilReset) {
+    HANDLE event = CreateEvent(true, false);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    EXPECT_TRUE(SetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(ResetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    EXPECT_TRUE(CloseHandle(event));
+}
+
+TEST(Event, AutoResetLetsOneWaiterThroughPerSignal) {
+    HANDLE event = CreateEvent(false, true);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    CloseHandle(event);
+}
+
+TEST(Event, WaitTimesOutOnlyWhenTheFakeClockPassesTheTimeOut) {
+    ScopedFakeClock clock;
+    HANDLE event = CreateEvent(true, false);
+    std::atomic<DWORD> result{WAIT_FAILED};
+    std::thread waiter([&] { result = WaitForSingleObject(event, 500); });
+    ASSERT_TRUE(clock->WaitForSleepers(1));
+    clock->Advance(499);
+    ASSERT_TRUE(clock->WaitForSleepers(1));
+    EXPECT_EQ(result.load(), WAIT_FAILED);  // still waiting
+    clock->Advance(1);
+    waiter.join();
+    EXPECT_EQ(result.load(), WAIT_TIMEOUT);
+    CloseHandle(event);
+}
+
+TEST(Event, SetWakesAnInfiniteWait) {
+    HANDLE event = CreateEvent(false, false);
+    std::thread waiter([&] { EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0); });
+    SetEvent(event);
+    waiter.join();
+    CloseHandle(event);
+}
+
+TEST(Event, StaleAndForeignHandlesFail) {
+    HANDLE event = CreateEvent(true, true);
+    CloseHandle(event);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_FAILED);
+    EXPECT_FALSE(SetEvent(event));
+    HANDLE thread = CreateThread([] {});
+    EXPECT_FALSE(SetEvent(thread));  // a thread is not an event
+    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+}
+
+TEST(Thread, HandleIsSignalledWhenTheRoutineReturns) {
+    ScopedFakeClock clock;
+    HANDLE release = CreateEvent(true, false);
+    HANDLE thread = CreateThread([release] { WaitForSingleObject(release, INFINITE); });
+    ASSERT_NE(thread, nullptr);
+    std::atomic<DWORD> result{WAIT_FAILED};
+    std::thread waiter([&] { result = WaitForSingleObject(thread, 500); });
+    ASSERT_TRUE(clock->WaitForSleepers(2));  // the thread on `release`, the waiter on it
+    clock->Advance(500);
+    waiter.join();
+    EXPECT_EQ(result.load(), WAIT_TIMEOUT);  // left running
+    SetEvent(release);
+    EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    CloseHandle(release);
+}
+
+TEST(Thread, ClosingTheHandleEarlyLeavesTheThreadRunning) {
+    std::atomic<bool> ran{false};
+    HANDLE go = CreateEvent(true, false);
+    HANDLE done = CreateEvent(true, false);
+    HANDLE thread = CreateThread([&, go, done] {
+        WaitForSingleObject(go, INFINITE);
+        ran = true;
+        SetEvent(done);
+    });
+    CloseHandle(thread);
+    SetEvent(go);
+    EXPECT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(ran);
+    CloseHandle(go);
+    CloseHandle(done);
+}
+
+TEST(Thread, InjectedStartFailureReturnsNullWithTheSystemError) {
+    FailNextThreadStarts(1);
+    bool ran = false;
+    EXPECT_EQ(CreateThread([&] { ran = true; }), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(EAGAIN));
+    HANDLE thread = CreateThread([] {});
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_FALSE(ran);
+}
+
+TEST(CriticalSection, TheOwnerMayEnterAgain) {
+    CriticalSection section;
+    std::lock_guard outer(section);
+    std::lock_guard inner(section);
+    std::atomic<bool> other{true};
+    std::thread([&] { other = section.try_lock(); }).join();
+    EXPECT_FALSE(other);
+}
+
+}  // namespace
