@@ -70,6 +70,7 @@ int CFileSource::Open(const char* dvrPath, const char* inxPath) {
     SeekStream(0);
     m_position = 0;
     Probe();
+    clearerr(m_dvrFile);  // the probe may have met the end of the file
     SeekStream(0);
     m_position = 0;
     return 0;
