@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/base/LastError.h"
