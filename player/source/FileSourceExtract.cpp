@@ -69,10 +69,10 @@ bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t*
 }
 
 bool CFileSource::SendGops(uint64_t from, uint64_t to, const ExtractCallback& callback) {
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopReadBufferSize);
+    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
     while (m_position < to && !StopFlag()) {
         const uint64_t before = m_position;
-        int length = kGopReadBufferSize;
+        int length = kGopBufferSize;
         const GopReadResult result = ReadGop(buffer.get(), &length);
         if (result == GopReadResult::Read) {
             callback(int(ExtractCode::Gop), PercentOf(m_position - from, to - from), buffer.get(),

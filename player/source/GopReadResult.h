@@ -12,4 +12,4 @@ enum class GopReadResult : int {
 };
 
 // The size of the GOP buffers every caller passes (12 MiB).
-inline constexpr int kGopReadBufferSize = 12582912;
+inline constexpr int kGopBufferSize = 12582912;

@@ -18,11 +18,11 @@ inline constexpr int kProbeAttempts = 100;
 // True with `set` filled from the accepted GOP's first header.
 template <typename Reader>
 bool ProbeFirstGops(Reader& reader, FrameSet* set) {
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopReadBufferSize);
+    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
     CDataDec* const noDecoders[kMaxChannels] = {};  // the probe never decodes
     const CGopParser parser(noDecoders, 1);
     for (int k = 0; k < kProbeAttempts; ++k) {
-        int length = kGopReadBufferSize;
+        int length = kGopBufferSize;
         const GopReadResult result = k == 0 ? reader.ReadGop(buffer.get(), &length)
                                             : reader.SkipGop(k, buffer.get(), &length);
         if (result == GopReadResult::End)

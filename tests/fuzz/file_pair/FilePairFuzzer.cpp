@@ -115,7 +115,7 @@ void ExtractFirstToLast(CFileSource& reader, size_t dvrSize) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ScratchDir dir;
-    static std::vector<uint8_t> buffer(kGopReadBufferSize);
+    static std::vector<uint8_t> buffer(kGopBufferSize);
     const FilePairInput input = SplitFilePairInput(data, size);
     const std::string dvr = dir.File("f.dvr"), inx = dir.File("f.inx");
     WriteFile(dvr, input.dvr, input.dvrSize);

@@ -78,19 +78,19 @@ protected:
 
     // Every read is offered the whole buffer, as the player does.
     GopReadResult Read() {
-        length_ = kGopReadBufferSize;
+        length_ = kGopBufferSize;
         return reader_.ReadGop(buffer_.data(), &length_);
     }
     GopReadResult Skip(int n) {
-        length_ = kGopReadBufferSize;
+        length_ = kGopBufferSize;
         return reader_.SkipGop(n, buffer_.data(), &length_);
     }
     GopReadResult Back() {
-        length_ = kGopReadBufferSize;
+        length_ = kGopBufferSize;
         return reader_.ReadGopBack(buffer_.data(), &length_);
     }
     GopReadResult SkipBack(int n) {
-        length_ = kGopReadBufferSize;
+        length_ = kGopBufferSize;
         return reader_.SkipGopBack(n, buffer_.data(), &length_);
     }
     int Number() const { return GopNumberOf(buffer_.data()); }
@@ -98,6 +98,6 @@ protected:
     TempDir dir_;
     ErrorCapture errors_;
     CFileSource reader_;
-    std::vector<uint8_t> buffer_ = std::vector<uint8_t>(kGopReadBufferSize);
+    std::vector<uint8_t> buffer_ = std::vector<uint8_t>(kGopBufferSize);
     int length_ = 0;
 };
