@@ -54,13 +54,8 @@ int CFileSource::Open(const char* dvrPath, const char* inxPath) {
     const std::string dvr = dvrPath, inx = inxPath;
     if (dvr.size() >= kSourcePathSize || inx.size() >= kSourcePathSize)
         return -1;
-    m_dvrFile = fopen(dvr.c_str(), "rb");
-    if (m_dvrFile == nullptr)
+    if (!OpenStreams(dvr.c_str(), inx.c_str()))
         return -1;
-    if (OpenIndex(inx.c_str()) != 0 || !ReadIndexEnds()) {
-        CloseAfterFailedOpen();
-        return -1;
-    }
     StorePath(DataFile, dvr.c_str());
     StorePath(TimeIndexFile, inx.c_str());
     m_screenNum = -1;
@@ -75,26 +70,41 @@ int CFileSource::Open(const char* dvrPath, const char* inxPath) {
     return 0;
 }
 
-int CFileSource::OpenIndex(const char* inxPath) {
+// Opens both streams and reads the index ends; on failure both are closed
+// again before the error is reported. A .dvr that cannot be opened is
+// refused without a report.
+bool CFileSource::OpenStreams(const char* dvrPath, const char* inxPath) {
+    m_dvrFile = fopen(dvrPath, "rb");
+    if (m_dvrFile == nullptr)
+        return false;
     m_inxFile = fopen(inxPath, "rb");
-    if (m_inxFile != nullptr)
-        return 0;
-    ReportError(ErrorCode::IndexOpenFailed, GetLastError());
-    return -1;
+    if (m_inxFile == nullptr) {
+        const DWORD error = GetLastError();
+        CloseAfterFailedOpen();
+        ReportError(ErrorCode::IndexOpenFailed, error);
+        return false;
+    }
+    DWORD error = 0;
+    if (!ReadIndexEnds(&error)) {
+        CloseAfterFailedOpen();
+        ReportError(ErrorCode::IndexUnreadable, error);
+        return false;
+    }
+    return true;
 }
 
-bool CFileSource::ReadIndexEnds() {
+// False when the header, entry `first` or entry `last` cannot be read (with
+// the system error of the read) or when the data length is 0.
+bool CFileSource::ReadIndexEnds(DWORD* systemError) {
     InxHd header{};
     InxUnit first{}, last{};
     if (!ReadTimeInxHd(&header) || !ReadTimeInxUnit(RecordNumber(header.first), &first) ||
         !ReadTimeInxUnit(RecordNumber(header.last), &last)) {
-        ReportError(ErrorCode::IndexUnreadable, ReadError(m_inxFile));
+        *systemError = ReadError(m_inxFile);
         return false;
     }
-    if (last.offset == 0) {
-        ReportError(ErrorCode::IndexUnreadable);
+    if (last.offset == 0)
         return false;
-    }
     m_begTime = first.time;
     m_endTime = last.time;
     m_totalLen = last.offset;
