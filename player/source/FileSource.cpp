@@ -32,6 +32,19 @@ bool ReadRecord(FILE* stream, int64_t offset, uint8_t (&record)[kRecordSize]) {
            fread(record, 1, kRecordSize, stream) == size_t(kRecordSize);
 }
 
+// Closes an open stream and empties its path. fclose releases the stream even
+// when it fails, so the stream is gone either way; a failure is reported.
+bool CloseStream(FILE** stream, char (&path)[kSourcePathSize], ErrorCode failure) {
+    if (*stream == nullptr)
+        return true;
+    const bool closed = fclose(*stream) == 0;
+    *stream = nullptr;
+    path[0] = '\0';
+    if (!closed)
+        ReportError(failure);
+    return closed;
+}
+
 }  // namespace
 
 CFileSource::CFileSource(const CDataSource& paths) {
@@ -137,26 +150,9 @@ int CFileSource::Reopen() {
 }
 
 int CFileSource::Close() {
-    int result = 0;
-    // fclose releases the stream even when it fails, so the reader is closed
-    // either way; the failure is still reported.
-    if (m_dvrFile != nullptr) {
-        if (fclose(m_dvrFile) != 0) {
-            ReportError(ErrorCode::DataFileCloseFailed);
-            result = -1;
-        }
-        m_dvrFile = nullptr;
-        DataFile[0] = '\0';
-    }
-    if (m_inxFile != nullptr) {
-        if (fclose(m_inxFile) != 0) {
-            ReportError(ErrorCode::IndexFileCloseFailed);
-            result = -1;
-        }
-        m_inxFile = nullptr;
-        TimeIndexFile[0] = '\0';
-    }
-    return result;
+    const bool dvrClosed = CloseStream(&m_dvrFile, DataFile, ErrorCode::DataFileCloseFailed);
+    const bool inxClosed = CloseStream(&m_inxFile, TimeIndexFile, ErrorCode::IndexFileCloseFailed);
+    return dvrClosed && inxClosed ? 0 : -1;
 }
 
 int CFileSource::TellScreenNum() const {
