@@ -18,7 +18,7 @@
 // The GOPs of the fixtures carry their number in `time`: kFirstTime + i.
 inline constexpr uint32_t kFirstTime = 1000;
 
-struct GopSpec {
+struct GopShape {
     uint32_t version = 4;
     uint32_t gopLength = 2000;      // bytes of the whole GOP, at least 40
     uint32_t channelCountCode = 2;  // 4 channels
@@ -26,14 +26,14 @@ struct GopSpec {
     uint32_t sampleBitsCode = 0;    // 16 bits
 };
 
-inline std::vector<uint8_t> MakeGop(const GopSpec& spec, uint32_t time) {
-    recgen::GopBuilder builder({.version = spec.version,
-                                .channelCountCode = spec.channelCountCode,
+inline std::vector<uint8_t> MakeGop(const GopShape& shape, uint32_t time) {
+    recgen::GopBuilder builder({.version = shape.version,
+                                .channelCountCode = shape.channelCountCode,
                                 .time = time,
-                                .sampleBitsCode = spec.sampleBitsCode,
-                                .sampleRateCode = spec.sampleRateCode});
+                                .sampleBitsCode = shape.sampleBitsCode,
+                                .sampleRateCode = shape.sampleRateCode});
     recgen::GopFrame frame;
-    frame.data.assign(spec.gopLength - kFrameHeaderSize, 0x5C);
+    frame.data.assign(shape.gopLength - kFrameHeaderSize, 0x5C);
     builder.AddFrame(std::move(frame));
     return builder.Build();
 }
@@ -56,16 +56,16 @@ protected:
 
     // Adds GOPs numbered first .. first + count - 1 to `writer`.
     static void AddGops(recgen::PairWriter& writer, int first, int count,
-                        const GopSpec& spec = {}) {
+                        const GopShape& shape = {}) {
         for (int i = first; i < first + count; ++i)
-            ASSERT_TRUE(writer.AddGop(MakeGop(spec, kFirstTime + uint32_t(i))));
+            ASSERT_TRUE(writer.AddGop(MakeGop(shape, kFirstTime + uint32_t(i))));
     }
 
-    // Writes `count` GOPs of `spec` and finishes the pair.
-    std::vector<recgen::GopPlacement> WritePair(int count, const GopSpec& spec = {},
+    // Writes `count` GOPs of `shape` and finishes the pair.
+    std::vector<recgen::GopPlacement> WritePair(int count, const GopShape& shape = {},
                                                 const recgen::FinishOptions& finish = {}) {
         auto writer = Writer();
-        AddGops(*writer, 0, count, spec);
+        AddGops(*writer, 0, count, shape);
         std::vector<recgen::GopPlacement> placements = writer->Placements();
         EXPECT_TRUE(writer->Finish(finish));
         return placements;
