@@ -89,28 +89,48 @@ GopReadResult CFileSource::SkipGop(int n, uint8_t* buffer, int* length) {
     return ScanForward(n, buffer, length);
 }
 
+// The GOP before `from` as seen from the GOP header at `at`: the GOP itself
+// when it ends at or before `from` (the walk started in filler or past the
+// last GOP, so nothing else would lead back to it), else the GOP its back
+// link points at.
+CFileSource::LinkFound CFileSource::LinkBefore(const Sector& sector, uint64_t at, uint64_t from,
+                                               BackLink* link) {
+    if (!StartsGop(sector.bytes))
+        return LinkFound::No;
+    const FrameHeader header = ReadFrameHeader(sector.bytes);
+    const uint64_t ownSize = GopStorageSize(header.gopLength);
+    if (at < from && ownSize <= from - at) {
+        *link = {at, ownSize};
+        return LinkFound::Yes;
+    }
+    const uint64_t size = PreviousGopSize(header);
+    if (size > at)
+        return LinkFound::BeforeStart;
+    if (size == 0)
+        return LinkFound::No;
+    *link = {at - size, size};
+    return LinkFound::Yes;
+}
+
 GopReadResult CFileSource::FindBackLink(BackLink* link) {
     // Sectors past the end of the file hold no GOP: the search starts at the
     // last one there is (the data length may lie beyond the file's end).
     if (fseeko(m_dvrFile, 0, SEEK_END) != 0)
         return FailAtStreamOffset();
     const uint64_t fileEnd = uint64_t(ftello(m_dvrFile));
-    uint64_t at = std::min(RoundUpToSector(m_position), RoundUpToSector(fileEnd));
-    while (at > 0) {
+    const uint64_t from = std::min(RoundUpToSector(m_position), RoundUpToSector(fileEnd));
+    for (uint64_t at = from;;) {
         Sector sector;
         if (ReadSector(at, &sector)) {
-            const FrameHeader header = ReadFrameHeader(sector.bytes);
-            const uint64_t size = StartsGop(sector.bytes) ? PreviousGopSize(header) : 0;
-            if (size > at)
-                break;  // the link points before the start of the data
-            if (size != 0) {
-                *link = {at - size, size};
+            const LinkFound found = LinkBefore(sector, at, from, link);
+            if (found == LinkFound::Yes)
                 return GopReadResult::Read;
-            }
+            if (found == LinkFound::BeforeStart)
+                break;
         } else if (!feof(m_dvrFile)) {
             return FailAtStreamOffset();
         }
-        if (at <= kSector)
+        if (at == 0)
             break;
         at -= kSector;
     }

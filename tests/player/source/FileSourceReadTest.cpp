@@ -115,12 +115,33 @@ TEST_F(ReadTest, BackwardFromTheDataLengthSearchesBackInsteadOfFailing) {
     OpenPair();
     ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
     EXPECT_EQ(Read(), GopReadResult::End);
-    // No GOP follows the last one, so the search finds GOP 2's header and its
-    // link to GOP 1.
+    // No GOP follows the last one: the search finds GOP 2's header, and GOP 2
+    // ends at the data length, so it is the one before.
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 2);
     ASSERT_EQ(Back(), GopReadResult::Read);
     EXPECT_EQ(Number(), 1);
     ASSERT_EQ(Back(), GopReadResult::Read);
     EXPECT_EQ(Number(), 0);
+    EXPECT_EQ(Back(), GopReadResult::Start);
+}
+
+TEST_F(ReadTest, BackwardAfterAForwardReadIntoFillerReturnsTheGopJustRead) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 1);
+    writer->AddGap(2);  // two sectors
+    AddGops(*writer, 1, 1);
+    writer->AddGap(1);
+    AddGops(*writer, 2, 1);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    for (int expected : {1, 0}) {
+        ASSERT_EQ(Back(), GopReadResult::Read);
+        EXPECT_EQ(Number(), expected);
+    }
     EXPECT_EQ(Back(), GopReadResult::Start);
 }
 
@@ -129,7 +150,7 @@ TEST_F(ReadTest, BackwardFromADataLengthBeyondTheFileStartsAtTheFileEnd) {
     OpenPair();
     ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
     ASSERT_EQ(Back(), GopReadResult::Read);
-    EXPECT_EQ(Number(), 0);  // GOP 1's link, the last header in the file
+    EXPECT_EQ(Number(), 1);  // the last whole GOP in the file
     EXPECT_TRUE(errors_.Take().empty());
 }
 
@@ -179,9 +200,9 @@ TEST_F(ReadTest, BackSkipPassesALinkedSectorThatIsNoGop) {
     EXPECT_NE(LoadU32(buffer_.data()), kFrameMagic);
     ASSERT_EQ(reader_.Seek(4 * 2048), 0);
     // Passes 3; the link of 3 reaches the damaged bytes, so the walk goes on
-    // before them: GOP 1's header links to GOP 0.
+    // before them and reads GOP 1, the whole GOP that ends where they begin.
     ASSERT_EQ(SkipBack(1), GopReadResult::Read);
-    EXPECT_EQ(Number(), 0);
+    EXPECT_EQ(Number(), 1);
 }
 
 TEST_F(ReadTest, UnusableBuffersAndAClosedReaderAreRefused) {
