@@ -99,7 +99,7 @@ private:
     GopReadResult ScanForward(int pass, uint8_t* buffer, int* length);
     // Backward: follows the back link of the GOP at or before m_position.
     enum class LinkFound { No, Yes, BeforeStart };
-    LinkFound LinkBefore(const Sector& sector, uint64_t at, uint64_t from, BackLink* link);
+    LinkFound LinkBefore(const Sector& sector, uint64_t at, uint64_t end, BackLink* link);
     GopReadResult FindBackLink(BackLink* link);
     GopReadResult ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length);
 

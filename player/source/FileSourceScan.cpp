@@ -89,17 +89,17 @@ GopReadResult CFileSource::SkipGop(int n, uint8_t* buffer, int* length) {
     return ScanForward(n, buffer, length);
 }
 
-// The GOP before `from` as seen from the GOP header at `at`: the GOP itself
-// when it ends at or before `from` (the walk started in filler or past the
-// last GOP, so nothing else would lead back to it), else the GOP its back
-// link points at.
-CFileSource::LinkFound CFileSource::LinkBefore(const Sector& sector, uint64_t at, uint64_t from,
+// The GOP before `end` as seen from the GOP header at `at`: the GOP itself
+// when it ends at or before `end` (the walk started in filler or past the
+// last GOP, so nothing else would lead back to it; a GOP cut short by the end
+// of the file does not count), else the GOP its back link points at.
+CFileSource::LinkFound CFileSource::LinkBefore(const Sector& sector, uint64_t at, uint64_t end,
                                                BackLink* link) {
     if (!StartsGop(sector.bytes))
         return LinkFound::No;
     const FrameHeader header = ReadFrameHeader(sector.bytes);
     const uint64_t ownSize = GopStorageSize(header.gopLength);
-    if (at < from && ownSize <= from - at) {
+    if (at < end && ownSize <= end - at) {
         *link = {at, ownSize};
         return LinkFound::Yes;
     }
@@ -122,7 +122,7 @@ GopReadResult CFileSource::FindBackLink(BackLink* link) {
     for (uint64_t at = from;;) {
         Sector sector;
         if (ReadSector(at, &sector)) {
-            const LinkFound found = LinkBefore(sector, at, from, link);
+            const LinkFound found = LinkBefore(sector, at, std::min(from, fileEnd), link);
             if (found == LinkFound::Yes)
                 return GopReadResult::Read;
             if (found == LinkFound::BeforeStart)

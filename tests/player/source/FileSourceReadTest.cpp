@@ -145,6 +145,21 @@ TEST_F(ReadTest, BackwardAfterAForwardReadIntoFillerReturnsTheGopJustRead) {
     EXPECT_EQ(Back(), GopReadResult::Start);
 }
 
+// Found by the file pair fuzzer: a last GOP cut short by the end of the file
+// made every backward read from the data length fail on it again.
+TEST_F(ReadTest, BackwardPassesALastGopCutShortByTheFileEnd) {
+    // GOPs of 1000 bytes in 1024-byte places; the file ends 100 bytes early,
+    // inside the last sector of GOP 2.
+    WritePair(3, {.gopLength = 1000}, {.cutBytes = 100});
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    for (int expected : {1, 0}) {
+        ASSERT_EQ(Back(), GopReadResult::Read);
+        EXPECT_EQ(Number(), expected);
+    }
+    EXPECT_EQ(Back(), GopReadResult::Start);
+}
+
 TEST_F(ReadTest, BackwardFromADataLengthBeyondTheFileStartsAtTheFileEnd) {
     WritePair(3, {}, {.cutBytes = 2048});  // the last GOP is missing from the file
     OpenPair();
