@@ -1,0 +1,4 @@
+#include "GopParts.h"
+namespace gop_detail {
+void ReadTelemetry(const GopView&, GopInfo*) {}
+}
