@@ -1,0 +1,89 @@
+#include "tools/recgen/AudioBlock.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "shared/ByteOrder.h"
+#include "shared/TelemetryLayout.h"
+
+namespace recgen {
+
+std::vector<uint8_t> InterleavedPcm(int channels, int bits, int groups,
+                                    const std::function<int32_t(int, int)>& sample) {
+    if (bits != 8 && bits != 16 && bits != 32)
+        throw std::invalid_argument("pcm: sample width");
+    const int bytes = bits / 8;
+    std::vector<uint8_t> out(std::size_t(channels) * std::size_t(groups) * std::size_t(bytes));
+    uint8_t* at = out.data();
+    for (int i = 0; i < groups; ++i) {
+        for (int c = 0; c < channels; ++c, at += bytes) {
+            const uint32_t v = uint32_t(sample(c, i));
+            for (int b = 0; b < bytes; ++b)
+                at[b] = uint8_t(v >> (8 * b));
+        }
+    }
+    return out;
+}
+
+uint8_t LinearToUlaw(int16_t sample) {
+    constexpr int kBias = 0x84, kClip = 32635;
+    int v = sample;
+    const uint8_t sign = v < 0 ? 0x80 : 0x00;
+    v = std::min(v < 0 ? -v : v, kClip) + kBias;
+    int exponent = 7;
+    for (int mask = 0x4000; (v & mask) == 0 && exponent > 0; mask >>= 1)
+        --exponent;
+    const int mantissa = (v >> (exponent + 3)) & 0x0F;
+    return uint8_t(~(sign | (exponent << 4) | mantissa));
+}
+
+namespace {
+
+std::size_t TrackLength(const UlawAudio& audio, const UlawTrack& track) {
+    return track.chunks.size() * (std::size_t(audio.chunkHeaderSize) + audio.chunkSize);
+}
+
+void PutTrack(const UlawAudio& audio, const UlawTrack& track, uint8_t* at) {
+    for (const std::vector<uint8_t>& chunk : track.chunks) {
+        // The chunk header is not interpreted; a recognisable tag and the size help a reader's
+        // debugger.
+        if (audio.chunkHeaderSize >= 4) {
+            StoreU16(at, 0x0100);
+            StoreU16(at + 2, audio.chunkSize);
+        }
+        at += audio.chunkHeaderSize;
+        std::copy_n(chunk.begin(), std::min<std::size_t>(chunk.size(), audio.chunkSize), at);
+        at += audio.chunkSize;
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeUlawAudio(const UlawAudio& audio) {
+    using namespace ulaw_audio;
+    const std::size_t count = audio.tracks.size();
+    const std::size_t dataOffset = kTrackLengthsAt + 4 * count;
+    std::size_t size = dataOffset, earlierEnd = dataOffset;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t length = TrackLength(audio, audio.tracks[k]);
+        if (length == 0)
+            continue;
+        if (dataOffset + k * length < earlierEnd)
+            throw std::invalid_argument("u-law audio: tracks would overlap");
+        earlierEnd = dataOffset + (k + 1) * length;
+        size = std::max(size, earlierEnd);
+    }
+    std::vector<uint8_t> out(size, 0);
+    StoreU32(out.data() + kTrackDataOffsetAt, uint32_t(dataOffset));
+    StoreU16(out.data() + kTrackCountAt, audio.declaredTrackCount.value_or(uint16_t(count)));
+    StoreU32(out.data() + kChunkSizesAt, (uint32_t(audio.chunkHeaderSize) << 16) | audio.chunkSize);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t length = TrackLength(audio, audio.tracks[k]);
+        StoreU32(out.data() + kTrackLengthsAt + 4 * k, uint32_t(length));
+        if (length != 0)
+            PutTrack(audio, audio.tracks[k], out.data() + dataOffset + k * length);
+    }
+    return out;
+}
+
+}  // namespace recgen
