@@ -101,9 +101,10 @@ bool PairWriter::WriteIndex(const FinishOptions& options) {
     const uint32_t lastTime = placements_.empty() ? 0 : placements_.back().time + 1;
     append(options.endTime.value_or(lastTime), end_);
     StoreU32(index.data(), kInxMagic);
-    StoreU32(index.data() + 4, 1);
-    StoreU32(index.data() + 8, uint32_t(index.size() / 16 - 1));
-    return WriteAll(inx_, index.data(), index.size(), 0);
+    StoreU32(index.data() + 4, options.indexFirst.value_or(1));
+    StoreU32(index.data() + 8, options.indexLast.value_or(uint32_t(index.size() / 16 - 1)));
+    const uint64_t cut = std::min<uint64_t>(options.inxCutBytes, index.size());
+    return WriteAll(inx_, index.data(), index.size() - cut, 0);
 }
 
 bool PairWriter::Finish(const FinishOptions& options) {

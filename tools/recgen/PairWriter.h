@@ -29,6 +29,10 @@ struct FinishOptions {
     uint64_t cutBytes = 0;  // the `.dvr` is cut this much short after the index is written
     // End mark time; by default one second after the last GOP (0 without GOPs).
     std::optional<uint32_t> endTime = std::nullopt;
+    // Header fields written instead of the true ones (1 and the end mark's number).
+    std::optional<uint32_t> indexFirst = std::nullopt;
+    std::optional<uint32_t> indexLast = std::nullopt;
+    uint64_t inxCutBytes = 0;  // the `.inx` is cut this much short after it is written
 };
 
 // Where a GOP landed.

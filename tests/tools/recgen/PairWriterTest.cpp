@@ -203,4 +203,16 @@ TEST_F(PairWriterTest, EmptyRecordingAndMisuse) {
     EXPECT_FALSE(PairWriter::Create(dir_.File("missing/r.dvr"), dir_.File("r.inx")));
 }
 
+TEST_F(PairWriterTest, IndexHeaderOverridesAndShortIndex) {
+    auto w = Writer();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(w->AddGop(Gop(4, 1, 100)));
+    ASSERT_TRUE(w->AddGop(Gop(4, 2, 100)));
+    ASSERT_TRUE(w->Finish({.indexFirst = 3, .indexLast = 1, .inxCutBytes = 20}));
+    const Pair p = Read();
+    EXPECT_EQ(p.IndexWord(0, 4), 3u);
+    EXPECT_EQ(p.IndexWord(0, 8), 1u);
+    EXPECT_EQ(p.inx.size(), 4u * 16 - 20);  // header, two entries, end mark, less 20 bytes
+}
+
 }  // namespace

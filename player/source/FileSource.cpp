@@ -1,0 +1,239 @@
+#include "player/source/FileSource.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/base/LastError.h"
+#include "player/errors/ErrorSink.h"
+#include "player/source/AudioFormat.h"
+#include "player/source/Sectors.h"
+#include "player/source/SourceProbe.h"
+#include "shared/ByteOrder.h"
+
+namespace {
+
+constexpr long kRecordSize = 16;
+
+// An index number from the header as a record number; out-of-range numbers
+// become 0, which every index read refuses.
+int RecordNumber(uint32_t index) {
+    return index > uint32_t(INT_MAX) ? 0 : int(index);
+}
+
+// The system error of a failed stream read: errno for an I/O error, 0 for a
+// file that simply ends early.
+DWORD ReadError(FILE* stream) {
+    return ferror(stream) ? GetLastError() : 0;
+}
+
+bool ReadRecord(FILE* stream, int64_t offset, uint8_t (&record)[kRecordSize]) {
+    return fseeko(stream, off_t(offset), SEEK_SET) == 0 &&
+           fread(record, 1, kRecordSize, stream) == size_t(kRecordSize);
+}
+
+}  // namespace
+
+CFileSource::CFileSource(const CDataSource& paths) {
+    CopyPaths(paths);
+}
+
+CFileSource::~CFileSource() {
+    if (m_dvrFile != nullptr)
+        fclose(m_dvrFile);
+    if (m_inxFile != nullptr)
+        fclose(m_inxFile);
+}
+
+int CFileSource::Open(const char* dvrPath, const char* inxPath) {
+    if (m_dvrFile != nullptr || m_inxFile != nullptr)
+        return -1;
+    if (dvrPath == nullptr || inxPath == nullptr)
+        return -1;
+    // Copies first: Reopen passes our own path buffers, which are rewritten below.
+    const std::string dvr = dvrPath, inx = inxPath;
+    if (dvr.size() >= kSourcePathSize || inx.size() >= kSourcePathSize)
+        return -1;
+    m_dvrFile = fopen(dvr.c_str(), "rb");
+    if (m_dvrFile == nullptr)
+        return -1;
+    if (OpenIndex(inx.c_str()) != 0 || !ReadIndexEnds()) {
+        CloseAfterFailedOpen();
+        return -1;
+    }
+    StorePath(DataFile, dvr.c_str());
+    StorePath(TimeIndexFile, inx.c_str());
+    m_screenNum = -1;
+    m_gopVersion = -1;
+    m_carId[0] = '\0';
+    SeekStream(0);
+    m_position = 0;
+    Probe();
+    SeekStream(0);
+    m_position = 0;
+    return 0;
+}
+
+int CFileSource::OpenIndex(const char* inxPath) {
+    m_inxFile = fopen(inxPath, "rb");
+    if (m_inxFile != nullptr)
+        return 0;
+    ReportError(ErrorCode::IndexOpenFailed, GetLastError());
+    return -1;
+}
+
+bool CFileSource::ReadIndexEnds() {
+    InxHd header{};
+    InxUnit first{}, last{};
+    if (!ReadTimeInxHd(&header) || !ReadTimeInxUnit(RecordNumber(header.first), &first) ||
+        !ReadTimeInxUnit(RecordNumber(header.last), &last)) {
+        ReportError(ErrorCode::IndexUnreadable, ReadError(m_inxFile));
+        return false;
+    }
+    if (last.offset == 0) {
+        ReportError(ErrorCode::IndexUnreadable);
+        return false;
+    }
+    m_begTime = first.time;
+    m_endTime = last.time;
+    m_totalLen = last.offset;
+    return true;
+}
+
+void CFileSource::Probe() {
+    FrameSet set{};
+    if (!ProbeFirstGops(*this, &set))
+        return;
+    m_screenNum = set.channels;
+    m_gopVersion = int(set.version);
+    SetAudioFormat(set.sampleRate, set.sampleBits);
+    snprintf(m_carId, sizeof m_carId, "%s", set.carId);
+}
+
+void CFileSource::CloseAfterFailedOpen() {
+    if (m_dvrFile != nullptr)
+        fclose(m_dvrFile);
+    if (m_inxFile != nullptr)
+        fclose(m_inxFile);
+    m_dvrFile = m_inxFile = nullptr;
+    DataFile[0] = TimeIndexFile[0] = '\0';
+}
+
+int CFileSource::Reopen() {
+    if (IsOpen() || DataFile[0] == '\0' || TimeIndexFile[0] == '\0')
+        return -1;
+    return Open(DataFile, TimeIndexFile);
+}
+
+int CFileSource::Close() {
+    int result = 0;
+    // fclose releases the stream even when it fails, so the reader is closed
+    // either way; the failure is still reported.
+    if (m_dvrFile != nullptr) {
+        if (fclose(m_dvrFile) != 0) {
+            ReportError(ErrorCode::DataFileCloseFailed);
+            result = -1;
+        }
+        m_dvrFile = nullptr;
+        DataFile[0] = '\0';
+    }
+    if (m_inxFile != nullptr) {
+        if (fclose(m_inxFile) != 0) {
+            ReportError(ErrorCode::IndexFileCloseFailed);
+            result = -1;
+        }
+        m_inxFile = nullptr;
+        TimeIndexFile[0] = '\0';
+    }
+    return result;
+}
+
+int CFileSource::TellScreenNum() const {
+    return IsOpen() ? m_screenNum : -1;
+}
+
+int CFileSource::TellGopVersion() const {
+    return IsOpen() ? m_gopVersion : -1;
+}
+
+int CFileSource::TellCarId(char* carId) const {
+    if (!IsOpen() || carId == nullptr)
+        return -1;
+    snprintf(carId, sizeof m_carId, "%s", m_carId);
+    return 0;
+}
+
+uint64_t CFileSource::TellTotalLen() const {
+    return IsOpen() ? m_totalLen : ~uint64_t(0);
+}
+
+uint64_t CFileSource::Tellp() const {
+    return IsOpen() ? m_position : ~uint64_t(0);
+}
+
+uint32_t CFileSource::TellBegTime() const {
+    return IsOpen() ? m_begTime : 0;
+}
+
+uint32_t CFileSource::TellEndTime() const {
+    return IsOpen() ? m_endTime : 0;
+}
+
+int CFileSource::Seek(uint64_t position) {
+    if (!IsOpen()) {
+        ReportError(ErrorCode::FileSeekNotOpen);
+        return -1;
+    }
+    const uint64_t target = RoundUpToSector(position);
+    if (target > m_totalLen) {
+        ReportError(ErrorCode::FileSeekOutOfRange);
+        return -1;
+    }
+    clearerr(m_dvrFile);
+    if (!SeekStream(target)) {
+        ReportError(ErrorCode::FileSeekFailed);
+        return -1;
+    }
+    m_position = target;
+    return 0;
+}
+
+bool CFileSource::ReadTimeInxHd(InxHd* header) {
+    uint8_t record[kRecordSize];
+    if (m_inxFile == nullptr || header == nullptr || !ReadRecord(m_inxFile, 0, record))
+        return false;
+    *header = {LoadU32(record), LoadU32(record + 4), LoadU32(record + 8), LoadU32(record + 12)};
+    return true;
+}
+
+bool CFileSource::ReadTimeInxUnit(int index, InxUnit* unit) {
+    uint8_t record[kRecordSize];
+    if (index <= 0 || m_inxFile == nullptr || unit == nullptr ||
+        !ReadRecord(m_inxFile, int64_t(index) * kRecordSize, record))
+        return false;
+    *unit = {LoadU32(record), LoadU32(record + 4), LoadU64(record + 8)};
+    return true;
+}
+
+uint64_t CFileSource::IndexRecordCount() {
+    if (fseeko(m_inxFile, 0, SEEK_END) != 0)
+        return 0;
+    const off_t size = ftello(m_inxFile);
+    return size < 0 ? 0 : uint64_t(size) / kRecordSize;
+}
+
+bool CFileSource::SeekStream(uint64_t position) {
+    if (position > uint64_t(INT64_MAX))
+        return false;
+    if (ftello(m_dvrFile) == off_t(position))
+        return true;
+    return fseeko(m_dvrFile, off_t(position), SEEK_SET) == 0;
+}
+
+GopReadResult CFileSource::FailAtStreamOffset() {
+    const off_t offset = ftello(m_dvrFile);
+    if (offset >= 0)
+        m_position = uint64_t(offset);
+    return GopReadResult::Failed;
+}

@@ -1,0 +1,157 @@
+// The GOP walks of CFileSource: the forward sector scan behind ReadGop and
+// SkipGop, and the back-link walk behind ReadGopBack and SkipGopBack.
+#include <algorithm>
+#include <cstring>
+
+#include "player/source/FileSource.h"
+#include "player/source/Sectors.h"
+#include "shared/ByteOrder.h"
+
+struct CFileSource::Sector {
+    uint8_t bytes[kSectorSize];
+};
+
+// The GOP before a GOP header: where it starts and how long it is on storage.
+struct CFileSource::BackLink {
+    uint64_t start;
+    uint64_t size;
+};
+
+namespace {
+
+bool UsableBuffer(const uint8_t* buffer, const int* length) {
+    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
+}
+
+}  // namespace
+
+bool CFileSource::ReadSector(uint64_t position, Sector* sector) {
+    if (!SeekStream(position))
+        return false;
+    const size_t got = fread(sector->bytes, 1, kSectorSize, m_dvrFile);
+    return got == size_t(kSectorSize);
+}
+
+GopReadResult CFileSource::FindGopForward(Sector* sector) {
+    for (;;) {
+        if (feof(m_dvrFile) || m_position >= m_totalLen)
+            return GopReadResult::End;
+        const uint64_t at = RoundUpToSector(m_position);
+        if (at >= m_totalLen)
+            return GopReadResult::End;
+        if (!ReadSector(at, sector))
+            return FailAtStreamOffset();
+        m_position = at + kSector;
+        if (StartsGop(sector->bytes)) {
+            m_position = at;
+            return GopReadResult::Read;
+        }
+    }
+}
+
+GopReadResult CFileSource::ReadGopAt(uint64_t start, uint64_t size, uint8_t* buffer, int* length) {
+    if (size > uint64_t(*length)) {
+        // Reported once, then passed: its first sector is skipped so that
+        // the next read finds the GOP after it instead of failing again.
+        m_position = start + kSector;
+        SeekStream(m_position);
+        return GopReadResult::Failed;
+    }
+    if (!SeekStream(start) || fread(buffer, 1, size, m_dvrFile) != size)
+        return FailAtStreamOffset();
+    m_position = start + size;
+    *length = int(size);
+    return GopReadResult::Read;
+}
+
+GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
+    if (!IsOpen() || !UsableBuffer(buffer, length))
+        return GopReadResult::NotOpen;
+    for (int passed = 0;; ++passed) {
+        Sector sector;
+        const GopReadResult found = FindGopForward(&sector);
+        if (found != GopReadResult::Read)
+            return found;
+        const uint64_t size = GopStorageSize(LoadU32(sector.bytes + 32));
+        if (passed == pass)
+            return ReadGopAt(m_position, size, buffer, length);
+        m_position += size;
+        SeekStream(m_position);
+    }
+}
+
+GopReadResult CFileSource::ReadGop(uint8_t* buffer, int* length) {
+    return ScanForward(0, buffer, length);
+}
+
+GopReadResult CFileSource::SkipGop(int n, uint8_t* buffer, int* length) {
+    if (n < 1)
+        return GopReadResult::NotOpen;
+    return ScanForward(n, buffer, length);
+}
+
+GopReadResult CFileSource::FindBackLink(BackLink* link) {
+    // Sectors past the end of the file hold no GOP: the search starts at the
+    // last one there is (the data length may lie beyond the file's end).
+    if (fseeko(m_dvrFile, 0, SEEK_END) != 0)
+        return FailAtStreamOffset();
+    const uint64_t fileEnd = uint64_t(ftello(m_dvrFile));
+    uint64_t at = std::min(RoundUpToSector(m_position), RoundUpToSector(fileEnd));
+    while (at > 0) {
+        Sector sector;
+        if (ReadSector(at, &sector)) {
+            const FrameHeader header = ReadFrameHeader(sector.bytes);
+            const uint64_t size = StartsGop(sector.bytes) ? PreviousGopSize(header) : 0;
+            if (size > at)
+                break;  // the link points before the start of the data
+            if (size != 0) {
+                *link = {at - size, size};
+                return GopReadResult::Read;
+            }
+        } else if (!feof(m_dvrFile)) {
+            return FailAtStreamOffset();
+        }
+        if (at <= kSector)
+            break;
+        at -= kSector;
+    }
+    SeekStream(0);
+    m_position = 0;
+    return GopReadResult::Start;
+}
+
+GopReadResult CFileSource::ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length) {
+    if (!IsOpen() || !UsableBuffer(buffer, length))
+        return GopReadResult::NotOpen;
+    for (int followed = 0;;) {
+        BackLink link{};
+        const GopReadResult found = FindBackLink(&link);
+        if (found != GopReadResult::Read)
+            return found;
+        m_position = link.start;
+        SeekStream(m_position);
+        if (followed < pass) {
+            ++followed;
+            continue;
+        }
+        if (link.size > uint64_t(*length))
+            return GopReadResult::Failed;
+        if (fread(buffer, 1, link.size, m_dvrFile) != link.size)
+            return FailAtStreamOffset();
+        SeekStream(m_position);
+        if (checkMagic && LoadU32(buffer) != kFrameMagic)
+            continue;
+        *length = int(link.size);
+        return GopReadResult::Read;
+    }
+}
+
+GopReadResult CFileSource::ReadGopBack(uint8_t* buffer, int* length) {
+    return ScanBackward(0, false, buffer, length);
+}
+
+GopReadResult CFileSource::SkipGopBack(int n, uint8_t* buffer, int* length) {
+    if (n < 1)
+        return GopReadResult::NotOpen;
+    return ScanBackward(n, true, buffer, length);
+}

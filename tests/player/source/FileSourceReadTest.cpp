@@ -1,0 +1,206 @@
+#include <filesystem>
+
+#include "shared/ByteOrder.h"
+#include "tests/player/source/PairFixture.h"
+
+namespace {
+
+using ReadTest = PairFixture;
+
+TEST_F(ReadTest, ForwardReadsReturnEachGopRoundedUpThenTheEnd) {
+    auto writer = Writer();
+    const uint32_t lengths[] = {1000, 2000, 512, 3000};
+    for (uint32_t i = 0; i < 4; ++i)
+        ASSERT_TRUE(writer->AddGop(MakeGop({.gopLength = lengths[i]}, kFirstTime + i)));
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    const int rounded[] = {1024, 2048, 512, 3072};
+    uint64_t at = 0;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Read(), GopReadResult::Read) << i;
+        EXPECT_EQ(Number(), i);
+        EXPECT_EQ(length_, rounded[i]);
+        at += uint64_t(rounded[i]);
+        EXPECT_EQ(reader_.Tellp(), at);  // where the next GOP may begin
+    }
+    EXPECT_EQ(Read(), GopReadResult::End);
+    EXPECT_EQ(Read(), GopReadResult::End);
+    EXPECT_EQ(reader_.Tellp(), at);
+}
+
+TEST_F(ReadTest, FillerSectorsArePassedOver) {
+    auto writer = Writer();
+    writer->AddGap(1024);
+    AddGops(*writer, 0, 1);
+    writer->AddGap(1);  // one sector
+    AddGops(*writer, 1, 1);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);
+    EXPECT_EQ(reader_.Tellp(), 1024u + 2048);
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    EXPECT_EQ(reader_.Tellp(), 1024u + 2048 + 512 + 2048);
+    EXPECT_EQ(Read(), GopReadResult::End);
+}
+
+TEST_F(ReadTest, SkipPassesGopsAndReadsTheNext) {
+    WritePair(6);
+    OpenPair();
+    ASSERT_EQ(Skip(2), GopReadResult::Read);
+    EXPECT_EQ(Number(), 2);
+    ASSERT_EQ(Skip(1), GopReadResult::Read);
+    EXPECT_EQ(Number(), 4);
+    EXPECT_EQ(Skip(1), GopReadResult::End);  // passes 5, then the data ends
+    EXPECT_EQ(Skip(0), GopReadResult::NotOpen);
+    EXPECT_EQ(Skip(-3), GopReadResult::NotOpen);
+    EXPECT_EQ(SkipBack(0), GopReadResult::NotOpen);
+}
+
+TEST_F(ReadTest, BackwardReadsReturnTheGopJustReadThenEachOneBefore) {
+    WritePair(4);
+    OpenPair();
+    EXPECT_EQ(Back(), GopReadResult::Start);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(Read(), GopReadResult::Read);
+    for (int expected : {2, 1, 0}) {
+        ASSERT_EQ(Back(), GopReadResult::Read) << expected;
+        EXPECT_EQ(Number(), expected);
+        EXPECT_EQ(length_, 2048);
+        EXPECT_EQ(reader_.Tellp(), uint64_t(expected) * 2048);  // at the GOP just read
+    }
+    EXPECT_EQ(Back(), GopReadResult::Start);
+    ASSERT_EQ(Read(), GopReadResult::Read);  // forward again from the start
+    EXPECT_EQ(Number(), 0);
+}
+
+// Back links are bytes below version 4 and sectors in version 4.
+struct BackLinkCase {
+    uint32_t version;
+    uint32_t gopLength;
+    int rounded;
+};
+
+class BackLinkTest : public PairFixture, public testing::WithParamInterface<BackLinkCase> {};
+
+TEST_P(BackLinkTest, BackSkipsFollowTheLinks) {
+    const BackLinkCase& c = GetParam();
+    WritePair(8, {.version = c.version, .gopLength = c.gopLength});
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(uint64_t(7) * uint64_t(c.rounded)), 0);  // GOP 7's start
+    ASSERT_EQ(SkipBack(2), GopReadResult::Read);                    // passes 6 and 5
+    EXPECT_EQ(Number(), 4);
+    EXPECT_EQ(length_, c.rounded);
+    EXPECT_EQ(reader_.Tellp(), uint64_t(4) * uint64_t(c.rounded));
+    ASSERT_EQ(SkipBack(1), GopReadResult::Read);
+    EXPECT_EQ(Number(), 2);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    EXPECT_EQ(SkipBack(1), GopReadResult::Start);  // passes 0, then the data starts
+    EXPECT_EQ(reader_.Tellp(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, BackLinkTest,
+                         testing::Values(BackLinkCase{3, 20000, 20480},
+                                         BackLinkCase{4, 20480, 20480}, BackLinkCase{2, 1000, 1024},
+                                         BackLinkCase{0, 512, 512}));
+
+TEST_F(ReadTest, BackwardFromTheDataLengthSearchesBackInsteadOfFailing) {
+    WritePair(3);
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    EXPECT_EQ(Read(), GopReadResult::End);
+    // No GOP follows the last one, so the search finds GOP 2's header and its
+    // link to GOP 1.
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);
+    EXPECT_EQ(Back(), GopReadResult::Start);
+}
+
+TEST_F(ReadTest, BackwardFromADataLengthBeyondTheFileStartsAtTheFileEnd) {
+    WritePair(3, {}, {.cutBytes = 2048});  // the last GOP is missing from the file
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);  // GOP 1's link, the last header in the file
+    EXPECT_TRUE(errors_.Take().empty());
+}
+
+TEST_F(ReadTest, ShortFileFailsOnceThenEnds) {
+    WritePair(2, {}, {.cutBytes = 1000});
+    OpenPair();
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Read(), GopReadResult::Failed);
+    EXPECT_EQ(reader_.Tellp(), 2u * 2048 - 1000);  // the stream's offset
+    EXPECT_EQ(Read(), GopReadResult::End);
+}
+
+TEST_F(ReadTest, GopLargerThanTheBufferFailsOnceAndIsPassed) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 1);
+    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 1), {.growTo = 13u << 20}));
+    AddGops(*writer, 2, 2);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Read(), GopReadResult::Failed);
+    EXPECT_EQ(reader_.Tellp(), 2048u + 512);  // past its first sector
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 2);
+    const uint64_t afterLast = reader_.Tellp();
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 2);
+    // Backward the big GOP fails where it starts; the next step goes on before it.
+    EXPECT_EQ(Back(), GopReadResult::Failed);
+    EXPECT_EQ(reader_.Tellp(), 2048u);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);
+    EXPECT_EQ(afterLast, 2048u + (13u << 20) + 2048);
+}
+
+TEST_F(ReadTest, BackSkipPassesALinkedSectorThatIsNoGop) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 2);
+    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 2), {.badMagic = true}));
+    AddGops(*writer, 3, 2);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(4 * 2048), 0);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 3);
+    ASSERT_EQ(Back(), GopReadResult::Read);  // a plain back read does not check
+    EXPECT_NE(LoadU32(buffer_.data()), kFrameMagic);
+    ASSERT_EQ(reader_.Seek(4 * 2048), 0);
+    // Passes 3; the link of 3 reaches the damaged bytes, so the walk goes on
+    // before them: GOP 1's header links to GOP 0.
+    ASSERT_EQ(SkipBack(1), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);
+}
+
+TEST_F(ReadTest, UnusableBuffersAndAClosedReaderAreRefused) {
+    EXPECT_EQ(Read(), GopReadResult::NotOpen);
+    EXPECT_EQ(Back(), GopReadResult::NotOpen);
+    EXPECT_EQ(Skip(1), GopReadResult::NotOpen);
+    EXPECT_EQ(SkipBack(1), GopReadResult::NotOpen);
+    WritePair(2);
+    OpenPair();
+    int length = 511;
+    EXPECT_EQ(reader_.ReadGop(buffer_.data(), &length), GopReadResult::NotOpen);
+    EXPECT_EQ(reader_.ReadGopBack(buffer_.data(), &length), GopReadResult::NotOpen);
+    length = -1;
+    EXPECT_EQ(reader_.SkipGop(1, buffer_.data(), &length), GopReadResult::NotOpen);
+    EXPECT_EQ(reader_.ReadGop(nullptr, &length_), GopReadResult::NotOpen);
+    EXPECT_EQ(reader_.ReadGop(buffer_.data(), nullptr), GopReadResult::NotOpen);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+    length = 2047;  // one byte short of the GOP
+    EXPECT_EQ(reader_.ReadGop(buffer_.data(), &length), GopReadResult::Failed);
+    length = 2048;
+    ASSERT_EQ(reader_.ReadGop(buffer_.data(), &length), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);  // the first GOP was passed after its failure
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// Test fixture of the file pair reader: a temporary directory with one pair
+// r.dvr / r.inx written by recgen, the error reports captured, and a reader.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "player/source/FileSource.h"
+#include "shared/FrameHeader.h"
+#include "tests/player/errors/ErrorCapture.h"
+#include "tests/tools/recgen/TempDir.h"
+#include "tools/recgen/GopBuilder.h"
+#include "tools/recgen/PairWriter.h"
+
+// The GOPs of the fixtures carry their number in `time`: kFirstTime + i.
+inline constexpr uint32_t kFirstTime = 1000;
+
+struct GopSpec {
+    uint32_t version = 4;
+    uint32_t gopLength = 2000;      // bytes of the whole GOP, at least 40
+    uint32_t channelCountCode = 2;  // 4 channels
+    uint32_t sampleRateCode = 1;    // 8000 Hz
+    uint32_t sampleBitsCode = 0;    // 16 bits
+};
+
+inline std::vector<uint8_t> MakeGop(const GopSpec& spec, uint32_t time) {
+    recgen::GopBuilder builder({.version = spec.version,
+                                .channelCountCode = spec.channelCountCode,
+                                .time = time,
+                                .sampleBitsCode = spec.sampleBitsCode,
+                                .sampleRateCode = spec.sampleRateCode});
+    recgen::GopFrame frame;
+    frame.data.assign(spec.gopLength - kFrameHeaderSize, 0x5C);
+    builder.AddFrame(std::move(frame));
+    return builder.Build();
+}
+
+// The GOP number a read buffer holds.
+inline int GopNumberOf(const uint8_t* gop) {
+    return int(ReadFrameHeader(gop).time - kFirstTime);
+}
+
+class PairFixture : public testing::Test {
+protected:
+    std::string Dvr() const { return dir_.File("r.dvr"); }
+    std::string Inx() const { return dir_.File("r.inx"); }
+
+    std::unique_ptr<recgen::PairWriter> Writer() {
+        auto writer = recgen::PairWriter::Create(Dvr(), Inx());
+        EXPECT_NE(writer, nullptr);
+        return writer;
+    }
+
+    // Adds GOPs numbered first .. first + count - 1 to `writer`.
+    static void AddGops(recgen::PairWriter& writer, int first, int count,
+                        const GopSpec& spec = {}) {
+        for (int i = first; i < first + count; ++i)
+            ASSERT_TRUE(writer.AddGop(MakeGop(spec, kFirstTime + uint32_t(i))));
+    }
+
+    // Writes `count` GOPs of `spec` and finishes the pair.
+    std::vector<recgen::GopPlacement> WritePair(int count, const GopSpec& spec = {},
+                                                const recgen::FinishOptions& finish = {}) {
+        auto writer = Writer();
+        AddGops(*writer, 0, count, spec);
+        std::vector<recgen::GopPlacement> placements = writer->Placements();
+        EXPECT_TRUE(writer->Finish(finish));
+        return placements;
+    }
+
+    void OpenPair() {
+        ASSERT_EQ(reader_.Open(Dvr().c_str(), Inx().c_str()), 0);
+        ASSERT_TRUE(errors_.Take().empty());
+    }
+
+    // Every read is offered the whole buffer, as the player does.
+    GopReadResult Read() {
+        length_ = kGopBufferSize;
+        return reader_.ReadGop(buffer_.data(), &length_);
+    }
+    GopReadResult Skip(int n) {
+        length_ = kGopBufferSize;
+        return reader_.SkipGop(n, buffer_.data(), &length_);
+    }
+    GopReadResult Back() {
+        length_ = kGopBufferSize;
+        return reader_.ReadGopBack(buffer_.data(), &length_);
+    }
+    GopReadResult SkipBack(int n) {
+        length_ = kGopBufferSize;
+        return reader_.SkipGopBack(n, buffer_.data(), &length_);
+    }
+    int Number() const { return GopNumberOf(buffer_.data()); }
+
+    TempDir dir_;
+    ErrorCapture errors_;
+    CFileSource reader_;
+    std::vector<uint8_t> buffer_ = std::vector<uint8_t>(kGopBufferSize);
+    int length_ = 0;
+};

@@ -1,0 +1,71 @@
+// Everything that decides what a generated recording contains.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/recgen/TelemetryTrack.h"
+
+namespace recgen {
+
+enum class AudioKind {
+    kNone,
+    kPcm,   // versions 0 to 3
+    kUlaw,  // version 4
+};
+
+struct RecordingDamage {
+    std::set<int> badMagicGops = {};
+    std::set<int> oversizedGops = {};   // claim and occupy 12 MiB + 512 bytes
+    std::set<int> invalidLogGops = {};  // `log_hd` with a wrong tag
+    std::set<std::size_t> omittedIndexEntries = {};
+    uint64_t cutBytes = 0;  // the `.dvr` ends this much before its index says
+};
+
+struct RecordingSpec {
+    int channels = 4;  // 1, 4, 8, 12 or 16 (versions 0, 1: up to 4; version 2: up to 8)
+    uint32_t version = 4;
+    // Resolution code per channel; channels past the end take the last code.
+    std::vector<uint32_t> resolutionCodes = {6};
+    bool pal = true;
+    // Header fps. Frames per channel in a GOP: 16 for versions 0 and 1, 15 for
+    // version 2, fps for versions 3 and 4.
+    uint32_t fps = 25;
+    int gopCount = 10;
+    uint32_t startTime = 1700000000;  // 2023-11-14 22:13:20
+    // Channels written with noSkip clear (all intra); the others are P-frame chains.
+    std::set<int> skippableChannels = {};
+
+    AudioKind audio = AudioKind::kUlaw;
+    int audioTracks = 1;  // u-law: 1 or 2
+    uint32_t sampleRateCode = 1;     // PCM: 8000 Hz
+    uint32_t sampleBitsCode = 0;     // PCM: 16 bits
+    uint32_t audioChannelsCode = 0;  // PCM: mono
+
+    bool telemetry = true;  // versions 1 to 4
+    std::vector<GeoPoint> route = {};
+    std::string vehicleId = "GEN-0001";
+
+    uint64_t leadingFillerBytes = 0;
+    // Zero bytes left (sparsely) before a GOP, by GOP number: large gaps make files above 4 GiB.
+    std::map<int, uint64_t> gapsBefore = {};
+    RecordingDamage damage = {};
+};
+
+// Frames per channel in each GOP of the spec's version.
+int FramesPerChannel(const RecordingSpec& spec);
+
+// The audio a generated recording carries, as functions of the sample index
+// from the start of the recording: PCM channel a and u-law track t are sine
+// tones of 400 + 200 a (or t) Hz with amplitude 8000.
+int16_t ToneSample(int tone, int64_t index, int sampleRate);
+
+// Writes the pair; false with *error set when the spec is inconsistent, an
+// encoder fails or a file cannot be written.
+bool WriteRecording(const RecordingSpec& spec, const std::string& dvrPath,
+                    const std::string& inxPath, std::string* error);
+
+}  // namespace recgen
