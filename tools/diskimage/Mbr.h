@@ -15,6 +15,7 @@ struct MbrEntry {
 
 // Throws std::invalid_argument for more than four entries or a value that is
 // not a whole sector count of 32 bits.
-std::vector<uint8_t> EncodeMbr(const std::vector<MbrEntry>& entries, uint32_t diskSignature = 0x2026);
+std::vector<uint8_t> EncodeMbr(const std::vector<MbrEntry>& entries,
+                               uint32_t diskSignature = 0x2026);
 
 }  // namespace diskimage

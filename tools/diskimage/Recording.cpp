@@ -30,8 +30,8 @@ void WriteInxRecord(SparseImage& file, uint64_t base, uint32_t index, uint32_t a
     file.Write(base + 16 * uint64_t(index), record, sizeof record);
 }
 
-void WriteInxEntry(SparseImage& file, uint64_t base, uint32_t index, uint32_t time,
-                   uint32_t event, uint64_t offset) {
+void WriteInxEntry(SparseImage& file, uint64_t base, uint32_t index, uint32_t time, uint32_t event,
+                   uint64_t offset) {
     WriteInxRecord(file, base, index, time, event, uint32_t(offset), uint32_t(offset >> 32));
 }
 

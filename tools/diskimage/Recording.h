@@ -38,8 +38,8 @@ Recording RecordPlan(RingRecorder& ring, const GopPlan& plan, uint32_t firstEntr
 // at 128 * i).
 void WriteInxRecord(SparseImage& file, uint64_t base, uint32_t index, uint32_t a, uint32_t b,
                     uint32_t c, uint32_t d);
-void WriteInxEntry(SparseImage& file, uint64_t base, uint32_t index, uint32_t time,
-                   uint32_t event, uint64_t offset);
+void WriteInxEntry(SparseImage& file, uint64_t base, uint32_t index, uint32_t time, uint32_t event,
+                   uint64_t offset);
 // Event entries (every plan.eventEvery-th live GOP) and quick records for
 // them, numbered from 1; the headers' `last` is the last record. Each
 // returns the count.

@@ -55,7 +55,8 @@ std::vector<PlacedGop> RingRecorder::Live() const {
         const PlacedGop& g = written_[i];
         bool overwritten = false;
         for (size_t j = i + 1; j < written_.size() && !overwritten; ++j)
-            overwritten = written_[j].raw < g.raw + g.size && g.raw < written_[j].raw + written_[j].size;
+            overwritten =
+                written_[j].raw < g.raw + g.size && g.raw < written_[j].raw + written_[j].size;
         if (!overwritten)
             live.push_back(g);
     }
