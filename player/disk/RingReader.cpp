@@ -28,7 +28,36 @@ void CRingReader::Detach() {
     m_device = INVALID_HANDLE_VALUE;
     m_layout = {};
     m_rawPos = 0;
-    m_lastGopRaw = m_lastGopSize = 0;
+    m_inPart2 = false;
+    m_lastGopPosition = m_lastGopSize = 0;
+}
+
+void CRingReader::SetLastGop(uint64_t raw, uint64_t size) {
+    m_lastGopPosition = PositionOf(raw, m_layout.wrapped);
+    m_lastGopSize = m_lastGopPosition == kNoPosition ? 0 : size;
+}
+
+uint64_t CRingReader::PositionOf(uint64_t raw, bool inPart2) const {
+    const RingLayout& l = m_layout;
+    if (inPart2)
+        return l.wrapped && l.part2Start <= raw && raw <= l.part2End
+                   ? l.Part1Length() + (raw - l.part2Start)
+                   : kNoPosition;
+    return l.oldestRaw <= raw && raw <= l.part1End ? raw - l.oldestRaw : kNoPosition;
+}
+
+// The end of part 1 and the start of part 2 share a data position; no GOP
+// starts at part1End, so the position stands for part 2's start.
+uint64_t CRingReader::RawOf(uint64_t position) const {
+    const RingLayout& l = m_layout;
+    if (l.wrapped && position >= l.Part1Length())
+        return l.part2Start + (position - l.Part1Length());
+    return l.oldestRaw + position;
+}
+
+void CRingReader::MoveToPosition(uint64_t position) {
+    m_rawPos = RawOf(position);
+    m_inPart2 = m_layout.wrapped && position >= m_layout.Part1Length();
 }
 
 bool CRingReader::ReadAt(uint64_t raw, void* into, uint64_t size) {
@@ -47,29 +76,36 @@ int CRingReader::SeekRaw(uint64_t raw) {
     if (SeekHandle64(m_device, m_deviceBase + at, FILE_BEGIN) == kSeekFailed)
         return -1;
     m_rawPos = at;
+    m_inPart2 = PositionOf(at, false) == kNoPosition && PositionOf(at, true) != kNoPosition;
     return 0;
 }
 
 int CRingReader::SeekLogical(uint64_t position) {
-    const uint64_t raw = m_layout.LogicalToRaw(position);
-    return raw == kNoPosition ? -1 : SeekRaw(raw);
+    const uint64_t rounded = RoundUpToSector(position);
+    const uint64_t raw = m_layout.LogicalToRaw(rounded);
+    if (raw == kNoPosition || SeekRaw(raw) != 0)
+        return -1;
+    MoveToPosition(rounded);
+    return 0;
 }
 
 uint64_t CRingReader::Tellp() const {
     if (!IsOpen())
         return kNoPosition;
-    if (m_layout.IsInWrapPart(m_rawPos))
+    if (!m_inPart2 && m_layout.IsInWrapPart(m_rawPos))
         return m_layout.Part1Length();
-    return m_layout.RawToLogical(m_rawPos);
+    return PositionOf(m_rawPos, m_inPart2);
 }
 
 // Finds the next sector that starts a GOP; m_rawPos is left at it.
 GopReadResult CRingReader::FindForward(bool ring, uint64_t limit, uint8_t* sector) {
     for (;;) {
         uint64_t at = RoundUpToSector(m_rawPos);
-        if (ring && m_layout.IsInWrapPart(at))
+        if (ring && !m_inPart2 && m_layout.IsInWrapPart(at)) {
             at = m_layout.part2Start;
-        const uint64_t position = ring ? m_layout.RawToLogical(at) : kNoPosition;
+            m_inPart2 = true;
+        }
+        const uint64_t position = ring ? PositionOf(at, m_inPart2) : kNoPosition;
         if (position != kNoPosition && position >= m_layout.TotalLen()) {
             m_rawPos = at;
             return GopReadResult::End;

@@ -40,8 +40,8 @@ public:
     uint64_t RawPos() const { return m_rawPos; }
 
     // The newest GOP of the ring, found by the open: where a backward walk
-    // from the end of the data starts. Size 0: not known.
-    void SetLastGop(uint64_t raw, uint64_t size) { m_lastGopRaw = raw, m_lastGopSize = size; }
+    // from the end of the data starts. Size 0: not known. After SetLayout.
+    void SetLastGop(uint64_t raw, uint64_t size);
 
     // Raw offset rounded up to 512, inside [rawLow, rawHigh]; 0 or -1.
     int SeekRaw(uint64_t raw);
@@ -64,9 +64,16 @@ public:
 
 private:
     struct BackLink {
-        uint64_t raw;   // start of the linked GOP
-        uint64_t size;  // its storage size
+        uint64_t position;  // start of the linked GOP
+        uint64_t size;      // its storage size
     };
+
+    // A raw offset may lie in both parts when the oldest GOP starts where the
+    // newest ends (a recorder writes back to back): the part the reader is
+    // in decides which data position it has.
+    uint64_t PositionOf(uint64_t raw, bool inPart2) const;
+    uint64_t RawOf(uint64_t position) const;
+    void MoveToPosition(uint64_t position);
 
     GopReadResult FindForward(bool ring, uint64_t limit, uint8_t* sector);
     GopReadResult ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer, int* length);
@@ -80,6 +87,7 @@ private:
     uint64_t m_deviceBase = 0;
     RingLayout m_layout;
     uint64_t m_rawPos = 0;
-    uint64_t m_lastGopRaw = 0;
+    bool m_inPart2 = false;  // m_rawPos belongs to part 2 of a wrapped ring
+    uint64_t m_lastGopPosition = 0;
     uint64_t m_lastGopSize = 0;
 };

@@ -7,7 +7,7 @@
 #include "shared/ByteOrder.h"
 
 GopReadResult CRingReader::MoveToStart() {
-    m_rawPos = m_layout.oldestRaw;
+    MoveToPosition(0);
     return GopReadResult::Start;
 }
 
@@ -26,7 +26,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
         const uint64_t raw = top - window + offset;
         if (StartsGop(sector) && GopStorageSize(LoadU32(sector + 32)) == size &&
             raw + size <= m_layout.rawHigh) {
-            *link = {raw, size};
+            *link = {raw - m_layout.oldestRaw, size};
             return true;
         }
     }
@@ -34,23 +34,23 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
 }
 
 GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* link) {
-    const uint64_t raw = m_layout.IsInWrapPart(m_rawPos) ? m_layout.part2Start : m_rawPos;
-    const uint64_t position = m_layout.RawToLogical(raw);
+    const bool wrapPart = !m_inPart2 && m_layout.IsInWrapPart(m_rawPos);
+    const uint64_t position = wrapPart ? m_layout.Part1Length() : PositionOf(m_rawPos, m_inPart2);
     if (position == kNoPosition)
         return GopReadResult::Start;
     const uint64_t total = m_layout.TotalLen();
     // Past the data's end lies stale data whose headers must not be followed;
     // the newest GOP is known from the open.
     if (position >= total && m_lastGopSize != 0) {
-        *link = {m_lastGopRaw, m_lastGopSize};
+        *link = {m_lastGopPosition, m_lastGopSize};
         return GopReadResult::Read;
     }
     for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total)); q > 0;
          q -= kSector) {
-        const uint64_t at = m_layout.LogicalToRaw(q);
+        const uint64_t at = RawOf(q);
         uint8_t sector[kSectorSize];
         if (!ReadAt(at, sector, kSector)) {
-            m_rawPos = m_layout.LogicalToRaw(q - kSector);  // the next walk starts before it
+            MoveToPosition(q - kSector);  // the next walk starts before it
             return GopReadResult::Failed;
         }
         const uint64_t size = StartsGop(sector) ? PreviousGopSize(ReadFrameHeader(sector)) : 0;
@@ -61,7 +61,7 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* l
             return GopReadResult::Read;
         if (size > q)
             break;  // the link points before the oldest GOP
-        *link = {m_layout.LogicalToRaw(q - size), size};
+        *link = {q - size, size};
         return GopReadResult::Read;
     }
     return MoveToStart();
@@ -75,13 +75,17 @@ GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) 
         const GopReadResult found = FindBackLink(buffer, *length, &link);
         if (found != GopReadResult::Read)
             return found;
-        m_rawPos = link.raw;
+        MoveToPosition(link.position);
         if (followed < pass)
             continue;
         // Failures leave the position at the linked GOP's start: the next walk
         // follows its own back link and so moves on.
-        if (link.size > uint64_t(*length) || !ReadAt(link.raw, buffer, link.size))
+        if (link.size > uint64_t(*length) || !ReadAt(m_rawPos, buffer, link.size))
             return GopReadResult::Failed;
+        // A link into overwritten data (before the oldest intact GOP of a
+        // wrapped ring) finds no GOP there: the walk goes on from that place.
+        if (!StartsGop(buffer))
+            continue;
         *length = int(link.size);
         return GopReadResult::Read;
     }

@@ -19,12 +19,11 @@ int CRingSource::TellCarId(char* carId) const {
 }
 
 int CRingSource::Seek(uint64_t position) {
-    const uint64_t raw = LogicalToRaw(position);
-    if (raw == kNoPosition) {
+    if (LogicalToRaw(position) == kNoPosition) {
         ReportError(m_seekError);
         return -1;
     }
-    return m_ring.SeekRaw(raw);
+    return m_ring.SeekLogical(position);
 }
 
 uint64_t CRingSource::LogicalToRaw(uint64_t position) const {
