@@ -16,7 +16,9 @@ std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t fir
         InxUnit unit{}, before{};
         if (!read(i, &unit) || !read(PreviousEntry(i), &before))
             continue;
-        if (unit.offset > newestRaw && before.offset < newestRaw)
+        // An entry at the newest offset itself was overwritten by the newest
+        // GOP, as laps of equal GOPs line up.
+        if (unit.offset > newestRaw && before.offset <= newestRaw)
             return RingStart{i, unit.offset, unit.time};
     }
     return std::nullopt;

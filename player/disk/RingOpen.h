@@ -5,7 +5,7 @@
 // 2. When the ring has wrapped, the stored `first` may name entries whose
 //    GOPs were overwritten since: walking down from the entry before the
 //    newest, the start is the first entry above the newest offset whose
-//    predecessor lies below it.
+//    predecessor lies at or below it.
 // 3. GOPs written after the newest entry are found by reading on from it
 //    while each GOP follows the one before within kEndWalkGap, probes and is
 //    not older than the newest entry.

@@ -31,11 +31,11 @@ diskimage::HddImageSpec WrappedDisk() {
 
 // The ring start as the recorder's index describes it: walking down from the
 // newest entry, the first entry above the newest offset whose predecessor
-// lies below it.
+// lies at or below it.
 size_t ExpectedStart(const diskimage::Recording& r) {
     const uint64_t newest = r.written.back().raw;
     for (size_t j = r.written.size() - 2; j >= 1; --j) {
-        if (r.written[j].raw > newest && r.written[j - 1].raw < newest)
+        if (r.written[j].raw > newest && r.written[j - 1].raw <= newest)
             return j;
     }
     return 0;
