@@ -67,13 +67,15 @@ public:
     // As CFileSource::ExtractRange, on data positions and this reader's index.
     int ExtractRange(uint64_t from, uint64_t to, const ExtractCallback& callback);
 
-    // Scans the detected disk's data partition (through `dataPath`) for GOPs
-    // on whole minutes and writes a time index of them to `outputPath`, in
-    // time order, as the reader reads one. Reports progress 0 to 10000 after
-    // every sector step, each followed by a 1 ms pause. False, without a final
-    // report, when the drive or a sector cannot be read, no minute was found
-    // or the output cannot be written.
-    bool RebuildTimeIndex(const char* dataPath, const char* outputPath, RebuildCallback callback);
+    // Scans the data partition (the second of the layout) of the disk
+    // `dataPath` for GOPs on whole minutes and writes a time index of them to
+    // `outputPath`, in time order, as the reader reads one. Reports progress
+    // 0 to 10000 after every sector step, each followed by a 1 ms pause on
+    // the injectable clock. False, without a final report, when the drive or
+    // a sector cannot be read, no minute was found or the output cannot be
+    // written. Needs no open or detected reader.
+    static bool RebuildTimeIndex(const char* dataPath, const char* outputPath,
+                                 RebuildCallback callback);
     // Puts a rebuilt index in place of the disk's `timeIndexPath`: the old
     // file is first copied to the same name with ".bak" appended, and left
     // untouched when that copy fails. Reports (5, null, -1) once the new
@@ -85,6 +87,8 @@ public:
     uint64_t PartitionLength() const { return m_partitionLength; }
 
 private:
+    // The second partition of the disk's layout: where the ring lies.
+    static bool DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length);
     bool ReadStoredTimeHeader(InxHd* header);
     bool ReadEntry(CIndexFile& file, int index, InxUnit* unit);
     void KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start);

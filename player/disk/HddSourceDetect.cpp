@@ -53,30 +53,32 @@ std::optional<std::pair<char, DWORD>> FindIndexDrive() {
     return std::nullopt;
 }
 
-std::optional<DiskLayout> LayoutOf(const std::string& disk) {
-    const HANDLE drive = OpenDevice(disk.c_str());
+}  // namespace
+
+bool CHddSource::DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length) {
+    const HANDLE drive = OpenDevice(disk);
     if (drive == INVALID_HANDLE_VALUE)
-        return std::nullopt;
+        return false;
     alignas(8) uint8_t buffer[2048];
     const BOOL answered = DeviceIoControl(drive, IOCTL_DISK_GET_DRIVE_LAYOUT, nullptr, 0, buffer,
                                           sizeof buffer, nullptr);
     CloseHandle(drive);
-    if (!answered)
-        return std::nullopt;
     DiskLayout layout;
     std::memcpy(&layout, buffer, sizeof layout);
-    return layout;
+    if (!answered || layout.partitionCount < 2)
+        return false;
+    *start = uint64_t(layout.partitions[1].startingOffset);
+    *length = uint64_t(layout.partitions[1].partitionLength);
+    return true;
 }
-
-}  // namespace
 
 bool CHddSource::Detect(CDataSource* paths) {
     const auto drive = FindIndexDrive();
     if (paths == nullptr || !drive)
         return false;
     const std::string disk = PhysicalDriveName(drive->second);
-    const std::optional<DiskLayout> layout = LayoutOf(disk);
-    if (!layout || layout->partitionCount < 2)
+    uint64_t start = 0, length = 0;
+    if (!DataPartitionOf(disk.c_str(), &start, &length))
         return false;
     const char letter = drive->first;
     if (!StorePath(paths->DataFile, disk.c_str()) ||
@@ -84,7 +86,7 @@ bool CHddSource::Detect(CDataSource* paths) {
         !StorePath(paths->EventIndexFile, IndexPath(letter, "eventindex").c_str()) ||
         !StorePath(paths->QuickIndexFile, IndexPath(letter, "quickindex").c_str()))
         return false;
-    m_partitionStart = uint64_t(layout->partitions[1].startingOffset);
-    m_partitionLength = uint64_t(layout->partitions[1].partitionLength);
+    m_partitionStart = start;
+    m_partitionLength = length;
     return true;
 }

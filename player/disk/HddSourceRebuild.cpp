@@ -78,7 +78,9 @@ bool WriteIndex(const char* path, const std::vector<InxUnit>& entries, bool wrap
 
 bool CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
                                   RebuildCallback callback) {
-    if (m_partitionStart == kNoPosition || m_partitionLength == 0 || outputPath == nullptr)
+    uint64_t start = 0, length = 0;
+    if (dataPath == nullptr || outputPath == nullptr ||
+        !DataPartitionOf(dataPath, &start, &length) || length == 0)
         return false;
     const HANDLE device = OpenDevice(dataPath);
     if (device == INVALID_HANDLE_VALUE)
@@ -86,9 +88,9 @@ bool CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
     std::vector<InxUnit> entries;
     uint32_t lastTime = 0;
     bool readable = true;
-    for (uint64_t raw = 0; raw < m_partitionLength && readable;) {
+    for (uint64_t raw = 0; raw < length && readable;) {
         uint8_t sector[kSectorSize];
-        readable = ReadSector(device, m_partitionStart + raw, sector);
+        readable = ReadSector(device, start + raw, sector);
         if (!readable)
             break;
         const uint32_t time = LoadU32(sector + 12);
@@ -96,9 +98,9 @@ bool CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
             entries.push_back({time, 0, raw});
             lastTime = time;
         }
-        raw = NextScanOffset(sector, raw, m_partitionLength);
+        raw = NextScanOffset(sector, raw, length);
         if (callback != nullptr)
-            callback(kRebuildKind, nullptr, Progress(raw, m_partitionLength));
+            callback(kRebuildKind, nullptr, Progress(raw, length));
         Sleep(1);  // keeps the machine responsive during a scan of hours
     }
     CloseHandle(device);
