@@ -1,0 +1,101 @@
+// Figures for the disk reader: how long opening a large, mostly empty disk
+// takes (unwrapped, and wrapped near the ring's end), and the rebuild's scan
+// rate over dense GOPs and over empty sectors, with its 1 ms pause per step.
+// Run: disk_bench [work directory]
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/disk/DriveTableFile.h"
+#include "player/disk/HddSource.h"
+#include "tools/diskimage/HddImage.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using diskimage::kMiB;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void UseDisk(const std::string& dir, const diskimage::HddImageSpec& spec) {
+    DriveTable table;
+    table.logical = {{'E', DriveKind::Removable, spec.indexDir, spec.indexDir, 1}};
+    table.physical = {{1, spec.imagePath, true}};
+    WriteDriveTableFile(dir + "/table", table);
+    setenv(kDriveTableVariable, (dir + "/table").c_str(), 1);
+}
+
+diskimage::HddImageSpec Disk(const std::string& dir, uint64_t ringLength) {
+    diskimage::HddImageSpec spec;
+    spec.imagePath = dir + "/disk.img";
+    spec.indexDir = dir + "/e";
+    spec.partition2Length = ringLength;
+    return spec;
+}
+
+void BenchOpen(const std::string& dir, const char* name, diskimage::HddImageSpec spec) {
+    const diskimage::Recording r = diskimage::WriteHddImage(spec);
+    UseDisk(dir, spec);
+    constexpr int kRuns = 5;
+    double total = 0;
+    uint64_t length = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        CHddSource reader;
+        CDataSource paths;
+        const auto start = Clock::now();
+        if (!reader.Detect(&paths) || reader.Open(paths) != 0) {
+            std::printf("open %s: failed\n", name);
+            return;
+        }
+        total += SecondsSince(start);
+        length = reader.TellTotalLen();
+    }
+    std::printf("open %-34s %8.2f ms  (%zu GOPs, %s, %.1f MiB of data)\n", name,
+                total / kRuns * 1000, r.written.size(), r.wrapped ? "wrapped" : "not wrapped",
+                double(length) / double(kMiB));
+}
+
+void BenchRebuild(const std::string& dir, const char* name, diskimage::HddImageSpec spec) {
+    diskimage::WriteHddImage(spec);
+    UseDisk(dir, spec);
+    const auto start = Clock::now();
+    const bool rebuilt =
+        CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(), nullptr);
+    const double seconds = SecondsSince(start);
+    std::printf("rebuild %-31s %8.2f MB/s (%.1f MiB in %.2f s%s)\n", name,
+                double(spec.partition2Length) / 1e6 / seconds,
+                double(spec.partition2Length) / double(kMiB), seconds,
+                rebuilt ? "" : ", no minute found");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string dir =
+        argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "disk_bench").string();
+    std::filesystem::create_directories(dir);
+
+    diskimage::HddImageSpec flat = Disk(dir, 256 * 1024 * kMiB);  // 256 GiB, 200 GOPs
+    flat.plan.count = 200;
+    BenchOpen(dir, "256 GiB, 200 GOPs at the front", flat);
+
+    diskimage::HddImageSpec wrapped = Disk(dir, 256 * 1024 * kMiB);
+    wrapped.startRaw = wrapped.partition2Length - diskimage::kHddReserve - 4 * kMiB;
+    wrapped.plan.count = 2000;
+    BenchOpen(dir, "256 GiB, wrapped near its end", wrapped);
+
+    diskimage::HddImageSpec dense = Disk(dir, 64 * kMiB);  // GOPs of about 200 KB
+    dense.plan.count = 60 * 5;
+    dense.plan.payload = [](int i) { return uint32_t(180000 + (i * 7919) % 40000); };
+    BenchRebuild(dir, "64 MiB ring of 200 KB GOPs", dense);
+
+    diskimage::HddImageSpec empty = Disk(dir, 2 * kMiB);
+    BenchRebuild(dir, "2 MiB of empty sectors", empty);
+
+    std::filesystem::remove_all(dir);
+    return 0;
+}
