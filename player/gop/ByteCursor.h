@@ -22,7 +22,8 @@ public:
     // The n bytes at the cursor, which then moves past them; null (cursor
     // unmoved) when fewer than n remain.
     const uint8_t* Take(uint64_t n) {
-        if (!Has(n)) return nullptr;
+        if (!Has(n))
+            return nullptr;
         const uint8_t* p = m_base + m_pos;
         m_pos += uint32_t(n);
         return p;
@@ -31,17 +32,20 @@ public:
 
     bool ReadU8(uint8_t* v) {
         const uint8_t* p = Take(1);
-        if (p) *v = *p;
+        if (p)
+            *v = *p;
         return p != nullptr;
     }
     bool ReadU16(uint16_t* v) {
         const uint8_t* p = Take(2);
-        if (p) *v = LoadU16(p);
+        if (p)
+            *v = LoadU16(p);
         return p != nullptr;
     }
     bool ReadU32(uint32_t* v) {
         const uint8_t* p = Take(4);
-        if (p) *v = LoadU32(p);
+        if (p)
+            *v = LoadU32(p);
         return p != nullptr;
     }
 

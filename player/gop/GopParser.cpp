@@ -1,5 +1,7 @@
 #include "GopParser.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "GopParts.h"
@@ -16,11 +18,21 @@ VersionLayout LayoutOfVersion(const FrameHeader& first) {
     const int byCode = ChannelCountOfCode(int(first.channelCountCode));
     VersionLayout layout{};
     switch (first.version) {
-        case 0: layout = {16, 4, fps, false}; break;
-        case 1: layout = {16, 4, fps, true}; break;
-        case 2: layout = {15, 8, 15, true}; break;
-        case 3: layout = {fps, byCode, fps / 2, true}; break;
-        default: layout = {fps, byCode, fps, true}; break;
+        case 0:
+            layout = {16, 4, fps, false};
+            break;
+        case 1:
+            layout = {16, 4, fps, true};
+            break;
+        case 2:
+            layout = {15, 8, 15, true};
+            break;
+        case 3:
+            layout = {fps, byCode, fps / 2, true};
+            break;
+        default:
+            layout = {fps, byCode, fps, true};
+            break;
     }
     // fps is a 5-bit field: 31 would index past the 30 frames and telemetry
     // records the record holds. gopFps (pacing only) keeps the header's rate.
@@ -46,8 +58,10 @@ bool HeaderIsUsable(const FrameHeader& first, uint32_t validBytes) {
 // cannot hold log_hd or would reach back into the first header.
 uint32_t TelemetryLengthOf(const FrameHeader& first, bool hasTelemetry) {
     const uint32_t length = first.logLength;
-    if (!hasTelemetry || length < uint32_t(telemetry::kLogHeaderSize)) return 0;
-    if (length > first.gopLength - uint32_t(kFrameHeaderSize)) return 0;
+    if (!hasTelemetry || length < uint32_t(telemetry::kLogHeaderSize))
+        return 0;
+    if (length > first.gopLength - uint32_t(kFrameHeaderSize))
+        return 0;
     return length;
 }
 
@@ -59,7 +73,11 @@ void ApplyVersion(const FrameHeader& first, const gop_detail::VersionLayout& lay
     info->gopFps = layout.gopFps;
     info->version = first.version;
     info->audioChannels = AudioChannelsOfCode(int(first.audioChannelsCode));
-    info->audioLength = int32_t(first.audioLength);
+    // The header's value, but never more than the GOP could hold after its
+    // first header: a damaged field must not read as a negative length.
+    const uint32_t room =
+        std::min(first.gopLength - uint32_t(kFrameHeaderSize), uint32_t(INT32_MAX));
+    info->audioLength = int32_t(std::min(first.audioLength, room));
 }
 
 }  // namespace
@@ -74,14 +92,17 @@ void ClearFrameSet(FrameSet* set) {
 
 CGopParser::CGopParser(CDataDec* const decoders[kMaxChannels], int groupCount)
     : m_groupCount(groupCount == 1 ? 1 : 0) {
-    for (int c = 0; c < kMaxChannels; ++c) m_decoders[c] = decoders ? decoders[c] : nullptr;
+    for (int c = 0; c < kMaxChannels; ++c)
+        m_decoders[c] = decoders ? decoders[c] : nullptr;
 }
 
 int CGopParser::Probe(const uint8_t* gop, uint32_t validBytes, FrameSet* set) const {
     ClearFrameSet(set);
-    if (gop == nullptr || validBytes < uint32_t(kFrameHeaderSize)) return -1;
+    if (gop == nullptr || validBytes < uint32_t(kFrameHeaderSize))
+        return -1;
     const FrameHeader first = ReadFrameHeader(gop);
-    if (first.magic != kFrameMagic || !HeaderIsUsable(first, validBytes)) return -1;
+    if (first.magic != kFrameMagic || !HeaderIsUsable(first, validBytes))
+        return -1;
     set->channels = gop_detail::LayoutOfVersion(first).channels;
     set->version = first.version;
     set->sampleRate = SampleRateOfCode(int(first.sampleRateCode));
@@ -92,13 +113,16 @@ int CGopParser::Probe(const uint8_t* gop, uint32_t validBytes, FrameSet* set) co
 int CGopParser::Parse(const uint8_t* gop, uint32_t validBytes, GopInfo* info, bool wantAudio) {
     const int audioTrack = g_nAudioType.load(std::memory_order_relaxed);
     m_audioTrack.store(audioTrack, std::memory_order_relaxed);
-    if (gop == nullptr || info == nullptr || validBytes < uint32_t(kFrameHeaderSize)) return -1;
+    if (gop == nullptr || info == nullptr || validBytes < uint32_t(kFrameHeaderSize))
+        return -1;
     const FrameHeader first = ReadFrameHeader(gop);
-    if (first.magic != kFrameMagic) return -1;
+    if (first.magic != kFrameMagic)
+        return -1;
     info->sampleRate = SampleRateOfCode(int(first.sampleRateCode));
     info->sampleBits = SampleBitsOfCode(int(first.sampleBitsCode));
     info->time = first.time;
-    if (!HeaderIsUsable(first, validBytes)) return -1;
+    if (!HeaderIsUsable(first, validBytes))
+        return -1;
 
     const gop_detail::VersionLayout layout = gop_detail::LayoutOfVersion(first);
     ApplyVersion(first, layout, info);
@@ -111,7 +135,8 @@ int CGopParser::Parse(const uint8_t* gop, uint32_t validBytes, GopInfo* info, bo
     const uint32_t cursor = gop_detail::WalkFrames(view, info);
     if (wantAudio && info->audioData != nullptr && first.audioLength != 0) {
         if (first.version == 4) {
-            if (!gop_detail::CopyUlawAudio(view, cursor, info)) return -1;
+            if (!gop_detail::CopyUlawAudio(view, cursor, info))
+                return -1;
         } else {
             gop_detail::CopyPcmAudio(view, cursor, info);
         }
@@ -123,8 +148,10 @@ int CGopParser::Parse(const uint8_t* gop, uint32_t validBytes, GopInfo* info, bo
 
 bool CGopParser::DecodeFrame(int group, int channel, const unsigned char* data, int length,
                              unsigned char* out, int* size, int* width, int* height) const {
-    if (group < 0 || group >= m_groupCount || channel < 1 || channel > kMaxChannels) return false;
+    if (group < 0 || group >= m_groupCount || channel < 1 || channel > kMaxChannels)
+        return false;
     CDataDec* decoder = m_decoders[channel - 1];
-    if (decoder == nullptr) return false;
+    if (decoder == nullptr)
+        return false;
     return decoder->Decode(data, length, out, size, width, height);
 }

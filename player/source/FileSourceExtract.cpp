@@ -13,7 +13,7 @@ int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback&
     InxHd header{};
     uint32_t iFrom = 0, iTo = 0;
     if (!FindRange(from, to, &header, &iFrom, &iTo))
-        return -1;
+        return StopFlag() ? 0 : -1;  // stopped while looking: nothing to send
     clearerr(m_dvrFile);
     if (!SeekStream(from))
         return -1;
@@ -29,7 +29,7 @@ int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback&
 
 // Finds the last entry at `from` and the first at `to` among the entries the
 // header names that the .inx really holds, so that a damaged header cannot
-// make the walk run over billions of absent records.
+// make the walk run over billions of absent records. A stop ends the walk.
 bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t* iFrom,
                             uint32_t* iTo) {
     if (!ReadTimeInxHd(header))
@@ -39,7 +39,7 @@ bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t*
         return false;
     const uint64_t last = std::min<uint64_t>({header->last, records - 1, uint64_t(INT_MAX)});
     bool haveFrom = false;
-    for (uint64_t i = std::max<uint32_t>(header->first, 1); i <= last; ++i) {
+    for (uint64_t i = std::max<uint32_t>(header->first, 1); i <= last && !StopFlag(); ++i) {
         InxUnit unit{};
         if (!ReadTimeInxUnit(int(i), &unit))
             continue;

@@ -12,7 +12,9 @@ namespace recgen {
 // and without trailing zero bytes.
 std::vector<std::span<const uint8_t>> SplitNalUnits(std::span<const uint8_t> stream);
 
-inline int NalType(std::span<const uint8_t> nal) { return nal.empty() ? 0 : nal[0] & 0x1F; }
+inline int NalType(std::span<const uint8_t> nal) {
+    return nal.empty() ? 0 : nal[0] & 0x1F;
+}
 
 // Remembers the latest parameter sets and writes each access unit as the
 // recorder stores a frame: 4-byte start codes, SPS and PPS in front of every

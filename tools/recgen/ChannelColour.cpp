@@ -23,11 +23,15 @@ constexpr std::array<Rgb, 16> kColours{{{200, 40, 40},
                                         {120, 70, 30},
                                         {220, 220, 220}}};
 
-uint8_t Clamp(double v) { return uint8_t(std::lround(std::fmin(255.0, std::fmax(0.0, v)))); }
+uint8_t Clamp(double v) {
+    return uint8_t(std::lround(std::fmin(255.0, std::fmax(0.0, v))));
+}
 
 }  // namespace
 
-Rgb ChannelColour(int channel) { return kColours[std::size_t(((channel % 16) + 16) % 16)]; }
+Rgb ChannelColour(int channel) {
+    return kColours[std::size_t(((channel % 16) + 16) % 16)];
+}
 
 Yuv RgbToYuv(Rgb c) {
     const double r = c.r, g = c.g, b = c.b;

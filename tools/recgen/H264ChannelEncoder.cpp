@@ -22,8 +22,9 @@ std::string AvError(const char* what, int code) {
 
 AVDictionary* EncoderOptions(const H264ChannelEncoder::Options& o) {
     const int keyint = o.skippable ? 1 : o.framesPerGop;
-    const std::string params = "log=-1:slices=1:bframes=0:scenecut=0:keyint=" + std::to_string(keyint) +
-                               ":min-keyint=" + std::to_string(keyint);
+    const std::string params =
+        "log=-1:slices=1:bframes=0:scenecut=0:keyint=" + std::to_string(keyint) +
+        ":min-keyint=" + std::to_string(keyint);
     AVDictionary* options = nullptr;
     av_dict_set(&options, "preset", "ultrafast", 0);
     av_dict_set(&options, "tune", "zerolatency", 0);
@@ -59,7 +60,8 @@ AVCodecContext* OpenContext(const H264ChannelEncoder::Options& o, std::string* e
 }
 
 void FillPlane(uint8_t* plane, int pitch, int x0, int y0, int w, int h, uint8_t value) {
-    for (int y = y0; y < y0 + h; ++y) std::memset(plane + y * pitch + x0, value, std::size_t(w));
+    for (int y = y0; y < y0 + h; ++y)
+        std::memset(plane + y * pitch + x0, value, std::size_t(w));
 }
 
 }  // namespace
@@ -72,7 +74,8 @@ std::unique_ptr<H264ChannelEncoder> H264ChannelEncoder::Create(const Options& o,
         return nullptr;
     }
     AVCodecContext* context = OpenContext(o, error);
-    if (context == nullptr) return nullptr;
+    if (context == nullptr)
+        return nullptr;
     AVFrame* picture = av_frame_alloc();
     picture->format = AV_PIX_FMT_YUV420P;
     picture->width = o.width;
@@ -127,7 +130,8 @@ bool H264ChannelEncoder::EncodeNext(EncodedFrame* frame, std::string* error) {
     picture_->pts = next_++;
     picture_->pict_type = gopStart ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
     result = avcodec_send_frame(context_, picture_);
-    if (result >= 0) result = avcodec_receive_packet(context_, packet_);
+    if (result >= 0)
+        result = avcodec_receive_packet(context_, packet_);
     if (result < 0) {
         // Without B-frames and look-ahead every picture gives its packet at once.
         *error = AvError("encoding", result);
@@ -136,8 +140,10 @@ bool H264ChannelEncoder::EncodeNext(EncodedFrame* frame, std::string* error) {
     frame->keyFrame = (packet_->flags & AV_PKT_FLAG_KEY) != 0;
     frame->data = writer_.Rewrite({packet_->data, std::size_t(packet_->size)}, frame->keyFrame);
     av_packet_unref(packet_);
-    if (gopStart && !frame->keyFrame) *error = "GOP does not start with a key frame";
-    if (frame->data.empty()) *error = "key frame without parameter sets";
+    if (gopStart && !frame->keyFrame)
+        *error = "GOP does not start with a key frame";
+    if (frame->data.empty())
+        *error = "key frame without parameter sets";
     return !(gopStart && !frame->keyFrame) && !frame->data.empty();
 }
 

@@ -31,8 +31,9 @@ struct RecordingSpec {
     // Resolution code per channel; channels past the end take the last code.
     std::vector<uint32_t> resolutionCodes = {6};
     bool pal = true;
-    // Header fps. Frames per channel in a GOP: 16 for versions 0 and 1, 15 for
-    // version 2, fps for versions 3 and 4.
+    // Header fps of versions 3 and 4, which is also their frames per channel
+    // in a GOP. Versions 0 and 1 hold 16 frames, version 2 15, and write that
+    // number as their fps.
     uint32_t fps = 25;
     int gopCount = 10;
     uint32_t startTime = 1700000000;  // 2023-11-14 22:13:20
@@ -40,7 +41,7 @@ struct RecordingSpec {
     std::set<int> skippableChannels = {};
 
     AudioKind audio = AudioKind::kUlaw;
-    int audioTracks = 1;  // u-law: 1 or 2
+    int audioTracks = 1;             // u-law: 1 or 2
     uint32_t sampleRateCode = 1;     // PCM: 8000 Hz
     uint32_t sampleBitsCode = 0;     // PCM: 16 bits
     uint32_t audioChannelsCode = 0;  // PCM: mono
@@ -54,18 +55,5 @@ struct RecordingSpec {
     std::map<int, uint64_t> gapsBefore = {};
     RecordingDamage damage = {};
 };
-
-// Frames per channel in each GOP of the spec's version.
-int FramesPerChannel(const RecordingSpec& spec);
-
-// The audio a generated recording carries, as functions of the sample index
-// from the start of the recording: PCM channel a and u-law track t are sine
-// tones of 400 + 200 a (or t) Hz with amplitude 8000.
-int16_t ToneSample(int tone, int64_t index, int sampleRate);
-
-// Writes the pair; false with *error set when the spec is inconsistent, an
-// encoder fails or a file cannot be written.
-bool WriteRecording(const RecordingSpec& spec, const std::string& dvrPath,
-                    const std::string& inxPath, std::string* error);
 
 }  // namespace recgen

@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kEarthRadius = 6371000.0;
 
-double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 double Distance(GeoPoint a, GeoPoint b) {
     const double dLat = Radians(b.latitude - a.latitude);
@@ -41,8 +43,12 @@ std::string DegreesMinutes(double degrees, int degreeDigits, char positive, char
 
 }  // namespace
 
-std::string LatitudeText(double degrees) { return DegreesMinutes(degrees, 2, 'N', 'S'); }
-std::string LongitudeText(double degrees) { return DegreesMinutes(degrees, 3, 'E', 'W'); }
+std::string LatitudeText(double degrees) {
+    return DegreesMinutes(degrees, 2, 'N', 'S');
+}
+std::string LongitudeText(double degrees) {
+    return DegreesMinutes(degrees, 3, 'E', 'W');
+}
 
 std::string AltitudeText(double metres) {
     char text[48];
@@ -60,10 +66,12 @@ TelemetryTrack::TelemetryTrack(std::vector<GeoPoint> route, std::string vehicleI
 }
 
 GeoPoint TelemetryTrack::PositionAt(double metres) const {
-    if (length_ <= 0) return route_.front();
+    if (length_ <= 0)
+        return route_.front();
     const double along = std::fmod(metres, length_);
     std::size_t leg = route_.size() - 1;
-    while (leg > 0 && legStart_[leg] > along) --leg;
+    while (leg > 0 && legStart_[leg] > along)
+        --leg;
     const GeoPoint a = route_[leg], b = route_[(leg + 1) % route_.size()];
     const double legLength = Distance(a, b);
     const double t = legLength > 0 ? (along - legStart_[leg]) / legLength : 0;

@@ -13,7 +13,7 @@
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/AnnexB.h"
 #include "tools/recgen/ChannelColour.h"
-#include "tools/recgen/RecordingSpec.h"
+#include "tools/recgen/RecordingWriter.h"
 
 namespace {
 
@@ -23,6 +23,10 @@ struct Case {
     const char* name;
     RecordingSpec spec;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 RecordingSpec Spec(uint32_t version, int channels, std::vector<uint32_t> codes, bool pal,
                    uint32_t fps, int gops, AudioKind audio) {
@@ -58,7 +62,8 @@ void ExpectRecorderLayout(const WalkedFrame& f) {
     ASSERT_GE(f.data.size(), 5u);
     EXPECT_EQ(LoadU32(f.data.data()), 0x01000000u) << "4-byte start code first";
     std::vector<int> types;
-    for (std::span<const uint8_t> nal : SplitNalUnits(f.data)) types.push_back(NalType(nal));
+    for (std::span<const uint8_t> nal : SplitNalUnits(f.data))
+        types.push_back(NalType(nal));
     if (f.header.frameType == 1) {
         EXPECT_EQ(types, (std::vector<int>{7, 8, 5}));
     } else {
@@ -78,7 +83,8 @@ TEST_P(RecordingDecode, EveryChannelDecodesToItsColour) {
     std::map<int, std::vector<const WalkedFrame*>> byChannel;
     for (const WalkedGop& gop : gops) {
         ASSERT_EQ(gop.frames.size(), std::size_t(frames * spec.channels));
-        for (const WalkedFrame& f : gop.frames) byChannel[int(f.header.channel)].push_back(&f);
+        for (const WalkedFrame& f : gop.frames)
+            byChannel[int(f.header.channel)].push_back(&f);
     }
     ASSERT_EQ(byChannel.size(), std::size_t(spec.channels));
     for (auto& [channel, list] : byChannel) {
@@ -110,7 +116,9 @@ TEST_P(RecordingDecode, EveryChannelDecodesToItsColour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Generated, RecordingDecode, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
+                         [](const ::testing::TestParamInfo<Case>& param) {
+                             return std::string(param.param.name);
+                         });
 
 // A display that drops 3 frames of 4 must still get whole pictures from a
 // channel written without noSkip.
@@ -124,7 +132,8 @@ TEST(RecordingDecode, SkippableChannelDecodesFromEveryFourthFrame) {
     int fed = 0;
     for (const WalkedGop& gop : WalkRecording(dir.File("r.dvr"), dir.File("r.inx"))) {
         for (const WalkedFrame& f : gop.frames) {
-            if (f.header.channel != 2 || (f.header.frameNumber - 1) % 4 != 3) continue;
+            if (f.header.channel != 2 || (f.header.frameNumber - 1) % 4 != 3)
+                continue;
             ASSERT_TRUE(decoder.Decode(f.data));
             ++fed;
         }
@@ -133,7 +142,8 @@ TEST(RecordingDecode, SkippableChannelDecodesFromEveryFourthFrame) {
     ASSERT_EQ(fed, 6);
     ASSERT_EQ(decoder.pictures().size(), 6u);
     const Yuv expected = RgbToYuv(ChannelColour(2));
-    for (const DecodedPicture& p : decoder.pictures()) EXPECT_NEAR(p.centreY, expected.y, 4);
+    for (const DecodedPicture& p : decoder.pictures())
+        EXPECT_NEAR(p.centreY, expected.y, 4);
 }
 
 // The moving block sits in the top strip and moves; the centre never changes.
@@ -144,7 +154,8 @@ TEST(RecordingDecode, BlockMovesAlongTheTop) {
     ASSERT_TRUE(WriteRecording(spec, dir.File("r.dvr"), dir.File("r.inx"), &error)) << error;
     H264TestDecoder decoder;
     for (const WalkedGop& gop : WalkRecording(dir.File("r.dvr"), dir.File("r.inx"))) {
-        for (const WalkedFrame& f : gop.frames) ASSERT_TRUE(decoder.Decode(f.data));
+        for (const WalkedFrame& f : gop.frames)
+            ASSERT_TRUE(decoder.Decode(f.data));
     }
     decoder.Flush();
     ASSERT_EQ(decoder.pictures().size(), 4u);

@@ -1,0 +1,200 @@
+// Probe's rejections, ClearFrameSet, the constructor and DecodeFrame's routing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "GopFixture.h"
+#include "RecordingDecoder.h"
+
+namespace gop_test {
+namespace {
+
+FrameSet DirtyFrameSet() {
+    FrameSet set;
+    std::memset(&set, 0x7F, sizeof(set));
+    return set;
+}
+
+void ExpectCleared(const FrameSet& set) {
+    EXPECT_EQ(set.channels, 0);
+    EXPECT_EQ(set.version, 0u);
+    EXPECT_EQ(set.sampleRate, 0);
+    EXPECT_EQ(set.sampleBits, 0);
+    EXPECT_STREQ(set.carId, "");
+}
+
+TEST(ClearFrameSet, ZeroesTheFieldsAndEmptiesTheId) {
+    FrameSet set = DirtyFrameSet();
+    ClearFrameSet(&set);
+    ExpectCleared(set);
+    for (char c : set.carId)
+        EXPECT_EQ(c, 0);
+}
+
+TEST(Probe, RejectsABadMagic) {
+    RawGop gop(64);
+    FrameHeader h = FirstHeader(4, 64);
+    h.magic = 510;
+    gop.Header(0, h);
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), -1);
+    ExpectCleared(set);
+}
+
+TEST(Probe, RejectsAGopLongerThanTheValidBytes) {
+    RawGop gop(64);
+    gop.Header(0, FirstHeader(4, 65));
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), 64, &set), -1);
+    ExpectCleared(set);
+    EXPECT_EQ(MakeParser().Probe(gop.data(), 66, &set), 0);  // only the count is checked
+}
+
+TEST(Probe, RejectsAVersionAbove4) {
+    RawGop gop(64);
+    gop.Header(0, FirstHeader(5, 64));
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), -1);
+    ExpectCleared(set);
+}
+
+// Mended: fewer than 40 valid bytes (or none) cannot hold a header.
+TEST(Probe, RejectsFewerThan40ValidBytes) {
+    RawGop gop(40);
+    gop.Header(0, FirstHeader(4, 40));
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), 39, &set), -1);
+    ExpectCleared(set);
+    EXPECT_EQ(MakeParser().Probe(nullptr, 100, &set), -1);
+    EXPECT_EQ(MakeParser().Probe(gop.data(), 40, &set), 0);
+}
+
+// Mended: a gopLength below 40 cannot hold its own first header.
+TEST(Probe, RejectsAGopLengthBelowItsHeader) {
+    RawGop gop(64);
+    gop.Header(0, FirstHeader(4, 39));
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), -1);
+    gop.Header(0, FirstHeader(4, 0));
+    EXPECT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), -1);
+}
+
+TEST(Probe, ReadsOnlyTheFirstHeader) {
+    // gopLength claims 4096 bytes; only 4096 are "valid" but just the 40 of
+    // the header are looked at (the rest is garbage that Parse would walk).
+    RawGop gop(4096);
+    std::memset(gop.bytes().data(), 0xFF, gop.size());
+    FrameHeader h = FirstHeader(3, 4096);
+    h.channelCountCode = 3;
+    h.sampleRateCode = 2;
+    h.sampleBitsCode = 1;
+    gop.Header(0, h);
+    FrameSet set = DirtyFrameSet();
+    EXPECT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), 0);
+    EXPECT_EQ(set.channels, 8);
+    EXPECT_EQ(set.version, 3u);
+    EXPECT_EQ(set.sampleRate, 16000);
+    EXPECT_EQ(set.sampleBits, 8);
+    EXPECT_STREQ(set.carId, "");
+}
+
+TEST(Probe, ChannelsFollowTheVersionTable) {
+    const struct {
+        uint32_t version;
+        int channels;
+    } cases[] = {{0, 4}, {1, 4}, {2, 8}, {3, 16}, {4, 16}};
+    for (const auto& c : cases) {
+        RawGop gop(64);
+        FrameHeader h = FirstHeader(c.version, 64);
+        h.channelCountCode = 5;  // 16 channels
+        gop.Header(0, h);
+        FrameSet set;
+        ASSERT_EQ(MakeParser().Probe(gop.data(), gop.size(), &set), 0);
+        EXPECT_EQ(set.channels, c.channels) << "version " << c.version;
+        EXPECT_EQ(set.version, c.version);
+    }
+}
+
+TEST(CGopParser, GroupCountIsOneOnlyWhenOneIsPassed) {
+    CDataDec* none[kMaxChannels] = {};
+    EXPECT_EQ(CGopParser(none, 1).GroupCount(), 1);
+    EXPECT_EQ(CGopParser(none, 0).GroupCount(), 0);
+    EXPECT_EQ(CGopParser(none, 2).GroupCount(), 0);
+}
+
+struct DecoderTable {
+    RecordingDecoder decoders[kMaxChannels];
+    CDataDec* table[kMaxChannels];
+    DecoderTable() {
+        for (int c = 0; c < kMaxChannels; ++c)
+            table[c] = &decoders[c];
+    }
+};
+
+TEST(DecodeFrame, CallsTheChannelsDecoderWithTheArgumentsUnchanged) {
+    DecoderTable d;
+    CGopParser parser(d.table, 1);
+    const unsigned char data[3] = {1, 2, 3};
+    unsigned char out[8];
+    int size = 0, width = 0, height = 0;
+    EXPECT_TRUE(parser.DecodeFrame(0, 5, data, 3, out, &size, &width, &height));
+    ASSERT_EQ(d.decoders[4].decodes.size(), 1u);
+    const RecordingDecoder::DecodeCall& call = d.decoders[4].decodes[0];
+    EXPECT_EQ(call.data, data);
+    EXPECT_EQ(call.length, 3);
+    EXPECT_EQ(call.out, out);
+    EXPECT_EQ(call.size, &size);
+    EXPECT_EQ(call.width, &width);
+    EXPECT_EQ(call.height, &height);
+    for (int c = 0; c < kMaxChannels; ++c) {
+        if (c != 4) {
+            EXPECT_TRUE(d.decoders[c].decodes.empty());
+        }
+        EXPECT_EQ(d.decoders[c].opens, 0);
+        EXPECT_EQ(d.decoders[c].closes, 0);
+    }
+}
+
+TEST(DecodeFrame, ReturnsTheDecodersResult) {
+    DecoderTable d;
+    d.decoders[15].decodeResult = false;
+    CGopParser parser(d.table, 1);
+    EXPECT_FALSE(parser.DecodeFrame(0, 16, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(parser.DecodeFrame(0, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(d.decoders[15].decodes.size(), 1u);
+    EXPECT_EQ(d.decoders[0].decodes.size(), 1u);
+}
+
+TEST(DecodeFrame, RefusesAGroupOrChannelOutOfRangeWithoutCallingADecoder) {
+    DecoderTable d;
+    CGopParser parser(d.table, 1);
+    EXPECT_FALSE(parser.DecodeFrame(1, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(parser.DecodeFrame(-1, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(parser.DecodeFrame(0, 0, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(parser.DecodeFrame(0, 17, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(parser.DecodeFrame(0, -3, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    CGopParser noGroup(d.table, 2);
+    EXPECT_FALSE(noGroup.DecodeFrame(0, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    for (const RecordingDecoder& dec : d.decoders)
+        EXPECT_TRUE(dec.decodes.empty());
+}
+
+// Mended: a channel without a decoder is refused instead of calling through null.
+TEST(DecodeFrame, RefusesAChannelWithoutADecoder) {
+    DecoderTable d;
+    d.table[2] = nullptr;
+    CGopParser parser(d.table, 1);
+    EXPECT_FALSE(parser.DecodeFrame(0, 3, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(parser.DecodeFrame(0, 4, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST(DecodeFrame, TheConstructorCopiesTheTable) {
+    DecoderTable d;
+    CGopParser parser(d.table, 1);
+    d.table[0] = nullptr;  // the parser keeps its own copy
+    EXPECT_TRUE(parser.DecodeFrame(0, 1, nullptr, 0, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(d.decoders[0].decodes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace gop_test
