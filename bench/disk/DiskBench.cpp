@@ -21,25 +21,25 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void UseDisk(const std::string& dir, const diskimage::HddImageSpec& spec) {
+void UseDisk(const std::string& dir, const diskimage::HddImageOptions& options) {
     DriveTable table;
-    table.logical = {{'E', DriveKind::Removable, spec.indexDir, spec.indexDir, 1}};
-    table.physical = {{1, spec.imagePath, true}};
+    table.logical = {{'E', DriveKind::Removable, options.indexDir, options.indexDir, 1}};
+    table.physical = {{1, options.imagePath, true}};
     WriteDriveTableFile(dir + "/table", table);
     setenv(kDriveTableVariable, (dir + "/table").c_str(), 1);
 }
 
-diskimage::HddImageSpec Disk(const std::string& dir, uint64_t ringLength) {
-    diskimage::HddImageSpec spec;
-    spec.imagePath = dir + "/disk.img";
-    spec.indexDir = dir + "/e";
-    spec.partition2Length = ringLength;
-    return spec;
+diskimage::HddImageOptions Disk(const std::string& dir, uint64_t ringLength) {
+    diskimage::HddImageOptions options;
+    options.imagePath = dir + "/disk.img";
+    options.indexDir = dir + "/e";
+    options.partition2Length = ringLength;
+    return options;
 }
 
-void BenchOpen(const std::string& dir, const char* name, diskimage::HddImageSpec spec) {
-    const diskimage::Recording r = diskimage::WriteHddImage(spec);
-    UseDisk(dir, spec);
+void BenchOpen(const std::string& dir, const char* name, diskimage::HddImageOptions options) {
+    const diskimage::Recording r = diskimage::WriteHddImage(options);
+    UseDisk(dir, options);
     constexpr int kRuns = 5;
     double total = 0;
     uint64_t length = 0;
@@ -59,16 +59,16 @@ void BenchOpen(const std::string& dir, const char* name, diskimage::HddImageSpec
                 double(length) / double(kMiB));
 }
 
-void BenchRebuild(const std::string& dir, const char* name, diskimage::HddImageSpec spec) {
-    diskimage::WriteHddImage(spec);
-    UseDisk(dir, spec);
+void BenchRebuild(const std::string& dir, const char* name, diskimage::HddImageOptions options) {
+    diskimage::WriteHddImage(options);
+    UseDisk(dir, options);
     const auto start = Clock::now();
     const bool rebuilt =
         CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(), nullptr);
     const double seconds = SecondsSince(start);
     std::printf("rebuild %-31s %8.2f MB/s (%.1f MiB in %.2f s%s)\n", name,
-                double(spec.partition2Length) / 1e6 / seconds,
-                double(spec.partition2Length) / double(kMiB), seconds,
+                double(options.partition2Length) / 1e6 / seconds,
+                double(options.partition2Length) / double(kMiB), seconds,
                 rebuilt ? "" : ", no minute found");
 }
 
@@ -79,21 +79,21 @@ int main(int argc, char** argv) {
         argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "disk_bench").string();
     std::filesystem::create_directories(dir);
 
-    diskimage::HddImageSpec flat = Disk(dir, 256 * 1024 * kMiB);  // 256 GiB, 200 GOPs
+    diskimage::HddImageOptions flat = Disk(dir, 256 * 1024 * kMiB);  // 256 GiB, 200 GOPs
     flat.plan.count = 200;
     BenchOpen(dir, "256 GiB, 200 GOPs at the front", flat);
 
-    diskimage::HddImageSpec wrapped = Disk(dir, 256 * 1024 * kMiB);
+    diskimage::HddImageOptions wrapped = Disk(dir, 256 * 1024 * kMiB);
     wrapped.startRaw = wrapped.partition2Length - diskimage::kHddReserve - 4 * kMiB;
     wrapped.plan.count = 2000;
     BenchOpen(dir, "256 GiB, wrapped near its end", wrapped);
 
-    diskimage::HddImageSpec dense = Disk(dir, 64 * kMiB);  // GOPs of about 200 KB
+    diskimage::HddImageOptions dense = Disk(dir, 64 * kMiB);  // GOPs of about 200 KB
     dense.plan.count = 60 * 5;
     dense.plan.payload = [](int i) { return uint32_t(180000 + (i * 7919) % 40000); };
     BenchRebuild(dir, "64 MiB ring of 200 KB GOPs", dense);
 
-    diskimage::HddImageSpec empty = Disk(dir, 2 * kMiB);
+    diskimage::HddImageOptions empty = Disk(dir, 2 * kMiB);
     BenchRebuild(dir, "2 MiB of empty sectors", empty);
 
     std::filesystem::remove_all(dir);

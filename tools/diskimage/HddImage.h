@@ -19,7 +19,7 @@ namespace diskimage {
 inline constexpr uint64_t kMiB = 1048576;
 inline constexpr uint64_t kHddReserve = 10 * kMiB;  // the ring's unused tail once wrapped
 
-struct HddImageSpec {
+struct HddImageOptions {
     std::string imagePath;
     std::string indexDir;  // created when missing
     uint64_t partition1Start = kMiB;
@@ -33,6 +33,6 @@ struct HddImageSpec {
 };
 
 // Throws std::runtime_error or std::invalid_argument when it cannot write.
-Recording WriteHddImage(const HddImageSpec& spec);
+Recording WriteHddImage(const HddImageOptions& options);
 
 }  // namespace diskimage

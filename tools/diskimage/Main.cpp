@@ -27,18 +27,18 @@ int main(int argc, char** argv) {
     try {
         const std::string kind = argc > 1 ? argv[1] : "";
         if (kind == "hdd" && argc == 5) {
-            diskimage::HddImageSpec spec;
-            spec.imagePath = argv[2];
-            spec.indexDir = argv[3];
-            spec.plan.count = std::atoi(argv[4]);
-            Describe(diskimage::WriteHddImage(spec));
+            diskimage::HddImageOptions options;
+            options.imagePath = argv[2];
+            options.indexDir = argv[3];
+            options.plan.count = std::atoi(argv[4]);
+            Describe(diskimage::WriteHddImage(options));
             return 0;
         }
         if (kind == "card" && argc == 4) {
-            diskimage::SdImageSpec spec;
-            spec.imagePath = argv[2];
-            spec.plan.count = std::atoi(argv[3]);
-            Describe(diskimage::WriteSdImage(spec));
+            diskimage::SdImageOptions options;
+            options.imagePath = argv[2];
+            options.plan.count = std::atoi(argv[3]);
+            Describe(diskimage::WriteSdImage(options));
             return 0;
         }
         return Usage();

@@ -19,7 +19,7 @@ namespace diskimage {
 inline constexpr uint64_t kSdHeaderOffset = 15872;
 inline constexpr uint64_t kSdAreasSize = 160 * kMiB;  // time, event and quick areas
 
-struct SdImageSpec {
+struct SdImageOptions {
     std::string imagePath;
     uint64_t cardSize = 180 * kMiB;
     uint64_t indexOffset = kMiB;  // T
@@ -30,6 +30,6 @@ struct SdImageSpec {
     GopPlan plan;
 };
 
-Recording WriteSdImage(const SdImageSpec& spec);
+Recording WriteSdImage(const SdImageOptions& options);
 
 }  // namespace diskimage

@@ -43,24 +43,24 @@ protected:
     void WriteTable() { ASSERT_TRUE(WriteDriveTableFile(dir_.File("table"), table_)); }
 
     // The recorder's disk as physical drive 3, its first partition as drive F.
-    diskimage::Recording AddDisk(diskimage::HddImageSpec spec) {
-        spec.imagePath = dir_.File("hdd.img");
-        spec.indexDir = dir_.File("f");
-        const diskimage::Recording recording = diskimage::WriteHddImage(spec);
+    diskimage::Recording AddDisk(diskimage::HddImageOptions options) {
+        options.imagePath = dir_.File("hdd.img");
+        options.indexDir = dir_.File("f");
+        const diskimage::Recording recording = diskimage::WriteHddImage(options);
         RemoveDrives('F', kRecorderDisk);
         table_.logical.push_back(
-            {'F', DriveKind::Removable, spec.indexDir, spec.indexDir, kRecorderDisk});
-        table_.physical.push_back({kRecorderDisk, spec.imagePath, true});
+            {'F', DriveKind::Removable, options.indexDir, options.indexDir, kRecorderDisk});
+        table_.physical.push_back({kRecorderDisk, options.imagePath, true});
         WriteTable();
         return recording;
     }
 
     // The card as physical drive `number`, without a drive letter.
-    diskimage::Recording AddCard(diskimage::SdImageSpec spec, DWORD number = 5) {
-        spec.imagePath = dir_.File("card.img");
-        const diskimage::Recording recording = diskimage::WriteSdImage(spec);
+    diskimage::Recording AddCard(diskimage::SdImageOptions options, DWORD number = 5) {
+        options.imagePath = dir_.File("card.img");
+        const diskimage::Recording recording = diskimage::WriteSdImage(options);
         RemoveDrives(0, number);
-        table_.physical.push_back({number, spec.imagePath, true});
+        table_.physical.push_back({number, options.imagePath, true});
         WriteTable();
         return recording;
     }

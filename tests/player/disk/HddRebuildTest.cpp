@@ -57,9 +57,9 @@ protected:
 
     // A disk whose ring holds only the GOPs a test writes itself.
     void AddEmptyDisk(uint64_t ringLength) {
-        diskimage::HddImageSpec spec;
-        spec.partition2Length = ringLength;
-        AddDisk(spec);
+        diskimage::HddImageOptions options;
+        options.partition2Length = ringLength;
+        AddDisk(options);
     }
     void WriteGop(uint64_t raw, uint32_t time, uint32_t payload) {
         std::fstream image(dir_.File("hdd.img"), std::ios::in | std::ios::out | std::ios::binary);
@@ -175,9 +175,9 @@ TEST_F(HddRebuildTest, OldIndexStaysWhenItsBackupCannotBeMade) {
 }
 
 TEST_F(HddRebuildTest, RebuiltIndexOfAWrappedDiskIsReadInTimeOrder) {
-    diskimage::HddImageSpec spec;
-    spec.plan.count = 5000;
-    const diskimage::Recording r = AddDisk(spec);
+    diskimage::HddImageOptions options;
+    options.plan.count = 5000;
+    const diskimage::Recording r = AddDisk(options);
     ASSERT_TRUE(r.wrapped);
     ASSERT_TRUE(Rebuild());
     InxHd header{};

@@ -15,18 +15,18 @@ namespace {
 using diskimage::kMiB;
 
 // 200 GOPs from raw 1 MiB on: the ring has not wrapped.
-diskimage::HddImageSpec FlatDisk() {
-    diskimage::HddImageSpec spec;
-    spec.startRaw = kMiB;
-    spec.plan.count = 200;
-    return spec;
+diskimage::HddImageOptions FlatDisk() {
+    diskimage::HddImageOptions options;
+    options.startRaw = kMiB;
+    options.plan.count = 200;
+    return options;
 }
 
 // About one and a half laps of a 24 MiB ring (14 MiB usable before the reserve).
-diskimage::HddImageSpec WrappedDisk() {
-    diskimage::HddImageSpec spec;
-    spec.plan.count = 5000;
-    return spec;
+diskimage::HddImageOptions WrappedDisk() {
+    diskimage::HddImageOptions options;
+    options.plan.count = 5000;
+    return options;
 }
 
 // The ring start as the recorder's index describes it: walking down from the
@@ -77,7 +77,7 @@ TEST_F(HddSourceTest, DetectFindsTheDriveHoldingTimeindexWhateverComesBefore) {
 
 TEST_F(HddSourceTest, NoDiskAnAbsentDiskOrOnePartitionIsNotDetected) {
     EXPECT_FALSE(reader_.Detect(&paths_));
-    diskimage::HddImageSpec single = FlatDisk();
+    diskimage::HddImageOptions single = FlatDisk();
     single.secondPartition = false;
     AddDisk(single);
     EXPECT_FALSE(reader_.Detect(&paths_));
@@ -231,16 +231,16 @@ TEST_F(HddSourceTest, IndexReadsMapTimeAndEventOffsetsAndLeaveQuickRecords) {
 TEST_F(HddSourceTest, IndexNumbersGoingRoundTheirRingStillOpen) {
     struct Case {
         const char* name;
-        diskimage::HddImageSpec spec;
+        diskimage::HddImageOptions options;
     };
-    diskimage::HddImageSpec endsAtRingEnd = FlatDisk();  // the stored `last` is 1 again
+    diskimage::HddImageOptions endsAtRingEnd = FlatDisk();  // the stored `last` is 1 again
     endsAtRingEnd.firstEntry = 0xFFFFF - uint32_t(endsAtRingEnd.plan.count) + 1;
-    diskimage::HddImageSpec wrappedAcross = WrappedDisk();  // the start walk crosses 1
+    diskimage::HddImageOptions wrappedAcross = WrappedDisk();  // the start walk crosses 1
     wrappedAcross.firstEntry = 0xFFFFF - 3000;
     for (const Case& c :
          {Case{"ends at ring end", endsAtRingEnd}, Case{"wrapped across", wrappedAcross}}) {
         SCOPED_TRACE(c.name);
-        const diskimage::Recording r = AddDisk(c.spec);
+        const diskimage::Recording r = AddDisk(c.options);
         OpenDisk();
         EXPECT_EQ(reader_.TellEndTime(), r.written.back().time);
         EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
@@ -273,9 +273,9 @@ ExtractCallback Collect(Extracted* out) {
 }
 
 TEST_F(HddSourceTest, ExtractionAcrossTheWrapSendsGopsThenRenumberedEntries) {
-    diskimage::HddImageSpec spec = WrappedDisk();
-    spec.firstEntry = 0xFFFFF - 3000;  // the range's entries cross the index ring's end too
-    const diskimage::Recording r = AddDisk(spec);
+    diskimage::HddImageOptions options = WrappedDisk();
+    options.firstEntry = 0xFFFFF - 3000;  // the range's entries cross the index ring's end too
+    const diskimage::Recording r = AddDisk(options);
     OpenDisk();
     size_t k = 0;
     while (k + 1 < r.live.size() && r.live[k + 1].raw > r.live[k].raw)

@@ -17,13 +17,13 @@ constexpr uint64_t kCardEnd = 180 * kMiB;    // E
 constexpr uint32_t kGopPayload = 4096 - 40;  // GOPs of exactly 8 sectors
 constexpr int kGopsPerLap = int((kCardEnd - kDataStart) / 4096);
 
-diskimage::SdImageSpec Card(int gops) {
-    diskimage::SdImageSpec spec;
-    spec.cardSize = kCardEnd;
-    spec.indexOffset = kIndexOffset;
-    spec.plan.count = gops;
-    spec.plan.payload = [](int) { return kGopPayload; };
-    return spec;
+diskimage::SdImageOptions Card(int gops) {
+    diskimage::SdImageOptions options;
+    options.cardSize = kCardEnd;
+    options.indexOffset = kIndexOffset;
+    options.plan.count = gops;
+    options.plan.payload = [](int) { return kGopPayload; };
+    return options;
 }
 
 std::vector<uint8_t> FileBytes(const std::string& path, uint64_t offset, size_t size) {
@@ -69,10 +69,10 @@ TEST_F(SdSourceTest, CardsWithoutAValidHeaderAreNotFound) {
           Case{"no room for data", "SD RAW FORMAT", kCardEnd - 160 * kMiB},
           Case{"offset on the header", "SD RAW FORMAT", 512}}) {
         SCOPED_TRACE(c.name);
-        diskimage::SdImageSpec spec = Card(10);
-        spec.headerText = c.text;
-        spec.storedIndexOffset = c.storedOffset;
-        AddCard(spec);
+        diskimage::SdImageOptions options = Card(10);
+        options.headerText = c.text;
+        options.storedIndexOffset = c.storedOffset;
+        AddCard(options);
         EXPECT_FALSE(reader_.Detect(&paths_));
     }
     AddCard(Card(10));
