@@ -12,14 +12,19 @@ std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t fir
     if (!IsEntryNumber(first) || !IsEntryNumber(newest))
         return std::nullopt;
     uint32_t i = PreviousEntry(newest);
-    for (uint32_t steps = 0; i != first && steps < kIndexRingSize; ++steps, i = PreviousEntry(i)) {
-        InxUnit unit{}, before{};
-        if (!read(i, &unit) || !read(PreviousEntry(i), &before))
-            continue;
+    InxUnit unit{};
+    bool haveUnit = read(i, &unit);
+    // Each step's predecessor is the next step's entry: one read per step.
+    for (uint32_t steps = 0; i != first && steps < kIndexRingSize; ++steps) {
+        InxUnit before{};
+        const bool haveBefore = read(PreviousEntry(i), &before);
         // An entry at the newest offset itself was overwritten by the newest
         // GOP, as laps of equal GOPs line up.
-        if (unit.offset > newestRaw && before.offset <= newestRaw)
+        if (haveUnit && haveBefore && unit.offset > newestRaw && before.offset <= newestRaw)
             return RingStart{i, unit.offset, unit.time};
+        i = PreviousEntry(i);
+        unit = before;
+        haveUnit = haveBefore;
     }
     return std::nullopt;
 }

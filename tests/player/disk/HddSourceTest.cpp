@@ -302,6 +302,18 @@ TEST_F(HddSourceTest, ExtractionAcrossTheWrapSendsGopsThenRenumberedEntries) {
     EXPECT_TRUE(refused.gopTimes.empty() && refused.entries.empty());
 }
 
+TEST_F(HddSourceTest, StoppedExtractionStillSendsTheRangesEntries) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    reader_.SetStopFlag(true);
+    Extracted got;
+    const uint64_t to = reader_.RawToLogical(r.live[20].raw);
+    ASSERT_EQ(reader_.ExtractRange(0, to, Collect(&got)), 0);
+    EXPECT_TRUE(got.gopTimes.empty());
+    EXPECT_EQ(got.header.last, 21u);
+    EXPECT_EQ(got.entries.size(), 21u);
+}
+
 TEST_F(HddSourceTest, SecondReaderOnTheSameDiskReadsWithItsOwnPosition) {
     const diskimage::Recording r = AddDisk(FlatDisk());
     OpenDisk();
