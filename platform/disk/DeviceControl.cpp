@@ -125,8 +125,11 @@ BOOL Control(const Device& device, DWORD code, void* out) {
     if (!device.physical->present)
         return Fail(ENOMEDIUM);
     switch (code) {
-        case IOCTL_DISK_CHECK_VERIFY:
-            return SizeOf(device) ? TRUE : Fail(ENOMEDIUM);
+        case IOCTL_DISK_CHECK_VERIFY: {
+            // A reader whose medium went reports no size, or a size of 0.
+            const std::optional<uint64_t> size = SizeOf(device);
+            return size && *size > 0 ? TRUE : Fail(ENOMEDIUM);
+        }
         case IOCTL_DISK_GET_DRIVE_GEOMETRY:
             return Geometry(device, out);
         case IOCTL_DISK_GET_DRIVE_LAYOUT:
