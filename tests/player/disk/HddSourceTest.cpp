@@ -9,6 +9,7 @@
 #include "player/disk/IndexCodec.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/NoWriteOverride.h"
+#include "tools/diskimage/RingRecorder.h"
 
 namespace {
 
@@ -145,6 +146,41 @@ TEST_F(HddSourceTest, SeekRoundsUpAndSkipsCountGops) {
     EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[0].time);
     EXPECT_EQ(reader_.SkipGop(0, buffer_.get(), &length), GopReadResult::NotOpen);
     EXPECT_EQ(reader_.SkipGopBack(0, buffer_.get(), &length), GopReadResult::NotOpen);
+}
+
+// Writes bytes into a file at an offset, leaving the rest as it is.
+void Patch(const std::string& path, uint64_t offset, const std::vector<uint8_t>& bytes) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(std::streamoff(offset));
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+TEST_F(HddSourceTest, GopsAfterTheNewestEntryBelongToTheDataUpToAGap) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    // The index lags ten GOPs behind the ring, and a stray GOP lies 2 MiB past its end.
+    InxHd header = StoredHeader(dir_.File("f/timeindex"));
+    header.last -= 10;
+    std::vector<uint8_t> record(16);
+    EncodeInxHd(header, record.data());
+    Patch(dir_.File("f/timeindex"), 0, record);
+    const diskimage::PlacedGop& newest = r.written.back();
+    Patch(dir_.File("hdd.img"), 2 * kMiB + newest.raw + newest.size + 2 * kMiB,
+          diskimage::MakeTestGop(newest.time + 5, 1000, 0));
+    OpenDisk();
+    EXPECT_EQ(reader_.TellEndTime(), newest.time);
+    EXPECT_EQ(reader_.TellTotalLen(), newest.raw + newest.size - kMiB);
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+}
+
+TEST_F(HddSourceTest, GopLargerThanTheBufferIsPassedOnce) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    int length = 1024;  // smaller than the first GOP
+    ASSERT_GT(r.live[0].size, 1024u);
+    EXPECT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Failed);
+    length = kGopBufferSize;
+    ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[1].time);
 }
 
 TEST_F(HddSourceTest, WrappedRingReadsAcrossTheWrapBothWays) {
