@@ -50,19 +50,21 @@ int WriteEventIndex(SparseImage& file, uint64_t base, const Recording& recording
 int WriteQuickIndex(SparseImage& file, uint64_t base, const Recording& recording,
                     const GopPlan& plan) {
     int count = 0;
+    // Fields as the find dialog reads them: time-index entry (0), speed (4),
+    // tyre count (12), latitude text (84).
     for (size_t i = 0; i < recording.live.size(); i += size_t(plan.eventEvery)) {
         QuickInxUnit unit{};
-        unit.timeEntry = recording.live[i].entry;
-        unit.speed = uint16_t(count % 130);
-        unit.tyreCount = 2;
-        std::memcpy(unit.latitude, "2233.1234N", 10);
-        file.Write(base + 128 * uint64_t(++count), &unit, sizeof unit);
+        StoreU32(unit.bytes, recording.live[i].entry);
+        StoreU16(unit.bytes + 4, uint16_t(count % 130));
+        unit.bytes[12] = 2;
+        std::memcpy(unit.bytes + 84, "2233.1234N", 10);
+        file.Write(base + 128 * uint64_t(++count), unit.bytes, sizeof unit.bytes);
     }
-    QuickInxHd header{};
-    header.magic = kInxMagic;
-    header.first = 1;
-    header.last = uint32_t(count);
-    file.Write(base, &header, sizeof header);
+    QuickInxHd header{};  // as an index header: magic, first, last
+    StoreU32(header.bytes, kInxMagic);
+    StoreU32(header.bytes + 4, 1);
+    StoreU32(header.bytes + 8, uint32_t(count));
+    file.Write(base, header.bytes, sizeof header.bytes);
     return count;
 }
 

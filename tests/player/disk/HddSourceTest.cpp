@@ -7,6 +7,7 @@
 
 #include "player/disk/HddSource.h"
 #include "player/disk/IndexCodec.h"
+#include "shared/ByteOrder.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/NoWriteOverride.h"
 #include "tools/diskimage/RingRecorder.h"
@@ -258,9 +259,9 @@ TEST_F(HddSourceTest, IndexReadsMapTimeAndEventOffsetsAndLeaveQuickRecords) {
     QuickInxHd quickHeader{};
     QuickInxUnit quick{};
     ASSERT_TRUE(reader_.ReadQuickInxHd(&quickHeader));
-    EXPECT_EQ(quickHeader.last, header.last);
+    EXPECT_EQ(LoadU32(quickHeader.bytes + 8), header.last);
     ASSERT_TRUE(reader_.ReadQuickInxUnit(3, &quick));
-    EXPECT_EQ(quick.timeEntry, r.live[20].entry);
+    EXPECT_EQ(LoadU32(quick.bytes), r.live[20].entry);
     EXPECT_FALSE(reader_.ReadQuickInxUnit(0, &quick));
 }
 

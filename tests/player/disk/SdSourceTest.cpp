@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "player/disk/SdSource.h"
+#include "shared/ByteOrder.h"
 #include "tests/player/disk/DiskFixture.h"
 
 namespace {
@@ -94,7 +95,7 @@ TEST_F(SdSourceTest, IndexRecordsAreReadFromTheirSectors) {
     // Quick record 5 lies 128 bytes into the quick area's second sector.
     QuickInxUnit quick{};
     ASSERT_TRUE(reader_.ReadQuickInxUnit(5, &quick));
-    EXPECT_EQ(quick.timeEntry, r.live[40].entry);
+    EXPECT_EQ(LoadU32(quick.bytes), r.live[40].entry);
     InxHd header{};
     ASSERT_TRUE(reader_.ReadTimeInxHd(&header));
     EXPECT_EQ(header.first, 1u);
