@@ -60,18 +60,46 @@ bool SortByTime(std::vector<InxUnit>* entries) {
            }) != entries->end();
 }
 
+// The output exists, pre-sized and empty, before the scan starts, so that an
+// unwritable place fails at once rather than after hours of scanning.
+FILE* CreateIndexFile(const char* path) {
+    FILE* file = fopen(path, "w+b");
+    if (file != nullptr && ftruncate(fileno(file), off_t(kIndexFileSize)) != 0) {
+        fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
 // Header {magic, 1, one past the newest, wrapped}, entries from 1 on.
-bool WriteIndex(const char* path, const std::vector<InxUnit>& entries, bool wrapped) {
+bool WriteIndex(FILE* file, const std::vector<InxUnit>& entries, bool wrapped) {
     std::vector<uint8_t> bytes(16 * (entries.size() + 1));
     EncodeInxHd({kInxMagic, 1, uint32_t(entries.size() + 1), wrapped ? 1u : 0u}, bytes.data());
     for (size_t i = 0; i < entries.size(); ++i)
         EncodeInxUnit(entries[i], &bytes[16 * (i + 1)]);
-    FILE* file = fopen(path, "w+b");
-    if (file == nullptr)
-        return false;
-    const bool written = ftruncate(fileno(file), off_t(kIndexFileSize)) == 0 &&
-                         fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return (fclose(file) == 0) && written;
+    return fseeko(file, 0, SEEK_SET) == 0 &&
+           fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+// Minute entries of the ring, in scan order; false when a sector cannot be read.
+bool ScanRing(HANDLE device, uint64_t start, uint64_t length, RebuildCallback callback,
+              std::vector<InxUnit>* entries) {
+    uint32_t lastTime = 0;
+    for (uint64_t raw = 0; raw < length;) {
+        uint8_t sector[kSectorSize];
+        if (!ReadSector(device, start + raw, sector))
+            return false;
+        const uint32_t time = LoadU32(sector + 12);
+        if (LoadU32(sector) == kFrameMagic && time != lastTime && time % 60 == 0) {
+            entries->push_back({time, 0, raw});
+            lastTime = time;
+        }
+        raw = NextScanOffset(sector, raw, length);
+        if (callback != nullptr)
+            callback(kRebuildKind, nullptr, Progress(raw, length));
+        Sleep(1);  // keeps the machine responsive during a scan of hours
+    }
+    return true;
 }
 
 }  // namespace
@@ -85,29 +113,18 @@ bool CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
     const HANDLE device = OpenDevice(dataPath);
     if (device == INVALID_HANDLE_VALUE)
         return false;
+    FILE* output = CreateIndexFile(outputPath);
     std::vector<InxUnit> entries;
-    uint32_t lastTime = 0;
-    bool readable = true;
-    for (uint64_t raw = 0; raw < length && readable;) {
-        uint8_t sector[kSectorSize];
-        readable = ReadSector(device, start + raw, sector);
-        if (!readable)
-            break;
-        const uint32_t time = LoadU32(sector + 12);
-        if (LoadU32(sector) == kFrameMagic && time != lastTime && time % 60 == 0) {
-            entries.push_back({time, 0, raw});
-            lastTime = time;
-        }
-        raw = NextScanOffset(sector, raw, length);
-        if (callback != nullptr)
-            callback(kRebuildKind, nullptr, Progress(raw, length));
-        Sleep(1);  // keeps the machine responsive during a scan of hours
-    }
+    const bool scanned = output != nullptr && ScanRing(device, start, length, callback, &entries);
     CloseHandle(device);
-    if (!readable || entries.empty())
-        return false;
-    const bool wrapped = SortByTime(&entries);
-    return WriteIndex(outputPath, entries, wrapped);
+    bool written = false;
+    if (scanned && !entries.empty()) {
+        const bool wrapped = SortByTime(&entries);
+        written = WriteIndex(output, entries, wrapped);
+    }
+    if (output != nullptr)
+        written = (fclose(output) == 0) && written;
+    return written;
 }
 
 bool CHddSource::ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath,

@@ -154,12 +154,15 @@ TEST_F(HddRebuildTest, FindingNoMinuteFailsWithoutDone) {
     EXPECT_NE(g_reports.back().status, -1);
 }
 
-TEST_F(HddRebuildTest, UndetectedOrRemovedDiskFails) {
-    EXPECT_FALSE(reader_.RebuildTimeIndex("\\\\.\\PHYSICALDRIVE3", Rebuilt().c_str(), &Record));
+TEST_F(HddRebuildTest, FailsAtOnceWithoutADiskOrAPlaceForTheIndex) {
+    EXPECT_FALSE(CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE3", Rebuilt().c_str(), &Record));
     AddEmptyDisk(kMiB);
+    WriteGop(0, 120, 400);
     ASSERT_TRUE(reader_.Detect(&paths_));
+    const std::string nowhere = dir_.File("missing/timeindex");
+    EXPECT_FALSE(CHddSource::RebuildTimeIndex(paths_.DataFile, nowhere.c_str(), &Record));
     SetPresent(kRecorderDisk, false);
-    EXPECT_FALSE(reader_.RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record));
+    EXPECT_FALSE(CHddSource::RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record));
     EXPECT_TRUE(g_reports.empty());
 }
 
