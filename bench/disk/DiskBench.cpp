@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     diskimage::HddImageOptions dense = Disk(dir, 64 * kMiB);  // GOPs of about 200 KB
     dense.plan.count = 60 * 5;
     dense.plan.payload = [](int i) { return uint32_t(180000 + (i * 7919) % 40000); };
-    BenchRebuild(dir, "64 MiB ring of 200 KB GOPs", dense);
+    BenchRebuild(dir, "64 MiB ring, 200 KB GOPs, reserve empty", dense);
 
     diskimage::HddImageOptions empty = Disk(dir, 2 * kMiB);
     BenchRebuild(dir, "2 MiB of empty sectors", empty);

@@ -92,6 +92,7 @@ TEST_F(SdSourceTest, IndexRecordsAreReadFromTheirSectors) {
     ASSERT_TRUE(reader_.ReadTimeInxUnit(33, &unit));
     EXPECT_EQ(unit.offset, r.written[32].raw - kDataStart);
     EXPECT_FALSE(reader_.ReadTimeInxUnit(0, &unit));
+    EXPECT_FALSE(reader_.ReadTimeInxUnit(0x100000, &unit));  // past the 16 MiB area
     // Quick record 5 lies 128 bytes into the quick area's second sector.
     QuickInxUnit quick{};
     ASSERT_TRUE(reader_.ReadQuickInxUnit(5, &quick));
