@@ -1,23 +1,9 @@
 // CFileSource::ExtractRange: the GOPs of a range, then its index entries.
 #include <algorithm>
 #include <climits>
-#include <limits>
-#include <memory>
 
 #include "player/source/FileSource.h"
-
-namespace {
-
-// done × 100 / total (total > 0) without overflow, at most 100.
-int PercentOf(uint64_t done, uint64_t total) {
-    if (done >= total)
-        return 100;
-    if (done <= std::numeric_limits<uint64_t>::max() / 100)
-        return int(done * 100 / total);
-    return int(std::min<uint64_t>(done / (total / 100), 100));
-}
-
-}  // namespace
+#include "player/source/RangeExtraction.h"
 
 int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback& callback) {
     if (!IsOpen() || !callback)
@@ -69,37 +55,11 @@ bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t*
 }
 
 bool CFileSource::SendGops(uint64_t from, uint64_t to, const ExtractCallback& callback) {
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
-    while (m_position < to && !StopFlag()) {
-        const uint64_t before = m_position;
-        int length = kGopBufferSize;
-        const GopReadResult result = ReadGop(buffer.get(), &length);
-        if (result == GopReadResult::Read) {
-            callback(int(ExtractCode::Gop), PercentOf(m_position - from, to - from), buffer.get(),
-                     length);
-            continue;
-        }
-        if (result != GopReadResult::Failed)
-            return false;
-        callback(int(ExtractCode::GopUnreadable), 0, nullptr, 0);
-        if (m_position <= before)
-            return false;  // nothing moved: reading cannot go on
-    }
-    return true;
+    return SendRangeGops(*this, from, to, callback);
 }
 
 bool CFileSource::SendIndex(InxHd header, uint32_t iFrom, uint32_t iTo, uint64_t from,
                             const ExtractCallback& callback) {
-    header.first = 1;
-    header.last = iTo - iFrom + 1;
-    callback(int(ExtractCode::IndexRecord), 1, &header, int(sizeof header));
-    for (uint64_t i = iFrom; i <= iTo; ++i) {
-        InxUnit unit{};
-        if (!ReadTimeInxUnit(int(i), &unit))
-            return false;
-        unit.offset -= from;
-        callback(int(ExtractCode::IndexRecord), PercentOf(i - iFrom, iTo - iFrom), &unit,
-                 int(sizeof unit));
-    }
-    return true;
+    return SendRangeIndex(*this, header, iFrom, iTo - iFrom + 1, from, callback,
+                          [](uint32_t i) { return i + 1; });
 }

@@ -1,0 +1,105 @@
+// CHddSource, the reader of a recorder's hard disk (source types 1 and 5).
+//
+// The recorder keeps `timeindex`, `eventindex` and `quickindex` at the root
+// of the disk's first partition (a lettered drive) and writes its GOPs into
+// the second partition as a ring, read raw through "\\.\PHYSICALDRIVE%d".
+// Raw offsets are relative to that partition; data positions run over the
+// ring's two parts as one range (RingLayout). Index offsets are raw; time
+// and event entries are handed out with their offsets mapped to data
+// positions (all ones outside the readable range), quick records unchanged.
+// The time index header is handed out with `last` one below the stored value
+// (the stored one lies one past the newest entry), and with `first` at the
+// ring's start when the open had to find it.
+//
+// GOP reads, seeks, times and extraction behave as CFileSource's, on data
+// positions (CRingSource); the seek's own error report is 40053.
+//
+// Threads: no lock. The source manager serialises calls on the open reader;
+// the storage threads detect, open and poll it; an extraction reader belongs
+// to the extraction thread, and only its stop flag is set from elsewhere.
+// Ownership: the reader owns its device handle and index streams.
+#pragma once
+
+#include <cstdint>
+
+#include "player/disk/IndexFile.h"
+#include "player/disk/RingSource.h"
+#include "player/source/DataSource.h"
+#include "player/source/ExtractCallback.h"
+#include "shared/IndexRecords.h"
+#include "shared/QuickIndexRecords.h"
+
+// The source callback's shape: (kind, name, status). The rebuild reports
+// (5, null, progress 0 to 10000) and (5, null, -1) when the new index is in place.
+using RebuildCallback = void (*)(int kind, const char* name, int status);
+
+inline constexpr int kRebuildKind = 5;
+inline constexpr int kRebuildDone = -1;
+
+class CHddSource : public CRingSource {
+public:
+    CHddSource() : CRingSource(ErrorCode::DiskSeekFailed) {}
+    // A second reader on the same disk: the path set and the partition,
+    // every handle closed (the extraction thread reopens it).
+    explicit CHddSource(const CHddSource& detected);
+    CHddSource& operator=(const CHddSource&) = delete;
+    ~CHddSource() { Close(); }
+
+    // Finds the lettered drive holding `timeindex` whose disk has a second
+    // partition; fills `paths` and this reader's partition.
+    bool Detect(CDataSource* paths);
+
+    // Opens the drive and the index files of `paths`, repairs the ring's
+    // start and probes. 0, or -1 with everything closed.
+    int Open(const CDataSource& paths);
+    int Reopen();
+    // Closes everything and forgets the partition. Always 0.
+    int Close();
+
+    bool ReadTimeInxHd(InxHd* header);
+    bool ReadTimeInxUnit(int index, InxUnit* unit);
+    bool ReadTimeInxRaw(int index, InxUnit* unit);
+    bool ReadEvtInxHd(InxHd* header);
+    bool ReadEvtInxUnit(int index, InxUnit* unit);
+    bool ReadQuickInxHd(QuickInxHd* header);
+    bool ReadQuickInxUnit(int index, QuickInxUnit* unit);
+
+    // As CFileSource::ExtractRange, on data positions and this reader's index.
+    int ExtractRange(uint64_t from, uint64_t to, const ExtractCallback& callback);
+
+    // Scans the data partition (the second of the layout) of the disk
+    // `dataPath` for GOPs on whole minutes and writes a time index of them to
+    // `outputPath`, in time order, as the reader reads one. Reports progress
+    // 0 to 10000 after every sector step, each followed by a 1 ms pause on
+    // the injectable clock. False, without a final report, when the drive or
+    // a sector cannot be read, no minute was found or the output cannot be
+    // written. Needs no open or detected reader.
+    static bool RebuildTimeIndex(const char* dataPath, const char* outputPath,
+                                 RebuildCallback callback);
+    // Puts a rebuilt index in place of the disk's `timeIndexPath`: the old
+    // file is first copied to the same name with ".bak" appended, and left
+    // untouched when that copy fails. Reports (5, null, -1) once the new
+    // index is in place. The rebuild thread calls it after RebuildTimeIndex.
+    static bool ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath,
+                                 RebuildCallback callback);
+
+    uint64_t PartitionStart() const { return m_partitionStart; }
+    uint64_t PartitionLength() const { return m_partitionLength; }
+
+private:
+    // The second partition of the disk's layout: where the ring lies.
+    static bool DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length);
+    bool ReadStoredTimeHeader(InxHd* header);
+    bool ReadEntry(CIndexFile& file, int index, InxUnit* unit);
+    void KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start);
+    void CloseAfterFailedOpen();
+
+    CIndexFile m_timeInx{16};
+    CIndexFile m_eventInx{16};
+    CIndexFile m_quickInx{128};
+    uint64_t m_partitionStart = kNoPosition;
+    uint64_t m_partitionLength = kNoPosition;
+    // The ring's start found by the open when the stored `first` is stale;
+    // handed out as `first` (the index directory may be read-only). 0: none.
+    uint32_t m_keptStart = 0;
+};

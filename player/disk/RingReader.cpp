@@ -1,0 +1,164 @@
+#include "player/disk/RingReader.h"
+
+#include <algorithm>
+
+#include "platform/base/File.h"
+#include "player/source/Sectors.h"
+#include "player/source/SeekHandle64.h"
+#include "shared/ByteOrder.h"
+
+namespace {
+
+bool UsableBuffer(const uint8_t* buffer, const int* length) {
+    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
+}
+
+}  // namespace
+
+void CRingReader::Attach(HANDLE device, uint64_t deviceBase, const RingLayout& bounds) {
+    Detach();
+    m_device = device;
+    m_deviceBase = deviceBase;
+    m_layout = bounds;
+}
+
+void CRingReader::Detach() {
+    if (m_device != INVALID_HANDLE_VALUE)
+        CloseHandle(m_device);
+    m_device = INVALID_HANDLE_VALUE;
+    m_layout = {};
+    m_rawPos = 0;
+    m_inPart2 = false;
+    m_lastGopPosition = m_lastGopSize = 0;
+}
+
+void CRingReader::SetLastGop(uint64_t raw, uint64_t size) {
+    m_lastGopPosition = PositionOf(raw, m_layout.wrapped);
+    m_lastGopSize = m_lastGopPosition == kNoPosition ? 0 : size;
+}
+
+uint64_t CRingReader::PositionOf(uint64_t raw, bool inPart2) const {
+    const RingLayout& l = m_layout;
+    if (inPart2)
+        return l.wrapped && l.part2Start <= raw && raw <= l.part2End
+                   ? l.Part1Length() + (raw - l.part2Start)
+                   : kNoPosition;
+    return l.oldestRaw <= raw && raw <= l.part1End ? raw - l.oldestRaw : kNoPosition;
+}
+
+// The end of part 1 and the start of part 2 share a data position; no GOP
+// starts at part1End, so the position stands for part 2's start.
+uint64_t CRingReader::RawOf(uint64_t position) const {
+    const RingLayout& l = m_layout;
+    if (l.wrapped && position >= l.Part1Length())
+        return l.part2Start + (position - l.Part1Length());
+    return l.oldestRaw + position;
+}
+
+void CRingReader::MoveToPosition(uint64_t position) {
+    m_rawPos = RawOf(position);
+    m_inPart2 = m_layout.wrapped && position >= m_layout.Part1Length();
+}
+
+bool CRingReader::ReadAt(uint64_t raw, void* into, uint64_t size) {
+    if (SeekHandle64(m_device, m_deviceBase + raw, FILE_BEGIN) == kSeekFailed)
+        return false;
+    DWORD got = 0;
+    return ReadFile(m_device, into, DWORD(size), &got) && got == size;
+}
+
+int CRingReader::SeekRaw(uint64_t raw) {
+    if (!IsOpen())
+        return -1;
+    const uint64_t at = RoundUpToSector(raw);
+    if (at < m_layout.rawLow || at > m_layout.rawHigh)
+        return -1;
+    if (SeekHandle64(m_device, m_deviceBase + at, FILE_BEGIN) == kSeekFailed)
+        return -1;
+    m_rawPos = at;
+    m_inPart2 = PositionOf(at, false) == kNoPosition && PositionOf(at, true) != kNoPosition;
+    return 0;
+}
+
+int CRingReader::SeekLogical(uint64_t position) {
+    const uint64_t rounded = RoundUpToSector(position);
+    const uint64_t raw = m_layout.LogicalToRaw(rounded);
+    if (raw == kNoPosition || SeekRaw(raw) != 0)
+        return -1;
+    MoveToPosition(rounded);
+    return 0;
+}
+
+uint64_t CRingReader::Tellp() const {
+    if (!IsOpen())
+        return kNoPosition;
+    if (!m_inPart2 && m_layout.IsInWrapPart(m_rawPos))
+        return m_layout.Part1Length();
+    return PositionOf(m_rawPos, m_inPart2);
+}
+
+// Finds the next sector that starts a GOP; m_rawPos is left at it.
+GopReadResult CRingReader::FindForward(bool ring, uint64_t limit, uint8_t* sector) {
+    for (;;) {
+        uint64_t at = RoundUpToSector(m_rawPos);
+        if (ring && !m_inPart2 && m_layout.IsInWrapPart(at)) {
+            at = m_layout.part2Start;
+            m_inPart2 = true;
+        }
+        const uint64_t position = ring ? PositionOf(at, m_inPart2) : kNoPosition;
+        if (position != kNoPosition && position >= m_layout.TotalLen()) {
+            m_rawPos = at;
+            return GopReadResult::End;
+        }
+        if (at >= std::min(m_layout.rawHigh, limit))
+            return GopReadResult::End;
+        m_rawPos = at + kSector;
+        if (!ReadAt(at, sector, kSector))
+            return GopReadResult::Failed;  // reported once; the next scan starts past it
+        if (StartsGop(sector)) {
+            m_rawPos = at;
+            return GopReadResult::Read;
+        }
+    }
+}
+
+GopReadResult CRingReader::ReadGopAt(uint64_t raw, uint64_t size, uint8_t* buffer, int* length) {
+    // A GOP that cannot be read is passed by its first sector, so that the
+    // next read finds the GOP after it instead of failing again.
+    m_rawPos = raw + kSector;
+    if (size > uint64_t(*length) || !ReadAt(raw, buffer, size))
+        return GopReadResult::Failed;
+    m_rawPos = raw + size;
+    *length = int(size);
+    return GopReadResult::Read;
+}
+
+GopReadResult CRingReader::ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer,
+                                       int* length) {
+    if (!IsOpen() || !UsableBuffer(buffer, length))
+        return GopReadResult::NotOpen;
+    for (int passed = 0;; ++passed) {
+        uint8_t sector[kSectorSize];
+        const GopReadResult found = FindForward(ring, limit, sector);
+        if (found != GopReadResult::Read)
+            return found;
+        const uint64_t size = GopStorageSize(LoadU32(sector + 32));
+        if (passed == pass)
+            return ReadGopAt(m_rawPos, size, buffer, length);
+        m_rawPos += size;
+    }
+}
+
+GopReadResult CRingReader::ReadGop(uint8_t* buffer, int* length) {
+    return ScanForward(0, true, kNoPosition, buffer, length);
+}
+
+GopReadResult CRingReader::SkipGop(int n, uint8_t* buffer, int* length) {
+    if (n < 1)
+        return GopReadResult::NotOpen;
+    return ScanForward(n, true, kNoPosition, buffer, length);
+}
+
+GopReadResult CRingReader::ReadGopRaw(uint8_t* buffer, int* length, uint64_t scanLimit) {
+    return ScanForward(0, false, scanLimit, buffer, length);
+}

@@ -1,0 +1,102 @@
+// The backward walks of CRingReader: each step follows the back link of the
+// GOP header at or before the current data position.
+#include <algorithm>
+
+#include "player/disk/RingReader.h"
+#include "player/source/Sectors.h"
+#include "shared/ByteOrder.h"
+
+GopReadResult CRingReader::MoveToStart() {
+    MoveToPosition(0);
+    return GopReadResult::Start;
+}
+
+// The sector at part 2's start links to the last GOP of part 1, which ends
+// somewhere in the wrap part rather than at part1End: it is the highest GOP
+// header below part1End with the linked size.
+bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, BackLink* link) {
+    const uint64_t top = RoundDownToSector(m_layout.part1End);
+    const uint64_t window =
+        std::min(RoundDownToSector(uint64_t(length)), RoundDownToSector(top - m_layout.oldestRaw));
+    if (window == 0 || !ReadAt(top - window, buffer, window))
+        return false;
+    for (uint64_t offset = window; offset > 0;) {
+        offset -= kSector;
+        const uint8_t* sector = buffer + offset;
+        const uint64_t raw = top - window + offset;
+        if (StartsGop(sector) && GopStorageSize(LoadU32(sector + 32)) == size &&
+            raw + size <= m_layout.rawHigh) {
+            *link = {raw - m_layout.oldestRaw, size};
+            return true;
+        }
+    }
+    return false;
+}
+
+GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* link) {
+    const bool wrapPart = !m_inPart2 && m_layout.IsInWrapPart(m_rawPos);
+    const uint64_t position = wrapPart ? m_layout.Part1Length() : PositionOf(m_rawPos, m_inPart2);
+    if (position == kNoPosition)
+        return GopReadResult::Start;
+    const uint64_t total = m_layout.TotalLen();
+    // Past the data's end lies stale data whose headers must not be followed;
+    // the newest GOP is known from the open.
+    if (position >= total && m_lastGopSize != 0) {
+        *link = {m_lastGopPosition, m_lastGopSize};
+        return GopReadResult::Read;
+    }
+    for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total)); q > 0;
+         q -= kSector) {
+        const uint64_t at = RawOf(q);
+        uint8_t sector[kSectorSize];
+        if (!ReadAt(at, sector, kSector)) {
+            MoveToPosition(q - kSector);  // the next walk starts before it
+            return GopReadResult::Failed;
+        }
+        const uint64_t size = StartsGop(sector) ? PreviousGopSize(ReadFrameHeader(sector)) : 0;
+        if (size == 0)
+            continue;
+        if (m_layout.wrapped && at == m_layout.part2Start &&
+            LinkAcrossWrap(size, buffer, length, link))
+            return GopReadResult::Read;
+        if (size > q)
+            break;  // the link points before the oldest GOP
+        *link = {q - size, size};
+        return GopReadResult::Read;
+    }
+    return MoveToStart();
+}
+
+GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) {
+    if (!IsOpen() || buffer == nullptr || length == nullptr || *length < kSectorSize)
+        return GopReadResult::NotOpen;
+    for (int followed = 0;; ++followed) {
+        BackLink link{};
+        const GopReadResult found = FindBackLink(buffer, *length, &link);
+        if (found != GopReadResult::Read)
+            return found;
+        MoveToPosition(link.position);
+        if (followed < pass)
+            continue;
+        // Failures leave the position at the linked GOP's start: the next walk
+        // follows its own back link and so moves on.
+        if (link.size > uint64_t(*length) || !ReadAt(m_rawPos, buffer, link.size))
+            return GopReadResult::Failed;
+        // A link into overwritten data (before the oldest intact GOP of a
+        // wrapped ring) finds no GOP there: the walk goes on from that place.
+        if (!StartsGop(buffer))
+            continue;
+        *length = int(link.size);
+        return GopReadResult::Read;
+    }
+}
+
+GopReadResult CRingReader::ReadGopBack(uint8_t* buffer, int* length) {
+    return ScanBackward(0, buffer, length);
+}
+
+GopReadResult CRingReader::SkipGopBack(int n, uint8_t* buffer, int* length) {
+    if (n < 1)
+        return GopReadResult::NotOpen;
+    return ScanBackward(n, buffer, length);
+}

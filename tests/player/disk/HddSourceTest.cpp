@@ -1,0 +1,406 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "player/disk/HddSource.h"
+#include "player/disk/IndexCodec.h"
+#include "shared/ByteOrder.h"
+#include "tests/player/disk/DiskFixture.h"
+#include "tests/player/disk/NoWriteOverride.h"
+#include "tools/diskimage/RingRecorder.h"
+
+namespace {
+
+using diskimage::kMiB;
+
+// 200 GOPs from raw 1 MiB on: the ring has not wrapped.
+diskimage::HddImageOptions FlatDisk() {
+    diskimage::HddImageOptions options;
+    options.startRaw = kMiB;
+    options.plan.count = 200;
+    return options;
+}
+
+// About one and a half laps of a 24 MiB ring (14 MiB usable before the reserve).
+diskimage::HddImageOptions WrappedDisk() {
+    diskimage::HddImageOptions options;
+    options.plan.count = 5000;
+    return options;
+}
+
+// The ring start as the recorder's index describes it: walking down from the
+// newest entry, the first entry above the newest offset whose predecessor
+// lies at or below it.
+size_t ExpectedStart(const diskimage::Recording& r) {
+    const uint64_t newest = r.written.back().raw;
+    for (size_t j = r.written.size() - 2; j >= 1; --j) {
+        if (r.written[j].raw > newest && r.written[j - 1].raw <= newest)
+            return j;
+    }
+    return 0;
+}
+
+InxHd StoredHeader(const std::string& timeindex) {
+    std::ifstream in(timeindex, std::ios::binary);
+    uint8_t record[16] = {};
+    in.read(reinterpret_cast<char*>(record), sizeof record);
+    return DecodeInxHd(record);
+}
+
+class HddSourceTest : public DiskFixture {
+protected:
+    void OpenDisk() {
+        ASSERT_TRUE(reader_.Detect(&paths_));
+        ASSERT_EQ(reader_.Open(paths_), 0);
+    }
+    std::vector<uint32_t> ReversedLive(const diskimage::Recording& r) {
+        std::vector<uint32_t> times = LiveTimes(r);
+        std::reverse(times.begin(), times.end());
+        return times;
+    }
+
+    CHddSource reader_;
+    CDataSource paths_;
+};
+
+TEST_F(HddSourceTest, DetectFindsTheDriveHoldingTimeindexWhateverComesBefore) {
+    AddDisk(FlatDisk());
+    ASSERT_TRUE(reader_.Detect(&paths_));
+    EXPECT_STREQ(paths_.DataFile, "\\\\.\\PHYSICALDRIVE3");
+    EXPECT_EQ(std::string(paths_.TimeIndexFile), dir_.File("f") + "/timeindex");
+    EXPECT_EQ(std::string(paths_.EventIndexFile), dir_.File("f") + "/eventindex");
+    EXPECT_EQ(std::string(paths_.QuickIndexFile), dir_.File("f") + "/quickindex");
+    EXPECT_EQ(reader_.PartitionStart(), 2 * kMiB);
+    EXPECT_EQ(reader_.PartitionLength(), 24 * kMiB);
+}
+
+TEST_F(HddSourceTest, NoDiskAnAbsentDiskOrOnePartitionIsNotDetected) {
+    EXPECT_FALSE(reader_.Detect(&paths_));
+    diskimage::HddImageOptions single = FlatDisk();
+    single.secondPartition = false;
+    AddDisk(single);
+    EXPECT_FALSE(reader_.Detect(&paths_));
+    AddDisk(FlatDisk());
+    SetPresent(kRecorderDisk, false);
+    EXPECT_FALSE(reader_.Detect(&paths_));
+    SetPresent(kRecorderDisk, true);
+    EXPECT_TRUE(reader_.Detect(&paths_));
+}
+
+TEST_F(HddSourceTest, OpenRefusesUntilDetected) {
+    AddDisk(FlatDisk());
+    CDataSource paths;
+    ASSERT_TRUE(CHddSource().Detect(&paths));
+    EXPECT_EQ(reader_.Open(paths), -1);
+    EXPECT_EQ(reader_.ReadGop(buffer_.get(), nullptr), GopReadResult::NotOpen);
+}
+
+TEST_F(HddSourceTest, UnwrappedRingRunsFromTheOldestEntryToTheNewestGop) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    ASSERT_FALSE(r.wrapped);
+    OpenDisk();
+    const diskimage::PlacedGop& newest = r.written.back();
+    EXPECT_EQ(reader_.TellTotalLen(), newest.raw + newest.size - kMiB);
+    EXPECT_EQ(reader_.LogicalToRaw(0), kMiB);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+    EXPECT_EQ(reader_.TellBegTime(), r.written.front().time);
+    EXPECT_EQ(reader_.TellEndTime(), newest.time);
+    EXPECT_EQ(reader_.TellScreenNum(), 4);
+    EXPECT_EQ(reader_.TellGopVersion(), 4);
+    char carId[16] = {'x'};
+    EXPECT_EQ(reader_.TellCarId(carId), 0);
+    EXPECT_STREQ(carId, "");
+
+    EXPECT_EQ(reader_.Seek(reader_.TellTotalLen() + 1), -1);
+    EXPECT_EQ(errors_.TakeCodes(), std::vector<int>{40053});
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    int length = kGopBufferSize;
+    EXPECT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::End);
+}
+
+TEST_F(HddSourceTest, UnwrappedRingReadsForwardToTheEndAndBackToTheStart) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_), &last), LiveTimes(r)));
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_TRUE(SameTimes(TimesOf(Backward(reader_), &last), ReversedLive(r)));
+    EXPECT_EQ(last, GopReadResult::Start);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+}
+
+TEST_F(HddSourceTest, SeekRoundsUpAndSkipsCountGops) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    ASSERT_EQ(reader_.Seek(1), 0);
+    EXPECT_EQ(reader_.Tellp(), 512u);
+    ASSERT_EQ(reader_.Seek(0), 0);
+    int length = kGopBufferSize;
+    ASSERT_EQ(reader_.SkipGop(2, buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[2].time);
+    ASSERT_EQ(reader_.ReadGopBack(buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[2].time);
+    ASSERT_EQ(reader_.SkipGopBack(1, buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[0].time);
+    EXPECT_EQ(reader_.SkipGop(0, buffer_.get(), &length), GopReadResult::NotOpen);
+    EXPECT_EQ(reader_.SkipGopBack(0, buffer_.get(), &length), GopReadResult::NotOpen);
+}
+
+// Writes bytes into a file at an offset, leaving the rest as it is.
+void Patch(const std::string& path, uint64_t offset, const std::vector<uint8_t>& bytes) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(std::streamoff(offset));
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+TEST_F(HddSourceTest, GopsAfterTheNewestEntryBelongToTheDataUpToAGap) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    // The index lags ten GOPs behind the ring, and a stray GOP lies 2 MiB past its end.
+    InxHd header = StoredHeader(dir_.File("f/timeindex"));
+    header.last -= 10;
+    std::vector<uint8_t> record(16);
+    EncodeInxHd(header, record.data());
+    Patch(dir_.File("f/timeindex"), 0, record);
+    const diskimage::PlacedGop& newest = r.written.back();
+    Patch(dir_.File("hdd.img"), 2 * kMiB + newest.raw + newest.size + 2 * kMiB,
+          diskimage::MakeTestGop(newest.time + 5, 1000, 0));
+    OpenDisk();
+    EXPECT_EQ(reader_.TellEndTime(), newest.time);
+    EXPECT_EQ(reader_.TellTotalLen(), newest.raw + newest.size - kMiB);
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+}
+
+TEST_F(HddSourceTest, GopLargerThanTheBufferIsPassedOnce) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    int length = 1024;  // smaller than the first GOP
+    ASSERT_GT(r.live[0].size, 1024u);
+    EXPECT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Failed);
+    length = kGopBufferSize;
+    ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[1].time);
+}
+
+TEST_F(HddSourceTest, WrappedRingReadsAcrossTheWrapBothWays) {
+    const diskimage::Recording r = AddDisk(WrappedDisk());
+    ASSERT_TRUE(r.wrapped);
+    OpenDisk();
+    EXPECT_EQ(reader_.TellTotalLen(), (14 * kMiB - reader_.LogicalToRaw(0)) +
+                                          (r.written.back().raw + r.written.back().size));
+    EXPECT_TRUE(reader_.IsInWrapPart(14 * kMiB));
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_), &last), LiveTimes(r)));
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_TRUE(SameTimes(TimesOf(Backward(reader_), &last), ReversedLive(r)));
+    EXPECT_EQ(last, GopReadResult::Start);
+}
+
+TEST_F(HddSourceTest, WrappedOpenRepairsTheStoredStartOnce) {
+    const diskimage::Recording r = AddDisk(WrappedDisk());
+    const std::string timeindex = dir_.File("f/timeindex");
+    const InxHd before = StoredHeader(timeindex);
+    const size_t start = ExpectedStart(r);
+    ASSERT_GT(start, 0u);
+    for (int open = 0; open < 2; ++open) {
+        OpenDisk();
+        const InxHd stored = StoredHeader(timeindex);
+        EXPECT_EQ(stored.first, r.written[start].entry);
+        EXPECT_EQ(stored.last, before.last);
+        EXPECT_EQ(stored.wrapped, 1u);
+        EXPECT_EQ(reader_.TellBegTime(), r.written[start].time);
+        EXPECT_EQ(reader_.LogicalToRaw(0), r.written[start].raw);
+        reader_.Close();
+    }
+}
+
+TEST_F(HddSourceTest, ReadOnlyIndexStillOpensAfterAWrap) {
+    const diskimage::Recording r = AddDisk(WrappedDisk());
+    const std::string timeindex = dir_.File("f/timeindex");
+    const InxHd before = StoredHeader(timeindex);
+    ASSERT_EQ(chmod(timeindex.c_str(), 0444), 0);
+    NoWriteOverride readOnly;
+    OpenDisk();
+    EXPECT_EQ(StoredHeader(timeindex).first, before.first);
+    InxHd header{};
+    ASSERT_TRUE(reader_.ReadTimeInxHd(&header));
+    EXPECT_EQ(header.first, r.written[ExpectedStart(r)].entry);
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+}
+
+TEST_F(HddSourceTest, IndexReadsMapTimeAndEventOffsetsAndLeaveQuickRecords) {
+    const diskimage::Recording r = AddDisk(WrappedDisk());
+    OpenDisk();
+    InxHd header{};
+    ASSERT_TRUE(reader_.ReadTimeInxHd(&header));
+    EXPECT_EQ(header.last, StoredHeader(dir_.File("f/timeindex")).last - 1);
+    EXPECT_EQ(header.last, r.written.back().entry);
+    InxUnit unit{};
+    EXPECT_FALSE(reader_.ReadTimeInxUnit(0, &unit));
+    const diskimage::PlacedGop& live = r.live[10];
+    ASSERT_TRUE(reader_.ReadTimeInxUnit(int(live.entry), &unit));
+    EXPECT_EQ(unit.time, live.time);
+    EXPECT_EQ(unit.offset, reader_.RawToLogical(live.raw));
+    ASSERT_TRUE(reader_.ReadTimeInxRaw(int(live.entry), &unit));
+    EXPECT_EQ(unit.offset, live.raw);
+    // An overwritten GOP's entry maps its raw offset like any other.
+    ASSERT_TRUE(reader_.ReadTimeInxUnit(int(r.written[1].entry), &unit));
+    EXPECT_EQ(unit.offset, reader_.RawToLogical(r.written[1].raw));
+
+    ASSERT_TRUE(reader_.ReadEvtInxHd(&header));
+    EXPECT_EQ(header.first, 1u);
+    EXPECT_EQ(header.last, uint32_t((r.live.size() + 9) / 10));
+    ASSERT_TRUE(reader_.ReadEvtInxUnit(2, &unit));
+    EXPECT_EQ(unit.event & 0xFFFFF, r.live[10].entry);
+    EXPECT_EQ(unit.offset, reader_.RawToLogical(r.live[10].raw));
+
+    QuickInxHd quickHeader{};
+    QuickInxUnit quick{};
+    ASSERT_TRUE(reader_.ReadQuickInxHd(&quickHeader));
+    EXPECT_EQ(LoadU32(quickHeader.bytes + 8), header.last);
+    ASSERT_TRUE(reader_.ReadQuickInxUnit(3, &quick));
+    EXPECT_EQ(LoadU32(quick.bytes), r.live[20].entry);
+    EXPECT_FALSE(reader_.ReadQuickInxUnit(0, &quick));
+}
+
+TEST_F(HddSourceTest, IndexNumbersGoingRoundTheirRingStillOpen) {
+    struct Case {
+        const char* name;
+        diskimage::HddImageOptions options;
+    };
+    diskimage::HddImageOptions endsAtRingEnd = FlatDisk();  // the stored `last` is 1 again
+    endsAtRingEnd.firstEntry = 0xFFFFF - uint32_t(endsAtRingEnd.plan.count) + 1;
+    diskimage::HddImageOptions wrappedAcross = WrappedDisk();  // the start walk crosses 1
+    wrappedAcross.firstEntry = 0xFFFFF - 3000;
+    for (const Case& c :
+         {Case{"ends at ring end", endsAtRingEnd}, Case{"wrapped across", wrappedAcross}}) {
+        SCOPED_TRACE(c.name);
+        const diskimage::Recording r = AddDisk(c.options);
+        OpenDisk();
+        EXPECT_EQ(reader_.TellEndTime(), r.written.back().time);
+        EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+        reader_.Close();
+    }
+}
+
+struct Extracted {
+    std::vector<uint32_t> gopTimes;
+    std::vector<int> gopPercents;
+    std::vector<InxUnit> entries;
+    InxHd header{};
+    int unreadable = 0;
+};
+
+ExtractCallback Collect(Extracted* out) {
+    return [out](int code, int percent, const void* data, int length) {
+        if (code == int(ExtractCode::Gop)) {
+            out->gopTimes.push_back(ReadFrameHeader(static_cast<const uint8_t*>(data)).time);
+            out->gopPercents.push_back(percent);
+        } else if (code == int(ExtractCode::GopUnreadable)) {
+            ++out->unreadable;
+        } else if (code == int(ExtractCode::IndexRecord) && length == 16) {
+            if (out->entries.empty() && out->header.magic == 0)
+                std::memcpy(&out->header, data, 16);
+            else
+                out->entries.push_back(*static_cast<const InxUnit*>(data));
+        }
+    };
+}
+
+TEST_F(HddSourceTest, ExtractionAcrossTheWrapSendsGopsThenRenumberedEntries) {
+    diskimage::HddImageOptions options = WrappedDisk();
+    options.firstEntry = 0xFFFFF - 3000;  // the range's entries cross the index ring's end too
+    const diskimage::Recording r = AddDisk(options);
+    OpenDisk();
+    size_t k = 0;
+    while (k + 1 < r.live.size() && r.live[k + 1].raw > r.live[k].raw)
+        ++k;  // r.live[k] is the last GOP of part 1
+    const size_t a = k - 5, b = k + 7;
+    const uint64_t from = reader_.RawToLogical(r.live[a].raw);
+    const uint64_t to = reader_.RawToLogical(r.live[b].raw);
+    Extracted got;
+    ASSERT_EQ(reader_.ExtractRange(from, to, Collect(&got)), 0);
+    std::vector<uint32_t> expected;
+    for (size_t j = a; j < b; ++j)
+        expected.push_back(r.live[j].time);
+    EXPECT_EQ(got.gopTimes, expected);
+    EXPECT_EQ(got.gopPercents.back(), 100);
+    EXPECT_EQ(got.header.first, 1u);
+    EXPECT_EQ(got.header.last, uint32_t(b - a + 1));
+    ASSERT_EQ(got.entries.size(), b - a + 1);
+    for (size_t j = a; j <= b; ++j) {
+        EXPECT_EQ(got.entries[j - a].time, r.live[j].time);
+        EXPECT_EQ(got.entries[j - a].offset, reader_.RawToLogical(r.live[j].raw) - from);
+    }
+    Extracted refused;
+    EXPECT_EQ(reader_.ExtractRange(from, to + 512, Collect(&refused)), -1);
+    EXPECT_TRUE(refused.gopTimes.empty() && refused.entries.empty());
+}
+
+TEST_F(HddSourceTest, StoppedExtractionStillSendsTheRangesEntries) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    reader_.SetStopFlag(true);
+    Extracted got;
+    const uint64_t to = reader_.RawToLogical(r.live[20].raw);
+    ASSERT_EQ(reader_.ExtractRange(0, to, Collect(&got)), 0);
+    EXPECT_TRUE(got.gopTimes.empty());
+    EXPECT_EQ(got.header.last, 21u);
+    EXPECT_EQ(got.entries.size(), 21u);
+}
+
+TEST_F(HddSourceTest, SecondReaderOnTheSameDiskReadsWithItsOwnPosition) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    OpenDisk();
+    int length = kGopBufferSize;
+    ASSERT_EQ(reader_.SkipGop(5, buffer_.get(), &length), GopReadResult::Read);
+    CHddSource second(reader_);
+    EXPECT_FALSE(second.IsOpen());
+    ASSERT_EQ(second.Reopen(), 0);
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(second)), LiveTimes(r)));
+    ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[6].time);
+}
+
+TEST_F(HddSourceTest, RemovedDiskIsNoLongerPresent) {
+    AddDisk(FlatDisk());
+    OpenDisk();
+    EXPECT_TRUE(reader_.IsPresent());
+    SetPresent(kRecorderDisk, false);
+    EXPECT_FALSE(reader_.IsPresent());
+    SetPresent(kRecorderDisk, true);
+    EXPECT_TRUE(reader_.IsPresent());
+    reader_.Close();
+    EXPECT_FALSE(reader_.IsPresent());
+    EXPECT_EQ(reader_.TellTotalLen(), kNoPosition);
+    EXPECT_EQ(reader_.PartitionStart(), kNoPosition);
+    EXPECT_STREQ(reader_.DataFile, "");
+}
+
+TEST_F(HddSourceTest, UnreadableSectorsArePassedInsteadOfStallingPlayback) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    const diskimage::PlacedGop& cut = r.written[150];
+    // The image ends inside GOP 150: everything after it fails to read.
+    ASSERT_EQ(truncate(dir_.File("hdd.img").c_str(), off_t(2 * kMiB + cut.raw + 1024)), 0);
+    OpenDisk();
+    std::vector<uint32_t> times;
+    GopReadResult result{};
+    for (int calls = 0; calls < 100000; ++calls) {
+        const uint64_t before = reader_.Tellp();
+        int length = kGopBufferSize;
+        result = reader_.ReadGop(buffer_.get(), &length);
+        if (result == GopReadResult::Read)
+            times.push_back(ReadFrameHeader(buffer_.get()).time);
+        else if (result == GopReadResult::Failed)
+            ASSERT_GT(reader_.Tellp(), before);
+        else
+            break;
+    }
+    EXPECT_EQ(result, GopReadResult::End);
+    const std::vector<uint32_t> live = LiveTimes(r);
+    EXPECT_EQ(times, std::vector<uint32_t>(live.begin(), live.begin() + 150));
+}
+
+}  // namespace
