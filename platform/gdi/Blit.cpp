@@ -1,0 +1,279 @@
+#include "platform/gdi/Blit.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/gdi/Painter.h"
+#include "platform/gdi/RasterOp.h"
+
+namespace {
+
+// How source pixels are combined into the destination.
+struct BlitMode {
+    enum Kind { Rop, Transparent, Blend } kind = Rop;
+    uint8_t code = 0xCC;
+    uint32_t key = 0;  // pixel word left out by Transparent
+    BLENDFUNCTION blend{};
+};
+
+// The source as the blit reads it: its surface and the colours that turn
+// a colour source into a monochrome destination.
+struct Source {
+    Surface surface;
+    COLORREF bkColour = RGB(255, 255, 255);
+};
+
+// One extent of a blit, normalised: destination [start, start + length)
+// samples source [sourceStart, sourceStart + sourceLength), mirrored when the
+// signs differed.
+struct Axis {
+    int start, length, sourceStart, sourceLength;
+    bool mirrored;
+};
+
+Axis Normalise(int start, int length, int sourceStart, int sourceLength) {
+    bool mirrored = (length < 0) != (sourceLength < 0);
+    if (length < 0) {
+        start += length + 1;
+        length = -length;
+    }
+    if (sourceLength < 0) {
+        sourceStart += sourceLength + 1;
+        sourceLength = -sourceLength;
+    }
+    return {start, length, sourceStart, sourceLength, mirrored};
+}
+
+// The source coordinate of each destination pixel, nearest to its centre.
+std::vector<int> SampleMap(const Axis& a) {
+    std::vector<int> map(size_t(a.length));
+    for (int i = 0; i < a.length; ++i) {
+        int j = int((int64_t(2 * i + 1) * a.sourceLength) / (2 * int64_t(a.length)));
+        map[size_t(i)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
+    }
+    return map;
+}
+
+uint8_t Scale(uint32_t value, uint32_t alpha) {
+    return uint8_t((value * alpha + 127) / 255);
+}
+
+void BlendRow(const BLENDFUNCTION& f, const uint32_t* src, uint32_t* dst, int count) {
+    uint32_t constant = f.SourceConstantAlpha;
+    bool perPixel = f.AlphaFormat & AC_SRC_ALPHA;
+    for (int i = 0; i < count; ++i) {
+        uint32_t s = src[i], d = dst[i];
+        uint32_t sa = perPixel ? Scale(s >> 24, constant) : constant;
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            uint32_t sc = (s >> shift) & 0xFF;
+            if (shift == 24)
+                sc = perPixel ? (s >> 24) : 255;
+            uint32_t scaled = Scale(sc, constant);
+            uint32_t value = scaled + Scale((d >> shift) & 0xFF, 255 - sa);
+            out |= std::min<uint32_t>(value, 255) << shift;
+        }
+        dst[i] = out;
+    }
+}
+
+// Turns source words into what the destination format expects.
+void ConvertColours(const Source& src, const DcObject& dst, const Surface& target, uint32_t* row,
+                    int count) {
+    if (src.surface.monochromeDevice && !target.monochromeDevice) {
+        uint32_t fore = WordOfColorRef(dst.state().textColour);
+        uint32_t back = WordOfColorRef(dst.state().bkColour);
+        for (int i = 0; i < count; ++i)
+            row[i] = (row[i] & 0xFFFFFF) ? back : fore;
+    } else if (target.monochromeDevice && !src.surface.monochromeDevice) {
+        uint32_t back = WordOfColorRef(src.bkColour);
+        for (int i = 0; i < count; ++i)
+            row[i] = (row[i] & 0xFFFFFF) == back ? 0xFFFFFF : 0;
+    }
+}
+
+void CombineRow(const BlitMode& mode, uint32_t pattern, const uint32_t* src, uint32_t* dst,
+                int count) {
+    switch (mode.kind) {
+        case BlitMode::Rop:
+            RopRow(mode.code, pattern, src, dst, count);
+            break;
+        case BlitMode::Transparent:
+            for (int i = 0; i < count; ++i) {
+                if ((src[i] & 0xFFFFFF) != mode.key)
+                    dst[i] = src[i];
+            }
+            break;
+        case BlitMode::Blend:
+            BlendRow(mode.blend, src, dst, count);
+            break;
+    }
+}
+
+bool Blit(DcObject& dst, int x, int y, int w, int h, const Source& src, int sx, int sy, int sw,
+          int sh, const BlitMode& mode) {
+    Painter painter(dst);
+    if (!src.surface.Valid())
+        return false;
+    if (!painter.Drawable() || w == 0 || h == 0 || sw == 0 || sh == 0)
+        return true;
+    Axis ax = Normalise(x, w, sx, sw), ay = Normalise(y, h, sy, sh);
+    std::vector<int> xs = SampleMap(ax), ys = SampleMap(ay);
+    uint32_t pattern = dst.state().brush && !dst.state().brush->Hollow()
+                           ? WordOfColorRef(dst.state().brush->Colour())
+                           : 0;
+    std::vector<uint32_t> sourceRow, wide;
+    const Surface& s = src.surface;
+    painter.ForEachSegment(
+        ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
+        [&](int dy, int x0, int x1) {
+            int sourceY = ys[size_t(dy - painter.origin().y - ay.start)];
+            if (sourceY < 0 || sourceY >= s.height)
+                return;
+            int first = x0 - painter.origin().x - ax.start;
+            // Only the destination pixels whose source pixel exists are drawn.
+            while (x0 < x1 && (xs[size_t(first)] < 0 || xs[size_t(first)] >= s.width))
+                ++x0, ++first;
+            int last = first + (x1 - x0);
+            while (last > first && (xs[size_t(last - 1)] < 0 || xs[size_t(last - 1)] >= s.width))
+                --last;
+            int n = last - first;
+            if (n <= 0)
+                return;
+            sourceRow.resize(size_t(n));
+            int lo = std::min(xs[size_t(first)], xs[size_t(last - 1)]);
+            int hi = std::max(xs[size_t(first)], xs[size_t(last - 1)]);
+            if (ax.sourceLength == ax.length && !ax.mirrored) {
+                s.Read(sourceY, lo, n, sourceRow.data());
+            } else {
+                wide.resize(size_t(hi - lo + 1));
+                s.Read(sourceY, lo, hi - lo + 1, wide.data());
+                for (int i = 0; i < n; ++i)
+                    sourceRow[size_t(i)] = wide[size_t(xs[size_t(first + i)] - lo)];
+            }
+            ConvertColours(src, dst, painter.surface(), sourceRow.data(), n);
+            painter.EditSegment(dy, x0, x0 + n, [&](uint32_t* row, int count) {
+                CombineRow(mode, pattern, sourceRow.data(), row, count);
+            });
+        });
+    return true;
+}
+
+Source SourceOf(const DcObject& dc) {
+    return {dc.Target(), dc.state().bkColour};
+}
+
+// Source coordinates are logical; Blit reads device pixels.
+bool BlitBetween(HDC dstDc, int x, int y, int w, int h, HDC srcDc, int sx, int sy, int sw, int sh,
+                 const BlitMode& mode) {
+    std::shared_ptr<DcObject> dst = LookUpDc(dstDc), src = LookUpDc(srcDc);
+    if (!dst || !src)
+        return false;
+    return Blit(*dst, x, y, w, h, SourceOf(*src), sx + src->Origin().x, sy + src->Origin().y, sw,
+                sh, mode);
+}
+
+}  // namespace
+
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    uint8_t code = RopCode(rop);
+    if (!object || RopUsesSource(code))
+        return FALSE;
+    Axis ax = Normalise(x, width, 0, 1), ay = Normalise(y, height, 0, 1);
+    const DcState& s = object->state();
+    uint32_t pattern = s.brush && !s.brush->Hollow() ? WordOfColorRef(s.brush->Colour()) : 0;
+    bool usesPattern = ((code >> 4) & 0x0F) != (code & 0x0F);
+    if (usesPattern && (!s.brush || s.brush->Hollow()))
+        return TRUE;
+    Painter painter(*object);
+    painter.ForEachSegment(
+        ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
+        [&](int row, int x0, int x1) { painter.RopSegment(row, x0, x1, code, pattern); });
+    return TRUE;
+}
+
+BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
+    if (!RopUsesSource(RopCode(rop)))
+        return PatBlt(dst, x, y, width, height, rop);
+    BlitMode mode;
+    mode.code = RopCode(rop);
+    return BlitBetween(dst, x, y, width, height, src, sx, sy, width, height, mode);
+}
+
+BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                int sourceWidth, int sourceHeight, DWORD rop) {
+    if (!RopUsesSource(RopCode(rop)))
+        return PatBlt(dst, x, y, width, height, rop);
+    BlitMode mode;
+    mode.code = RopCode(rop);
+    return BlitBetween(dst, x, y, width, height, src, sx, sy, sourceWidth, sourceHeight, mode);
+}
+
+BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                    int sourceWidth, int sourceHeight, UINT key) {
+    if (width < 0 || height < 0 || sourceWidth < 0 || sourceHeight < 0)
+        return FALSE;
+    BlitMode mode;
+    mode.kind = BlitMode::Transparent;
+    mode.key = WordOfColorRef(key);
+    return BlitBetween(dst, x, y, width, height, src, sx, sy, sourceWidth, sourceHeight, mode);
+}
+
+BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                int sourceWidth, int sourceHeight, BLENDFUNCTION blend) {
+    if (width < 0 || height < 0 || sourceWidth < 0 || sourceHeight < 0)
+        return FALSE;
+    if (blend.BlendOp != AC_SRC_OVER)
+        return FALSE;
+    BlitMode mode;
+    mode.kind = BlitMode::Blend;
+    mode.blend = blend;
+    return BlitBetween(dst, x, y, width, height, src, sx, sy, sourceWidth, sourceHeight, mode);
+}
+
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int sx, int sy, int sourceWidth,
+                  int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object || !info || usage != DIB_RGB_COLORS)
+        return 0;
+    std::vector<uint32_t> palette;
+    Source src{SurfaceOfDib(info, bits, palette), object->state().bkColour};
+    if (!src.surface.Valid())
+        return 0;
+    BlitMode mode;
+    mode.code = RopCode(rop);
+    // DIB coordinates count rows from the bottom of a bottom-up image.
+    int top = info->bmiHeader.biHeight > 0 ? src.surface.height - sy - sourceHeight : sy;
+    if (!Blit(*object, x, y, width, height, src, sx, top, sourceWidth, sourceHeight, mode))
+        return 0;
+    return src.surface.height;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return CLR_INVALID;
+    Painter painter(*object);
+    int dx = x + painter.origin().x, dy = y + painter.origin().y;
+    if (!painter.Drawable() || !painter.Visible(dx, dy))
+        return CLR_INVALID;
+    uint32_t word = 0;
+    painter.surface().Read(dy, dx, 1, &word);
+    return ColorRefOfWord(word);
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return COLORREF(-1);
+    Painter painter(*object);
+    int dx = x + painter.origin().x, dy = y + painter.origin().y;
+    if (!painter.Drawable() || !painter.Visible(dx, dy))
+        return COLORREF(-1);
+    uint32_t word = WordOfColorRef(colour);
+    painter.surface().Write(dy, dx, 1, &word);
+    painter.surface().Read(dy, dx, 1, &word);
+    return ColorRefOfWord(word);
+}
