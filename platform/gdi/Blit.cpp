@@ -44,11 +44,12 @@ Axis Normalise(int start, int length, int sourceStart, int sourceLength) {
     return {start, length, sourceStart, sourceLength, mirrored};
 }
 
-// The source coordinate of each destination pixel, nearest to its centre.
+// The source coordinate of each destination pixel: the first of the source
+// pixels it covers.
 std::vector<int> SampleMap(const Axis& a) {
     std::vector<int> map(size_t(a.length));
     for (int i = 0; i < a.length; ++i) {
-        int j = int((int64_t(2 * i + 1) * a.sourceLength) / (2 * int64_t(a.length)));
+        int j = int((int64_t(i) * a.sourceLength) / a.length);
         map[size_t(i)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
     }
     return map;
