@@ -102,7 +102,8 @@ void RecalculateClientArea(HWND hwnd) {
     const LONG top = std::clamp<LONG>(proposed.top - r.top, 0, w->Height());
     w->client = RECT{left, top, std::clamp<LONG>(proposed.right - r.left, left, w->Width()),
                      std::clamp<LONG>(proposed.bottom - r.top, top, w->Height())};
-    w->frameDirty = true;
+    w->frameDirty = w->client.left != 0 || w->client.top != 0 || w->client.right != w->Width() ||
+                    w->client.bottom != w->Height();
 }
 
 LRESULT DefNcCalcSize(HWND hwnd, WPARAM, LPARAM lParam) {
