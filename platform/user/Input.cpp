@@ -26,13 +26,18 @@ DWORD MouseKeyFlags(const InputState& s) {
     return flags;
 }
 
+bool AnyButtonDown(const InputState& s) {
+    return s.asyncKeyDown[VK_LBUTTON] || s.asyncKeyDown[VK_RBUTTON] || s.asyncKeyDown[VK_MBUTTON];
+}
+
 // The queue that gets mouse input at `screen`. Lock held.
-MessageQueue* MouseTarget(POINT screen) {
+std::shared_ptr<MessageQueue> MouseTarget(POINT screen) {
     InputState& s = TheInputState();
-    if (Window* c = FindWindowLocked(s.capture)) return c->queue.get();
+    if (Window* c = FindWindowLocked(s.capture)) return c->queue;
+    if (AnyButtonDown(s) && s.pressQueue != nullptr && s.pressQueue->alive) return s.pressQueue;
     for (HWND h : WindowTable::Instance().TopLevels()) {
         Window* w = FindWindowLocked(h);
-        if (w != nullptr && w->IsVisibleSelf() && HitsWindow(w, screen)) return w->queue.get();
+        if (w != nullptr && w->IsVisibleSelf() && HitsWindow(w, screen)) return w->queue;
     }
     return nullptr;
 }
@@ -49,8 +54,11 @@ void InjectMouse(RawInput in) {
     std::lock_guard lock(UserMutex());
     InputState& s = TheInputState();
     s.cursorPos = in.pt;
+    const bool press = in.kind == RawInputKind::MouseButton && in.down;
+    std::shared_ptr<MessageQueue> target = MouseTarget(in.pt);
     if (in.kind == RawInputKind::MouseButton) s.asyncKeyDown[ButtonKey(in.button)] = in.down;
-    Queue(MouseTarget(in.pt), in);
+    if (press) s.pressQueue = target;
+    Queue(target.get(), in);
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "platform/user/UserTypes.h"
+
+class MessageQueue;
 
 struct InputState {
     POINT cursorPos{};
@@ -16,6 +19,9 @@ struct InputState {
     HWND foreground = nullptr;
     HCURSOR cursor = nullptr;
     bool appActive = true;
+    // The thread that got the last press: while a button is down the mouse
+    // stays with it, even outside its windows (its capture may be on its way).
+    std::shared_ptr<MessageQueue> pressQueue;
 
     // The last button press, for double-click detection.
     HWND lastClickWindow = nullptr;

@@ -244,9 +244,10 @@ LRESULT DefNcLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT DefNcLButtonDblClk(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    // A quick second press on a box or an edge is a press like the first.
+    if (LRESULT(wParam) != HTCAPTION) return DefNcLButtonDown(hwnd, wParam, lParam);
     Snapshot s;
-    if (LRESULT(wParam) != HTCAPTION || !Snap(hwnd, &s) || (s.style & WS_MAXIMIZEBOX) == 0)
-        return 0;
+    if (!Snap(hwnd, &s) || (s.style & WS_MAXIMIZEBOX) == 0) return 0;
     SendMessage(hwnd, WM_SYSCOMMAND, (s.style & WS_MAXIMIZE) != 0 ? SC_RESTORE : SC_MAXIMIZE,
                 lParam);
     return 0;

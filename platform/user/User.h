@@ -10,6 +10,7 @@
 #include "platform/user/Input.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Messaging.h"
+#include "platform/user/NonClient.h"
 #include "platform/user/Painting.h"
 #include "platform/user/Rects.h"
 #include "platform/user/Resources.h"
