@@ -116,7 +116,8 @@ namespace {
 
 bool IsTabStop(HWND h) {
     const LONG_PTR style = GetWindowLongPtr(h, GWL_STYLE);
-    return (style & WS_TABSTOP) != 0 && IsWindowVisible(h) && IsWindowEnabled(h);
+    // The controls' own styles count: the dialog itself may still be hidden.
+    return (style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
 }
 
 }  // namespace
