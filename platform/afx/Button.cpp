@@ -7,7 +7,8 @@ BOOL CButton::Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* p
 }
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
-    if (message != WM_DRAWITEM) return FALSE;
+    if (message != WM_DRAWITEM)
+        return FALSE;
     DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     *result = TRUE;
     return TRUE;

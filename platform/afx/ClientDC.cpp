@@ -8,5 +8,6 @@ CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd != nullptr ? wnd->m_hWnd : nullptr)
 }
 
 CClientDC::~CClientDC() {
-    if (m_hDC != nullptr) ::ReleaseDC(m_hWnd, Detach());
+    if (m_hDC != nullptr)
+        ::ReleaseDC(m_hWnd, Detach());
 }

@@ -63,14 +63,18 @@ protected:                                        \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
-        using ThisClass = theClass;                                                   \
-        using TheBaseClass = baseClass;                                               \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                     \
+    }                                                   \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+        using ThisClass = theClass;                     \
+        using TheBaseClass = baseClass;                 \
         static const AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                          \
-    {0, 0, 0, 0, nullptr}};                                                        \
+    { 0, 0, 0, 0, nullptr }                                                        \
+    }                                                                              \
+    ;                                                                              \
     static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
     (void)sizeof(ThisClass);                                                       \
     return &map;                                                                   \

@@ -6,11 +6,13 @@
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
 CDC::~CDC() {
-    if (m_bOwned) DeleteDC();
+    if (m_bOwned)
+        DeleteDC();
 }
 
 CDC* CDC::FromHandle(HDC dc) {
-    if (dc == nullptr) return nullptr;
+    if (dc == nullptr)
+        return nullptr;
     thread_local std::map<HDC, std::unique_ptr<CDC>> temporaries;
     // Context handles are never reused, so wrappers of dead ones can go.
     std::erase_if(temporaries, [](const auto& e) { return GetObjectType(e.first) == 0; });
@@ -24,7 +26,8 @@ CDC* CDC::FromHandle(HDC dc) {
 }
 
 BOOL CDC::Attach(HDC dc) {
-    if (dc == nullptr) return FALSE;
+    if (dc == nullptr)
+        return FALSE;
     m_hDC = dc;
     return TRUE;
 }
@@ -42,7 +45,8 @@ BOOL CDC::CreateCompatibleDC(CDC* dc) {
 }
 
 BOOL CDC::DeleteDC() {
-    if (m_hDC == nullptr) return FALSE;
+    if (m_hDC == nullptr)
+        return FALSE;
     return ::DeleteDC(Detach());
 }
 
@@ -66,7 +70,9 @@ CGdiObject* CDC::SelectObject(CGdiObject* object) {
     return CGdiObject::FromHandle<CGdiObject>(::SelectObject(m_hDC, object->m_hObject));
 }
 
-int CDC::SelectObject(CRgn* region) { return SelectClipRgn(region); }
+int CDC::SelectObject(CRgn* region) {
+    return SelectClipRgn(region);
+}
 
 CGdiObject* CDC::SelectStockObject(int index) {
     return CGdiObject::FromHandle<CGdiObject>(::SelectObject(m_hDC, GetStockObject(index)));

@@ -40,8 +40,12 @@ public:
     int SelectObject(CRgn* region);
     CGdiObject* SelectStockObject(int index);
     int SelectClipRgn(CRgn* region);
-    int IntersectClipRect(const RECT* r) { return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
-    int ExcludeClipRect(const RECT* r) { return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
+    int IntersectClipRect(const RECT* r) {
+        return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom);
+    }
+    int ExcludeClipRect(const RECT* r) {
+        return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom);
+    }
     int GetClipBox(RECT* r) const { return ::GetClipBox(m_hDC, r); }
     int SaveDC() { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int level) { return ::RestoreDC(m_hDC, level); }
@@ -63,8 +67,12 @@ public:
     BOOL Polyline(const POINT* points, int count) { return ::Polyline(m_hDC, points, count); }
     BOOL Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count); }
     BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
-    BOOL Rectangle(const RECT* r) { return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom); }
-    BOOL RoundRect(int l, int t, int r, int b, int w, int h) { return ::RoundRect(m_hDC, l, t, r, b, w, h); }
+    BOOL Rectangle(const RECT* r) {
+        return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom);
+    }
+    BOOL RoundRect(int l, int t, int r, int b, int w, int h) {
+        return ::RoundRect(m_hDC, l, t, r, b, w, h);
+    }
     BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
     BOOL Ellipse(const RECT* r) { return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom); }
     void FillRect(const RECT* r, CBrush* brush) { ::FillRect(m_hDC, r, *brush); }
@@ -72,26 +80,41 @@ public:
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF c);
     void FrameRect(const RECT* r, CBrush* brush) { ::FrameRect(m_hDC, r, *brush); }
     BOOL FillRgn(CRgn* region, CBrush* brush) { return ::FillRgn(m_hDC, *region, *brush); }
-    BOOL FrameRgn(CRgn* region, CBrush* brush, int w, int h) { return ::FrameRgn(m_hDC, *region, *brush, w, h); }
+    BOOL FrameRgn(CRgn* region, CBrush* brush, int w, int h) {
+        return ::FrameRgn(m_hDC, *region, *brush, w, h);
+    }
     BOOL PaintRgn(CRgn* region) { return ::PaintRgn(m_hDC, *region); }
     BOOL InvertRect(const RECT* r) { return ::InvertRect(m_hDC, r); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF SetPixel(int x, int y, COLORREF c) { return ::SetPixel(m_hDC, x, y, c); }
 
     BOOL BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, DWORD rop);
-    BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh, DWORD rop);
-    BOOL TransparentBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh, UINT key);
-    BOOL AlphaBlend(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh, BLENDFUNCTION blend);
+    BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh,
+                    DWORD rop);
+    BOOL TransparentBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh,
+                        UINT key);
+    BOOL AlphaBlend(int x, int y, int w, int h, CDC* src, int sx, int sy, int sw, int sh,
+                    BLENDFUNCTION blend);
     BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
 
-    BOOL TextOut(int x, int y, const wchar_t* text, int count) { return ::TextOutW(m_hDC, x, y, text, count); }
-    BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
-    int DrawText(const wchar_t* text, int count, RECT* r, UINT format) { return ::DrawTextW(m_hDC, text, count, r, format); }
-    int DrawText(const CString& text, RECT* r, UINT format) { return DrawText(text, text.GetLength(), r, format); }
+    BOOL TextOut(int x, int y, const wchar_t* text, int count) {
+        return ::TextOutW(m_hDC, x, y, text, count);
+    }
+    BOOL TextOut(int x, int y, const CString& text) {
+        return TextOut(x, y, text, text.GetLength());
+    }
+    int DrawText(const wchar_t* text, int count, RECT* r, UINT format) {
+        return ::DrawTextW(m_hDC, text, count, r, format);
+    }
+    int DrawText(const CString& text, RECT* r, UINT format) {
+        return DrawText(text, text.GetLength(), r, format);
+    }
     CSize GetTextExtent(const wchar_t* text, int count) const;
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
     BOOL GetTextMetrics(TEXTMETRICW* tm) const { return ::GetTextMetricsW(m_hDC, tm); }
-    BOOL SetTextJustification(int extra, int breaks) { return ::SetTextJustification(m_hDC, extra, breaks); }
+    BOOL SetTextJustification(int extra, int breaks) {
+        return ::SetTextJustification(m_hDC, extra, breaks);
+    }
 
     DECLARE_DYNAMIC(CDC)
 

@@ -3,7 +3,8 @@
 #include "platform/afx/Wnd.h"
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (control.m_hWnd == nullptr) control.SubclassDlgItem(UINT(id), dx->m_pDlgWnd);
+    if (control.m_hWnd == nullptr)
+        control.SubclassDlgItem(UINT(id), dx->m_pDlgWnd);
 }
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
@@ -18,7 +19,8 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
     if (dx->m_bSaveAndValidate) {
         BOOL ok = FALSE;
         const UINT v = dx->m_pDlgWnd->GetDlgItemInt(id, &ok, TRUE);
-        if (ok) value = int(v);
+        if (ok)
+            value = int(v);
     } else {
         dx->m_pDlgWnd->SetDlgItemInt(id, UINT(value), TRUE);
     }

@@ -11,21 +11,27 @@ END_MESSAGE_MAP()
 namespace {
 
 // Everything is handled by the object; what it leaves goes to the defaults.
-intptr_t FrameworkDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+intptr_t FrameworkDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 
-bool IsKeyboardMessage(UINT message) { return message >= WM_KEYDOWN && message <= WM_SYSCHAR; }
+bool IsKeyboardMessage(UINT message) {
+    return message >= WM_KEYDOWN && message <= WM_SYSCHAR;
+}
 
 }  // namespace
 
 HWND CDialog::ParentHandle() const {
-    if (m_pParentWnd != nullptr) return m_pParentWnd->m_hWnd;
+    if (m_pParentWnd != nullptr)
+        return m_pParentWnd->m_hWnd;
     CWnd* main = AfxGetMainWnd();
     return main != nullptr && main != this ? main->m_hWnd : nullptr;
 }
 
 HWND CDialog::MakeWindow(HWND parent) {
     const DialogTemplate* t = FindDialogResource(MAKEINTRESOURCEW(int(m_nIDTemplate)));
-    if (t == nullptr) return nullptr;
+    if (t == nullptr)
+        return nullptr;
     AfxHookWindowCreate(this);
     HWND hwnd = CreateDialogIndirectParamW(nullptr, t, parent, &FrameworkDialogProc, 0);
     AfxUnhookWindowCreate();
@@ -56,11 +62,14 @@ intptr_t CDialog::DoModal() {
     HWND self = MakeWindow(parent);
     intptr_t result = -1;
     if (self != nullptr) {
-        if (!HasDialogEnded(self, &result)) ::ShowWindow(self, SW_SHOWNORMAL);
+        if (!HasDialogEnded(self, &result))
+            ::ShowWindow(self, SW_SHOWNORMAL);
         result = RunModalLoop();
     }
-    if (disabled) ::EnableWindow(owner, TRUE);
-    if (self != nullptr) ::DestroyWindow(self);
+    if (disabled)
+        ::EnableWindow(owner, TRUE);
+    if (self != nullptr)
+        ::DestroyWindow(self);
     return result;
 }
 
@@ -70,9 +79,13 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     return MakeWindow(ParentHandle()) != nullptr ? TRUE : FALSE;
 }
 
-void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) {
+    ::EndDialog(m_hWnd, result);
+}
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    return OnInitDialog();
+}
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
@@ -84,9 +97,12 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    if (!IsKeyboardMessage(msg->message) || m_hWnd == nullptr) return FALSE;
+    if (!IsKeyboardMessage(msg->message) || m_hWnd == nullptr)
+        return FALSE;
     return IsDialogMessageW(m_hWnd, msg);
 }

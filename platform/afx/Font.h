@@ -8,8 +8,8 @@ public:
     BOOL CreateFontIndirect(const LOGFONTW* font) {
         return Attach(::CreateFontIndirectW(font)) ? TRUE : FALSE;
     }
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const wchar_t* face) {
         return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic,
                                     underline, strikeOut, charSet, outPrecision, clipPrecision,

@@ -7,11 +7,13 @@
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 
 CGdiObject::~CGdiObject() {
-    if (m_bOwned) DeleteObject();
+    if (m_bOwned)
+        DeleteObject();
 }
 
 bool CGdiObject::Attach(HGDIOBJ object) {
-    if (object == nullptr) return false;
+    if (object == nullptr)
+        return false;
     DeleteObject();
     m_hObject = object;
     return true;
@@ -24,13 +26,15 @@ HGDIOBJ CGdiObject::Detach() {
 }
 
 BOOL CGdiObject::DeleteObject() {
-    if (m_hObject == nullptr) return FALSE;
+    if (m_hObject == nullptr)
+        return FALSE;
     HGDIOBJ h = Detach();
     return ::DeleteObject(h);
 }
 
 CGdiObject* CGdiObject::Temporary(HGDIOBJ handle, CGdiObject* (*make)()) {
-    if (handle == nullptr) return nullptr;
+    if (handle == nullptr)
+        return nullptr;
     // Handles are never reused, so a wrapper whose handle died can go.
     thread_local std::map<std::pair<HGDIOBJ, const std::type_info*>, std::unique_ptr<CGdiObject>>
         temporaries;
@@ -38,7 +42,8 @@ CGdiObject* CGdiObject::Temporary(HGDIOBJ handle, CGdiObject* (*make)()) {
     std::unique_ptr<CGdiObject> made(make());
     auto key = std::make_pair(handle, &typeid(*made));
     auto it = temporaries.find(key);
-    if (it != temporaries.end()) return it->second.get();
+    if (it != temporaries.end())
+        return it->second.get();
     made->m_hObject = handle;
     made->m_bOwned = false;
     return temporaries.emplace(key, std::move(made)).first->second.get();

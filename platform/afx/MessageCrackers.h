@@ -21,11 +21,21 @@ ClassOf<Fn>* Self(CCmdTarget* t) {
     return static_cast<ClassOf<Fn>*>(t);
 }
 
-inline CWnd* Wnd(uintptr_t h) { return CWnd::FromHandle(reinterpret_cast<HWND>(h)); }
-inline CDC* Dc(uintptr_t h) { return CDC::FromHandle(reinterpret_cast<HDC>(h)); }
-inline CPoint Pt(LPARAM lp) { return CPoint(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); }
-inline UINT Lo(uintptr_t v) { return LOWORD(v); }
-inline UINT Hi(uintptr_t v) { return HIWORD(v); }
+inline CWnd* Wnd(uintptr_t h) {
+    return CWnd::FromHandle(reinterpret_cast<HWND>(h));
+}
+inline CDC* Dc(uintptr_t h) {
+    return CDC::FromHandle(reinterpret_cast<HDC>(h));
+}
+inline CPoint Pt(LPARAM lp) {
+    return CPoint(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+}
+inline UINT Lo(uintptr_t v) {
+    return LOWORD(v);
+}
+inline UINT Hi(uintptr_t v) {
+    return HIWORD(v);
+}
 
 template <auto Fn>
 LRESULT Void(CCmdTarget* t, const AfxCall&) {

@@ -8,6 +8,7 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd != nullptr ? wnd->m_hWnd : nullptr) {
 }
 
 CPaintDC::~CPaintDC() {
-    if (m_hDC != nullptr) ::EndPaint(m_hWnd, &m_ps);
+    if (m_hDC != nullptr)
+        ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }

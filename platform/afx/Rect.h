@@ -41,7 +41,9 @@ public:
     void MoveToX(int x) { OffsetRect(x - left, 0); }
     void MoveToY(int y) { OffsetRect(0, y - top); }
     void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
-    void InflateRect(int l, int t, int r, int b) { *this = CRect(left - l, top - t, right + r, bottom + b); }
+    void InflateRect(int l, int t, int r, int b) {
+        *this = CRect(left - l, top - t, right + r, bottom + b);
+    }
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
     void NormalizeRect();
@@ -69,6 +71,8 @@ public:
 };
 
 inline void CRect::NormalizeRect() {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
 }

@@ -7,7 +7,8 @@ BOOL CStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* p
 }
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
-    if (message != WM_DRAWITEM) return FALSE;
+    if (message != WM_DRAWITEM)
+        return FALSE;
     DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     *result = TRUE;
     return TRUE;

@@ -10,9 +10,11 @@
 namespace {
 
 bool IsIn(wchar_t c, const wchar_t* set) {
-    if (set == nullptr) return std::iswspace(wint_t(c)) != 0;
+    if (set == nullptr)
+        return std::iswspace(wint_t(c)) != 0;
     for (; *set != 0; ++set) {
-        if (*set == c) return true;
+        if (*set == c)
+            return true;
     }
     return false;
 }
@@ -22,7 +24,8 @@ bool IsIn(wchar_t c, const wchar_t* set) {
 CString::CString(const char* utf8) : text_(utf8 != nullptr ? WidenUtf8(utf8) : L"") {}
 
 wchar_t* CString::GetBuffer(int minLength) {
-    if (minLength > GetLength()) text_.resize(size_t(minLength));
+    if (minLength > GetLength())
+        text_.resize(size_t(minLength));
     return text_.data();
 }
 
@@ -32,7 +35,8 @@ wchar_t* CString::GetBufferSetLength(int length) {
 }
 
 void CString::ReleaseBuffer(int newLength) {
-    if (newLength < 0) newLength = int(std::wcslen(text_.c_str()));
+    if (newLength < 0)
+        newLength = int(std::wcslen(text_.c_str()));
     text_.resize(size_t(newLength));
 }
 
@@ -52,7 +56,8 @@ CString& CString::operator+=(const CString& s) {
 }
 
 CString& CString::operator+=(const wchar_t* s) {
-    if (s != nullptr) text_ += s;
+    if (s != nullptr)
+        text_ += s;
     return *this;
 }
 
@@ -61,7 +66,9 @@ CString& CString::operator+=(wchar_t c) {
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { return CString(a.text_ + b.text_); }
+CString operator+(const CString& a, const CString& b) {
+    return CString(a.text_ + b.text_);
+}
 
 CString operator+(const CString& a, const wchar_t* b) {
     CString r(a);
@@ -93,13 +100,15 @@ int CString::CompareNoCase(const wchar_t* s) const {
 }
 
 int CString::Find(wchar_t c, int start) const {
-    if (start < 0 || start > GetLength()) return -1;
+    if (start < 0 || start > GetLength())
+        return -1;
     const size_t at = text_.find(c, size_t(start));
     return at == std::wstring::npos ? -1 : int(at);
 }
 
 int CString::Find(const wchar_t* s, int start) const {
-    if (s == nullptr || start < 0 || start > GetLength()) return -1;
+    if (s == nullptr || start < 0 || start > GetLength())
+        return -1;
     const size_t at = text_.find(s, size_t(start));
     return at == std::wstring::npos ? -1 : int(at);
 }
@@ -110,7 +119,8 @@ int CString::ReverseFind(wchar_t c) const {
 }
 
 int CString::FindOneOf(const wchar_t* set) const {
-    if (set == nullptr) return -1;
+    if (set == nullptr)
+        return -1;
     const size_t at = text_.find_first_of(set);
     return at == std::wstring::npos ? -1 : int(at);
 }
@@ -127,7 +137,8 @@ int CString::Replace(wchar_t from, wchar_t to) {
 }
 
 int CString::Replace(const wchar_t* from, const wchar_t* to) {
-    if (from == nullptr || *from == 0) return 0;
+    if (from == nullptr || *from == 0)
+        return 0;
     const std::wstring a(from);
     const std::wstring b(to != nullptr ? to : L"");
     int n = 0;
@@ -146,7 +157,8 @@ int CString::Remove(wchar_t c) {
 
 int CString::Insert(int index, const wchar_t* s) {
     index = std::clamp(index, 0, GetLength());
-    if (s != nullptr) text_.insert(size_t(index), s);
+    if (s != nullptr)
+        text_.insert(size_t(index), s);
     return GetLength();
 }
 
@@ -156,7 +168,8 @@ int CString::Insert(int index, wchar_t c) {
 }
 
 int CString::Delete(int index, int count) {
-    if (index >= 0 && index < GetLength() && count > 0) text_.erase(size_t(index), size_t(count));
+    if (index >= 0 && index < GetLength() && count > 0)
+        text_.erase(size_t(index), size_t(count));
     return GetLength();
 }
 
@@ -169,7 +182,9 @@ CString CString::Right(int count) const {
     return CString(text_.substr(size_t(GetLength() - count)));
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     first = std::clamp(first, 0, GetLength());
@@ -178,12 +193,14 @@ CString CString::Mid(int first, int count) const {
 }
 
 CString& CString::MakeUpper() {
-    for (wchar_t& c : text_) c = wchar_t(std::towupper(wint_t(c)));
+    for (wchar_t& c : text_)
+        c = wchar_t(std::towupper(wint_t(c)));
     return *this;
 }
 
 CString& CString::MakeLower() {
-    for (wchar_t& c : text_) c = wchar_t(std::towlower(wint_t(c)));
+    for (wchar_t& c : text_)
+        c = wchar_t(std::towlower(wint_t(c)));
     return *this;
 }
 
@@ -192,24 +209,31 @@ CString& CString::MakeReverse() {
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
 
-CString& CString::Trim(const wchar_t* chars) { return TrimRight(chars).TrimLeft(chars); }
+CString& CString::Trim(const wchar_t* chars) {
+    return TrimRight(chars).TrimLeft(chars);
+}
 
 CString& CString::TrimLeft(const wchar_t* chars) {
     size_t i = 0;
-    while (i < text_.size() && IsIn(text_[i], chars)) ++i;
+    while (i < text_.size() && IsIn(text_[i], chars))
+        ++i;
     text_.erase(0, i);
     return *this;
 }
 
 CString& CString::TrimRight(const wchar_t* chars) {
-    while (!text_.empty() && IsIn(text_.back(), chars)) text_.pop_back();
+    while (!text_.empty() && IsIn(text_.back(), chars))
+        text_.pop_back();
     return *this;
 }
 
 CString CString::Tokenize(const wchar_t* delimiters, int& start) const {
-    if (start < 0) return CString();
+    if (start < 0)
+        return CString();
     size_t from = size_t(start);
     const std::wstring set(delimiters != nullptr ? delimiters : L"");
     from = text_.find_first_not_of(set, from);
@@ -218,12 +242,15 @@ CString CString::Tokenize(const wchar_t* delimiters, int& start) const {
         return CString();
     }
     size_t end = text_.find_first_of(set, from);
-    if (end == std::wstring::npos) end = text_.size();
+    if (end == std::wstring::npos)
+        end = text_.size();
     start = int(std::min(end + 1, text_.size()));
     return CString(text_.substr(from, end - from));
 }
 
-void CString::FormatV(const wchar_t* format, va_list args) { text_ = FormatWide(format, args); }
+void CString::FormatV(const wchar_t* format, va_list args) {
+    text_ = FormatWide(format, args);
+}
 
 void CString::FormatRaw(const wchar_t* format, ...) {
     va_list args;

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 void CStringArray::SetAtGrow(int i, const CString& s) {
-    if (i < 0) return;
-    if (i >= GetSize()) items_.resize(size_t(i) + 1);
+    if (i < 0)
+        return;
+    if (i >= GetSize())
+        items_.resize(size_t(i) + 1);
     items_[size_t(i)] = s;
 }
 
@@ -14,13 +16,16 @@ int CStringArray::Add(const CString& s) {
 }
 
 void CStringArray::InsertAt(int i, const CString& s, int count) {
-    if (i < 0 || count <= 0) return;
-    if (i > GetSize()) items_.resize(size_t(i));
+    if (i < 0 || count <= 0)
+        return;
+    if (i > GetSize())
+        items_.resize(size_t(i));
     items_.insert(items_.begin() + i, size_t(count), s);
 }
 
 void CStringArray::RemoveAt(int i, int count) {
-    if (i < 0 || i >= GetSize() || count <= 0) return;
+    if (i < 0 || i >= GetSize() || count <= 0)
+        return;
     const int end = std::min(GetSize(), i + count);
     items_.erase(items_.begin() + i, items_.begin() + end);
 }

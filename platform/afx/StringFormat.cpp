@@ -16,13 +16,15 @@ struct Spec {
 };
 
 const wchar_t* ParseSpec(const wchar_t* p, Spec* s) {
-    while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') s->flags += char(*p++);
+    while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0')
+        s->flags += char(*p++);
     if (*p == L'*') {
         s->widthArg = true;
         ++p;
     } else if (*p >= L'0' && *p <= L'9') {
         s->width = 0;
-        while (*p >= L'0' && *p <= L'9') s->width = s->width * 10 + (*p++ - L'0');
+        while (*p >= L'0' && *p <= L'9')
+            s->width = s->width * 10 + (*p++ - L'0');
     }
     if (*p == L'.') {
         ++p;
@@ -31,7 +33,8 @@ const wchar_t* ParseSpec(const wchar_t* p, Spec* s) {
             s->precisionArg = true;
             ++p;
         }
-        while (*p >= L'0' && *p <= L'9') s->precision = s->precision * 10 + (*p++ - L'0');
+        while (*p >= L'0' && *p <= L'9')
+            s->precision = s->precision * 10 + (*p++ - L'0');
     }
     if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
         s->length = 'L';
@@ -53,22 +56,27 @@ const wchar_t* ParseSpec(const wchar_t* p, Spec* s) {
 }
 
 std::wstring Pad(std::wstring text, const Spec& s) {
-    if (s.width < 0 || int(text.size()) >= s.width) return text;
+    if (s.width < 0 || int(text.size()) >= s.width)
+        return text;
     const size_t fill = size_t(s.width) - text.size();
-    if (s.flags.find('-') != std::string::npos) return text + std::wstring(fill, L' ');
+    if (s.flags.find('-') != std::string::npos)
+        return text + std::wstring(fill, L' ');
     return std::wstring(fill, L' ') + text;
 }
 
 std::wstring Widen(const char* narrow) {
     std::wstring out;
-    for (const char* p = narrow; *p != 0; ++p) out += wchar_t(static_cast<unsigned char>(*p));
+    for (const char* p = narrow; *p != 0; ++p)
+        out += wchar_t(static_cast<unsigned char>(*p));
     return out;
 }
 
 std::string NumberSpec(const Spec& s, const char* length, char type) {
     std::string spec = "%" + s.flags;
-    if (s.width >= 0) spec += std::to_string(s.width);
-    if (s.precision >= 0) spec += "." + std::to_string(s.precision);
+    if (s.width >= 0)
+        spec += std::to_string(s.width);
+    if (s.precision >= 0)
+        spec += "." + std::to_string(s.precision);
     return spec + length + type;
 }
 
@@ -89,11 +97,14 @@ std::wstring Integer(const Spec& s, va_list& args) {
         return isSigned ? Number(s, "ll", va_arg(args, long long))
                         : Number(s, "ll", va_arg(args, unsigned long long));
     }
-    if (s.length == 'z') return Number(s, "z", va_arg(args, size_t));
+    if (s.length == 'z')
+        return Number(s, "z", va_arg(args, size_t));
     // 'l' is 32 bits, as the original platform's long is.
     const int v = va_arg(args, int);
-    if (s.length == 'h') return isSigned ? Number(s, "", int(short(v))) : Number(s, "", unsigned(uint16_t(v)));
-    if (s.length == 'H') return isSigned ? Number(s, "", int(int8_t(v))) : Number(s, "", unsigned(uint8_t(v)));
+    if (s.length == 'h')
+        return isSigned ? Number(s, "", int(short(v))) : Number(s, "", unsigned(uint16_t(v)));
+    if (s.length == 'H')
+        return isSigned ? Number(s, "", int(int8_t(v))) : Number(s, "", unsigned(uint8_t(v)));
     return isSigned ? Number(s, "", v) : Number(s, "", unsigned(v));
 }
 
@@ -107,7 +118,8 @@ std::wstring Text(const Spec& s, va_list& args) {
         const wchar_t* p = va_arg(args, const wchar_t*);
         text = p != nullptr ? p : L"(null)";
     }
-    if (s.precision >= 0 && int(text.size()) > s.precision) text.resize(size_t(s.precision));
+    if (s.precision >= 0 && int(text.size()) > s.precision)
+        text.resize(size_t(s.precision));
     return Pad(text, s);
 }
 
@@ -125,17 +137,32 @@ std::wstring Convert(Spec& s, va_list& args) {
             s.width = -s.width;
         }
     }
-    if (s.precisionArg) s.precision = va_arg(args, int);
+    if (s.precisionArg)
+        s.precision = va_arg(args, int);
     switch (s.type) {
-        case L'd': case L'i': case L'u': case L'x': case L'X': case L'o':
+        case L'd':
+        case L'i':
+        case L'u':
+        case L'x':
+        case L'X':
+        case L'o':
             return Integer(s, args);
-        case L'f': case L'F': case L'e': case L'E': case L'g': case L'G': case L'a': case L'A':
+        case L'f':
+        case L'F':
+        case L'e':
+        case L'E':
+        case L'g':
+        case L'G':
+        case L'a':
+        case L'A':
             return Number(s, "", va_arg(args, double));
         case L'p':
             return Number(s, "", va_arg(args, void*));
-        case L's': case L'S':
+        case L's':
+        case L'S':
             return Text(s, args);
-        case L'c': case L'C':
+        case L'c':
+        case L'C':
             return Character(s, args);
         case L'%':
             return L"%";
@@ -148,7 +175,8 @@ std::wstring Convert(Spec& s, va_list& args) {
 
 std::wstring FormatWide(const wchar_t* format, va_list args) {
     std::wstring out;
-    if (format == nullptr) return out;
+    if (format == nullptr)
+        return out;
     va_list ap;
     va_copy(ap, args);
     for (const wchar_t* p = format; *p != 0;) {
@@ -158,7 +186,8 @@ std::wstring FormatWide(const wchar_t* format, va_list args) {
         }
         Spec spec;
         p = ParseSpec(p + 1, &spec);
-        if (spec.type != 0) out += Convert(spec, ap);
+        if (spec.type != 0)
+            out += Convert(spec, ap);
     }
     va_end(ap);
     return out;
@@ -172,7 +201,8 @@ std::wstring WidenUtf8(const char* text) {
         const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
         unsigned code = extra == 0 ? c : c & (0x3F >> extra);
         int i = 1;
-        for (; i <= extra && (p[i] & 0xC0) == 0x80; ++i) code = (code << 6) | (p[i] & 0x3F);
+        for (; i <= extra && (p[i] & 0xC0) == 0x80; ++i)
+            code = (code << 6) | (p[i] & 0x3F);
         if (c >= 0x80 && (extra == 0 || i <= extra)) {
             out += wchar_t(c);  // not UTF-8: taken as Latin-1
             ++p;

@@ -8,5 +8,6 @@ CWindowDC::CWindowDC(CWnd* wnd) : m_hWnd(wnd != nullptr ? wnd->m_hWnd : nullptr)
 }
 
 CWindowDC::~CWindowDC() {
-    if (m_hDC != nullptr) ::ReleaseDC(m_hWnd, Detach());
+    if (m_hDC != nullptr)
+        ::ReleaseDC(m_hWnd, Detach());
 }

@@ -29,14 +29,16 @@ bool IsCtlColor(UINT message) {
 
 void AfxHookCreation(HWND hwnd, void*) {
     CWnd* wnd = t_creating;
-    if (wnd == nullptr) return;
+    if (wnd == nullptr)
+        return;
     // Only the first window made after the hook was set: the controls a
     // dialog makes next are not this object's.
     t_creating = nullptr;
     SetWindowCreateHook(nullptr, nullptr);
     wnd->Attach(hwnd);
     wnd->PreSubclassWindow();
-    wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(SetWindowLongPtr(hwnd, GWLP_WNDPROC, LONG_PTR(&AfxWndProc)));
+    wnd->m_pfnSuper =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtr(hwnd, GWLP_WNDPROC, LONG_PTR(&AfxWndProc)));
 }
 
 void AfxHookWindowCreate(CWnd* wnd) {
@@ -49,13 +51,18 @@ void AfxUnhookWindowCreate() {
     SetWindowCreateHook(nullptr, nullptr);
 }
 
-CWnd* AfxGetMainWnd() { return g_mainWnd.load(); }
+CWnd* AfxGetMainWnd() {
+    return g_mainWnd.load();
+}
 
-void AfxSetMainWnd(CWnd* wnd) { g_mainWnd.store(wnd); }
+void AfxSetMainWnd(CWnd* wnd) {
+    g_mainWnd.store(wnd);
+}
 
 LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = AfxPermanentWindow(hwnd);
-    if (wnd == nullptr) return ::DefWindowProc(hwnd, message, wParam, lParam);
+    if (wnd == nullptr)
+        return ::DefWindowProc(hwnd, message, wParam, lParam);
     t_current.push_back(MSG{hwnd, message, wParam, lParam, 0, {}});
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
     t_current.pop_back();
@@ -77,16 +84,20 @@ CWnd::~CWnd() {
     }
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hwnd) { return hwnd != nullptr ? AfxPermanentWindow(hwnd) : nullptr; }
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    return hwnd != nullptr ? AfxPermanentWindow(hwnd) : nullptr;
+}
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    if (hwnd == nullptr || !IsWindow(hwnd)) return nullptr;
+    if (hwnd == nullptr || !IsWindow(hwnd))
+        return nullptr;
     CWnd* wnd = AfxPermanentWindow(hwnd);
     return wnd != nullptr ? wnd : AfxTemporaryWindow(hwnd);
 }
 
 BOOL CWnd::Attach(HWND hwnd) {
-    if (hwnd == nullptr || m_hWnd != nullptr) return FALSE;
+    if (hwnd == nullptr || m_hWnd != nullptr)
+        return FALSE;
     m_hWnd = hwnd;
     AfxMapWindow(hwnd, this);
     return TRUE;
@@ -94,17 +105,17 @@ BOOL CWnd::Attach(HWND hwnd) {
 
 HWND CWnd::Detach() {
     HWND hwnd = m_hWnd;
-    if (hwnd != nullptr && AfxPermanentWindow(hwnd) == this) AfxUnmapWindow(hwnd);
+    if (hwnd != nullptr && AfxPermanentWindow(hwnd) == this)
+        AfxUnmapWindow(hwnd);
     m_hWnd = nullptr;
     return hwnd;
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName,
-                    DWORD style, int x, int y, int width, int height, HWND parent, HMENU idOrMenu,
-                    void* param) {
+BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU idOrMenu, void* param) {
     AfxHookWindowCreate(this);
-    HWND hwnd = CreateWindowExW(exStyle, className, windowName, style, x, y, width, height,
-                                parent, idOrMenu, nullptr, param);
+    HWND hwnd = CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent,
+                                idOrMenu, nullptr, param);
     AfxUnhookWindowCreate();
     return hwnd != nullptr && hwnd == m_hWnd ? TRUE : FALSE;
 }
@@ -117,12 +128,16 @@ BOOL CWnd::Create(const wchar_t* className, const wchar_t* windowName, DWORD sty
                     reinterpret_cast<HMENU>(uintptr_t(id)), param);
 }
 
-BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr ? ::DestroyWindow(m_hWnd) : FALSE; }
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd != nullptr ? ::DestroyWindow(m_hWnd) : FALSE;
+}
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    if (!Attach(hwnd)) return FALSE;
+    if (!Attach(hwnd))
+        return FALSE;
     PreSubclassWindow();
-    m_pfnSuper = reinterpret_cast<WNDPROC>(SetWindowLongPtr(hwnd, GWLP_WNDPROC, LONG_PTR(&AfxWndProc)));
+    m_pfnSuper =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtr(hwnd, GWLP_WNDPROC, LONG_PTR(&AfxWndProc)));
     return TRUE;
 }
 
@@ -132,7 +147,8 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 HWND CWnd::UnsubclassWindow() {
-    if (m_hWnd == nullptr) return nullptr;
+    if (m_hWnd == nullptr)
+        return nullptr;
     SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, LONG_PTR(m_pfnSuper));
     m_pfnSuper = nullptr;
     return Detach();
@@ -140,17 +156,20 @@ HWND CWnd::UnsubclassWindow() {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
     return result;
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam)) return FALSE;
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
         *result = 1;
         return TRUE;
     }
-    if (message == WM_NOTIFY) return OnNotify(wParam, lParam, result);
+    if (message == WM_NOTIFY)
+        return OnNotify(wParam, lParam, result);
     UINT kind = 0;
     UINT key = message;
     if (IsCtlColor(message)) {
@@ -158,13 +177,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         key = WM_CTLCOLOR;
     }
     const AFX_MSGMAP_ENTRY* e = FindEntry(key, 0, 0);
-    if (e == nullptr) return FALSE;
+    if (e == nullptr)
+        return FALSE;
     *result = e->thunk(this, AfxCall{message, wParam, lParam, kind, nullptr, nullptr});
     return TRUE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_pfnSuper != nullptr) return CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    if (m_pfnSuper != nullptr)
+        return CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProc(m_hWnd, message, wParam, lParam);
 }
 
@@ -182,15 +203,19 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header == nullptr) return FALSE;
+    if (header == nullptr)
+        return FALSE;
     const AFX_MSGMAP_ENTRY* e = FindEntry(WM_NOTIFY, header->code, UINT(header->idFrom));
-    if (e == nullptr) return FALSE;
+    if (e == nullptr)
+        return FALSE;
     *result = 0;
     e->thunk(this, AfxCall{WM_NOTIFY, 0, lParam, UINT(header->idFrom), header, result});
     return TRUE;
 }
 
-BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
 
 void CWnd::OnDrawItem(int id, DRAWITEMSTRUCT* dis) {
     LRESULT result = 0;
@@ -200,10 +225,13 @@ void CWnd::OnDrawItem(int id, DRAWITEMSTRUCT* dis) {
     Default();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 LRESULT CWnd::Default() {
-    if (t_current.empty()) return 0;
+    if (t_current.empty())
+        return 0;
     const MSG m = t_current.back();
     return DefWindowProc(m.message, m.wParam, m.lParam);
 }
@@ -211,8 +239,10 @@ LRESULT CWnd::Default() {
 BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
     for (HWND h = msg->hwnd; h != nullptr; h = ::GetParent(h)) {
         CWnd* wnd = FromHandlePermanent(h);
-        if (wnd != nullptr && wnd->PreTranslateMessage(msg)) return TRUE;
-        if (h == stop) break;
+        if (wnd != nullptr && wnd->PreTranslateMessage(msg))
+            return TRUE;
+        if (h == stop)
+            break;
     }
     return FALSE;
 }
@@ -226,18 +256,24 @@ BOOL CWnd::UpdateData(BOOL saveAndValidate) {
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
     const DWORD style = GetStyle();
     const DWORD next = (style & ~remove) | add;
-    if (next == style) return FALSE;
+    if (next == style)
+        return FALSE;
     SetWindowLongPtr(m_hWnd, GWL_STYLE, LONG_PTR(next));
-    if (flags != 0) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (flags != 0)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
     const DWORD style = GetExStyle();
     const DWORD next = (style & ~remove) | add;
-    if (next == style) return FALSE;
+    if (next == style)
+        return FALSE;
     SetWindowLongPtr(m_hWnd, GWL_EXSTYLE, LONG_PTR(next));
-    if (flags != 0) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (flags != 0)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -254,7 +290,8 @@ BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int w, int h, UINT flag
 }
 
 BOOL CWnd::RedrawWindow(const RECT* r, CRgn* region, UINT flags) {
-    return ::RedrawWindow(m_hWnd, r, region != nullptr ? static_cast<HRGN>(*region) : nullptr, flags);
+    return ::RedrawWindow(m_hWnd, r, region != nullptr ? static_cast<HRGN>(*region) : nullptr,
+                          flags);
 }
 
 void CWnd::GetWindowText(CString& text) const {

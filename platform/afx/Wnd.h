@@ -40,8 +40,8 @@ public:
     virtual BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName,
                           DWORD style, int x, int y, int width, int height, HWND parent,
                           HMENU idOrMenu, void* param = nullptr);
-    BOOL Create(const wchar_t* className, const wchar_t* windowName, DWORD style,
-                        const RECT& rect, CWnd* parent, UINT id, void* param = nullptr);
+    BOOL Create(const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
+                CWnd* parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
@@ -84,7 +84,9 @@ public:
     void ClientToScreen(RECT* r) const;
     void ScreenToClient(POINT* p) const { ::ScreenToClient(m_hWnd, p); }
     void ScreenToClient(RECT* r) const;
-    void MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) { ::MoveWindow(m_hWnd, x, y, w, h, repaint); }
+    void MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) {
+        ::MoveWindow(m_hWnd, x, y, w, h, repaint);
+    }
     void MoveWindow(const RECT* r, BOOL repaint = TRUE) {
         ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, repaint);
     }
@@ -107,13 +109,21 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
     void SetDlgItemText(int id, const wchar_t* text) { ::SetDlgItemTextW(m_hWnd, id, text); }
     int GetDlgItemText(int id, CString& text) const;
-    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
+    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) {
+        ::SetDlgItemInt(m_hWnd, id, value, isSigned);
+    }
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const {
         return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
     }
-    LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessage(m_hWnd, m, w, l); }
-    BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessage(m_hWnd, m, w, l); }
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) { return ::SetTimer(m_hWnd, id, elapse, proc); }
+    LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const {
+        return ::SendMessage(m_hWnd, m, w, l);
+    }
+    BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const {
+        return ::PostMessage(m_hWnd, m, w, l);
+    }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
+        return ::SetTimer(m_hWnd, id, elapse, proc);
+    }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
@@ -128,7 +138,9 @@ public:
     CFont* GetFont() const;
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
     int GetWindowRgn(HRGN region) const { return ::GetWindowRgn(m_hWnd, region); }
-    HICON SetIcon(HICON icon, BOOL big) { return HICON(SendMessage(WM_SETICON, big, LPARAM(icon))); }
+    HICON SetIcon(HICON icon, BOOL big) {
+        return HICON(SendMessage(WM_SETICON, big, LPARAM(icon)));
+    }
 
     DECLARE_DYNAMIC(CWnd)
 

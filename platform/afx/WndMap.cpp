@@ -48,6 +48,7 @@ CWnd* AfxTemporaryWindow(HWND hwnd) {
     // Handles are never reused: an object whose window is gone can go too.
     std::erase_if(temporaries, [](const auto& e) { return !IsWindow(e.first); });
     auto& slot = temporaries[hwnd];
-    if (slot == nullptr) slot = std::make_unique<CTempWnd>(hwnd);
+    if (slot == nullptr)
+        slot = std::make_unique<CTempWnd>(hwnd);
     return slot.get();
 }

@@ -11,12 +11,17 @@ HeadlessDisplay::HeadlessDisplay(int width, int height, COLORREF desktop)
 }
 
 HeadlessDisplay::~HeadlessDisplay() {
-    if (CurrentDisplayBackend() == this) SetDisplayBackend(nullptr);
+    if (CurrentDisplayBackend() == this)
+        SetDisplayBackend(nullptr);
 }
 
-void HeadlessDisplay::PresentationRequested(HWND) { ++presentations_; }
+void HeadlessDisplay::PresentationRequested(HWND) {
+    ++presentations_;
+}
 
-void HeadlessDisplay::CursorChanged(HCURSOR cursor) { cursor_.store(cursor); }
+void HeadlessDisplay::CursorChanged(HCURSOR cursor) {
+    cursor_.store(cursor);
+}
 
 std::vector<uint32_t> HeadlessDisplay::ReadScreen() const {
     std::vector<uint32_t> pixels(size_t(width_) * size_t(height_));
@@ -25,12 +30,15 @@ std::vector<uint32_t> HeadlessDisplay::ReadScreen() const {
 }
 
 COLORREF HeadlessDisplay::PixelAt(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
     const uint32_t p = ReadScreen()[size_t(y) * size_t(width_) + size_t(x)];
     return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
 }
 
-void HeadlessDisplay::MoveMouse(POINT screen) { InjectMouseMove(screen); }
+void HeadlessDisplay::MoveMouse(POINT screen) {
+    InjectMouseMove(screen);
+}
 
 void HeadlessDisplay::Press(POINT screen, MouseButton button) {
     InjectMouseMove(screen);
@@ -47,11 +55,15 @@ void HeadlessDisplay::Click(POINT screen, MouseButton button) {
     InjectMouseButton(button, false, screen);
 }
 
-void HeadlessDisplay::Wheel(POINT screen, int delta) { InjectMouseWheel(delta, screen); }
+void HeadlessDisplay::Wheel(POINT screen, int delta) {
+    InjectMouseWheel(delta, screen);
+}
 
 void HeadlessDisplay::Key(UINT vk) {
     InjectKey(vk, true);
     InjectKey(vk, false);
 }
 
-void HeadlessDisplay::SetApplicationActive(bool active) { InjectAppActivation(active); }
+void HeadlessDisplay::SetApplicationActive(bool active) {
+    InjectAppActivation(active);
+}

@@ -18,29 +18,35 @@ namespace {
 
 using Handler = LRESULT (*)(HWND, WPARAM, LPARAM);
 
-LRESULT OnNcCreate(HWND, WPARAM, LPARAM) { return TRUE; }
+LRESULT OnNcCreate(HWND, WPARAM, LPARAM) {
+    return TRUE;
+}
 
 LRESULT OnSetText(HWND hwnd, WPARAM, LPARAM lParam) {
     bool caption = false;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         const auto* text = reinterpret_cast<const wchar_t*>(lParam);
         w->text = text != nullptr ? text : L"";
         caption = (w->style & WS_CAPTION) == WS_CAPTION;
     }
-    if (caption) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    if (caption)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     return TRUE;
 }
 
 LRESULT OnGetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     auto* buffer = reinterpret_cast<wchar_t*>(lParam);
     const int size = int(wParam);
-    if (buffer == nullptr || size <= 0) return 0;
+    if (buffer == nullptr || size <= 0)
+        return 0;
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return 0;
+    if (w == nullptr)
+        return 0;
     const size_t n = std::min(w->text.size(), size_t(size - 1));
     w->text.copy(buffer, n);
     buffer[n] = 0;
@@ -55,7 +61,8 @@ LRESULT OnGetTextLength(HWND hwnd, WPARAM, LPARAM) {
 
 LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     PAINTSTRUCT ps{};
-    if (BeginPaint(hwnd, &ps) != nullptr) EndPaint(hwnd, &ps);
+    if (BeginPaint(hwnd, &ps) != nullptr)
+        EndPaint(hwnd, &ps);
     return 0;
 }
 
@@ -64,10 +71,12 @@ LRESULT OnEraseBackground(HWND hwnd, WPARAM wParam, LPARAM) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return 0;
+        if (w == nullptr)
+            return 0;
         brush = w->windowClass->background;
     }
-    if (brush == nullptr) return 0;
+    if (brush == nullptr)
+        return 0;
     RECT r{};
     GetClientRect(hwnd, &r);
     FillRect(HDC(wParam), &r, brush);
@@ -90,7 +99,8 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // Asks the parent first, as a child's cursor is the parent's call.
 bool ParentSetsCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) == 0) return false;
+    if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+        return false;
     HWND parent = GetParent(hwnd);
     return parent != nullptr && SendMessage(parent, WM_SETCURSOR, wParam, lParam) != 0;
 }
@@ -115,16 +125,19 @@ const wchar_t* EdgeCursor(LRESULT hit) {
 }
 
 LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if (ParentSetsCursor(hwnd, wParam, lParam)) return TRUE;
+    if (ParentSetsCursor(hwnd, wParam, lParam))
+        return TRUE;
     const LRESULT hit = LRESULT(int16_t(LOWORD(uintptr_t(lParam))));
     if (hit == HTCLIENT) {
         HCURSOR cursor = nullptr;
         {
             std::lock_guard lock(UserMutex());
             Window* w = FindWindowLocked(hwnd);
-            if (w != nullptr) cursor = w->windowClass->cursor;
+            if (w != nullptr)
+                cursor = w->windowClass->cursor;
         }
-        if (cursor != nullptr) SetCursor(cursor);
+        if (cursor != nullptr)
+            SetCursor(cursor);
         return FALSE;
     }
     SetCursor(LoadCursorW(nullptr, EdgeCursor(hit)));
@@ -135,21 +148,24 @@ LRESULT OnMouseActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
         if (HWND parent = GetParent(hwnd)) {
             const LRESULT r = SendMessage(parent, WM_MOUSEACTIVATE, wParam, lParam);
-            if (r != 0) return r;
+            if (r != 0)
+                return r;
         }
     }
     return MA_ACTIVATE;
 }
 
 LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) == 0) return 0;
+    if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+        return 0;
     return SendMessage(GetParent(hwnd), WM_MOUSEWHEEL, wParam, lParam);
 }
 
 LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd)) {
         HWND focus = GetFocus();
-        if (focus == nullptr || (focus != hwnd && !IsChild(hwnd, focus))) SetFocus(hwnd);
+        if (focus == nullptr || (focus != hwnd && !IsChild(hwnd, focus)))
+            SetFocus(hwnd);
     }
     return 0;
 }
@@ -157,7 +173,8 @@ LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM) {
 LRESULT OnGetMinMaxInfo(HWND, WPARAM, LPARAM lParam) {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
     if (info != nullptr && info->ptMinTrackSize.x == 0) {
-        info->ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        info->ptMinTrackSize =
+            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     }
     return 0;
 }
@@ -185,7 +202,8 @@ LRESULT OnSysKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnCancelMode(HWND hwnd, WPARAM, LPARAM) {
-    if (GetCapture() == hwnd) ReleaseCapture();
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
     return 0;
 }
 
@@ -230,7 +248,8 @@ constexpr std::array kTable = {
 
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     for (const Entry& e : kTable) {
-        if (e.message == message) return e.handler(hwnd, wParam, lParam);
+        if (e.message == message)
+            return e.handler(hwnd, wParam, lParam);
     }
     return 0;
 }

@@ -31,7 +31,8 @@ HFONT MakeFont(const DialogTemplate& t) {
 // The standard font's units are fixed; others are measured as the average
 // width of the alphabet and the cell height.
 SIZE BaseUnits(const DialogTemplate& t, HFONT font) {
-    if (IsStandardFont(t)) return SIZE{6, 13};
+    if (IsStandardFont(t))
+        return SIZE{6, 13};
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, font);
     SIZE extent{};
@@ -51,8 +52,10 @@ RECT ToPixels(SIZE units, short x, short y, short cx, short cy) {
 
 DWORD WindowExStyle(const DialogTemplate& t) {
     DWORD ex = t.exStyle;
-    if ((t.style & DS_MODALFRAME) != 0) ex |= WS_EX_DLGMODALFRAME;
-    if ((t.style & DS_CONTROL) != 0) ex |= WS_EX_CONTROLPARENT;
+    if ((t.style & DS_MODALFRAME) != 0)
+        ex |= WS_EX_DLGMODALFRAME;
+    if ((t.style & DS_CONTROL) != 0)
+        ex |= WS_EX_CONTROLPARENT;
     return ex;
 }
 
@@ -62,9 +65,11 @@ RECT Placement(const DialogTemplate& t, SIZE units, HWND parent) {
     RECT r = ToPixels(units, t.x, t.y, t.cx, t.cy);
     const DWORD style = t.style & ~WS_VISIBLE;
     AdjustWindowRectEx(&r, style, FALSE, WindowExStyle(t));
-    if ((t.style & WS_CHILD) != 0) return r;
+    if ((t.style & WS_CHILD) != 0)
+        return r;
     POINT origin{0, 0};
-    if (parent != nullptr) ClientToScreen(parent, &origin);
+    if (parent != nullptr)
+        ClientToScreen(parent, &origin);
     OffsetRect(&r, origin.x, origin.y);
     if ((t.style & DS_CENTER) != 0) {
         const LONG w = r.right - r.left;
@@ -81,11 +86,12 @@ bool MakeControls(HWND dialog, const DialogTemplate& t, SIZE units, HFONT font,
                   HINSTANCE instance) {
     for (const DialogItemTemplate& item : t.items) {
         const RECT r = ToPixels(units, item.x, item.y, item.cx, item.cy);
-        HWND control = CreateWindowExW(item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(),
-                                       item.text.c_str(), item.style | WS_CHILD, r.left, r.top,
-                                       r.right - r.left, r.bottom - r.top, dialog,
-                                       reinterpret_cast<HMENU>(intptr_t(item.id)), instance, nullptr);
-        if (control == nullptr) return false;
+        HWND control = CreateWindowExW(
+            item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(), item.text.c_str(),
+            item.style | WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
+            reinterpret_cast<HMENU>(intptr_t(item.id)), instance, nullptr);
+        if (control == nullptr)
+            return false;
         SendMessage(control, WM_SETFONT, WPARAM(font), FALSE);
     }
     return true;
@@ -95,8 +101,8 @@ bool MakeControls(HWND dialog, const DialogTemplate& t, SIZE units, HFONT font,
 
 void InstallDialogState(HWND hwnd, LPARAM createParams) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(createParams);
-    const auto* creation = cs != nullptr ? static_cast<const DialogCreation*>(cs->lpCreateParams)
-                                         : nullptr;
+    const auto* creation =
+        cs != nullptr ? static_cast<const DialogCreation*>(cs->lpCreateParams) : nullptr;
     auto state = std::make_unique<DialogState>();
     if (creation != nullptr) {
         state->font = creation->font;
@@ -106,15 +112,18 @@ void InstallDialogState(HWND hwnd, LPARAM createParams) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return;
+        if (w == nullptr)
+            return;
         w->dialog = std::move(state);
     }
-    if (creation != nullptr) SetWindowLongPtr(hwnd, DWLP_DLGPROC, LONG_PTR(creation->proc));
+    if (creation != nullptr)
+        SetWindowLongPtr(hwnd, DWLP_DLGPROC, LONG_PTR(creation->proc));
 }
 
 HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* t, HWND parent,
                                 DLGPROC proc, LPARAM initParam) {
-    if (t == nullptr) return nullptr;
+    if (t == nullptr)
+        return nullptr;
     HFONT font = MakeFont(*t);
     DialogCreation creation{proc, font, BaseUnits(*t, font)};
     const RECT r = Placement(*t, creation.baseUnits, parent);
@@ -132,7 +141,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* t, HWN
     HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
     if (SendMessage(dialog, WM_INITDIALOG, WPARAM(first), initParam) != 0 && first != nullptr)
         SetFocus(first);
-    if (IsWindow(dialog) && (t->style & WS_VISIBLE) != 0) ShowWindow(dialog, SW_SHOWNORMAL);
+    if (IsWindow(dialog) && (t->style & WS_VISIBLE) != 0)
+        ShowWindow(dialog, SW_SHOWNORMAL);
     return IsWindow(dialog) ? dialog : nullptr;
 }
 

@@ -12,7 +12,9 @@
 namespace {
 
 // The owner a modal dialog disables: the top-level window of the parent.
-HWND ModalOwner(HWND parent) { return parent != nullptr ? GetAncestor(parent, GA_ROOT) : nullptr; }
+HWND ModalOwner(HWND parent) {
+    return parent != nullptr ? GetAncestor(parent, GA_ROOT) : nullptr;
+}
 
 intptr_t RunModal(HWND dialog) {
     MSG msg{};
@@ -39,12 +41,15 @@ intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const DialogTemplate* t, HW
     HWND dialog = CreateDialogIndirectParamW(instance, t, parent, proc, initParam);
     intptr_t result = -1;
     if (dialog != nullptr) {
-        if (!HasDialogEnded(dialog, &result)) ShowWindow(dialog, SW_SHOWNORMAL);
+        if (!HasDialogEnded(dialog, &result))
+            ShowWindow(dialog, SW_SHOWNORMAL);
         result = RunModal(dialog);
     }
     // The owner comes back before the dialog goes, so that it takes the activation.
-    if (disabled) EnableWindow(owner, TRUE);
-    if (dialog != nullptr) DestroyWindow(dialog);
+    if (disabled)
+        EnableWindow(owner, TRUE);
+    if (dialog != nullptr)
+        DestroyWindow(dialog);
     return result;
 }
 
@@ -57,7 +62,8 @@ BOOL EndDialog(HWND dialog, intptr_t result) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(dialog);
-        if (w == nullptr || w->dialog == nullptr) return FALSE;
+        if (w == nullptr || w->dialog == nullptr)
+            return FALSE;
         w->dialog->ended = true;
         w->dialog->result = result;
     }
@@ -69,47 +75,61 @@ BOOL EndDialog(HWND dialog, intptr_t result) {
 BOOL HasDialogEnded(HWND dialog, intptr_t* result) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(dialog);
-    if (w == nullptr || w->dialog == nullptr || !w->dialog->ended) return FALSE;
-    if (result != nullptr) *result = w->dialog->result;
+    if (w == nullptr || w->dialog == nullptr || !w->dialog->ended)
+        return FALSE;
+    if (result != nullptr)
+        *result = w->dialog->result;
     return TRUE;
 }
 
 BOOL MapDialogRect(HWND dialog, RECT* rect) {
-    if (rect == nullptr) return FALSE;
+    if (rect == nullptr)
+        return FALSE;
     int bx = 0;
     int by = 0;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(dialog);
-        if (w == nullptr || w->dialog == nullptr) return FALSE;
+        if (w == nullptr || w->dialog == nullptr)
+            return FALSE;
         bx = w->dialog->baseUnitX;
         by = w->dialog->baseUnitY;
     }
-    *rect = RECT{rect->left * bx / 4, rect->top * by / 8, rect->right * bx / 4,
-                 rect->bottom * by / 8};
+    *rect =
+        RECT{rect->left * bx / 4, rect->top * by / 8, rect->right * bx / 4, rect->bottom * by / 8};
     return TRUE;
 }
 
-LONG GetDialogBaseUnits() { return LONG(MAKELPARAM(6, 13)); }
+LONG GetDialogBaseUnits() {
+    return LONG(MAKELPARAM(6, 13));
+}
 
 UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
-    if (translated != nullptr) *translated = FALSE;
+    if (translated != nullptr)
+        *translated = FALSE;
     wchar_t buffer[64] = {};
-    if (GetDlgItemTextW(dialog, id, buffer, 64) == 0) return 0;
+    if (GetDlgItemTextW(dialog, id, buffer, 64) == 0)
+        return 0;
     const wchar_t* p = buffer;
-    while (std::iswspace(wint_t(*p))) ++p;
+    while (std::iswspace(wint_t(*p)))
+        ++p;
     const bool negative = isSigned && *p == L'-';
-    if (negative) ++p;
+    if (negative)
+        ++p;
     long long value = 0;
     const wchar_t* digits = p;
     const long long limit = isSigned ? (negative ? 2147483648LL : 2147483647LL) : 4294967295LL;
     for (; *p >= L'0' && *p <= L'9'; ++p) {
         value = value * 10 + (*p - L'0');
-        if (value > limit) return 0;
+        if (value > limit)
+            return 0;
     }
-    while (std::iswspace(wint_t(*p))) ++p;
-    if (p == digits || *p != 0) return 0;
-    if (translated != nullptr) *translated = TRUE;
+    while (std::iswspace(wint_t(*p)))
+        ++p;
+    if (p == digits || *p != 0)
+        return 0;
+    if (translated != nullptr)
+        *translated = TRUE;
     return UINT(negative ? -value : value);
 }
 
@@ -126,7 +146,8 @@ BOOL SetDlgItemTextW(HWND dialog, int id, const wchar_t* text) {
 UINT GetDlgItemTextW(HWND dialog, int id, wchar_t* buffer, int size) {
     HWND control = GetDlgItem(dialog, id);
     if (control == nullptr) {
-        if (buffer != nullptr && size > 0) buffer[0] = 0;
+        if (buffer != nullptr && size > 0)
+            buffer[0] = 0;
         return 0;
     }
     return UINT(GetWindowTextW(control, buffer, size));

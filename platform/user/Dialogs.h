@@ -24,15 +24,17 @@ HWND CreateDialogParamW(HINSTANCE instance, const wchar_t* templateName, HWND pa
                         LPARAM initParam);
 intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog, HWND parent,
                                  DLGPROC proc, LPARAM initParam);
-intptr_t DialogBoxParamW(HINSTANCE instance, const wchar_t* templateName, HWND parent,
-                         DLGPROC proc, LPARAM initParam);
+intptr_t DialogBoxParamW(HINSTANCE instance, const wchar_t* templateName, HWND parent, DLGPROC proc,
+                         LPARAM initParam);
 BOOL EndDialog(HWND dialog, intptr_t result);
 // True once EndDialog was called; `result` receives its value (for modal
 // loops run by a framework of their own).
 BOOL HasDialogEnded(HWND dialog, intptr_t* result);
 
 BOOL IsDialogMessageW(HWND dialog, MSG* msg);
-inline BOOL IsDialogMessage(HWND d, MSG* m) { return IsDialogMessageW(d, m); }
+inline BOOL IsDialogMessage(HWND d, MSG* m) {
+    return IsDialogMessageW(d, m);
+}
 
 // Dialog units of the dialog's font to pixels.
 BOOL MapDialogRect(HWND dialog, RECT* rect);
@@ -45,8 +47,12 @@ BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
 BOOL SetDlgItemTextW(HWND dialog, int id, const wchar_t* text);
 UINT GetDlgItemTextW(HWND dialog, int id, wchar_t* buffer, int size);
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
-inline BOOL SetDlgItemText(HWND d, int id, const wchar_t* t) { return SetDlgItemTextW(d, id, t); }
-inline UINT GetDlgItemText(HWND d, int id, wchar_t* b, int n) { return GetDlgItemTextW(d, id, b, n); }
+inline BOOL SetDlgItemText(HWND d, int id, const wchar_t* t) {
+    return SetDlgItemTextW(d, id, t);
+}
+inline UINT GetDlgItemText(HWND d, int id, wchar_t* b, int n) {
+    return GetDlgItemTextW(d, id, b, n);
+}
 inline LRESULT SendDlgItemMessage(HWND d, int id, UINT m, WPARAM w, LPARAM l) {
     return SendDlgItemMessageW(d, id, m, w, l);
 }

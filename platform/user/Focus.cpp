@@ -27,7 +27,8 @@ HWND SwapActive(HWND top) {
     std::lock_guard lock(UserMutex());
     HWND old = q->active;
     q->active = top;
-    if (top != nullptr) TheInputState().foreground = top;
+    if (top != nullptr)
+        TheInputState().foreground = top;
     return old;
 }
 
@@ -43,9 +44,11 @@ HWND SwapFocus(HWND hwnd) {
 
 HWND SetActiveWindow(HWND hwnd) {
     HWND top = RootOf(hwnd);
-    if (hwnd != nullptr && top == nullptr) return nullptr;
+    if (hwnd != nullptr && top == nullptr)
+        return nullptr;
     HWND old = GetActiveWindow();
-    if (old == top) return old;
+    if (old == top)
+        return old;
     SwapActive(top);
     if (old != nullptr) {
         SendMessage(old, WM_NCACTIVATE, FALSE, 0);
@@ -71,7 +74,8 @@ HWND GetForegroundWindow() {
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
-    if (!IsWindow(hwnd)) return FALSE;
+    if (!IsWindow(hwnd))
+        return FALSE;
     ActivateTopLevelOf(hwnd);
     return TRUE;
 }
@@ -82,19 +86,26 @@ void ActivateTopLevelOf(HWND hwnd) {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
         ownThread = w != nullptr && w->queue->IsCurrentThread();
-        if (w != nullptr && (TopLevelOf(w)->exStyle & WS_EX_NOACTIVATE) != 0) return;
+        if (w != nullptr && (TopLevelOf(w)->exStyle & WS_EX_NOACTIVATE) != 0)
+            return;
     }
-    if (ownThread) SetActiveWindow(hwnd);
+    if (ownThread)
+        SetActiveWindow(hwnd);
 }
 
 HWND SetFocus(HWND hwnd) {
-    if (hwnd != nullptr && !IsWindow(hwnd)) return nullptr;
+    if (hwnd != nullptr && !IsWindow(hwnd))
+        return nullptr;
     HWND old = GetFocus();
-    if (old == hwnd) return old;
-    if (hwnd != nullptr) ActivateTopLevelOf(hwnd);
+    if (old == hwnd)
+        return old;
+    if (hwnd != nullptr)
+        ActivateTopLevelOf(hwnd);
     SwapFocus(hwnd);
-    if (old != nullptr) SendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
-    if (hwnd != nullptr && GetFocus() == hwnd) SendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
+    if (old != nullptr)
+        SendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
+    if (hwnd != nullptr && GetFocus() == hwnd)
+        SendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
     return old;
 }
 
@@ -108,11 +119,13 @@ HWND SetCapture(HWND hwnd) {
     HWND old = nullptr;
     {
         std::lock_guard lock(UserMutex());
-        if (FindWindowLocked(hwnd) == nullptr) return nullptr;
+        if (FindWindowLocked(hwnd) == nullptr)
+            return nullptr;
         old = TheInputState().capture;
         TheInputState().capture = hwnd;
     }
-    if (old != nullptr && old != hwnd) SendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
+    if (old != nullptr && old != hwnd)
+        SendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
     return old;
 }
 
@@ -123,7 +136,8 @@ BOOL ReleaseCapture() {
         old = TheInputState().capture;
         TheInputState().capture = nullptr;
     }
-    if (old != nullptr) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    if (old != nullptr)
+        SendMessage(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 
@@ -135,13 +149,15 @@ HWND GetCapture() {
 
 void LeaveFocusOf(HWND hwnd) {
     HWND focus = GetFocus();
-    if (focus != nullptr && WithinSubtree(hwnd, focus)) SetFocus(nullptr);
+    if (focus != nullptr && WithinSubtree(hwnd, focus))
+        SetFocus(nullptr);
 }
 
 void LeaveInputStateOf(HWND hwnd) {
     LeaveFocusOf(hwnd);
     HWND capture = GetCapture();
-    if (capture != nullptr && WithinSubtree(hwnd, capture)) ReleaseCapture();
+    if (capture != nullptr && WithinSubtree(hwnd, capture))
+        ReleaseCapture();
     if (GetActiveWindow() == hwnd) {
         // The owner takes over, as a modal dialog's owner does when the dialog goes.
         HWND owner = GetWindow(hwnd, GW_OWNER);

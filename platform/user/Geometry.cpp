@@ -13,7 +13,8 @@
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || rect == nullptr) return FALSE;
+    if (w == nullptr || rect == nullptr)
+        return FALSE;
     *rect = ScreenRect(w);
     return TRUE;
 }
@@ -21,7 +22,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || rect == nullptr) return FALSE;
+    if (w == nullptr || rect == nullptr)
+        return FALSE;
     *rect = RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
     return TRUE;
 }
@@ -31,7 +33,8 @@ namespace {
 BOOL ShiftByClientOrigin(HWND hwnd, POINT* point, int sign) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || point == nullptr) return FALSE;
+    if (w == nullptr || point == nullptr)
+        return FALSE;
     const POINT o = ClientOrigin(w);
     point->x += sign * o.x;
     point->y += sign * o.y;
@@ -40,9 +43,13 @@ BOOL ShiftByClientOrigin(HWND hwnd, POINT* point, int sign) {
 
 }  // namespace
 
-BOOL ClientToScreen(HWND hwnd, POINT* point) { return ShiftByClientOrigin(hwnd, point, 1); }
+BOOL ClientToScreen(HWND hwnd, POINT* point) {
+    return ShiftByClientOrigin(hwnd, point, 1);
+}
 
-BOOL ScreenToClient(HWND hwnd, POINT* point) { return ShiftByClientOrigin(hwnd, point, -1); }
+BOOL ScreenToClient(HWND hwnd, POINT* point) {
+    return ShiftByClientOrigin(hwnd, point, -1);
+}
 
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
     std::lock_guard lock(UserMutex());
@@ -50,12 +57,14 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
     POINT b{0, 0};
     if (from != nullptr) {
         Window* w = FindWindowLocked(from);
-        if (w == nullptr) return 0;
+        if (w == nullptr)
+            return 0;
         a = ClientOrigin(w);
     }
     if (to != nullptr) {
         Window* w = FindWindowLocked(to);
-        if (w == nullptr) return 0;
+        if (w == nullptr)
+            return 0;
         b = ClientOrigin(w);
     }
     const LONG dx = a.x - b.x;
@@ -96,11 +105,14 @@ WINDOWPOS Request(const Window* w, HWND after, int x, int y, int cx, int cy, UIN
 
 void Reorder(Window* w, HWND after) {
     if (w->IsChild()) {
-        if (Window* p = ParentOf(w)) LinkChild(p, w->handle, after);
+        if (Window* p = ParentOf(w))
+            LinkChild(p, w->handle, after);
         return;
     }
-    if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
-    if (after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+    if (after == HWND_TOPMOST)
+        w->exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST)
+        w->exStyle &= ~WS_EX_TOPMOST;
     WindowTable::Instance().PlaceTopLevel(w->handle, after);
 }
 
@@ -122,9 +134,12 @@ Change Apply(Window* w, const WINDOWPOS& p) {
     if (wasShown && (c.moved || c.sized || c.hidden || (p.flags & SWP_NOZORDER) == 0))
         InvalidateExposedLocked(w);
     w->rect = RECT{p.x, p.y, p.x + p.cx, p.y + p.cy};
-    if ((p.flags & SWP_NOZORDER) == 0) Reorder(w, p.hwndInsertAfter);
-    if (c.shown) w->style |= WS_VISIBLE;
-    if (c.hidden) w->style &= ~WS_VISIBLE;
+    if ((p.flags & SWP_NOZORDER) == 0)
+        Reorder(w, p.hwndInsertAfter);
+    if (c.shown)
+        w->style |= WS_VISIBLE;
+    if (c.hidden)
+        w->style &= ~WS_VISIBLE;
     if (w->store != nullptr && c.sized) {
         std::lock_guard pixels(w->store->mutex);
         w->store->Resize(p.cx, p.cy);
@@ -139,7 +154,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         pos = Request(w, insertAfter, x, y, width, height, flags);
     }
     SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
@@ -148,11 +164,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         change = Apply(w, pos);
         topLevel = !w->IsChild();
     }
-    if (change.sized || (flags & SWP_FRAMECHANGED) != 0) RecalculateClientArea(hwnd);
+    if (change.sized || (flags & SWP_FRAMECHANGED) != 0)
+        RecalculateClientArea(hwnd);
     const bool repaintSelf = change.sized || change.shown || (change.moved && !topLevel) ||
                              (flags & SWP_FRAMECHANGED) != 0;
     if (repaintSelf && (flags & SWP_NOREDRAW) == 0) {
@@ -162,7 +180,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     if (change.moved || change.sized || change.shown || change.hidden) {
         SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
     }
-    if ((flags & SWP_NOACTIVATE) == 0 && topLevel && !change.hidden) ActivateTopLevelOf(hwnd);
+    if ((flags & SWP_NOACTIVATE) == 0 && topLevel && !change.hidden)
+        ActivateTopLevelOf(hwnd);
     RequestPresentationOf(hwnd);
     return TRUE;
 }
@@ -174,11 +193,14 @@ void SendSizeAndMove(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return;
+        if (w == nullptr)
+            return;
         client = w->client;
         origin = POINT{w->rect.left + client.left, w->rect.top + client.top};
-        if ((w->style & WS_MAXIMIZE) != 0) kind = SIZE_MAXIMIZED;
-        if ((w->style & WS_MINIMIZE) != 0) kind = SIZE_MINIMIZED;
+        if ((w->style & WS_MAXIMIZE) != 0)
+            kind = SIZE_MAXIMIZED;
+        if ((w->style & WS_MINIMIZE) != 0)
+            kind = SIZE_MINIMIZED;
     }
     SendMessage(hwnd, WM_SIZE, kind,
                 MAKELPARAM(int(client.right - client.left), int(client.bottom - client.top)));
@@ -186,7 +208,8 @@ void SendSizeAndMove(HWND hwnd) {
 }
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD exStyle) {
-    if (rect == nullptr) return FALSE;
+    if (rect == nullptr)
+        return FALSE;
     const RECT frame = FrameThickness(style, exStyle);
     *rect = RECT{rect->left - frame.left, rect->top - frame.top, rect->right + frame.right,
                  rect->bottom + frame.bottom};
@@ -206,7 +229,8 @@ struct Candidate {
 bool Inspect(HWND hwnd, POINT screen, Candidate* out) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || !IsShown(w) || !HitsWindow(w, screen)) return false;
+    if (w == nullptr || !IsShown(w) || !HitsWindow(w, screen))
+        return false;
     const POINT c = ClientOrigin(w);
     const RECT client{c.x, c.y, c.x + w->client.right - w->client.left,
                       c.y + w->client.bottom - w->client.top};
@@ -224,16 +248,22 @@ bool Inspect(HWND hwnd, POINT screen, Candidate* out) {
 // Null when the window and everything under the point inside it is transparent.
 HWND HitInto(HWND hwnd, POINT screen, LRESULT* hit) {
     Candidate c{};
-    if (!Inspect(hwnd, screen, &c)) return nullptr;
+    if (!Inspect(hwnd, screen, &c))
+        return nullptr;
     for (HWND child : c.children) {
         Candidate k{};
-        if (!Inspect(child, screen, &k)) continue;
-        if (!k.enabled) break;  // a disabled child hands the point to its parent
-        if (HWND found = HitInto(child, screen, hit)) return found;
+        if (!Inspect(child, screen, &k))
+            continue;
+        if (!k.enabled)
+            break;  // a disabled child hands the point to its parent
+        if (HWND found = HitInto(child, screen, hit))
+            return found;
     }
     const LRESULT code = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
-    if (code == HTTRANSPARENT) return nullptr;
-    if (hit != nullptr) *hit = code;
+    if (code == HTTRANSPARENT)
+        return nullptr;
+    if (hit != nullptr)
+        *hit = code;
     return hwnd;
 }
 
@@ -246,16 +276,19 @@ HWND WindowFromPointEx(POINT screen, LRESULT* hit) {
         tops = WindowTable::Instance().TopLevels();
     }
     for (HWND top : tops) {
-        if (HWND found = HitInto(top, screen, hit)) return found;
+        if (HWND found = HitInto(top, screen, hit))
+            return found;
     }
-    if (hit != nullptr) *hit = HTNOWHERE;
+    if (hit != nullptr)
+        *hit = HTNOWHERE;
     return nullptr;
 }
 
 HWND ChildWindowFromPoint(HWND parent, POINT client) {
     std::lock_guard lock(UserMutex());
     Window* p = FindWindowLocked(parent);
-    if (p == nullptr) return nullptr;
+    if (p == nullptr)
+        return nullptr;
     const POINT o = ClientOrigin(p);
     const POINT screen{client.x + o.x, client.y + o.y};
     if (client.x < 0 || client.y < 0 || client.x >= p->client.right - p->client.left ||
@@ -263,7 +296,8 @@ HWND ChildWindowFromPoint(HWND parent, POINT client) {
         return nullptr;
     for (HWND h : p->children) {
         Window* k = FindWindowLocked(h);
-        if (k != nullptr && HitsWindow(k, screen)) return h;
+        if (k != nullptr && HitsWindow(k, screen))
+            return h;
     }
     return parent;
 }

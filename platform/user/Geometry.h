@@ -28,7 +28,9 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 // does not answer HTTRANSPARENT (those let the point through to what lies
 // beneath). Window regions count. `hit` receives the hit-test code.
 HWND WindowFromPointEx(POINT screen, LRESULT* hit);
-inline HWND WindowFromPoint(POINT screen) { return WindowFromPointEx(screen, nullptr); }
+inline HWND WindowFromPoint(POINT screen) {
+    return WindowFromPointEx(screen, nullptr);
+}
 // The topmost child of `parent` whose rectangle (and region) holds the point
 // given in `parent`'s client coordinates; `parent` itself when none does,
 // null when the point lies outside it.

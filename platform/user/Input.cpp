@@ -18,11 +18,16 @@ UINT ButtonKey(MouseButton b) {
 
 DWORD MouseKeyFlags(const InputState& s) {
     DWORD flags = 0;
-    if (s.asyncKeyDown[VK_LBUTTON]) flags |= MK_LBUTTON;
-    if (s.asyncKeyDown[VK_RBUTTON]) flags |= MK_RBUTTON;
-    if (s.asyncKeyDown[VK_MBUTTON]) flags |= MK_MBUTTON;
-    if (s.asyncKeyDown[VK_SHIFT]) flags |= MK_SHIFT;
-    if (s.asyncKeyDown[VK_CONTROL]) flags |= MK_CONTROL;
+    if (s.asyncKeyDown[VK_LBUTTON])
+        flags |= MK_LBUTTON;
+    if (s.asyncKeyDown[VK_RBUTTON])
+        flags |= MK_RBUTTON;
+    if (s.asyncKeyDown[VK_MBUTTON])
+        flags |= MK_MBUTTON;
+    if (s.asyncKeyDown[VK_SHIFT])
+        flags |= MK_SHIFT;
+    if (s.asyncKeyDown[VK_CONTROL])
+        flags |= MK_CONTROL;
     return flags;
 }
 
@@ -33,17 +38,21 @@ bool AnyButtonDown(const InputState& s) {
 // The queue that gets mouse input at `screen`. Lock held.
 std::shared_ptr<MessageQueue> MouseTarget(POINT screen) {
     InputState& s = TheInputState();
-    if (Window* c = FindWindowLocked(s.capture)) return c->queue;
-    if (AnyButtonDown(s) && s.pressQueue != nullptr && s.pressQueue->alive) return s.pressQueue;
+    if (Window* c = FindWindowLocked(s.capture))
+        return c->queue;
+    if (AnyButtonDown(s) && s.pressQueue != nullptr && s.pressQueue->alive)
+        return s.pressQueue;
     for (HWND h : WindowTable::Instance().TopLevels()) {
         Window* w = FindWindowLocked(h);
-        if (w != nullptr && w->IsVisibleSelf() && HitsWindow(w, screen)) return w->queue;
+        if (w != nullptr && w->IsVisibleSelf() && HitsWindow(w, screen))
+            return w->queue;
     }
     return nullptr;
 }
 
 void Queue(MessageQueue* q, RawInput in) {
-    if (q == nullptr || !q->alive) return;
+    if (q == nullptr || !q->alive)
+        return;
     in.time = timeGetTime();
     in.keyState = MouseKeyFlags(TheInputState());
     q->input.push_back(in);
@@ -56,8 +65,10 @@ void InjectMouse(RawInput in) {
     s.cursorPos = in.pt;
     const bool press = in.kind == RawInputKind::MouseButton && in.down;
     std::shared_ptr<MessageQueue> target = MouseTarget(in.pt);
-    if (in.kind == RawInputKind::MouseButton) s.asyncKeyDown[ButtonKey(in.button)] = in.down;
-    if (press) s.pressQueue = target;
+    if (in.kind == RawInputKind::MouseButton)
+        s.asyncKeyDown[ButtonKey(in.button)] = in.down;
+    if (press)
+        s.pressQueue = target;
     Queue(target.get(), in);
 }
 
@@ -105,12 +116,14 @@ void InjectAppActivation(bool active) {
     TheInputState().appActive = active;
     std::set<MessageQueue*> queues;
     for (HWND h : WindowTable::Instance().TopLevels()) {
-        if (Window* w = FindWindowLocked(h)) queues.insert(w->queue.get());
+        if (Window* w = FindWindowLocked(h))
+            queues.insert(w->queue.get());
     }
     RawInput in;
     in.kind = RawInputKind::AppActivation;
     in.down = active;
-    for (MessageQueue* q : queues) Queue(q, in);
+    for (MessageQueue* q : queues)
+        Queue(q, in);
 }
 
 short GetKeyState(int vk) {
@@ -123,10 +136,13 @@ short GetAsyncKeyState(int vk) {
     return TheInputState().asyncKeyDown[size_t(vk) & 0xFF] ? short(0x8000) : 0;
 }
 
-bool IsMouseButtonDown(UINT vk) { return (GetKeyState(int(vk)) & 0x8000) != 0; }
+bool IsMouseButtonDown(UINT vk) {
+    return (GetKeyState(int(vk)) & 0x8000) != 0;
+}
 
 BOOL GetCursorPos(POINT* point) {
-    if (point == nullptr) return FALSE;
+    if (point == nullptr)
+        return FALSE;
     std::lock_guard lock(UserMutex());
     *point = TheInputState().cursorPos;
     return TRUE;
@@ -137,7 +153,9 @@ BOOL SetCursorPos(int x, int y) {
     return TRUE;
 }
 
-UINT GetDoubleClickTime() { return 500; }
+UINT GetDoubleClickTime() {
+    return 500;
+}
 
 HCURSOR LoadCursorW(HINSTANCE instance, const wchar_t* name) {
     const uintptr_t id = uintptr_t(name);
@@ -155,7 +173,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
         TheInputState().cursor = cursor;
     }
     if (old != cursor) {
-        if (DisplayBackend* display = CurrentDisplayBackend()) display->CursorChanged(cursor);
+        if (DisplayBackend* display = CurrentDisplayBackend())
+            display->CursorChanged(cursor);
     }
     return old;
 }

@@ -49,7 +49,9 @@ inline const wchar_t* const IDC_HAND = reinterpret_cast<const wchar_t*>(uintptr_
 
 // The same handle for the same cursor each time; null for an unknown one.
 HCURSOR LoadCursorW(HINSTANCE instance, const wchar_t* name);
-inline HCURSOR LoadCursor(HINSTANCE i, const wchar_t* n) { return LoadCursorW(i, n); }
+inline HCURSOR LoadCursor(HINSTANCE i, const wchar_t* n) {
+    return LoadCursorW(i, n);
+}
 // Sets the cursor shape (the display shows it); returns the previous one.
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();

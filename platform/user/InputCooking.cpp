@@ -48,7 +48,8 @@ UINT ClickKind(HWND target, UINT down, const RawInput& in, bool client) {
                         dy <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     if (repeat) {
         s.lastClickWindow = nullptr;
-        if (!client || WantsDoubleClicksLocked(target)) return down + 2;  // ...DBLCLK
+        if (!client || WantsDoubleClicksLocked(target))
+            return down + 2;  // ...DBLCLK
         return down;
     }
     s.lastClickWindow = target;
@@ -61,12 +62,15 @@ UINT ClickKind(HWND target, UINT down, const RawInput& in, bool client) {
 // Activation on a press; false when the press must be dropped.
 bool ActivateOnPress(HWND target, LRESULT hit, UINT message) {
     HWND top = GetAncestor(target, GA_ROOT);
-    if (!IsWindowEnabled(top)) return false;
+    if (!IsWindowEnabled(top))
+        return false;
     if (top != GetActiveWindow()) {
         const LRESULT ma =
             SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top), MAKELPARAM(int(hit), int(message)));
-        if (ma != MA_NOACTIVATE && ma != 4 /* MA_NOACTIVATEANDEAT */) SetActiveWindow(top);
-        if (ma == 2 /* MA_ACTIVATEANDEAT */ || ma == 4) return false;
+        if (ma != MA_NOACTIVATE && ma != 4 /* MA_NOACTIVATEANDEAT */)
+            SetActiveWindow(top);
+        if (ma == 2 /* MA_ACTIVATEANDEAT */ || ma == 4)
+            return false;
     }
     return true;
 }
@@ -79,9 +83,12 @@ void Deliver(MessageQueue* q, const MSG& msg) {
 void CookMouse(MessageQueue* q, const RawInput& in) {
     HWND target = GetCapture();
     LRESULT hit = HTCLIENT;
-    if (target == nullptr) target = WindowFromPointEx(in.pt, &hit);
-    if (target == nullptr || !OwnedHere(target)) return;
-    UINT message = in.kind == RawInputKind::MouseMove ? WM_MOUSEMOVE : ButtonMessage(in.button, in.down);
+    if (target == nullptr)
+        target = WindowFromPointEx(in.pt, &hit);
+    if (target == nullptr || !OwnedHere(target))
+        return;
+    UINT message =
+        in.kind == RawInputKind::MouseMove ? WM_MOUSEMOVE : ButtonMessage(in.button, in.down);
     if (in.kind == RawInputKind::MouseButton && in.down && GetCapture() == nullptr &&
         !ActivateOnPress(target, hit, message))
         return;
@@ -89,7 +96,8 @@ void CookMouse(MessageQueue* q, const RawInput& in) {
         SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));
     }
     const bool client = hit == HTCLIENT;
-    if (in.kind == RawInputKind::MouseButton && in.down) message = ClickKind(target, message, in, client);
+    if (in.kind == RawInputKind::MouseButton && in.down)
+        message = ClickKind(target, message, in, client);
     MSG msg{target, message, in.keyState, 0, in.time, in.pt};
     if (client) {
         POINT p = in.pt;
@@ -105,23 +113,29 @@ void CookMouse(MessageQueue* q, const RawInput& in) {
 
 void CookWheel(MessageQueue* q, const RawInput& in) {
     HWND target = GetFocus();
-    if (target == nullptr) target = WindowFromPoint(in.pt);
-    if (target == nullptr || !OwnedHere(target)) return;
+    if (target == nullptr)
+        target = WindowFromPoint(in.pt);
+    if (target == nullptr || !OwnedHere(target))
+        return;
     Deliver(q, MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(int(in.keyState), in.wheelDelta),
                    MAKELPARAM(int(in.pt.x), int(in.pt.y)), in.time, in.pt});
 }
 
 void CookKey(MessageQueue* q, const RawInput& in) {
     HWND target = GetFocus();
-    if (target == nullptr) target = GetActiveWindow();
-    if (target == nullptr) return;
+    if (target == nullptr)
+        target = GetActiveWindow();
+    if (target == nullptr)
+        return;
     const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
     const bool sys = alt || in.vk == VK_F10 || in.vk == VK_MENU;
-    const UINT message = sys ? (in.down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
-                             : (in.down ? WM_KEYDOWN : WM_KEYUP);
+    const UINT message =
+        sys ? (in.down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (in.down ? WM_KEYDOWN : WM_KEYUP);
     LPARAM lp = 1;
-    if (alt) lp |= LPARAM(1) << 29;
-    if (!in.down) lp |= LPARAM(0xC0000000u);
+    if (alt)
+        lp |= LPARAM(1) << 29;
+    if (!in.down)
+        lp |= LPARAM(0xC0000000u);
     Deliver(q, MSG{target, message, in.vk, lp, in.time, in.pt});
 }
 
@@ -131,11 +145,14 @@ void CookActivation(MessageQueue* q, const RawInput& in) {
         std::lock_guard lock(UserMutex());
         for (HWND h : WindowTable::Instance().TopLevels()) {
             Window* w = FindWindowLocked(h);
-            if (w != nullptr && w->queue.get() == q) tops.push_back(h);
+            if (w != nullptr && w->queue.get() == q)
+                tops.push_back(h);
         }
     }
-    for (HWND h : tops) SendMessage(h, WM_ACTIVATEAPP, in.down ? TRUE : FALSE, 0);
-    if (!in.down) SetActiveWindow(nullptr);
+    for (HWND h : tops)
+        SendMessage(h, WM_ACTIVATEAPP, in.down ? TRUE : FALSE, 0);
+    if (!in.down)
+        SetActiveWindow(nullptr);
 }
 
 }  // namespace
@@ -145,11 +162,12 @@ void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
     q->input.pop_front();
     InputState& s = TheInputState();
     if (in.kind == RawInputKind::MouseButton) {
-        s.keyDown[in.button == MouseButton::Left ? VK_LBUTTON
+        s.keyDown[in.button == MouseButton::Left    ? VK_LBUTTON
                   : in.button == MouseButton::Right ? VK_RBUTTON
                                                     : VK_MBUTTON] = in.down;
     }
-    if (in.kind == RawInputKind::Key) s.keyDown[in.vk] = in.down;
+    if (in.kind == RawInputKind::Key)
+        s.keyDown[in.vk] = in.down;
     lock.unlock();
     switch (in.kind) {
         case RawInputKind::MouseMove:
@@ -172,8 +190,10 @@ void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
 namespace {
 
 wchar_t CharOfKey(UINT vk, bool shift) {
-    if (vk >= 'A' && vk <= 'Z') return shift ? wchar_t(vk) : wchar_t(vk - 'A' + 'a');
-    if (vk >= '0' && vk <= '9') return wchar_t(vk);
+    if (vk >= 'A' && vk <= 'Z')
+        return shift ? wchar_t(vk) : wchar_t(vk - 'A' + 'a');
+    if (vk >= '0' && vk <= '9')
+        return wchar_t(vk);
     switch (vk) {
         case VK_SPACE:
             return L' ';
@@ -196,13 +216,16 @@ BOOL TranslateMessage(const MSG* msg) {
     if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
     const wchar_t c = CharOfKey(UINT(msg->wParam), (GetKeyState(VK_SHIFT) & 0x8000) != 0);
-    if (c == 0) return FALSE;
+    if (c == 0)
+        return FALSE;
     const UINT charMessage = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(msg->hwnd);
-    if (w == nullptr) return FALSE;
+    if (w == nullptr)
+        return FALSE;
     // The character comes before anything posted after the key.
-    w->queue->posted.push_front(MSG{msg->hwnd, charMessage, WPARAM(c), msg->lParam, msg->time, msg->pt});
+    w->queue->posted.push_front(
+        MSG{msg->hwnd, charMessage, WPARAM(c), msg->lParam, msg->time, msg->pt});
     w->queue->Wake();
     return TRUE;
 }

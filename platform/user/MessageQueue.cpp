@@ -13,7 +13,8 @@ std::atomic<DWORD> g_nextThreadId{1};
 struct QueueHolder {
     std::shared_ptr<MessageQueue> queue;
     ~QueueHolder() {
-        if (queue == nullptr) return;
+        if (queue == nullptr)
+            return;
         std::lock_guard lock(UserMutex());
         queue->Retire();
     }
@@ -27,11 +28,14 @@ MessageQueue::MessageQueue()
     : thread_(std::this_thread::get_id()), threadId_(g_nextThreadId.fetch_add(1)) {}
 
 std::shared_ptr<MessageQueue> MessageQueue::Current() {
-    if (t_holder.queue == nullptr) t_holder.queue = std::make_shared<MessageQueue>();
+    if (t_holder.queue == nullptr)
+        t_holder.queue = std::make_shared<MessageQueue>();
     return t_holder.queue;
 }
 
-MessageQueue* MessageQueue::CurrentIfAny() { return t_holder.queue.get(); }
+MessageQueue* MessageQueue::CurrentIfAny() {
+    return t_holder.queue.get();
+}
 
 void MessageQueue::Retire() {
     alive = false;
@@ -50,7 +54,9 @@ void MessageQueue::Retire() {
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return 0;
-    if (processId != nullptr) *processId = 1;
+    if (w == nullptr)
+        return 0;
+    if (processId != nullptr)
+        *processId = 1;
     return w->queue->ThreadId();
 }

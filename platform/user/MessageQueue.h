@@ -58,7 +58,7 @@ public:
     int paintPending = 0;  // windows of this thread with something to paint
     HWND focus = nullptr;
     HWND active = nullptr;
-    int sendDepth = 0;     // cross-thread sends being served right now
+    int sendDepth = 0;           // cross-thread sends being served right now
     bool timersChanged = false;  // a wait must pick up a new earliest deadline
     std::condition_variable wake;
 

@@ -247,13 +247,27 @@ inline constexpr UINT ODS_DISABLED = 0x0004;
 inline constexpr UINT ODS_FOCUS = 0x0010;
 
 // Word packing of message parameters.
-constexpr WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
-constexpr WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
-constexpr int GET_X_LPARAM(LPARAM lp) { return int(int16_t(LOWORD(uintptr_t(lp)))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return int(int16_t(HIWORD(uintptr_t(lp)))); }
+constexpr WORD LOWORD(uintptr_t v) {
+    return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+    return WORD((v >> 16) & 0xFFFF);
+}
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return int(int16_t(LOWORD(uintptr_t(lp))));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return int(int16_t(HIWORD(uintptr_t(lp))));
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return LPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16));
 }
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(DWORD(MAKELPARAM(lo, hi))); }
-constexpr LRESULT MAKELRESULT(int lo, int hi) { return MAKELPARAM(lo, hi); }
-constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return short(HIWORD(wp)); }
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+    return WPARAM(DWORD(MAKELPARAM(lo, hi)));
+}
+constexpr LRESULT MAKELRESULT(int lo, int hi) {
+    return MAKELPARAM(lo, hi);
+}
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+    return short(HIWORD(wp));
+}

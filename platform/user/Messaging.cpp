@@ -19,8 +19,10 @@ thread_local DWORD t_messageTime = 0;
 thread_local POINT t_messagePos{};
 
 bool InFilter(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
-    if (hwnd != nullptr && m.hwnd != hwnd) return false;
-    if (lo == 0 && hi == 0) return true;
+    if (hwnd != nullptr && m.hwnd != hwnd)
+        return false;
+    if (lo == 0 && hi == 0)
+        return true;
     return m.message >= lo && m.message <= hi;
 }
 
@@ -33,14 +35,16 @@ LRESULT CallOwnWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WNDPROC proc = nullptr;
     {
         std::lock_guard lock(UserMutex());
-        if (Window* w = FindWindowLocked(hwnd)) proc = w->proc;
+        if (Window* w = FindWindowLocked(hwnd))
+            proc = w->proc;
     }
     return proc == nullptr ? 0 : proc(hwnd, message, wParam, lParam);
 }
 
 // Serves one message sent by another thread, if any. Lock held on entry and exit.
 bool ServeOneSent(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
-    if (q->sent.empty()) return false;
+    if (q->sent.empty())
+        return false;
     std::shared_ptr<SentMessage> s = q->sent.front();
     q->sent.pop_front();
     ++q->sendDepth;
@@ -56,35 +60,43 @@ bool ServeOneSent(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
 
 bool TakePosted(MessageQueue* q, MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remove) {
     for (auto it = q->posted.begin(); it != q->posted.end(); ++it) {
-        if (!InFilter(*it, hwnd, lo, hi)) continue;
+        if (!InFilter(*it, hwnd, lo, hi))
+            continue;
         *msg = *it;
-        if (remove) q->posted.erase(it);
+        if (remove)
+            q->posted.erase(it);
         return true;
     }
     return false;
 }
 
 bool TakeQuit(MessageQueue* q, MSG* msg, bool remove) {
-    if (!q->quitPosted) return false;
+    if (!q->quitPosted)
+        return false;
     *msg = MSG{nullptr, WM_QUIT, WPARAM(q->quitCode), 0, timeGetTime(), CursorPosLocked()};
-    if (remove) q->quitPosted = false;
+    if (remove)
+        q->quitPosted = false;
     return true;
 }
 
 bool TakeCookedInput(std::unique_lock<std::mutex>& lock, MessageQueue* q, MSG* msg, HWND hwnd,
                      UINT lo, UINT hi, bool remove) {
-    while (q->cookedInput.empty() && !q->input.empty()) CookNextInput(lock, q);
+    while (q->cookedInput.empty() && !q->input.empty())
+        CookNextInput(lock, q);
     for (auto it = q->cookedInput.begin(); it != q->cookedInput.end(); ++it) {
-        if (!InFilter(*it, hwnd, lo, hi)) continue;
+        if (!InFilter(*it, hwnd, lo, hi))
+            continue;
         *msg = *it;
-        if (remove) q->cookedInput.erase(it);
+        if (remove)
+            q->cookedInput.erase(it);
         return true;
     }
     return false;
 }
 
 bool TakeTimer(MessageQueue* q, MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remove) {
-    if (!RangeWants(WM_TIMER, lo, hi)) return false;
+    if (!RangeWants(WM_TIMER, lo, hi))
+        return false;
     const uint64_t now = CurrentClock().NowMs();
     if (!remove) {
         TimerList copy = q->timers;
@@ -94,20 +106,24 @@ bool TakeTimer(MessageQueue* q, MSG* msg, HWND hwnd, UINT lo, UINT hi, bool remo
 }
 
 // One pass over every source, in retrieval order. Lock held.
-bool TryRetrieve(std::unique_lock<std::mutex>& lock, MessageQueue* q, MSG* msg, HWND hwnd,
-                 UINT lo, UINT hi, bool remove) {
+bool TryRetrieve(std::unique_lock<std::mutex>& lock, MessageQueue* q, MSG* msg, HWND hwnd, UINT lo,
+                 UINT hi, bool remove) {
     while (ServeOneSent(lock, q)) {
     }
-    if (TakePosted(q, msg, hwnd, lo, hi, remove)) return true;
-    if (TakeQuit(q, msg, remove)) return true;
-    if (TakeCookedInput(lock, q, msg, hwnd, lo, hi, remove)) return true;
-    if (RangeWants(WM_PAINT, lo, hi) && TakePaintMessage(q, hwnd, msg)) return true;
+    if (TakePosted(q, msg, hwnd, lo, hi, remove))
+        return true;
+    if (TakeQuit(q, msg, remove))
+        return true;
+    if (TakeCookedInput(lock, q, msg, hwnd, lo, hi, remove))
+        return true;
+    if (RangeWants(WM_PAINT, lo, hi) && TakePaintMessage(q, hwnd, msg))
+        return true;
     return TakeTimer(q, msg, hwnd, lo, hi, remove);
 }
 
 bool Nothing(const MessageQueue* q) {
-    return !q->timersChanged && q->sent.empty() && q->posted.empty() && !q->quitPosted && q->input.empty() &&
-           q->cookedInput.empty() && q->paintPending == 0;
+    return !q->timersChanged && q->sent.empty() && q->posted.empty() && !q->quitPosted &&
+           q->input.empty() && q->cookedInput.empty() && q->paintPending == 0;
 }
 
 // Waits until something arrives or the next timer is due. Lock held.
@@ -127,7 +143,8 @@ std::shared_ptr<MessageQueue> ReceiverOf(HWND hwnd, bool* stale) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
     *stale = w == nullptr || !w->queue->alive;
-    if (*stale || w->queue->IsCurrentThread()) return nullptr;
+    if (*stale || w->queue->IsCurrentThread())
+        return nullptr;
     return w->queue;
 }
 
@@ -137,7 +154,8 @@ bool AwaitReply(std::unique_lock<std::mutex>& lock, MessageQueue* me, const Sent
     const auto started = std::chrono::steady_clock::now();
     bool warned = false;
     while (!s.done) {
-        if (ServeOneSent(lock, me)) continue;
+        if (ServeOneSent(lock, me))
+            continue;
         if (deadline != std::numeric_limits<uint64_t>::max()) {
             if (!CurrentClock().WaitUntil(lock, me->wake, deadline,
                                           [&] { return s.done || !me->sent.empty(); }))
@@ -161,7 +179,8 @@ BOOL SendAcross(std::shared_ptr<MessageQueue> receiver, HWND hwnd, UINT message,
     auto s = std::make_shared<SentMessage>();
     *s = SentMessage{hwnd, message, wParam, lParam, 0, false, me};
     std::unique_lock lock(UserMutex());
-    if (!receiver->alive) return TRUE;
+    if (!receiver->alive)
+        return TRUE;
     receiver->sent.push_back(s);
     receiver->Wake();
     if (!AwaitReply(lock, me.get(), *s, deadline)) {
@@ -177,7 +196,8 @@ BOOL SendAcross(std::shared_ptr<MessageQueue> receiver, HWND hwnd, UINT message,
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || !w->queue->alive) return FALSE;
+    if (w == nullptr || !w->queue->alive)
+        return FALSE;
     w->queue->posted.push_back(
         MSG{hwnd, message, wParam, lParam, timeGetTime(), CursorPosLocked()});
     w->queue->Wake();
@@ -193,11 +213,13 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL SendMessageTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
                         LRESULT* result) {
     LRESULT ignored = 0;
-    if (result == nullptr) result = &ignored;
+    if (result == nullptr)
+        result = &ignored;
     *result = 0;
     bool stale = false;
     std::shared_ptr<MessageQueue> receiver = ReceiverOf(hwnd, &stale);
-    if (stale) return FALSE;
+    if (stale)
+        return FALSE;
     if (receiver == nullptr) {
         *result = CallOwnWindow(hwnd, message, wParam, lParam);
         return TRUE;
@@ -238,12 +260,14 @@ BOOL WaitMessage() {
     std::unique_lock lock(UserMutex());
     while (ServeOneSent(lock, q.get())) {
     }
-    if (Nothing(q.get())) WaitForWork(lock, q.get());
+    if (Nothing(q.get()))
+        WaitForWork(lock, q.get());
     return TRUE;
 }
 
 LRESULT DispatchMessage(const MSG* msg) {
-    if (msg == nullptr) return 0;
+    if (msg == nullptr)
+        return 0;
     if (msg->message == WM_TIMER && msg->lParam != 0) {
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, timeGetTime());
         return 0;
@@ -251,7 +275,8 @@ LRESULT DispatchMessage(const MSG* msg) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(msg->hwnd);
-        if (w == nullptr || !w->queue->IsCurrentThread()) return 0;
+        if (w == nullptr || !w->queue->IsCurrentThread())
+            return 0;
     }
     return CallOwnWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
@@ -266,6 +291,10 @@ BOOL InSendMessage() {
     return q != nullptr && q->sendDepth > 0 ? TRUE : FALSE;
 }
 
-DWORD GetMessageTime() { return t_messageTime; }
+DWORD GetMessageTime() {
+    return t_messageTime;
+}
 
-DWORD GetMessagePos() { return DWORD(MAKELPARAM(t_messagePos.x, t_messagePos.y)); }
+DWORD GetMessagePos() {
+    return DWORD(MAKELPARAM(t_messagePos.x, t_messagePos.y));
+}

@@ -19,7 +19,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // As SendMessage, but gives up after `timeoutMs` (on the injectable clock)
 // when the owner does not answer; FALSE then, and `*result` is 0.
 BOOL SendMessageTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
-                         LRESULT* result);
+                        LRESULT* result);
 void PostQuitMessage(int exitCode);
 
 // FALSE when WM_QUIT was retrieved, TRUE otherwise; waits for a message.

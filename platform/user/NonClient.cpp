@@ -15,7 +15,9 @@
 
 namespace {
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
 
 int BorderWidth(DWORD style, DWORD exStyle) {
     int b = 0;
@@ -26,8 +28,10 @@ int BorderWidth(DWORD style, DWORD exStyle) {
     } else if ((style & WS_BORDER) != 0) {
         b = GetSystemMetrics(SM_CXBORDER);
     }
-    if ((exStyle & WS_EX_CLIENTEDGE) != 0) b += GetSystemMetrics(SM_CXEDGE);
-    if ((exStyle & WS_EX_STATICEDGE) != 0) b += GetSystemMetrics(SM_CXBORDER);
+    if ((exStyle & WS_EX_CLIENTEDGE) != 0)
+        b += GetSystemMetrics(SM_CXEDGE);
+    if ((exStyle & WS_EX_STATICEDGE) != 0)
+        b += GetSystemMetrics(SM_CXBORDER);
     return b;
 }
 
@@ -42,7 +46,8 @@ struct Snapshot {
 bool Snap(HWND hwnd, Snapshot* out) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return false;
+    if (w == nullptr)
+        return false;
     out->style = w->style;
     out->exStyle = w->exStyle;
     out->active = w->ncActive;
@@ -64,14 +69,16 @@ NonClientLayout LayoutNonClient(DWORD style, DWORD exStyle, int width, int heigh
     l.client = RECT{t.left, t.top, std::max<LONG>(t.left, width - t.right),
                     std::max<LONG>(t.top, height - t.bottom)};
     l.sizing = (style & WS_THICKFRAME) != 0 && (style & (WS_MAXIMIZE | WS_MINIMIZE)) == 0;
-    if (!HasCaption(style)) return l;
+    if (!HasCaption(style))
+        return l;
     const int b = BorderWidth(style, exStyle);
     l.caption = RECT{b, b, width - b, b + GetSystemMetrics(SM_CYCAPTION)};
     const int boxW = GetSystemMetrics(SM_CXSIZE) - 2;
     const int boxTop = l.caption.top + 2;
     const int boxBottom = l.caption.bottom - 2;
     int right = l.caption.right - 2;
-    if ((style & WS_SYSMENU) == 0) return l;
+    if ((style & WS_SYSMENU) == 0)
+        return l;
     l.closeBox = RECT{right - boxW, boxTop, right, boxBottom};
     right = l.closeBox.left - 2;
     if ((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0) {
@@ -79,8 +86,8 @@ NonClientLayout LayoutNonClient(DWORD style, DWORD exStyle, int width, int heigh
         l.minBox = RECT{l.maxBox.left - boxW, boxTop, l.maxBox.left, boxBottom};
     }
     if ((exStyle & WS_EX_TOOLWINDOW) == 0) {
-        l.sysMenu = RECT{l.caption.left + 2, boxTop, l.caption.left + 2 + (boxBottom - boxTop),
-                         boxBottom};
+        l.sysMenu =
+            RECT{l.caption.left + 2, boxTop, l.caption.left + 2 + (boxBottom - boxTop), boxBottom};
     }
     return l;
 }
@@ -90,14 +97,16 @@ void RecalculateClientArea(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return;
+        if (w == nullptr)
+            return;
         r = w->rect;
     }
     RECT proposed = r;
     SendMessage(hwnd, WM_NCCALCSIZE, FALSE, LPARAM(&proposed));
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return;
+    if (w == nullptr)
+        return;
     const LONG left = std::clamp<LONG>(proposed.left - r.left, 0, w->Width());
     const LONG top = std::clamp<LONG>(proposed.top - r.top, 0, w->Height());
     w->client = RECT{left, top, std::clamp<LONG>(proposed.right - r.left, left, w->Width()),
@@ -109,13 +118,14 @@ void RecalculateClientArea(HWND hwnd) {
 LRESULT DefNcCalcSize(HWND hwnd, WPARAM, LPARAM lParam) {
     auto* r = reinterpret_cast<RECT*>(lParam);
     Snapshot s;
-    if (r == nullptr || !Snap(hwnd, &s)) return 0;
+    if (r == nullptr || !Snap(hwnd, &s))
+        return 0;
     if ((s.style & WS_MINIMIZE) != 0) {
         *r = RECT{r->left, r->top, r->left, r->top};
         return 0;
     }
-    const NonClientLayout l = LayoutNonClient(s.style, s.exStyle, r->right - r->left,
-                                              r->bottom - r->top);
+    const NonClientLayout l =
+        LayoutNonClient(s.style, s.exStyle, r->right - r->left, r->bottom - r->top);
     *r = RECT{r->left + l.client.left, r->top + l.client.top, r->left + l.client.right,
               r->top + l.client.bottom};
     return 0;
@@ -133,14 +143,22 @@ LRESULT EdgeHit(const POINT& p, int width, int height, const RECT& thick) {
     const bool nearBottom = p.y >= height - corner;
     const bool nearLeft = p.x < corner;
     const bool nearRight = p.x >= width - corner;
-    if ((left && nearTop) || (top && nearLeft)) return HTTOPLEFT;
-    if ((right && nearTop) || (top && nearRight)) return HTTOPRIGHT;
-    if ((left && nearBottom) || (bottom && nearLeft)) return HTBOTTOMLEFT;
-    if ((right && nearBottom) || (bottom && nearRight)) return HTBOTTOMRIGHT;
-    if (left) return HTLEFT;
-    if (right) return HTRIGHT;
-    if (top) return HTTOP;
-    if (bottom) return HTBOTTOM;
+    if ((left && nearTop) || (top && nearLeft))
+        return HTTOPLEFT;
+    if ((right && nearTop) || (top && nearRight))
+        return HTTOPRIGHT;
+    if ((left && nearBottom) || (bottom && nearLeft))
+        return HTBOTTOMLEFT;
+    if ((right && nearBottom) || (bottom && nearRight))
+        return HTBOTTOMRIGHT;
+    if (left)
+        return HTLEFT;
+    if (right)
+        return HTRIGHT;
+    if (top)
+        return HTTOP;
+    if (bottom)
+        return HTBOTTOM;
     return HTNOWHERE;
 }
 
@@ -149,30 +167,40 @@ LRESULT EdgeHit(const POINT& p, int width, int height, const RECT& thick) {
 LRESULT DefNcHitTest(HWND hwnd, WPARAM, LPARAM lParam) {
     Snapshot s;
     RECT wr{};
-    if (!Snap(hwnd, &s) || !GetWindowRect(hwnd, &wr)) return HTNOWHERE;
+    if (!Snap(hwnd, &s) || !GetWindowRect(hwnd, &wr))
+        return HTNOWHERE;
     const POINT p{GET_X_LPARAM(lParam) - wr.left, GET_Y_LPARAM(lParam) - wr.top};
     const int width = wr.right - wr.left;
     const int height = wr.bottom - wr.top;
-    if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height) return HTNOWHERE;
+    if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height)
+        return HTNOWHERE;
     const NonClientLayout l = LayoutNonClient(s.style, s.exStyle, width, height);
-    if (PtInRect(&l.client, p)) return HTCLIENT;
+    if (PtInRect(&l.client, p))
+        return HTCLIENT;
     if (l.sizing) {
         const int b = BorderWidth(s.style, s.exStyle);
         const LRESULT edge = EdgeHit(p, width, height, RECT{b, b, b, b});
-        if (edge != HTNOWHERE) return edge;
+        if (edge != HTNOWHERE)
+            return edge;
     }
-    if (PtInRect(&l.closeBox, p)) return HTCLOSE;
-    if (PtInRect(&l.maxBox, p)) return HTMAXBUTTON;
-    if (PtInRect(&l.minBox, p)) return HTMINBUTTON;
-    if (PtInRect(&l.sysMenu, p)) return HTSYSMENU;
-    if (PtInRect(&l.caption, p)) return HTCAPTION;
+    if (PtInRect(&l.closeBox, p))
+        return HTCLOSE;
+    if (PtInRect(&l.maxBox, p))
+        return HTMAXBUTTON;
+    if (PtInRect(&l.minBox, p))
+        return HTMINBUTTON;
+    if (PtInRect(&l.sysMenu, p))
+        return HTSYSMENU;
+    if (PtInRect(&l.caption, p))
+        return HTCAPTION;
     return HTBORDER;
 }
 
 namespace {
 
 void DrawBox(HDC dc, const RECT& box, const wchar_t* glyph) {
-    if (IsRectEmpty(&box)) return;
+    if (IsRectEmpty(&box))
+        return;
     FillSolidRect(dc, &box, GetSysColor(COLOR_BTNFACE));
     FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
     RECT r = box;
@@ -186,8 +214,10 @@ void DrawCaption(HDC dc, const NonClientLayout& l, const Snapshot& s) {
                   GetSysColor(s.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     RECT text = l.caption;
     text.left = (IsRectEmpty(&l.sysMenu) ? l.caption.left : l.sysMenu.right) + 4;
-    if (!IsRectEmpty(&l.minBox)) text.right = l.minBox.left - 2;
-    else if (!IsRectEmpty(&l.closeBox)) text.right = l.closeBox.left - 2;
+    if (!IsRectEmpty(&l.minBox))
+        text.right = l.minBox.left - 2;
+    else if (!IsRectEmpty(&l.closeBox))
+        text.right = l.closeBox.left - 2;
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(s.active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
@@ -196,7 +226,8 @@ void DrawCaption(HDC dc, const NonClientLayout& l, const Snapshot& s) {
     DrawBox(dc, l.closeBox, L"x");
     DrawBox(dc, l.maxBox, (s.style & WS_MAXIMIZE) != 0 ? L"=" : L"o");
     DrawBox(dc, l.minBox, L"_");
-    if (!IsRectEmpty(&l.sysMenu)) FillSolidRect(dc, &l.sysMenu, GetSysColor(COLOR_BTNFACE));
+    if (!IsRectEmpty(&l.sysMenu))
+        FillSolidRect(dc, &l.sysMenu, GetSysColor(COLOR_BTNFACE));
     SelectObject(dc, oldFont);
 }
 
@@ -205,17 +236,21 @@ void DrawCaption(HDC dc, const NonClientLayout& l, const Snapshot& s) {
 LRESULT DefNcPaint(HWND hwnd, WPARAM, LPARAM) {
     Snapshot s;
     RECT wr{};
-    if (!Snap(hwnd, &s) || !GetWindowRect(hwnd, &wr)) return 0;
-    const NonClientLayout l = LayoutNonClient(s.style, s.exStyle, wr.right - wr.left,
-                                              wr.bottom - wr.top);
+    if (!Snap(hwnd, &s) || !GetWindowRect(hwnd, &wr))
+        return 0;
+    const NonClientLayout l =
+        LayoutNonClient(s.style, s.exStyle, wr.right - wr.left, wr.bottom - wr.top);
     const RECT all{0, 0, wr.right - wr.left, wr.bottom - wr.top};
-    if (EqualRect(&all, &l.client)) return 0;
+    if (EqualRect(&all, &l.client))
+        return 0;
     HDC dc = GetWindowDC(hwnd);
-    if (dc == nullptr) return 0;
+    if (dc == nullptr)
+        return 0;
     ExcludeClipRect(dc, l.client.left, l.client.top, l.client.right, l.client.bottom);
     FillSolidRect(dc, &all, GetSysColor(s.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
     FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
-    if (!IsRectEmpty(&l.caption)) DrawCaption(dc, l, s);
+    if (!IsRectEmpty(&l.caption))
+        DrawCaption(dc, l, s);
     ReleaseDC(hwnd, dc);
     return 0;
 }
@@ -224,7 +259,8 @@ LRESULT DefNcActivate(HWND hwnd, WPARAM wParam, LPARAM) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return TRUE;
+        if (w == nullptr)
+            return TRUE;
         w->ncActive = wParam != 0;
     }
     DefNcPaint(hwnd, 1, 0);
@@ -245,9 +281,11 @@ LRESULT DefNcLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DefNcLButtonDblClk(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     // A quick second press on a box or an edge is a press like the first.
-    if (LRESULT(wParam) != HTCAPTION) return DefNcLButtonDown(hwnd, wParam, lParam);
+    if (LRESULT(wParam) != HTCAPTION)
+        return DefNcLButtonDown(hwnd, wParam, lParam);
     Snapshot s;
-    if (!Snap(hwnd, &s) || (s.style & WS_MAXIMIZEBOX) == 0) return 0;
+    if (!Snap(hwnd, &s) || (s.style & WS_MAXIMIZEBOX) == 0)
+        return 0;
     SendMessage(hwnd, WM_SYSCOMMAND, (s.style & WS_MAXIMIZE) != 0 ? SC_RESTORE : SC_MAXIMIZE,
                 lParam);
     return 0;

@@ -26,8 +26,12 @@ HRGN RectRegionAt(const Window* w, RECT r) {
     return CreateRectRgn(o.x + r.left, o.y + r.top, o.x + r.right, o.y + r.bottom);
 }
 
-RECT ClientBox(const Window* w) { return w->client; }
-RECT WindowBox(const Window* w) { return RECT{0, 0, w->Width(), w->Height()}; }
+RECT ClientBox(const Window* w) {
+    return w->client;
+}
+RECT WindowBox(const Window* w) {
+    return RECT{0, 0, w->Width(), w->Height()};
+}
 
 // The window's shape (rectangle and region) in top-level coordinates.
 HRGN ShapeOf(const Window* w) {
@@ -50,9 +54,11 @@ void Clip(HRGN target, HRGN by, int mode) {
 
 void ExcludeSiblingsAbove(HRGN visible, const Window* parent, const Window* w) {
     for (HWND h : parent->children) {
-        if (h == w->handle) return;
+        if (h == w->handle)
+            return;
         Window* s = FindWindowLocked(h);
-        if (s != nullptr && s->IsVisibleSelf()) Clip(visible, ShapeOf(s), RGN_DIFF);
+        if (s != nullptr && s->IsVisibleSelf())
+            Clip(visible, ShapeOf(s), RGN_DIFF);
     }
 }
 
@@ -68,7 +74,8 @@ HRGN VisibleRegion(const Window* w, bool clientOnly) {
     if ((w->style & WS_CLIPCHILDREN) != 0) {
         for (HWND h : w->children) {
             Window* k = FindWindowLocked(h);
-            if (k != nullptr && k->IsVisibleSelf()) Clip(visible, ShapeOf(k), RGN_DIFF);
+            if (k != nullptr && k->IsVisibleSelf())
+                Clip(visible, ShapeOf(k), RGN_DIFF);
         }
     }
     return visible;
@@ -85,7 +92,8 @@ HDC OpenOn(Window* w, POINT origin, HRGN visible) {
         dc = CreateBufferDC(store->Buffer(), POINT{o.x + origin.x, o.y + origin.y}, visible);
     }
     DeleteObject(visible);
-    if (dc == nullptr) return nullptr;
+    if (dc == nullptr)
+        return nullptr;
     store->OpenContext();
     OpenContexts().emplace(dc, OpenContext{w->handle, store});
     return dc;
@@ -97,18 +105,21 @@ HDC GetDC(HWND hwnd) {
     std::lock_guard lock(UserMutex());
     if (hwnd == nullptr) {
         HDC dc = CreateCompatibleDC(nullptr);
-        if (dc != nullptr) OpenContexts().emplace(dc, OpenContext{nullptr, nullptr});
+        if (dc != nullptr)
+            OpenContexts().emplace(dc, OpenContext{nullptr, nullptr});
         return dc;
     }
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return nullptr;
+    if (w == nullptr)
+        return nullptr;
     return OpenOn(w, POINT{w->client.left, w->client.top}, VisibleRegion(w, true));
 }
 
 HDC GetWindowDC(HWND hwnd) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return nullptr;
+    if (w == nullptr)
+        return nullptr;
     return OpenOn(w, POINT{0, 0}, VisibleRegion(w, false));
 }
 
@@ -117,13 +128,16 @@ int ReleaseDC(HWND, HDC dc) {
     {
         std::lock_guard lock(UserMutex());
         auto it = OpenContexts().find(dc);
-        if (it == OpenContexts().end()) return 0;
+        if (it == OpenContexts().end())
+            return 0;
         owner = it->second.hwnd;
-        if (it->second.store != nullptr) it->second.store->CloseContext();
+        if (it->second.store != nullptr)
+            it->second.store->CloseContext();
         OpenContexts().erase(it);
     }
     DeleteDC(dc);
-    if (owner != nullptr) RequestPresentationOf(owner);
+    if (owner != nullptr)
+        RequestPresentationOf(owner);
     return 1;
 }
 
@@ -132,17 +146,20 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || paint == nullptr) return nullptr;
+        if (w == nullptr || paint == nullptr)
+            return nullptr;
         frame = w->frameDirty;
         w->frameDirty = false;
     }
-    if (frame) SendMessage(hwnd, WM_NCPAINT, 1, 0);
+    if (frame)
+        SendMessage(hwnd, WM_NCPAINT, 1, 0);
     HDC dc = nullptr;
     bool erase = false;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return nullptr;
+        if (w == nullptr)
+            return nullptr;
         HRGN update = w->update != nullptr ? w->update : CreateRectRgn(0, 0, 0, 0);
         w->update = nullptr;
         erase = w->erasePending;
@@ -163,7 +180,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
-    if (paint == nullptr) return FALSE;
+    if (paint == nullptr)
+        return FALSE;
     ReleaseDC(hwnd, paint->hdc);
     return TRUE;
 }

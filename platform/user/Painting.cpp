@@ -11,13 +11,18 @@
 
 namespace {
 
-LONG ClientWidth(const Window* w) { return w->client.right - w->client.left; }
-LONG ClientHeight(const Window* w) { return w->client.bottom - w->client.top; }
+LONG ClientWidth(const Window* w) {
+    return w->client.right - w->client.left;
+}
+LONG ClientHeight(const Window* w) {
+    return w->client.bottom - w->client.top;
+}
 
 // `region` clipped to the client area, as a new region (client coordinates).
 HRGN ClientPart(const Window* w, HRGN region) {
     HRGN area = CreateRectRgn(0, 0, ClientWidth(w), ClientHeight(w));
-    if (region != nullptr) CombineRgn(area, area, region, RGN_AND);
+    if (region != nullptr)
+        CombineRgn(area, area, region, RGN_AND);
     return area;
 }
 
@@ -29,7 +34,8 @@ bool HasFrame(const Window* w) {
 void InvalidateChildren(Window* w, HRGN area, bool erase, UINT childMode, bool frame) {
     for (HWND h : w->children) {
         Window* c = FindWindowLocked(h);
-        if (c == nullptr || !c->IsVisibleSelf()) continue;
+        if (c == nullptr || !c->IsVisibleSelf())
+            continue;
         // The area in the child's coordinates: window first (for its frame), then client.
         HRGN part = CreateRectRgn(0, 0, 0, 0);
         CombineRgn(part, area, nullptr, RGN_COPY);
@@ -53,7 +59,8 @@ void InvalidateLocked(Window* w, HRGN clientRegion, bool erase, UINT childMode, 
     HRGN area = ClientPart(w, clientRegion);
     RECT box{};
     if (GetRgnBox(area, &box) != NULLREGION) {
-        if (w->update == nullptr) w->update = CreateRectRgn(0, 0, 0, 0);
+        if (w->update == nullptr)
+            w->update = CreateRectRgn(0, 0, 0, 0);
         CombineRgn(w->update, w->update, area, RGN_OR);
         w->erasePending = w->erasePending || erase;
         MarkPending(w);
@@ -62,18 +69,21 @@ void InvalidateLocked(Window* w, HRGN clientRegion, bool erase, UINT childMode, 
         w->frameDirty = true;
         MarkPending(w);
     }
-    const bool children = childMode == RDW_ALLCHILDREN ||
-                          (childMode == 0 && (w->style & WS_CLIPCHILDREN) == 0);
+    const bool children =
+        childMode == RDW_ALLCHILDREN || (childMode == 0 && (w->style & WS_CLIPCHILDREN) == 0);
     // A parent painting over its children's places, frames included, repaints them too.
-    if (children) InvalidateChildren(w, area, erase, childMode, true);
+    if (children)
+        InvalidateChildren(w, area, erase, childMode, true);
     DeleteObject(area);
 }
 
 void InvalidateExposedLocked(Window* w) {
     Window* parent = ParentOf(w);
-    if (parent == nullptr) return;  // the screen composition shows what lies beneath
+    if (parent == nullptr)
+        return;  // the screen composition shows what lies beneath
     HRGN covered = CreateRectRgn(0, 0, w->Width(), w->Height());
-    if (w->region != nullptr) CombineRgn(covered, covered, w->region, RGN_AND);
+    if (w->region != nullptr)
+        CombineRgn(covered, covered, w->region, RGN_AND);
     OffsetRgn(covered, w->rect.left, w->rect.top);
     // The parent repaints; so do the siblings beneath, which it may not invalidate itself.
     InvalidateLocked(parent, covered, true, RDW_NOCHILDREN, false);
@@ -84,7 +94,8 @@ void InvalidateExposedLocked(Window* w) {
             continue;
         }
         Window* s = FindWindowLocked(h);
-        if (!below || s == nullptr || !s->IsVisibleSelf()) continue;
+        if (!below || s == nullptr || !s->IsVisibleSelf())
+            continue;
         HRGN part = CreateRectRgn(0, 0, 0, 0);
         CombineRgn(part, covered, nullptr, RGN_COPY);
         OffsetRgn(part, -s->rect.left - s->client.left, -s->rect.top - s->client.top);
@@ -98,10 +109,12 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         const UINT childMode = flags & (RDW_ALLCHILDREN | RDW_NOCHILDREN);
         HRGN area = region;
-        if (region == nullptr && rect != nullptr) area = CreateRectRgnIndirect(rect);
+        if (region == nullptr && rect != nullptr)
+            area = CreateRectRgnIndirect(rect);
         if ((flags & RDW_INVALIDATE) != 0) {
             InvalidateLocked(w, area, (flags & RDW_ERASE) != 0, childMode,
                              (flags & RDW_FRAME) != 0);
@@ -118,9 +131,11 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
                 CombineRgn(w->update, w->update, area, RGN_DIFF);
             }
         }
-        if (area != region) DeleteObject(area);
+        if (area != region)
+            DeleteObject(area);
     }
-    if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) UpdateWindow(hwnd);
+    if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0)
+        UpdateWindow(hwnd);
     return TRUE;
 }
 
@@ -155,9 +170,11 @@ BOOL UpdateWindow(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         for (Window* d : SubtreePreOrder(w)) {
-            if (IsShown(d) && NeedsPaint(d)) due.push_back(d->handle);
+            if (IsShown(d) && NeedsPaint(d))
+                due.push_back(d->handle);
         }
     }
     for (HWND h : due) {
@@ -167,25 +184,31 @@ BOOL UpdateWindow(HWND hwnd) {
             Window* d = FindWindowLocked(h);
             still = d != nullptr && NeedsPaint(d);
         }
-        if (still) SendMessage(h, WM_PAINT, 0, 0);
+        if (still)
+            SendMessage(h, WM_PAINT, 0, 0);
     }
     return TRUE;
 }
 
 bool TakePaintMessage(MessageQueue* queue, HWND filter, MSG* msg) {
-    if (queue->paintPending == 0) return false;
+    if (queue->paintPending == 0)
+        return false;
     for (HWND top : WindowTable::Instance().TopLevels()) {
         Window* t = FindWindowLocked(top);
-        if (t == nullptr || !t->IsVisibleSelf()) continue;
+        if (t == nullptr || !t->IsVisibleSelf())
+            continue;
         for (Window* w : SubtreePreOrder(t)) {
-            if (w->queue.get() != queue || !IsShown(w) || !NeedsPaint(w)) continue;
-            if (filter != nullptr && w->handle != filter) continue;
+            if (w->queue.get() != queue || !IsShown(w) || !NeedsPaint(w))
+                continue;
+            if (filter != nullptr && w->handle != filter)
+                continue;
             *msg = MSG{w->handle, WM_PAINT, 0, 0, 0, {}};
             w->internalPaint = false;
             return true;
         }
     }
-    if (filter == nullptr) queue->paintPending = 0;
+    if (filter == nullptr)
+        queue->paintPending = 0;
     return false;
 }
 
@@ -194,20 +217,25 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         RECT box{};
         any = w->update != nullptr && GetRgnBox(w->update, &box) != NULLREGION;
-        if (rect != nullptr) *rect = any ? box : RECT{};
+        if (rect != nullptr)
+            *rect = any ? box : RECT{};
     }
-    if (any && erase) RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASENOW);
+    if (any && erase)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASENOW);
     return any ? TRUE : FALSE;
 }
 
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || region == nullptr) return RGN_ERROR;
-    if (w->update == nullptr) return SetRectRgn(region, 0, 0, 0, 0) ? NULLREGION : RGN_ERROR;
+    if (w == nullptr || region == nullptr)
+        return RGN_ERROR;
+    if (w->update == nullptr)
+        return SetRectRgn(region, 0, 0, 0, 0) ? NULLREGION : RGN_ERROR;
     return CombineRgn(region, w->update, nullptr, RGN_COPY);
 }
 
@@ -216,8 +244,10 @@ void RequestPresentationOf(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return;
+        if (w == nullptr)
+            return;
         top = TopLevelOf(w)->handle;
     }
-    if (DisplayBackend* display = CurrentDisplayBackend()) display->PresentationRequested(top);
+    if (DisplayBackend* display = CurrentDisplayBackend())
+        display->PresentationRequested(top);
 }

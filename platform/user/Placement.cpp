@@ -13,8 +13,10 @@ constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 bool Enter(HWND hwnd, DWORD set, RECT* target, bool keepRestoreRect = false) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || (w->style & set) != 0) return false;
-    if ((w->style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0 && !keepRestoreRect) w->restoreRect = w->rect;
+    if (w == nullptr || (w->style & set) != 0)
+        return false;
+    if ((w->style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0 && !keepRestoreRect)
+        w->restoreRect = w->rect;
     w->restoreMaximized = set == WS_MINIMIZE && (w->style & WS_MAXIMIZE) != 0;
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | set;
     if (set == WS_MINIMIZE) {
@@ -38,12 +40,14 @@ void MoveTo(HWND hwnd, const RECT& r) {
 
 void MinimizeWindow(HWND hwnd) {
     RECT r{};
-    if (Enter(hwnd, WS_MINIMIZE, &r)) MoveTo(hwnd, r);
+    if (Enter(hwnd, WS_MINIMIZE, &r))
+        MoveTo(hwnd, r);
 }
 
 void MaximizeWindow(HWND hwnd) {
     RECT r{};
-    if (Enter(hwnd, WS_MAXIMIZE, &r)) MoveTo(hwnd, r);
+    if (Enter(hwnd, WS_MAXIMIZE, &r))
+        MoveTo(hwnd, r);
 }
 
 void RestoreWindow(HWND hwnd) {
@@ -52,7 +56,8 @@ void RestoreWindow(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0) return;
+        if (w == nullptr || (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0)
+            return;
         toMaximized = (w->style & WS_MINIMIZE) != 0 && w->restoreMaximized;
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
         w->restoreMaximized = false;

@@ -12,11 +12,11 @@ enum class MouseButton { Left, Right, Middle };
 
 struct RawInput {
     RawInputKind kind = RawInputKind::MouseMove;
-    POINT pt{};              // screen coordinates of the cursor
+    POINT pt{};  // screen coordinates of the cursor
     MouseButton button = MouseButton::Left;
-    bool down = false;       // button or key pressed (or application activated)
-    int wheelDelta = 0;      // multiples of WHEEL_DELTA
-    UINT vk = 0;             // virtual-key code
-    DWORD time = 0;          // timeGetTime() when it happened
-    DWORD keyState = 0;      // MK_ flags after this event
+    bool down = false;   // button or key pressed (or application activated)
+    int wheelDelta = 0;  // multiples of WHEEL_DELTA
+    UINT vk = 0;         // virtual-key code
+    DWORD time = 0;      // timeGetTime() when it happened
+    DWORD keyState = 0;  // MK_ flags after this event
 };

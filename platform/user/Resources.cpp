@@ -32,17 +32,19 @@ Store& TheStore() {
 }
 
 bool IdOf(const wchar_t* name, UINT* id) {
-    if (name == nullptr || !IS_INTRESOURCE(name)) return false;
+    if (name == nullptr || !IS_INTRESOURCE(name))
+        return false;
     *id = UINT(uintptr_t(name));
     return true;
 }
 
 HBITMAP MakeBitmap(const BitmapData& data) {
     HBITMAP bitmap = CreateCompatibleBitmap(nullptr, data.width, data.height);
-    if (bitmap == nullptr) return nullptr;
+    if (bitmap == nullptr)
+        return nullptr;
     BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), data.width, -data.height, 1, 32,
-                                      BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = BITMAPINFOHEADER{
+        sizeof(BITMAPINFOHEADER), data.width, -data.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     SetDIBits(nullptr, bitmap, 0, UINT(data.height), data.pixels.data(), &info, DIB_RGB_COLORS);
     return bitmap;
 }
@@ -56,7 +58,8 @@ void AddStringResource(UINT id, const wchar_t* text) {
 }
 
 void AddBitmapResource(UINT id, int width, int height, const uint32_t* pixels) {
-    if (width <= 0 || height <= 0 || pixels == nullptr) return;
+    if (width <= 0 || height <= 0 || pixels == nullptr)
+        return;
     auto data = std::make_unique<BitmapData>();
     data->width = width;
     data->height = height;
@@ -76,9 +79,11 @@ int LoadStringW(HINSTANCE, UINT id, wchar_t* buffer, int size) {
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
     auto it = s.strings.find(id);
-    if (buffer == nullptr) return 0;
+    if (buffer == nullptr)
+        return 0;
     if (it == s.strings.end()) {
-        if (size > 0) buffer[0] = 0;
+        if (size > 0)
+            buffer[0] = 0;
         return 0;
     }
     const std::wstring& text = *it->second;
@@ -94,7 +99,8 @@ int LoadStringW(HINSTANCE, UINT id, wchar_t* buffer, int size) {
 
 HBITMAP LoadBitmapW(HINSTANCE, const wchar_t* name) {
     UINT id = 0;
-    if (!IdOf(name, &id)) return nullptr;
+    if (!IdOf(name, &id))
+        return nullptr;
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
     auto it = s.bitmaps.find(id);
@@ -102,14 +108,17 @@ HBITMAP LoadBitmapW(HINSTANCE, const wchar_t* name) {
 }
 
 void* LoadImageW(HINSTANCE instance, const wchar_t* name, UINT type, int, int, UINT) {
-    if (type == IMAGE_BITMAP) return LoadBitmapW(instance, name);
-    if (type == IMAGE_CURSOR) return LoadCursorW(instance, name);
+    if (type == IMAGE_BITMAP)
+        return LoadBitmapW(instance, name);
+    if (type == IMAGE_CURSOR)
+        return LoadCursorW(instance, name);
     return nullptr;
 }
 
 const DialogTemplate* FindDialogResource(const wchar_t* name) {
     UINT id = 0;
-    if (!IdOf(name, &id)) return nullptr;
+    if (!IdOf(name, &id))
+        return nullptr;
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
     auto it = s.dialogs.find(id);

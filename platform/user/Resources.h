@@ -19,11 +19,15 @@ void AddDialogResource(UINT id, DialogTemplate dialog);
 // length; 0 when there is no such string. With size 0, `buffer` receives a
 // pointer to the stored string (as const wchar_t*), valid for the process.
 int LoadStringW(HINSTANCE instance, UINT id, wchar_t* buffer, int size);
-inline int LoadString(HINSTANCE i, UINT id, wchar_t* b, int n) { return LoadStringW(i, id, b, n); }
+inline int LoadString(HINSTANCE i, UINT id, wchar_t* b, int n) {
+    return LoadStringW(i, id, b, n);
+}
 
 // A new 32-bit bitmap owned by the caller, null for an unknown id.
 HBITMAP LoadBitmapW(HINSTANCE instance, const wchar_t* name);
-inline HBITMAP LoadBitmap(HINSTANCE i, const wchar_t* n) { return LoadBitmapW(i, n); }
+inline HBITMAP LoadBitmap(HINSTANCE i, const wchar_t* n) {
+    return LoadBitmapW(i, n);
+}
 
 inline constexpr UINT IMAGE_BITMAP = 0;
 inline constexpr UINT IMAGE_CURSOR = 2;

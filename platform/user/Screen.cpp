@@ -16,8 +16,8 @@ std::atomic<DisplayBackend*> g_display{nullptr};
 
 struct Layer {
     std::shared_ptr<BackingStore> store;
-    RECT rect;         // screen
-    HRGN shape;        // window coordinates, a copy, or null
+    RECT rect;   // screen
+    HRGN shape;  // window coordinates, a copy, or null
     BYTE alpha;
 };
 
@@ -28,7 +28,8 @@ std::vector<Layer> Layers() {
     const auto& tops = WindowTable::Instance().TopLevels();
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
         Window* w = FindWindowLocked(*it);
-        if (w == nullptr || !w->IsVisibleSelf() || w->store == nullptr) continue;
+        if (w == nullptr || !w->IsVisibleSelf() || w->store == nullptr)
+            continue;
         HRGN shape = nullptr;
         if (w->region != nullptr) {
             shape = CreateRectRgn(0, 0, 0, 0);
@@ -54,11 +55,14 @@ void Draw(const PixelBuffer& target, const Layer& layer) {
     const PixelBuffer src = layer.store->Buffer();
     for (int y = 0; y < src.height; ++y) {
         const int sy = layer.rect.top + y;
-        if (sy < 0 || sy >= target.height) continue;
+        if (sy < 0 || sy >= target.height)
+            continue;
         for (int x = 0; x < src.width; ++x) {
             const int sx = layer.rect.left + x;
-            if (sx < 0 || sx >= target.width) continue;
-            if (layer.shape != nullptr && !PtInRegion(layer.shape, x, y)) continue;
+            if (sx < 0 || sx >= target.width)
+                continue;
+            if (layer.shape != nullptr && !PtInRegion(layer.shape, x, y))
+                continue;
             uint32_t& d = target.Row(sy)[sx];
             const uint32_t s = src.Row(y)[x] & 0x00FFFFFF;
             d = layer.alpha == 255 ? s : Blend(s, d, layer.alpha);
@@ -68,16 +72,22 @@ void Draw(const PixelBuffer& target, const Layer& layer) {
 
 }  // namespace
 
-void SetDisplayBackend(DisplayBackend* display) { g_display.store(display); }
+void SetDisplayBackend(DisplayBackend* display) {
+    g_display.store(display);
+}
 
-DisplayBackend* CurrentDisplayBackend() { return g_display.load(); }
+DisplayBackend* CurrentDisplayBackend() {
+    return g_display.load();
+}
 
 void ComposeScreen(const PixelBuffer& target, COLORREF desktop) {
     const uint32_t background = (uint32_t(GetRValue(desktop)) << 16) |
                                 (uint32_t(GetGValue(desktop)) << 8) | GetBValue(desktop);
-    for (int y = 0; y < target.height; ++y) std::fill_n(target.Row(y), target.width, background);
+    for (int y = 0; y < target.height; ++y)
+        std::fill_n(target.Row(y), target.width, background);
     for (Layer& layer : Layers()) {
         Draw(target, layer);
-        if (layer.shape != nullptr) DeleteObject(layer.shape);
+        if (layer.shape != nullptr)
+            DeleteObject(layer.shape);
     }
 }

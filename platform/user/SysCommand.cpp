@@ -22,7 +22,9 @@ struct Drag {
     POINT minSize;
 };
 
-bool Has(WPARAM edge, WPARAM a, WPARAM b, WPARAM c) { return edge == a || edge == b || edge == c; }
+bool Has(WPARAM edge, WPARAM a, WPARAM b, WPARAM c) {
+    return edge == a || edge == b || edge == c;
+}
 
 RECT Follow(const Drag& d, POINT pt) {
     const LONG dx = pt.x - d.start.x;
@@ -47,7 +49,8 @@ void Place(const Drag& d, RECT r) {
     SendMessage(d.hwnd, d.edge == 0 ? WM_MOVING : WM_SIZING, d.edge, LPARAM(&r));
     // Child windows are placed in their parent's client coordinates.
     POINT origin{r.left, r.top};
-    if (HWND parent = GetParent(d.hwnd); parent != nullptr && GetAncestor(d.hwnd, GA_ROOT) != d.hwnd)
+    if (HWND parent = GetParent(d.hwnd);
+        parent != nullptr && GetAncestor(d.hwnd, GA_ROOT) != d.hwnd)
         ScreenToClient(parent, &origin);
     SetWindowPos(d.hwnd, nullptr, origin.x, origin.y, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -70,7 +73,8 @@ void RunDrag(Drag& d) {
             PostQuitMessage(int(msg.wParam));
             return;
         }
-        if (GetCapture() != d.hwnd) return;
+        if (GetCapture() != d.hwnd)
+            return;
         switch (msg.message) {
             case WM_MOUSEMOVE:
                 Place(d, Follow(d, msg.pt));
@@ -92,13 +96,15 @@ void RunDrag(Drag& d) {
 }
 
 void SizeOrMove(HWND hwnd, WPARAM edge, LPARAM lParam) {
-    if (!IsMouseButtonDown(VK_LBUTTON) || IsZoomed(hwnd) || IsIconic(hwnd)) return;
+    if (!IsMouseButtonDown(VK_LBUTTON) || IsZoomed(hwnd) || IsIconic(hwnd))
+        return;
     Drag d{hwnd, edge, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, {}, MinTrackSize(hwnd)};
     GetWindowRect(hwnd, &d.original);
     SetCapture(hwnd);
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     RunDrag(d);
-    if (GetCapture() == hwnd) ReleaseCapture();
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
     SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }
 
@@ -131,7 +137,8 @@ LRESULT DefSysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
 }
 
 void TrackCaptionBox(HWND hwnd, LRESULT hit) {
-    if (!IsMouseButtonDown(VK_LBUTTON)) return;
+    if (!IsMouseButtonDown(VK_LBUTTON))
+        return;
     SetCapture(hwnd);
     MSG msg{};
     POINT released{};
@@ -140,15 +147,18 @@ void TrackCaptionBox(HWND hwnd, LRESULT hit) {
             PostQuitMessage(int(msg.wParam));
             return;
         }
-        if (GetCapture() != hwnd) return;
+        if (GetCapture() != hwnd)
+            return;
         if (msg.message == WM_LBUTTONUP) {
             released = msg.pt;
             break;
         }
-        if (msg.message != WM_MOUSEMOVE) DispatchMessage(&msg);
+        if (msg.message != WM_MOUSEMOVE)
+            DispatchMessage(&msg);
     }
     ReleaseCapture();
-    if (SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(released.x, released.y)) != hit) return;
+    if (SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(released.x, released.y)) != hit)
+        return;
     const WPARAM command = hit == HTCLOSE       ? SC_CLOSE
                            : hit == HTMINBUTTON ? SC_MINIMIZE
                            : IsZoomed(hwnd)     ? SC_RESTORE

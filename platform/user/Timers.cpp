@@ -8,7 +8,8 @@ namespace {
 
 // The queue a timer of `hwnd` lives in. Lock held.
 MessageQueue* QueueFor(HWND hwnd, const std::shared_ptr<MessageQueue>& mine) {
-    if (hwnd == nullptr) return mine.get();
+    if (hwnd == nullptr)
+        return mine.get();
     Window* w = FindWindowLocked(hwnd);
     return w != nullptr ? w->queue.get() : nullptr;
 }
@@ -19,7 +20,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     auto mine = MessageQueue::Current();
     std::lock_guard lock(UserMutex());
     MessageQueue* q = QueueFor(hwnd, mine);
-    if (q == nullptr) return 0;
+    if (q == nullptr)
+        return 0;
     const UINT_PTR result = q->timers.Set(hwnd, id, elapseMs, proc, CurrentClock().NowMs());
     q->timersChanged = true;  // its wait may need an earlier deadline
     q->Wake();

@@ -115,4 +115,6 @@ inline HINSTANCE const kThisInstance = reinterpret_cast<HINSTANCE>(intptr_t(0x40
 inline const wchar_t* MAKEINTRESOURCEW(int id) {
     return reinterpret_cast<const wchar_t*>(uintptr_t(WORD(id)));
 }
-inline bool IS_INTRESOURCE(const wchar_t* p) { return (uintptr_t(p) >> 16) == 0; }
+inline bool IS_INTRESOURCE(const wchar_t* p) {
+    return (uintptr_t(p) >> 16) == 0;
+}

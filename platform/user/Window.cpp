@@ -7,6 +7,8 @@
 Window::Window() = default;
 
 Window::~Window() {
-    if (region != nullptr) DeleteObject(region);
-    if (update != nullptr) DeleteObject(update);
+    if (region != nullptr)
+        DeleteObject(region);
+    if (update != nullptr)
+        DeleteObject(update);
 }

@@ -29,21 +29,21 @@ public:
     LONG_PTR userData = 0;
     std::vector<LONG_PTR> extra;  // the class's window extra bytes, pointer-sized slots
 
-    HWND parent = nullptr;          // child windows only
-    HWND owner = nullptr;           // top-level windows only
-    std::vector<HWND> children;     // z-order, topmost first
-    RECT rect{};                    // in the parent's client coordinates (screen for top-level)
-    RECT client{};                  // the client area in window coordinates
-    RECT restoreRect{};             // the normal position while minimised or maximised
+    HWND parent = nullptr;       // child windows only
+    HWND owner = nullptr;        // top-level windows only
+    std::vector<HWND> children;  // z-order, topmost first
+    RECT rect{};                 // in the parent's client coordinates (screen for top-level)
+    RECT client{};               // the client area in window coordinates
+    RECT restoreRect{};          // the normal position while minimised or maximised
     std::wstring text;
 
-    HRGN region = nullptr;          // window region in window coordinates, owned
-    BYTE alpha = 255;               // per-window alpha of a layered top-level window
+    HRGN region = nullptr;  // window region in window coordinates, owned
+    BYTE alpha = 255;       // per-window alpha of a layered top-level window
     bool layered = false;
 
-    HRGN update = nullptr;          // pending client update region (client coordinates), owned
+    HRGN update = nullptr;  // pending client update region (client coordinates), owned
     bool erasePending = false;
-    bool frameDirty = false;        // non-client area needs WM_NCPAINT
+    bool frameDirty = false;  // non-client area needs WM_NCPAINT
     bool internalPaint = false;
     bool destroying = false;
     bool created = false;           // WM_CREATE has returned

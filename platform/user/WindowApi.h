@@ -17,8 +17,8 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* win
 inline HWND CreateWindowEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName,
                            DWORD style, int x, int y, int width, int height, HWND parent,
                            HMENU menu, HINSTANCE instance, void* param) {
-    return CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent,
-                           menu, instance, param);
+    return CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent, menu,
+                           instance, param);
 }
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
@@ -32,7 +32,9 @@ void SetWindowCreateHook(WindowCreateHook hook, void* context);
 // The default processing of every message (non-client area, system commands,
 // painting defaults, cursor, text).
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-inline LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+inline LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return DefWindowProcW(h, m, w, l);
+}
 
 // Links. GetParent gives the parent of a child window and the owner of a popup.
 HWND GetParent(HWND hwnd);
@@ -55,15 +57,29 @@ BOOL IsIconic(HWND hwnd);
 BOOL SetWindowTextW(HWND hwnd, const wchar_t* text);
 int GetWindowTextW(HWND hwnd, wchar_t* buffer, int size);
 int GetWindowTextLengthW(HWND hwnd);
-inline BOOL SetWindowText(HWND h, const wchar_t* t) { return SetWindowTextW(h, t); }
-inline int GetWindowText(HWND h, wchar_t* b, int n) { return GetWindowTextW(h, b, n); }
-inline int GetWindowTextLength(HWND h) { return GetWindowTextLengthW(h); }
+inline BOOL SetWindowText(HWND h, const wchar_t* t) {
+    return SetWindowTextW(h, t);
+}
+inline int GetWindowText(HWND h, wchar_t* b, int n) {
+    return GetWindowTextW(h, b, n);
+}
+inline int GetWindowTextLength(HWND h) {
+    return GetWindowTextLengthW(h);
+}
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
-inline LONG_PTR GetWindowLongPtr(HWND h, int i) { return GetWindowLongPtrW(h, i); }
-inline LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) { return SetWindowLongPtrW(h, i, v); }
-inline LONG GetWindowLong(HWND h, int i) { return LONG(GetWindowLongPtrW(h, i)); }
-inline LONG SetWindowLong(HWND h, int i, LONG v) { return LONG(SetWindowLongPtrW(h, i, v)); }
+inline LONG_PTR GetWindowLongPtr(HWND h, int i) {
+    return GetWindowLongPtrW(h, i);
+}
+inline LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) {
+    return SetWindowLongPtrW(h, i, v);
+}
+inline LONG GetWindowLong(HWND h, int i) {
+    return LONG(GetWindowLongPtrW(h, i));
+}
+inline LONG SetWindowLong(HWND h, int i, LONG v) {
+    return LONG(SetWindowLongPtrW(h, i, v));
+}
 
 // The window region, in window coordinates: it clips the window's painting,
 // its hit testing and (for a top-level window) what the screen shows of it.

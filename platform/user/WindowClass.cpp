@@ -10,7 +10,8 @@ namespace {
 bool SameName(const std::wstring& a, const wchar_t* b) {
     size_t i = 0;
     for (; i < a.size() && b[i] != 0; ++i) {
-        if (std::towlower(wint_t(a[i])) != std::towlower(wint_t(b[i]))) return false;
+        if (std::towlower(wint_t(a[i])) != std::towlower(wint_t(b[i])))
+            return false;
     }
     return i == a.size() && b[i] == 0;
 }
@@ -23,14 +24,16 @@ WindowClassRegistry& WindowClassRegistry::Instance() {
 }
 
 WindowClassRegistry::WindowClassRegistry() {
-    for (const WNDCLASSEXW& c : SystemClassDescriptions()) Register(c);
+    for (const WNDCLASSEXW& c : SystemClassDescriptions())
+        Register(c);
 }
 
 ATOM WindowClassRegistry::Register(const WNDCLASSEXW& d) {
     if (d.lpszClassName == nullptr || IS_INTRESOURCE(d.lpszClassName) || d.lpfnWndProc == nullptr)
         return 0;
     std::lock_guard lock(mutex_);
-    if (FindLocked(d.lpszClassName) != nullptr) return 0;
+    if (FindLocked(d.lpszClassName) != nullptr)
+        return 0;
     auto c = std::make_shared<WindowClass>();
     c->name = d.lpszClassName;
     c->style = d.style;
@@ -48,7 +51,8 @@ ATOM WindowClassRegistry::Register(const WNDCLASSEXW& d) {
 bool WindowClassRegistry::Unregister(const wchar_t* name) {
     std::lock_guard lock(mutex_);
     auto found = FindLocked(name);
-    if (found == nullptr) return false;
+    if (found == nullptr)
+        return false;
     // Windows already made keep their class alive through their own pointer.
     std::erase(classes_, found);
     return true;
@@ -60,7 +64,8 @@ std::shared_ptr<const WindowClass> WindowClassRegistry::Find(const wchar_t* name
 }
 
 std::shared_ptr<const WindowClass> WindowClassRegistry::FindLocked(const wchar_t* key) const {
-    if (key == nullptr) return nullptr;
+    if (key == nullptr)
+        return nullptr;
     for (const auto& c : classes_) {
         if (IS_INTRESOURCE(key) ? c->atom == ATOM(uintptr_t(key)) : SameName(c->name, key))
             return c;
@@ -78,18 +83,21 @@ BOOL UnregisterClass(const wchar_t* name, HINSTANCE) {
 
 BOOL GetClassInfoEx(HINSTANCE, const wchar_t* name, WNDCLASSEXW* out) {
     auto c = WindowClassRegistry::Instance().Find(name);
-    if (c == nullptr || out == nullptr) return FALSE;
-    *out = WNDCLASSEXW{sizeof(WNDCLASSEXW), c->style,   c->proc,       0,
-                       c->windowExtraBytes, c->instance, c->icon,       c->cursor,
+    if (c == nullptr || out == nullptr)
+        return FALSE;
+    *out = WNDCLASSEXW{sizeof(WNDCLASSEXW), c->style,    c->proc,         0,
+                       c->windowExtraBytes, c->instance, c->icon,         c->cursor,
                        c->background,       nullptr,     c->name.c_str(), nullptr};
     return TRUE;
 }
 
 int GetClassName(HWND hwnd, wchar_t* buffer, int size) {
-    if (buffer == nullptr || size <= 0) return 0;
+    if (buffer == nullptr || size <= 0)
+        return 0;
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return 0;
+    if (w == nullptr)
+        return 0;
     const std::wstring& name = w->windowClass->name;
     const int n = std::min<int>(int(name.size()), size - 1);
     name.copy(buffer, size_t(n));

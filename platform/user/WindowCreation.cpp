@@ -23,7 +23,9 @@ constexpr DWORD kErrorTlwWithChild = 1406;
 thread_local WindowCreateHook t_hook = nullptr;
 thread_local void* t_hookContext = nullptr;
 
-int DefaultExtent(int v, int fallback) { return v == CW_USEDEFAULT ? fallback : v; }
+int DefaultExtent(int v, int fallback) {
+    return v == CW_USEDEFAULT ? fallback : v;
+}
 
 std::shared_ptr<Window> NewWindow(const std::shared_ptr<const WindowClass>& cls, DWORD exStyle,
                                   const wchar_t* name, DWORD style, RECT rect, HMENU menu,
@@ -40,7 +42,8 @@ std::shared_ptr<Window> NewWindow(const std::shared_ptr<const WindowClass>& cls,
     w->client = RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top};
     w->text = name != nullptr && !IS_INTRESOURCE(name) ? name : L"";
     w->extra.assign(size_t(std::max(cls->windowExtraBytes, 0) + 7) / 8, 0);
-    if ((style & WS_CHILD) != 0) w->id = UINT_PTR(menu);
+    if ((style & WS_CHILD) != 0)
+        w->id = UINT_PTR(menu);
     return w;
 }
 
@@ -49,7 +52,8 @@ HWND Link(const std::shared_ptr<Window>& w, HWND parent) {
     WindowTable& table = WindowTable::Instance();
     Window* p = table.Find(parent);
     if (w->IsChild()) {
-        if (p == nullptr) return nullptr;
+        if (p == nullptr)
+            return nullptr;
         w->parent = parent;
     } else {
         w->owner = p != nullptr ? TopLevelOf(p)->handle : nullptr;
@@ -66,13 +70,16 @@ HWND Link(const std::shared_ptr<Window>& w, HWND parent) {
 }
 
 bool RunCreationMessages(HWND hwnd, CREATESTRUCTW* cs) {
-    if (SendMessage(hwnd, WM_NCCREATE, 0, LPARAM(cs)) == 0) return false;
+    if (SendMessage(hwnd, WM_NCCREATE, 0, LPARAM(cs)) == 0)
+        return false;
     RecalculateClientArea(hwnd);
-    if (SendMessage(hwnd, WM_CREATE, 0, LPARAM(cs)) == -1) return false;
+    if (SendMessage(hwnd, WM_CREATE, 0, LPARAM(cs)) == -1)
+        return false;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return false;
+        if (w == nullptr)
+            return false;
         w->created = true;
     }
     SendSizeAndMove(hwnd);
@@ -85,7 +92,8 @@ void NotifyParent(HWND hwnd, UINT event) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || !w->IsChild() || (w->exStyle & WS_EX_NOPARENTNOTIFY) != 0) return;
+        if (w == nullptr || !w->IsChild() || (w->exStyle & WS_EX_NOPARENTNOTIFY) != 0)
+            return;
         parent = w->parent;
         id = w->id;
     }
@@ -121,16 +129,27 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* win
         SetLastError(parent == nullptr ? kErrorTlwWithChild : kErrorInvalidWindowHandle);
         return nullptr;
     }
-    if (t_hook != nullptr) t_hook(hwnd, t_hookContext);
-    CREATESTRUCTW cs{param,  instance,       menu,      parent,   int(rect.bottom - rect.top),
-                     int(rect.right - rect.left), y, x, LONG(style), windowName,
-                     className, exStyle};
+    if (t_hook != nullptr)
+        t_hook(hwnd, t_hookContext);
+    CREATESTRUCTW cs{param,
+                     instance,
+                     menu,
+                     parent,
+                     int(rect.bottom - rect.top),
+                     int(rect.right - rect.left),
+                     y,
+                     x,
+                     LONG(style),
+                     windowName,
+                     className,
+                     exStyle};
     if (!RunCreationMessages(hwnd, &cs)) {
         DestroyWindow(hwnd);
         return nullptr;
     }
     NotifyParent(hwnd, WM_CREATE);
-    if ((style & WS_VISIBLE) != 0) ShowWindow(hwnd, (style & WS_CHILD) ? SW_SHOWNA : SW_SHOW);
+    if ((style & WS_VISIBLE) != 0)
+        ShowWindow(hwnd, (style & WS_CHILD) ? SW_SHOWNA : SW_SHOW);
     return IsWindow(hwnd) ? hwnd : nullptr;
 }
 
@@ -155,7 +174,8 @@ std::vector<HWND> OwnedBy(HWND owner) {
     std::vector<HWND> out;
     for (HWND h : WindowTable::Instance().TopLevels()) {
         Window* w = FindWindowLocked(h);
-        if (w != nullptr && w->owner == owner) out.push_back(h);
+        if (w != nullptr && w->owner == owner)
+            out.push_back(h);
     }
     return out;
 }
@@ -165,10 +185,13 @@ void Unregister(const std::vector<HWND>& doomed) {
     WindowTable& table = WindowTable::Instance();
     for (HWND h : doomed) {
         Window* w = table.Find(h);
-        if (w == nullptr) continue;
+        if (w == nullptr)
+            continue;
         w->queue->timers.KillAllOf(h);
-        if (w->queue->focus == h) w->queue->focus = nullptr;
-        if (w->queue->active == h) w->queue->active = nullptr;
+        if (w->queue->focus == h)
+            w->queue->focus = nullptr;
+        if (w->queue->active == h)
+            w->queue->active = nullptr;
         UnlinkFromParent(w);
         ForgetInputStateOf(h);
         table.Remove(h);
@@ -182,11 +205,13 @@ BOOL DestroyWindow(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || !w->queue->IsCurrentThread() || w->destroying) return FALSE;
+        if (w == nullptr || !w->queue->IsCurrentThread() || w->destroying)
+            return FALSE;
         w->destroying = true;
         owned = OwnedBy(hwnd);
     }
-    for (HWND o : owned) DestroyWindow(o);
+    for (HWND o : owned)
+        DestroyWindow(o);
     NotifyParent(hwnd, WM_DESTROY);
     if (IsWindowVisible(hwnd)) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -197,11 +222,14 @@ BOOL DestroyWindow(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         doomed = Doomed(w);
     }
-    for (HWND h : doomed) SendMessage(h, WM_DESTROY, 0, 0);
-    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) SendMessage(*it, WM_NCDESTROY, 0, 0);
+    for (HWND h : doomed)
+        SendMessage(h, WM_DESTROY, 0, 0);
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+        SendMessage(*it, WM_NCDESTROY, 0, 0);
     Unregister(doomed);
     return TRUE;
 }

@@ -19,7 +19,8 @@ const std::vector<HWND>* SiblingsOf(const Window* w) {
 
 HWND Neighbour(const Window* w, UINT relation) {
     const std::vector<HWND>* list = SiblingsOf(w);
-    if (list == nullptr || list->empty()) return nullptr;
+    if (list == nullptr || list->empty())
+        return nullptr;
     auto it = std::find(list->begin(), list->end(), w->handle);
     switch (relation) {
         case GW_HWNDFIRST:
@@ -40,24 +41,30 @@ HWND Neighbour(const Window* w, UINT relation) {
 HWND GetParent(HWND hwnd) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return nullptr;
-    if (w->IsChild()) return w->parent;
+    if (w == nullptr)
+        return nullptr;
+    if (w->IsChild())
+        return w->parent;
     return (w->style & WS_POPUP) != 0 ? w->owner : nullptr;
 }
 
 HWND GetWindow(HWND hwnd, UINT relation) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return nullptr;
-    if (relation == GW_OWNER) return w->IsChild() ? nullptr : w->owner;
-    if (relation == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
+    if (w == nullptr)
+        return nullptr;
+    if (relation == GW_OWNER)
+        return w->IsChild() ? nullptr : w->owner;
+    if (relation == GW_CHILD)
+        return w->children.empty() ? nullptr : w->children.front();
     return Neighbour(w, relation);
 }
 
 HWND GetAncestor(HWND hwnd, UINT kind) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return nullptr;
+    if (w == nullptr)
+        return nullptr;
     switch (kind) {
         case GA_PARENT:
             return w->IsChild() ? w->parent : GetDesktopWindow();
@@ -65,7 +72,8 @@ HWND GetAncestor(HWND hwnd, UINT kind) {
             return TopLevelOf(w)->handle;
         case GA_ROOTOWNER: {
             Window* root = TopLevelOf(w);
-            while (Window* o = FindWindowLocked(root->owner)) root = o;
+            while (Window* o = FindWindowLocked(root->owner))
+                root = o;
             return root->handle;
         }
         default:
@@ -97,10 +105,12 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 HWND GetDlgItem(HWND dialog, int id) {
     std::lock_guard lock(UserMutex());
     Window* d = FindWindowLocked(dialog);
-    if (d == nullptr) return nullptr;
+    if (d == nullptr)
+        return nullptr;
     for (HWND h : d->children) {
         Window* c = FindWindowLocked(h);
-        if (c != nullptr && int(c->id) == id) return h;
+        if (c != nullptr && int(c->id) == id)
+            return h;
     }
     return nullptr;
 }

@@ -13,13 +13,15 @@ WindowPixels::WindowPixels(HWND hwnd) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || !IsShown(w)) return;
+        if (w == nullptr || !IsShown(w))
+            return;
         store = TopLevelOf(w)->store;
         const POINT o = OriginInTopLevel(w);
         area = RECT{o.x + w->client.left, o.y + w->client.top, o.x + w->client.right,
                     o.y + w->client.bottom};
     }
-    if (store == nullptr) return;
+    if (store == nullptr)
+        return;
     lock_ = std::unique_lock(store->mutex);
     store_ = std::move(store);
     buffer_ = store_->Buffer();
@@ -28,12 +30,17 @@ WindowPixels::WindowPixels(HWND hwnd) {
                  std::min<LONG>(area.bottom, buffer_.height)};
 }
 
-WindowPixels::~WindowPixels() { Unlock(); }
+WindowPixels::~WindowPixels() {
+    Unlock();
+}
 
 void WindowPixels::Unlock() {
-    if (lock_.owns_lock()) lock_.unlock();
+    if (lock_.owns_lock())
+        lock_.unlock();
     store_.reset();
     buffer_ = PixelBuffer{};
 }
 
-void RequestWindowPresentation(HWND hwnd) { RequestPresentationOf(hwnd); }
+void RequestWindowPresentation(HWND hwnd) {
+    RequestPresentationOf(hwnd);
+}

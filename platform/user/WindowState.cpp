@@ -26,12 +26,14 @@ bool Show(HWND hwnd, bool activate) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (activate) ActivateTopLevelOf(hwnd);
+    if (activate)
+        ActivateTopLevelOf(hwnd);
     return was;
 }
 
 bool Hide(HWND hwnd) {
-    if (!IsVisibleFlag(hwnd)) return false;
+    if (!IsVisibleFlag(hwnd))
+        return false;
     SendMessage(hwnd, WM_SHOWWINDOW, FALSE, 0);
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -40,7 +42,8 @@ bool Hide(HWND hwnd) {
 }
 
 LONG_PTR* ExtraSlot(Window* w, int index) {
-    if (index < 0 || index % int(sizeof(LONG_PTR)) != 0) return nullptr;
+    if (index < 0 || index % int(sizeof(LONG_PTR)) != 0)
+        return nullptr;
     const size_t slot = size_t(index) / sizeof(LONG_PTR);
     return slot < w->extra.size() ? &w->extra[slot] : nullptr;
 }
@@ -48,7 +51,8 @@ LONG_PTR* ExtraSlot(Window* w, int index) {
 }  // namespace
 
 BOOL ShowWindow(HWND hwnd, int command) {
-    if (!IsWindow(hwnd)) return FALSE;
+    if (!IsWindow(hwnd))
+        return FALSE;
     const bool was = IsVisibleFlag(hwnd);
     switch (command) {
         case SW_HIDE:
@@ -91,12 +95,15 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) return FALSE;
+        if (w == nullptr)
+            return FALSE;
         wasDisabled = !w->IsEnabledSelf();
-        if (wasDisabled == !enable) return wasDisabled ? TRUE : FALSE;
+        if (wasDisabled == !enable)
+            return wasDisabled ? TRUE : FALSE;
         w->style = enable ? (w->style & ~WS_DISABLED) : (w->style | WS_DISABLED);
     }
-    if (!enable) LeaveFocusOf(hwnd);
+    if (!enable)
+        LeaveFocusOf(hwnd);
     SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled ? TRUE : FALSE;
 }
@@ -120,23 +127,28 @@ BOOL IsIconic(HWND hwnd) {
 }
 
 BOOL SetWindowTextW(HWND hwnd, const wchar_t* text) {
-    if (!IsWindow(hwnd)) return FALSE;
+    if (!IsWindow(hwnd))
+        return FALSE;
     return SendMessage(hwnd, WM_SETTEXT, 0, LPARAM(text != nullptr ? text : L"")) != 0 ? TRUE
-                                                                                        : FALSE;
+                                                                                       : FALSE;
 }
 
 int GetWindowTextW(HWND hwnd, wchar_t* buffer, int size) {
-    if (buffer == nullptr || size <= 0) return 0;
+    if (buffer == nullptr || size <= 0)
+        return 0;
     buffer[0] = 0;
     return int(SendMessage(hwnd, WM_GETTEXT, WPARAM(size), LPARAM(buffer)));
 }
 
-int GetWindowTextLengthW(HWND hwnd) { return int(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
+int GetWindowTextLengthW(HWND hwnd) {
+    return int(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
 
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return 0;
+    if (w == nullptr)
+        return 0;
     switch (index) {
         case GWL_STYLE:
             return LONG_PTR(w->style);
@@ -162,7 +174,8 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr) return 0;
+    if (w == nullptr)
+        return 0;
     LONG_PTR old = 0;
     switch (index) {
         case GWL_STYLE:
@@ -188,7 +201,8 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             break;
         default: {
             LONG_PTR* slot = ExtraSlot(w, index);
-            if (slot == nullptr) return 0;
+            if (slot == nullptr)
+                return 0;
             old = *slot;
             *slot = value;
         }
@@ -201,15 +215,19 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
         if (w == nullptr) {
-            if (region != nullptr) DeleteObject(region);
+            if (region != nullptr)
+                DeleteObject(region);
             return 0;
         }
         // What the old shape covered in the parent shows again.
-        if (redraw) InvalidateExposedLocked(w);
-        if (w->region != nullptr) DeleteObject(w->region);
+        if (redraw)
+            InvalidateExposedLocked(w);
+        if (w->region != nullptr)
+            DeleteObject(w->region);
         w->region = region;
     }
-    if (redraw) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    if (redraw)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     RequestPresentationOf(hwnd);
     return 1;
 }
@@ -217,7 +235,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
 int GetWindowRgn(HWND hwnd, HRGN region) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || w->region == nullptr || region == nullptr) return RGN_ERROR;
+    if (w == nullptr || w->region == nullptr || region == nullptr)
+        return RGN_ERROR;
     return CombineRgn(region, w->region, nullptr, RGN_COPY);
 }
 
@@ -225,8 +244,10 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF, BYTE alpha, DWORD flags) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr || !w->layered) return FALSE;
-        if ((flags & LWA_ALPHA) != 0) w->alpha = alpha;
+        if (w == nullptr || !w->layered)
+            return FALSE;
+        if ((flags & LWA_ALPHA) != 0)
+            w->alpha = alpha;
     }
     RequestPresentationOf(hwnd);
     return TRUE;
@@ -235,9 +256,13 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF, BYTE alpha, DWORD flags) {
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
-    if (w == nullptr || !w->layered) return FALSE;
-    if (key != nullptr) *key = 0;
-    if (alpha != nullptr) *alpha = w->alpha;
-    if (flags != nullptr) *flags = LWA_ALPHA;
+    if (w == nullptr || !w->layered)
+        return FALSE;
+    if (key != nullptr)
+        *key = 0;
+    if (alpha != nullptr)
+        *alpha = w->alpha;
+    if (flags != nullptr)
+        *flags = LWA_ALPHA;
     return TRUE;
 }

@@ -31,18 +31,21 @@ static auto FindSlot(auto& windows, HWND hwnd) {
 
 void WindowTable::Remove(HWND hwnd) {
     auto it = FindSlot(windows_, hwnd);
-    if (it != windows_.end()) windows_.erase(it);
+    if (it != windows_.end())
+        windows_.erase(it);
     RemoveTopLevel(hwnd);
 }
 
 Window* WindowTable::Find(HWND hwnd) const {
-    if (hwnd == nullptr) return nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
     auto it = FindSlot(windows_, hwnd);
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
 std::shared_ptr<Window> WindowTable::Share(HWND hwnd) const {
-    if (hwnd == nullptr) return nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
     auto it = FindSlot(windows_, hwnd);
     return it == windows_.end() ? nullptr : it->second;
 }
@@ -66,7 +69,8 @@ void WindowTable::PlaceTopLevel(HWND hwnd, HWND insertAfter) {
     } else if (insertAfter != HWND_TOP && insertAfter != HWND_TOPMOST &&
                insertAfter != HWND_NOTOPMOST) {
         auto after = std::find(topLevels_.begin(), topLevels_.end(), insertAfter);
-        if (after != topLevels_.end()) pos = std::max(pos, after + 1);
+        if (after != topLevels_.end())
+            pos = std::max(pos, after + 1);
     }
     topLevels_.insert(pos, hwnd);
 }
@@ -74,7 +78,8 @@ void WindowTable::PlaceTopLevel(HWND hwnd, HWND insertAfter) {
 std::vector<HWND> WindowTable::WindowsOf(const MessageQueue* queue) const {
     std::vector<HWND> result;
     for (const auto& [hwnd, window] : windows_) {
-        if (window->queue.get() == queue) result.push_back(hwnd);
+        if (window->queue.get() == queue)
+            result.push_back(hwnd);
     }
     return result;
 }

@@ -41,4 +41,6 @@ private:
 };
 
 // Looks a handle up under the lock; null for stale handles.
-inline Window* FindWindowLocked(HWND hwnd) { return WindowTable::Instance().Find(hwnd); }
+inline Window* FindWindowLocked(HWND hwnd) {
+    return WindowTable::Instance().Find(hwnd);
+}

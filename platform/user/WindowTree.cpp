@@ -6,12 +6,15 @@
 #include "platform/user/InputState.h"
 #include "platform/user/WindowTable.h"
 
-Window* ParentOf(const Window* w) { return w->IsChild() ? FindWindowLocked(w->parent) : nullptr; }
+Window* ParentOf(const Window* w) {
+    return w->IsChild() ? FindWindowLocked(w->parent) : nullptr;
+}
 
 Window* TopLevelOf(Window* w) {
     while (w != nullptr && w->IsChild()) {
         Window* p = ParentOf(w);
-        if (p == nullptr) return w;
+        if (p == nullptr)
+            return w;
         w = p;
     }
     return w;
@@ -19,13 +22,15 @@ Window* TopLevelOf(Window* w) {
 
 bool IsDescendant(const Window* ancestor, const Window* w) {
     for (const Window* p = ParentOf(w); p != nullptr; p = ParentOf(p)) {
-        if (p == ancestor) return true;
+        if (p == ancestor)
+            return true;
     }
     return false;
 }
 
 void UnlinkFromParent(Window* w) {
-    if (Window* p = FindWindowLocked(w->parent)) std::erase(p->children, w->handle);
+    if (Window* p = FindWindowLocked(w->parent))
+        std::erase(p->children, w->handle);
 }
 
 void LinkChild(Window* parent, HWND child, HWND insertAfter) {
@@ -68,8 +73,10 @@ RECT ScreenRect(const Window* w) {
 
 bool IsShown(const Window* w) {
     for (; w != nullptr; w = ParentOf(w)) {
-        if (!w->IsVisibleSelf()) return false;
-        if (!w->IsChild()) return true;
+        if (!w->IsVisibleSelf())
+            return false;
+        if (!w->IsChild())
+            return true;
     }
     return false;
 }
@@ -86,7 +93,8 @@ std::vector<Window*> SubtreePreOrder(Window* w) {
     for (size_t i = 0; i < out.size(); ++i) {
         std::vector<Window*> kids;
         for (HWND h : out[i]->children) {
-            if (Window* c = FindWindowLocked(h)) kids.push_back(c);
+            if (Window* c = FindWindowLocked(h))
+                kids.push_back(c);
         }
         // Depth-first: the children of out[i] follow it directly.
         out.insert(out.begin() + long(i) + 1, kids.begin(), kids.end());
@@ -98,7 +106,8 @@ void ForgetWindowsOf(const MessageQueue* queue) {
     WindowTable& table = WindowTable::Instance();
     for (HWND h : table.WindowsOf(queue)) {
         Window* w = table.Find(h);
-        if (w == nullptr) continue;
+        if (w == nullptr)
+            continue;
         UnlinkFromParent(w);
         ForgetInputStateOf(h);
         table.Remove(h);

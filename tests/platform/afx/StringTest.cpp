@@ -28,7 +28,8 @@ TEST(CStringFormat, WideAndNarrowArguments) {
         {f(L"%*d|%-*d", 4, 7, 3, 8), L"   7|8  "},
         {f(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)"},
     };
-    for (const Case& c : cases) EXPECT_STREQ(c.got, c.expected);
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.got, c.expected);
     CString more(L"x=");
     more.AppendFormat(L"%d", 3);
     EXPECT_STREQ(more, L"x=3");

@@ -19,21 +19,33 @@ LRESULT PaintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, &ps);
         return 0;
     }
-    if (message == WM_LBUTTONDOWN) SetWindowLongPtr(hwnd, GWLP_USERDATA, lParam);
+    if (message == WM_LBUTTONDOWN)
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, lParam);
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
 void Pump() {
     MSG msg{};
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessage(&msg);
 }
 
 class Headless : public ::testing::Test {
 protected:
     void SetUp() override {
         static const ATOM atom = [] {
-            WNDCLASSEXW c{sizeof(WNDCLASSEXW), 0, PaintingProc, 0, 0, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, L"HeadlessProbe", nullptr};
+            WNDCLASSEXW c{sizeof(WNDCLASSEXW),
+                          0,
+                          PaintingProc,
+                          0,
+                          0,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          L"HeadlessProbe",
+                          nullptr};
             return RegisterClassEx(&c);
         }();
         ASSERT_NE(atom, 0);

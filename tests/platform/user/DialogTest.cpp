@@ -38,8 +38,10 @@ intptr_t SampleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             g_action(dialog);
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) EndDialog(dialog, 100 + GetDlgItemInt(dialog, kValue, nullptr, TRUE));
-            if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 2);
+            if (LOWORD(wParam) == IDOK)
+                EndDialog(dialog, 100 + GetDlgItemInt(dialog, kValue, nullptr, TRUE));
+            if (LOWORD(wParam) == IDCANCEL)
+                EndDialog(dialog, 2);
             return TRUE;
         default:
             return FALSE;
@@ -93,8 +95,7 @@ TEST_F(Dialogs, AModalDialogEndsWithItsResult) {
          },
          93},
         {"the close box goes through IDCANCEL",
-         [](HWND d) { SendMessage(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
-         2},
+         [](HWND d) { SendMessage(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 2},
     };
     for (const Case& c : cases) {
         g_action = c.action;
@@ -110,11 +111,10 @@ TEST_F(Dialogs, AModalDialogEndsWithItsResult) {
 
 TEST_F(Dialogs, TemplatesAreLaidOutInDialogUnits) {
     DialogTemplate t = SampleDialog();
-    HWND d = CreateDialogIndirectParamW(nullptr, &t, nullptr,
-                                        [](HWND, UINT m, WPARAM, LPARAM) -> intptr_t {
-                                            return m == WM_INITDIALOG ? TRUE : FALSE;
-                                        },
-                                        0);
+    HWND d = CreateDialogIndirectParamW(
+        nullptr, &t, nullptr,
+        [](HWND, UINT m, WPARAM, LPARAM) -> intptr_t { return m == WM_INITDIALOG ? TRUE : FALSE; },
+        0);
     ASSERT_NE(d, nullptr);
     RECT client{};
     GetClientRect(d, &client);
@@ -150,10 +150,14 @@ TEST_F(Dialogs, DialogItemNumbers) {
         UINT value;
     };
     const Case cases[] = {
-        {L"42", TRUE, TRUE, 42},          {L"  -42 ", TRUE, TRUE, UINT(-42)},
-        {L"-42", FALSE, FALSE, 0},        {L"4x", TRUE, FALSE, 0},
-        {L"", TRUE, FALSE, 0},            {L"4294967295", FALSE, TRUE, 4294967295u},
-        {L"4294967296", FALSE, FALSE, 0}, {L"2147483648", TRUE, FALSE, 0},
+        {L"42", TRUE, TRUE, 42},
+        {L"  -42 ", TRUE, TRUE, UINT(-42)},
+        {L"-42", FALSE, FALSE, 0},
+        {L"4x", TRUE, FALSE, 0},
+        {L"", TRUE, FALSE, 0},
+        {L"4294967295", FALSE, TRUE, 4294967295u},
+        {L"4294967296", FALSE, FALSE, 0},
+        {L"2147483648", TRUE, FALSE, 0},
     };
     for (const Case& c : cases) {
         SetDlgItemText(d, kValue, c.text);

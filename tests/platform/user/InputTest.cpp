@@ -11,14 +11,16 @@ std::vector<LoggedMessage> MouseOf(HWND hwnd) {
     for (const LoggedMessage& m : TestWindows::Log()) {
         const bool client = m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST;
         const bool nonClient = m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCMBUTTONDBLCLK;
-        if (m.hwnd == hwnd && (client || nonClient)) out.push_back(m);
+        if (m.hwnd == hwnd && (client || nonClient))
+            out.push_back(m);
     }
     return out;
 }
 
 std::vector<UINT> MouseMessagesOf(HWND hwnd) {
     std::vector<UINT> out;
-    for (const LoggedMessage& m : MouseOf(hwnd)) out.push_back(m.message);
+    for (const LoggedMessage& m : MouseOf(hwnd))
+        out.push_back(m.message);
     return out;
 }
 
@@ -82,8 +84,7 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndPlace) {
         UINT expectedSecondDown;
     };
     const Case cases[] = {
-        {dbl, POINT{70, 10}, 100, WM_LBUTTONDBLCLK},
-        {dbl, POINT{71, 11}, 500, WM_LBUTTONDBLCLK},
+        {dbl, POINT{70, 10}, 100, WM_LBUTTONDBLCLK}, {dbl, POINT{71, 11}, 500, WM_LBUTTONDBLCLK},
         {dbl, POINT{70, 10}, 501, WM_LBUTTONDOWN},  // too late
         {dbl, POINT{75, 10}, 100, WM_LBUTTONDOWN},  // too far
         {plain, POINT{10, 10}, 100, WM_LBUTTONDOWN},
@@ -194,7 +195,8 @@ TEST_F(Input, ApplicationActivationReachesTopLevelWindows) {
     TestWindows::Pump();
     bool seen = false;
     for (const auto& m : TestWindows::Log()) {
-        if (m.hwnd == top && m.message == WM_ACTIVATEAPP) seen = m.wParam == FALSE;
+        if (m.hwnd == top && m.message == WM_ACTIVATEAPP)
+            seen = m.wParam == FALSE;
     }
     EXPECT_TRUE(seen);
     InjectAppActivation(true);

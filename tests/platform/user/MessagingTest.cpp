@@ -27,7 +27,8 @@ public:
             ready.set_value();
             MSG msg{};
             while (GetMessage(&msg, nullptr, 0, 0)) {
-                if (msg.message == kDone) break;
+                if (msg.message == kDone)
+                    break;
                 DispatchMessage(&msg);
             }
         });
@@ -80,8 +81,10 @@ TEST(Messaging, SendIsServedWhileTheReceiverIsInAModalLoop) {
         modalResult = DialogBoxIndirectParamW(
             nullptr, &t, w,
             [](HWND d, UINT m, WPARAM wp, LPARAM) -> intptr_t {
-                if (m == WM_INITDIALOG) SetWindowLongPtr(d, GWLP_USERDATA, 1);
-                if (m == WM_COMMAND && LOWORD(wp) == IDCANCEL) EndDialog(d, 9);
+                if (m == WM_INITDIALOG)
+                    SetWindowLongPtr(d, GWLP_USERDATA, 1);
+                if (m == WM_COMMAND && LOWORD(wp) == IDCANCEL)
+                    EndDialog(d, 9);
                 return m == WM_INITDIALOG ? TRUE : FALSE;
             },
             0);
@@ -123,10 +126,12 @@ TEST(Messaging, PostsFromManyThreadsArriveInEachSendersOrder) {
     std::vector<std::thread> senders;
     for (int t = 0; t < kThreads; ++t) {
         senders.emplace_back([w, t] {
-            for (int i = 0; i < kEach; ++i) EXPECT_TRUE(PostMessage(w, kPing, WPARAM(t), i));
+            for (int i = 0; i < kEach; ++i)
+                EXPECT_TRUE(PostMessage(w, kPing, WPARAM(t), i));
         });
     }
-    for (auto& s : senders) s.join();
+    for (auto& s : senders)
+        s.join();
     std::map<WPARAM, LPARAM> next;
     MSG msg{};
     int received = 0;

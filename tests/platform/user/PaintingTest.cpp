@@ -157,7 +157,9 @@ TEST_F(Painting, InvalidateFromAnotherThreadDoesNotWaitForTheOwner) {
     PaintsWith(top, kBlue);
     TestWindows::Pump();
     // The owner (this thread) does not look at its queue while the other thread runs.
-    std::async(std::launch::async, [top] { EXPECT_TRUE(InvalidateRect(top, nullptr, TRUE)); }).get();
+    std::async(std::launch::async, [top] {
+        EXPECT_TRUE(InvalidateRect(top, nullptr, TRUE));
+    }).get();
     TestWindows::ClearLog();
     MSG msg{};
     ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));

@@ -124,8 +124,8 @@ TEST_F(SysCommand, MinimiseMaximiseRestoreAndClose) {
     EXPECT_FALSE(IsZoomed(w));
     const RECT back = RectOf(w);
     EXPECT_TRUE(EqualRect(&back, &normal));
-    EXPECT_EQ(sizes, (std::vector<WPARAM>{SIZE_MAXIMIZED, SIZE_MINIMIZED, SIZE_MAXIMIZED,
-                                          SIZE_RESTORED}));
+    EXPECT_EQ(sizes,
+              (std::vector<WPARAM>{SIZE_MAXIMIZED, SIZE_MINIMIZED, SIZE_MAXIMIZED, SIZE_RESTORED}));
     SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(w));
 }

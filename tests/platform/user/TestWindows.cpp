@@ -15,15 +15,25 @@ LRESULT TestProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         std::lock_guard lock(g_mutex);
         g_log.push_back(LoggedMessage{hwnd, message, wParam, lParam});
         auto it = g_handlers.find({hwnd, message});
-        if (it != g_handlers.end()) handler = it->second;
+        if (it != g_handlers.end())
+            handler = it->second;
     }
     return handler ? handler(hwnd, wParam, lParam) : DefWindowProc(hwnd, message, wParam, lParam);
 }
 
 void RegisterOnce() {
     static const bool done = [] {
-        WNDCLASSEXW c{sizeof(WNDCLASSEXW), 0, TestProc, 0, 0, nullptr, nullptr,
-                      LoadCursor(nullptr, IDC_ARROW), nullptr, nullptr, TestWindows::kClass,
+        WNDCLASSEXW c{sizeof(WNDCLASSEXW),
+                      0,
+                      TestProc,
+                      0,
+                      0,
+                      nullptr,
+                      nullptr,
+                      LoadCursor(nullptr, IDC_ARROW),
+                      nullptr,
+                      nullptr,
+                      TestWindows::kClass,
                       nullptr};
         RegisterClassEx(&c);
         c.style = CS_DBLCLKS;
@@ -44,14 +54,15 @@ TestWindows::TestWindows() {
 }
 
 TestWindows::~TestWindows() {
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) DestroyWindow(*it);
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it)
+        DestroyWindow(*it);
     std::lock_guard lock(g_mutex);
     g_handlers.clear();
 }
 
 HWND TestWindows::Top(int x, int y, int w, int h, DWORD style, DWORD exStyle, const wchar_t* cls) {
-    HWND hwnd = CreateWindowEx(exStyle, cls, L"top", style, x, y, w, h, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND hwnd =
+        CreateWindowEx(exStyle, cls, L"top", style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
     made_.push_back(hwnd);
     return hwnd;
 }
@@ -75,7 +86,8 @@ std::vector<LoggedMessage> TestWindows::Log() {
 std::vector<UINT> TestWindows::MessagesOf(HWND hwnd) {
     std::vector<UINT> out;
     for (const LoggedMessage& m : Log()) {
-        if (m.hwnd == hwnd) out.push_back(m.message);
+        if (m.hwnd == hwnd)
+            out.push_back(m.message);
     }
     return out;
 }
@@ -83,7 +95,8 @@ std::vector<UINT> TestWindows::MessagesOf(HWND hwnd) {
 std::vector<HWND> TestWindows::WindowsThatGot(UINT message) {
     std::vector<HWND> out;
     for (const LoggedMessage& m : Log()) {
-        if (m.message == message) out.push_back(m.hwnd);
+        if (m.message == message)
+            out.push_back(m.hwnd);
     }
     return out;
 }

@@ -26,8 +26,8 @@ public:
 
     HWND Top(int x, int y, int w, int h, DWORD style = WS_POPUP | WS_VISIBLE, DWORD exStyle = 0,
              const wchar_t* cls = kClass);
-    HWND Child(HWND parent, int id, int x, int y, int w, int h,
-               DWORD style = WS_CHILD | WS_VISIBLE, const wchar_t* cls = kClass);
+    HWND Child(HWND parent, int id, int x, int y, int w, int h, DWORD style = WS_CHILD | WS_VISIBLE,
+               const wchar_t* cls = kClass);
 
     // Any thread.
     static void On(HWND hwnd, UINT message, MessageHandler handler);

@@ -10,7 +10,8 @@ protected:
     std::vector<WPARAM> FiredIds(HWND w) {
         std::vector<WPARAM> ids;
         MSG msg{};
-        while (PeekMessage(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE)) ids.push_back(msg.wParam);
+        while (PeekMessage(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE))
+            ids.push_back(msg.wParam);
         return ids;
     }
 
@@ -56,7 +57,8 @@ TEST_F(Timers, DispatchCallsTheTimerProcedure) {
     static int calls;
     calls = 0;
     SetTimer(w, 7, 10, [](HWND, UINT message, UINT_PTR id, DWORD) {
-        if (message == WM_TIMER && id == 7) ++calls;
+        if (message == WM_TIMER && id == 7)
+            ++calls;
     });
     clock->Advance(10);
     TestWindows::Pump();

@@ -20,11 +20,20 @@ TEST_F(WindowLife, CreationSendsItsMessagesInOrder) {
 
 TEST_F(WindowLife, CreateFailsWhenTheWindowRefuses) {
     // A class whose WM_CREATE answers -1.
-    WNDCLASSEXW c{sizeof(WNDCLASSEXW), 0,
+    WNDCLASSEXW c{sizeof(WNDCLASSEXW),
+                  0,
                   [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
                       return m == WM_CREATE ? -1 : DefWindowProc(h, m, w, l);
                   },
-                  0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"Refuser", nullptr};
+                  0,
+                  0,
+                  nullptr,
+                  nullptr,
+                  nullptr,
+                  nullptr,
+                  nullptr,
+                  L"Refuser",
+                  nullptr};
     RegisterClassEx(&c);
     EXPECT_EQ(CreateWindowEx(0, L"Refuser", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
                              nullptr),
@@ -72,7 +81,8 @@ TEST_F(WindowLife, DestructionReachesParentsFirstThenChildrenFirst) {
     ASSERT_TRUE(DestroyWindow(top));
     std::vector<std::pair<HWND, UINT>> order;
     for (const LoggedMessage& m : TestWindows::Log()) {
-        if (m.message == WM_DESTROY || m.message == WM_NCDESTROY) order.emplace_back(m.hwnd, m.message);
+        if (m.message == WM_DESTROY || m.message == WM_NCDESTROY)
+            order.emplace_back(m.hwnd, m.message);
     }
     const std::vector<std::pair<HWND, UINT>> expected = {
         {owned, WM_DESTROY}, {owned, WM_NCDESTROY}, {top, WM_DESTROY}, {a, WM_DESTROY},
