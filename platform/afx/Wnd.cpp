@@ -77,11 +77,12 @@ LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
-    if (m_hWnd != nullptr) {
-        HWND hwnd = m_hWnd;
-        Detach();
-        ::DestroyWindow(hwnd);
-    }
+    if (m_hWnd == nullptr)
+        return;
+    // The window outlives the object only for its destruction, which then
+    // runs through its original procedure.
+    HWND hwnd = UnsubclassWindow();
+    ::DestroyWindow(hwnd);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {

@@ -48,6 +48,19 @@ struct WNDCLASSEXW {
     HICON hIconSm;
 };
 
+struct WNDCLASSW {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    const wchar_t* lpszMenuName;
+    const wchar_t* lpszClassName;
+};
+
 struct CREATESTRUCTW {
     void* lpCreateParams;
     HINSTANCE hInstance;

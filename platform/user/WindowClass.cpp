@@ -104,3 +104,21 @@ int GetClassName(HWND hwnd, wchar_t* buffer, int size) {
     buffer[n] = 0;
     return n;
 }
+
+ATOM RegisterClass(const WNDCLASSW* d) {
+    if (d == nullptr)
+        return 0;
+    const WNDCLASSEXW ex{sizeof(WNDCLASSEXW), d->style,        d->lpfnWndProc,   d->cbClsExtra,
+                         d->cbWndExtra,       d->hInstance,    d->hIcon,         d->hCursor,
+                         d->hbrBackground,    d->lpszMenuName, d->lpszClassName, nullptr};
+    return RegisterClassEx(&ex);
+}
+
+BOOL GetClassInfo(HINSTANCE instance, const wchar_t* name, WNDCLASSW* out) {
+    WNDCLASSEXW ex{};
+    if (out == nullptr || !GetClassInfoEx(instance, name, &ex))
+        return FALSE;
+    *out = WNDCLASSW{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
+                     ex.hIcon, ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
+    return TRUE;
+}

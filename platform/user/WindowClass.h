@@ -45,4 +45,6 @@ private:
 ATOM RegisterClassEx(const WNDCLASSEXW* description);
 BOOL UnregisterClass(const wchar_t* name, HINSTANCE instance);
 BOOL GetClassInfoEx(HINSTANCE instance, const wchar_t* name, WNDCLASSEXW* out);
+ATOM RegisterClass(const WNDCLASSW* description);
+BOOL GetClassInfo(HINSTANCE instance, const wchar_t* name, WNDCLASSW* out);
 int GetClassName(HWND hwnd, wchar_t* buffer, int size);

@@ -211,6 +211,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
 }
 
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
+    bool changed = true;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
@@ -219,13 +220,18 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
                 DeleteObject(region);
             return 0;
         }
+        // Controls that set their shape on every paint would otherwise repaint forever.
+        changed = w->region == nullptr || region == nullptr || !EqualRgn(w->region, region);
+        changed = changed && (w->region != nullptr || region != nullptr);
         // What the old shape covered in the parent shows again.
-        if (redraw)
+        if (redraw && changed)
             InvalidateExposedLocked(w);
         if (w->region != nullptr)
             DeleteObject(w->region);
         w->region = region;
     }
+    if (!changed)
+        return 1;
     if (redraw)
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     RequestPresentationOf(hwnd);

@@ -180,6 +180,23 @@ TEST_F(Input, FocusKeysAndCharacters) {
     EXPECT_EQ(GetFocus(), nullptr) << "a hidden window gives up the focus";
 }
 
+TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {
+    HWND top = windows.Top(0, 0, 50, 50);
+    HWND child = windows.Child(top, 1, 0, 0, 10, 10);
+    SetFocus(child);
+    TestWindows::ClearLog();
+    InjectMouseWheel(-WHEEL_DELTA, POINT{40, 40});
+    TestWindows::Pump();
+    const auto got = TestWindows::Log();
+    std::vector<std::pair<HWND, int>> wheels;
+    for (const auto& m : got) {
+        if (m.message == WM_MOUSEWHEEL)
+            wheels.emplace_back(m.hwnd, GET_WHEEL_DELTA_WPARAM(m.wParam));
+    }
+    const std::vector<std::pair<HWND, int>> expected = {{child, -WHEEL_DELTA}, {top, -WHEEL_DELTA}};
+    EXPECT_EQ(wheels, expected);
+}
+
 TEST_F(Input, PressesOnADisabledWindowAreDropped) {
     HWND top = windows.Top(0, 0, 50, 50);
     EnableWindow(top, FALSE);

@@ -188,4 +188,48 @@ TEST_F(Painting, TheScreenBlendsLayeredAndShapedTopLevelWindows) {
     EXPECT_EQ(screen[6], Pixel(kGreen));
 }
 
+TEST_F(Painting, ARendererWritesAPaneFromItsOwnThread) {
+    Reaper reaper;
+    HWND top = windows.Top(0, 0, 40, 30, WS_POPUP | WS_VISIBLE | WS_BORDER);
+    HWND pane = windows.Child(top, 1, 10, 5, 8, 6);
+    TestWindows::Pump();
+    std::thread([pane] {
+        WindowPixels px(pane);
+        ASSERT_TRUE(px.Valid());
+        const RECT a = px.Area();
+        EXPECT_EQ(a.left, 11) << "the pane's client area inside the frame";
+        EXPECT_EQ(a.top, 6);
+        EXPECT_EQ(a.right - a.left, 8);
+        for (LONG y = a.top; y < a.bottom; ++y) {
+            for (LONG x = a.left; x < a.right; ++x)
+                px.Buffer().Row(y)[x] = Pixel(kGreen);
+        }
+        px.Unlock();
+        RequestWindowPresentation(pane);
+    }).join();
+    EXPECT_EQ(At(top, 11, 6), Pixel(kGreen));
+    EXPECT_EQ(At(top, 18, 11), Pixel(kGreen));
+    EXPECT_NE(At(top, 19, 11), Pixel(kGreen));
+    ShowWindow(top, SW_HIDE);
+    EXPECT_FALSE(WindowPixels(pane).Valid()) << "nothing to write into while hidden";
+}
+
+TEST_F(Painting, TheDefaultProcedureDrawsFrameAndCaption) {
+    const DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    HWND top = windows.Top(0, 0, 120, 60, style);
+    PaintsWith(top, kBlue);
+    SetActiveWindow(top);
+    TestWindows::Pump();
+    const NonClientLayout l = LayoutNonClient(style, 0, 120, 60);
+    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1),
+              Pixel(GetSysColor(COLOR_ACTIVECAPTION)));
+    EXPECT_EQ(At(top, l.client.left, l.client.top), Pixel(kBlue));
+    EXPECT_EQ(At(top, 0, 30), Pixel(GetSysColor(COLOR_WINDOWFRAME)));
+    HWND other = windows.Top(200, 0, 50, 50, style);
+    SetActiveWindow(other);
+    TestWindows::Pump();
+    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1),
+              Pixel(GetSysColor(COLOR_INACTIVECAPTION)));
+}
+
 }  // namespace
