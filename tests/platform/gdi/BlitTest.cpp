@@ -65,6 +65,13 @@ TEST(Blit, OffsetsAndEdgesOfTheSource) {
     EXPECT_TRUE(dst.Matches({"kkkkk", "kcmkk", "kkkkk"}, kColours, "blit-offsets"));
 }
 
+TEST(Blit, OverlappingCopyWithinOneBitmap) {
+    Canvas canvas(4, 2);
+    canvas.Paint(kSource, kColours);
+    BitBlt(canvas.dc(), 1, 0, 3, 2, canvas.dc(), 0, 0, SRCCOPY);
+    EXPECT_TRUE(canvas.Matches({"rrgb", "..yc"}, kColours, "blit-overlap"));
+}
+
 TEST(StretchBlt, NearestNeighbourAndMirroring) {
     Canvas src(4, 2);
     src.Paint(kSource, kColours);
