@@ -51,9 +51,14 @@ void FillHeader(const BitmapObject& bitmap, BITMAPINFO* info) {
 }  // namespace
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-    if (planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 32))
+    if (planes != 1 || bitsPerPixel == 0 || bitsPerPixel > 32)
         return nullptr;
-    auto bitmap = BitmapObject::Create({width, height, int(bitsPerPixel), true, false});
+    // Colour device bitmaps all take the screen's format; initial bits must
+    // then already be in it.
+    int bpp = bitsPerPixel == 1 ? 1 : 32;
+    if (bits && int(bitsPerPixel) != bpp)
+        return nullptr;
+    auto bitmap = BitmapObject::Create({width, height, bpp, true, false});
     if (!bitmap)
         return nullptr;
     if (bits) {

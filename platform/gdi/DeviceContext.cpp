@@ -109,9 +109,10 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ handle) {
             return swap(s.font, std::static_pointer_cast<FontObject>(selected));
         case OBJ_BITMAP:
             return SelectBitmap(*object, std::static_pointer_cast<BitmapObject>(selected));
-        case OBJ_REGION:
-            return reinterpret_cast<HGDIOBJ>(
-                intptr_t(SelectClipRgn(dc, static_cast<HRGN>(handle))));
+        case OBJ_REGION: {
+            int kind = SelectClipRgn(dc, static_cast<HRGN>(handle));
+            return kind == RGN_ERROR ? HGDI_ERROR : reinterpret_cast<HGDIOBJ>(intptr_t(kind));
+        }
         default:
             return nullptr;
     }

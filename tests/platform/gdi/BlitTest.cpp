@@ -189,6 +189,21 @@ TEST(Blit, BufferContextAddsOriginAndVisibleRegion) {
     EXPECT_EQ(box.left, 0);
     EXPECT_EQ(box.right, 3);
     EXPECT_EQ(box.bottom, 2);
+    // A selected clip is in the context's own coordinates.
+    HRGN clip = CreateRectRgn(2, 1, 10, 10);
+    const auto simple = reinterpret_cast<HGDIOBJ>(intptr_t(SIMPLEREGION));
+    EXPECT_EQ(SelectObject(dc, clip), simple);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            bool red = (x == 4 && y == 2) || (x == 2 && y == 1);  // (2, 1): SetPixel above
+            EXPECT_EQ(pixels[size_t(y * 6 + x)] == 0x00FF0000u, red) << x << "," << y;
+        }
+    }
+    DeleteObject(clip);
+    EXPECT_EQ(SelectObject(dc, clip), nullptr);
+    DeleteObject(red);
     DeleteDC(dc);
     DeleteObject(visible);
 }
