@@ -197,8 +197,8 @@ TEST(Blit, BufferContextAddsOriginAndVisibleRegion) {
     FillRect(dc, &all, red);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
-            bool red = (x == 4 && y == 2) || (x == 2 && y == 1);  // (2, 1): SetPixel above
-            EXPECT_EQ(pixels[size_t(y * 6 + x)] == 0x00FF0000u, red) << x << "," << y;
+            bool painted = (x == 4 && y == 2) || (x == 2 && y == 1);  // (2, 1): SetPixel above
+            EXPECT_EQ(pixels[size_t(y * 6 + x)] == 0x00FF0000u, painted) << x << "," << y;
         }
     }
     DeleteObject(clip);
