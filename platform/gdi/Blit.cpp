@@ -1,6 +1,7 @@
 #include "platform/gdi/Blit.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "platform/gdi/Painter.h"
@@ -14,6 +15,8 @@ struct BlitMode {
     uint8_t code = 0xCC;
     uint32_t key = 0;  // pixel word left out by Transparent
     BLENDFUNCTION blend{};
+    std::array<uint8_t, 256> scaleSource{};  // Blend: c x constant / 255
+    std::array<uint8_t, 256> scaleDest{};    // Blend: c x (255 - constant) / 255
 };
 
 // The source as the blit reads it: its surface and the colours that turn
@@ -59,20 +62,33 @@ uint8_t Scale(uint32_t value, uint32_t alpha) {
     return uint8_t((value * alpha + 127) / 255);
 }
 
-void BlendRow(const BLENDFUNCTION& f, const uint32_t* src, uint32_t* dst, int count) {
-    uint32_t constant = f.SourceConstantAlpha;
-    bool perPixel = f.AlphaFormat & AC_SRC_ALPHA;
+// A channel of each pixel: c(s) = s x constant / 255, rounded, looked up.
+uint32_t Channels(const uint8_t* scale, uint32_t s, uint32_t alpha) {
+    return scale[s & 0xFF] | (uint32_t(scale[(s >> 8) & 0xFF]) << 8) |
+           (uint32_t(scale[(s >> 16) & 0xFF]) << 16) | (alpha << 24);
+}
+
+void BlendRow(const BlitMode& mode, const uint32_t* src, uint32_t* dst, int count) {
+    const uint8_t* scaleSource = mode.scaleSource.data();
+    if (!(mode.blend.AlphaFormat & AC_SRC_ALPHA)) {
+        const uint8_t* scaleDest = mode.scaleDest.data();
+        uint32_t alpha = scaleSource[255];
+        for (int i = 0; i < count; ++i) {
+            uint32_t d = dst[i];
+            // The two scaled parts never add up to more than 255 per channel.
+            dst[i] =
+                Channels(scaleSource, src[i], alpha) + Channels(scaleDest, d, scaleDest[d >> 24]);
+        }
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         uint32_t s = src[i], d = dst[i];
-        uint32_t sa = perPixel ? Scale(s >> 24, constant) : constant;
+        uint32_t sa = scaleSource[s >> 24];
         uint32_t out = 0;
         for (int shift = 0; shift < 32; shift += 8) {
-            uint32_t sc = (s >> shift) & 0xFF;
-            if (shift == 24)
-                sc = perPixel ? (s >> 24) : 255;
-            uint32_t scaled = Scale(sc, constant);
-            uint32_t value = scaled + Scale((d >> shift) & 0xFF, 255 - sa);
-            out |= std::min<uint32_t>(value, 255) << shift;
+            uint32_t value =
+                scaleSource[(s >> shift) & 0xFF] + Scale((d >> shift) & 0xFF, 255 - sa);
+            out |= std::min<uint32_t>(value, 255) << shift;  // sources that are not premultiplied
         }
         dst[i] = out;
     }
@@ -106,7 +122,7 @@ void CombineRow(const BlitMode& mode, uint32_t pattern, const uint32_t* src, uin
             }
             break;
         case BlitMode::Blend:
-            BlendRow(mode.blend, src, dst, count);
+            BlendRow(mode, src, dst, count);
             break;
     }
 }
@@ -230,6 +246,10 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, i
     BlitMode mode;
     mode.kind = BlitMode::Blend;
     mode.blend = blend;
+    for (uint32_t c = 0; c < 256; ++c) {
+        mode.scaleSource[c] = Scale(c, blend.SourceConstantAlpha);
+        mode.scaleDest[c] = Scale(c, 255u - blend.SourceConstantAlpha);
+    }
     return BlitBetween(dst, x, y, width, height, src, sx, sy, sourceWidth, sourceHeight, mode);
 }
 
