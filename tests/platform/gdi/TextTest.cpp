@@ -155,6 +155,20 @@ TEST(DrawText, WordBreakAndCalcRect) {
     EXPECT_EQ(joined.right, 8);
 }
 
+TEST(DrawText, ExpandedTabsStopEveryEightCharacters) {
+    TextCanvas canvas(40, 4, Font(4, L"Box", 2));
+    RECT rect{0, 0, 40, 4};
+    RECT calc = rect;
+    DrawText(canvas.dc(), L"ab\tc", -1, &calc, DT_EXPANDTABS | DT_CALCRECT);
+    EXPECT_EQ(calc.right, 18);  // c at the first stop, 16
+    DrawText(canvas.dc(), L"ab\tc", -1, &rect, DT_EXPANDTABS);
+    EXPECT_EQ(canvas.At(15, 0), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(16, 0), RGB(0, 0, 0));
+    calc = rect;
+    DrawText(canvas.dc(), L"ab\tc", -1, &calc, DT_CALCRECT);
+    EXPECT_EQ(calc.right, 8);  // without the flag a tab is a character like any other
+}
+
 TEST(DrawText, EndEllipsisAndClipping) {
     TextCanvas canvas(20, 4, Font(4, L"Box", 2));
     RECT rect{0, 0, 10, 4};
