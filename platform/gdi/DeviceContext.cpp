@@ -77,6 +77,10 @@ HDC CreateBufferDC(const PixelBuffer& buffer, POINT origin, HRGN visible) {
         RegisterGdiObject(DcObject::CreateOverBuffer(buffer, origin, region ? &copy : nullptr)));
 }
 
+HDC CreateDisplayDC() {
+    return static_cast<HDC>(RegisterGdiObject(DcObject::CreateOverBuffer({}, {0, 0}, nullptr)));
+}
+
 HDC CreateCompatibleDC(HDC) {
     return static_cast<HDC>(RegisterGdiObject(DcObject::CreateMemory()));
 }

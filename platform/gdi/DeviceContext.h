@@ -37,6 +37,11 @@ inline const HGDIOBJ HGDI_ERROR = reinterpret_cast<HGDIOBJ>(intptr_t(-1));
 // buffer against other writers while it draws. Released with DeleteDC.
 HDC CreateBufferDC(const PixelBuffer& buffer, POINT origin, HRGN visible);
 
+// A display context without pixels, for GetDC(NULL) when no screen buffer
+// is at hand: everything drawn on it is clipped away and GetPixel fails, but
+// it is a colour device: its compatible bitmaps are 32-bit. DeleteDC frees it.
+HDC CreateDisplayDC();
+
 // A memory context with a 1 x 1 monochrome bitmap, the stock white brush,
 // black pen and system font selected. `dc` is not needed and may be null.
 HDC CreateCompatibleDC(HDC dc);
