@@ -127,52 +127,93 @@ void CombineRow(const BlitMode& mode, uint32_t pattern, const uint32_t* src, uin
     }
 }
 
-bool Blit(DcObject& dst, int x, int y, int w, int h, const Source& src, int sx, int sy, int sw,
-          int sh, const BlitMode& mode) {
+// A copy of the source's rows, for a blit within one surface, where writing
+// would otherwise overwrite pixels still to be read.
+Surface Snapshot(const Surface& s, std::vector<uint8_t>& storage) {
+    size_t rowBytes = size_t(s.stride < 0 ? -s.stride : s.stride);
+    storage.resize(rowBytes * size_t(s.height));
+    for (int y = 0; y < s.height; ++y) {
+        std::copy_n(s.RowBytes(y), rowBytes, storage.data() + rowBytes * size_t(y));
+    }
+    Surface copy = s;
+    copy.top = storage.data();
+    copy.stride = std::ptrdiff_t(rowBytes);
+    return copy;
+}
+
+// Reads the source pixels of destination segments.
+class RowSampler {
+public:
+    RowSampler(const Surface& s, const Axis& ax, const Axis& ay)
+        : s_(s), ax_(ax), xs_(SampleMap(ax)), ys_(SampleMap(ay)), ay_(ay) {}
+
+    // Narrows [first, first + *n) (indices into the destination extent) to
+    // the pixels whose source exists and reads them; false when none does.
+    bool Read(int row, int* first, int* n) {
+        int sourceY = ys_[size_t(row - ay_.start)];
+        if (sourceY < 0 || sourceY >= s_.height)
+            return false;
+        int last = *first + *n;
+        while (*first < last && Outside(*first))
+            ++*first;
+        while (last > *first && Outside(last - 1))
+            --last;
+        *n = last - *first;
+        if (*n <= 0)
+            return false;
+        pixels_.resize(size_t(*n));
+        int lo = std::min(xs_[size_t(*first)], xs_[size_t(last - 1)]);
+        int hi = std::max(xs_[size_t(*first)], xs_[size_t(last - 1)]);
+        if (ax_.sourceLength == ax_.length && !ax_.mirrored) {
+            s_.Read(sourceY, lo, *n, pixels_.data());
+            return true;
+        }
+        wide_.resize(size_t(hi - lo + 1));
+        s_.Read(sourceY, lo, hi - lo + 1, wide_.data());
+        for (int i = 0; i < *n; ++i)
+            pixels_[size_t(i)] = wide_[size_t(xs_[size_t(*first + i)] - lo)];
+        return true;
+    }
+    uint32_t* Pixels() { return pixels_.data(); }
+
+private:
+    bool Outside(int i) const { return xs_[size_t(i)] < 0 || xs_[size_t(i)] >= s_.width; }
+
+    const Surface& s_;
+    Axis ax_;
+    std::vector<int> xs_, ys_;
+    Axis ay_;
+    std::vector<uint32_t> pixels_, wide_;
+};
+
+bool Blit(DcObject& dst, int x, int y, int w, int h, Source src, int sx, int sy, int sw, int sh,
+          const BlitMode& mode) {
     Painter painter(dst);
     if (!src.surface.Valid())
         return false;
     if (!painter.Drawable() || w == 0 || h == 0 || sw == 0 || sh == 0)
         return true;
+    std::vector<uint8_t> snapshot;
+    if (src.surface.top == painter.surface().top)
+        src.surface = Snapshot(src.surface, snapshot);
     Axis ax = Normalise(x, w, sx, sw), ay = Normalise(y, h, sy, sh);
-    std::vector<int> xs = SampleMap(ax), ys = SampleMap(ay);
-    uint32_t pattern = dst.state().brush && !dst.state().brush->Hollow()
-                           ? WordOfColorRef(dst.state().brush->Colour())
-                           : 0;
-    std::vector<uint32_t> sourceRow, wide;
-    const Surface& s = src.surface;
-    painter.ForEachSegment(
-        ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
-        [&](int dy, int x0, int x1) {
-            int sourceY = ys[size_t(dy - painter.origin().y - ay.start)];
-            if (sourceY < 0 || sourceY >= s.height)
-                return;
-            int first = x0 - painter.origin().x - ax.start;
-            // Only the destination pixels whose source pixel exists are drawn.
-            while (x0 < x1 && (xs[size_t(first)] < 0 || xs[size_t(first)] >= s.width))
-                ++x0, ++first;
-            int last = first + (x1 - x0);
-            while (last > first && (xs[size_t(last - 1)] < 0 || xs[size_t(last - 1)] >= s.width))
-                --last;
-            int n = last - first;
-            if (n <= 0)
-                return;
-            sourceRow.resize(size_t(n));
-            int lo = std::min(xs[size_t(first)], xs[size_t(last - 1)]);
-            int hi = std::max(xs[size_t(first)], xs[size_t(last - 1)]);
-            if (ax.sourceLength == ax.length && !ax.mirrored) {
-                s.Read(sourceY, lo, n, sourceRow.data());
-            } else {
-                wide.resize(size_t(hi - lo + 1));
-                s.Read(sourceY, lo, hi - lo + 1, wide.data());
-                for (int i = 0; i < n; ++i)
-                    sourceRow[size_t(i)] = wide[size_t(xs[size_t(first + i)] - lo)];
-            }
-            ConvertColours(src, dst, painter.surface(), sourceRow.data(), n);
-            painter.EditSegment(dy, x0, x0 + n, [&](uint32_t* row, int count) {
-                CombineRow(mode, pattern, sourceRow.data(), row, count);
-            });
-        });
+    RowSampler sampler(src.surface, ax, ay);
+    const DcState& state = dst.state();
+    uint32_t pattern =
+        state.brush && !state.brush->Hollow() ? WordOfColorRef(state.brush->Colour()) : 0;
+    POINT o = painter.origin();
+    painter.ForEachSegment(ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
+                           [&](int dy, int x0, int x1) {
+                               int first = x0 - o.x - ax.start, n = x1 - x0;
+                               if (!sampler.Read(dy - o.y, &first, &n))
+                                   return;
+                               int from = first + o.x + ax.start;
+                               ConvertColours(src, dst, painter.surface(), sampler.Pixels(), n);
+                               painter.EditSegment(
+                                   dy, from, from + n, [&](uint32_t* row, int count) {
+                                       CombineRow(mode, pattern, sampler.Pixels(), row, count);
+                                   });
+                           });
     return true;
 }
 

@@ -69,7 +69,11 @@ TEST(Blit, OverlappingCopyWithinOneBitmap) {
     Canvas canvas(4, 2);
     canvas.Paint(kSource, kColours);
     BitBlt(canvas.dc(), 1, 0, 3, 2, canvas.dc(), 0, 0, SRCCOPY);
-    EXPECT_TRUE(canvas.Matches({"rrgb", "..yc"}, kColours, "blit-overlap"));
+    EXPECT_TRUE(canvas.Matches({"rrgb", "..yc"}, kColours, "blit-overlap-right"));
+    Canvas tall(2, 3);
+    tall.Paint({"rg", "bk", ".."}, kColours);
+    BitBlt(tall.dc(), 0, 1, 2, 2, tall.dc(), 0, 0, SRCCOPY);
+    EXPECT_TRUE(tall.Matches({"rg", "rg", "bk"}, kColours, "blit-overlap-down"));
 }
 
 TEST(StretchBlt, NearestNeighbourAndMirroring) {
