@@ -68,6 +68,10 @@ TEST(Regions, DataRoundTripAndBox) {
         EXPECT_EQ(rects[i].right, expected[i].right) << i;
         EXPECT_EQ(rects[i].bottom, expected[i].bottom) << i;
     }
+    EXPECT_EQ(ExtCreateRegion(nullptr, size - 1, data), nullptr);  // rectangles cut off
+    data->rdh.dwSize = size + 16;
+    EXPECT_EQ(ExtCreateRegion(nullptr, size, data), nullptr);  // a header beyond the data
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
     HRGN copy = ExtCreateRegion(nullptr, size, data);
     EXPECT_TRUE(EqualRgn(copy, a));
     RECT box{};
