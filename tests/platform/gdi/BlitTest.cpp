@@ -266,6 +266,26 @@ TEST(DibSection, AllFormatsRoundTripThroughBlits) {
     }
 }
 
+TEST(DibSection, BitFieldsOnlyWithOurOwnMasks) {
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0},
+           {0xFF0000, 0xFF00, 0xFF}};
+    void* bits = nullptr;
+    HBITMAP ok = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                  &bits, nullptr, 0);
+    EXPECT_NE(ok, nullptr);
+    EXPECT_NE(bits, nullptr);
+    info.masks[0] = 0xFF;
+    info.masks[2] = 0xFF0000;
+    EXPECT_EQ(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                               nullptr, 0),
+              nullptr);
+    EXPECT_EQ(bits, nullptr);
+    DeleteObject(ok);
+}
+
 TEST(DibBits, GetAndSetInEitherRowOrder) {
     Canvas canvas(2, 2);
     canvas.Paint({"rg", "bk"}, kColours);
