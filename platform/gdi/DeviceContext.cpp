@@ -4,6 +4,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/RegionObject.h"
+#include "platform/gdi/SystemMetrics.h"
 
 namespace {
 
@@ -279,4 +280,38 @@ BOOL GetDCOrgEx(HDC dc, POINT* origin) {
         return FALSE;
     *origin = object->Origin();
     return TRUE;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return 0;
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    switch (index) {
+        case TECHNOLOGY:
+            return DT_RASDISPLAY;
+        case HORZSIZE:
+            return MulDiv(width, 254, 960);  // millimetres at 96 dpi
+        case VERTSIZE:
+            return MulDiv(height, 254, 960);
+        case HORZRES:
+            return width;
+        case VERTRES:
+            return height;
+        case BITSPIXEL: {
+            const DcState& s = object->state();
+            return object->Memory() && s.bitmap ? s.bitmap->format().bitsPerPixel : 32;
+        }
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        case RASTERCAPS:
+            return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP | RC_DIBTODEV;
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return 96;
+        default:
+            return 0;
+    }
 }

@@ -78,6 +78,21 @@ TEST(Objects, ADisplayContextMakesColourBitmapsAndDrawsNothing) {
     DeleteObject(bitmap);
 }
 
+TEST(Objects, DeviceCapsOfA96DpiDisplay) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1);  // the default monochrome bitmap
+    HBITMAP colour = CreateCompatibleBitmap(nullptr, 1, 1);
+    HGDIOBJ old = SelectObject(dc, colour);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(GetDeviceCaps(dc, 12345), 0);
+    SelectObject(dc, old);
+    DeleteObject(colour);
+    DeleteDC(dc);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 0);
+}
+
 TEST(Objects, StockObjectsStay) {
     HGDIOBJ pen = GetStockObject(BLACK_PEN);
     EXPECT_TRUE(DeleteObject(pen));
