@@ -313,6 +313,27 @@ TEST(RealFace, FallbackDrawsWhatTheFaceLacks) {
     EXPECT_NE(celsius, fahrenheit);
 }
 
+// The ink of one character, cropped to its bounds.
+std::vector<COLORREF> InkOf(const wchar_t* face, wchar_t c) {
+    TextCanvas canvas(40, 40, Font(-20, face));
+    TextOut(canvas.dc(), 5, 5, &c, 1);
+    RECT box = canvas.InkBox();
+    std::vector<COLORREF> ink;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x)
+            ink.push_back(canvas.At(x, y));
+    }
+    ink.push_back(RGB(box.right - box.left, box.bottom - box.top, 0));
+    return ink;
+}
+
+TEST(RealFace, DegreesCelsiusComesFromTheFirstFallback) {
+    // The Arial substitute has no such sign; the chain's first face has.
+    std::vector<COLORREF> fromChain = InkOf(L"Arial", L'\x2103');
+    EXPECT_EQ(fromChain, InkOf(L"DejaVu Sans", L'\x2103'));
+    EXPECT_NE(InkOf(L"Arial", L'C'), InkOf(L"DejaVu Sans", L'C'));  // the faces do differ
+}
+
 TEST(RealFace, SixteenThreadsDrawTheSameTextAlike) {
     const wchar_t* text = L"CH1 25 fps \x2103 \x4E2D";
     auto render = [text](std::vector<COLORREF>* out) {
