@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/gdi/Painter.h"
@@ -49,13 +50,24 @@ Axis Normalise(int start, int length, int sourceStart, int sourceLength) {
 
 // The source coordinate of each destination pixel: the first of the source
 // pixels it covers.
-std::vector<int> SampleMap(const Axis& a) {
-    std::vector<int> map(size_t(a.length));
-    for (int i = 0; i < a.length; ++i) {
+// Only destination pixels [from, to) of the extent are mapped (the others
+// are clipped away); entry k is pixel from + k.
+std::vector<int> SampleMap(const Axis& a, int from, int to) {
+    std::vector<int> map(size_t(std::max(0, to - from)));
+    for (int i = from; i < to; ++i) {
         int j = int((int64_t(i) * a.sourceLength) / a.length);
-        map[size_t(i)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
+        map[size_t(i - from)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
     }
     return map;
+}
+
+// Coordinates and extents GDI accepts: 27 bits and a sign.
+bool Sane(std::initializer_list<int> values) {
+    for (int v : values) {
+        if (v < -(1 << 27) || v > (1 << 27))
+            return false;
+    }
+    return true;
 }
 
 uint8_t Scale(uint32_t value, uint32_t alpha) {
@@ -144,13 +156,21 @@ Surface Snapshot(const Surface& s, std::vector<uint8_t>& storage) {
 // Reads the source pixels of destination segments.
 class RowSampler {
 public:
-    RowSampler(const Surface& s, const Axis& ax, const Axis& ay)
-        : s_(s), ax_(ax), xs_(SampleMap(ax)), ys_(SampleMap(ay)), ay_(ay) {}
+    // `visible` bounds the destination pixels that will be asked for
+    // (logical coordinates).
+    RowSampler(const Surface& s, const Axis& ax, const Axis& ay, const RECT& visible)
+        : s_(s),
+          ax_(ax),
+          ay_(ay),
+          xFrom_(std::max(0, int(visible.left) - ax.start)),
+          yFrom_(std::max(0, int(visible.top) - ay.start)),
+          xs_(SampleMap(ax, xFrom_, std::min(ax.length, int(visible.right) - ax.start))),
+          ys_(SampleMap(ay, yFrom_, std::min(ay.length, int(visible.bottom) - ay.start))) {}
 
     // Narrows [first, first + *n) (indices into the destination extent) to
     // the pixels whose source exists and reads them; false when none does.
     bool Read(int row, int* first, int* n) {
-        int sourceY = ys_[size_t(row - ay_.start)];
+        int sourceY = ys_[size_t(row - ay_.start - yFrom_)];
         if (sourceY < 0 || sourceY >= s_.height)
             return false;
         int last = *first + *n;
@@ -162,8 +182,8 @@ public:
         if (*n <= 0)
             return false;
         pixels_.resize(size_t(*n));
-        int lo = std::min(xs_[size_t(*first)], xs_[size_t(last - 1)]);
-        int hi = std::max(xs_[size_t(*first)], xs_[size_t(last - 1)]);
+        int lo = std::min(X(*first), X(last - 1));
+        int hi = std::max(X(*first), X(last - 1));
         if (ax_.sourceLength == ax_.length && !ax_.mirrored) {
             s_.Read(sourceY, lo, *n, pixels_.data());
             return true;
@@ -171,18 +191,19 @@ public:
         wide_.resize(size_t(hi - lo + 1));
         s_.Read(sourceY, lo, hi - lo + 1, wide_.data());
         for (int i = 0; i < *n; ++i)
-            pixels_[size_t(i)] = wide_[size_t(xs_[size_t(*first + i)] - lo)];
+            pixels_[size_t(i)] = wide_[size_t(X(*first + i) - lo)];
         return true;
     }
     uint32_t* Pixels() { return pixels_.data(); }
 
 private:
-    bool Outside(int i) const { return xs_[size_t(i)] < 0 || xs_[size_t(i)] >= s_.width; }
+    int X(int i) const { return xs_[size_t(i - xFrom_)]; }
+    bool Outside(int i) const { return X(i) < 0 || X(i) >= s_.width; }
 
     const Surface& s_;
-    Axis ax_;
+    Axis ax_, ay_;
+    int xFrom_, yFrom_;
     std::vector<int> xs_, ys_;
-    Axis ay_;
     std::vector<uint32_t> pixels_, wide_;
 };
 
@@ -196,8 +217,10 @@ bool Blit(DcObject& dst, int x, int y, int w, int h, Source src, int sx, int sy,
     std::vector<uint8_t> snapshot;
     if (src.surface.top == painter.surface().top)
         src.surface = Snapshot(src.surface, snapshot);
+    if (!Sane({x, y, w, h, sx, sy, sw, sh}))
+        return false;
     Axis ax = Normalise(x, w, sx, sw), ay = Normalise(y, h, sy, sh);
-    RowSampler sampler(src.surface, ax, ay);
+    RowSampler sampler(src.surface, ax, ay, painter.LogicalClipBox());
     const DcState& state = dst.state();
     uint32_t pattern =
         state.brush && !state.brush->Hollow() ? WordOfColorRef(state.brush->Colour()) : 0;

@@ -217,6 +217,26 @@ struct DibCase {
     bool topDown;
 };
 
+TEST(Blit, ExtremeCoordinatesAreClippedOrRefused) {
+    Canvas src(2, 2, RGB(255, 0, 0)), dst(4, 4);
+    RECT huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_TRUE(FillRect(dst.dc(), &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+    EXPECT_EQ(dst.At(3, 3), RGB(0, 0, 0));
+    std::vector<uint32_t> pixels(4, 0);
+    HDC moved = CreateBufferDC({pixels.data(), 2, 2, 2}, {1, 1}, nullptr);
+    HRGN all = CreateRectRgn(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_TRUE(FillRgn(moved, all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
+    DeleteObject(all);
+    DeleteDC(moved);
+    // A destination of 2^27 pixels maps only what the clip lets through.
+    EXPECT_TRUE(StretchBlt(dst.dc(), -(1 << 26), 0, 1 << 27, 4, src.dc(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(dst.At(0, 0), RGB(255, 0, 0));
+    EXPECT_FALSE(BitBlt(dst.dc(), INT32_MAX, 0, INT32_MIN, 4, src.dc(), 0, 0, SRCCOPY));
+    MoveToEx(dst.dc(), INT32_MIN, 1, nullptr);
+    EXPECT_TRUE(LineTo(dst.dc(), INT32_MIN + 10, 1));
+}
+
 TEST(DibSection, AllFormatsRoundTripThroughBlits) {
     const DibCase cases[] = {{1, false},  {1, true},  {8, false},  {8, true},
                              {24, false}, {24, true}, {32, false}, {32, true}};
