@@ -182,6 +182,17 @@ TEST(Regions, FillFrameAndClip) {
     DeleteObject(red);
 }
 
+TEST(Regions, OffsetSaturatesAtTheEndOfTheCoordinates) {
+    HRGN r = CreateRectRgn(INT32_MAX - 4, 0, INT32_MAX, 2);
+    EXPECT_EQ(OffsetRgn(r, 2, 0), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(r, &box);
+    EXPECT_EQ(box.left, INT32_MAX - 2);
+    EXPECT_EQ(box.right, INT32_MAX);
+    EXPECT_EQ(OffsetRgn(r, 10, 0), NULLREGION);
+    DeleteObject(r);
+}
+
 TEST(Regions, StaleHandlesFail) {
     HRGN r = CreateRectRgn(0, 0, 1, 1);
     DeleteObject(r);
