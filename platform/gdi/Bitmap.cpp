@@ -48,12 +48,28 @@ void FillHeader(const BitmapObject& bitmap, BITMAPINFO* info) {
     h.biSizeImage = DWORD(DibRowBytes(f.width, f.bitsPerPixel) * f.height);
 }
 
+// BI_BITFIELDS with the masks of our own pixel words, which follow the
+// header where the colour table would be.
+bool StandardMasks(const BITMAPINFO* info) {
+    if (info->bmiHeader.biCompression != BI_BITFIELDS || info->bmiHeader.biBitCount != 32) {
+        return false;
+    }
+    DWORD masks[3];
+    std::memcpy(masks, info->bmiColors, sizeof masks);
+    return masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
+}
+
 }  // namespace
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-    if (planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 32))
+    if (planes != 1 || bitsPerPixel == 0 || bitsPerPixel > 32)
         return nullptr;
-    auto bitmap = BitmapObject::Create({width, height, int(bitsPerPixel), true, false});
+    // Colour device bitmaps all take the screen's format; initial bits must
+    // then already be in it.
+    int bpp = bitsPerPixel == 1 ? 1 : 32;
+    if (bits && int(bitsPerPixel) != bpp)
+        return nullptr;
+    auto bitmap = BitmapObject::Create({width, height, bpp, true, false});
     if (!bitmap)
         return nullptr;
     if (bits) {
@@ -81,9 +97,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     if (!info || usage != DIB_RGB_COLORS || section)
         return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && h.biBitCount == 32)) {
+    if (h.biCompression != BI_RGB && !StandardMasks(info))
         return nullptr;
-    }
     int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     auto bitmap = BitmapObject::Create({h.biWidth, height, h.biBitCount, h.biHeight < 0, true});
     if (!bitmap)

@@ -57,8 +57,9 @@ struct DIBSECTION {
     DWORD dsOffset;
 };
 
-// A device bitmap of 1 or 32 bits per pixel, filled from `bits` (rows of
-// bmWidthBytes, top row first) when not null, else black.
+// A device bitmap: monochrome for 1 bit per pixel, else 32-bit like the
+// screen; filled from `bits` (rows of bmWidthBytes, top row first, in that
+// format: 1 or 32 bits only) when not null, else black.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 
 // A bitmap in the format of the one selected into `dc`: a memory context

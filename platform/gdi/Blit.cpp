@@ -1,6 +1,8 @@
 #include "platform/gdi/Blit.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/gdi/Painter.h"
@@ -14,6 +16,8 @@ struct BlitMode {
     uint8_t code = 0xCC;
     uint32_t key = 0;  // pixel word left out by Transparent
     BLENDFUNCTION blend{};
+    std::array<uint8_t, 256> scaleSource{};  // Blend: c x constant / 255
+    std::array<uint8_t, 256> scaleDest{};    // Blend: c x (255 - constant) / 255
 };
 
 // The source as the blit reads it: its surface and the colours that turn
@@ -46,33 +50,57 @@ Axis Normalise(int start, int length, int sourceStart, int sourceLength) {
 
 // The source coordinate of each destination pixel: the first of the source
 // pixels it covers.
-std::vector<int> SampleMap(const Axis& a) {
-    std::vector<int> map(size_t(a.length));
-    for (int i = 0; i < a.length; ++i) {
+// Only destination pixels [from, to) of the extent are mapped (the others
+// are clipped away); entry k is pixel from + k.
+std::vector<int> SampleMap(const Axis& a, int from, int to) {
+    std::vector<int> map(size_t(std::max(0, to - from)));
+    for (int i = from; i < to; ++i) {
         int j = int((int64_t(i) * a.sourceLength) / a.length);
-        map[size_t(i)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
+        map[size_t(i - from)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
     }
     return map;
+}
+
+// Coordinates and extents GDI accepts: 27 bits and a sign.
+bool Sane(std::initializer_list<int> values) {
+    for (int v : values) {
+        if (v < -(1 << 27) || v > (1 << 27))
+            return false;
+    }
+    return true;
 }
 
 uint8_t Scale(uint32_t value, uint32_t alpha) {
     return uint8_t((value * alpha + 127) / 255);
 }
 
-void BlendRow(const BLENDFUNCTION& f, const uint32_t* src, uint32_t* dst, int count) {
-    uint32_t constant = f.SourceConstantAlpha;
-    bool perPixel = f.AlphaFormat & AC_SRC_ALPHA;
+// A channel of each pixel: c(s) = s x constant / 255, rounded, looked up.
+uint32_t Channels(const uint8_t* scale, uint32_t s, uint32_t alpha) {
+    return scale[s & 0xFF] | (uint32_t(scale[(s >> 8) & 0xFF]) << 8) |
+           (uint32_t(scale[(s >> 16) & 0xFF]) << 16) | (alpha << 24);
+}
+
+void BlendRow(const BlitMode& mode, const uint32_t* src, uint32_t* dst, int count) {
+    const uint8_t* scaleSource = mode.scaleSource.data();
+    if (!(mode.blend.AlphaFormat & AC_SRC_ALPHA)) {
+        const uint8_t* scaleDest = mode.scaleDest.data();
+        uint32_t alpha = scaleSource[255];
+        for (int i = 0; i < count; ++i) {
+            uint32_t d = dst[i];
+            // The two scaled parts never add up to more than 255 per channel.
+            dst[i] =
+                Channels(scaleSource, src[i], alpha) + Channels(scaleDest, d, scaleDest[d >> 24]);
+        }
+        return;
+    }
     for (int i = 0; i < count; ++i) {
         uint32_t s = src[i], d = dst[i];
-        uint32_t sa = perPixel ? Scale(s >> 24, constant) : constant;
+        uint32_t sa = scaleSource[s >> 24];
         uint32_t out = 0;
         for (int shift = 0; shift < 32; shift += 8) {
-            uint32_t sc = (s >> shift) & 0xFF;
-            if (shift == 24)
-                sc = perPixel ? (s >> 24) : 255;
-            uint32_t scaled = Scale(sc, constant);
-            uint32_t value = scaled + Scale((d >> shift) & 0xFF, 255 - sa);
-            out |= std::min<uint32_t>(value, 255) << shift;
+            uint32_t value =
+                scaleSource[(s >> shift) & 0xFF] + Scale((d >> shift) & 0xFF, 255 - sa);
+            out |= std::min<uint32_t>(value, 255) << shift;  // sources that are not premultiplied
         }
         dst[i] = out;
     }
@@ -106,57 +134,109 @@ void CombineRow(const BlitMode& mode, uint32_t pattern, const uint32_t* src, uin
             }
             break;
         case BlitMode::Blend:
-            BlendRow(mode.blend, src, dst, count);
+            BlendRow(mode, src, dst, count);
             break;
     }
 }
 
-bool Blit(DcObject& dst, int x, int y, int w, int h, const Source& src, int sx, int sy, int sw,
-          int sh, const BlitMode& mode) {
+// A copy of the source's rows, for a blit within one surface, where writing
+// would otherwise overwrite pixels still to be read.
+Surface Snapshot(const Surface& s, std::vector<uint8_t>& storage) {
+    size_t rowBytes = size_t(s.stride < 0 ? -s.stride : s.stride);
+    storage.resize(rowBytes * size_t(s.height));
+    for (int y = 0; y < s.height; ++y) {
+        std::copy_n(s.RowBytes(y), rowBytes, storage.data() + rowBytes * size_t(y));
+    }
+    Surface copy = s;
+    copy.top = storage.data();
+    copy.stride = std::ptrdiff_t(rowBytes);
+    return copy;
+}
+
+// Reads the source pixels of destination segments.
+class RowSampler {
+public:
+    // `visible` bounds the destination pixels that will be asked for
+    // (logical coordinates).
+    RowSampler(const Surface& s, const Axis& ax, const Axis& ay, const RECT& visible)
+        : s_(s),
+          ax_(ax),
+          ay_(ay),
+          xFrom_(std::max(0, int(visible.left) - ax.start)),
+          yFrom_(std::max(0, int(visible.top) - ay.start)),
+          xs_(SampleMap(ax, xFrom_, std::min(ax.length, int(visible.right) - ax.start))),
+          ys_(SampleMap(ay, yFrom_, std::min(ay.length, int(visible.bottom) - ay.start))) {}
+
+    // Narrows [first, first + *n) (indices into the destination extent) to
+    // the pixels whose source exists and reads them; false when none does.
+    bool Read(int row, int* first, int* n) {
+        int sourceY = ys_[size_t(row - ay_.start - yFrom_)];
+        if (sourceY < 0 || sourceY >= s_.height)
+            return false;
+        int last = *first + *n;
+        while (*first < last && Outside(*first))
+            ++*first;
+        while (last > *first && Outside(last - 1))
+            --last;
+        *n = last - *first;
+        if (*n <= 0)
+            return false;
+        pixels_.resize(size_t(*n));
+        int lo = std::min(X(*first), X(last - 1));
+        int hi = std::max(X(*first), X(last - 1));
+        if (ax_.sourceLength == ax_.length && !ax_.mirrored) {
+            s_.Read(sourceY, lo, *n, pixels_.data());
+            return true;
+        }
+        wide_.resize(size_t(hi - lo + 1));
+        s_.Read(sourceY, lo, hi - lo + 1, wide_.data());
+        for (int i = 0; i < *n; ++i)
+            pixels_[size_t(i)] = wide_[size_t(X(*first + i) - lo)];
+        return true;
+    }
+    uint32_t* Pixels() { return pixels_.data(); }
+
+private:
+    int X(int i) const { return xs_[size_t(i - xFrom_)]; }
+    bool Outside(int i) const { return X(i) < 0 || X(i) >= s_.width; }
+
+    const Surface& s_;
+    Axis ax_, ay_;
+    int xFrom_, yFrom_;
+    std::vector<int> xs_, ys_;
+    std::vector<uint32_t> pixels_, wide_;
+};
+
+bool Blit(DcObject& dst, int x, int y, int w, int h, Source src, int sx, int sy, int sw, int sh,
+          const BlitMode& mode) {
     Painter painter(dst);
     if (!src.surface.Valid())
         return false;
     if (!painter.Drawable() || w == 0 || h == 0 || sw == 0 || sh == 0)
         return true;
+    std::vector<uint8_t> snapshot;
+    if (src.surface.top == painter.surface().top)
+        src.surface = Snapshot(src.surface, snapshot);
+    if (!Sane({x, y, w, h, sx, sy, sw, sh}))
+        return false;
     Axis ax = Normalise(x, w, sx, sw), ay = Normalise(y, h, sy, sh);
-    std::vector<int> xs = SampleMap(ax), ys = SampleMap(ay);
-    uint32_t pattern = dst.state().brush && !dst.state().brush->Hollow()
-                           ? WordOfColorRef(dst.state().brush->Colour())
-                           : 0;
-    std::vector<uint32_t> sourceRow, wide;
-    const Surface& s = src.surface;
-    painter.ForEachSegment(
-        ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
-        [&](int dy, int x0, int x1) {
-            int sourceY = ys[size_t(dy - painter.origin().y - ay.start)];
-            if (sourceY < 0 || sourceY >= s.height)
-                return;
-            int first = x0 - painter.origin().x - ax.start;
-            // Only the destination pixels whose source pixel exists are drawn.
-            while (x0 < x1 && (xs[size_t(first)] < 0 || xs[size_t(first)] >= s.width))
-                ++x0, ++first;
-            int last = first + (x1 - x0);
-            while (last > first && (xs[size_t(last - 1)] < 0 || xs[size_t(last - 1)] >= s.width))
-                --last;
-            int n = last - first;
-            if (n <= 0)
-                return;
-            sourceRow.resize(size_t(n));
-            int lo = std::min(xs[size_t(first)], xs[size_t(last - 1)]);
-            int hi = std::max(xs[size_t(first)], xs[size_t(last - 1)]);
-            if (ax.sourceLength == ax.length && !ax.mirrored) {
-                s.Read(sourceY, lo, n, sourceRow.data());
-            } else {
-                wide.resize(size_t(hi - lo + 1));
-                s.Read(sourceY, lo, hi - lo + 1, wide.data());
-                for (int i = 0; i < n; ++i)
-                    sourceRow[size_t(i)] = wide[size_t(xs[size_t(first + i)] - lo)];
-            }
-            ConvertColours(src, dst, painter.surface(), sourceRow.data(), n);
-            painter.EditSegment(dy, x0, x0 + n, [&](uint32_t* row, int count) {
-                CombineRow(mode, pattern, sourceRow.data(), row, count);
-            });
-        });
+    RowSampler sampler(src.surface, ax, ay, painter.LogicalClipBox());
+    const DcState& state = dst.state();
+    uint32_t pattern =
+        state.brush && !state.brush->Hollow() ? WordOfColorRef(state.brush->Colour()) : 0;
+    POINT o = painter.origin();
+    painter.ForEachSegment(ax.start, ay.start, ax.start + ax.length, ay.start + ay.length,
+                           [&](int dy, int x0, int x1) {
+                               int first = x0 - o.x - ax.start, n = x1 - x0;
+                               if (!sampler.Read(dy - o.y, &first, &n))
+                                   return;
+                               int from = first + o.x + ax.start;
+                               ConvertColours(src, dst, painter.surface(), sampler.Pixels(), n);
+                               painter.EditSegment(
+                                   dy, from, from + n, [&](uint32_t* row, int count) {
+                                       CombineRow(mode, pattern, sampler.Pixels(), row, count);
+                                   });
+                           });
     return true;
 }
 
@@ -230,6 +310,10 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, i
     BlitMode mode;
     mode.kind = BlitMode::Blend;
     mode.blend = blend;
+    for (uint32_t c = 0; c < 256; ++c) {
+        mode.scaleSource[c] = Scale(c, blend.SourceConstantAlpha);
+        mode.scaleDest[c] = Scale(c, 255u - blend.SourceConstantAlpha);
+    }
     return BlitBetween(dst, x, y, width, height, src, sx, sy, sourceWidth, sourceHeight, mode);
 }
 

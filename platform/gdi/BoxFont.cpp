@@ -1,5 +1,6 @@
 #include "platform/gdi/BoxFont.h"
 
+#include <cstddef>
 #include <cwctype>
 
 BoxFont::BoxFont(const LOGFONTW& font) {
@@ -21,6 +22,9 @@ BoxFont::BoxFont(const LOGFONTW& font) {
     m.pitchAndFamily = FIXED_PITCH | FF_MODERN;
     m.charSet = font.lfCharSet;
     blank_.advance = advance_;
+    box_.advance = box_.width = advance_;
+    box_.top = box_.height = m.ascent;
+    box_.coverage.assign(size_t(advance_) * size_t(m.ascent), 255);
 }
 
 bool BoxFont::Named(const wchar_t* faceName) {
@@ -33,14 +37,6 @@ bool BoxFont::Named(const wchar_t* faceName) {
 }
 
 const Glyph& BoxFont::GlyphOf(char32_t c) {
-    if (c <= 0x20 || c == 0x7F || c == 0xA0 || c == 0x3000)
-        return blank_;
-    std::lock_guard lock(mutex_);
-    if (!box_) {
-        box_ = std::make_unique<Glyph>();
-        box_->advance = box_->width = advance_;
-        box_->top = box_->height = metrics_.ascent;
-        box_->coverage.assign(size_t(advance_) * size_t(metrics_.ascent), 255);
-    }
-    return *box_;
+    bool blank = c <= 0x20 || c == 0x7F || c == 0xA0 || c == 0x3000;
+    return blank ? blank_ : box_;
 }

@@ -1,11 +1,6 @@
 // Inside platform/gdi: the synthetic "Box" face (its rules are in Font.h).
-// Its glyphs are made on demand; immutable apart from that cache, which
-// `mutex_` guards.
+// Immutable: its two glyphs, a box and a blank, are made at construction.
 #pragma once
-
-#include <memory>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/gdi/RealizedFont.h"
 
@@ -21,7 +16,6 @@ public:
 private:
     FontMetrics metrics_;
     int advance_;
-    std::mutex mutex_;
     Glyph blank_;
-    std::unique_ptr<Glyph> box_;  // made once under `mutex_`
+    Glyph box_;
 };

@@ -4,6 +4,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/RegionObject.h"
+#include "platform/gdi/SystemMetrics.h"
 
 namespace {
 
@@ -77,6 +78,10 @@ HDC CreateBufferDC(const PixelBuffer& buffer, POINT origin, HRGN visible) {
         RegisterGdiObject(DcObject::CreateOverBuffer(buffer, origin, region ? &copy : nullptr)));
 }
 
+HDC CreateDisplayDC() {
+    return static_cast<HDC>(RegisterGdiObject(DcObject::CreateOverBuffer({}, {0, 0}, nullptr)));
+}
+
 HDC CreateCompatibleDC(HDC) {
     return static_cast<HDC>(RegisterGdiObject(DcObject::CreateMemory()));
 }
@@ -109,9 +114,10 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ handle) {
             return swap(s.font, std::static_pointer_cast<FontObject>(selected));
         case OBJ_BITMAP:
             return SelectBitmap(*object, std::static_pointer_cast<BitmapObject>(selected));
-        case OBJ_REGION:
-            return reinterpret_cast<HGDIOBJ>(
-                intptr_t(SelectClipRgn(dc, static_cast<HRGN>(handle))));
+        case OBJ_REGION: {
+            int kind = SelectClipRgn(dc, static_cast<HRGN>(handle));
+            return kind == RGN_ERROR ? HGDI_ERROR : reinterpret_cast<HGDIOBJ>(intptr_t(kind));
+        }
         default:
             return nullptr;
     }
@@ -274,4 +280,38 @@ BOOL GetDCOrgEx(HDC dc, POINT* origin) {
         return FALSE;
     *origin = object->Origin();
     return TRUE;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return 0;
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    switch (index) {
+        case TECHNOLOGY:
+            return DT_RASDISPLAY;
+        case HORZSIZE:
+            return MulDiv(width, 254, 960);  // millimetres at 96 dpi
+        case VERTSIZE:
+            return MulDiv(height, 254, 960);
+        case HORZRES:
+            return width;
+        case VERTRES:
+            return height;
+        case BITSPIXEL: {
+            const DcState& s = object->state();
+            return object->Memory() && s.bitmap ? s.bitmap->format().bitsPerPixel : 32;
+        }
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        case RASTERCAPS:
+            return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP | RC_DIBTODEV;
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return 96;
+        default:
+            return 0;
+    }
 }

@@ -37,6 +37,11 @@ inline const HGDIOBJ HGDI_ERROR = reinterpret_cast<HGDIOBJ>(intptr_t(-1));
 // buffer against other writers while it draws. Released with DeleteDC.
 HDC CreateBufferDC(const PixelBuffer& buffer, POINT origin, HRGN visible);
 
+// A display context without pixels, for GetDC(NULL) when no screen buffer
+// is at hand: everything drawn on it is clipped away and GetPixel fails, but
+// it is a colour device: its compatible bitmaps are 32-bit. DeleteDC frees it.
+HDC CreateDisplayDC();
+
 // A memory context with a 1 x 1 monochrome bitmap, the stock white brush,
 // black pen and system font selected. `dc` is not needed and may be null.
 HDC CreateCompatibleDC(HDC dc);
@@ -80,3 +85,26 @@ int GetClipBox(HDC dc, RECT* box);
 
 // Where logical (0, 0) lies on the target.
 BOOL GetDCOrgEx(HDC dc, POINT* origin);
+
+// GetDeviceCaps indices.
+inline constexpr int TECHNOLOGY = 2;
+inline constexpr int HORZSIZE = 4;
+inline constexpr int VERTSIZE = 6;
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
+inline constexpr int BITSPIXEL = 12;
+inline constexpr int PLANES = 14;
+inline constexpr int NUMCOLORS = 24;
+inline constexpr int RASTERCAPS = 38;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+inline constexpr int DT_RASDISPLAY = 1;
+inline constexpr int RC_BITBLT = 0x0001;
+inline constexpr int RC_STRETCHBLT = 0x0800;
+inline constexpr int RC_DI_BITMAP = 0x0080;
+inline constexpr int RC_DIBTODEV = 0x0200;
+
+// A 96-dpi raster display of the screen's size; BITSPIXEL is the target's
+// depth (1 for a memory context holding a monochrome bitmap), 0 for an
+// unknown index or a stale context.
+int GetDeviceCaps(HDC dc, int index);

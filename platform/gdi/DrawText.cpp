@@ -16,10 +16,11 @@ int Length(const wchar_t* text, int count) {
     return n;
 }
 
-void DrawLine(DcObject& dc, Painter& painter, const LayoutLine& line, int x, int y, UINT format) {
+void DrawLine(DcObject& dc, Painter& painter, const LayoutLine& line, int x, int y, UINT format,
+              int tabWidth) {
     const DcState& s = dc.state();
     RealizedFont& font = s.font->Realized();
-    TextRun run(font, line.text.data(), int(line.text.size()));
+    TextRun run(font, line.text.data(), int(line.text.size()), nullptr, nullptr, tabWidth);
     uint32_t colour = WordOfColorRef(s.textColour);
     if (!(format & DT_PREFIXONLY)) {
         if (s.bkMode == OPAQUE) {
@@ -43,7 +44,9 @@ int DrawTextW(HDC dc, const wchar_t* text, int count, RECT* rect, UINT format) {
     RealizedFont& font = object->state().font->Realized();
     const FontMetrics& m = font.Metrics();
     int width = rect->right - rect->left;
-    TextLayout layout(font, text, text ? Length(text, count) : 0, format, width);
+    // Tab stops every eight average characters.
+    int tabWidth = (format & DT_EXPANDTABS) ? 8 * m.aveCharWidth : 0;
+    TextLayout layout(font, text, text ? Length(text, count) : 0, format, width, tabWidth);
     int lineHeight = m.height + ((format & DT_EXTERNALLEADING) ? m.externalLeading : 0);
     int height = lineHeight * int(layout.Lines().size());
     int y = rect->top;
@@ -72,7 +75,7 @@ int DrawTextW(HDC dc, const wchar_t* text, int count, RECT* rect, UINT format) {
             x = rect->left + (width - line.width) / 2;
         if (format & DT_RIGHT)
             x = rect->right - line.width;
-        DrawLine(*object, painter, line, x, y, format);
+        DrawLine(*object, painter, line, x, y, format, tabWidth);
         y += lineHeight;
     }
     return result;

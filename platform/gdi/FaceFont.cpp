@@ -125,8 +125,14 @@ const Glyph* FaceFont::FromFallbacks(char32_t c) {
 }
 
 const Glyph& FaceFont::GlyphOf(char32_t c) {
+    {
+        std::shared_lock lock(mutex_);
+        auto it = glyphs_.find(c);
+        if (it != glyphs_.end())
+            return *it->second;
+    }
     std::lock_guard lock(mutex_);
-    auto it = glyphs_.find(c);
+    auto it = glyphs_.find(c);  // another thread may have made it meanwhile
     if (it != glyphs_.end())
         return *it->second;
     FT_UInt index = FT_Get_Char_Index(face_, c);

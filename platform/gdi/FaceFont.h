@@ -1,11 +1,13 @@
 // Inside platform/gdi: an installed face at one size through FreeType.
-// `mutex_` guards the FreeType face and the glyph cache; glyphs are kept for
-// the font's life. Characters the face lacks come from its fallbacks, which
+// `mutex_` guards the FreeType face and the glyph cache: shared for finding
+// a cached glyph, exclusive for rendering one; glyphs are kept for the
+// font's life. Characters the face lacks come from its fallbacks, which
 // have none of their own, so locks are only ever taken primary first.
 #pragma once
 
 #include <memory>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -49,7 +51,7 @@ private:
     Request request_;
     FontMetrics metrics_;
     double emX_ = 0, emY_ = 0;
-    std::mutex mutex_;
+    std::shared_mutex mutex_;
     FT_Face face_;
     std::unordered_map<char32_t, std::unique_ptr<Glyph>> own_;
     std::unordered_map<char32_t, const Glyph*> glyphs_;

@@ -7,31 +7,9 @@
 #include <cwctype>
 
 #include "platform/gdi/BoxFont.h"
+#include "platform/gdi/WideText.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    std::string out;
-    for (wchar_t wc : text) {
-        auto c = char32_t(wc);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::wstring Lower(const wchar_t* name) {
     std::wstring out;
@@ -70,7 +48,7 @@ std::string Substitute(const std::wstring& lower, BYTE pitchAndFamily) {
             return e.family;
     }
     if (!lower.empty())
-        return Utf8(lower);
+        return WideToUtf8(lower);
     if ((pitchAndFamily & 0x03) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN) {
         return "Liberation Mono";
     }

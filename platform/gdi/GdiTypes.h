@@ -51,6 +51,7 @@ struct GdiPenTag;
 struct GdiBrushTag;
 struct GdiFontTag;
 struct GdiRegionTag;
+struct GdiPaletteTag;
 using HGDIOBJ = void*;
 using HDC = GdiDcTag*;
 using HBITMAP = GdiBitmapTag*;
@@ -58,3 +59,4 @@ using HPEN = GdiPenTag*;
 using HBRUSH = GdiBrushTag*;
 using HFONT = GdiFontTag*;
 using HRGN = GdiRegionTag*;
+using HPALETTE = GdiPaletteTag*;  // no palettes exist; always null

@@ -28,15 +28,21 @@ void Painter::RopRegion(const PixelRegion& area, uint8_t code, uint32_t pattern)
 }
 
 void Painter::Plot(int x, int y, uint32_t word) {
-    x += origin_.x;
-    y += origin_.y;
+    x = Device(x, origin_.x);
+    y = Device(y, origin_.y);
     if (!clip_.Contains(x, y))
         return;
     EditSegment(y, x, x + 1, [&](uint32_t* row, int) { *row = word; });
 }
 
 void Painter::Restrict(int left, int top, int right, int bottom) {
-    PixelRegion rect = PixelRegion::FromRect(left + origin_.x, top + origin_.y, right + origin_.x,
-                                             bottom + origin_.y);
+    PixelRegion rect = PixelRegion::FromRect(Device(left, origin_.x), Device(top, origin_.y),
+                                             Device(right, origin_.x), Device(bottom, origin_.y));
     clip_ = PixelRegion::Combine(clip_, rect, PixelRegion::Op::And);
+}
+
+RECT Painter::LogicalClipBox() const {
+    RECT box = clip_.Box();
+    return {box.left - origin_.x, box.top - origin_.y, box.right - origin_.x,
+            box.bottom - origin_.y};
 }

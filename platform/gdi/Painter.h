@@ -5,6 +5,8 @@
 // targets.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/gdi/DcObject.h"
@@ -18,6 +20,9 @@ public:
     // Narrows the clip to a logical rectangle.
     void Restrict(int left, int top, int right, int bottom);
 
+    // The bounds of the clip in logical coordinates.
+    RECT LogicalClipBox() const;
+
     bool Drawable() const { return surface_.Valid() && !clip_.Empty(); }
     const Surface& surface() const { return surface_; }
     POINT origin() const { return origin_; }
@@ -26,10 +31,10 @@ public:
     // the logical rectangle.
     template <typename F>
     void ForEachSegment(int left, int top, int right, int bottom, F&& f) const {
-        left += origin_.x;
-        right += origin_.x;
-        top += origin_.y;
-        bottom += origin_.y;
+        left = Device(left, origin_.x);
+        right = Device(right, origin_.x);
+        top = Device(top, origin_.y);
+        bottom = Device(bottom, origin_.y);
         for (const Band& band : clip_.Bands()) {
             if (band.bottom <= top)
                 continue;
@@ -49,9 +54,11 @@ public:
     // The same for a logical region.
     template <typename F>
     void ForEachSegment(const PixelRegion& area, F&& f) const {
-        PixelRegion device = area;
-        device.Offset(origin_.x, origin_.y);
-        PixelRegion clipped = PixelRegion::Combine(device, clip_, PixelRegion::Op::And);
+        // Clipped before it moves, so that no coordinate overflows.
+        PixelRegion logicalClip = clip_;
+        logicalClip.Offset(-origin_.x, -origin_.y);
+        PixelRegion clipped = PixelRegion::Combine(area, logicalClip, PixelRegion::Op::And);
+        clipped.Offset(origin_.x, origin_.y);
         for (const Band& band : clipped.Bands()) {
             for (int y = band.top; y < band.bottom; ++y) {
                 for (const Span& s : band.spans)
@@ -84,6 +91,12 @@ public:
     }
 
 private:
+    // A logical coordinate on the target, kept far from overflow: the target
+    // is never larger than 2^15 pixels.
+    static int Device(int v, int origin) {
+        return int(std::clamp<int64_t>(int64_t(v) + origin, -(1 << 30), 1 << 30));
+    }
+
     Surface surface_;
     PixelRegion clip_;
     POINT origin_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -144,14 +145,21 @@ void PixelRegion::AppendBand(int top, int bottom, std::vector<Span> spans) {
 }
 
 void PixelRegion::Offset(int dx, int dy) {
+    // Saturating, so that a region reaching the end of the coordinates loses
+    // what moves beyond it instead of wrapping round.
+    auto moved = [](int v, int d) {
+        return int(std::clamp<int64_t>(int64_t(v) + d, INT_MIN, INT_MAX));
+    };
     for (Band& band : bands_) {
-        band.top += dy;
-        band.bottom += dy;
+        band.top = moved(band.top, dy);
+        band.bottom = moved(band.bottom, dy);
         for (Span& s : band.spans) {
-            s.left += dx;
-            s.right += dx;
+            s.left = moved(s.left, dx);
+            s.right = moved(s.right, dx);
         }
+        std::erase_if(band.spans, [](const Span& s) { return s.left >= s.right; });
     }
+    std::erase_if(bands_, [](const Band& b) { return b.top >= b.bottom || b.spans.empty(); });
 }
 
 const Band* PixelRegion::BandAt(int y) const {

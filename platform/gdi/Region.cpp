@@ -47,7 +47,8 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
 HRGN ExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
     if (transform || !data || size < sizeof(RGNDATAHEADER))
         return nullptr;
-    if (data->rdh.iType != RDH_RECTANGLES || data->rdh.dwSize < sizeof(RGNDATAHEADER)) {
+    if (data->rdh.iType != RDH_RECTANGLES || data->rdh.dwSize < sizeof(RGNDATAHEADER) ||
+        data->rdh.dwSize > size) {
         return nullptr;
     }
     DWORD count = data->rdh.nCount;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/gdi/Region.h"
 
@@ -29,10 +30,18 @@ bool RoundRectRow(int left, int top, int right, int bottom, double rx, double ry
     return *from < *to;
 }
 
+int Cut(LONG v) {
+    return int(std::clamp<LONG>(v, -(1 << 27), 1 << 27));
+}
+
 }  // namespace
 
 PixelRegion RoundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
                             int ellipseHeight) {
+    left = Cut(left);
+    top = Cut(top);
+    right = Cut(right);
+    bottom = Cut(bottom);
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
@@ -55,6 +64,10 @@ PixelRegion PolygonRegion(const POINT* points, int count, int fillMode) {
     PixelRegion region;
     if (!points || count < 3)
         return region;
+    std::vector<POINT> cut(points, points + count);
+    for (POINT& p : cut)
+        p = {Cut(p.x), Cut(p.y)};
+    points = cut.data();
     int top = points[0].y, bottom = points[0].y;
     for (int i = 1; i < count; ++i) {
         top = std::min<int>(top, points[i].y);

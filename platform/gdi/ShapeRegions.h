@@ -1,6 +1,7 @@
 // Inside platform/gdi: the pixels of shapes. A pixel belongs to a shape when
 // its centre lies inside it; boxes are (left, top, right, bottom) with the
-// right and bottom edges outside, as in RECT.
+// right and bottom edges outside, as in RECT. Coordinates are cut to 27 bits
+// and a sign, as GDI's.
 #pragma once
 
 #include "platform/gdi/GdiTypes.h"

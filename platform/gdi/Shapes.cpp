@@ -1,5 +1,6 @@
 #include "platform/gdi/Shapes.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -15,6 +16,9 @@ namespace {
 // Calls f(x, y) for the points of a line, leaving out (x1, y1).
 template <typename F>
 void WalkLine(int x0, int y0, int x1, int y1, F&& f) {
+    // GDI's coordinates have 27 bits and a sign.
+    auto cut = [](int v) { return std::clamp(v, -(1 << 27), 1 << 27); };
+    x0 = cut(x0), y0 = cut(y0), x1 = cut(x1), y1 = cut(y1);
     int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int error = dx - dy;

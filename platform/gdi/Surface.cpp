@@ -69,10 +69,17 @@ void Surface::Write(int y, int x, int count, const uint32_t* in) const {
                 p[2] = uint8_t(in[i] >> 16);
             }
             break;
-        case 8:
-            for (int i = 0; i < count; ++i)
-                row[x + i] = uint8_t(NearestIndex(in[i]));
+        case 8: {
+            // Runs of one colour are common (fills, text): look each up once.
+            uint32_t last = ~in[0];
+            uint8_t index = 0;
+            for (int i = 0; i < count; ++i) {
+                if (in[i] != last)
+                    index = uint8_t(NearestIndex(last = in[i]));
+                row[x + i] = index;
+            }
             break;
+        }
         case 1:
             for (int i = 0; i < count; ++i) {
                 uint8_t mask = uint8_t(0x80 >> ((x + i) & 7));

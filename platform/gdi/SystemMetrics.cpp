@@ -44,18 +44,21 @@ constexpr COLORREF kSysColours[] = {
 std::atomic<int> g_screenWidth{1920};
 std::atomic<int> g_screenHeight{1080};
 
+// Metrics that follow the screen's size; -1 for the others. A maximised
+// window's frame (8 pixels a side) lies beyond the screen.
 int MetricOfScreen(int index) {
     switch (index) {
         case SM_CXSCREEN:
         case SM_CXFULLSCREEN:
         case SM_CXVIRTUALSCREEN:
-        case SM_CXMAXIMIZED:
-            return g_screenWidth + (index == SM_CXMAXIMIZED ? 16 : 0);
+            return g_screenWidth;
         case SM_CYSCREEN:
         case SM_CYVIRTUALSCREEN:
             return g_screenHeight;
         case SM_CYFULLSCREEN:
             return g_screenHeight - 23;  // less the caption
+        case SM_CXMAXIMIZED:
+            return g_screenWidth + 16;
         case SM_CYMAXIMIZED:
             return g_screenHeight + 16;
         default:

@@ -69,7 +69,8 @@ BOOL SetTextJustification(HDC dc, int extra, int breakCount);
 // at spaces (a word wider than the rectangle keeps its own line),
 // DT_END_ELLIPSIS shortens a line that does not fit to end in "...", "&"
 // underlines the next character ("&&" is "&") unless DT_NOPREFIX. Clipped to
-// `rect` unless DT_NOCLIP. DT_CALCRECT only sets `rect`'s right and bottom to
+// `rect` unless DT_NOCLIP; DT_EXPANDTABS sets tab stops every eight average
+// character widths. DT_CALCRECT only sets `rect`'s right and bottom to
 // the extent of the laid-out text. Returns the text's height, or with
 // DT_VCENTER or DT_BOTTOM its bottom's offset from rect->top; 0 on failure.
 int DrawTextW(HDC dc, const wchar_t* text, int count, RECT* rect, UINT format);

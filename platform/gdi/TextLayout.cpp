@@ -5,8 +5,9 @@
 #include "platform/gdi/Text.h"
 #include "platform/gdi/TextRun.h"
 
-TextLayout::TextLayout(RealizedFont& font, const wchar_t* text, int count, UINT format, int width)
-    : font_(font), format_(format), width_(width) {
+TextLayout::TextLayout(RealizedFont& font, const wchar_t* text, int count, UINT format, int width,
+                       int tabWidth)
+    : font_(font), format_(format), width_(width), tabWidth_(tabWidth) {
     // Prefixes first: "&&" is "&", "&x" marks x.
     std::wstring plain;
     std::vector<bool> marks;
@@ -47,7 +48,7 @@ TextLayout::TextLayout(RealizedFont& font, const wchar_t* text, int count, UINT 
 }
 
 int TextLayout::Measure(const std::wstring& text) const {
-    return TextRun(font_, text.data(), int(text.size())).Width();
+    return TextRun(font_, text.data(), int(text.size()), nullptr, nullptr, tabWidth_).Width();
 }
 
 void TextLayout::AddParagraph(const std::wstring& text, const std::vector<bool>& prefixed) {

@@ -16,7 +16,9 @@ struct LayoutLine {
 
 class TextLayout {
 public:
-    TextLayout(RealizedFont& font, const wchar_t* text, int count, UINT format, int width);
+    // `tabWidth` 0 leaves tabs as characters.
+    TextLayout(RealizedFont& font, const wchar_t* text, int count, UINT format, int width,
+               int tabWidth);
 
     const std::vector<LayoutLine>& Lines() const { return lines_; }
     int Widest() const { return widest_; }
@@ -30,6 +32,7 @@ private:
     RealizedFont& font_;
     UINT format_;
     int width_;
+    int tabWidth_;
     std::vector<LayoutLine> lines_;
     int widest_ = 0;
 };

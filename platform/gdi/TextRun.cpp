@@ -47,15 +47,18 @@ int JustificationShare(const Justification& j, int k) {
 }
 
 TextRun::TextRun(RealizedFont& font, const wchar_t* text, int count,
-                 const Justification* justification, const int* advances)
+                 const Justification* justification, const int* advances, int tabWidth)
     : metrics_(font.Metrics()) {
     glyphs_.reserve(size_t(std::max(count, 0)));
     pens_.reserve(size_t(std::max(count, 0)) + 1);
     pens_.push_back(0);
     for (int i = 0; i < count; ++i) {
-        const Glyph& g = font.GlyphOf(char32_t(text[i]));
+        bool tab = tabWidth > 0 && text[i] == L'\t';
+        const Glyph& g = font.GlyphOf(tab ? U' ' : char32_t(text[i]));
         glyphs_.push_back(&g);
         int advance = advances ? advances[i] : g.advance;
+        if (tab)
+            advance = tabWidth - width_ % tabWidth;
         if (text[i] == L' ') {
             if (justification)
                 advance += JustificationShare(*justification, justification->used + spaces_);

@@ -18,9 +18,12 @@ struct Justification {
 
 class TextRun {
 public:
-    // `justification` may be null (no extra space).
+    // `justification` may be null (no extra space); `advances` (per
+    // character) replaces the font's; a `tabWidth` above 0 moves a tab to the
+    // next multiple of it from the run's start.
     TextRun(RealizedFont& font, const wchar_t* text, int count,
-            const Justification* justification = nullptr, const int* advances = nullptr);
+            const Justification* justification = nullptr, const int* advances = nullptr,
+            int tabWidth = 0);
 
     int Width() const { return width_; }
     int Count() const { return int(glyphs_.size()); }

@@ -65,6 +65,17 @@ TEST(Blit, OffsetsAndEdgesOfTheSource) {
     EXPECT_TRUE(dst.Matches({"kkkkk", "kcmkk", "kkkkk"}, kColours, "blit-offsets"));
 }
 
+TEST(Blit, OverlappingCopyWithinOneBitmap) {
+    Canvas canvas(4, 2);
+    canvas.Paint(kSource, kColours);
+    BitBlt(canvas.dc(), 1, 0, 3, 2, canvas.dc(), 0, 0, SRCCOPY);
+    EXPECT_TRUE(canvas.Matches({"rrgb", "..yc"}, kColours, "blit-overlap-right"));
+    Canvas tall(2, 3);
+    tall.Paint({"rg", "bk", ".."}, kColours);
+    BitBlt(tall.dc(), 0, 1, 2, 2, tall.dc(), 0, 0, SRCCOPY);
+    EXPECT_TRUE(tall.Matches({"rg", "rg", "bk"}, kColours, "blit-overlap-down"));
+}
+
 TEST(StretchBlt, NearestNeighbourAndMirroring) {
     Canvas src(4, 2);
     src.Paint(kSource, kColours);
@@ -182,6 +193,21 @@ TEST(Blit, BufferContextAddsOriginAndVisibleRegion) {
     EXPECT_EQ(box.left, 0);
     EXPECT_EQ(box.right, 3);
     EXPECT_EQ(box.bottom, 2);
+    // A selected clip is in the context's own coordinates.
+    HRGN clip = CreateRectRgn(2, 1, 10, 10);
+    const auto simple = reinterpret_cast<HGDIOBJ>(intptr_t(SIMPLEREGION));
+    EXPECT_EQ(SelectObject(dc, clip), simple);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            bool painted = (x == 4 && y == 2) || (x == 2 && y == 1);  // (2, 1): SetPixel above
+            EXPECT_EQ(pixels[size_t(y * 6 + x)] == 0x00FF0000u, painted) << x << "," << y;
+        }
+    }
+    DeleteObject(clip);
+    EXPECT_EQ(SelectObject(dc, clip), nullptr);
+    DeleteObject(red);
     DeleteDC(dc);
     DeleteObject(visible);
 }
@@ -190,6 +216,26 @@ struct DibCase {
     int bits;
     bool topDown;
 };
+
+TEST(Blit, ExtremeCoordinatesAreClippedOrRefused) {
+    Canvas src(2, 2, RGB(255, 0, 0)), dst(4, 4);
+    RECT huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_TRUE(FillRect(dst.dc(), &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+    EXPECT_EQ(dst.At(3, 3), RGB(0, 0, 0));
+    std::vector<uint32_t> pixels(4, 0);
+    HDC moved = CreateBufferDC({pixels.data(), 2, 2, 2}, {1, 1}, nullptr);
+    HRGN all = CreateRectRgn(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_TRUE(FillRgn(moved, all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
+    DeleteObject(all);
+    DeleteDC(moved);
+    // A destination of 2^27 pixels maps only what the clip lets through.
+    EXPECT_TRUE(StretchBlt(dst.dc(), -(1 << 26), 0, 1 << 27, 4, src.dc(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(dst.At(0, 0), RGB(255, 0, 0));
+    EXPECT_FALSE(BitBlt(dst.dc(), INT32_MAX, 0, INT32_MIN, 4, src.dc(), 0, 0, SRCCOPY));
+    MoveToEx(dst.dc(), INT32_MIN, 1, nullptr);
+    EXPECT_TRUE(LineTo(dst.dc(), INT32_MIN + 10, 1));
+}
 
 TEST(DibSection, AllFormatsRoundTripThroughBlits) {
     const DibCase cases[] = {{1, false},  {1, true},  {8, false},  {8, true},
@@ -238,6 +284,26 @@ TEST(DibSection, AllFormatsRoundTripThroughBlits) {
         DeleteObject(dib);
         DeleteDC(dc);
     }
+}
+
+TEST(DibSection, BitFieldsOnlyWithOurOwnMasks) {
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0},
+           {0xFF0000, 0xFF00, 0xFF}};
+    void* bits = nullptr;
+    HBITMAP ok = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                  &bits, nullptr, 0);
+    EXPECT_NE(ok, nullptr);
+    EXPECT_NE(bits, nullptr);
+    info.masks[0] = 0xFF;
+    info.masks[2] = 0xFF0000;
+    EXPECT_EQ(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                               nullptr, 0),
+              nullptr);
+    EXPECT_EQ(bits, nullptr);
+    DeleteObject(ok);
 }
 
 TEST(DibBits, GetAndSetInEitherRowOrder) {

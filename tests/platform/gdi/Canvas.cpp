@@ -80,10 +80,12 @@ void Canvas::Paint(const Picture& picture, const Legend& legend) {
     }
     if (same)
         return ::testing::AssertionSuccess();
-    std::filesystem::create_directories("gdi-failures");
-    WritePpm("gdi-failures/" + name + "-expected.ppm", width_, height_, want);
-    WritePpm("gdi-failures/" + name + "-actual.ppm", width_, height_, got);
-    return ::testing::AssertionFailure() << name << ": actual, expected:" << text;
+    const std::string dir = GDI_FAILURE_DIR;
+    std::filesystem::create_directories(dir);
+    WritePpm(dir + "/" + name + "-expected.ppm", width_, height_, want);
+    WritePpm(dir + "/" + name + "-actual.ppm", width_, height_, got);
+    return ::testing::AssertionFailure()
+           << name << " (images in " << dir << "): actual, expected:" << text;
 }
 
 int Canvas::Ink(const RECT& area, COLORREF background) const {

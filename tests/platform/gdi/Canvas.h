@@ -1,6 +1,6 @@
 // A small 32-bit top-down DIB section selected into a memory context, with
 // pictures drawn as text: each character of a row is a pixel, named by a
-// legend. A mismatch writes both images into gdi-failures/ below the build
+// legend. A mismatch writes both images into gdi-failures/ in the build
 // folder.
 #pragma once
 

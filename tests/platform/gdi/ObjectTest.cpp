@@ -62,6 +62,37 @@ TEST(Objects, ABitmapLivesInOneContextAtATime) {
     DeleteObject(colour);
 }
 
+TEST(Objects, ADisplayContextMakesColourBitmapsAndDrawsNothing) {
+    HDC display = CreateDisplayDC();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(GetObjectType(display), OBJ_DC);
+    HBITMAP bitmap = CreateCompatibleBitmap(display, 2, 2);
+    BITMAP bm{};
+    GetObject(bitmap, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_TRUE(LineTo(display, 5, 5));
+    EXPECT_EQ(GetPixel(display, 0, 0), CLR_INVALID);
+    RECT box{};
+    EXPECT_EQ(GetClipBox(display, &box), NULLREGION);
+    EXPECT_TRUE(DeleteDC(display));
+    DeleteObject(bitmap);
+}
+
+TEST(Objects, DeviceCapsOfA96DpiDisplay) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1);  // the default monochrome bitmap
+    HBITMAP colour = CreateCompatibleBitmap(nullptr, 1, 1);
+    HGDIOBJ old = SelectObject(dc, colour);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(GetDeviceCaps(dc, 12345), 0);
+    SelectObject(dc, old);
+    DeleteObject(colour);
+    DeleteDC(dc);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 0);
+}
+
 TEST(Objects, StockObjectsStay) {
     HGDIOBJ pen = GetStockObject(BLACK_PEN);
     EXPECT_TRUE(DeleteObject(pen));

@@ -68,6 +68,10 @@ TEST(Regions, DataRoundTripAndBox) {
         EXPECT_EQ(rects[i].right, expected[i].right) << i;
         EXPECT_EQ(rects[i].bottom, expected[i].bottom) << i;
     }
+    EXPECT_EQ(ExtCreateRegion(nullptr, size - 1, data), nullptr);  // rectangles cut off
+    data->rdh.dwSize = size + 16;
+    EXPECT_EQ(ExtCreateRegion(nullptr, size, data), nullptr);  // a header beyond the data
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
     HRGN copy = ExtCreateRegion(nullptr, size, data);
     EXPECT_TRUE(EqualRgn(copy, a));
     RECT box{};
@@ -176,6 +180,17 @@ TEST(Regions, FillFrameAndClip) {
     DeleteObject(got);
     DeleteObject(region);
     DeleteObject(red);
+}
+
+TEST(Regions, OffsetSaturatesAtTheEndOfTheCoordinates) {
+    HRGN r = CreateRectRgn(INT32_MAX - 4, 0, INT32_MAX, 2);
+    EXPECT_EQ(OffsetRgn(r, 2, 0), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(r, &box);
+    EXPECT_EQ(box.left, INT32_MAX - 2);
+    EXPECT_EQ(box.right, INT32_MAX);
+    EXPECT_EQ(OffsetRgn(r, 10, 0), NULLREGION);
+    DeleteObject(r);
 }
 
 TEST(Regions, StaleHandlesFail) {
