@@ -104,8 +104,13 @@ public:
 private:
     void FormatRaw(const wchar_t* format, ...);
 
+    // What goes through the C argument list: CString and std::wstring as their
+    // text, enums as their number, anything else as it is (and it must be plain).
     template <typename T>
     static auto Pass(const T& v) {
+        static_assert(std::is_trivially_copyable_v<T> || std::is_same_v<T, CString> ||
+                          std::is_same_v<T, std::wstring>,
+                      "Format takes numbers, pointers and strings");
         if constexpr (std::is_same_v<T, CString>) {
             return v.GetString();
         } else if constexpr (std::is_same_v<T, std::wstring>) {

@@ -9,6 +9,12 @@
 
 namespace {
 
+bool OwnedByThisThread(HWND hwnd) {
+    std::lock_guard lock(UserMutex());
+    Window* w = FindWindowLocked(hwnd);
+    return w != nullptr && w->queue->IsCurrentThread();
+}
+
 HWND RootOf(HWND hwnd) {
     std::lock_guard lock(UserMutex());
     Window* w = FindWindowLocked(hwnd);
@@ -43,9 +49,10 @@ HWND SwapFocus(HWND hwnd) {
 }  // namespace
 
 HWND SetActiveWindow(HWND hwnd) {
-    HWND top = RootOf(hwnd);
-    if (hwnd != nullptr && top == nullptr)
+    // Activation and focus are the calling thread's own state.
+    if (hwnd != nullptr && !OwnedByThisThread(hwnd))
         return nullptr;
+    HWND top = RootOf(hwnd);
     HWND old = GetActiveWindow();
     if (old == top)
         return old;
@@ -94,7 +101,7 @@ void ActivateTopLevelOf(HWND hwnd) {
 }
 
 HWND SetFocus(HWND hwnd) {
-    if (hwnd != nullptr && !IsWindow(hwnd))
+    if (hwnd != nullptr && !OwnedByThisThread(hwnd))
         return nullptr;
     HWND old = GetFocus();
     if (old == hwnd)

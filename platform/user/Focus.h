@@ -1,7 +1,8 @@
 // Keyboard focus, activation and mouse capture.
 // - Focus and the active window belong to a thread, as its queue's state:
 //   SetFocus sends WM_KILLFOCUS to the old and WM_SETFOCUS to the new window,
-//   and activates the new window's top-level window first.
+//   and activates the new window's top-level window first. Both take only
+//   windows of the calling thread (null otherwise).
 // - Activation sends WM_NCACTIVATE and WM_ACTIVATE to the windows that lose and
 //   gain it; the foreground window is the active window of the thread that
 //   last activated one.
