@@ -83,8 +83,9 @@ inline LONG SetWindowLong(HWND h, int i, LONG v) {
 
 // The window region, in window coordinates: it clips the window's painting,
 // its hit testing and (for a top-level window) what the screen shows of it.
-// The window owns the region given and deletes it when replaced or destroyed;
-// the caller must not use it afterwards. Null removes the region. A region
+// Once the call succeeds the window owns the region given and deletes it when
+// replaced or destroyed; the caller must not use it afterwards (after a
+// failure the caller still owns it). Null removes the region. A region
 // equal to the present one changes nothing and repaints nothing.
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 // Copies the window region into the caller's `region`; RGN_ERROR without one.

@@ -215,11 +215,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr) {
-            if (region != nullptr)
-                DeleteObject(region);
-            return 0;
-        }
+        if (w == nullptr)
+            return 0;  // the caller keeps the region
         // Controls that set their shape on every paint would otherwise repaint forever.
         changed = w->region == nullptr || region == nullptr || !EqualRgn(w->region, region);
         changed = changed && (w->region != nullptr || region != nullptr);

@@ -143,6 +143,30 @@ TEST(FrameworkDialogs, OwnerDrawnControlsDrawThroughReflection) {
     EXPECT_EQ(pixel, kRed);
 }
 
+TEST(FrameworkDialogs, AModelessDialogGetsItsKeysThroughThePreTranslateWalk) {
+    AddTemplate();
+    CSampleDlg dlg;
+    dlg.act = [](CSampleDlg&) {};
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    EXPECT_TRUE(dlg.initialised);
+    dlg.ShowWindow(SW_SHOW);
+    HWND self = dlg.m_hWnd;
+    InjectKey(VK_ESCAPE, true);
+    InjectKey(VK_ESCAPE, false);
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!CWnd::WalkPreTranslateTree(self, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    intptr_t result = 0;
+    EXPECT_TRUE(HasDialogEnded(self, &result));
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    dlg.DestroyWindow();
+}
+
 TEST(FrameworkDialogs, AMissingTemplateFails) {
     CDialog dlg(9999);
     EXPECT_EQ(dlg.DoModal(), -1);

@@ -178,6 +178,10 @@ TEST_F(Input, FocusKeysAndCharacters) {
     EXPECT_EQ(keys, expected);
     ShowWindow(b, SW_HIDE);
     EXPECT_EQ(GetFocus(), nullptr) << "a hidden window gives up the focus";
+    HWND fromOther = reinterpret_cast<HWND>(1);
+    std::thread([&] { fromOther = SetFocus(a); }).join();
+    EXPECT_EQ(fromOther, nullptr) << "focus is each thread's own";
+    EXPECT_EQ(GetFocus(), nullptr);
 }
 
 TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {

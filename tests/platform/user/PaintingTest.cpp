@@ -79,9 +79,16 @@ TEST_F(Painting, WindowRegionsClipPaintingAndReopenWhatTheyLeave) {
     EXPECT_EQ(box.right, 10);
     DeleteObject(copy);
     // Dropping the region lets the window paint its right half again.
+    HRGN owned = CreateRectRgn(0, 0, 5, 5);
+    SetWindowRgn(shaped, owned, TRUE);
     SetWindowRgn(shaped, nullptr, TRUE);
+    EXPECT_EQ(GetObjectType(owned), 0u) << "the window deletes the region it replaces";
     TestWindows::Pump();
     EXPECT_EQ(At(top, 25, 12), Pixel(kGreen));
+    owned = CreateRectRgn(0, 0, 5, 5);
+    SetWindowRgn(shaped, owned, FALSE);
+    DestroyWindow(shaped);
+    EXPECT_EQ(GetObjectType(owned), 0u) << "and the one it has when it goes";
 }
 
 TEST_F(Painting, HidingAChildExposesItsParent) {

@@ -63,7 +63,9 @@ TEST_F(WindowLife, StaleHandlesAreHarmless) {
         EXPECT_EQ(GetParent(h), nullptr);
         EXPECT_EQ(GetDC(h), nullptr);
         EXPECT_EQ(SetTimer(h, 1, 10, nullptr), 0u);
-        EXPECT_EQ(SetWindowRgn(h, CreateRectRgn(0, 0, 1, 1), TRUE), 0);
+        HRGN region = CreateRectRgn(0, 0, 1, 1);
+        EXPECT_EQ(SetWindowRgn(h, region, TRUE), 0);
+        EXPECT_TRUE(DeleteObject(region)) << "a refused region stays the caller's";
     }
     // A new window never takes an old handle.
     HWND again = windows.Top(0, 0, 50, 50);
