@@ -113,7 +113,6 @@ void InjectKey(UINT vk, bool down) {
 
 void InjectAppActivation(bool active) {
     std::lock_guard lock(UserMutex());
-    TheInputState().appActive = active;
     std::set<MessageQueue*> queues;
     for (HWND h : WindowTable::Instance().TopLevels()) {
         if (Window* w = FindWindowLocked(h))

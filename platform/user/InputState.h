@@ -18,7 +18,6 @@ struct InputState {
     HWND capture = nullptr;
     HWND foreground = nullptr;
     HCURSOR cursor = nullptr;
-    bool appActive = true;
     // The thread that got the last press: while a button is down the mouse
     // stays with it, even outside its windows (its capture may be on its way).
     std::shared_ptr<MessageQueue> pressQueue;

@@ -46,7 +46,6 @@ public:
     bool frameDirty = false;  // non-client area needs WM_NCPAINT
     bool internalPaint = false;
     bool destroying = false;
-    bool created = false;           // WM_CREATE has returned
     bool ncActive = false;          // the frame is drawn as active
     bool restoreMaximized = false;  // minimised from the maximised state
 

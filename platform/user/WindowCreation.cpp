@@ -75,13 +75,8 @@ bool RunCreationMessages(HWND hwnd, CREATESTRUCTW* cs) {
     RecalculateClientArea(hwnd);
     if (SendMessage(hwnd, WM_CREATE, 0, LPARAM(cs)) == -1)
         return false;
-    {
-        std::lock_guard lock(UserMutex());
-        Window* w = FindWindowLocked(hwnd);
-        if (w == nullptr)
-            return false;
-        w->created = true;
-    }
+    if (!IsWindow(hwnd))
+        return false;  // destroyed while it was being made
     SendSizeAndMove(hwnd);
     return true;
 }
