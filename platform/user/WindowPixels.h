@@ -1,7 +1,10 @@
 // Direct access to a window's pixels for the video renderer, which writes
 // pictures into a pane from its own threads without waiting for the window's
 // thread. While a WindowPixels is held, the top-level window's backing store
-// is locked: it cannot be resized and the display does not read it.
+// is locked: it cannot be resized and the display does not read it. Call
+// nothing of the window system while holding it (resizing takes this lock
+// under the window system's own): get the geometry it needs first, then lock,
+// write, unlock, and ask for presentation.
 //
 // Typical use on a renderer thread:
 //     WindowPixels px(pane);
