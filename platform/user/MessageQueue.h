@@ -44,7 +44,11 @@ public:
     bool IsCurrentThread() const { return std::this_thread::get_id() == thread_; }
 
     // UserMutex() held for all below.
-    void Wake() { wake.notify_all(); }
+    // Something arrived: waits end and look again.
+    void Wake() {
+        ++arrivals;
+        wake.notify_all();
+    }
     void Retire();
 
     std::deque<MSG> posted;
@@ -59,7 +63,7 @@ public:
     HWND focus = nullptr;
     HWND active = nullptr;
     int sendDepth = 0;           // cross-thread sends being served right now
-    bool timersChanged = false;  // a wait must pick up a new earliest deadline
+    uint64_t arrivals = 0;  // counts Wake(); a wait ends when it changes
     std::condition_variable wake;
 
 private:

@@ -122,15 +122,17 @@ bool TryRetrieve(std::unique_lock<std::mutex>& lock, MessageQueue* q, MSG* msg, 
 }
 
 bool Nothing(const MessageQueue* q) {
-    return !q->timersChanged && q->sent.empty() && q->posted.empty() && !q->quitPosted &&
+    return q->sent.empty() && q->posted.empty() && !q->quitPosted &&
            q->input.empty() && q->cookedInput.empty() && q->paintPending == 0;
 }
 
-// Waits until something arrives or the next timer is due. Lock held.
+// Waits until something new arrives or the next timer is due. Waiting for a
+// change, not for a non-empty queue, keeps a filtered retrieval from spinning
+// on messages it does not want. Lock held.
 void WaitForWork(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
-    q->timersChanged = false;
+    const uint64_t seen = q->arrivals;
     const uint64_t due = q->timers.NextDue();
-    CurrentClock().WaitUntil(lock, q->wake, due, [q] { return !Nothing(q); });
+    CurrentClock().WaitUntil(lock, q->wake, due, [q, seen] { return q->arrivals != seen; });
 }
 
 void NoteRetrieved(const MSG& msg) {

@@ -23,8 +23,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     if (q == nullptr)
         return 0;
     const UINT_PTR result = q->timers.Set(hwnd, id, elapseMs, proc, CurrentClock().NowMs());
-    q->timersChanged = true;  // its wait may need an earlier deadline
-    q->Wake();
+    q->Wake();  // its wait may need an earlier deadline
     return result;
 }
 
