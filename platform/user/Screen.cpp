@@ -50,24 +50,40 @@ uint32_t Blend(uint32_t src, uint32_t dst, unsigned alpha) {
     return out;
 }
 
+// The parts of the layer to draw, in window coordinates: its region's
+// rectangles, or the whole window.
+std::vector<RECT> Pieces(const Layer& layer, int width, int height) {
+    if (layer.shape == nullptr)
+        return {RECT{0, 0, width, height}};
+    const DWORD size = GetRegionData(layer.shape, 0, nullptr);
+    std::vector<char> data(size);
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    if (size == 0 || GetRegionData(layer.shape, size, rgn) == 0)
+        return {};
+    const auto* rects = reinterpret_cast<const RECT*>(rgn->Buffer);
+    return std::vector<RECT>(rects, rects + rgn->rdh.nCount);
+}
+
+void DrawPiece(const PixelBuffer& target, const PixelBuffer& src, const Layer& layer, RECT r) {
+    r = RECT{std::max<LONG>(r.left, std::max<LONG>(0, -layer.rect.left)),
+             std::max<LONG>(r.top, std::max<LONG>(0, -layer.rect.top)),
+             std::min<LONG>({r.right, src.width, target.width - layer.rect.left}),
+             std::min<LONG>({r.bottom, src.height, target.height - layer.rect.top})};
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        const uint32_t* from = src.Row(int(y));
+        uint32_t* to = target.Row(int(y + layer.rect.top)) + layer.rect.left;
+        for (LONG x = r.left; x < r.right; ++x) {
+            const uint32_t p = from[x] & 0x00FFFFFF;
+            to[x] = layer.alpha == 255 ? p : Blend(p, to[x], layer.alpha);
+        }
+    }
+}
+
 void Draw(const PixelBuffer& target, const Layer& layer) {
     std::lock_guard pixels(layer.store->mutex);
     const PixelBuffer src = layer.store->Buffer();
-    for (int y = 0; y < src.height; ++y) {
-        const int sy = layer.rect.top + y;
-        if (sy < 0 || sy >= target.height)
-            continue;
-        for (int x = 0; x < src.width; ++x) {
-            const int sx = layer.rect.left + x;
-            if (sx < 0 || sx >= target.width)
-                continue;
-            if (layer.shape != nullptr && !PtInRegion(layer.shape, x, y))
-                continue;
-            uint32_t& d = target.Row(sy)[sx];
-            const uint32_t s = src.Row(y)[x] & 0x00FFFFFF;
-            d = layer.alpha == 255 ? s : Blend(s, d, layer.alpha);
-        }
-    }
+    for (const RECT& piece : Pieces(layer, src.width, src.height))
+        DrawPiece(target, src, layer, piece);
 }
 
 }  // namespace

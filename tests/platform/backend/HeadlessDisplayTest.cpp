@@ -70,8 +70,13 @@ TEST_F(Headless, TheScreenShowsTheDesktopAndTheWindowsOnIt) {
     Pump();
     EXPECT_EQ(display.PixelAt(10, 20), kDesktop);
     EXPECT_EQ(display.PixelAt(0, 0), kPaint);
+    MoveWindow(w, -4, 46, 8, 4, TRUE);  // partly off the screen's left and bottom edges
+    Pump();
+    EXPECT_EQ(display.PixelAt(0, 46), kPaint);
+    EXPECT_EQ(display.PixelAt(3, 47), kPaint);
+    EXPECT_EQ(display.PixelAt(4, 47), kDesktop);
     ShowWindow(w, SW_HIDE);
-    EXPECT_EQ(display.PixelAt(0, 0), kDesktop);
+    EXPECT_EQ(display.PixelAt(0, 46), kDesktop);
     DestroyWindow(w);
 }
 
