@@ -165,9 +165,13 @@ void LeaveInputStateOf(HWND hwnd) {
     HWND capture = GetCapture();
     if (capture != nullptr && WithinSubtree(hwnd, capture))
         ReleaseCapture();
-    if (GetActiveWindow() == hwnd) {
-        // The owner takes over, as a modal dialog's owner does when the dialog goes.
-        HWND owner = GetWindow(hwnd, GW_OWNER);
-        SetActiveWindow(owner != nullptr && IsWindowVisible(owner) ? owner : nullptr);
-    }
+    HandOffActivation(hwnd);
+}
+
+void HandOffActivation(HWND hwnd) {
+    if (GetActiveWindow() != hwnd)
+        return;
+    // The owner takes over, as a modal dialog's owner does when the dialog goes.
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+    SetActiveWindow(owner != nullptr && IsWindowVisible(owner) ? owner : nullptr);
 }

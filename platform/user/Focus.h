@@ -27,5 +27,7 @@ HWND GetCapture();
 void ActivateTopLevelOf(HWND hwnd);
 // A window being hidden or disabled gives up the focus it or its children have.
 void LeaveFocusOf(HWND hwnd);
+// An active window going out of sight passes the activation to its owner.
+void HandOffActivation(HWND hwnd);
 // A window being destroyed gives up focus, capture and activation.
 void LeaveInputStateOf(HWND hwnd);

@@ -62,7 +62,7 @@ public:
     int paintPending = 0;  // windows of this thread with something to paint
     HWND focus = nullptr;
     HWND active = nullptr;
-    int sendDepth = 0;           // cross-thread sends being served right now
+    int sendDepth = 0;      // cross-thread sends being served right now
     uint64_t arrivals = 0;  // counts Wake(); a wait ends when it changes
     std::condition_variable wake;
 

@@ -122,8 +122,8 @@ bool TryRetrieve(std::unique_lock<std::mutex>& lock, MessageQueue* q, MSG* msg, 
 }
 
 bool Nothing(const MessageQueue* q) {
-    return q->sent.empty() && q->posted.empty() && !q->quitPosted &&
-           q->input.empty() && q->cookedInput.empty() && q->paintPending == 0;
+    return q->sent.empty() && q->posted.empty() && !q->quitPosted && q->input.empty() &&
+           q->cookedInput.empty() && q->paintPending == 0;
 }
 
 // Waits until something new arrives or the next timer is due. Waiting for a

@@ -38,6 +38,7 @@ bool Hide(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     LeaveFocusOf(hwnd);
+    HandOffActivation(hwnd);
     return true;
 }
 
