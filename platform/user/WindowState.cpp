@@ -26,7 +26,8 @@ bool Show(HWND hwnd, bool activate) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (activate)
+    // Only top-level windows are activated by being shown.
+    if (activate && (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
         ActivateTopLevelOf(hwnd);
     return was;
 }
