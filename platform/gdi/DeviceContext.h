@@ -17,7 +17,7 @@
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
 
-// Stretch modes. Every mode samples the nearest source pixel.
+// Stretch modes: how StretchBlt shrinks (Blit.h).
 inline constexpr int BLACKONWHITE = 1;
 inline constexpr int WHITEONBLACK = 2;
 inline constexpr int COLORONCOLOR = 3;

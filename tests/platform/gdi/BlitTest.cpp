@@ -96,10 +96,39 @@ TEST(StretchBlt, NearestNeighbourAndMirroring) {
     };
     for (const Case& c : cases) {
         Canvas dst(c.width, c.height, RGB(0, 255, 0));
+        SetStretchBltMode(dst.dc(), COLORONCOLOR);
         EXPECT_TRUE(
             StretchBlt(dst.dc(), c.x, c.y, c.w, c.h, src.dc(), c.sx, c.sy, c.sw, c.sh, SRCCOPY));
         EXPECT_TRUE(dst.Matches(c.expected, kColours, std::string("stretch-") + c.name));
     }
+}
+
+TEST(StretchBlt, ShrinkingCombinesByTheStretchMode) {
+    // Two by two source pixels for each destination pixel.
+    Canvas src(4, 2);
+    src.Paint({"rgbk", "y.mc"}, kColours);
+    struct Case {
+        int mode;
+        COLORREF left, right;
+    };
+    const Case cases[] = {
+        {COLORONCOLOR, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {BLACKONWHITE, RGB(0, 0, 0), RGB(0, 0, 0)},  // r & g & y & white
+        {WHITEONBLACK, RGB(255, 255, 255), RGB(255, 255, 255)},
+        {HALFTONE, RGB(191, 191, 64), RGB(64, 64, 191)},
+    };
+    for (const Case& c : cases) {
+        Canvas dst(2, 1);
+        SetStretchBltMode(dst.dc(), c.mode);
+        EXPECT_TRUE(StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 2, SRCCOPY));
+        EXPECT_EQ(dst.At(0, 0), c.left) << c.mode;
+        EXPECT_EQ(dst.At(1, 0), c.right) << c.mode;
+    }
+    // Mirrored, the right half lands on the left.
+    Canvas mirrored(2, 1);
+    SetStretchBltMode(mirrored.dc(), HALFTONE);
+    StretchBlt(mirrored.dc(), 1, 0, -2, 1, src.dc(), 0, 0, 4, 2, SRCCOPY);
+    EXPECT_EQ(mirrored.At(0, 0), RGB(64, 64, 191));
 }
 
 TEST(TransparentBlt, LeavesOutTheKeyColourAlsoWhenStretching) {
