@@ -31,7 +31,8 @@ struct DcState {
     POINT viewportOrg{0, 0};
     POINT windowOrg{0, 0};
     POINT position{0, 0};
-    int penPhase = 0;  // where a styled line continues its pattern
+    UINT textAlign = 0;  // TA_LEFT | TA_TOP
+    int penPhase = 0;    // where a styled line continues its pattern
     // Text justification: `extra` pixels over `breaks` spaces, `used` of them
     // already drawn by TextOut.
     int justifyExtra = 0;
