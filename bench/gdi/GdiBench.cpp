@@ -107,6 +107,11 @@ int main() {
             [&] { BitBlt(frame.dc, 0, 0, 1280, 720, overlay.dc, 0, 0, SRCCOPY); });
     Measure("StretchBlt 704x576 -> 960x540", 960.0 * 540,
             [&] { StretchBlt(pane.dc, 0, 0, 960, 540, picture.dc, 0, 0, 704, 576, SRCCOPY); });
+    Target full(1920, 1080, 32);
+    SetStretchBltMode(pane.dc, HALFTONE);
+    Measure("StretchBlt HALFTONE 1920x1080 -> 960x540", 960.0 * 540,
+            [&] { StretchBlt(pane.dc, 0, 0, 960, 540, full.dc, 0, 0, 1920, 1080, SRCCOPY); });
+    SetStretchBltMode(pane.dc, COLORONCOLOR);
     Measure("StretchBlt mirrored 960x540", 960.0 * 540,
             [&] { StretchBlt(frame.dc, 959, 0, -960, 540, pane.dc, 0, 0, 960, 540, SRCCOPY); });
     Measure("TransparentBlt 704x576 -> 960x540", 960.0 * 540, [&] {

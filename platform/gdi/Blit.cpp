@@ -7,6 +7,7 @@
 
 #include "platform/gdi/Painter.h"
 #include "platform/gdi/RasterOp.h"
+#include "platform/gdi/RowSampler.h"
 
 namespace {
 
@@ -26,40 +27,6 @@ struct Source {
     Surface surface;
     COLORREF bkColour = RGB(255, 255, 255);
 };
-
-// One extent of a blit, normalised: destination [start, start + length)
-// samples source [sourceStart, sourceStart + sourceLength), mirrored when the
-// signs differed.
-struct Axis {
-    int start, length, sourceStart, sourceLength;
-    bool mirrored;
-};
-
-Axis Normalise(int start, int length, int sourceStart, int sourceLength) {
-    bool mirrored = (length < 0) != (sourceLength < 0);
-    if (length < 0) {
-        start += length + 1;
-        length = -length;
-    }
-    if (sourceLength < 0) {
-        sourceStart += sourceLength + 1;
-        sourceLength = -sourceLength;
-    }
-    return {start, length, sourceStart, sourceLength, mirrored};
-}
-
-// The source coordinate of each destination pixel: the first of the source
-// pixels it covers.
-// Only destination pixels [from, to) of the extent are mapped (the others
-// are clipped away); entry k is pixel from + k.
-std::vector<int> SampleMap(const Axis& a, int from, int to) {
-    std::vector<int> map(size_t(std::max(0, to - from)));
-    for (int i = from; i < to; ++i) {
-        int j = int((int64_t(i) * a.sourceLength) / a.length);
-        map[size_t(i - from)] = a.sourceStart + (a.mirrored ? a.sourceLength - 1 - j : j);
-    }
-    return map;
-}
 
 // Coordinates and extents GDI accepts: 27 bits and a sign.
 bool Sane(std::initializer_list<int> values) {
@@ -153,60 +120,6 @@ Surface Snapshot(const Surface& s, std::vector<uint8_t>& storage) {
     return copy;
 }
 
-// Reads the source pixels of destination segments.
-class RowSampler {
-public:
-    // `visible` bounds the destination pixels that will be asked for
-    // (logical coordinates).
-    RowSampler(const Surface& s, const Axis& ax, const Axis& ay, const RECT& visible)
-        : s_(s),
-          ax_(ax),
-          ay_(ay),
-          xFrom_(std::max(0, int(visible.left) - ax.start)),
-          yFrom_(std::max(0, int(visible.top) - ay.start)),
-          xs_(SampleMap(ax, xFrom_, std::min(ax.length, int(visible.right) - ax.start))),
-          ys_(SampleMap(ay, yFrom_, std::min(ay.length, int(visible.bottom) - ay.start))) {}
-
-    // Narrows [first, first + *n) (indices into the destination extent) to
-    // the pixels whose source exists and reads them; false when none does.
-    bool Read(int row, int* first, int* n) {
-        int sourceY = ys_[size_t(row - ay_.start - yFrom_)];
-        if (sourceY < 0 || sourceY >= s_.height)
-            return false;
-        int last = *first + *n;
-        while (*first < last && Outside(*first))
-            ++*first;
-        while (last > *first && Outside(last - 1))
-            --last;
-        *n = last - *first;
-        if (*n <= 0)
-            return false;
-        pixels_.resize(size_t(*n));
-        int lo = std::min(X(*first), X(last - 1));
-        int hi = std::max(X(*first), X(last - 1));
-        if (ax_.sourceLength == ax_.length && !ax_.mirrored) {
-            s_.Read(sourceY, lo, *n, pixels_.data());
-            return true;
-        }
-        wide_.resize(size_t(hi - lo + 1));
-        s_.Read(sourceY, lo, hi - lo + 1, wide_.data());
-        for (int i = 0; i < *n; ++i)
-            pixels_[size_t(i)] = wide_[size_t(X(*first + i) - lo)];
-        return true;
-    }
-    uint32_t* Pixels() { return pixels_.data(); }
-
-private:
-    int X(int i) const { return xs_[size_t(i - xFrom_)]; }
-    bool Outside(int i) const { return X(i) < 0 || X(i) >= s_.width; }
-
-    const Surface& s_;
-    Axis ax_, ay_;
-    int xFrom_, yFrom_;
-    std::vector<int> xs_, ys_;
-    std::vector<uint32_t> pixels_, wide_;
-};
-
 bool Blit(DcObject& dst, int x, int y, int w, int h, Source src, int sx, int sy, int sw, int sh,
           const BlitMode& mode) {
     Painter painter(dst);
@@ -219,8 +132,10 @@ bool Blit(DcObject& dst, int x, int y, int w, int h, Source src, int sx, int sy,
         src.surface = Snapshot(src.surface, snapshot);
     if (!Sane({x, y, w, h, sx, sy, sw, sh}))
         return false;
-    Axis ax = Normalise(x, w, sx, sw), ay = Normalise(y, h, sy, sh);
-    RowSampler sampler(src.surface, ax, ay, painter.LogicalClipBox());
+    Axis ax = Axis::Of(x, w, sx, sw), ay = Axis::Of(y, h, sy, sh);
+    // Keys and blends sample; only raster operations follow the stretch mode.
+    int stretchMode = mode.kind == BlitMode::Rop ? dst.state().stretchMode : COLORONCOLOR;
+    RowSampler sampler(src.surface, ax, ay, painter.LogicalClipBox(), stretchMode);
     const DcState& state = dst.state();
     uint32_t pattern =
         state.brush && !state.brush->Hollow() ? WordOfColorRef(state.brush->Colour()) : 0;
@@ -250,8 +165,8 @@ bool BlitBetween(HDC dstDc, int x, int y, int w, int h, HDC srcDc, int sx, int s
     std::shared_ptr<DcObject> dst = LookUpDc(dstDc), src = LookUpDc(srcDc);
     if (!dst || !src)
         return false;
-    return Blit(*dst, x, y, w, h, SourceOf(*src), sx + src->Origin().x, sy + src->Origin().y, sw,
-                sh, mode);
+    return Blit(*dst, x, y, w, h, SourceOf(*src), sx + src->LogicalOrigin().x,
+                sy + src->LogicalOrigin().y, sw, sh, mode);
 }
 
 }  // namespace
@@ -261,7 +176,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     uint8_t code = RopCode(rop);
     if (!object || RopUsesSource(code))
         return FALSE;
-    Axis ax = Normalise(x, width, 0, 1), ay = Normalise(y, height, 0, 1);
+    Axis ax = Axis::Of(x, width, 0, 1), ay = Axis::Of(y, height, 0, 1);
     const DcState& s = object->state();
     uint32_t pattern = s.brush && !s.brush->Hollow() ? WordOfColorRef(s.brush->Colour()) : 0;
     bool usesPattern = ((code >> 4) & 0x0F) != (code & 0x0F);

@@ -38,12 +38,15 @@ struct BLENDFUNCTION {
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop);
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 
-// Nearest-neighbour scaling; a negative width or height on either side
+// Enlarging repeats source pixels; shrinking combines the source pixels a
+// destination pixel covers by the stretch mode (AND, OR, average) or, with
+// COLORONCOLOR, takes the first. A negative width or height on either side
 // mirrors along that axis.
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
                 int sourceWidth, int sourceHeight, DWORD rop);
 
-// StretchBlt with SRCCOPY that leaves out the source pixels of colour `key`.
+// StretchBlt with SRCCOPY, sampling as COLORONCOLOR, that leaves out the
+// source pixels of colour `key`.
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
                     int sourceWidth, int sourceHeight, UINT key);
 

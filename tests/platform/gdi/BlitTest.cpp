@@ -96,10 +96,39 @@ TEST(StretchBlt, NearestNeighbourAndMirroring) {
     };
     for (const Case& c : cases) {
         Canvas dst(c.width, c.height, RGB(0, 255, 0));
+        SetStretchBltMode(dst.dc(), COLORONCOLOR);
         EXPECT_TRUE(
             StretchBlt(dst.dc(), c.x, c.y, c.w, c.h, src.dc(), c.sx, c.sy, c.sw, c.sh, SRCCOPY));
         EXPECT_TRUE(dst.Matches(c.expected, kColours, std::string("stretch-") + c.name));
     }
+}
+
+TEST(StretchBlt, ShrinkingCombinesByTheStretchMode) {
+    // Two by two source pixels for each destination pixel.
+    Canvas src(4, 2);
+    src.Paint({"rgbk", "y.mc"}, kColours);
+    struct Case {
+        int mode;
+        COLORREF left, right;
+    };
+    const Case cases[] = {
+        {COLORONCOLOR, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {BLACKONWHITE, RGB(0, 0, 0), RGB(0, 0, 0)},  // r & g & y & white
+        {WHITEONBLACK, RGB(255, 255, 255), RGB(255, 255, 255)},
+        {HALFTONE, RGB(191, 191, 64), RGB(64, 64, 191)},
+    };
+    for (const Case& c : cases) {
+        Canvas dst(2, 1);
+        SetStretchBltMode(dst.dc(), c.mode);
+        EXPECT_TRUE(StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 2, SRCCOPY));
+        EXPECT_EQ(dst.At(0, 0), c.left) << c.mode;
+        EXPECT_EQ(dst.At(1, 0), c.right) << c.mode;
+    }
+    // Mirrored, the right half lands on the left.
+    Canvas mirrored(2, 1);
+    SetStretchBltMode(mirrored.dc(), HALFTONE);
+    StretchBlt(mirrored.dc(), 1, 0, -2, 1, src.dc(), 0, 0, 4, 2, SRCCOPY);
+    EXPECT_EQ(mirrored.At(0, 0), RGB(64, 64, 191));
 }
 
 TEST(TransparentBlt, LeavesOutTheKeyColourAlsoWhenStretching) {
@@ -235,6 +264,38 @@ TEST(Blit, ExtremeCoordinatesAreClippedOrRefused) {
     EXPECT_FALSE(BitBlt(dst.dc(), INT32_MAX, 0, INT32_MIN, 4, src.dc(), 0, 0, SRCCOPY));
     MoveToEx(dst.dc(), INT32_MIN, 1, nullptr);
     EXPECT_TRUE(LineTo(dst.dc(), INT32_MIN + 10, 1));
+}
+
+TEST(Blit, ViewportAndWindowOriginsMoveDrawingButNotTheClip) {
+    Canvas src(2, 1), dst(6, 3);
+    src.Paint({"rg"}, kColours);
+    HRGN clip = CreateRectRgn(0, 0, 5, 3);
+    SelectClipRgn(dst.dc(), clip);
+    POINT old{9, 9};
+    EXPECT_TRUE(SetViewportOrgEx(dst.dc(), 3, 1, &old));
+    EXPECT_EQ(old.x, 0);
+    EXPECT_TRUE(SetWindowOrgEx(dst.dc(), 1, 0, nullptr));
+    // Logical (1, 0) is device (3, 1); the clip still ends at device x = 5.
+    BitBlt(dst.dc(), 1, 0, 2, 1, src.dc(), 0, 0, SRCCOPY);
+    SetPixel(dst.dc(), 3, 0, RGB(0, 0, 255));  // device (5, 1): clipped away
+    EXPECT_TRUE(dst.Matches({"......", "...rg.", "......"}, kColours, "viewport"));
+    RECT box{};
+    GetClipBox(dst.dc(), &box);
+    EXPECT_EQ(box.left, -2);
+    EXPECT_EQ(box.right, 3);
+    EXPECT_EQ(IntersectClipRect(dst.dc(), 0, 0, 2, 1), SIMPLEREGION);  // device 2..4, 1..2
+    GetClipBox(dst.dc(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 2);
+    // As a source, the origins move what is read too.
+    Canvas out(1, 1);
+    BitBlt(out.dc(), 0, 0, 1, 1, dst.dc(), 2, 0, SRCCOPY);
+    EXPECT_EQ(out.At(0, 0), RGB(0, 255, 0));
+    EXPECT_TRUE(OffsetViewportOrgEx(dst.dc(), -3, -1, nullptr));
+    POINT viewport{};
+    GetViewportOrgEx(dst.dc(), &viewport);
+    EXPECT_EQ(viewport.x, 0);
+    DeleteObject(clip);
 }
 
 TEST(DibSection, AllFormatsRoundTripThroughBlits) {
