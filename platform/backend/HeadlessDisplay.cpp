@@ -1,0 +1,69 @@
+#include "platform/backend/HeadlessDisplay.h"
+
+#include "platform/gdi/SystemMetrics.h"
+#include "platform/user/Input.h"
+#include "platform/user/Screen.h"
+
+HeadlessDisplay::HeadlessDisplay(int width, int height, COLORREF desktop)
+    : width_(width), height_(height), desktop_(desktop) {
+    SetScreenSize(width, height);
+    SetDisplayBackend(this);
+}
+
+HeadlessDisplay::~HeadlessDisplay() {
+    if (CurrentDisplayBackend() == this)
+        SetDisplayBackend(nullptr);
+}
+
+void HeadlessDisplay::PresentationRequested(HWND) {
+    ++presentations_;
+}
+
+void HeadlessDisplay::CursorChanged(HCURSOR cursor) {
+    cursor_.store(cursor);
+}
+
+std::vector<uint32_t> HeadlessDisplay::ReadScreen() const {
+    std::vector<uint32_t> pixels(size_t(width_) * size_t(height_));
+    ComposeScreen(PixelBuffer{pixels.data(), width_, width_, height_}, desktop_);
+    return pixels;
+}
+
+COLORREF HeadlessDisplay::PixelAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    const uint32_t p = ReadScreen()[size_t(y) * size_t(width_) + size_t(x)];
+    return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
+}
+
+void HeadlessDisplay::MoveMouse(POINT screen) {
+    InjectMouseMove(screen);
+}
+
+void HeadlessDisplay::Press(POINT screen, MouseButton button) {
+    InjectMouseMove(screen);
+    InjectMouseButton(button, true, screen);
+}
+
+void HeadlessDisplay::Release(POINT screen, MouseButton button) {
+    InjectMouseMove(screen);
+    InjectMouseButton(button, false, screen);
+}
+
+void HeadlessDisplay::Click(POINT screen, MouseButton button) {
+    Press(screen, button);
+    InjectMouseButton(button, false, screen);
+}
+
+void HeadlessDisplay::Wheel(POINT screen, int delta) {
+    InjectMouseWheel(delta, screen);
+}
+
+void HeadlessDisplay::Key(UINT vk) {
+    InjectKey(vk, true);
+    InjectKey(vk, false);
+}
+
+void HeadlessDisplay::SetApplicationActive(bool active) {
+    InjectAppActivation(active);
+}

@@ -1,0 +1,57 @@
+// Input: what the display injects (any thread, never blocks), the key and
+// cursor state that window procedures read, and cursors.
+//
+// Injected input is queued on the thread that owns the window concerned (the
+// capture holder, else the top-level window under the cursor for the mouse,
+// the foreground window for keys) and becomes messages when that thread next
+// retrieves one: WM_NCHITTEST decides the window (HTTRANSPARENT passes the
+// point on to what lies beneath), WM_MOUSEACTIVATE and activation follow a
+// press, WM_SETCURSOR lets the window choose the cursor, and then come client
+// messages (client coordinates, MK_ flags) or non-client ones (screen
+// coordinates, the hit code). A second press within the double-click time and
+// distance becomes a double click for windows whose class has CS_DBLCLKS (in
+// the non-client area always). Presses on a disabled top-level window (one
+// with a modal dialog open) are dropped.
+#pragma once
+
+#include "platform/user/RawInput.h"
+#include "platform/user/UserTypes.h"
+
+void InjectMouseMove(POINT screen);
+void InjectMouseButton(MouseButton button, bool down, POINT screen);
+void InjectMouseWheel(int delta, POINT screen);
+void InjectKey(UINT vk, bool down);
+// The application as a whole gained or lost the user (WM_ACTIVATEAPP).
+void InjectAppActivation(bool active);
+
+// State as of the message being handled (0x8000 when down).
+short GetKeyState(int vk);
+// State as injected, now.
+short GetAsyncKeyState(int vk);
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);
+UINT GetDoubleClickTime();
+// Inside the window system: a mouse button is down as of the message being handled.
+bool IsMouseButtonDown(UINT vk);
+
+// System cursors (IDC_*) are loaded with a null instance.
+inline const wchar_t* const IDC_ARROW = reinterpret_cast<const wchar_t*>(uintptr_t(32512));
+inline const wchar_t* const IDC_IBEAM = reinterpret_cast<const wchar_t*>(uintptr_t(32513));
+inline const wchar_t* const IDC_WAIT = reinterpret_cast<const wchar_t*>(uintptr_t(32514));
+inline const wchar_t* const IDC_CROSS = reinterpret_cast<const wchar_t*>(uintptr_t(32515));
+inline const wchar_t* const IDC_SIZENWSE = reinterpret_cast<const wchar_t*>(uintptr_t(32642));
+inline const wchar_t* const IDC_SIZENESW = reinterpret_cast<const wchar_t*>(uintptr_t(32643));
+inline const wchar_t* const IDC_SIZEWE = reinterpret_cast<const wchar_t*>(uintptr_t(32644));
+inline const wchar_t* const IDC_SIZENS = reinterpret_cast<const wchar_t*>(uintptr_t(32645));
+inline const wchar_t* const IDC_SIZEALL = reinterpret_cast<const wchar_t*>(uintptr_t(32646));
+inline const wchar_t* const IDC_NO = reinterpret_cast<const wchar_t*>(uintptr_t(32648));
+inline const wchar_t* const IDC_HAND = reinterpret_cast<const wchar_t*>(uintptr_t(32649));
+
+// The same handle for the same cursor each time; null for an unknown one.
+HCURSOR LoadCursorW(HINSTANCE instance, const wchar_t* name);
+inline HCURSOR LoadCursor(HINSTANCE i, const wchar_t* n) {
+    return LoadCursorW(i, n);
+}
+// Sets the cursor shape (the display shows it); returns the previous one.
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();

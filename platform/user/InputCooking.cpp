@@ -1,0 +1,231 @@
+#include "platform/user/InputCooking.h"
+
+#include <cstdlib>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/user/Focus.h"
+#include "platform/user/Geometry.h"
+#include "platform/user/Input.h"
+#include "platform/user/InputState.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/Messaging.h"
+#include "platform/user/WindowApi.h"
+#include "platform/user/WindowClass.h"
+#include "platform/user/WindowTable.h"
+
+namespace {
+
+UINT ButtonMessage(MouseButton b, bool down) {
+    const UINT base = b == MouseButton::Left    ? WM_LBUTTONDOWN
+                      : b == MouseButton::Right ? WM_RBUTTONDOWN
+                                                : WM_MBUTTONDOWN;
+    return down ? base : base + 1;  // the up message follows the down one
+}
+
+constexpr UINT kNonClientOffset = WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+
+bool WantsDoubleClicksLocked(HWND hwnd) {
+    Window* w = FindWindowLocked(hwnd);
+    return w != nullptr && (w->windowClass->style & CS_DBLCLKS) != 0;
+}
+
+bool OwnedHere(HWND hwnd) {
+    std::lock_guard lock(UserMutex());
+    Window* w = FindWindowLocked(hwnd);
+    return w != nullptr && w->queue->IsCurrentThread();
+}
+
+// A press turns into a double click when it repeats the last one soon enough,
+// close enough, on the same window.
+UINT ClickKind(HWND target, UINT down, const RawInput& in, bool client) {
+    std::lock_guard lock(UserMutex());
+    InputState& s = TheInputState();
+    const int dx = std::abs(int(in.pt.x - s.lastClickPos.x));
+    const int dy = std::abs(int(in.pt.y - s.lastClickPos.y));
+    const bool repeat = s.lastClickWindow == target && s.lastClickMessage == down &&
+                        in.time - s.lastClickTime <= GetDoubleClickTime() &&
+                        dx <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                        dy <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (repeat) {
+        s.lastClickWindow = nullptr;
+        if (!client || WantsDoubleClicksLocked(target))
+            return down + 2;  // ...DBLCLK
+        return down;
+    }
+    s.lastClickWindow = target;
+    s.lastClickMessage = down;
+    s.lastClickTime = in.time;
+    s.lastClickPos = in.pt;
+    return down;
+}
+
+// Activation on a press; false when the press must be dropped.
+bool ActivateOnPress(HWND target, LRESULT hit, UINT message) {
+    HWND top = GetAncestor(target, GA_ROOT);
+    if (!IsWindowEnabled(top))
+        return false;
+    if (top != GetActiveWindow()) {
+        const LRESULT ma =
+            SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top), MAKELPARAM(int(hit), int(message)));
+        if (ma != MA_NOACTIVATE && ma != 4 /* MA_NOACTIVATEANDEAT */)
+            SetActiveWindow(top);
+        if (ma == 2 /* MA_ACTIVATEANDEAT */ || ma == 4)
+            return false;
+    }
+    return true;
+}
+
+void Deliver(MessageQueue* q, const MSG& msg) {
+    std::lock_guard lock(UserMutex());
+    q->cookedInput.push_back(msg);
+}
+
+void CookMouse(MessageQueue* q, const RawInput& in) {
+    HWND target = GetCapture();
+    LRESULT hit = HTCLIENT;
+    if (target == nullptr)
+        target = WindowFromPointEx(in.pt, &hit);
+    if (target == nullptr || !OwnedHere(target))
+        return;
+    UINT message =
+        in.kind == RawInputKind::MouseMove ? WM_MOUSEMOVE : ButtonMessage(in.button, in.down);
+    if (in.kind == RawInputKind::MouseButton && in.down && GetCapture() == nullptr &&
+        !ActivateOnPress(target, hit, message))
+        return;
+    if (GetCapture() == nullptr) {
+        SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));
+    }
+    const bool client = hit == HTCLIENT;
+    if (in.kind == RawInputKind::MouseButton && in.down)
+        message = ClickKind(target, message, in, client);
+    MSG msg{target, message, in.keyState, 0, in.time, in.pt};
+    if (client) {
+        POINT p = in.pt;
+        ScreenToClient(target, &p);
+        msg.lParam = MAKELPARAM(int(p.x), int(p.y));
+    } else {
+        msg.message = message - kNonClientOffset;
+        msg.wParam = WPARAM(hit);
+        msg.lParam = MAKELPARAM(int(in.pt.x), int(in.pt.y));
+    }
+    Deliver(q, msg);
+}
+
+void CookWheel(MessageQueue* q, const RawInput& in) {
+    HWND target = GetFocus();
+    if (target == nullptr)
+        target = WindowFromPoint(in.pt);
+    if (target == nullptr || !OwnedHere(target))
+        return;
+    Deliver(q, MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(int(in.keyState), in.wheelDelta),
+                   MAKELPARAM(int(in.pt.x), int(in.pt.y)), in.time, in.pt});
+}
+
+void CookKey(MessageQueue* q, const RawInput& in) {
+    HWND target = GetFocus();
+    if (target == nullptr)
+        target = GetActiveWindow();
+    if (target == nullptr)
+        return;
+    const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+    const bool sys = alt || in.vk == VK_F10 || in.vk == VK_MENU;
+    const UINT message =
+        sys ? (in.down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (in.down ? WM_KEYDOWN : WM_KEYUP);
+    LPARAM lp = 1;
+    if (alt)
+        lp |= LPARAM(1) << 29;
+    if (!in.down)
+        lp |= LPARAM(0xC0000000u);
+    Deliver(q, MSG{target, message, in.vk, lp, in.time, in.pt});
+}
+
+void CookActivation(MessageQueue* q, const RawInput& in) {
+    std::vector<HWND> tops;
+    {
+        std::lock_guard lock(UserMutex());
+        for (HWND h : WindowTable::Instance().TopLevels()) {
+            Window* w = FindWindowLocked(h);
+            if (w != nullptr && w->queue.get() == q)
+                tops.push_back(h);
+        }
+    }
+    for (HWND h : tops)
+        SendMessage(h, WM_ACTIVATEAPP, in.down ? TRUE : FALSE, 0);
+    if (!in.down)
+        SetActiveWindow(nullptr);
+}
+
+}  // namespace
+
+void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
+    const RawInput in = q->input.front();
+    q->input.pop_front();
+    InputState& s = TheInputState();
+    if (in.kind == RawInputKind::MouseButton) {
+        s.keyDown[in.button == MouseButton::Left    ? VK_LBUTTON
+                  : in.button == MouseButton::Right ? VK_RBUTTON
+                                                    : VK_MBUTTON] = in.down;
+    }
+    if (in.kind == RawInputKind::Key)
+        s.keyDown[in.vk] = in.down;
+    lock.unlock();
+    switch (in.kind) {
+        case RawInputKind::MouseMove:
+        case RawInputKind::MouseButton:
+            CookMouse(q, in);
+            break;
+        case RawInputKind::Wheel:
+            CookWheel(q, in);
+            break;
+        case RawInputKind::Key:
+            CookKey(q, in);
+            break;
+        case RawInputKind::AppActivation:
+            CookActivation(q, in);
+            break;
+    }
+    lock.lock();
+}
+
+namespace {
+
+wchar_t CharOfKey(UINT vk, bool shift) {
+    if (vk >= 'A' && vk <= 'Z')
+        return shift ? wchar_t(vk) : wchar_t(vk - 'A' + 'a');
+    if (vk >= '0' && vk <= '9')
+        return wchar_t(vk);
+    switch (vk) {
+        case VK_SPACE:
+            return L' ';
+        case VK_RETURN:
+            return L'\r';
+        case VK_ESCAPE:
+            return 0x1B;
+        case VK_BACK:
+            return 0x08;
+        case VK_TAB:
+            return L'\t';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+BOOL TranslateMessage(const MSG* msg) {
+    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    const wchar_t c = CharOfKey(UINT(msg->wParam), (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    if (c == 0)
+        return FALSE;
+    const UINT charMessage = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    std::lock_guard lock(UserMutex());
+    Window* w = FindWindowLocked(msg->hwnd);
+    if (w == nullptr)
+        return FALSE;
+    // The character comes before anything posted after the key.
+    w->queue->posted.push_front(
+        MSG{msg->hwnd, charMessage, WPARAM(c), msg->lParam, msg->time, msg->pt});
+    w->queue->Wake();
+    return TRUE;
+}

@@ -1,0 +1,17 @@
+#include "platform/user/SystemClasses.h"
+
+#include "platform/user/Input.h"
+#include "platform/user/Styles.h"
+
+std::vector<WNDCLASSEXW> SystemClassDescriptions() {
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const UINT size = sizeof(WNDCLASSEXW);
+    return {
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_SAVEBITS, DefDlgProcW, 0, DLGWINDOWEXTRA, nullptr,
+                    nullptr, arrow, nullptr, nullptr, kDialogClassName, nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, ButtonWindowProc, 0, 2 * int(sizeof(LONG_PTR)),
+                    nullptr, nullptr, arrow, nullptr, nullptr, L"Button", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, StaticWindowProc, 0, 2 * int(sizeof(LONG_PTR)),
+                    nullptr, nullptr, arrow, nullptr, nullptr, L"Static", nullptr},
+    };
+}

@@ -1,0 +1,23 @@
+// Everything of the window system at once.
+#pragma once
+
+#include "platform/gdi/Gdi.h"
+#include "platform/user/DialogTemplate.h"
+#include "platform/user/Dialogs.h"
+#include "platform/user/DisplayBackend.h"
+#include "platform/user/Focus.h"
+#include "platform/user/Geometry.h"
+#include "platform/user/Input.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Messaging.h"
+#include "platform/user/NonClient.h"
+#include "platform/user/Painting.h"
+#include "platform/user/Rects.h"
+#include "platform/user/Resources.h"
+#include "platform/user/Screen.h"
+#include "platform/user/Styles.h"
+#include "platform/user/Timers.h"
+#include "platform/user/UserTypes.h"
+#include "platform/user/WindowApi.h"
+#include "platform/user/WindowClass.h"
+#include "platform/user/WindowPixels.h"

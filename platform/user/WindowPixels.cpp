@@ -1,0 +1,46 @@
+#include "platform/user/WindowPixels.h"
+
+#include <algorithm>
+
+#include "platform/user/BackingStore.h"
+#include "platform/user/Painting.h"
+#include "platform/user/WindowTable.h"
+#include "platform/user/WindowTree.h"
+
+WindowPixels::WindowPixels(HWND hwnd) {
+    RECT area{};
+    std::shared_ptr<BackingStore> store;
+    {
+        std::lock_guard lock(UserMutex());
+        Window* w = FindWindowLocked(hwnd);
+        if (w == nullptr || !IsShown(w))
+            return;
+        store = TopLevelOf(w)->store;
+        const POINT o = OriginInTopLevel(w);
+        area = RECT{o.x + w->client.left, o.y + w->client.top, o.x + w->client.right,
+                    o.y + w->client.bottom};
+    }
+    if (store == nullptr)
+        return;
+    lock_ = std::unique_lock(store->mutex);
+    store_ = std::move(store);
+    buffer_ = store_->Buffer();
+    area_ = RECT{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+                 std::min<LONG>(area.right, buffer_.width),
+                 std::min<LONG>(area.bottom, buffer_.height)};
+}
+
+WindowPixels::~WindowPixels() {
+    Unlock();
+}
+
+void WindowPixels::Unlock() {
+    if (lock_.owns_lock())
+        lock_.unlock();
+    store_.reset();
+    buffer_ = PixelBuffer{};
+}
+
+void RequestWindowPresentation(HWND hwnd) {
+    RequestPresentationOf(hwnd);
+}
