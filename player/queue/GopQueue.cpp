@@ -65,10 +65,15 @@ bool CGopQueue::IsFull() const {
     return IsFullLocked();
 }
 
-bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore,
-                     int64_t positionAfter) {
+uint64_t CGopQueue::Flushes() const {
     std::lock_guard lock(m_lock);
-    if (IsFullLocked() || length < 0 || length > kGopBufferSize)
+    return m_flushes;
+}
+
+bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore, int64_t positionAfter,
+                     uint64_t flushesSeen) {
+    std::lock_guard lock(m_lock);
+    if (flushesSeen != m_flushes || IsFullLocked() || length < 0 || length > kGopBufferSize)
         return false;
     const int index = NextSlotLocked();
     GopBuffer& slot = m_slots[index];
@@ -85,9 +90,9 @@ bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore,
     return true;
 }
 
-bool CGopQueue::MarkEnd(int marker) {
+bool CGopQueue::MarkEnd(int marker, uint64_t flushesSeen) {
     std::lock_guard lock(m_lock);
-    if (!IsEndMarker(marker) || IsFullLocked())
+    if (flushesSeen != m_flushes || !IsEndMarker(marker) || IsFullLocked())
         return false;
     const int index = NextSlotLocked();
     if (CountLocked() == 0) {
