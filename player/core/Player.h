@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "platform/base/Handle.h"
@@ -82,7 +83,7 @@ private:
     void PlayEndThread();
     void ReadThread();
     void PlaybackThread(uint64_t generation);
-    bool StartPlayThread();
+    bool StartPlayThread(bool flush);
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
     bool CreateEvents();
@@ -107,9 +108,11 @@ private:
     bool IsNetworkOrRequest() const;
 
     // Read thread steps.
-    GopReadResult ReadNext(uint8_t* buffer, int* length);
-    void OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, uint64_t flushes,
-                   GopInfo* info);
+    GopReadResult ReadNext(int jump, uint8_t* buffer, int* length);
+    void ContinueAfterJump(int jump, int length);
+    void OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, GopInfo* info);
+    GopReadResult ReadAndQueue(uint8_t* buffer, GopInfo* info);
+    bool SeekAndFlush(const int64_t* position);
 
     // Playback thread steps.
     struct PlaybackLocals;
@@ -122,6 +125,12 @@ private:
     bool CheckPictureSize(const GopInfo& info);
     void ReportTelemetry(const GopInfo& info) const;
     bool IsCurrentPlayback(uint64_t generation) const { return m_playGeneration == generation; }
+
+    // Held by the read thread from a read to its push, and by a command
+    // while it moves the source and empties the queue: no GOP read at the
+    // old position is queued after a flush, and none read at the new one is
+    // flushed away.
+    std::mutex m_readGate;
 
     // Components.
     CSourceManager m_source;

@@ -71,18 +71,20 @@ int CPlayer::DoPlay(const PlayCommand& command) {
             // The audio output takes the source's format (GetAudioFormat) here.
             return PlayFromStopped();
         case STATUS_PLAYING:
-            if (!StartPlayThread())
+            if (!StartPlayThread(true))
                 return MSG_PLAY_FAILED;
             return MSG_PLAY_DONE;
         case STATUS_PAUSED:
             return ResumeFromPause();
-        default:  // fast play
-            if (!(m_state == STATUS_FAST_FORWARD && m_speed <= 8))
-                m_queue.Flush();
+        default: {  // fast play
+            const bool keepQueue = m_state == STATUS_FAST_FORWARD && m_speed <= 8;
             m_speed = 1;
             m_forward = true;
+            if (!keepQueue)
+                SeekAndFlush(nullptr);
             m_state = STATUS_PLAYING;
             return MSG_PLAY_DONE;
+        }
     }
 }
 
@@ -105,7 +107,7 @@ int CPlayer::PlayFromStopped() {
         return MSG_PLAY_FAILED;
     }
     m_readThread = thread;
-    if (!StartPlayThread())
+    if (!StartPlayThread(true))
         return MSG_PLAY_FAILED;
     m_state = STATUS_PLAYING;
     return MSG_PLAY_DONE;
@@ -120,13 +122,12 @@ int CPlayer::ResumeFromPause() {
     return MSG_PLAY_DONE;
 }
 
-// Moves the source for a change of direction. The seek comes before the
-// flush, so that no GOP read at the old position is queued after it.
+// Moves the source for a change of direction, the direction first, so that
+// the read thread reads on from the new position in the new direction.
 void CPlayer::Reposition(int64_t position, bool forward) {
     ResetEvent(m_needDataEvent);
-    m_source.Seek(uint64_t(position));
-    m_queue.Flush();
     m_forward = forward;
+    SeekAndFlush(&position);
     SetEvent(m_needDataEvent);
     Sleep(kRepositionWaitMs);
 }
@@ -184,7 +185,7 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
         return MSG_FAST_FORWARD_REFUSED;
     }
     if (state == STATUS_FAST_BACKWARD)
-        m_queue.Flush();
+        SeekAndFlush(nullptr);
     m_speed = 1 << command.a;
     m_state = STATUS_FAST_FORWARD;
     return MSG_FAST_FORWARD_DONE;
@@ -206,7 +207,7 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
         return MSG_FAST_BACKWARD_REFUSED;
     }
     if (state != STATUS_FAST_BACKWARD)
-        m_queue.Flush();
+        SeekAndFlush(nullptr);
     m_speed = 1 << command.a;
     m_state = STATUS_FAST_BACKWARD;
     return MSG_FAST_BACKWARD_DONE;
@@ -233,22 +234,22 @@ int CPlayer::DoSeek(const PlayCommand& command) {
         return MSG_SEEK_FAILED;
     }
     const bool playing = m_state == STATUS_PLAYING;
-    if (!playing)
+    m_speed = 1;
+    m_forward = true;
+    if (!playing) {
         m_state = STATUS_IDLE;
-    if (m_source.Seek(uint64_t(position)) != 0) {
+        EndPlayThread(INFINITE);  // it must not take GOPs of the new position
+    }
+    if (!SeekAndFlush(&position)) {
         ReportError(playing ? ErrorCode::SeekFailedPlaying : ErrorCode::SeekFailedNotPlaying);
         return MSG_SEEK_FAILED;
     }
-    m_speed = 1;
-    m_forward = true;
-    if (playing) {
-        m_queue.Flush();
+    if (playing)
         return MSG_SEEK_DONE;
-    }
     // From idle or stopped nothing reads yet: start as play does.
     if (m_readThread.load() == nullptr)
         return PlayFromStopped() == MSG_PLAY_DONE ? MSG_SEEK_DONE : MSG_SEEK_FAILED;
-    if (!StartPlayThread())
+    if (!StartPlayThread(false))
         return MSG_SEEK_FAILED;
     m_state = STATUS_PLAYING;
     return MSG_SEEK_DONE;
@@ -293,10 +294,22 @@ int CPlayer::SetJumpMode(const PlayCommand& command) {
     return MSG_JUMP_STORED;
 }
 
-// Ends the running playback thread first: two never run at once.
-bool CPlayer::StartPlayThread() {
-    EndPlayThread(INFINITE);
+// Moves the source to `position` (none: stays) and empties the queue, as one
+// step for the read thread. False, flushing nothing, when the seek fails.
+bool CPlayer::SeekAndFlush(const int64_t* position) {
+    std::lock_guard gate(m_readGate);
+    if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
+        return false;
     m_queue.Flush();
+    return true;
+}
+
+// Ends the running playback thread first: two never run at once. `flush`
+// empties the queue (a seek has emptied it already).
+bool CPlayer::StartPlayThread(bool flush) {
+    EndPlayThread(INFINITE);
+    if (flush)
+        SeekAndFlush(nullptr);
     SetEvent(m_needDataEvent);
     Sleep(kPlayThreadStartWaitMs);
     m_stepIndex = -1;

@@ -65,15 +65,10 @@ bool CGopQueue::IsFull() const {
     return IsFullLocked();
 }
 
-uint64_t CGopQueue::Flushes() const {
+bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore,
+                     int64_t positionAfter) {
     std::lock_guard lock(m_lock);
-    return m_flushes;
-}
-
-bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore, int64_t positionAfter,
-                     uint64_t flushesSeen) {
-    std::lock_guard lock(m_lock);
-    if (flushesSeen != m_flushes || IsFullLocked() || length < 0 || length > kGopBufferSize)
+    if (IsFullLocked() || length < 0 || length > kGopBufferSize)
         return false;
     const int index = NextSlotLocked();
     GopBuffer& slot = m_slots[index];
@@ -90,9 +85,9 @@ bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore, in
     return true;
 }
 
-bool CGopQueue::MarkEnd(int marker, uint64_t flushesSeen) {
+bool CGopQueue::MarkEnd(int marker) {
     std::lock_guard lock(m_lock);
-    if (flushesSeen != m_flushes || !IsEndMarker(marker) || IsFullLocked())
+    if (!IsEndMarker(marker) || IsFullLocked())
         return false;
     const int index = NextSlotLocked();
     if (CountLocked() == 0) {

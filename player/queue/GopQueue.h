@@ -43,23 +43,16 @@ public:
     // the next push would take is still pinned by the playback thread.
     bool IsFull() const;
 
-    // Flushes so far. The read thread notes it before a read and passes it
-    // to Push or MarkEnd, which store nothing when a flush came meanwhile: a
-    // GOP read before a seek never lands after the seek's flush.
-    uint64_t Flushes() const;
-
     // Copies `length` bytes of `data` into the next slot (or into the newest
     // slot when it holds an end marker) as a GOP. False, storing nothing,
-    // when IsFull, the length does not fit a slot or `flushesSeen` is stale;
-    // true when stored.
-    bool Push(const uint8_t* data, int length, int64_t positionBefore, int64_t positionAfter,
-              uint64_t flushesSeen);
+    // when IsFull or the length does not fit a slot; true when stored.
+    bool Push(const uint8_t* data, int length, int64_t positionBefore, int64_t positionAfter);
 
     // Queues an end marker (1, 2 or 3) after the newest slot. True when a
     // marker was added after a GOP; false for a bad marker, a full queue, a
-    // stale `flushesSeen`, a newest slot that already holds a marker, and for
-    // an empty queue (the marker then takes the first slot).
-    bool MarkEnd(int marker, uint64_t flushesSeen);
+    // newest slot that already holds a marker, and for an empty queue (the
+    // marker then takes the first slot).
+    bool MarkEnd(int marker);
 
     // The oldest taken slot, pinned; null when the queue is empty. The
     // caller reads the slot without the lock until Consume or Release.

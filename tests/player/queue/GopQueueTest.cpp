@@ -13,7 +13,7 @@ protected:
     // Pushes a GOP whose first byte and positions are `tag`.
     bool Push(uint8_t tag) {
         std::vector<uint8_t> gop(600, tag);
-        return queue.Push(gop.data(), int(gop.size()), tag, tag + 1, queue.Flushes());
+        return queue.Push(gop.data(), int(gop.size()), tag, tag + 1);
     }
     int OldestTag() {
         GopBuffer* slot = queue.Oldest();
@@ -59,15 +59,15 @@ TEST_F(GopQueueTest, ThreePushesFillTheQueueAndAFourthStoresNothing) {
 
 TEST_F(GopQueueTest, MarkingTheEndTwiceQueuesOneMarker) {
     Push(1);
-    EXPECT_TRUE(queue.MarkEnd(kSlotEndOfData, queue.Flushes()));
-    EXPECT_FALSE(queue.MarkEnd(kSlotEndOfData, queue.Flushes()));
+    EXPECT_TRUE(queue.MarkEnd(kSlotEndOfData));
+    EXPECT_FALSE(queue.MarkEnd(kSlotEndOfData));
     EXPECT_EQ(queue.Count(), 2);
-    EXPECT_FALSE(queue.MarkEnd(0, queue.Flushes()));
-    EXPECT_FALSE(queue.MarkEnd(4, queue.Flushes()));
+    EXPECT_FALSE(queue.MarkEnd(0));
+    EXPECT_FALSE(queue.MarkEnd(4));
 }
 
 TEST_F(GopQueueTest, MarkOnAnEmptyQueueTakesSlotZero) {
-    EXPECT_FALSE(queue.MarkEnd(kSlotEndOfData, queue.Flushes()));
+    EXPECT_FALSE(queue.MarkEnd(kSlotEndOfData));
     EXPECT_EQ(queue.Count(), 1);
     GopBuffer* oldest = queue.Oldest();
     ASSERT_NE(oldest, nullptr);
@@ -77,7 +77,7 @@ TEST_F(GopQueueTest, MarkOnAnEmptyQueueTakesSlotZero) {
 
 TEST_F(GopQueueTest, PushAfterAMarkReusesTheMarkersSlot) {
     Push(1);
-    queue.MarkEnd(kSlotEndOfData, queue.Flushes());
+    queue.MarkEnd(kSlotEndOfData);
     ASSERT_TRUE(Push(2));
     EXPECT_EQ(queue.Count(), 2);
     EXPECT_EQ(queue.Slot(1).state, kSlotGop);
@@ -87,7 +87,7 @@ TEST_F(GopQueueTest, PushAfterAMarkReusesTheMarkersSlot) {
 TEST_F(GopQueueTest, MarkersCountAsTakenButConsumeToEmpty) {
     Push(1);
     Push(2);
-    queue.MarkEnd(kSlotEndOfData, queue.Flushes());
+    queue.MarkEnd(kSlotEndOfData);
     EXPECT_EQ(queue.Count(), 3);
     EXPECT_TRUE(queue.IsFull());  // no push is taken
     queue.Oldest();
@@ -136,16 +136,6 @@ TEST_F(GopQueueTest, ConsumeAfterAFlushKeepsTheFirstGopPushedAfterIt) {
     EXPECT_TRUE(queue.IsEmpty());
 }
 
-TEST_F(GopQueueTest, AReadThatStartedBeforeAFlushIsNotQueuedAfterIt) {
-    const uint64_t seen = queue.Flushes();
-    queue.Flush();  // a seek while the read thread was reading
-    uint8_t byte = 5;
-    EXPECT_FALSE(queue.Push(&byte, 1, 0, 0, seen));
-    EXPECT_FALSE(queue.MarkEnd(kSlotEndOfData, seen));
-    EXPECT_TRUE(queue.IsEmpty());
-    EXPECT_TRUE(queue.Push(&byte, 1, 0, 0, queue.Flushes()));
-}
-
 TEST_F(GopQueueTest, ReleaseKeepsTheSlotQueued) {
     Push(1);
     Push(2);
@@ -171,11 +161,11 @@ TEST_F(GopQueueTest, ReleasingAStalePinFreesItsSlotForPushes) {
 TEST(GopQueueBuffers, PushWithoutBuffersStoresNothing) {
     CGopQueue queue;
     uint8_t byte = 0;
-    EXPECT_FALSE(queue.Push(&byte, 1, 0, 0, queue.Flushes()));
+    EXPECT_FALSE(queue.Push(&byte, 1, 0, 0));
     queue.Reset();
     queue.FreeBuffers();
     EXPECT_EQ(queue.Slot(0).data, nullptr);
-    EXPECT_FALSE(queue.Push(&byte, 1, 0, 0, queue.Flushes()));
+    EXPECT_FALSE(queue.Push(&byte, 1, 0, 0));
 }
 
 }  // namespace

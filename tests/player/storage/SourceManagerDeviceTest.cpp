@@ -45,8 +45,9 @@ TEST_F(SourceManagerDeviceTest, ADetectedCardIsOpenedReportedAndWatchedUntilRemo
     devices_.attached = true;
     ASSERT_EQ(manager_.Open(OPENED_CARD, "", ""), 0);
     EXPECT_EQ(reports_.WaitFor(1), (std::vector<SourceReport>{{2, "/dev/recorder", 1}}));
+    ASSERT_TRUE(clock->WaitForSleepers(1));  // the watch, between two looks
     devices_.attached = false;
-    clock->Advance(250);  // the watch looks again
+    clock->Advance(250);
     EXPECT_EQ(reports_.WaitFor(2),
               (std::vector<SourceReport>{{2, "/dev/recorder", 1}, {2, "(null)", 2}}));
     EXPECT_EQ(manager_.TellType(), OPENED_CARD);  // the host closes it
