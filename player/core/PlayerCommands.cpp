@@ -234,12 +234,12 @@ int CPlayer::DoSeek(const PlayCommand& command) {
         return MSG_SEEK_FAILED;
     }
     const bool playing = m_state == STATUS_PLAYING;
+    if (!playing) {
+        EndPlayThread(INFINITE);  // it must show nothing more, old or new
+        m_state = STATUS_IDLE;
+    }
     m_speed = 1;
     m_forward = true;
-    if (!playing) {
-        m_state = STATUS_IDLE;
-        EndPlayThread(INFINITE);  // it must not take GOPs of the new position
-    }
     if (!SeekAndFlush(&position)) {
         ReportError(playing ? ErrorCode::SeekFailedPlaying : ErrorCode::SeekFailedNotPlaying);
         return MSG_SEEK_FAILED;
