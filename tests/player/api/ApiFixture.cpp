@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
@@ -18,6 +19,34 @@ std::vector<int> g_messages;  // all guarded by g_mutex
 std::vector<ErrorReport> g_errors;
 std::vector<DataReport> g_data;
 size_t g_resultsTaken = 0;
+std::vector<ExtractReport> g_extract;
+bool g_extractEnded = false;
+std::atomic<bool> g_stopOnFirstGop{false};
+const Trevane* g_trevane = nullptr;
+
+void OnExtract(int code, int percent, const void* data, int length, const GopInfo* info) {
+    ExtractReport r{code, percent, length, info != nullptr, 0, 0, 0, 0, "", 0};
+    if (info != nullptr) {
+        r.time = info->time;
+        r.channels = info->channels;
+        r.width0 = info->width[0];
+        r.speedCount = info->speedCount;
+        r.carId.assign(info->carId, strnlen(info->carId, sizeof info->carId));
+    } else if (code == EXTRACT_INDEX_RECORD && length == 16 && percent > 0 && data != nullptr &&
+               static_cast<const InxHd*>(data)->magic == kInxMagic && r.percent == 1) {
+        r.time = static_cast<const InxHd*>(data)->last;  // the header: its `last`
+    } else if (code == EXTRACT_INDEX_RECORD && data != nullptr) {
+        r.time = static_cast<const InxUnit*>(data)->time;
+        r.offset = static_cast<const InxUnit*>(data)->offset;
+    }
+    if (code == EXTRACT_GOP && g_stopOnFirstGop.exchange(false))
+        g_trevane->zStopExtract();
+    std::lock_guard lock(g_mutex);
+    g_extract.push_back(r);
+    if (code >= EXTRACT_FINISHED || code == EXTRACT_OPEN_FAILED || code == EXTRACT_READ_FAILED)
+        g_extractEnded = true;
+    g_cv.notify_all();
+}
 
 void OnMessage(int code, int) {
     std::lock_guard lock(g_mutex);
@@ -84,7 +113,7 @@ Trevane Bound(void* handle, bool* ok) {
 }  // namespace
 
 const Trevane* LoadTrevane() {
-    static const Trevane* loaded = [] () -> const Trevane* {
+    static const Trevane* loaded = []() -> const Trevane* {
         const std::string path = (ProgramDirectory() / "libTrevane.so").string();
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
@@ -105,10 +134,28 @@ void ApiFixture::SetUp() {
         g_errors.clear();
         g_data.clear();
         g_resultsTaken = 0;
+        g_extract.clear();
+        g_extractEnded = false;
     }
+    g_stopOnFirstGop = false;
     t_ = LoadTrevane();
+    g_trevane = t_;
     ASSERT_NE(t_, nullptr);
-    ASSERT_TRUE(t_->zInit(nullptr, OnMessage, OnData, nullptr, nullptr, nullptr, OnError));
+    ASSERT_TRUE(Init());
+}
+
+bool ApiFixture::Init() {
+    return t_->zInit(nullptr, OnMessage, OnData, nullptr, nullptr, OnExtract, OnError);
+}
+
+std::vector<ExtractReport> ApiFixture::WaitForExtraction() {
+    std::unique_lock lock(g_mutex);
+    g_cv.wait_for(lock, std::chrono::seconds(30), [] { return g_extractEnded; });
+    return g_extract;
+}
+
+void ApiFixture::StopExtractionOnFirstGop() {
+    g_stopOnFirstGop = true;
 }
 
 void ApiFixture::TearDown() {

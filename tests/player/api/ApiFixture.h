@@ -23,9 +23,8 @@ struct Trevane {
     zDownloadProc zDownload;
     zStopDownloadProc zStopDownload;
     zPlayMSGProc zPlayMSG;
-    zTellIntProc zTellOpenedType, zTellStatusType, zTellGopVersion, zTellScreenNum,
-        zTellSampleRate, zTellSampleBits, zTellFullScreenIdx, zTellDivStatus, zTellBegTime,
-        zTellEndTime;
+    zTellIntProc zTellOpenedType, zTellStatusType, zTellGopVersion, zTellScreenNum, zTellSampleRate,
+        zTellSampleBits, zTellFullScreenIdx, zTellDivStatus, zTellBegTime, zTellEndTime;
     zTellPositionProc zTellp, zTellTotalLen;
     zTellCarIdProc zTellCarId;
     zSetIntProc zSetFullScreen, zSetDivStatus, zSetAudioType, zSetVoiceVolume;
@@ -64,10 +63,30 @@ struct DataReport {
     int alarmInput1;
 };
 
+struct ExtractReport {
+    int code;
+    int percent;
+    int length;
+    bool hasInfo;
+    uint32_t time;  // of the GOP (code 1) or the index record (code 0)
+    int channels;
+    int width0;
+    int speedCount;
+    std::string carId;
+    uint64_t offset;  // of an index entry
+};
+
 class ApiFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // zInit with the fixture's callbacks.
+    bool Init();
+    // Waits (bounded) for an extraction's end code and gives all reports.
+    std::vector<ExtractReport> WaitForExtraction();
+    // Makes the extraction callback call zStopExtract on the first GOP.
+    void StopExtractionOnFirstGop();
 
     // Sends a command and waits (real time, bounded) for its result; -1 on
     // time-out.

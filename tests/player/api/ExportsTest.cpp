@@ -1,4 +1,6 @@
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -136,11 +138,6 @@ TEST_F(ExportsTest, DiskAndRebuildSourcesFindNoDeviceLayer) {
     EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
 }
 
-struct VolumeCase {
-    int volume;
-    float gainVolumeBack;  // unused; the round trip is what counts
-};
-
 TEST_F(ExportsTest, EveryVolumeReadsBackAsSet) {
     for (int volume = 0; volume <= 100; ++volume) {
         ASSERT_TRUE(t_->zSetVoiceVolume(volume));
@@ -180,7 +177,7 @@ TEST_F(ExportsTest, RecordingWriterStartsAndStopsAPair) {
     ASSERT_TRUE(t_->zSetRecord(base.c_str(), true));
     ASSERT_TRUE(t_->zSetRecord(base.c_str(), false));
     EXPECT_EQ(ReadWholeFile(base + ".inx").size(), 32u);  // header and end mark
-    EXPECT_FALSE(OpenPair(base));  // no data was recorded: data length 0
+    EXPECT_FALSE(OpenPair(base));                         // no data was recorded: data length 0
 }
 
 }  // namespace
