@@ -52,11 +52,13 @@ TEST_F(ExtractApiTest, ARangeGivesItsParsedGopsThenItsIndexRecords) {
         EXPECT_GT(gop.length, 0);
     }
     EXPECT_EQ(reports[1].percent, 100);
-    EXPECT_EQ(reports[2].time, 3u);    // the header: entries renumbered 1 .. 3
+    EXPECT_EQ(reports[2].time, 3u);    // the header: entries 2 .. 4 renumbered 1 .. 3
     EXPECT_EQ(reports[3].offset, 0u);  // offsets relative to the range's start
     EXPECT_EQ(reports[3].time, spec_.startTime + 1);
-    EXPECT_EQ(reports[5].percent, 0);
-    EXPECT_FALSE(reports[5].hasInfo);
+    EXPECT_EQ(reports[4].percent, 50);
+    EXPECT_EQ(reports[5].percent, 100);
+    EXPECT_EQ(reports[6].percent, 0);
+    EXPECT_FALSE(reports[6].hasInfo);
 }
 
 TEST_F(ExtractApiTest, AStopEndsTheExtractionWithStopped) {
