@@ -5,17 +5,20 @@
 namespace gop_detail {
 namespace {
 
-// gopLength - logLength - audioLength, the offset where the audio block begins
-// when the first header's lengths add up (signed: damaged lengths go below 0).
+// gopLength - logLength - audioLength with the raw logLength, as the
+// specification's no-video test takes it (signed: damaged lengths go below 0).
 int64_t AudioStartOf(const GopView& gop) {
     return int64_t(gop.end) - int64_t(gop.first.logLength) - int64_t(gop.first.audioLength);
 }
 
 // The walk stays inside the video region: before the audio block when the
 // lengths add up, else before the GOP's end. Audio or telemetry bytes that
-// happen to start with 511 are therefore never taken for a frame header.
+// happen to start with 511 are therefore never taken for a frame header. The
+// telemetry length here is the one in use (0 for version 0, whatever its
+// field says), so that a stray logLength of an old recorder cuts no frame.
 uint32_t VideoEndOf(const GopView& gop) {
-    const int64_t audioStart = AudioStartOf(gop);
+    const int64_t audioStart =
+        int64_t(gop.end) - int64_t(gop.telemetryLength) - int64_t(gop.first.audioLength);
     return audioStart >= kFrameHeaderSize ? uint32_t(audioStart) : gop.end;
 }
 

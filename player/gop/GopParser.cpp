@@ -1,5 +1,7 @@
 #include "GopParser.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "GopParts.h"
@@ -71,7 +73,11 @@ void ApplyVersion(const FrameHeader& first, const gop_detail::VersionLayout& lay
     info->gopFps = layout.gopFps;
     info->version = first.version;
     info->audioChannels = AudioChannelsOfCode(int(first.audioChannelsCode));
-    info->audioLength = int32_t(first.audioLength);
+    // The header's value, but never more than the GOP could hold after its
+    // first header: a damaged field must not read as a negative length.
+    const uint32_t room =
+        std::min(first.gopLength - uint32_t(kFrameHeaderSize), uint32_t(INT32_MAX));
+    info->audioLength = int32_t(std::min(first.audioLength, room));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 // Bounds: every read stays inside the GOP's first min(valid bytes, gopLength)
 // bytes and every write inside the GopInfo record and its 204800-byte audio
 // buffer, whatever the bytes say. How each oversized or damaged field is
-// treated is written at Parse below and in the .cpp files of this folder.
+// treated is listed in README.md of this folder.
 #pragma once
 
 #include <atomic>

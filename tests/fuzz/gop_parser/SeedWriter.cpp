@@ -51,7 +51,8 @@ Gop Build(uint32_t version, uint32_t fps, std::vector<uint8_t> audio, bool telem
             b.AddFrame(f);
         }
     b.SetAudio(std::move(audio));
-    if (telemetry) b.SetTelemetry(FullTelemetry());
+    if (telemetry)
+        b.SetTelemetry(FullTelemetry());
     return b.Build();
 }
 
@@ -61,13 +62,16 @@ std::vector<uint8_t> Ulaw(int tracks, uint16_t headerSize, uint16_t chunkSize) {
     audio.chunkSize = chunkSize;
     for (int k = 0; k < tracks; ++k) {
         recgen::UlawTrack t;
-        for (int i = 0; i < 3; ++i) t.chunks.emplace_back(chunkSize, uint8_t(0x80 + i));
+        for (int i = 0; i < 3; ++i)
+            t.chunks.emplace_back(chunkSize, uint8_t(0x80 + i));
         audio.tracks.push_back(t);
     }
     return recgen::EncodeUlawAudio(audio);
 }
 
-int32_t Sample(int channel, int index) { return channel * 100 + index; }
+int32_t Sample(int channel, int index) {
+    return channel * 100 + index;
+}
 
 // The GOP cut to `length` bytes, its gopLength saying so.
 Gop Cut(Gop gop, size_t length) {

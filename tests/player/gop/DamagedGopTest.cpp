@@ -280,6 +280,17 @@ TEST(DamagedGop, UlawAudioHeaderCutOffGivesNoAudio) {
     EXPECT_EQ(r->audioLength, 0);
 }
 
+TEST(DamagedGop, AnAudioLengthBeyondTheGopIsCutToIt) {
+    RawGop gop(100);
+    gop.Header(0, FirstHeader(1, 100, 0, 0xFFFFFFF0u, 0));
+    Record r;
+    EXPECT_EQ(MakeParser().Parse(gop.data(), gop.size(), r.get(), false), 1);
+    EXPECT_EQ(r->audioLength, 60);
+    EXPECT_EQ(MakeParser().Parse(gop.data(), gop.size(), r.get(), true), 1);
+    EXPECT_EQ(r->audioLength, 60);
+    EXPECT_TRUE(r.GuardIntact());
+}
+
 TEST(DamagedGop, WantedAudioWithoutABufferIsNotCopied) {
     const auto block = UlawBlock(44, 1, 4, 76, {160}, std::vector<uint8_t>(160, 1));
     RawGop gop = GopWithTail(4, block, uint32_t(block.size()), 0);

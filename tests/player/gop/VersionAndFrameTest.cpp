@@ -217,6 +217,22 @@ TEST(FrameWalk, AGopWithoutVideoHasNoWalk) {
     EXPECT_EQ(r->speedCount, 1);
 }
 
+TEST(FrameWalk, AVersion0LogLengthDoesNotShortenTheWalk) {
+    GopFields fields;
+    fields.version = 0;
+    GopBuilder b(fields);
+    b.AddFrame(Frame(0, 1, 100));
+    b.AddFrame(Frame(1, 1, 100));
+    b.SetAudio(std::vector<uint8_t>(64, 0));
+    auto gop = b.Build();
+    StoreU16(&gop[26], 120);  // logLength 120, though version 0 has no telemetry
+    Record r;
+    r.FillSentinels();
+    ASSERT_EQ(Parse(gop, r), 0);
+    EXPECT_EQ(r->frameOffset[1][0], 180u);
+    EXPECT_EQ(r->frameLength[1][0], 100u);
+}
+
 TEST(FrameWalk, ParsingTwiceGivesTheSameRecord) {
     GopBuilder b(GopFields{});
     b.AddFrame(Frame(0, 1, 10));
