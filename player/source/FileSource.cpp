@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/base/LastError.h"
@@ -33,6 +32,19 @@ bool ReadRecord(FILE* stream, int64_t offset, uint8_t (&record)[kRecordSize]) {
            fread(record, 1, kRecordSize, stream) == size_t(kRecordSize);
 }
 
+// Closes an open stream and empties its path. fclose releases the stream even
+// when it fails, so the stream is gone either way; a failure is reported.
+bool CloseStream(FILE** stream, char (&path)[kSourcePathSize], ErrorCode failure) {
+    if (*stream == nullptr)
+        return true;
+    const bool closed = fclose(*stream) == 0;
+    *stream = nullptr;
+    path[0] = '\0';
+    if (!closed)
+        ReportError(failure);
+    return closed;
+}
+
 }  // namespace
 
 CFileSource::CFileSource(const CDataSource& paths) {
@@ -55,13 +67,8 @@ int CFileSource::Open(const char* dvrPath, const char* inxPath) {
     const std::string dvr = dvrPath, inx = inxPath;
     if (dvr.size() >= kSourcePathSize || inx.size() >= kSourcePathSize)
         return -1;
-    m_dvrFile = fopen(dvr.c_str(), "rb");
-    if (m_dvrFile == nullptr)
+    if (!OpenStreams(dvr.c_str(), inx.c_str()))
         return -1;
-    if (OpenIndex(inx.c_str()) != 0 || !ReadIndexEnds()) {
-        CloseAfterFailedOpen();
-        return -1;
-    }
     StorePath(DataFile, dvr.c_str());
     StorePath(TimeIndexFile, inx.c_str());
     m_screenNum = -1;
@@ -70,31 +77,47 @@ int CFileSource::Open(const char* dvrPath, const char* inxPath) {
     SeekStream(0);
     m_position = 0;
     Probe();
+    clearerr(m_dvrFile);  // the probe may have met the end of the file
     SeekStream(0);
     m_position = 0;
     return 0;
 }
 
-int CFileSource::OpenIndex(const char* inxPath) {
+// Opens both streams and reads the index ends; on failure both are closed
+// again before the error is reported. A .dvr that cannot be opened is
+// refused without a report.
+bool CFileSource::OpenStreams(const char* dvrPath, const char* inxPath) {
+    m_dvrFile = fopen(dvrPath, "rb");
+    if (m_dvrFile == nullptr)
+        return false;
     m_inxFile = fopen(inxPath, "rb");
-    if (m_inxFile != nullptr)
-        return 0;
-    ReportError(ErrorCode::IndexOpenFailed, GetLastError());
-    return -1;
+    if (m_inxFile == nullptr) {
+        const DWORD error = GetLastError();
+        CloseAfterFailedOpen();
+        ReportError(ErrorCode::IndexOpenFailed, error);
+        return false;
+    }
+    DWORD error = 0;
+    if (!ReadIndexEnds(&error)) {
+        CloseAfterFailedOpen();
+        ReportError(ErrorCode::IndexUnreadable, error);
+        return false;
+    }
+    return true;
 }
 
-bool CFileSource::ReadIndexEnds() {
+// False when the header, entry `first` or entry `last` cannot be read (with
+// the system error of the read) or when the data length is 0.
+bool CFileSource::ReadIndexEnds(DWORD* systemError) {
     InxHd header{};
     InxUnit first{}, last{};
     if (!ReadTimeInxHd(&header) || !ReadTimeInxUnit(RecordNumber(header.first), &first) ||
         !ReadTimeInxUnit(RecordNumber(header.last), &last)) {
-        ReportError(ErrorCode::IndexUnreadable, ReadError(m_inxFile));
+        *systemError = ReadError(m_inxFile);
         return false;
     }
-    if (last.offset == 0) {
-        ReportError(ErrorCode::IndexUnreadable);
+    if (last.offset == 0)
         return false;
-    }
     m_begTime = first.time;
     m_endTime = last.time;
     m_totalLen = last.offset;
@@ -127,26 +150,9 @@ int CFileSource::Reopen() {
 }
 
 int CFileSource::Close() {
-    int result = 0;
-    // fclose releases the stream even when it fails, so the reader is closed
-    // either way; the failure is still reported.
-    if (m_dvrFile != nullptr) {
-        if (fclose(m_dvrFile) != 0) {
-            ReportError(ErrorCode::DataFileCloseFailed);
-            result = -1;
-        }
-        m_dvrFile = nullptr;
-        DataFile[0] = '\0';
-    }
-    if (m_inxFile != nullptr) {
-        if (fclose(m_inxFile) != 0) {
-            ReportError(ErrorCode::IndexFileCloseFailed);
-            result = -1;
-        }
-        m_inxFile = nullptr;
-        TimeIndexFile[0] = '\0';
-    }
-    return result;
+    const bool dvrClosed = CloseStream(&m_dvrFile, DataFile, ErrorCode::DataFileCloseFailed);
+    const bool inxClosed = CloseStream(&m_inxFile, TimeIndexFile, ErrorCode::IndexFileCloseFailed);
+    return dvrClosed && inxClosed ? 0 : -1;
 }
 
 int CFileSource::TellScreenNum() const {

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/base/WinTypes.h"
 #include "player/source/DataSource.h"
 #include "player/source/ExtractCallback.h"
 #include "player/source/GopReadResult.h"
@@ -87,8 +88,8 @@ private:
     struct Sector;
     struct BackLink;
 
-    int OpenIndex(const char* inxPath);
-    bool ReadIndexEnds();
+    bool OpenStreams(const char* dvrPath, const char* inxPath);
+    bool ReadIndexEnds(DWORD* systemError);
     void Probe();
     void CloseAfterFailedOpen();
 

@@ -1,7 +1,6 @@
 // The GOP walks of CFileSource: the forward sector scan behind ReadGop and
 // SkipGop, and the back-link walk behind ReadGopBack and SkipGopBack.
 #include <algorithm>
-#include <cstring>
 
 #include "player/source/FileSource.h"
 #include "player/source/Sectors.h"

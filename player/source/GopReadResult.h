@@ -1,6 +1,6 @@
 // The result of every GOP read of every reader (file pair, hard disk, SD
-// card) and of the source manager that forwards them. The numbers are those
-// the player core has always compared against.
+// card) and of the source manager that forwards them. The numbers are fixed:
+// the player's threads act on them by value.
 #pragma once
 
 enum class GopReadResult : int {

@@ -69,7 +69,7 @@ bool PairWriter::AddGop(std::vector<uint8_t> gop, const GopDamage& damage) {
     if (dvr_ < 0 || gop.size() < std::size_t(kFrameHeaderSize))
         return false;
     FrameHeader first = ReadFrameHeader(gop.data());
-    first.prevGopLength = BackLinkFor(first.version);
+    first.prevGopLength = damage.backLink.value_or(BackLinkFor(first.version));
     if (damage.growTo > first.gopLength)
         first.gopLength = damage.growTo;
     WriteFrameHeader(first, gop.data());

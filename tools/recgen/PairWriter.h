@@ -22,6 +22,9 @@ struct GopDamage {
     // When above the GOP's length: gopLength says this many bytes and the GOP
     // occupies them on storage (the tail is a hole), e.g. more than a reader's buffer.
     uint32_t growTo = 0;
+    // Written as the back link instead of the true one (bytes below version 4,
+    // sectors in version 4), e.g. one reaching before the start of the file.
+    std::optional<uint32_t> backLink = std::nullopt;
 };
 
 struct FinishOptions {

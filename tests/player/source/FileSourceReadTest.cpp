@@ -206,4 +206,40 @@ TEST_F(ReadTest, UnusableBuffersAndAClosedReaderAreRefused) {
     EXPECT_EQ(Number(), 1);  // the first GOP was passed after its failure
 }
 
+TEST_F(ReadTest, BackLinkReachingBeforeTheStartEndsTheWalk) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 1);
+    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 1), {.backLink = 100}));  // 51200 bytes
+    AddGops(*writer, 2, 1);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    ASSERT_EQ(reader_.Seek(2 * 2048), 0);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    EXPECT_EQ(Back(), GopReadResult::Start);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+    ASSERT_EQ(reader_.Seek(2 * 2048), 0);
+    EXPECT_EQ(SkipBack(1), GopReadResult::Start);
+    EXPECT_EQ(reader_.Tellp(), 0u);
+}
+
+TEST_F(ReadTest, ByteBackLinksRoundUpToTheSector) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 2, {.version = 3, .gopLength = 3000});
+    // 2049 bytes round up to 2560: the link lands 512 bytes into GOP 1,
+    // which a plain back read returns unchecked and a back skip rejects.
+    ASSERT_TRUE(writer->AddGop(MakeGop({.version = 3}, kFirstTime + 2), {.backLink = 2049}));
+    AddGops(*writer, 3, 1, {.version = 3});
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    const uint64_t gop2 = 2 * 3072;
+    ASSERT_EQ(reader_.Seek(gop2), 0);
+    ASSERT_EQ(Back(), GopReadResult::Read);
+    EXPECT_EQ(length_, 2560);
+    EXPECT_EQ(reader_.Tellp(), gop2 - 2560);
+    ASSERT_EQ(reader_.Seek(gop2 + 2048), 0);  // GOP 3's start
+    ASSERT_EQ(SkipBack(1), GopReadResult::Read);
+    EXPECT_EQ(Number(), 0);  // the damaged link was passed over; GOP 1 links to 0
+}
+
 }  // namespace

@@ -52,6 +52,25 @@ TEST_F(SeekTest, SeekWhileClosedIsRefusedWith40050) {
     EXPECT_EQ(errors_.Take(), (std::vector<ReportedError>{{40050, 0, 0}}));
 }
 
+TEST_F(SeekTest, APositionTheStreamCannotReachIsRefusedWith40052) {
+    // The index claims a data length beyond what a file offset can hold.
+    constexpr uint64_t kUnreachable = uint64_t(1) << 63;
+    auto writer = Writer();
+    AddGops(*writer, 0, 2);
+    writer->AddGap(kUnreachable);
+    ASSERT_TRUE(writer->Finish({.cutBytes = kUnreachable}));
+    OpenPair();
+    ASSERT_EQ(reader_.TellTotalLen(), kUnreachable + 4096);
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(reader_.Seek(kUnreachable), -1);
+    EXPECT_EQ(errors_.Take(), (std::vector<ReportedError>{{40052, 0, 0}}));
+    EXPECT_EQ(reader_.Tellp(), 2048u);
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 1);
+    EXPECT_EQ(Read(), GopReadResult::Failed);  // the file ends long before the data
+    EXPECT_EQ(Read(), GopReadResult::End);
+}
+
 TEST_F(SeekTest, FilesAboveFourGiBAreReadAndSoughtThere) {
     constexpr uint64_t kHole = (uint64_t(5) << 30) + 4096;  // past 4 GiB and 2^32 sectors' worth
     auto writer = Writer();

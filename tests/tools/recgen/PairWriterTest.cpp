@@ -215,4 +215,13 @@ TEST_F(PairWriterTest, IndexHeaderOverridesAndShortIndex) {
     EXPECT_EQ(p.inx.size(), 4u * 16 - 20);  // header, two entries, end mark, less 20 bytes
 }
 
+TEST_F(PairWriterTest, BackLinkOverride) {
+    auto w = Writer();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(w->AddGop(Gop(4, 1, 100)));
+    ASSERT_TRUE(w->AddGop(Gop(4, 2, 100), {.backLink = 77}));
+    ASSERT_TRUE(w->Finish());
+    EXPECT_EQ(ReadFrameHeader(Read().dvr.data() + 512).prevGopLength, 77u);
+}
+
 }  // namespace
