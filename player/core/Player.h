@@ -72,7 +72,6 @@ public:
     int StartExtract(uint64_t from, uint64_t to);
 
     CSourceManager& Source() { return m_source; }
-    float Gain() const { return m_gain; }
 
 private:
     using Handler = int (CPlayer::*)(const PlayCommand&);
@@ -163,7 +162,6 @@ private:
     std::atomic<int> m_jumpMode{0};
     std::atomic<int64_t> m_positionBefore{0};
     std::atomic<int64_t> m_positionAfter{0};
-    std::atomic<bool> m_endOfData{false};
     int m_prevWidth[kMaxChannels] = {};  // playback thread only, cleared by stop
     int m_prevHeight[kMaxChannels] = {};
 

@@ -53,7 +53,6 @@ GopReadResult CPlayer::ReadAndQueue(uint8_t* buffer, GopInfo* info) {
             break;
         case GopReadResult::End:
             m_queue.MarkEnd(kSlotEndOfData);
-            m_endOfData = true;
             // The playback thread asks again once it has moved on; reading
             // on at the end would only spin.
             ResetEvent(m_needDataEvent);
@@ -98,7 +97,6 @@ void CPlayer::OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t aft
     ResetGopRecord(info, nullptr);
     if (m_decoders.Parse(buffer, length, info, false) >= 0)
         m_queue.Push(buffer, length, before, after);
-    m_endOfData = false;
     if (m_queue.IsFull()) {
         SetEvent(m_dataReadyEvent);
         ResetEvent(m_needDataEvent);
