@@ -126,6 +126,17 @@ TEST_F(ExportsTest, OpenErrorsCarryTheSystemError) {
     EXPECT_EQ(errors[0].code, ERR_INDEX_UNREADABLE);
 }
 
+TEST_F(ExportsTest, OpenExStopsAndClosesAnOpenSourceAndFails) {
+    const std::string base = dir_.File("small");
+    WriteSmallPair(base, 3);
+    ASSERT_TRUE(OpenPair(base));
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_FALSE(t_->zOpenEx(3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_NONE);
+    EXPECT_EQ(t_->zTellStatusType(), STATUS_IDLE);
+    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_REFUSED);  // the command thread still answers
+}
+
 TEST_F(ExportsTest, DiskAndRebuildSourcesFindNoDeviceLayer) {
     ASSERT_TRUE(t_->zOpen(OPENED_DISK, "", "", 0, 0));  // detection runs, finds nothing
     EXPECT_EQ(t_->zTellOpenedType(), OPENED_DISK);
