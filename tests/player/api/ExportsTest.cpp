@@ -111,6 +111,23 @@ TEST_F(ExportsTest, OpeningAFourChannelPair) {
     EXPECT_EQ(t_->zTellOpenedType(), -1);
 }
 
+TEST_F(ExportsTest, CaptureIsRefusedWhileTheChannelCountIsUnknown) {
+    const std::string base = dir_.File("unprobed");
+    {
+        auto writer = recgen::PairWriter::Create(base + ".dvr", base + ".inx");
+        recgen::GopBuilder builder({.time = 7000});
+        builder.AddFrame({.data = std::vector<uint8_t>(100, 1)});
+        ASSERT_TRUE(writer->AddGop(builder.Build(), {.badMagic = true}));
+        ASSERT_TRUE(writer->Finish());
+    }
+    ASSERT_TRUE(OpenPair(base));  // opens, but its probe accepts no GOP
+    EXPECT_EQ(t_->zTellScreenNum(), -1);
+    EXPECT_EQ(t_->zTellFullScreenIdx(), -1);
+    EXPECT_FALSE(t_->zSetFullScreen(0));
+    EXPECT_EQ(Command(PLAY_CMD_CAPTURE), MSG_CAPTURE_FAILED);
+    EXPECT_EQ(Errors(), (std::vector<ErrorReport>{{ERR_CAPTURE_CHANNELS_UNKNOWN, 0, 0}}));
+}
+
 TEST_F(ExportsTest, OpenErrorsCarryTheSystemError) {
     const std::string base = dir_.File("small");
     WriteSmallPair(base, 2);
