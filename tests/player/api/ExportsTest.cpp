@@ -13,11 +13,14 @@ namespace {
 using ExportsTest = ApiFixture;
 
 // Four channels of small GOPs without video content; GOP i has time 7000 + i.
-void WriteSmallPair(const std::string& base, int gops) {
+void WriteSmallPair(const std::string& base, int gops, uint32_t channelCountCode = 2) {
     auto writer = recgen::PairWriter::Create(base + ".dvr", base + ".inx");
     ASSERT_NE(writer, nullptr);
     for (int i = 0; i < gops; ++i) {
-        recgen::GopBuilder builder({.time = 7000 + uint32_t(i), .sampleRateCode = 2});
+        recgen::GopBuilder builder({.version = 4,
+                                    .channelCountCode = channelCountCode,
+                                    .time = 7000 + uint32_t(i),
+                                    .sampleRateCode = 2});
         builder.AddFrame({.data = std::vector<uint8_t>(100, 1)});
         ASSERT_TRUE(writer->AddGop(builder.Build()));
     }
@@ -109,6 +112,29 @@ TEST_F(ExportsTest, OpeningAFourChannelPair) {
     EXPECT_EQ(Command(PLAY_CMD_CAPTURE), MSG_CAPTURE_FAILED);  // no pictures are drawn
     EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
     EXPECT_EQ(t_->zTellOpenedType(), -1);
+}
+
+// The division mode follows the channel count; only 8 channels and more
+// are divided.
+TEST_F(ExportsTest, DivisionModesByChannelCount) {
+    struct Case {
+        uint32_t code;
+        int channels;
+        int division;
+    };
+    for (const Case& c : {Case{1, 1, -1}, Case{3, 8, 5}, Case{4, 12, 6}, Case{5, 16, 7}}) {
+        SCOPED_TRACE(std::to_string(c.channels) + " channels");
+        const std::string base = dir_.File("div" + std::to_string(c.channels));
+        WriteSmallPair(base, 1, c.code);
+        ASSERT_TRUE(OpenPair(base));
+        EXPECT_EQ(t_->zTellScreenNum(), c.channels);
+        EXPECT_EQ(t_->zTellDivStatus(), c.division);
+        EXPECT_EQ(t_->zSetDivStatus(2), c.channels >= 8);
+        EXPECT_FALSE(t_->zSetDivStatus(0));
+        EXPECT_FALSE(t_->zSetDivStatus(8));
+        EXPECT_EQ(t_->zTellDivStatus(), c.channels >= 8 ? 2 : -1);
+        ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    }
 }
 
 TEST_F(ExportsTest, CaptureIsRefusedWhileTheChannelCountIsUnknown) {
