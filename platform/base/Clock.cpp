@@ -10,14 +10,16 @@ class SystemClock final : public Clock {
 public:
     uint64_t NowMs() const override {
         using namespace std::chrono;
-        return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return uint64_t(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 
     bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                    uint64_t deadlineMs, const std::function<bool()>& done) override {
         while (!done()) {
             const uint64_t now = NowMs();
-            if (now >= deadlineMs) return false;
+            if (now >= deadlineMs)
+                return false;
             const uint64_t left = deadlineMs - now;
             // Very long deadlines are waited for in slices: wait_for overflows on huge spans.
             cv.wait_for(lock, std::chrono::milliseconds(std::min<uint64_t>(left, 3600000)));
@@ -42,14 +44,19 @@ Clock& CurrentClock() {
     return clock != nullptr ? *clock : TheSystemClock();
 }
 
-void SetCurrentClock(Clock* clock) { g_clock.store(clock, std::memory_order_release); }
+void SetCurrentClock(Clock* clock) {
+    g_clock.store(clock, std::memory_order_release);
+}
 
 uint64_t DeadlineAfter(DWORD ms) {
-    if (ms == INFINITE) return std::numeric_limits<uint64_t>::max();
+    if (ms == INFINITE)
+        return std::numeric_limits<uint64_t>::max();
     return CurrentClock().NowMs() + ms;
 }
 
-DWORD timeGetTime() { return DWORD(CurrentClock().NowMs()); }
+DWORD timeGetTime() {
+    return DWORD(CurrentClock().NowMs());
+}
 
 void Sleep(DWORD ms) {
     std::mutex mutex;
