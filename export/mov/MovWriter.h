@@ -24,6 +24,7 @@
 #include "export/ssa/SubtitleOptions.h"
 
 class CMovFileSet;
+struct MovGop;
 
 class CMovWriter {
 public:
@@ -62,6 +63,8 @@ public:
     bool IsStarted(int channel) const;
 
 private:
+    void WriteSubtitleEvents(const MovGop& gop, const std::array<bool, kChannels>& taking);
+
     std::array<std::unique_ptr<CMovFileSet>, kChannels> m_Sets;
     SubtitleOptions m_Subtitles;
     int m_SsaEvent = 0;  // shared by all channels: numbers every subtitle event
