@@ -33,7 +33,7 @@ bool CRawCopyWriter::Open(const char* dvrPath, const char* inxPath) {
     if (m_DvrFile != nullptr || dvrPath == nullptr || inxPath == nullptr)
         return false;
     m_DvrFile = std::fopen(dvrPath, "wb");
-    m_InxFile = std::fopen(inxPath, "wb");
+    m_InxFile = m_DvrFile != nullptr ? std::fopen(inxPath, "wb") : nullptr;
     std::array<uint8_t, kRecordSize> header{};
     StoreU32(header.data(), kInxMagic);
     StoreU32(header.data() + 4, 1);

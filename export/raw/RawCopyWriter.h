@@ -23,7 +23,8 @@ public:
 
     // Creates both files (UTF-8 paths; existing files are emptied) and writes
     // the index header. False when already open or when either file cannot
-    // be created or the header cannot be written; nothing stays open then.
+    // be created or the header cannot be written; nothing stays open then,
+    // and the .inx is not touched when the .dvr cannot be created.
     bool Open(const char* dvrPath, const char* inxPath);
 
     // Appends one GOP (its first 16 bytes at least, the first frame header's
