@@ -42,17 +42,19 @@ void ReadUlawBlock(const uint8_t* block, size_t blockLength, MovGop* out) {
         out->audio[size_t(h)] = samples[size_t(h < tracks ? h : 0)];
 }
 
-// The movie's audio track is u-law: the first channel of 16-bit PCM is
-// encoded, for every channel of the GOP.
+// The movie's audio track is u-law: one channel of 16-bit PCM is encoded,
+// for every channel of the GOP. With more than one it is the second, the one
+// the player plays and the AVI files carry.
 void ReadPcmBlock(const uint8_t* block, size_t blockLength, const FrameHeader& first, MovGop* out) {
     const int channels = AudioChannelsOfCode(int(first.audioChannelsCode));
     if (SampleBitsOfCode(int(first.sampleBitsCode)) != 16 || channels < 1)
         return;
     const size_t stride = 2 * size_t(channels);
+    const size_t taken = channels > 1 ? 2 : 0;
     std::vector<uint8_t> samples;
     samples.reserve(blockLength / stride);
     for (size_t at = 0; at + stride <= blockLength; at += stride)
-        samples.push_back(UlawOfLinear(int16_t(LoadU16(block + at))));
+        samples.push_back(UlawOfLinear(int16_t(LoadU16(block + at + taken))));
     for (int h = 0; h < out->channelCount; ++h)
         out->audio[size_t(h)] = samples;
 }
