@@ -6,7 +6,7 @@
 #include "export/ssa/SsaEventText.h"
 #include "tests/export/mov/MovDecode.h"
 #include "tests/export/mov/MovFixture.h"
-#include "tests/export/support/RecordingGops.h"
+#include "tests/export/recording/RecordingGops.h"
 
 namespace {
 

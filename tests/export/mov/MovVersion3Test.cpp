@@ -5,7 +5,7 @@
 #include "export/mov/MovGopAudio.h"
 #include "tests/export/mov/MovDecode.h"
 #include "tests/export/mov/MovFixture.h"
-#include "tests/export/support/RecordingGops.h"
+#include "tests/export/recording/RecordingGops.h"
 #include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/RecordingWriter.h"
 

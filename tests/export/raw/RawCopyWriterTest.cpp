@@ -8,7 +8,7 @@
 #include "player/source/FileSource.h"
 #include "shared/ByteOrder.h"
 #include "shared/IndexRecords.h"
-#include "tests/export/support/RecordingGops.h"
+#include "tests/export/recording/RecordingGops.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
 

@@ -1,4 +1,4 @@
-#include "tests/export/support/RecordingGops.h"
+#include "tests/export/recording/RecordingGops.h"
 
 #include <gtest/gtest.h>
 
