@@ -68,6 +68,7 @@ private:
     bool OpenVideo(int width, int height, int fps);
     bool OpenAudio(int sampleRate, int channels);
     bool WriteAudio(const uint8_t* pcm, int bytes);
+    bool AppendSilence(int samples);
     bool EncodeAudioFrames(bool final);
     bool EncodeVideo(uint8_t* picture, int width, int height);
     // Sends one frame (null = flush) and writes every packet that comes out.

@@ -50,6 +50,15 @@ bool CAviWriter::OpenAudio(int sampleRate, int channels) {
            av_frame_get_buffer(m_pSamples, 0) >= 0;
 }
 
+bool CAviWriter::AppendSilence(int samples) {
+    std::vector<std::vector<float>> planes(std::size_t(m_channels),
+                                           std::vector<float>(std::size_t(samples), 0.0f));
+    std::vector<void*> data;
+    for (auto& plane : planes)
+        data.push_back(plane.data());
+    return av_audio_fifo_write(m_pFifo, data.data(), samples) >= samples;
+}
+
 // pcm null: `bytes` of silence.
 bool CAviWriter::WriteAudio(const uint8_t* pcm, int bytes) {
     const int channels = m_channels;
@@ -75,10 +84,14 @@ bool CAviWriter::WriteAudio(const uint8_t* pcm, int bytes) {
     return EncodeAudioFrames(false);
 }
 
-// Encodes every whole codec frame in the FIFO; `final` pads the rest with
-// silence so that no audio handed in is dropped at the end.
+// Encodes every whole codec frame in the FIFO. `final` first adds the
+// encoder's delay in silence (it holds that many samples back and has no
+// flush of its own), then pads the rest, so that no audio handed in is lost.
 bool CAviWriter::EncodeAudioFrames(bool final) {
     const int frameSize = m_pAudioCodec->frame_size;
+    if (final && m_pAudioCodec->initial_padding > 0 &&
+        !AppendSilence(m_pAudioCodec->initial_padding))
+        return false;
     while (av_audio_fifo_size(m_pFifo) >= frameSize || (final && av_audio_fifo_size(m_pFifo) > 0)) {
         if (av_frame_make_writable(m_pSamples) < 0)
             return false;
@@ -88,7 +101,9 @@ bool CAviWriter::EncodeAudioFrames(bool final) {
         }
         if (av_audio_fifo_read(m_pFifo, reinterpret_cast<void**>(m_pSamples->data), frameSize) < 0)
             return false;
-        m_pSamples->pts = m_audioPts;
+        // The encoder dates its packets back by its delay; starting the clock
+        // there keeps the first packet at 0, since AVI has no negative times.
+        m_pSamples->pts = m_audioPts + m_pAudioCodec->initial_padding;
         m_audioPts += frameSize;
         if (!Drain(m_pAudioCodec, m_pAudioStream, m_pSamples))
             return false;
