@@ -1,5 +1,6 @@
 #include "export/avi/AviWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 extern "C" {
@@ -158,19 +159,27 @@ int CAviWriter::WriteFrame(const void* audio, int audioLength, int framesInGop, 
 void CAviWriter::DrawTexts(uint8_t* picture) {
     const bool hasTime = m_pTimeText != nullptr && m_pTimeText[0] != L'\0';
     const bool hasOsd = m_pOsdText != nullptr && m_pOsdText[0] != L'\0';
-    if (!m_overlay.IsReady() || (!hasTime && !hasOsd))
+    if (!m_overlay.IsReady())
         return;
-    m_convert.PictureToPixels(picture, m_width, m_height, m_overlay.Pixels(), m_overlay.Pitch());
     if (hasTime)
-        m_overlay.Draw(m_pTimeText, m_timeX, m_timeY);
-    if (hasOsd) {
-        // Alone, the telemetry line takes the date line's place at the top.
-        if (hasTime)
-            m_overlay.Draw(m_pOsdText, m_osdX, m_osdY);
-        else
-            m_overlay.Draw(m_pOsdText, m_timeX, m_timeY);
-    }
-    m_convert.PixelsToPicture(m_overlay.Pixels(), m_overlay.Pitch(), m_width, m_height, picture);
+        DrawLine(picture, m_pTimeText, m_timeX, m_timeY);
+    // Alone, the telemetry line takes the date line's place at the top.
+    if (hasOsd)
+        DrawLine(picture, m_pOsdText, hasTime ? m_osdX : m_timeX, hasTime ? m_osdY : m_timeY);
+}
+
+// Only the band of rows the line can touch goes to pixels and back: the rest
+// of the picture keeps its exact samples, and a frame costs a fraction.
+void CAviWriter::DrawLine(uint8_t* picture, const wchar_t* text, int x, int y) {
+    const int begin = std::clamp(y, 0, m_height) & ~1;
+    const int end = std::min(m_height, (std::max(y, 0) + m_overlay.FontHeight() + 4 + 1) & ~1);
+    if (begin >= end)
+        return;
+    m_convert.PictureToPixels(picture, m_width, m_height, m_overlay.Pixels(), m_overlay.Pitch(),
+                              begin, end);
+    m_overlay.Draw(text, x, y, end);
+    m_convert.PixelsToPicture(m_overlay.Pixels(), m_overlay.Pitch(), m_width, m_height, picture,
+                              begin, end);
 }
 
 bool CAviWriter::EncodeVideo(uint8_t* picture, int width, int height) {

@@ -74,6 +74,7 @@ private:
     // Sends one frame (null = flush) and writes every packet that comes out.
     bool Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
     void DrawTexts(uint8_t* picture);
+    void DrawLine(uint8_t* picture, const wchar_t* text, int x, int y);
     void Release();
 
     CColorConvert m_convert;

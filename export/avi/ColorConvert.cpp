@@ -41,10 +41,10 @@ uint8_t CColorConvert::ClampFixed(int value) const {
 }
 
 void CColorConvert::PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels,
-                                    int pitch) const {
+                                    int pitch, int rowBegin, int rowEnd) const {
     const uint8_t* second = picture + width * height;
     const uint8_t* third = second + (width / 2) * (height / 2);
-    for (int y = 0; y < height; ++y) {
+    for (int y = std::max(rowBegin, 0); y < std::min(rowEnd, height); ++y) {
         const uint8_t* luma = picture + y * width;
         const uint8_t* u = second + (y / 2) * (width / 2);
         const uint8_t* v = third + (y / 2) * (width / 2);
@@ -61,11 +61,12 @@ void CColorConvert::PictureToPixels(const uint8_t* picture, int width, int heigh
 }
 
 void CColorConvert::PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height,
-                                    uint8_t* picture) const {
+                                    uint8_t* picture, int rowBegin, int rowEnd) const {
     const int cw = width / 2;
     uint8_t* second = picture + width * height;
     uint8_t* third = second + cw * (height / 2);
-    for (int y = 0; y < height; y += 2) {
+    const int end = std::min(rowEnd, height);
+    for (int y = std::max(rowBegin, 0) & ~1; y + 1 < end; y += 2) {
         for (int x = 0; x < width; x += 2) {
             int sumU = 0;
             int sumV = 0;

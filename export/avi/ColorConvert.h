@@ -19,11 +19,21 @@ class CColorConvert {
 public:
     CColorConvert();
 
-    // picture: w x h luma bytes, then two (w/2) x (h/2) chroma planes; w, h even.
+    // picture: w x h luma bytes, then two (w/2) x (h/2) chroma planes; w, h
+    // even. Only the rows [rowBegin, rowEnd) are converted (both even); pixel
+    // row r is row r of the picture.
+    void PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels, int pitch,
+                         int rowBegin, int rowEnd) const;
+    void PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height, uint8_t* picture,
+                         int rowBegin, int rowEnd) const;
     void PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels,
-                         int pitch) const;
+                         int pitch) const {
+        PictureToPixels(picture, width, height, pixels, pitch, 0, height);
+    }
     void PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height,
-                         uint8_t* picture) const;
+                         uint8_t* picture) const {
+        PixelsToPicture(pixels, pitch, width, height, picture, 0, height);
+    }
 
 private:
     uint8_t Clamp(int value) const { return m_clamp[std::size_t(value + 384)]; }

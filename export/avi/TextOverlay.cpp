@@ -24,8 +24,9 @@ bool CTextOverlay::Create(int width, int height) {
     m_memory = CreateCompatibleDC(m_screen);
     void* bits = nullptr;
     m_section = CreateDIBSection(m_memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_font = CreateFontW(FontHeightFor(width, height), 0, 0, 0, 100, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                         0, 0, L"Arial");
+    m_fontHeight = FontHeightFor(width, height);
+    m_font =
+        CreateFontW(m_fontHeight, 0, 0, 0, 100, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
     if (m_screen == nullptr || m_memory == nullptr || m_section == nullptr || bits == nullptr ||
         m_font == nullptr) {
         Destroy();
@@ -59,13 +60,13 @@ void CTextOverlay::Destroy() {
     m_oldBitmap = m_oldFont = nullptr;
     m_font = nullptr;
     m_pBits = nullptr;
-    m_width = m_height = m_pitch = 0;
+    m_width = m_height = m_pitch = m_fontHeight = 0;
 }
 
-void CTextOverlay::Draw(const wchar_t* text, int x, int y) {
+void CTextOverlay::Draw(const wchar_t* text, int x, int y, int bottom) {
     if (!IsReady() || text == nullptr)
         return;
-    RECT rect{x, y, m_width, m_height};
+    RECT rect{x, y, m_width, bottom};
     DrawShadowText(m_memory, text, UINT(std::wcslen(text)), &rect, 0, RGB(255, 255, 255),
                    RGB(0, 0, 0), 1, 1);
 }

@@ -30,10 +30,11 @@ public:
 
     uint8_t* Pixels() const { return m_pBits; }
     int Pitch() const { return m_pitch; }
+    int FontHeight() const { return m_fontHeight; }
 
-    // White text with a black shadow one pixel right and down, from (x, y)
-    // within the picture; no format flags.
-    void Draw(const wchar_t* text, int x, int y);
+    // White text with a black shadow one pixel right and down, in the
+    // rectangle from (x, y) to (picture width, bottom); no format flags.
+    void Draw(const wchar_t* text, int x, int y, int bottom);
 
 private:
     HDC m_screen = nullptr;  // the display context the memory context is compatible with
@@ -46,6 +47,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_pitch = 0;
+    int m_fontHeight = 0;
 };
 
 }  // namespace oskulo

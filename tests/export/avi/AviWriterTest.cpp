@@ -175,6 +175,13 @@ TEST_F(AviWriterTest, TheTelemetryLineAloneTakesTheTopPosition) {
     };
     EXPECT_GT(bright(2, 16), 20);
     EXPECT_EQ(bright(kH - 14, kH), 0);
+    // Rows the text cannot reach keep their exact samples.
+    const std::vector<uint8_t> original = Solid(kW, kH, 60, 128, 128);
+    EXPECT_TRUE(std::equal(p.begin() + 40 * kW, p.begin() + kW * kH, original.begin() + 40 * kW));
+    for (const int plane : {kW * kH, kW * kH * 5 / 4}) {
+        const long from = plane + 20 * kW / 2, to = plane + kW * kH / 4;
+        EXPECT_TRUE(std::equal(p.begin() + from, p.begin() + to, original.begin() + from));
+    }
 }
 
 TEST(TextOverlay, FontHeightFollowsThePictureSize) {
