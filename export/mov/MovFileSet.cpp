@@ -1,5 +1,6 @@
 #include "export/mov/MovFileSet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
