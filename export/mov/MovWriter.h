@@ -35,8 +35,8 @@ public:
     CMovWriter(const CMovWriter&) = delete;
     CMovWriter& operator=(const CMovWriter&) = delete;
 
-    // At the start of an export (zExtractPre), before its sets are started:
-    // what the subtitles show; the next GOP is the first of the export.
+    // At the start of an export (zExtractPre): what the subtitles of its
+    // sets show.
     void BeginExport(const SubtitleOptions& subtitles);
 
     // Creates the channel's file set from `movBase` (UTF-8, without
