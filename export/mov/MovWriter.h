@@ -53,9 +53,8 @@ public:
     // GOP is not a version 3 or 4 GOP or is damaged (a frame header without
     // magic, data outside the GOP, a key frame without SPS and PPS): then
     // nothing of it is written. A file that fails to write ends its set's
-    // writing (-1); FinishMovFile then only closes and removes its files. A
-    // GOP that would take a movie past 4 GiB is not written to it (-1): the
-    // movie ends with the GOP before and passes later GOPs by.
+    // writing (-1); FinishMovFile then only closes and removes its files.
+    // Movies above 4 GiB get 64-bit chunk offsets and media data size.
     int WriteMovGop(const uint8_t* gop, int length);
 
     // Completes the channel's movie and closes the set. A set that received
