@@ -30,7 +30,9 @@ CMovFileSet::~CMovFileSet() {
 
 bool CMovFileSet::OpenFiles() {
     m_Mov = std::fopen((m_Base + ".mov").c_str(), "wb");
-    if (m_Mov == nullptr || !m_Ssa.Open(m_Base + ".ssa"))
+    m_MovCreated = m_Mov != nullptr;
+    m_SsaCreated = m_MovCreated && m_Ssa.Open(m_Base + ".ssa");
+    if (!m_SsaCreated)
         return false;
     for (int t = 0; t < kMovTableCount; ++t) {
         if (!m_Tables[size_t(t)].Open(m_Base + kMovTableSuffixes[size_t(t)]))
@@ -46,8 +48,11 @@ void CMovFileSet::RemoveFiles() {
     m_Ssa.Close();
     for (CSampleTable& table : m_Tables)
         table.Remove();
-    std::remove((m_Base + ".mov").c_str());
-    std::remove((m_Base + ".ssa").c_str());
+    // Only what this set created: a file it could not open is someone else's.
+    if (m_MovCreated)
+        std::remove((m_Base + ".mov").c_str());
+    if (m_SsaCreated)
+        std::remove((m_Base + ".ssa").c_str());
 }
 
 bool CMovFileSet::Fail() {

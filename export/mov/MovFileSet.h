@@ -62,6 +62,8 @@ private:
     FILE* m_Mov = nullptr;
     CSsaWriter m_Ssa;
     MovTableSet m_Tables;
+    bool m_MovCreated = false;
+    bool m_SsaCreated = false;
     bool m_Broken = false;
     uint32_t m_MovGops = 0;
     uint64_t m_MovBytes = 0;  // length of the .mov so far

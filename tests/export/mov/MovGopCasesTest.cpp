@@ -197,4 +197,19 @@ TEST(MovSets, SetWhoseWritesFailLeavesNoFiles) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
 }
 
+// A file of the set's names that cannot be opened for writing is not the
+// set's to remove.
+TEST(MovSets, FailedStartLeavesOthersFilesAlone) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("ch0.ssa"));
+    std::filesystem::create_directory(dir.File("ch1.mov"));
+    CMovWriter writer;
+    EXPECT_EQ(writer.StartMovFile(0, dir.File("ch0").c_str()), -1);
+    EXPECT_EQ(writer.StartMovFile(1, dir.File("ch1").c_str()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("ch0.ssa")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ch0.mov")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("ch1.mov")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ch1.ssa")));
+}
+
 }  // namespace
