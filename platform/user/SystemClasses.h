@@ -14,3 +14,6 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions();
 LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ProgressWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT TrackbarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

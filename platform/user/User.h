@@ -21,3 +21,8 @@
 #include "platform/user/WindowApi.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowPixels.h"
+#include "platform/user/Clipboard.h"
+#include "platform/user/EditControl.h"
+#include "platform/user/CommonControls.h"
+#include "platform/user/ProgressControl.h"
+#include "platform/user/TrackbarControl.h"
