@@ -20,8 +20,8 @@ void DrawTextIn(HWND hwnd, HDC dc, RECT r, HFONT font, UINT format) {
 void DrawTick(HDC dc, RECT box, COLORREF colour) {
     HPEN pen = CreatePen(PS_SOLID, 2, colour);
     HGDIOBJ old = SelectObject(dc, pen);
-    const POINT tick[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9},
-                          {box.left + 10, box.top + 3}};
+    const POINT tick[] = {
+        {box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
     Polyline(dc, tick, 3);
     SelectObject(dc, old);
     DeleteObject(pen);

@@ -350,8 +350,9 @@ LRESULT OnGetLimitText(HWND hwnd, WPARAM, LPARAM) {
 
 LRESULT OnSetReadOnly(HWND hwnd, WPARAM wParam, LPARAM) {
     const LONG_PTR style = GetWindowLongPtr(hwnd, GWL_STYLE);
-    SetWindowLongPtr(hwnd, GWL_STYLE,
-                     wParam != 0 ? (style | LONG_PTR(ES_READONLY)) : (style & ~LONG_PTR(ES_READONLY)));
+    SetWindowLongPtr(
+        hwnd, GWL_STYLE,
+        wParam != 0 ? (style | LONG_PTR(ES_READONLY)) : (style & ~LONG_PTR(ES_READONLY)));
     InvalidateRect(hwnd, nullptr, FALSE);
     return TRUE;
 }

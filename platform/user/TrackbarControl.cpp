@@ -68,8 +68,7 @@ void Place(HWND hwnd, int pos) {
 }
 
 void Scroll(HWND hwnd, UINT code) {
-    const int pos =
-        code == TB_THUMBTRACK || code == TB_THUMBPOSITION ? S(hwnd).pos : 0;
+    const int pos = code == TB_THUMBTRACK || code == TB_THUMBPOSITION ? S(hwnd).pos : 0;
     SendMessage(GetParent(hwnd), WM_HSCROLL, MAKEWPARAM(int(code), pos), LPARAM(hwnd));
 }
 

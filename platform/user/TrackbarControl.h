@@ -33,7 +33,7 @@ inline constexpr UINT TBM_SETPAGESIZE = WM_USER + 21;
 inline constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
 inline constexpr UINT TBM_SETLINESIZE = WM_USER + 23;
 inline constexpr UINT TBM_GETLINESIZE = WM_USER + 24;
-inline constexpr UINT TBM_GETTHUMBRECT = WM_USER + 25;  // lParam RECT*
+inline constexpr UINT TBM_GETTHUMBRECT = WM_USER + 25;    // lParam RECT*
 inline constexpr UINT TBM_GETCHANNELRECT = WM_USER + 26;  // lParam RECT*
 
 inline constexpr UINT TB_LINEUP = 0;
