@@ -24,5 +24,6 @@
 #include "platform/user/Clipboard.h"
 #include "platform/user/EditControl.h"
 #include "platform/user/CommonControls.h"
+#include "platform/user/ComboBoxControl.h"
 #include "platform/user/ProgressControl.h"
 #include "platform/user/TrackbarControl.h"

@@ -10,7 +10,7 @@
 #include "platform/base/FakeClock.h"
 
 class ControlTest : public ::testing::Test {
-protected:
+public:
     static constexpr COLORREF kDesktop = RGB(0, 0, 64);
 
     ControlTest() {
