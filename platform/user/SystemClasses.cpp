@@ -25,5 +25,7 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     nullptr, nullptr, arrow, nullptr, nullptr, L"ComboBox", nullptr},
         WNDCLASSEXW{size, CS_SAVEBITS, ComboListWindowProc, 0, kControlStateBytes, nullptr, nullptr,
                     arrow, nullptr, nullptr, kComboListClass, nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS, ListViewWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"SysListView32", nullptr},
     };
 }
