@@ -27,5 +27,7 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     arrow, nullptr, nullptr, kComboListClass, nullptr},
         WNDCLASSEXW{size, CS_DBLCLKS, ListViewWindowProc, 0, kControlStateBytes, nullptr, nullptr,
                     arrow, nullptr, nullptr, L"SysListView32", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS, DateTimeWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"SysDateTimePick32", nullptr},
     };
 }
