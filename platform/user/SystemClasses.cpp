@@ -29,5 +29,7 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     arrow, nullptr, nullptr, L"SysListView32", nullptr},
         WNDCLASSEXW{size, CS_DBLCLKS, DateTimeWindowProc, 0, kControlStateBytes, nullptr, nullptr,
                     arrow, nullptr, nullptr, L"SysDateTimePick32", nullptr},
+        WNDCLASSEXW{size, CS_SAVEBITS, ToolTipWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"tooltips_class32", nullptr},
     };
 }

@@ -24,6 +24,7 @@
 #include "platform/user/Clipboard.h"
 #include "platform/user/EditControl.h"
 #include "platform/user/CommonControls.h"
+#include "platform/user/ToolTipControl.h"
 #include "platform/user/DateTimeControl.h"
 #include "platform/user/ListViewControl.h"
 #include "platform/user/ComboBoxControl.h"
