@@ -121,3 +121,36 @@ TEST_F(Edit, TheParentColoursTheBackground) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, TabbingIntoAnEditSelectsItsText) {
+    DialogTemplate t;
+    t.style = WS_POPUP | WS_VISIBLE;
+    t.cx = 120;
+    t.cy = 40;
+    t.items = {{L"Edit", L"first", 1, WS_VISIBLE | WS_TABSTOP, 0, 4, 4, 100, 12},
+               {L"Edit", L"second", 2, WS_VISIBLE | WS_TABSTOP, 0, 4, 20, 100, 12}};
+    HWND d = CreateDialogIndirectParamW(
+        nullptr, &t, parent,
+        [](HWND, UINT m, WPARAM, LPARAM) -> intptr_t { return m == WM_INITDIALOG ? TRUE : FALSE; },
+        0);
+    ASSERT_NE(d, nullptr);
+    display.Key(VK_TAB);
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessage(d, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    HWND second = GetDlgItem(d, 2);
+    EXPECT_EQ(GetFocus(), second);
+    DWORD start = 9, end = 9;
+    SendMessage(second, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 6u);
+    DestroyWindow(d);
+}
+
+}  // namespace

@@ -1,6 +1,9 @@
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "ControlFixture.h"
+#include "Reaper.h"
 
 namespace {
 
@@ -156,6 +159,40 @@ TEST_F(ListView, GridLinesSelectionAndLockedRedraw) {
     TestWindows::Pump();
     EXPECT_EQ(display.PixelAt(200, r.top + 3), GetSysColor(COLOR_3DFACE))
         << "an unfocused selection shows in the face colour with LVS_SHOWSELALWAYS";
+}
+
+}  // namespace
+
+namespace {
+
+// As the find dialog's list threads do: rows are sent from another thread
+// while the list's own thread keeps serving its queue.
+TEST_F(ListView, AnotherThreadFillsTheListThroughSentMessages) {
+    Reaper reaper;
+    SendMessage(list, LVM_DELETEALLITEMS, 0, 0);
+    std::atomic<bool> done{false};
+    std::thread filler([this, &done] {
+        SendMessage(list, WM_SETREDRAW, FALSE, 0);
+        for (int i = 0; i < 200; ++i) {
+            const std::wstring text = std::to_wstring(i);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = const_cast<wchar_t*>(text.c_str());
+            SendMessage(list, LVM_INSERTITEMW, 0, LPARAM(&item));
+        }
+        SendMessage(list, WM_SETREDRAW, TRUE, 0);
+        done = true;
+        PostMessage(parent, WM_NULL, 0, 0);  // wakes the waiting thread
+    });
+    MSG msg{};
+    while (!done && GetMessage(&msg, nullptr, 0, 0)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    filler.join();
+    EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 200);
+    EXPECT_EQ(CellText(199, 0), L"199");
 }
 
 }  // namespace
