@@ -1,9 +1,8 @@
 #include "platform/user/EditControl.h"
 
 #include "platform/gdi/Gdi.h"
-#include "platform/user/Clipboard.h"
 #include "platform/user/ControlSupport.h"
-#include "platform/user/EditText.h"
+#include "platform/user/EditState.h"
 #include "platform/user/Focus.h"
 #include "platform/user/Input.h"
 #include "platform/user/Messaging.h"
@@ -15,19 +14,9 @@ namespace {
 
 constexpr UINT_PTR kCaretTimer = 1;
 constexpr int kMargin = 2;
-constexpr size_t kDefaultLimit = 30000;
-
-struct EditState {
-    EditText edit;
-    size_t limit = kDefaultLimit;
-    HFONT font = nullptr;
-    int scroll = 0;  // pixels of text hidden at the left
-    bool focused = false;
-    bool caretOn = false;
-};
 
 EditState& S(HWND hwnd) {
-    return *StateOf<EditState>(hwnd);
+    return EditStateOf(hwnd);
 }
 
 DWORD StyleOf(HWND hwnd) {
@@ -79,7 +68,9 @@ void KeepCaretInSight(HWND hwnd) {
         scroll = x;
 }
 
-void Changed(HWND hwnd, bool textChanged) {
+}  // namespace
+
+void EditChanged(HWND hwnd, bool textChanged) {
     KeepCaretInSight(hwnd);
     S(hwnd).caretOn = S(hwnd).focused;
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -89,17 +80,19 @@ void Changed(HWND hwnd, bool textChanged) {
     CommandParent(hwnd, EN_CHANGE);
 }
 
-bool ReadOnly(HWND hwnd) {
+bool EditIsReadOnly(HWND hwnd) {
     return (StyleOf(hwnd) & ES_READONLY) != 0;
 }
 
-void Insert(HWND hwnd, const std::wstring& text) {
+void EditInsert(HWND hwnd, const std::wstring& text) {
     if (S(hwnd).edit.Replace(text, S(hwnd).limit)) {
-        Changed(hwnd, true);
+        EditChanged(hwnd, true);
         return;
     }
     CommandParent(hwnd, EN_MAXTEXT);
 }
+
+namespace {
 
 void PaintText(HWND hwnd, HDC dc, const RECT& client) {
     const EditState& s = S(hwnd);
@@ -134,7 +127,7 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
         return 0;
     RECT client{};
     GetClientRect(hwnd, &client);
-    const bool plain = ReadOnly(hwnd) || !IsWindowEnabled(hwnd);
+    const bool plain = EditIsReadOnly(hwnd) || !IsWindowEnabled(hwnd);
     FillRect(dc, &client, ParentColours(hwnd, dc, plain ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT));
     if (!IsWindowEnabled(hwnd))
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -172,113 +165,11 @@ LRESULT OnTimer(HWND hwnd, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM) {
-    const wchar_t c = wchar_t(wParam);
-    if (ReadOnly(hwnd) || Down(VK_CONTROL))
-        return 0;
-    EditText& e = S(hwnd).edit;
-    if (c == 0x08) {
-        if (!e.HasSelection() && e.caret > 0)
-            e.MoveTo(e.caret - 1, true);
-        if (e.HasSelection())
-            Insert(hwnd, L"");
-        return 0;
-    }
-    if (c < 0x20 || ((StyleOf(hwnd) & ES_NUMBER) != 0 && (c < L'0' || c > L'9')))
-        return 0;
-    Insert(hwnd, std::wstring(1, c));
-    return 0;
-}
-
-LRESULT OnCopy(HWND hwnd, WPARAM, LPARAM) {
-    if (S(hwnd).edit.HasSelection() && (StyleOf(hwnd) & ES_PASSWORD) == 0)
-        SetClipboardText(S(hwnd).edit.Selected());
-    return 0;
-}
-
-LRESULT OnClear(HWND hwnd, WPARAM, LPARAM) {
-    if (!ReadOnly(hwnd) && S(hwnd).edit.HasSelection())
-        Insert(hwnd, L"");
-    return 0;
-}
-
-LRESULT OnCut(HWND hwnd, WPARAM, LPARAM) {
-    OnCopy(hwnd, 0, 0);
-    return OnClear(hwnd, 0, 0);
-}
-
-LRESULT OnPaste(HWND hwnd, WPARAM, LPARAM) {
-    const std::wstring text = GetClipboardText();
-    if (!ReadOnly(hwnd) && !text.empty())
-        Insert(hwnd, text.substr(0, text.find_first_of(L"\r\n")));
-    return 0;
-}
-
-bool ControlKey(HWND hwnd, UINT vk) {
-    switch (vk) {
-        case 'A':
-            S(hwnd).edit.Select(0, -1);
-            Changed(hwnd, false);
-            return true;
-        case 'C':
-            OnCopy(hwnd, 0, 0);
-            return true;
-        case 'X':
-            OnCut(hwnd, 0, 0);
-            return true;
-        case 'V':
-            OnPaste(hwnd, 0, 0);
-            return true;
-        default:
-            return false;
-    }
-}
-
-LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM) {
-    const UINT vk = UINT(wParam);
-    if (Down(VK_CONTROL) && ControlKey(hwnd, vk))
-        return 0;
-    EditText& e = S(hwnd).edit;
-    const bool shift = Down(VK_SHIFT);
-    switch (vk) {
-        case VK_LEFT:
-            if (!shift && e.HasSelection())
-                e.MoveTo(e.SelStart(), false);
-            else
-                e.MoveTo(e.caret > 0 ? e.caret - 1 : 0, shift);
-            break;
-        case VK_RIGHT:
-            if (!shift && e.HasSelection())
-                e.MoveTo(e.SelEnd(), false);
-            else
-                e.MoveTo(e.caret + 1, shift);
-            break;
-        case VK_HOME:
-            e.MoveTo(0, shift);
-            break;
-        case VK_END:
-            e.MoveTo(e.text.size(), shift);
-            break;
-        case VK_DELETE:
-            if (ReadOnly(hwnd))
-                return 0;
-            if (!e.HasSelection())
-                e.MoveTo(e.caret + 1, true);
-            if (e.HasSelection())
-                Insert(hwnd, L"");
-            return 0;
-        default:
-            return 0;
-    }
-    Changed(hwnd, false);
-    return 0;
-}
-
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
     SetFocus(hwnd);
     SetCapture(hwnd);
     S(hwnd).edit.MoveTo(PositionAt(hwnd, GET_X_LPARAM(lParam)), Down(VK_SHIFT));
-    Changed(hwnd, false);
+    EditChanged(hwnd, false);
     return 0;
 }
 
@@ -286,7 +177,7 @@ LRESULT OnMouseMove(HWND hwnd, WPARAM, LPARAM lParam) {
     if (GetCapture() != hwnd)
         return 0;
     S(hwnd).edit.MoveTo(PositionAt(hwnd, GET_X_LPARAM(lParam)), true);
-    Changed(hwnd, false);
+    EditChanged(hwnd, false);
     return 0;
 }
 
@@ -299,7 +190,7 @@ LRESULT OnLButtonUp(HWND hwnd, WPARAM, LPARAM) {
 LRESULT OnLButtonDblClk(HWND hwnd, WPARAM, LPARAM lParam) {
     SetFocus(hwnd);
     S(hwnd).edit.SelectWordAt(PositionAt(hwnd, GET_X_LPARAM(lParam)));
-    Changed(hwnd, false);
+    EditChanged(hwnd, false);
     return 0;
 }
 
@@ -314,7 +205,7 @@ LRESULT OnSetText(HWND hwnd, WPARAM, LPARAM lParam) {
     const auto* text = reinterpret_cast<const wchar_t*>(lParam);
     S(hwnd).edit.SetText(text != nullptr ? text : L"");
     S(hwnd).scroll = 0;
-    Changed(hwnd, true);
+    EditChanged(hwnd, true);
     return TRUE;
 }
 
@@ -329,13 +220,13 @@ LRESULT OnGetSel(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnSetSel(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     S(hwnd).edit.Select(int(intptr_t(wParam)), int(lParam));
-    Changed(hwnd, false);
+    EditChanged(hwnd, false);
     return 0;
 }
 
 LRESULT OnReplaceSel(HWND hwnd, WPARAM, LPARAM lParam) {
     const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-    Insert(hwnd, text != nullptr ? text : L"");
+    EditInsert(hwnd, text != nullptr ? text : L"");
     return 0;
 }
 
@@ -386,17 +277,17 @@ constexpr std::array kTable = {
     ControlEntry{WM_SETFOCUS, OnSetFocus},
     ControlEntry{WM_KILLFOCUS, OnKillFocus},
     ControlEntry{WM_TIMER, OnTimer},
-    ControlEntry{WM_CHAR, OnChar},
-    ControlEntry{WM_KEYDOWN, OnKeyDown},
+    ControlEntry{WM_CHAR, EditOnChar},
+    ControlEntry{WM_KEYDOWN, EditOnKeyDown},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDblClk},
     ControlEntry{WM_MOUSEMOVE, OnMouseMove},
     ControlEntry{WM_LBUTTONUP, OnLButtonUp},
     ControlEntry{WM_SETTEXT, OnSetText},
-    ControlEntry{WM_COPY, OnCopy},
-    ControlEntry{WM_CUT, OnCut},
-    ControlEntry{WM_PASTE, OnPaste},
-    ControlEntry{WM_CLEAR, OnClear},
+    ControlEntry{WM_COPY, EditOnCopy},
+    ControlEntry{WM_CUT, EditOnCut},
+    ControlEntry{WM_PASTE, EditOnPaste},
+    ControlEntry{WM_CLEAR, EditOnClear},
     ControlEntry{EM_GETSEL, OnGetSel},
     ControlEntry{EM_SETSEL, OnSetSel},
     ControlEntry{EM_REPLACESEL, OnReplaceSel},
@@ -410,6 +301,10 @@ constexpr std::array kTable = {
 };
 
 }  // namespace
+
+EditState& EditStateOf(HWND hwnd) {
+    return *StateOf<EditState>(hwnd);
+}
 
 UINT GetCaretBlinkTime() {
     return 530;
