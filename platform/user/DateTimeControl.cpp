@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "platform/user/ControlSupport.h"
-#include "platform/user/DateTimeFormat.h"
+#include "platform/user/DateTimeState.h"
 #include "platform/user/Focus.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
@@ -11,23 +11,8 @@
 
 namespace {
 
-constexpr int kMargin = 3;
-constexpr int kSpinWidth = 16;
-
-struct DateTimeState {
-    SYSTEMTIME time{};
-    SYSTEMTIME min{1601, 1, 1, 1, 0, 0, 0, 0};
-    SYSTEMTIME max{9999, 12, 5, 31, 23, 59, 59, 0};
-    WPARAM rangeSet = 0;  // GDTR_* given by DTM_SETRANGE
-    std::vector<FormatPart> parts;
-    int selected = -1;   // index into parts of the selected field
-    std::wstring typed;  // digits typed into the selected field so far
-    HFONT font = nullptr;
-    bool focused = false;
-};
-
 DateTimeState& S(HWND hwnd) {
-    return *StateOf<DateTimeState>(hwnd);
+    return DateTimeStateOf(hwnd);
 }
 
 SYSTEMTIME Now() {
@@ -116,86 +101,12 @@ void Step(HWND hwnd, int delta) {
     Change(hwnd, StepDateField(s.time, s.parts[size_t(s.selected)].field, delta));
 }
 
-// Left edges of each part, and the end of the text, in client pixels.
-std::vector<int> PartEdges(HWND hwnd) {
-    std::vector<int> edges;
-    HDC dc = GetDC(nullptr);
-    {
-        ScopedFont scope(dc, S(hwnd).font);
-        std::wstring text;
-        for (const FormatPart& p : S(hwnd).parts) {
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
-            edges.push_back(kMargin + extent.cx);
-            text += FormatPartText(p, S(hwnd).time);
-        }
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
-        edges.push_back(kMargin + extent.cx);
-    }
-    ReleaseDC(nullptr, dc);
-    return edges;
-}
-
-RECT SpinRect(HWND hwnd) {
-    RECT c{};
-    GetClientRect(hwnd, &c);
-    return RECT{c.right - kSpinWidth, 0, c.right, c.bottom};
-}
-
-void PaintSpin(HWND hwnd, HDC dc) {
-    const RECT spin = SpinRect(hwnd);
-    const int mid = (spin.top + spin.bottom) / 2;
-    const RECT halves[] = {{spin.left, spin.top, spin.right, mid},
-                           {spin.left, mid, spin.right, spin.bottom}};
-    for (const RECT& half : halves) {
-        FillSolidRect(dc, &half, GetSysColor(COLOR_BTNFACE));
-        FrameRect(dc, &half, GetSysColorBrush(COLOR_3DSHADOW));
-    }
-    const int cx = (spin.left + spin.right) / 2;
-    const POINT up[] = {{cx - 3, mid - 3}, {cx + 3, mid - 3}, {cx, mid - 6}};
-    const POINT down[] = {{cx - 3, mid + 3}, {cx + 3, mid + 3}, {cx, mid + 6}};
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Polygon(dc, up, 3);
-    Polygon(dc, down, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-}
-
-void PaintFields(HWND hwnd, HDC dc, const RECT& client) {
-    const DateTimeState& s = S(hwnd);
-    const std::vector<int> edges = PartEdges(hwnd);
-    ScopedFont scope(dc, s.font);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int top = (client.bottom - tm.tmHeight) / 2;
-    SetBkMode(dc, TRANSPARENT);
-    const COLORREF ink = GetTextColor(dc);
-    for (size_t i = 0; i < s.parts.size(); ++i) {
-        const std::wstring text = FormatPartText(s.parts[i], s.time);
-        const bool marked = s.focused && int(i) == s.selected;
-        if (marked) {
-            const RECT band{edges[i], top, edges[i + 1], top + tm.tmHeight};
-            FillSolidRect(dc, &band, GetSysColor(COLOR_HIGHLIGHT));
-        }
-        SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ink);
-        TextOutW(dc, edges[i], top, text.c_str(), int(text.size()));
-    }
-}
-
 LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(hwnd, &ps);
     if (dc == nullptr)
         return 0;
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, ParentColours(hwnd, dc, WM_CTLCOLOREDIT));
-    if (!IsWindowEnabled(hwnd))
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    PaintFields(hwnd, dc, client);
-    PaintSpin(hwnd, dc);
+    PaintDateTime(hwnd, dc);
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -213,12 +124,12 @@ LRESULT OnCreate(HWND hwnd, WPARAM, LPARAM) {
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
     SetFocus(hwnd);
     const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const RECT spin = SpinRect(hwnd);
+    const RECT spin = DateTimeSpinRect(hwnd);
     if (PtInRect(&spin, p)) {
         Step(hwnd, p.y < (spin.top + spin.bottom) / 2 ? 1 : -1);
         return 0;
     }
-    const std::vector<int> edges = PartEdges(hwnd);
+    const std::vector<int> edges = DateTimePartEdges(hwnd);
     for (size_t i = 0; i < S(hwnd).parts.size(); ++i) {
         if (p.x >= edges[i] && p.x < edges[i + 1] && Editable(S(hwnd).parts[i])) {
             S(hwnd).selected = int(i);
@@ -395,6 +306,10 @@ constexpr std::array kTable = {
 };
 
 }  // namespace
+
+DateTimeState& DateTimeStateOf(HWND hwnd) {
+    return *StateOf<DateTimeState>(hwnd);
+}
 
 LRESULT DateTimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_NCCREATE && StateOf<DateTimeState>(hwnd) == nullptr)
