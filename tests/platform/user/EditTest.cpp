@@ -107,6 +107,32 @@ TEST_F(Edit, TheCaretBlinksOnTheClockWhileFocused) {
     EXPECT_EQ(CommandCodes().back(), EN_KILLFOCUS);
 }
 
+// Pixels of the selection colour on the edit's middle row.
+int SelectionColumns(HeadlessDisplay& display, HWND edit) {
+    RECT r{};
+    GetWindowRect(edit, &r);
+    int columns = 0;
+    for (int x = r.left; x < r.right; ++x) {
+        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == GetSysColor(COLOR_HIGHLIGHT);
+    }
+    return columns;
+}
+
+TEST_F(Edit, TheSelectionShowsOnlyWhileFocusedUnlessItMayNotHide) {
+    SetWindowText(edit, L"wide selection");
+    SendMessage(edit, EM_SETSEL, 0, -1);
+    TestWindows::Pump();
+    const int focused = SelectionColumns(display, edit);
+    EXPECT_GT(focused, 10);
+    SetFocus(parent);
+    TestWindows::Pump();
+    EXPECT_EQ(SelectionColumns(display, edit), 0);
+    SetWindowLongPtr(edit, GWL_STYLE, GetWindowLongPtr(edit, GWL_STYLE) | ES_NOHIDESEL);
+    InvalidateRect(edit, nullptr, FALSE);
+    TestWindows::Pump();
+    EXPECT_EQ(SelectionColumns(display, edit), focused);
+}
+
 TEST_F(Edit, TheParentColoursTheBackground) {
     HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
     TestWindows::On(parent, WM_CTLCOLOREDIT,
