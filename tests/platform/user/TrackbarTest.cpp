@@ -98,3 +98,26 @@ TEST_F(Trackbar, SettingByMessageIsQuietAndKeptInRange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Trackbar, TheThumbIsDrawnWhereThePositionIsOnTheParentsColours) {
+    HBRUSH body = CreateSolidBrush(RGB(70, 70, 70));
+    TestWindows::On(parent, WM_CTLCOLORSTATIC,
+                    [body](HWND, WPARAM, LPARAM) { return LRESULT(body); });
+    InvalidateRect(bar, nullptr, TRUE);
+    TestWindows::Pump();
+    const POINT thumb = ThumbCentre();
+    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y - 8), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(display.PixelAt(thumb.x + 30, thumb.y), GetSysColor(COLOR_WINDOW)) << "the channel";
+    EXPECT_EQ(display.PixelAt(thumb.x + 30, thumb.y - 8), RGB(70, 70, 70)) << "the background";
+    SendMessage(bar, TBM_SETPOS, TRUE, 80);
+    TestWindows::Pump();
+    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y), GetSysColor(COLOR_WINDOW))
+        << "the thumb has moved";
+    EXPECT_EQ(display.PixelAt(ThumbCentre().x, thumb.y - 8), GetSysColor(COLOR_3DFACE));
+    DestroyWindow(bar);
+    DeleteObject(body);
+}
+
+}  // namespace
