@@ -22,6 +22,7 @@
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowPixels.h"
 // The standard controls.
+#include "platform/user/Buttons.h"
 #include "platform/user/Clipboard.h"
 #include "platform/user/ComboBoxControl.h"
 #include "platform/user/CommonControls.h"

@@ -211,12 +211,14 @@ TEST_F(ControlClasses, TheListTakesColumnsAndRowsAndReportsDoubleClicks) {
                                 LVS_EX_FULLROWSELECT);
     EXPECT_EQ(dlg.m_list.InsertColumn(0, L"Time", LVCFMT_LEFT, 150), 0);
     EXPECT_EQ(dlg.m_list.InsertColumn(1, L"Position", LVCFMT_LEFT, 150), 1);
+    dlg.m_list.SetRedraw(FALSE);
     for (int i = 0; i < 3; ++i) {
         const int row = dlg.m_list.InsertItem(dlg.m_list.GetItemCount(), L"2019/06/10 10:45:42");
         CString offset;
         offset.Format(L"%d", 1024 * i);
         dlg.m_list.SetItemText(row, 1, offset);
     }
+    dlg.m_list.SetRedraw(TRUE);
     EXPECT_EQ(dlg.m_list.GetItemText(2, 1), CString(L"2048"));
     CRect row;
     ASSERT_TRUE(dlg.m_list.GetItemRect(1, &row, LVIR_BOUNDS));
@@ -265,6 +267,9 @@ TEST_F(ControlClasses, ComboEditAndButtonsReachTheirHandlers) {
     Pump();
     EXPECT_EQ(time->SendMessage(BM_GETCHECK), BST_UNCHECKED);
     EXPECT_EQ(event->SendMessage(BM_GETCHECK), BST_CHECKED);
+    dlg.CheckRadioButton(kTimeChoice, kEventChoice, kTimeChoice);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(kTimeChoice), BST_CHECKED);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(kEventChoice), BST_UNCHECKED);
     CRect box;
     dlg.m_avi.GetWindowRect(&box);
     EXPECT_EQ(display.PixelAt(box.right - 2, box.top + 1), kBody)

@@ -40,6 +40,12 @@ TEST_F(ButtonKinds, AutomaticRadioButtonsUncheckTheRestOfTheirGroupOnly) {
     EXPECT_EQ(Check(c), BST_CHECKED);
     EXPECT_EQ(Check(other), BST_CHECKED) << "another group is left alone";
     EXPECT_EQ(SendMessage(c, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+    CheckRadioButton(parent, 21, 23, 22);
+    EXPECT_EQ(IsDlgButtonChecked(parent, 21), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(parent, 22), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(parent, 23), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(parent, 24), BST_CHECKED) << "outside the range";
+    EXPECT_FALSE(CheckDlgButton(parent, 99, BST_CHECKED)) << "no such button";
 }
 
 TEST_F(ButtonKinds, CheckBoxesTakeTheParentsStaticColoursAndShowTheirMark) {
