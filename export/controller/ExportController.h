@@ -20,6 +20,8 @@
 #include "export/controller/GopAudio.h"
 #include "export/controller/OverlayText.h"
 #include "export/decode/ExportDecoders.h"
+#include "export/mov/MovWriter.h"
+#include "export/raw/RawCopyWriter.h"
 #include "shared/ExtractParams.h"
 #include "shared/GopRecords.h"
 
@@ -48,12 +50,14 @@ public:
     void ExtractFin();
     bool IsExtractOpened() const { return m_Opened; }
 
-    // The files the last ExtractFin left, under the names they got.
+    // The AVI files the last ExtractFin left, under the names they got.
     const std::vector<std::string>& WrittenFiles() const { return m_WrittenFiles; }
 
 private:
     bool OpenChannelAvi(int k);
     bool OpenMosaic();
+    bool OpenRawCopy();
+    void StartMov();
     void Rollback();
     void FinishAvi(int writer, const std::string& finalName);
 
@@ -64,12 +68,18 @@ private:
                      const GopInfo& info, uint8_t* out, int* width, int* height);
     void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
     void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    // A channel whose picture size changed goes on in a new MOV set named
+    // with the new size and the GOP's time; then the GOP goes to every set.
+    void WriteMov(const uint8_t* gop, int length, const GopInfo& info);
+    bool AnyMov() const;
 
     CExportDecoders m_Decoders;        // the channel files'
     CExportDecoders m_MosaicDecoders;  // the mosaic's: each decoder sees every frame once
     std::array<int16_t, 256> m_UlawTable;
     ExtractParams m_Params{};
     std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
+    CRawCopyWriter m_RawCopy;
+    CMovWriter m_Mov;
     std::array<std::string, kExtractChannels> m_AviFinalName;
     std::string m_MosaicFinalName;
     std::array<std::string, kExtractChannels + 1> m_TempName;

@@ -41,6 +41,10 @@ int CExportController::ExtractWrite(int code, const void* gop, int length, GopIn
         if (m_Params.aviOn[k] != 0)
             WriteChannel(k, bytes, length, *info, pcmBytes);
     }
+    if (m_Params.rawOn != 0)
+        m_RawCopy.WriteGop(gop, length);
+    if (AnyMov())
+        WriteMov(bytes, length, *info);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/export/recording/RecordingGops.h"
 #include "tests/export/support/AviReader.h"
 #include "tests/export/support/ExportFixture.h"
 #include "tools/recgen/ChannelColour.h"
@@ -219,14 +220,44 @@ TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
     EXPECT_EQ(ReadAvi(AviName(1)).pictures.size(), std::size_t(kFps));
 }
 
-TEST_F(ExportControllerTest, OutputsNotWrittenHereAreRefusedNotDropped) {
-    ExtractParams raw = params_;
-    raw.rawOn = 1;
-    EXPECT_FALSE(controller_.ExtractPre(raw));
-    ExtractParams mov = params_;
-    mov.movOn[0] = 1;
-    EXPECT_FALSE(controller_.ExtractPre(mov));
+TEST_F(ExportControllerTest, TheRawCopyHoldsEveryGopAsItCame) {
+    params_.rawOn = 1;
+    Export();
+    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({RawDvr(), RawInx()});
+    ASSERT_EQ(copied.size(), gops_.size());
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        ASSERT_GE(copied[i].size(), gops_[i].bytes.size());
+        EXPECT_TRUE(std::equal(gops_[i].bytes.begin(), gops_[i].bytes.end(), copied[i].begin()))
+            << "GOP " << i;
+    }
+}
+
+TEST_F(ExportControllerTest, MovSetsHoldTheChannelsFramesAndSubtitles) {
+    params_.movOn[1] = 1;
+    params_.osdDateTime = 1;
+    Export();
+    const AviContents movie = ReadAvi(MovBase(2) + ".mov");
+    ASSERT_TRUE(movie.opened);
+    EXPECT_EQ(movie.videoCodec, "h264");
+    EXPECT_EQ(movie.audioCodec, "pcm_mulaw");
+    ASSERT_EQ(movie.pictures.size(), std::size_t(kGops * kFps));
+    ExpectColour(movie.pictures[30], 176, 200, 1, "movie frame");
+    const std::vector<uint8_t> ssa = ReadWholeFile(MovBase(2) + ".ssa");
+    const std::string text(ssa.begin(), ssa.end());
+    EXPECT_NE(text.find("[Events]"), std::string::npos);
+    EXPECT_NE(text.find("Nov 14 22:13:22 2023"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(MovBase(1) + ".mov"));
+}
+
+TEST_F(ExportControllerTest, AFailedRawCopyRollsBackTheOtherOutputs) {
+    params_.aviOn[0] = 1;
+    params_.movOn[1] = 1;
+    params_.rawOn = 1;
+    std::snprintf(params_.dvrPath, kExtractPathSize, "%s/missing/copy.dvr", OutputDir().c_str());
+    EXPECT_FALSE(controller_.ExtractPre(params_));
     EXPECT_FALSE(controller_.IsExtractOpened());
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+    EXPECT_TRUE(fs::is_empty(OutputDir()));
 }
 
 class PcmExportTest : public ExportFixture {};

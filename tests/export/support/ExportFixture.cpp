@@ -79,7 +79,10 @@ ExtractParams ExportFixture::ParamsFor(const GopInfo& first, int sampleRate, int
         p.outHeight[k] = first.height[k];
         p.outFps[k] = first.fps[k];
         std::snprintf(p.aviPath[k], kExtractPathSize, "%s", AviName(k + 1).c_str());
+        std::snprintf(p.movBase[k], kExtractPathSize, "%s", MovBase(k + 1).c_str());
     }
+    std::snprintf(p.dvrPath, kExtractPathSize, "%s/copy.dvr", OutputDir().c_str());
+    std::snprintf(p.inxPath, kExtractPathSize, "%s/copy.inx", OutputDir().c_str());
     std::snprintf(p.mosaicPath, kExtractPathSize, "%s", MosaicName().c_str());
     std::snprintf(p.outputDir, kExtractPathSize, "%s", OutputDir().c_str());
     return p;

@@ -38,6 +38,11 @@ protected:
     std::string RootDir() const { return dir_.File("dvr"); }
     std::string AviName(int channel) const;  // 1-based
     std::string MosaicName() const { return OutputDir() + "/mosaic.avi"; }
+    std::string MovBase(int channel) const {  // 1-based
+        return OutputDir() + "/mov" + std::to_string(channel);
+    }
+    std::string RawDvr() const { return OutputDir() + "/copy.dvr"; }
+    std::string RawInx() const { return OutputDir() + "/copy.inx"; }
 
 private:
     TempDir dir_;
