@@ -67,6 +67,7 @@ private:
     bool DecodeFrame(CExportDecoders& decoders, int k, int frame, const uint8_t* gop, int length,
                      const GopInfo& info, uint8_t* out, int* width, int* height);
     void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    void DecodeToLast(int k, int frame, const uint8_t* gop, int length, const GopInfo& info);
     void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
     // A channel whose picture size changed goes on in a new MOV set named
     // with the new size and the GOP's time; then the GOP goes to every set.

@@ -164,6 +164,18 @@ TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames
     ExpectColour(avi.pictures[30], 320, 250, 0, "12-frame tile");
 }
 
+TEST_F(ExportControllerTest, AChannelFileKeepsItsFrameRateWhenAGopHasFewerFrames) {
+    params_.aviOn[0] = 1;
+    gops_[1].info->fps[0] = 12;  // the second GOP brings only 12 of channel 1's frames
+    Export();
+    const AviContents avi = ReadAvi(AviName(1));
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * kFps));
+    EXPECT_NEAR(avi.videoSeconds, kGops, 1e-6);
+    EXPECT_GE(avi.decodedAudioSamples, kGops * 8000);
+    EXPECT_LT(avi.decodedAudioSamples, kGops * 8000 + 2048);
+    ExpectColour(avi.pictures[kFps + 20], 176, 200, 0, "held frame");
+}
+
 TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFreeName) {
     params_.aviOn[0] = 1;
     std::ofstream(AviName(1)) << "keep me";
