@@ -150,6 +150,23 @@ TEST_F(ExportControllerTest, AFrameThatFailsRepeatsTheChannelsLastGoodPicture) {
     ExpectColour(mosaic.pictures[2 * kFps - 1], 320, 250, 0, "held tile");
 }
 
+TEST_F(ExportControllerTest, AChannelThatNeverDecodedIsBlackInTheMosaicUntilItDoes) {
+    params_.mosaicOn = 1;
+    const GopInfo& info = *gops_[0].info;
+    for (int i = 0; i < kFps; ++i)
+        std::fill_n(gops_[0].bytes.begin() + info.frameOffset[1][i], info.frameLength[1][i],
+                    uint8_t(0));
+    Export();
+    const AviContents avi = ReadAvi(MosaicName());
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * kFps));
+    for (int f : {0, kFps - 1}) {
+        EXPECT_LT(avi.pictures[std::size_t(f)].Y(960, 250), 24) << "frame " << f;
+        EXPECT_NEAR(avi.pictures[std::size_t(f)].U(960, 250), 128, 6) << "frame " << f;
+        ExpectColour(avi.pictures[std::size_t(f)], 320, 250, 0, "other tile");
+    }
+    ExpectColour(avi.pictures[kFps + 5], 960, 250, 1, "decoded at last");
+}
+
 TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames) {
     params_.mosaicOn = 1;
     params_.outFps[0] = 12;
@@ -185,6 +202,30 @@ TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFre
     EXPECT_EQ(fs::file_size(AviName(1)), 7u);
     EXPECT_EQ(ReadAvi(written).pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+}
+
+TEST_F(ExportControllerTest, AMissingRootFolderIsMadeForTheTemporaryFiles) {
+    params_.aviOn[0] = 1;
+    fs::remove_all(RootDir());
+    Export();
+    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{AviName(1)});
+    EXPECT_TRUE(fs::is_directory(RootDir()));
+}
+
+TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChanges) {
+    params_.movOn[1] = 1;
+    // From the second GOP on, channel 2 reports another size.
+    for (std::size_t g = 1; g < gops_.size(); ++g) {
+        gops_[g].info->width[1] = 704;
+        gops_[g].info->height[1] = 576;
+    }
+    Export();
+    const AviContents first = ReadAvi(MovBase(2) + ".mov");
+    EXPECT_EQ(first.pictures.size(), std::size_t(kFps));
+    const std::string restarted = OutputDir() + "/MOV_GEN-0001_20231114_2213_21_ch2_704X576@25fps";
+    const AviContents second = ReadAvi(restarted + ".mov");
+    EXPECT_EQ(second.pictures.size(), std::size_t((kGops - 1) * kFps));
+    EXPECT_TRUE(fs::exists(restarted + ".ssa"));
 }
 
 TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
