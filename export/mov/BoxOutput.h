@@ -21,7 +21,6 @@ public:
     void Box(uint32_t size, const char* type);
 
     bool Ok() const { return m_Ok; }
-    FILE* File() const { return m_File; }
 
 private:
     FILE* m_File;

@@ -25,21 +25,25 @@ uint32_t WordTableSize(const CSampleTable& t, uint32_t headerSize) {
     return 4 * t.Count() + headerSize;
 }
 
+uint32_t OffsetTableSize(const MoovFacts& f, const CSampleTable& t) {
+    return (f.longOffsets ? 8 : 4) * t.Count() + 16;
+}
+
 TrakSizes VideoSizes(const MoovFacts& f, const MovTableSet& t) {
     TrakSizes s{};
     s.stbl = 8 * t[kVideoSttsCounts].Count() + 16 + WordTableSize(t[kVideoSyncSamples], 16) +
              StscSize(t[kVideoSamplesPerChunk]) + WordTableSize(t[kVideoSampleSizes], 20) +
-             WordTableSize(t[kVideoChunkOffsets], 16) + VideoStsdSize(f) + 8;
+             OffsetTableSize(f, t[kVideoChunkOffsets]) + VideoStsdSize(f) + 8;
     s.minf = s.stbl + 64;
     s.mdia = s.minf + 85;
     s.trak = s.mdia + 100;
     return s;
 }
 
-TrakSizes AudioSizes(const MovTableSet& t) {
+TrakSizes AudioSizes(const MoovFacts& f, const MovTableSet& t) {
     TrakSizes s{};
     s.stbl = 24 + StscSize(t[kAudioSamplesPerChunk]) + 20 +
-             WordTableSize(t[kAudioChunkOffsets], 16) + 52 + 8;
+             OffsetTableSize(f, t[kAudioChunkOffsets]) + 52 + 8;
     s.minf = s.stbl + 60;
     s.mdia = s.minf + 85;
     s.trak = s.mdia + 100;
@@ -174,6 +178,27 @@ bool CopiedTable(CBoxOutput& out, const char* type, CSampleTable& t, bool withSa
     return t.Rewind() && t.CopyTo(out);
 }
 
+bool ChunkOffsets(CBoxOutput& out, const MoovFacts& f, CSampleTable& offsets) {
+    if (!f.longOffsets)
+        return CopiedTable(out, "stco", offsets, false);
+    out.Box(OffsetTableSize(f, offsets), "co64");
+    out.U32(0);
+    out.U32(offsets.Count());
+    if (!offsets.Rewind())
+        return false;
+    uint32_t high = 0, previous = 0;
+    for (uint32_t i = 0; i < offsets.Count(); ++i) {
+        uint32_t low = 0;
+        if (!offsets.ReadNext(&low))
+            return false;
+        high += low < previous ? 1 : 0;
+        previous = low;
+        out.U32(high);
+        out.U32(low);
+    }
+    return true;
+}
+
 bool Stsc(CBoxOutput& out, CSampleTable& samplesPerChunk) {
     out.Box(StscSize(samplesPerChunk), "stsc");
     out.U32(0);
@@ -229,7 +254,7 @@ bool VideoTrak(CBoxOutput& out, const MoovFacts& f, MovTableSet& t) {
            CopiedTable(out, "stss", t[kVideoSyncSamples], false) &&
            Stsc(out, t[kVideoSamplesPerChunk]) &&
            CopiedTable(out, "stsz", t[kVideoSampleSizes], true) &&
-           CopiedTable(out, "stco", t[kVideoChunkOffsets], false);
+           ChunkOffsets(out, f, t[kVideoChunkOffsets]);
 }
 
 bool AudioTrak(CBoxOutput& out, const MoovFacts& f, MovTableSet& t) {
@@ -237,7 +262,7 @@ bool AudioTrak(CBoxOutput& out, const MoovFacts& f, MovTableSet& t) {
     if (!ReadSingle(t[kAudioSttsCount], &sttsCount) ||
         !ReadSingle(t[kAudioSampleCount], &sampleCount))
         return false;
-    const TrakSizes s = AudioSizes(t);
+    const TrakSizes s = AudioSizes(f, t);
     out.Box(s.trak, "trak");
     Tkhd(out, kAudioTrackId, f.audioDuration, 0x100, 0, 0);
     out.Box(s.mdia, "mdia");
@@ -260,13 +285,13 @@ bool AudioTrak(CBoxOutput& out, const MoovFacts& f, MovTableSet& t) {
     out.U32(0);
     out.U32(1);  // every sample is one byte
     out.U32(sampleCount);
-    return CopiedTable(out, "stco", t[kAudioChunkOffsets], false);
+    return ChunkOffsets(out, f, t[kAudioChunkOffsets]);
 }
 
 }  // namespace
 
 uint32_t MoovSize(const MoovFacts& facts, MovTableSet& tables) {
-    return VideoSizes(facts, tables).trak + AudioSizes(tables).trak + 116;
+    return VideoSizes(facts, tables).trak + AudioSizes(facts, tables).trak + 116;
 }
 
 bool WriteMoov(CBoxOutput& out, const MoovFacts& facts, MovTableSet& tables) {

@@ -20,6 +20,10 @@ struct MoovFacts {
     uint32_t sampleBits = 0;  // stated in the sound description
     uint32_t audioSamples = 0;
     uint32_t audioDuration = 0;  // in the movie's ticks
+    // The movie is above 4 GiB: chunk offsets go into `co64` tables. The work
+    // files keep the low 32 bits of each offset; offsets grow from entry to
+    // entry by less than 4 GiB, so every wrap of the low half adds 2^32.
+    bool longOffsets = false;
 };
 
 // Size of the whole atom, header included.

@@ -1,19 +1,16 @@
 #include "export/mov/MovFileSet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
 #include "export/mov/BoxOutput.h"
 #include "export/mov/MoovAtom.h"
+#include "export/mov/MovHead.h"
 
 namespace {
 
-constexpr uint32_t kHeadSize = 36;  // ftyp, wide and the mdat header
-constexpr long kMdatSizeAt = 28;
 constexpr uint8_t kUlawSilence = 0xFF;
-
-// Chunk offsets and the mdat size are 32-bit: a movie ends before 4 GiB.
-constexpr uint64_t kMaxMovBytes = std::numeric_limits<uint32_t>::max();
 
 }  // namespace
 
@@ -33,7 +30,9 @@ CMovFileSet::~CMovFileSet() {
 
 bool CMovFileSet::OpenFiles() {
     m_Mov = std::fopen((m_Base + ".mov").c_str(), "wb");
-    if (m_Mov == nullptr || !m_Ssa.Open(m_Base + ".ssa"))
+    m_MovCreated = m_Mov != nullptr;
+    m_SsaCreated = m_MovCreated && m_Ssa.Open(m_Base + ".ssa");
+    if (!m_SsaCreated)
         return false;
     for (int t = 0; t < kMovTableCount; ++t) {
         if (!m_Tables[size_t(t)].Open(m_Base + kMovTableSuffixes[size_t(t)]))
@@ -49,8 +48,11 @@ void CMovFileSet::RemoveFiles() {
     m_Ssa.Close();
     for (CSampleTable& table : m_Tables)
         table.Remove();
-    std::remove((m_Base + ".mov").c_str());
-    std::remove((m_Base + ".ssa").c_str());
+    // Only what this set created: a file it could not open is someone else's.
+    if (m_MovCreated)
+        std::remove((m_Base + ".mov").c_str());
+    if (m_SsaCreated)
+        std::remove((m_Base + ".ssa").c_str());
 }
 
 bool CMovFileSet::Fail() {
@@ -59,7 +61,7 @@ bool CMovFileSet::Fail() {
 }
 
 bool CMovFileSet::Takes(const MovGop& gop, int channel) const {
-    if (m_Broken || m_Full || m_Mov == nullptr)
+    if (m_Broken || m_Mov == nullptr)
         return false;
     if (m_MovGops == 0)
         return gop.tracks[size_t(channel)].present;
@@ -71,15 +73,8 @@ bool CMovFileSet::WriteHead(const MovGop& gop, int channel) {
     m_Timescale = uint32_t(std::max(m_Track.fps, 1)) * 100;
     m_SampleRate = gop.sampleRate;
     m_SampleBits = gop.sampleBits;
-    CBoxOutput out(m_Mov);
-    out.Box(20, "ftyp");
-    out.Bytes("qt  ", 4);
-    out.U32(0x20050300);
-    out.Bytes("qt  ", 4);
-    out.Box(8, "wide");
-    out.Box(0, "mdat");  // its size is set when the movie is finished
-    m_MovBytes = kHeadSize;
-    return out.Ok() && m_Ssa.WriteText(SsaHeader(m_Track.width, m_Track.height));
+    m_MovBytes = kMovHeadSize;
+    return WriteMovHead(m_Mov) && m_Ssa.WriteText(SsaHeader(m_Track.width, m_Track.height));
 }
 
 bool CMovFileSet::WriteFrame(const MovFrame& frame) {
@@ -138,17 +133,8 @@ bool CMovFileSet::WriteFrameTimes(uint32_t frames) {
 }
 
 bool CMovFileSet::WriteGop(const MovGop& gop, int channel) {
-    uint64_t bytes = gop.audio[size_t(channel)].empty() ? uint64_t(gop.sampleRate)
-                                                        : gop.audio[size_t(channel)].size();
-    for (const MovFrame& frame : gop.frames)
-        bytes += frame.channel == channel ? frame.SampleSize() : 0;
     if (m_MovGops == 0 && !WriteHead(gop, channel))
         return Fail();
-    // Past 4 GiB no offset could be stored: the movie ends with the GOP before.
-    if (m_MovBytes + bytes > kMaxMovBytes) {
-        m_Full = true;
-        return false;
-    }
     uint32_t frames = 0;
     for (const MovFrame& frame : gop.frames) {
         if (frame.channel != channel)
@@ -187,13 +173,9 @@ bool CMovFileSet::WriteMoov() {
     facts.sampleBits = uint32_t(m_SampleBits);
     facts.audioSamples = total;
     facts.audioDuration = uint32_t(m_AudioSamples * m_Timescale / uint64_t(m_SampleRate));
+    facts.longOffsets = m_MovBytes > std::numeric_limits<uint32_t>::max();
     CBoxOutput out(m_Mov);
-    if (!::WriteMoov(out, facts, m_Tables))
-        return false;
-    if (std::fseek(m_Mov, kMdatSizeAt, SEEK_SET) != 0)
-        return false;
-    out.U32(uint32_t(m_MovBytes - kMdatSizeAt));
-    return out.Ok();
+    return ::WriteMoov(out, facts, m_Tables) && WriteMdatSize(m_Mov, m_MovBytes);
 }
 
 void CMovFileSet::Finish() {

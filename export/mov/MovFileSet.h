@@ -30,14 +30,13 @@ public:
     CMovFileSet(const CMovFileSet&) = delete;
     CMovFileSet& operator=(const CMovFileSet&) = delete;
 
-    // True when the set takes this GOP for `channel`: it is not broken nor
-    // full, the GOP has frames of the channel (before the first GOP) and its
-    // audio rate is the set's.
+    // True when the set takes this GOP for `channel`: it is not broken, the
+    // GOP has frames of the channel (before the first GOP) and its audio
+    // rate is the set's.
     bool Takes(const MovGop& gop, int channel) const;
     // The channel's frames and audio of the GOP; the first GOP writes the
-    // heads of the movie and of the subtitles. False when a file failed (the
-    // set is broken from then on) or when the GOP would take the movie past
-    // 4 GiB (the set is full: it ends with the GOP before).
+    // heads of the movie and of the subtitles. False when a file failed: the
+    // set is broken from then on.
     bool WriteGop(const MovGop& gop, int channel);
     // The span of the audio of the last GOP written.
     SsaSpan LastSpan() const;
@@ -63,8 +62,9 @@ private:
     FILE* m_Mov = nullptr;
     CSsaWriter m_Ssa;
     MovTableSet m_Tables;
+    bool m_MovCreated = false;
+    bool m_SsaCreated = false;
     bool m_Broken = false;
-    bool m_Full = false;  // the next GOP would not fit 32-bit offsets
     uint32_t m_MovGops = 0;
     uint64_t m_MovBytes = 0;  // length of the .mov so far
     uint32_t m_VideoSamples = 0;

@@ -34,7 +34,10 @@ bool ReadFrame(const FrameHeader& header, std::span<const uint8_t> data, MovFram
         else if (type != kNalSei)
             frame->units.push_back(unit);
     }
-    return !frame->units.empty();
+    // The sample description stores a parameter set's length in 16 bits.
+    constexpr size_t kMaxParameterSet = 0xFFFF;
+    return !frame->units.empty() && frame->sps.size() <= kMaxParameterSet &&
+           frame->pps.size() <= kMaxParameterSet;
 }
 
 void NoteTrack(const FrameHeader& header, MovTrack* track) {

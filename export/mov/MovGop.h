@@ -46,7 +46,8 @@ struct MovGop {
 
 // False for anything but a whole version 3 or 4 GOP of `length` bytes whose
 // frames lie in its video part, each behind a header with magic 511 and in
-// Annex B form. Audio that cannot be read is left empty.
+// Annex B form (parameter sets below 64 KiB). Audio that cannot be read is
+// left empty.
 bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out);
 
 // Picture size of a resolution code (unknown codes give 352 x 288 or 240).

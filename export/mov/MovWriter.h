@@ -35,8 +35,8 @@ public:
     CMovWriter(const CMovWriter&) = delete;
     CMovWriter& operator=(const CMovWriter&) = delete;
 
-    // At the start of an export (zExtractPre), before its sets are started:
-    // what the subtitles show; the next GOP is the first of the export.
+    // At the start of an export (zExtractPre): what the subtitles of its
+    // sets show.
     void BeginExport(const SubtitleOptions& subtitles);
 
     // Creates the channel's file set from `movBase` (UTF-8, without
@@ -54,6 +54,7 @@ public:
     // magic, data outside the GOP, a key frame without SPS and PPS): then
     // nothing of it is written. A file that fails to write ends its set's
     // writing (-1); FinishMovFile then only closes and removes its files.
+    // Movies above 4 GiB get 64-bit chunk offsets and media data size.
     int WriteMovGop(const uint8_t* gop, int length);
 
     // Completes the channel's movie and closes the set. A set that received

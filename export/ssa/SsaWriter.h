@@ -23,7 +23,6 @@ public:
     bool WriteText(const std::string& text);
     // False when the file was open and closing it failed.
     bool Close();
-    bool IsOpen() const { return m_File != nullptr; }
 
 private:
     FILE* m_File = nullptr;

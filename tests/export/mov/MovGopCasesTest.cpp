@@ -2,6 +2,9 @@
 // which must leave the movie as it was.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 
@@ -168,6 +171,45 @@ TEST(MovSets, SetWithoutGopsLeavesNoFiles) {
         EXPECT_FALSE(writer.IsStarted(3));
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
+}
+
+// A file size limit stands in for a full disk: the write that fails breaks
+// the set, and finishing it leaves no files.
+TEST(MovSets, SetWhoseWritesFailLeavesNoFiles) {
+    TempDir dir;
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 200 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    CMovWriter writer;
+    int result = 0;
+    if (writer.StartMovFile(0, dir.File("ch0").c_str()) == 0) {
+        const Bytes gop = MakeGop({.keyFrame = Join({kSps, kPps, kIdr, Bytes(60000, 0x11)})});
+        for (int i = 0; i < 8 && result == 0; ++i)
+            result = writer.WriteMovGop(gop.data(), int(gop.size()));
+        writer.FinishMovFile(0);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(result, -1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
+}
+
+// A file of the set's names that cannot be opened for writing is not the
+// set's to remove.
+TEST(MovSets, FailedStartLeavesOthersFilesAlone) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("ch0.ssa"));
+    std::filesystem::create_directory(dir.File("ch1.mov"));
+    CMovWriter writer;
+    EXPECT_EQ(writer.StartMovFile(0, dir.File("ch0").c_str()), -1);
+    EXPECT_EQ(writer.StartMovFile(1, dir.File("ch1").c_str()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("ch0.ssa")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ch0.mov")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("ch1.mov")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ch1.ssa")));
 }
 
 }  // namespace

@@ -126,4 +126,18 @@ TEST(SsaLogEvent, MissingRecordsAndControlBytesAreNotWritten) {
               "Dialogue: Marked=0,0:00:00.00,0:00:00.00,*Log,2,0000,0000,0000,,A?B\n");
 }
 
+TEST(SubtitleOptions, TakenFromTheExportParameters) {
+    ExtractParams params{};
+    params.osdDateTime = 2;
+    params.osdSpeed = 1;
+    params.speedUnit = 1;
+    params.temperatureUnit = 1;
+    const SubtitleOptions options = SubtitleOptionsOf(params);
+    EXPECT_TRUE(options.dateTime);
+    EXPECT_TRUE(options.speed);
+    EXPECT_FALSE(options.vehicleId || options.temperature || options.gps);
+    EXPECT_EQ(options.speedUnit, 1);
+    EXPECT_EQ(options.temperatureUnit, 1);
+}
+
 }  // namespace
