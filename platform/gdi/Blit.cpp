@@ -165,8 +165,8 @@ bool BlitBetween(HDC dstDc, int x, int y, int w, int h, HDC srcDc, int sx, int s
     std::shared_ptr<DcObject> dst = LookUpDc(dstDc), src = LookUpDc(srcDc);
     if (!dst || !src)
         return false;
-    return Blit(*dst, x, y, w, h, SourceOf(*src), sx + src->Origin().x, sy + src->Origin().y, sw,
-                sh, mode);
+    return Blit(*dst, x, y, w, h, SourceOf(*src), sx + src->LogicalOrigin().x,
+                sy + src->LogicalOrigin().y, sw, sh, mode);
 }
 
 }  // namespace

@@ -26,9 +26,13 @@ struct DcState {
     int bkMode = OPAQUE;
     int stretchMode = BLACKONWHITE;
     int polyFillMode = 1;             // ALTERNATE
-    std::optional<PixelRegion> clip;  // logical coordinates; none = unclipped
+    std::optional<PixelRegion> clip;  // device coordinates (from Origin()); none = unclipped
+    // Logical (x, y) lies at device (x - windowOrg.x + viewportOrg.x, ...).
+    POINT viewportOrg{0, 0};
+    POINT windowOrg{0, 0};
     POINT position{0, 0};
-    int penPhase = 0;  // where a styled line continues its pattern
+    UINT textAlign = 0;  // TA_LEFT | TA_TOP
+    int penPhase = 0;    // where a styled line continues its pattern
     // Text justification: `extra` pixels over `breaks` spaces, `used` of them
     // already drawn by TextOut.
     int justifyExtra = 0;
@@ -50,7 +54,13 @@ public:
     DcState& state() { return state_; }
     const DcState& state() const { return state_; }
     std::vector<DcState>& saved() { return saved_; }
+    // Where device (0, 0) lies on the target.
     POINT Origin() const { return origin_; }
+    // Where logical (0, 0) lies on the target.
+    POINT LogicalOrigin() const {
+        return {origin_.x + state_.viewportOrg.x - state_.windowOrg.x,
+                origin_.y + state_.viewportOrg.y - state_.windowOrg.y};
+    }
 
     // The pixels drawn into (device coordinates: logical + Origin()).
     Surface Target() const;

@@ -42,8 +42,8 @@ HGDIOBJ SelectBitmap(DcObject& dc, std::shared_ptr<BitmapObject> bitmap) {
     return HandleOfGdiObject(previous.get());
 }
 
-// The clip area in logical coordinates when no clip region is selected.
-PixelRegion LogicalBounds(const DcObject& dc) {
+// The clip area in device coordinates when no clip region is selected.
+PixelRegion DeviceRelativeBounds(const DcObject& dc) {
     PixelRegion bounds = dc.DeviceBounds();
     bounds.Offset(-dc.Origin().x, -dc.Origin().y);
     return bounds;
@@ -58,8 +58,10 @@ int CombineClip(HDC dc, int left, int top, int right, int bottom, PixelRegion::O
     if (!object)
         return RGN_ERROR;
     DcState& s = object->state();
-    PixelRegion current = s.clip ? *s.clip : LogicalBounds(*object);
-    s.clip = PixelRegion::Combine(current, PixelRegion::FromRect(left, top, right, bottom), op);
+    PixelRegion current = s.clip ? *s.clip : DeviceRelativeBounds(*object);
+    PixelRegion rect = PixelRegion::FromRect(left, top, right, bottom);  // logical
+    rect.Offset(s.viewportOrg.x - s.windowOrg.x, s.viewportOrg.y - s.windowOrg.y);
+    s.clip = PixelRegion::Combine(current, rect, op);
     return ClipKind(*object);
 }
 
@@ -269,7 +271,7 @@ int GetClipBox(HDC dc, RECT* box) {
     if (!object || !box)
         return RGN_ERROR;
     PixelRegion clip = object->DeviceClip();
-    clip.Offset(-object->Origin().x, -object->Origin().y);
+    clip.Offset(-object->LogicalOrigin().x, -object->LogicalOrigin().y);
     *box = clip.Box();
     return clip.Kind();
 }
@@ -314,4 +316,50 @@ int GetDeviceCaps(HDC dc, int index) {
         default:
             return 0;
     }
+}
+
+namespace {
+
+// Sets one of the two origins and returns the previous value through `old`.
+BOOL SetOrigin(HDC dc, POINT DcState::*field, int x, int y, POINT* old) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return FALSE;
+    if (old)
+        *old = object->state().*field;
+    object->state().*field = {x, y};
+    return TRUE;
+}
+
+BOOL GetOrigin(HDC dc, POINT DcState::*field, POINT* out) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object || !out)
+        return FALSE;
+    *out = object->state().*field;
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old) {
+    return SetOrigin(dc, &DcState::viewportOrg, x, y, old);
+}
+
+BOOL GetViewportOrgEx(HDC dc, POINT* origin) {
+    return GetOrigin(dc, &DcState::viewportOrg, origin);
+}
+
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
+    POINT now{};
+    if (!GetViewportOrgEx(dc, &now))
+        return FALSE;
+    return SetViewportOrgEx(dc, now.x + dx, now.y + dy, old);
+}
+
+BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old) {
+    return SetOrigin(dc, &DcState::windowOrg, x, y, old);
+}
+
+BOOL GetWindowOrgEx(HDC dc, POINT* origin) {
+    return GetOrigin(dc, &DcState::windowOrg, origin);
 }

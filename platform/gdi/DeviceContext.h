@@ -5,9 +5,11 @@
 // a window into its backing store. One context is used by one thread at a
 // time; separate contexts may draw at once from any threads.
 //
-// Coordinates are logical pixels; a buffer context adds its origin to reach
-// the buffer's pixels. Everything drawn is clipped to the target, to the
-// buffer context's visible region and to the clip region selected.
+// Coordinates are logical pixels: device pixels moved by the viewport and
+// window origins (one logical unit is one pixel); a buffer context adds its
+// origin to device coordinates to reach the buffer's pixels. Everything drawn
+// is clipped to the target, to the buffer context's visible region and to the
+// clip region selected.
 #pragma once
 
 #include "platform/gdi/GdiTypes.h"
@@ -72,10 +74,11 @@ int GetPolyFillMode(HDC dc);
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 BOOL GetCurrentPositionEx(HDC dc, POINT* position);
 
-// The clip region, in the context's logical coordinates. SelectClipRgn
-// copies the region (null removes the clip) and returns the kind of the
-// resulting clip. GetClipRgn returns 1 and copies the clip into `region`,
-// 0 when there is none.
+// The clip region, in device coordinates (the origins do not move it).
+// SelectClipRgn copies the region (null removes the clip) and returns the kind
+// of the resulting clip. GetClipRgn returns 1 and copies the clip into
+// `region`, 0 when there is none. IntersectClipRect and ExcludeClipRect take
+// logical coordinates.
 int SelectClipRgn(HDC dc, HRGN region);
 int GetClipRgn(HDC dc, HRGN region);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
@@ -83,8 +86,16 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 // The bounds of what may be drawn, in logical coordinates.
 int GetClipBox(HDC dc, RECT* box);
 
-// Where logical (0, 0) lies on the target.
+// Where device (0, 0) lies on the target.
 BOOL GetDCOrgEx(HDC dc, POINT* origin);
+
+// Logical (x, y) is drawn at device (x - window.x + viewport.x, y - window.y
+// + viewport.y); both origins are part of the saved state.
+BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old);
+BOOL GetViewportOrgEx(HDC dc, POINT* origin);
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old);
+BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old);
+BOOL GetWindowOrgEx(HDC dc, POINT* origin);
 
 // GetDeviceCaps indices.
 inline constexpr int TECHNOLOGY = 2;

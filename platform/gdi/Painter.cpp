@@ -5,7 +5,7 @@
 #include "platform/gdi/RasterOp.h"
 
 Painter::Painter(const DcObject& dc)
-    : surface_(dc.Target()), clip_(dc.DeviceClip()), origin_(dc.Origin()) {}
+    : surface_(dc.Target()), clip_(dc.DeviceClip()), origin_(dc.LogicalOrigin()) {}
 
 void Painter::RopSegment(int y, int x0, int x1, uint8_t code, uint32_t pattern) {
     EditSegment(y, x0, x1, [&](uint32_t* row, int n) { RopRow(code, pattern, nullptr, row, n); });

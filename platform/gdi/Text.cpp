@@ -11,14 +11,27 @@ Justification JustificationOf(const DcState& s) {
     return {s.justifyExtra, s.justifyBreaks, s.justifyUsed};
 }
 
-// Draws one run at (x, y) with the context's colours and mode.
+// Draws one run with the context's colours and mode, placed by the text
+// alignment at (x, y) or at the current position, which it then moves on.
 void DrawRun(DcObject& dc, Painter& painter, const TextRun& run, int x, int y) {
-    const DcState& s = dc.state();
+    DcState& s = dc.state();
     const FontMetrics& m = s.font->Realized().Metrics();
-    if (s.bkMode == OPAQUE) {
-        painter.FillRect(x, y, x + run.Width(), y + m.height, WordOfColorRef(s.bkColour));
+    bool updateCp = s.textAlign & TA_UPDATECP;
+    if (updateCp)
+        x = s.position.x, y = s.position.y;
+    UINT horizontal = s.textAlign & TA_CENTER, vertical = s.textAlign & TA_BASELINE;
+    int left = horizontal == TA_CENTER ? x - run.Width() / 2
+                                       : (horizontal == TA_RIGHT ? x - run.Width() : x);
+    int top = vertical == TA_BASELINE ? y - m.ascent : (vertical == TA_BOTTOM ? y - m.height : y);
+    if (updateCp && horizontal != TA_CENTER) {
+        s.position.x = horizontal == TA_RIGHT ? left : left + run.Width();
     }
-    run.Draw(painter, x, y, WordOfColorRef(s.textColour));
+    if (!painter.Drawable())
+        return;
+    if (s.bkMode == OPAQUE) {
+        painter.FillRect(left, top, left + run.Width(), top + m.height, WordOfColorRef(s.bkColour));
+    }
+    run.Draw(painter, left, top, WordOfColorRef(s.textColour));
 }
 
 }  // namespace
@@ -72,8 +85,7 @@ BOOL TextOutW(HDC dc, int x, int y, const wchar_t* text, int count) {
     TextRun run(s.font->Realized(), text, count, &j);
     s.justifyUsed += run.Spaces();
     Painter painter(*object);
-    if (painter.Drawable())
-        DrawRun(*object, painter, run, x, y);
+    DrawRun(*object, painter, run, x, y);
     return TRUE;
 }
 
@@ -104,8 +116,7 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const wch
     Justification j = JustificationOf(s);
     TextRun run(s.font->Realized(), text, int(count), &j, dx);
     s.justifyUsed += run.Spaces();
-    if (painter.Drawable())
-        DrawRun(*object, painter, run, x, y);
+    DrawRun(*object, painter, run, x, y);
     return TRUE;
 }
 
@@ -118,4 +129,18 @@ BOOL SetTextJustification(HDC dc, int extra, int breakCount) {
     s.justifyBreaks = breakCount > 0 ? breakCount : 0;
     s.justifyUsed = 0;
     return TRUE;
+}
+
+UINT SetTextAlign(HDC dc, UINT align) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    if (!object)
+        return GDI_ERROR;
+    UINT previous = object->state().textAlign;
+    object->state().textAlign = align & (TA_UPDATECP | TA_CENTER | TA_BASELINE);
+    return previous;
+}
+
+UINT GetTextAlign(HDC dc) {
+    std::shared_ptr<DcObject> object = LookUpDc(dc);
+    return object ? object->state().textAlign : GDI_ERROR;
 }

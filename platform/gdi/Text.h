@@ -1,7 +1,7 @@
 // Text drawn with the selected font in the text colour, on a box of the
-// background colour in OPAQUE mode. Positions are the top-left corner of the
-// text cell. Text is wchar_t (UTF-32); characters that neither the face nor
-// its fallbacks have advance by the face's missing-glyph box.
+// background colour in OPAQUE mode. TextOut's position is the text cell's
+// top-left corner unless SetTextAlign says otherwise. Text is wchar_t (UTF-32); characters that
+// neither the face nor its fallbacks have advance by the face's missing-glyph box.
 #pragma once
 
 #include "platform/gdi/Font.h"
@@ -32,6 +32,16 @@ inline constexpr UINT DT_NOFULLWIDTHCHARBREAK = 0x00080000;
 inline constexpr UINT DT_HIDEPREFIX = 0x00100000;
 inline constexpr UINT DT_PREFIXONLY = 0x00200000;
 
+inline constexpr UINT TA_NOUPDATECP = 0;
+inline constexpr UINT TA_UPDATECP = 1;
+inline constexpr UINT TA_LEFT = 0;
+inline constexpr UINT TA_RIGHT = 2;
+inline constexpr UINT TA_CENTER = 6;
+inline constexpr UINT TA_TOP = 0;
+inline constexpr UINT TA_BOTTOM = 8;
+inline constexpr UINT TA_BASELINE = 24;
+inline constexpr UINT GDI_ERROR = 0xFFFFFFFF;
+
 inline constexpr UINT ETO_OPAQUE = 0x0002;
 inline constexpr UINT ETO_CLIPPED = 0x0004;
 
@@ -52,6 +62,13 @@ inline BOOL TextOut(HDC dc, int x, int y, const wchar_t* text, int count) {
 }
 // The text is read as Latin-1.
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int count);
+
+// Where TextOut and ExtTextOut place text relative to their point: left,
+// right or centre; top, bottom or baseline; with TA_UPDATECP at the current
+// position, which moves past the text (not when centred). Saved with the
+// state; DrawText ignores it.
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
 
 // ETO_OPAQUE fills `rect` with the background colour (also without text),
 // ETO_CLIPPED clips the text to it. `dx` (per-character advances) may be null.

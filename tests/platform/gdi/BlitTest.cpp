@@ -266,6 +266,38 @@ TEST(Blit, ExtremeCoordinatesAreClippedOrRefused) {
     EXPECT_TRUE(LineTo(dst.dc(), INT32_MIN + 10, 1));
 }
 
+TEST(Blit, ViewportAndWindowOriginsMoveDrawingButNotTheClip) {
+    Canvas src(2, 1), dst(6, 3);
+    src.Paint({"rg"}, kColours);
+    HRGN clip = CreateRectRgn(0, 0, 5, 3);
+    SelectClipRgn(dst.dc(), clip);
+    POINT old{9, 9};
+    EXPECT_TRUE(SetViewportOrgEx(dst.dc(), 3, 1, &old));
+    EXPECT_EQ(old.x, 0);
+    EXPECT_TRUE(SetWindowOrgEx(dst.dc(), 1, 0, nullptr));
+    // Logical (1, 0) is device (3, 1); the clip still ends at device x = 5.
+    BitBlt(dst.dc(), 1, 0, 2, 1, src.dc(), 0, 0, SRCCOPY);
+    SetPixel(dst.dc(), 3, 0, RGB(0, 0, 255));  // device (5, 1): clipped away
+    EXPECT_TRUE(dst.Matches({"......", "...rg.", "......"}, kColours, "viewport"));
+    RECT box{};
+    GetClipBox(dst.dc(), &box);
+    EXPECT_EQ(box.left, -2);
+    EXPECT_EQ(box.right, 3);
+    EXPECT_EQ(IntersectClipRect(dst.dc(), 0, 0, 2, 1), SIMPLEREGION);  // device 2..4, 1..2
+    GetClipBox(dst.dc(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 2);
+    // As a source, the origins move what is read too.
+    Canvas out(1, 1);
+    BitBlt(out.dc(), 0, 0, 1, 1, dst.dc(), 2, 0, SRCCOPY);
+    EXPECT_EQ(out.At(0, 0), RGB(0, 255, 0));
+    EXPECT_TRUE(OffsetViewportOrgEx(dst.dc(), -3, -1, nullptr));
+    POINT viewport{};
+    GetViewportOrgEx(dst.dc(), &viewport);
+    EXPECT_EQ(viewport.x, 0);
+    DeleteObject(clip);
+}
+
 TEST(DibSection, AllFormatsRoundTripThroughBlits) {
     const DibCase cases[] = {{1, false},  {1, true},  {8, false},  {8, true},
                              {24, false}, {24, true}, {32, false}, {32, true}};

@@ -103,6 +103,36 @@ TEST(BoxFont, TextOutOpaqueTransparentUnderlineStrikeOut) {
     }
 }
 
+TEST(BoxFont, TextAlignPlacesTheCellAndMovesTheCurrentPosition) {
+    struct Case {
+        UINT align;
+        RECT ink;
+    };
+    // Cell 4 (ascent 3), "ab" 4 wide, drawn at (10, 6).
+    const Case cases[] = {
+        {TA_LEFT | TA_TOP, {10, 6, 14, 9}},
+        {TA_RIGHT | TA_TOP, {6, 6, 10, 9}},
+        {TA_CENTER | TA_BOTTOM, {8, 2, 12, 5}},
+        {TA_LEFT | TA_BASELINE, {10, 3, 14, 6}},
+    };
+    for (const Case& c : cases) {
+        TextCanvas canvas(20, 12, Font(4, L"Box", 2));
+        EXPECT_EQ(SetTextAlign(canvas.dc(), c.align), 0u);
+        TextOut(canvas.dc(), 10, 6, L"ab", 2);
+        ExpectBox(canvas.InkBox(), c.ink, "align " + std::to_string(c.align));
+    }
+    TextCanvas canvas(20, 12, Font(4, L"Box", 2));
+    SetTextAlign(canvas.dc(), TA_UPDATECP);
+    MoveToEx(canvas.dc(), 2, 1, nullptr);
+    TextOut(canvas.dc(), 0, 0, L"ab", 2);  // the point is ignored
+    TextOut(canvas.dc(), 0, 0, L"c", 1);
+    ExpectBox(canvas.InkBox(), {2, 1, 8, 4}, "update cp");
+    POINT at{};
+    GetCurrentPositionEx(canvas.dc(), &at);
+    EXPECT_EQ(at.x, 8);
+    EXPECT_EQ(GetTextAlign(canvas.dc()), TA_UPDATECP);
+}
+
 struct AlignCase {
     UINT format;
     RECT ink;
