@@ -67,13 +67,7 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
 
 // A MOV set that cannot be created leaves the export running without it.
 void CExportController::StartMov() {
-    m_Mov.BeginExport({.dateTime = m_Params.osdDateTime != 0,
-                       .vehicleId = m_Params.osdVehicleId != 0,
-                       .temperature = m_Params.osdTemperature != 0,
-                       .speed = m_Params.osdSpeed != 0,
-                       .gps = m_Params.osdGps != 0,
-                       .speedUnit = m_Params.speedUnit,
-                       .temperatureUnit = m_Params.temperatureUnit});
+    m_Mov.BeginExport(SubtitleOptionsOf(m_Params));
     for (int k = 0; k < m_Params.numChannels; ++k) {
         if (m_Params.movOn[k] != 0)
             m_Mov.StartMovFile(k, FieldText(m_Params.movBase[k]).c_str());
