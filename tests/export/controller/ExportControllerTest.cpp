@@ -313,6 +313,50 @@ TEST_F(ExportControllerTest, AFailedRawCopyRollsBackTheOtherOutputs) {
     EXPECT_TRUE(fs::is_empty(OutputDir()));
 }
 
+struct MosaicGrid {
+    int channels, columns, rows, tileWidth, tileHeight;
+};
+
+class LargeMosaicTest : public ExportFixture, public testing::WithParamInterface<MosaicGrid> {};
+
+TEST_P(LargeMosaicTest, TilesEveryChannelRowByRow) {
+    const MosaicGrid grid = GetParam();
+    recgen::RecordingPlan plan = FourChannels();
+    plan.channels = grid.channels;
+    plan.gopCount = 1;
+    std::vector<ParsedGop> gops = Record(plan);
+    ASSERT_EQ(gops.size(), 1u);
+    ExtractParams params = ParamsFor(*gops[0].info, 8000, 16);
+    params.mosaicOn = 1;
+    oskulo::CExportController controller;
+    ASSERT_TRUE(controller.ExtractPre(params));
+    EXPECT_EQ(controller.ExtractWrite(1, gops[0].bytes.data(), int(gops[0].bytes.size()),
+                                      gops[0].info.get()),
+              0);
+    controller.ExtractFin();
+    const AviContents avi = ReadAvi(MosaicName());
+    EXPECT_EQ(avi.width, 1920);
+    EXPECT_EQ(avi.height, 1080);
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kFps));
+    const AviPicture& p = avi.pictures[kFps - 1];
+    for (int tile = 0; tile < grid.columns * grid.rows; ++tile) {
+        const int x = (tile % grid.columns) * grid.tileWidth + grid.tileWidth / 2;
+        const int y = (tile / grid.columns) * grid.tileHeight + grid.tileHeight * 3 / 4;
+        if (tile < grid.channels) {
+            ExpectColour(p, x, y, tile, "tile");
+        } else {
+            EXPECT_LT(p.Y(x, y), 24) << "unused tile " << tile;
+            EXPECT_NEAR(p.U(x, y), 128, 6) << "unused tile " << tile;
+            EXPECT_NEAR(p.V(x, y), 128, 6) << "unused tile " << tile;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, LargeMosaicTest,
+                         testing::Values(MosaicGrid{8, 3, 3, 640, 360},
+                                         MosaicGrid{12, 4, 3, 480, 360},
+                                         MosaicGrid{16, 4, 4, 480, 270}));
+
 class PcmExportTest : public ExportFixture {};
 
 TEST_F(PcmExportTest, VersionThreeExportsHalfTheFramesAndAllOfItsMonoAudio) {
