@@ -145,6 +145,9 @@ void CExportController::Rollback() {
     m_Opened = false;
 }
 
+// A file that cannot take its final name (its folder is gone, the name is
+// empty) is kept below the DVR root under that name's last part rather than
+// left under its temporary name for the next export to overwrite.
 void CExportController::FinishAvi(int writer, const std::string& finalName) {
     auto& w = m_AviWriters[std::size_t(writer)];
     if (!w)
@@ -152,9 +155,17 @@ void CExportController::FinishAvi(int writer, const std::string& finalName) {
     w->Close();
     w.reset();
     const std::string& temp = m_TempName[std::size_t(writer)];
-    const std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
-    if (!finalName.empty() && written != finalName)
-        std::fprintf(stderr, "Oskulo: %s is taken; the export was written to %s\n",
+    std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
+    if (written == temp) {
+        const std::size_t slash = finalName.find_last_of('/');
+        std::string leaf = slash == std::string::npos ? finalName : finalName.substr(slash + 1);
+        if (leaf.empty())
+            leaf = writer == kMosaicWriter ? "export_all.avi"
+                                           : "export_ch" + std::to_string(writer + 1) + ".avi";
+        written = MoveToFreeName(temp, DvrRootDir() + "/" + leaf);
+    }
+    if (written != finalName)
+        std::fprintf(stderr, "Oskulo: the export meant for \"%s\" was written to %s\n",
                      finalName.c_str(), written.c_str());
     m_WrittenFiles.push_back(written);
 }

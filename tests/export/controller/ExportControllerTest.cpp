@@ -228,6 +228,21 @@ TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChang
     EXPECT_TRUE(fs::exists(restarted + ".ssa"));
 }
 
+TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) {
+    params_.aviOn[0] = params_.aviOn[1] = 1;
+    params_.aviPath[1][0] = '\0';
+    ASSERT_TRUE(controller_.ExtractPre(params_));
+    for (ParsedGop& gop : gops_)
+        controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get());
+    fs::remove_all(OutputDir());  // the output folder disappears before the end
+    controller_.ExtractFin();
+    EXPECT_EQ(controller_.WrittenFiles(),
+              (std::vector<std::string>{RootDir() + "/ch1.avi", RootDir() + "/export_ch2.avi"}));
+    EXPECT_EQ(ReadAvi(RootDir() + "/ch1.avi").pictures.size(), std::size_t(kGops * kFps));
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_2.avi"));
+}
+
 TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
     params_.aviOn[0] = params_.aviOn[1] = 1;
     params_.mosaicOn = 1;
