@@ -46,7 +46,8 @@ public:
     // than the first GOP's).
     int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
     // Finishes every output; an AVI file whose final name is taken gets the
-    // next free name (WrittenFiles says which). Nothing while closed.
+    // next free name, one that cannot be moved there at all stays below the
+    // DVR root (WrittenFiles says where each went). Nothing while closed.
     void ExtractFin();
     bool IsExtractOpened() const { return m_Opened; }
 
