@@ -32,8 +32,8 @@ public:
     // another group or channel. Each channel keeps its scaler while the sizes
     // stay the same (building a sinc filter costs more than scaling with it);
     // the result is the same as ScalePicture's.
-    int ScaleFrame(int group, int channel, int srcWidth, int srcHeight, int dstWidth,
-                   int dstHeight, const uint8_t* src, uint8_t* dst);
+    int ScaleFrame(int group, int channel, int srcWidth, int srcHeight, int dstWidth, int dstHeight,
+                   const uint8_t* src, uint8_t* dst);
 
 private:
     std::array<SwsContext*, kMaxChannels> m_scalers{};
