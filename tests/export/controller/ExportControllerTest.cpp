@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -257,6 +258,29 @@ TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
     fs::remove(RootDir() + "/temp_all.avi");
     Export();  // nothing of the failed attempt stands in the way
     EXPECT_EQ(controller_.WrittenFiles().size(), 3u);
+}
+
+TEST_F(ExportControllerTest, RecordValuesBeyondTheirLimitsStayInBounds) {
+    params_.aviOn[0] = 1;
+    params_.mosaicOn = 1;
+    params_.osdTemperature = params_.osdSpeed = params_.osdGps = params_.osdVehicleId = 1;
+    ASSERT_TRUE(controller_.ExtractPre(params_));
+    ParsedGop& gop = gops_[0];
+    GopInfo& info = *gop.info;
+    info.fps[0] = 99;
+    info.fps[1] = -3;
+    info.frameOffset[0][3] = 0xFFFFFFF0u;
+    info.frameLength[0][4] = 0xFFFFFFF0u;
+    info.audioLength = 1 << 30;
+    info.audioChannels = 0;
+    info.recordIndex = 1000;
+    info.temperatureCount = info.speedCount = info.gpsCount = 1000;
+    std::memset(info.carId, 'X', sizeof info.carId);
+    EXPECT_EQ(controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), &info), 0);
+    controller_.ExtractFin();
+    const AviContents avi = ReadAvi(AviName(1));
+    EXPECT_EQ(avi.pictures.size(), std::size_t(kFps)) << "the file keeps its own frame rate";
+    EXPECT_EQ(ReadAvi(MosaicName()).pictures.size(), std::size_t(kFps));
 }
 
 TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
