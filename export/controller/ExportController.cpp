@@ -49,13 +49,6 @@ CExportController::~CExportController() {
 bool CExportController::ExtractPre(const ExtractParams& params) {
     if (m_Opened || !ValidChannelCount(params.numChannels))
         return false;
-    // Outputs this library does not write yet are refused rather than dropped silently.
-    if (params.rawOn != 0)
-        return false;
-    for (int k = 0; k < params.numChannels; ++k) {
-        if (params.movOn[k] != 0)
-            return false;
-    }
     m_Params = params;
     for (int k = 0; k < params.numChannels; ++k) {
         if (params.aviOn[k] != 0 && !OpenChannelAvi(k)) {
@@ -63,11 +56,28 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
             return false;
         }
     }
-    if (params.mosaicOn != 0 && !OpenMosaic()) {
+    StartMov();
+    if ((params.mosaicOn != 0 && !OpenMosaic()) || (params.rawOn != 0 && !OpenRawCopy())) {
         Rollback();
         return false;
     }
     m_Opened = true;
+    return true;
+}
+
+// A MOV set that cannot be created leaves the export running without it.
+void CExportController::StartMov() {
+    m_Mov.BeginExport(SubtitleOptionsOf(m_Params));
+    for (int k = 0; k < m_Params.numChannels; ++k) {
+        if (m_Params.movOn[k] != 0)
+            m_Mov.StartMovFile(k, FieldText(m_Params.movBase[k]).c_str());
+    }
+}
+
+bool CExportController::OpenRawCopy() {
+    if (!m_RawCopy.Open(FieldText(m_Params.dvrPath).c_str(), FieldText(m_Params.inxPath).c_str()))
+        return false;
+    m_RawCopy.ResetGopCounter();
     return true;
 }
 
@@ -121,6 +131,13 @@ void CExportController::Rollback() {
             std::remove(m_TempName[w].c_str());
         }
     }
+    for (int k = 0; k < kExtractChannels; ++k)
+        m_Mov.FinishMovFile(k);  // a set without GOPs leaves no files
+    if (m_RawCopy.IsOpen()) {
+        m_RawCopy.Close();
+        std::remove(FieldText(m_Params.dvrPath).c_str());
+        std::remove(FieldText(m_Params.inxPath).c_str());
+    }
     m_Tiles.clear();
     m_LastPicture.clear();
     m_MosaicFps = 0;
@@ -128,6 +145,9 @@ void CExportController::Rollback() {
     m_Opened = false;
 }
 
+// A file that cannot take its final name (its folder is gone, the name is
+// empty) is kept below the DVR root under that name's last part rather than
+// left under its temporary name for the next export to overwrite.
 void CExportController::FinishAvi(int writer, const std::string& finalName) {
     auto& w = m_AviWriters[std::size_t(writer)];
     if (!w)
@@ -135,9 +155,17 @@ void CExportController::FinishAvi(int writer, const std::string& finalName) {
     w->Close();
     w.reset();
     const std::string& temp = m_TempName[std::size_t(writer)];
-    const std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
-    if (!finalName.empty() && written != finalName)
-        std::fprintf(stderr, "Oskulo: %s is taken; the export was written to %s\n",
+    std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
+    if (written == temp) {
+        const std::size_t slash = finalName.find_last_of('/');
+        std::string leaf = slash == std::string::npos ? finalName : finalName.substr(slash + 1);
+        if (leaf.empty())
+            leaf = writer == kMosaicWriter ? "export_all.avi"
+                                           : "export_ch" + std::to_string(writer + 1) + ".avi";
+        written = MoveToFreeName(temp, DvrRootDir() + "/" + leaf);
+    }
+    if (written != finalName)
+        std::fprintf(stderr, "Oskulo: the export meant for \"%s\" was written to %s\n",
                      finalName.c_str(), written.c_str());
     m_WrittenFiles.push_back(written);
 }
@@ -149,12 +177,16 @@ void CExportController::ExtractFin() {
     for (int k = 0; k < m_Params.numChannels; ++k) {
         if (m_Params.aviOn[k] != 0)
             FinishAvi(k, m_AviFinalName[std::size_t(k)]);
+        if (m_Params.movOn[k] != 0)
+            m_Mov.FinishMovFile(k);
     }
     if (m_Params.mosaicOn != 0) {
         m_MosaicFps = 0;
         m_Tiles.clear();
         FinishAvi(kMosaicWriter, m_MosaicFinalName);
     }
+    if (m_Params.rawOn != 0)
+        m_RawCopy.Close();
     m_LastPicture.clear();
     m_Params = ExtractParams{};
     m_Opened = false;

@@ -20,6 +20,8 @@
 #include "export/controller/GopAudio.h"
 #include "export/controller/OverlayText.h"
 #include "export/decode/ExportDecoders.h"
+#include "export/mov/MovWriter.h"
+#include "export/raw/RawCopyWriter.h"
 #include "shared/ExtractParams.h"
 #include "shared/GopRecords.h"
 
@@ -44,16 +46,19 @@ public:
     // than the first GOP's).
     int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
     // Finishes every output; an AVI file whose final name is taken gets the
-    // next free name (WrittenFiles says which). Nothing while closed.
+    // next free name, one that cannot be moved there at all stays below the
+    // DVR root (WrittenFiles says where each went). Nothing while closed.
     void ExtractFin();
     bool IsExtractOpened() const { return m_Opened; }
 
-    // The files the last ExtractFin left, under the names they got.
+    // The AVI files the last ExtractFin left, under the names they got.
     const std::vector<std::string>& WrittenFiles() const { return m_WrittenFiles; }
 
 private:
     bool OpenChannelAvi(int k);
     bool OpenMosaic();
+    bool OpenRawCopy();
+    void StartMov();
     void Rollback();
     void FinishAvi(int writer, const std::string& finalName);
 
@@ -63,13 +68,20 @@ private:
     bool DecodeFrame(CExportDecoders& decoders, int k, int frame, const uint8_t* gop, int length,
                      const GopInfo& info, uint8_t* out, int* width, int* height);
     void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    void DecodeToLast(int k, int frame, const uint8_t* gop, int length, const GopInfo& info);
     void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    // A channel whose picture size changed goes on in a new MOV set named
+    // with the new size and the GOP's time; then the GOP goes to every set.
+    void WriteMov(const uint8_t* gop, int length, const GopInfo& info);
+    bool AnyMov() const;
 
     CExportDecoders m_Decoders;        // the channel files'
     CExportDecoders m_MosaicDecoders;  // the mosaic's: each decoder sees every frame once
     std::array<int16_t, 256> m_UlawTable;
     ExtractParams m_Params{};
     std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
+    CRawCopyWriter m_RawCopy;
+    CMovWriter m_Mov;
     std::array<std::string, kExtractChannels> m_AviFinalName;
     std::string m_MosaicFinalName;
     std::array<std::string, kExtractChannels + 1> m_TempName;

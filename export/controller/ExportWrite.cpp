@@ -41,6 +41,10 @@ int CExportController::ExtractWrite(int code, const void* gop, int length, GopIn
         if (m_Params.aviOn[k] != 0)
             WriteChannel(k, bytes, length, *info, pcmBytes);
     }
+    if (m_Params.rawOn != 0)
+        m_RawCopy.WriteGop(gop, length);
+    if (AnyMov())
+        WriteMov(bytes, length, *info);
     return 0;
 }
 
@@ -56,6 +60,10 @@ bool CExportController::DecodeFrame(CExportDecoders& decoders, int k, int frame,
            CDataDec::PictureSize(*width, *height) <= kPictureBytes;
 }
 
+// The file gets its own frame rate's worth of frames for every GOP, so that
+// a GOP with more or fewer frames neither stretches nor shrinks the video
+// against the audio: output frame i shows GOP frame i x f / n. Every frame
+// is still decoded, in order, for the frames that refer to it.
 void CExportController::WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info,
                                      int pcmBytes) {
     CAviWriter& writer = *m_AviWriters[std::size_t(k)];
@@ -63,26 +71,41 @@ void CExportController::WriteChannel(int k, const uint8_t* gop, int length, cons
     const int h = m_Params.outHeight[k];
     const int pictureBytes = w * h * 3 / 2;
     const int frames = FramesOf(info, k);
-    const FrameChunks chunks = SplitAudio(pcmBytes, frames);
+    const int outFrames = std::clamp(int(m_Params.outFps[k]), 1, kMaxFramesPerChannel);
+    const FrameChunks chunks = SplitAudio(pcmBytes, outFrames);
     writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, h - FontHeightForChannel(w, h));
-    std::vector<uint8_t>& last = m_LastPicture[std::size_t(k)];
     m_Frame.resize(std::size_t(pictureBytes));
-    for (int i = 0; i < frames; ++i) {
-        int dw = 0;
-        int dh = 0;
-        if (DecodeFrame(m_Decoders, k, i, gop, length, info, m_Decoded.data(), &dw, &dh)) {
-            if (dw == w && dh == h)
-                std::memcpy(last.data(), m_Decoded.data(), std::size_t(pictureBytes));
-            else
-                m_Decoders.ScaleFrame(0, k + 1, dw, dh, w, h, m_Decoded.data(), last.data());
-        }
+    int next = 0;
+    for (int i = 0; i < outFrames; ++i) {
+        for (const int shown = i * frames / outFrames; next <= shown && next < frames; ++next)
+            DecodeToLast(k, next, gop, length, info);
         // The writer draws into what it is given: it gets a copy, the last
         // good picture stays clean for the frames that fail after it.
-        std::memcpy(m_Frame.data(), last.data(), std::size_t(pictureBytes));
+        std::memcpy(m_Frame.data(), m_LastPicture[std::size_t(k)].data(),
+                    std::size_t(pictureBytes));
         writer.WriteFrame(m_Pcm.data() + chunks.offset[std::size_t(i)],
-                          chunks.length[std::size_t(i)], frames, m_Frame.data(), pictureBytes, w, h,
-                          int(info.version));
+                          chunks.length[std::size_t(i)], outFrames, m_Frame.data(), pictureBytes, w,
+                          h, int(info.version));
     }
+    for (; next < frames; ++next)
+        DecodeToLast(k, next, gop, length, info);
+}
+
+// Decodes one frame of channel k into its last good picture, scaled to the
+// export size; a frame that fails leaves the picture as it was.
+void CExportController::DecodeToLast(int k, int frame, const uint8_t* gop, int length,
+                                     const GopInfo& info) {
+    const int w = m_Params.outWidth[k];
+    const int h = m_Params.outHeight[k];
+    std::vector<uint8_t>& last = m_LastPicture[std::size_t(k)];
+    int dw = 0;
+    int dh = 0;
+    if (!DecodeFrame(m_Decoders, k, frame, gop, length, info, m_Decoded.data(), &dw, &dh))
+        return;
+    if (dw == w && dh == h)
+        std::memcpy(last.data(), m_Decoded.data(), last.size());
+    else
+        m_Decoders.ScaleFrame(0, k + 1, dw, dh, w, h, m_Decoded.data(), last.data());
 }
 
 }  // namespace oskulo

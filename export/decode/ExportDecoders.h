@@ -5,9 +5,12 @@
 // Threads: one thread at a time (the export controller's caller).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "player/decode/DecoderManager.h"
+
+struct SwsContext;
 
 namespace oskulo {
 
@@ -20,10 +23,20 @@ int ScalePicture(int srcWidth, int srcHeight, int dstWidth, int dstHeight, const
 
 class CExportDecoders : public CDecoderManager {
 public:
-    // Scales a picture of `channel` (1..16) of `group` (0); the decoders keep
-    // no scaling state, so the channel only selects, it does not change the result.
+    CExportDecoders() = default;
+    ~CExportDecoders();
+    CExportDecoders(const CExportDecoders&) = delete;
+    CExportDecoders& operator=(const CExportDecoders&) = delete;
+
+    // ScalePicture for a picture of `channel` (1..16) of `group` (0), 0 for
+    // another group or channel. Each channel keeps its scaler while the sizes
+    // stay the same (building a sinc filter costs more than scaling with it);
+    // the result is the same as ScalePicture's.
     int ScaleFrame(int group, int channel, int srcWidth, int srcHeight, int dstWidth, int dstHeight,
-                   const uint8_t* src, uint8_t* dst) const;
+                   const uint8_t* src, uint8_t* dst);
+
+private:
+    std::array<SwsContext*, kMaxChannels> m_scalers{};
 };
 
 }  // namespace oskulo

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "tests/export/recording/RecordingGops.h"
 #include "tests/export/support/AviReader.h"
 #include "tests/export/support/ExportFixture.h"
 #include "tools/recgen/ChannelColour.h"
@@ -149,6 +151,23 @@ TEST_F(ExportControllerTest, AFrameThatFailsRepeatsTheChannelsLastGoodPicture) {
     ExpectColour(mosaic.pictures[2 * kFps - 1], 320, 250, 0, "held tile");
 }
 
+TEST_F(ExportControllerTest, AChannelThatNeverDecodedIsBlackInTheMosaicUntilItDoes) {
+    params_.mosaicOn = 1;
+    const GopInfo& info = *gops_[0].info;
+    for (int i = 0; i < kFps; ++i)
+        std::fill_n(gops_[0].bytes.begin() + info.frameOffset[1][i], info.frameLength[1][i],
+                    uint8_t(0));
+    Export();
+    const AviContents avi = ReadAvi(MosaicName());
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * kFps));
+    for (int f : {0, kFps - 1}) {
+        EXPECT_LT(avi.pictures[std::size_t(f)].Y(960, 250), 24) << "frame " << f;
+        EXPECT_NEAR(avi.pictures[std::size_t(f)].U(960, 250), 128, 6) << "frame " << f;
+        ExpectColour(avi.pictures[std::size_t(f)], 320, 250, 0, "other tile");
+    }
+    ExpectColour(avi.pictures[kFps + 5], 960, 250, 1, "decoded at last");
+}
+
 TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames) {
     params_.mosaicOn = 1;
     params_.outFps[0] = 12;
@@ -163,6 +182,18 @@ TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames
     ExpectColour(avi.pictures[30], 320, 250, 0, "12-frame tile");
 }
 
+TEST_F(ExportControllerTest, AChannelFileKeepsItsFrameRateWhenAGopHasFewerFrames) {
+    params_.aviOn[0] = 1;
+    gops_[1].info->fps[0] = 12;  // the second GOP brings only 12 of channel 1's frames
+    Export();
+    const AviContents avi = ReadAvi(AviName(1));
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * kFps));
+    EXPECT_NEAR(avi.videoSeconds, kGops, 1e-6);
+    EXPECT_GE(avi.decodedAudioSamples, kGops * 8000);
+    EXPECT_LT(avi.decodedAudioSamples, kGops * 8000 + 2048);
+    ExpectColour(avi.pictures[kFps + 20], 176, 200, 0, "held frame");
+}
+
 TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFreeName) {
     params_.aviOn[0] = 1;
     std::ofstream(AviName(1)) << "keep me";
@@ -172,6 +203,45 @@ TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFre
     EXPECT_EQ(fs::file_size(AviName(1)), 7u);
     EXPECT_EQ(ReadAvi(written).pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+}
+
+TEST_F(ExportControllerTest, AMissingRootFolderIsMadeForTheTemporaryFiles) {
+    params_.aviOn[0] = 1;
+    fs::remove_all(RootDir());
+    Export();
+    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{AviName(1)});
+    EXPECT_TRUE(fs::is_directory(RootDir()));
+}
+
+TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChanges) {
+    params_.movOn[1] = 1;
+    // From the second GOP on, channel 2 reports another size.
+    for (std::size_t g = 1; g < gops_.size(); ++g) {
+        gops_[g].info->width[1] = 704;
+        gops_[g].info->height[1] = 576;
+    }
+    Export();
+    const AviContents first = ReadAvi(MovBase(2) + ".mov");
+    EXPECT_EQ(first.pictures.size(), std::size_t(kFps));
+    const std::string restarted = OutputDir() + "/MOV_GEN-0001_20231114_2213_21_ch2_704X576@25fps";
+    const AviContents second = ReadAvi(restarted + ".mov");
+    EXPECT_EQ(second.pictures.size(), std::size_t((kGops - 1) * kFps));
+    EXPECT_TRUE(fs::exists(restarted + ".ssa"));
+}
+
+TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) {
+    params_.aviOn[0] = params_.aviOn[1] = 1;
+    params_.aviPath[1][0] = '\0';
+    ASSERT_TRUE(controller_.ExtractPre(params_));
+    for (ParsedGop& gop : gops_)
+        controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get());
+    fs::remove_all(OutputDir());  // the output folder disappears before the end
+    controller_.ExtractFin();
+    EXPECT_EQ(controller_.WrittenFiles(),
+              (std::vector<std::string>{RootDir() + "/ch1.avi", RootDir() + "/export_ch2.avi"}));
+    EXPECT_EQ(ReadAvi(RootDir() + "/ch1.avi").pictures.size(), std::size_t(kGops * kFps));
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_2.avi"));
 }
 
 TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
@@ -188,6 +258,29 @@ TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
     fs::remove(RootDir() + "/temp_all.avi");
     Export();  // nothing of the failed attempt stands in the way
     EXPECT_EQ(controller_.WrittenFiles().size(), 3u);
+}
+
+TEST_F(ExportControllerTest, RecordValuesBeyondTheirLimitsStayInBounds) {
+    params_.aviOn[0] = 1;
+    params_.mosaicOn = 1;
+    params_.osdTemperature = params_.osdSpeed = params_.osdGps = params_.osdVehicleId = 1;
+    ASSERT_TRUE(controller_.ExtractPre(params_));
+    ParsedGop& gop = gops_[0];
+    GopInfo& info = *gop.info;
+    info.fps[0] = 99;
+    info.fps[1] = -3;
+    info.frameOffset[0][3] = 0xFFFFFFF0u;
+    info.frameLength[0][4] = 0xFFFFFFF0u;
+    info.audioLength = 1 << 30;
+    info.audioChannels = 0;
+    info.recordIndex = 1000;
+    info.temperatureCount = info.speedCount = info.gpsCount = 1000;
+    std::memset(info.carId, 'X', sizeof info.carId);
+    EXPECT_EQ(controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), &info), 0);
+    controller_.ExtractFin();
+    const AviContents avi = ReadAvi(AviName(1));
+    EXPECT_EQ(avi.pictures.size(), std::size_t(kFps)) << "the file keeps its own frame rate";
+    EXPECT_EQ(ReadAvi(MosaicName()).pictures.size(), std::size_t(kFps));
 }
 
 TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
@@ -219,15 +312,89 @@ TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
     EXPECT_EQ(ReadAvi(AviName(1)).pictures.size(), std::size_t(kFps));
 }
 
-TEST_F(ExportControllerTest, OutputsNotWrittenHereAreRefusedNotDropped) {
-    ExtractParams raw = params_;
-    raw.rawOn = 1;
-    EXPECT_FALSE(controller_.ExtractPre(raw));
-    ExtractParams mov = params_;
-    mov.movOn[0] = 1;
-    EXPECT_FALSE(controller_.ExtractPre(mov));
-    EXPECT_FALSE(controller_.IsExtractOpened());
+TEST_F(ExportControllerTest, TheRawCopyHoldsEveryGopAsItCame) {
+    params_.rawOn = 1;
+    Export();
+    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({RawDvr(), RawInx()});
+    ASSERT_EQ(copied.size(), gops_.size());
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        ASSERT_GE(copied[i].size(), gops_[i].bytes.size());
+        EXPECT_TRUE(std::equal(gops_[i].bytes.begin(), gops_[i].bytes.end(), copied[i].begin()))
+            << "GOP " << i;
+    }
 }
+
+TEST_F(ExportControllerTest, MovSetsHoldTheChannelsFramesAndSubtitles) {
+    params_.movOn[1] = 1;
+    params_.osdDateTime = 1;
+    Export();
+    const AviContents movie = ReadAvi(MovBase(2) + ".mov");
+    ASSERT_TRUE(movie.opened);
+    EXPECT_EQ(movie.videoCodec, "h264");
+    EXPECT_EQ(movie.audioCodec, "pcm_mulaw");
+    ASSERT_EQ(movie.pictures.size(), std::size_t(kGops * kFps));
+    ExpectColour(movie.pictures[30], 176, 200, 1, "movie frame");
+    const std::vector<uint8_t> ssa = ReadWholeFile(MovBase(2) + ".ssa");
+    const std::string text(ssa.begin(), ssa.end());
+    EXPECT_NE(text.find("[Events]"), std::string::npos);
+    EXPECT_NE(text.find("Nov 14 22:13:22 2023"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(MovBase(1) + ".mov"));
+}
+
+TEST_F(ExportControllerTest, AFailedRawCopyRollsBackTheOtherOutputs) {
+    params_.aviOn[0] = 1;
+    params_.movOn[1] = 1;
+    params_.rawOn = 1;
+    std::snprintf(params_.dvrPath, kExtractPathSize, "%s/missing/copy.dvr", OutputDir().c_str());
+    EXPECT_FALSE(controller_.ExtractPre(params_));
+    EXPECT_FALSE(controller_.IsExtractOpened());
+    EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+    EXPECT_TRUE(fs::is_empty(OutputDir()));
+}
+
+struct MosaicGrid {
+    int channels, columns, rows, tileWidth, tileHeight;
+};
+
+class LargeMosaicTest : public ExportFixture, public testing::WithParamInterface<MosaicGrid> {};
+
+TEST_P(LargeMosaicTest, TilesEveryChannelRowByRow) {
+    const MosaicGrid grid = GetParam();
+    recgen::RecordingPlan plan = FourChannels();
+    plan.channels = grid.channels;
+    plan.gopCount = 1;
+    std::vector<ParsedGop> gops = Record(plan);
+    ASSERT_EQ(gops.size(), 1u);
+    ExtractParams params = ParamsFor(*gops[0].info, 8000, 16);
+    params.mosaicOn = 1;
+    oskulo::CExportController controller;
+    ASSERT_TRUE(controller.ExtractPre(params));
+    EXPECT_EQ(controller.ExtractWrite(1, gops[0].bytes.data(), int(gops[0].bytes.size()),
+                                      gops[0].info.get()),
+              0);
+    controller.ExtractFin();
+    const AviContents avi = ReadAvi(MosaicName());
+    EXPECT_EQ(avi.width, 1920);
+    EXPECT_EQ(avi.height, 1080);
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kFps));
+    const AviPicture& p = avi.pictures[kFps - 1];
+    for (int tile = 0; tile < grid.columns * grid.rows; ++tile) {
+        const int x = (tile % grid.columns) * grid.tileWidth + grid.tileWidth / 2;
+        const int y = (tile / grid.columns) * grid.tileHeight + grid.tileHeight * 3 / 4;
+        if (tile < grid.channels) {
+            ExpectColour(p, x, y, tile, "tile");
+        } else {
+            EXPECT_LT(p.Y(x, y), 24) << "unused tile " << tile;
+            EXPECT_NEAR(p.U(x, y), 128, 6) << "unused tile " << tile;
+            EXPECT_NEAR(p.V(x, y), 128, 6) << "unused tile " << tile;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, LargeMosaicTest,
+                         testing::Values(MosaicGrid{8, 3, 3, 640, 360},
+                                         MosaicGrid{12, 4, 3, 480, 360},
+                                         MosaicGrid{16, 4, 4, 480, 270}));
 
 class PcmExportTest : public ExportFixture {};
 

@@ -130,9 +130,15 @@ TEST(ScalePicture, KeepsASolidColourAndGivesTheOutputLines) {
     EXPECT_NEAR(dst[std::size_t(dw * dh + 10)], 60, 1);
     EXPECT_NEAR(dst[std::size_t(dw * dh * 5 / 4 + 10)], 190, 1);
     EXPECT_EQ(oskulo::ScalePicture(0, sh, dw, dh, src.data(), dst.data()), 0);
-    const oskulo::CExportDecoders decoders;
+    oskulo::CExportDecoders decoders;
     EXPECT_EQ(decoders.ScaleFrame(0, 17, sw, sh, dw, dh, src.data(), dst.data()), 0);
-    EXPECT_EQ(decoders.ScaleFrame(0, 16, sw, sh, dw, dh, src.data(), dst.data()), dh);
+    std::vector<uint8_t> again(dst.size(), 0);
+    EXPECT_EQ(decoders.ScaleFrame(0, 16, sw, sh, dw, dh, src.data(), again.data()), dh);
+    EXPECT_EQ(again, dst) << "a kept scaler gives what a fresh one gives";
+    std::vector<uint8_t> small(std::size_t(320 * 180 * 3 / 2), 0);
+    EXPECT_EQ(decoders.ScaleFrame(0, 16, sw, sh, 320, 180, src.data(), small.data()), 180)
+        << "new sizes make a new scaler";
+    EXPECT_NEAR(small[std::size_t(90 * 320 + 160)], 90, 1);
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 #include <filesystem>
 
 #include "player/decode/DecoderManager.h"
-#include "shared/FrameHeader.h"
-#include "tools/recgen/RecordingWriter.h"
+#include "tests/export/recording/RecordingGops.h"
 
 ExportFixture::ExportFixture() {
     if (const char* root = std::getenv("DVR_ROOT")) {
@@ -32,36 +31,23 @@ std::string ExportFixture::AviName(int channel) const {
 
 std::vector<ParsedGop> ExportFixture::Record(const recgen::RecordingPlan& plan) {
     std::vector<ParsedGop> gops;
-    const std::string dvr = dir_.File("r.dvr");
-    std::string error;
-    if (!recgen::WriteRecording(plan, dvr, dir_.File("r.inx"), &error)) {
-        ADD_FAILURE() << error;
-        return gops;
-    }
     CDecoderManager parser;
     EXPECT_TRUE(parser.Create());
-    const std::vector<uint8_t> file = ReadWholeFile(dvr);
-    std::size_t at = 0;
-    while (at + kFrameHeaderSize <= file.size()) {
-        const FrameHeader header = ReadFrameHeader(file.data() + at);
-        if (header.magic != kFrameMagic || header.gopLength < uint32_t(kFrameHeaderSize) ||
-            at + header.gopLength > file.size())
-            break;
+    for (std::vector<uint8_t>& bytes : ReadAllGops(MakeRecording(plan, dir_.File("r")))) {
         ParsedGop gop;
-        gop.bytes.assign(file.begin() + long(at), file.begin() + long(at + header.gopLength));
+        gop.bytes = std::move(bytes);
         gop.audio.resize(kAudioBufferSize);
         gop.info = std::make_unique<GopInfo>();
         std::memset(gop.info.get(), 0, sizeof(GopInfo));
         gop.info->audioData = gop.audio.data();
         const int version =
             parser.Parse(gop.bytes.data(), int(gop.bytes.size()), gop.info.get(), true);
-        EXPECT_GE(version, 0) << "GOP at " << at;
+        EXPECT_GE(version, 0) << "GOP " << gops.size();
         if (version < 4) {
             for (int& fps : gop.info->fps)
                 fps /= 2;
         }
         gops.push_back(std::move(gop));
-        at += (header.gopLength + 511) / 512 * 512;
     }
     EXPECT_EQ(int(gops.size()), plan.gopCount);
     return gops;
@@ -79,7 +65,10 @@ ExtractParams ExportFixture::ParamsFor(const GopInfo& first, int sampleRate, int
         p.outHeight[k] = first.height[k];
         p.outFps[k] = first.fps[k];
         std::snprintf(p.aviPath[k], kExtractPathSize, "%s", AviName(k + 1).c_str());
+        std::snprintf(p.movBase[k], kExtractPathSize, "%s", MovBase(k + 1).c_str());
     }
+    std::snprintf(p.dvrPath, kExtractPathSize, "%s/copy.dvr", OutputDir().c_str());
+    std::snprintf(p.inxPath, kExtractPathSize, "%s/copy.inx", OutputDir().c_str());
     std::snprintf(p.mosaicPath, kExtractPathSize, "%s", MosaicName().c_str());
     std::snprintf(p.outputDir, kExtractPathSize, "%s", OutputDir().c_str());
     return p;
