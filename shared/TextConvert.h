@@ -11,5 +11,7 @@ wchar_t* Utf8ToWide(const char* utf8);
 // The result carries two terminating zero bytes, so an empty text gives two.
 char* WideToUtf8(const wchar_t* wide);
 
-// The same conversion for code that keeps its text in std::wstring.
+// The same conversions for code that keeps its text in std::string and
+// std::wstring.
 std::string WideToUtf8String(std::wstring_view wide);
+std::wstring Utf8ToWideString(std::string_view utf8);
