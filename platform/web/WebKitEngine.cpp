@@ -71,12 +71,23 @@ void OnScriptDone(GObject* source, GAsyncResult* result, gpointer data) {
     (*answer)->set_value(ran);
 }
 
+// The context every view of the process shares. Made on the display thread
+// and never released: WebKit's default context would be released by an exit
+// handler on the main thread, which WebKit does not allow. Ephemeral: pages
+// leave nothing on disk.
+WebKitWebContext* SharedContext() {
+    static WebKitWebContext* context = [] {
+        // WebKit's sandbox refuses to start for root; the program runs as
+        // root where it needs raw disk access.
+        if (geteuid() == 0)
+            setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 0);
+        return webkit_web_context_new_ephemeral();
+    }();
+    return context;
+}
+
 void MakeView(GtkDisplay& display, const std::shared_ptr<WebKitView>& view) {
-    // WebKit's sandbox refuses to start for root; the program runs as root
-    // where it needs raw disk access.
-    if (geteuid() == 0)
-        setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 0);
-    view->widget = webkit_web_view_new();
+    view->widget = webkit_web_view_new_with_context(SharedContext());
     g_signal_connect(view->widget, "decide-policy", G_CALLBACK(OnDecidePolicy), view.get());
     g_signal_connect(view->widget, "load-changed", G_CALLBACK(OnLoadChanged), view.get());
     display.Embed(view->control, view->widget);

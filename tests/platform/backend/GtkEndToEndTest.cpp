@@ -1,0 +1,298 @@
+// End-to-end tests of the GTK display on a real X server (each run gets its
+// own Xvfb from with-xvfb.sh): a skinned, shaped top-level window with a
+// shaped child and a browser control, read back from the screen; a page
+// answering a function call with an "app:" navigation; a drag on the caption
+// made with real X input. Waits on the server and on WebKit poll, bounded.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "XTestInput.h"
+#include "platform/backend/GtkDisplay.h"
+#include "platform/user/User.h"
+#include "platform/web/WebBrowser.h"
+#include "tests/platform/user/Reaper.h"
+
+namespace {
+
+constexpr const wchar_t* kSkinClass = L"EndToEndSkin";
+constexpr const wchar_t* kBallClass = L"EndToEndBall";
+constexpr int kBrowserId = 10008;
+constexpr COLORREF kCaption = RGB(0x30, 0x40, 0xC0);
+constexpr COLORREF kBody = RGB(0xC8, 0x64, 0x14);
+constexpr COLORREF kBall = RGB(0xF0, 0xE0, 0x10);
+constexpr COLORREF kPage = RGB(0x00, 0xFF, 0x00);
+constexpr COLORREF kDesktop = RGB(0, 0, 0);  // Xvfb -br
+constexpr int kCaptionHeight = 30;
+constexpr RECT kWindow{100, 100, 500, 400};
+
+// What the top-level window heard from its browser control.
+struct BrowserLog {
+    std::vector<std::wstring> before;  // BeforeNavigate2 urls
+    std::vector<std::wstring> complete;
+};
+BrowserLog g_log;
+
+void Fill(HWND hwnd, COLORREF caption, COLORREF body) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    FillSolidRect(dc, &r, body);
+    r.bottom = kCaptionHeight;
+    FillSolidRect(dc, &r, caption);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT OnNotify(LPARAM lParam) {
+    auto* n = reinterpret_cast<WebBrowserNotify*>(lParam);
+    if (n->hdr.code == DISPID_BEFORENAVIGATE2) {
+        g_log.before.push_back(n->url);
+        n->cancel = std::wstring(n->url).rfind(L"app:", 0) == 0 ? TRUE : FALSE;
+    } else if (n->hdr.code == DISPID_DOCUMENTCOMPLETE) {
+        g_log.complete.push_back(n->url);
+    }
+    return 0;
+}
+
+// The skinned window: no frame of its own; its caption band drags it, as a
+// window that hit-tests itself does.
+LRESULT SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Fill(hwnd, kCaption, kBody);
+            return 0;
+        case WM_NCHITTEST: {
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            if (GET_X_LPARAM(lParam) >= r.right - 10 && GET_Y_LPARAM(lParam) >= r.bottom - 10)
+                return HTBOTTOMRIGHT;
+            return GET_Y_LPARAM(lParam) < r.top + kCaptionHeight ? HTCAPTION : HTCLIENT;
+        }
+        case WM_NCLBUTTONDOWN:
+            if (wParam == WPARAM(HTCAPTION))
+                return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+            if (wParam == WPARAM(HTBOTTOMRIGHT))
+                return SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, lParam);
+            break;
+        case WM_SIZE:
+            // The skin's rounded shape follows the size.
+            SetWindowRgn(hwnd,
+                         CreateRoundRectRgn(0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, 40, 40),
+                         TRUE);
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(lParam);
+        default:
+            break;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT BallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        Fill(hwnd, kBall, kBall);
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void Pump() {
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+// Handles this thread's messages until `done` holds, at most `limit`.
+bool PumpUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(15)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+bool Near(uint32_t pixel, COLORREF want) {
+    const int d[3] = {int((pixel >> 16) & 0xFF) - GetRValue(want),
+                      int((pixel >> 8) & 0xFF) - GetGValue(want),
+                      int(pixel & 0xFF) - GetBValue(want)};
+    return std::abs(d[0]) <= 4 && std::abs(d[1]) <= 4 && std::abs(d[2]) <= 4;
+}
+
+// A COLORREF as the screen's 0xRRGGBB.
+uint32_t Hex(COLORREF c) {
+    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+struct Probe {
+    const char* what;
+    POINT at;  // screen
+    COLORREF colour;
+};
+
+class GtkEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        display_ = GtkDisplay::Open().release();
+        WNDCLASSW skin{};
+        skin.lpfnWndProc = SkinProc;
+        skin.lpszClassName = kSkinClass;
+        RegisterClass(&skin);
+        WNDCLASSW ball{};
+        ball.lpfnWndProc = BallProc;
+        ball.lpszClassName = kBallClass;
+        RegisterClass(&ball);
+        RegisterWebBrowserClass();
+    }
+
+    // The display goes before the process ends, while the window system it
+    // reads still exists.
+    static void TearDownTestSuite() {
+        delete display_;
+        display_ = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_NE(display_, nullptr) << "no X server: run under with-xvfb.sh";
+        g_log = BrowserLog{};
+        page_ = testing::TempDir() + "e2e-page.html";
+        std::ofstream(page_) << "<!doctype html><html><head><style>html,body{margin:0;"
+                                "height:100%;background:#00ff00}</style><script>"
+                                "function Ping(a,b){window.location.href='app:pong&'+"
+                                "encodeURIComponent(a)+'&'+b;}</script></head><body></body></html>";
+    }
+
+    void TearDown() override {
+        if (IsWindow(top_))
+            DestroyWindow(top_);
+        Pump();
+    }
+
+    // The skinned window: rounded corners, a round child, a browser on the right.
+    void MakeWindow() {
+        top_ = CreateWindowEx(0, kSkinClass, L"Skin", WS_POPUP, kWindow.left, kWindow.top,
+                              kWindow.right - kWindow.left, kWindow.bottom - kWindow.top, nullptr,
+                              nullptr, nullptr, nullptr);
+        HWND ball = CreateWindowEx(0, kBallClass, L"", WS_CHILD | WS_VISIBLE, 40, 60, 100, 100,
+                                   top_, nullptr, nullptr, nullptr);
+        ASSERT_NE(SetWindowRgn(ball, CreateEllipticRgn(0, 0, 100, 100), FALSE), 0);
+        browser_ = CreateWindowEx(0, kWebBrowserClass, L"", WS_CHILD | WS_VISIBLE, 200, 60, 180,
+                                  200, top_, HMENU(intptr_t(kBrowserId)), nullptr, nullptr);
+        ASSERT_NE(browser_, nullptr);
+        ShowWindow(top_, SW_SHOW);
+        UpdateWindow(top_);
+    }
+
+    void LoadPage() {
+        WebBrowser::FromWindow(browser_)->Navigate(std::wstring(page_.begin(), page_.end()));
+        ASSERT_TRUE(PumpUntil([] { return !g_log.complete.empty(); })) << "the page never loaded";
+    }
+
+    // Polls the screen until every probe shows its colour; false (and the
+    // screen written to the test folder) when it never does.
+    bool ScreenShows(const std::vector<Probe>& probes, const char* name) {
+        std::vector<uint32_t> shot;
+        const RECT area{0, 0, 700, 600};
+        const bool seen = PumpUntil([&] {
+            shot = display_->ReadScreen(area);
+            if (shot.empty())
+                return false;
+            for (const Probe& p : probes) {
+                if (!Near(shot[size_t(p.at.y) * 700 + size_t(p.at.x)], p.colour))
+                    return false;
+            }
+            return true;
+        });
+        if (!seen)
+            Save(shot, name, probes);
+        return seen;
+    }
+
+    static void Save(const std::vector<uint32_t>& shot, const char* name,
+                     const std::vector<Probe>& probes) {
+        const std::string path = testing::TempDir() + name + ".ppm";
+        std::ofstream out(path, std::ios::binary);
+        out << "P6\n700 600\n255\n";
+        for (uint32_t p : shot)
+            out << char(p >> 16) << char(p >> 8) << char(p);
+        for (const Probe& p : probes) {
+            const uint32_t got = shot.empty() ? 0 : shot[size_t(p.at.y) * 700 + size_t(p.at.x)];
+            if (shot.empty() || !Near(got, p.colour)) {
+                ADD_FAILURE() << p.what << " at " << p.at.x << "," << p.at.y << " is " << std::hex
+                              << got << ", want " << Hex(p.colour) << "; screen in " << path;
+            }
+        }
+    }
+
+    static GtkDisplay* display_;
+    Reaper reaper_{std::chrono::seconds(60)};
+    std::string page_;
+    HWND top_ = nullptr;
+    HWND browser_ = nullptr;
+};
+
+GtkDisplay* GtkEndToEnd::display_ = nullptr;
+
+TEST_F(GtkEndToEnd, TheScreenShowsTheShapedWindowItsShapedChildAndThePage) {
+    MakeWindow();
+    LoadPage();
+    const std::vector<Probe> probes = {
+        {"caption", {300, 110}, kCaption},
+        {"body", {150, 350}, kBody},
+        {"round child's middle", {190, 210}, kBall},
+        {"corner outside the round child", {142, 162}, kBody},
+        {"page", {390, 260}, kPage},
+        {"corner outside the window's shape", {101, 101}, kDesktop},
+        {"beside the window", {520, 250}, kDesktop},
+    };
+    EXPECT_TRUE(ScreenShows(probes, "e2e-window"));
+}
+
+TEST_F(GtkEndToEnd, APageCallIsAnsweredByACancelledAppNavigation) {
+    MakeWindow();
+    LoadPage();
+    const std::shared_ptr<WebDocument> document = WebBrowser::FromWindow(browser_)->Document();
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(document->InvokeScriptFunction(L"NoSuchFunction", {}));
+    ASSERT_TRUE(document->InvokeScriptFunction(L"Ping", {L"a\"b\\c'd", L"1700000000"}));
+    const std::wstring answer = L"app:pong&a%22b%5Cc'd&1700000000";
+    auto answered = [&] {
+        return std::find(g_log.before.begin(), g_log.before.end(), answer) != g_log.before.end();
+    };
+    ASSERT_TRUE(PumpUntil(answered))
+        << "no app: navigation; last seen: " << (g_log.before.empty() ? "none" : "something else");
+    // Cancelled: the page is still there and answers again; nothing new loaded.
+    const size_t loads = g_log.complete.size();
+    g_log.before.clear();
+    ASSERT_TRUE(document->InvokeScriptFunction(L"Ping", {L"a\"b\\c'd", L"1700000000"}));
+    ASSERT_TRUE(PumpUntil(answered));
+    EXPECT_EQ(g_log.complete.size(), loads);
+}
+
+TEST_F(GtkEndToEnd, ADragOnTheCaptionMovesTheWindow) {
+    MakeWindow();
+    ASSERT_TRUE(ScreenShows({{"caption", {300, 110}, kCaption}}, "e2e-before-drag"));
+    ASSERT_TRUE(DragWithXTest(300, 110, 380, 174, 8));
+    const RECT moved{180, 164, 580, 464};
+    RECT now{};
+    EXPECT_TRUE(PumpUntil([&] {
+        GetWindowRect(top_, &now);
+        return EqualRect(&now, &moved) != FALSE && GetCapture() == nullptr;
+    })) << now.left
+        << "," << now.top << "," << now.right << "," << now.bottom;
+    EXPECT_TRUE(ScreenShows(
+        {{"moved caption", {300, 180}, kCaption}, {"where the caption was", {200, 110}, kDesktop}},
+        "e2e-after-drag"));
+}
+
+}  // namespace
