@@ -52,6 +52,31 @@ const char* CursorName(HCURSOR cursor) {
     }
 }
 
+// The root window's pixels in `area`, as 0x00RRGGBB. Display thread.
+std::vector<uint32_t> RootPixels(const RECT& area) {
+    const int width = int(area.right - area.left);
+    const int height = int(area.bottom - area.top);
+    gdk_display_flush(gdk_display_get_default());
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), int(area.left),
+                                                 int(area.top), width, height);
+    if (shot == nullptr)
+        return {};
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const guchar* data = gdk_pixbuf_get_pixels(shot);
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const guchar* row = data + size_t(y) * size_t(stride);
+        for (int x = 0; x < width; ++x) {
+            const guchar* p = row + size_t(x) * size_t(channels);
+            pixels[size_t(y) * size_t(width) + size_t(x)] =
+                (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+        }
+    }
+    g_object_unref(shot);
+    return pixels;
+}
+
 }  // namespace
 
 std::unique_ptr<GtkDisplay> GtkDisplay::Open() {
@@ -83,6 +108,9 @@ bool GtkDisplay::Start() {
 }
 
 void GtkDisplay::Run(std::promise<bool>* opened) {
+    // Windows are placed at absolute screen positions and the screen is read
+    // back from the root window: both need X11 (XWayland under Wayland).
+    gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {
         opened->set_value(false);
         return;
@@ -148,6 +176,10 @@ void GtkDisplay::Post(std::function<void()> work) {
 }
 
 bool GtkDisplay::Call(std::function<void()> work, std::chrono::milliseconds limit) {
+    if (std::this_thread::get_id() == thread_.get_id()) {
+        work();
+        return true;
+    }
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> finished = done->get_future();
     Post([work = std::move(work), done] {
@@ -236,29 +268,7 @@ void GtkDisplay::Unembed(HWND control) {
 std::vector<uint32_t> GtkDisplay::ReadScreen(const RECT& area) {
     // Shared with the work, which may finish after a time-out here.
     auto result = std::make_shared<std::vector<uint32_t>>();
-    const int width = int(area.right - area.left);
-    const int height = int(area.bottom - area.top);
-    const bool done = Call(
-        [result, area, width, height] {
-            std::vector<uint32_t>& pixels = *result;
-            gdk_display_flush(gdk_display_get_default());
-            GdkPixbuf* shot = gdk_pixbuf_get_from_window(
-                gdk_get_default_root_window(), int(area.left), int(area.top), width, height);
-            if (shot == nullptr)
-                return;
-            const int channels = gdk_pixbuf_get_n_channels(shot);
-            const int stride = gdk_pixbuf_get_rowstride(shot);
-            const guchar* data = gdk_pixbuf_get_pixels(shot);
-            pixels.resize(size_t(width) * size_t(height));
-            for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < width; ++x) {
-                    const guchar* p = data + size_t(y) * size_t(stride) + size_t(x * channels);
-                    pixels[size_t(y) * size_t(width) + size_t(x)] =
-                        (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-                }
-            }
-            g_object_unref(shot);
-        },
-        std::chrono::seconds(10));
+    const bool done =
+        Call([result, area] { *result = RootPixels(area); }, std::chrono::seconds(10));
     return done ? *result : std::vector<uint32_t>{};
 }
