@@ -1,4 +1,4 @@
-#include "platform/web/BrowserEngine.h"
+#include "platform/web/BrowserEventPort.h"
 
 #include <utility>
 

@@ -31,6 +31,14 @@ constexpr int kCaptionHeight = 30;
 constexpr RECT kWindow{100, 100, 500, 400};
 
 // What the top-level window heard from its browser control.
+struct InputLog {
+    std::vector<UINT> keys;   // WM_KEYDOWN virtual keys
+    std::wstring chars;       // WM_CHAR
+    std::vector<int> wheel;   // WM_MOUSEWHEEL deltas
+    bool closeAsked = false;  // WM_CLOSE
+};
+InputLog g_input;
+
 struct BrowserLog {
     std::vector<std::wstring> before;  // BeforeNavigate2 urls
     std::vector<std::wstring> complete;
@@ -87,6 +95,18 @@ LRESULT SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(lParam);
+        case WM_KEYDOWN:
+            g_input.keys.push_back(UINT(wParam));
+            break;
+        case WM_CHAR:
+            g_input.chars += wchar_t(wParam);
+            break;
+        case WM_MOUSEWHEEL:
+            g_input.wheel.push_back(GET_WHEEL_DELTA_WPARAM(wParam));
+            break;
+        case WM_CLOSE:
+            g_input.closeAsked = true;
+            break;
         default:
             break;
     }
@@ -165,6 +185,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(display_, nullptr) << "no X server: run under with-xvfb.sh";
         g_log = BrowserLog{};
+        g_input = InputLog{};
         page_ = testing::TempDir() + "e2e-page.html";
         std::ofstream(page_) << "<!doctype html><html><head><style>html,body{margin:0;"
                                 "height:100%;background:#00ff00}</style><script>"
@@ -293,6 +314,27 @@ TEST_F(GtkEndToEnd, ADragOnTheCaptionMovesTheWindow) {
     EXPECT_TRUE(ScreenShows(
         {{"moved caption", {300, 180}, kCaption}, {"where the caption was", {200, 110}, kDesktop}},
         "e2e-after-drag"));
+}
+
+TEST_F(GtkEndToEnd, KeysTheWheelAndTheCloseRequestArriveAsMessages) {
+    MakeWindow();
+    ASSERT_TRUE(ScreenShows({{"body", {150, 350}, kBody}}, "e2e-before-keys"));
+    // The pointer rests on the window: without a window manager the keyboard
+    // follows it.
+    ASSERT_TRUE(WheelWithXTest(150, 350, true));
+    ASSERT_TRUE(WheelWithXTest(150, 350, false));
+    const char* const keys[] = {"h", "i", "Return", "F5"};
+    ASSERT_TRUE(TypeWithXTest(keys, 4));
+    const std::vector<UINT> typed{'H', 'I', VK_RETURN, VK_F1 + 4};
+    EXPECT_TRUE(PumpUntil([&] { return g_input.keys.size() >= typed.size(); }));
+    EXPECT_EQ(g_input.keys, typed);
+    EXPECT_EQ(g_input.chars, L"hi\r");
+    EXPECT_EQ(g_input.wheel, (std::vector<int>{WHEEL_DELTA, -WHEEL_DELTA}));
+
+    ASSERT_TRUE(CloseWindowAt(150, 350));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(top_); })) << "the window was not closed";
+    EXPECT_TRUE(g_input.closeAsked);
+    EXPECT_TRUE(ScreenShows({{"where the window was", {150, 350}, kDesktop}}, "e2e-closed"));
 }
 
 }  // namespace
