@@ -158,7 +158,9 @@ void GtkDisplay::PresentationRequested(HWND topLevel) {
     if (syncScheduled_)
         return;
     syncScheduled_ = true;
-    g_idle_add_full(G_PRIORITY_DEFAULT, SyncSource, this, nullptr);
+    // Below input and GTK's own drawing: video asking for presentation all
+    // the time must not hold up either.
+    g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, SyncSource, this, nullptr);
 }
 
 void GtkDisplay::CursorChanged(HCURSOR cursor) {

@@ -84,6 +84,10 @@ GtkTopLevel::GtkTopLevel(HWND hwnd) : hwnd_(hwnd) {
     g_signal_connect(window_, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
     gtk_widget_show(canvas_);
     gtk_widget_show(fixed_);
+    // Keys belong to the window system unless the user clicks into an
+    // embedded page; GTK would otherwise give the first page the focus.
+    gtk_widget_set_can_focus(canvas_, TRUE);
+    gtk_widget_grab_focus(canvas_);
 }
 
 GtkTopLevel::~GtkTopLevel() {
@@ -191,7 +195,7 @@ gboolean GtkTopLevel::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     return TRUE;
 }
 
-gboolean GtkTopLevel::OnButton(GtkWidget*, GdkEventButton* event, gpointer) {
+gboolean GtkTopLevel::OnButton(GtkWidget* widget, GdkEventButton* event, gpointer) {
     // The window system makes double clicks itself from the timing of presses.
     if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE)
         return TRUE;
@@ -202,6 +206,9 @@ gboolean GtkTopLevel::OnButton(GtkWidget*, GdkEventButton* event, gpointer) {
         button = MouseButton::Right;
     else if (event->button != 1)
         return TRUE;
+    // A press outside the embedded pages takes the keys back from them.
+    if (event->type == GDK_BUTTON_PRESS)
+        gtk_widget_grab_focus(widget);
     const POINT pt = RootPoint(event->x_root, event->y_root);
     InjectMouseMove(pt);
     InjectMouseButton(button, event->type == GDK_BUTTON_PRESS, pt);

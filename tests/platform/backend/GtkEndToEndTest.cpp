@@ -5,6 +5,7 @@
 // made with real X input. Waits on the server and on WebKit poll, bounded.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -255,6 +256,19 @@ protected:
         }
     }
 
+    // Waits for the window system to have the window at `want`, the drag over.
+    bool PlacedAt(const RECT& want) {
+        RECT now{};
+        const bool placed = PumpUntil([&] {
+            GetWindowRect(top_, &now);
+            return EqualRect(&now, &want) != FALSE && GetCapture() == nullptr;
+        });
+        if (!placed)
+            ADD_FAILURE() << "at " << now.left << "," << now.top << "," << now.right << ","
+                          << now.bottom;
+        return placed;
+    }
+
     static GtkDisplay* display_;
     Reaper reaper_{std::chrono::seconds(60)};
     std::string page_;
@@ -304,16 +318,49 @@ TEST_F(GtkEndToEnd, ADragOnTheCaptionMovesTheWindow) {
     MakeWindow();
     ASSERT_TRUE(ScreenShows({{"caption", {300, 110}, kCaption}}, "e2e-before-drag"));
     ASSERT_TRUE(DragWithXTest(300, 110, 380, 174, 8));
-    const RECT moved{180, 164, 580, 464};
-    RECT now{};
-    EXPECT_TRUE(PumpUntil([&] {
-        GetWindowRect(top_, &now);
-        return EqualRect(&now, &moved) != FALSE && GetCapture() == nullptr;
-    })) << now.left
-        << "," << now.top << "," << now.right << "," << now.bottom;
+    EXPECT_TRUE(PlacedAt(RECT{180, 164, 580, 464}));
     EXPECT_TRUE(ScreenShows(
         {{"moved caption", {300, 180}, kCaption}, {"where the caption was", {200, 110}, kDesktop}},
         "e2e-after-drag"));
+
+    // The bottom-right corner (inside the rounded shape) sizes it.
+    ASSERT_TRUE(DragWithXTest(571, 455, 611, 485, 4));
+    EXPECT_TRUE(PlacedAt(RECT{180, 164, 620, 494}));
+    EXPECT_TRUE(ScreenShows({{"the grown body", {600, 470}, kBody},
+                             {"the grown right side", {615, 300}, kBody},
+                             {"beyond the new corner", {625, 500}, kDesktop}},
+                            "e2e-after-size"));
+}
+
+TEST_F(GtkEndToEnd, VideoWrittenFromAnotherThreadReachesTheScreen) {
+    MakeWindow();
+    HWND pane = CreateWindowEx(0, kBallClass, L"", WS_CHILD | WS_VISIBLE, 40, 200, 100, 60, top_,
+                               nullptr, nullptr, nullptr);
+    UpdateWindow(pane);
+    ASSERT_TRUE(ScreenShows({{"pane", {190, 330}, kBall}}, "e2e-pane"));
+    constexpr COLORREF kVideo = RGB(0xE0, 0x10, 0xE0);
+    // A renderer's thread: writes the pane's pixels and asks for presentation
+    // without the window's thread taking part, over and over as video does.
+    std::atomic<bool> playing{true};
+    std::thread renderer([pane, &playing] {
+        while (playing) {
+            WindowPixels px(pane);
+            if (!px.Valid())
+                return;
+            const RECT a = px.Area();
+            for (LONG y = a.top; y < a.bottom; ++y) {
+                uint32_t* row = px.Buffer().Row(int(y));
+                std::fill(row + a.left, row + a.right, Hex(kVideo));
+            }
+            px.Unlock();
+            RequestWindowPresentation(pane);
+        }
+    });
+    const bool shown =
+        ScreenShows({{"video", {190, 330}, kVideo}, {"beside it", {130, 330}, kBody}}, "e2e-video");
+    playing = false;
+    renderer.join();
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(GtkEndToEnd, KeysTheWheelAndTheCloseRequestArriveAsMessages) {
