@@ -305,7 +305,10 @@ TEST_F(GtkEndToEnd, APageCallIsAnsweredByACancelledAppNavigation) {
         return std::find(g_log.before.begin(), g_log.before.end(), answer) != g_log.before.end();
     };
     ASSERT_TRUE(PumpUntil(answered))
-        << "no app: navigation; last seen: " << (g_log.before.empty() ? "none" : "something else");
+        << "no app: navigation; last one seen: "
+        << (g_log.before.empty()
+                ? std::string("none")
+                : std::string(g_log.before.back().begin(), g_log.before.back().end()));
     // Cancelled: the page is still there and answers again; nothing new loaded.
     const size_t loads = g_log.complete.size();
     g_log.before.clear();
