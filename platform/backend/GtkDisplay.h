@@ -7,9 +7,10 @@
 // state and pixels, injects raw input and posts messages.
 //
 // Threads: PresentationRequested, CursorChanged, Post, Call and ReadScreen
-// may be called from any thread but the display thread (Post from it too);
-// requests are coalesced and carried out on the display thread. Embed and
-// Unembed run on the display thread only (from work given to Post).
+// may be called from any thread (Call on the display thread runs the work at
+// once); requests are coalesced and carried out on the display thread. Embed
+// and Unembed run on the display thread only (from work given to Post).
+// Destroy the display after the windows and browser controls it shows.
 #pragma once
 
 #include <chrono>
