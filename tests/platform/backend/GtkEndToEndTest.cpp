@@ -2,7 +2,8 @@
 // own Xvfb from with-xvfb.sh): a skinned, shaped top-level window with a
 // shaped child and a browser control, read back from the screen; a page
 // answering a function call with an "app:" navigation; a drag on the caption
-// made with real X input. Waits on the server and on WebKit poll, bounded.
+// made with real X input; keys, wheel and close; video from another thread.
+// Waits on the server and on WebKit poll, bounded.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <thread>
 
+#include "EndToEndWindows.h"
 #include "XTestInput.h"
 #include "platform/backend/GtkDisplay.h"
 #include "platform/user/User.h"
@@ -19,141 +21,10 @@
 #include "tests/platform/user/Reaper.h"
 
 namespace {
+using namespace e2e;
 
-constexpr const wchar_t* kSkinClass = L"EndToEndSkin";
-constexpr const wchar_t* kBallClass = L"EndToEndBall";
 constexpr int kBrowserId = 10008;
-constexpr COLORREF kCaption = RGB(0x30, 0x40, 0xC0);
-constexpr COLORREF kBody = RGB(0xC8, 0x64, 0x14);
-constexpr COLORREF kBall = RGB(0xF0, 0xE0, 0x10);
-constexpr COLORREF kPage = RGB(0x00, 0xFF, 0x00);
-constexpr COLORREF kDesktop = RGB(0, 0, 0);  // Xvfb -br
-constexpr int kCaptionHeight = 30;
 constexpr RECT kWindow{100, 100, 500, 400};
-
-// What the top-level window heard from its browser control.
-struct InputLog {
-    std::vector<UINT> keys;   // WM_KEYDOWN virtual keys
-    std::wstring chars;       // WM_CHAR
-    std::vector<int> wheel;   // WM_MOUSEWHEEL deltas
-    bool closeAsked = false;  // WM_CLOSE
-};
-InputLog g_input;
-
-struct BrowserLog {
-    std::vector<std::wstring> before;  // BeforeNavigate2 urls
-    std::vector<std::wstring> complete;
-};
-BrowserLog g_log;
-
-void Fill(HWND hwnd, COLORREF caption, COLORREF body) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    FillSolidRect(dc, &r, body);
-    r.bottom = kCaptionHeight;
-    FillSolidRect(dc, &r, caption);
-    EndPaint(hwnd, &ps);
-}
-
-LRESULT OnNotify(LPARAM lParam) {
-    auto* n = reinterpret_cast<WebBrowserNotify*>(lParam);
-    if (n->hdr.code == DISPID_BEFORENAVIGATE2) {
-        g_log.before.push_back(n->url);
-        n->cancel = std::wstring(n->url).rfind(L"app:", 0) == 0 ? TRUE : FALSE;
-    } else if (n->hdr.code == DISPID_DOCUMENTCOMPLETE) {
-        g_log.complete.push_back(n->url);
-    }
-    return 0;
-}
-
-// The skinned window: no frame of its own; its caption band drags it, as a
-// window that hit-tests itself does.
-LRESULT SkinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            Fill(hwnd, kCaption, kBody);
-            return 0;
-        case WM_NCHITTEST: {
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            if (GET_X_LPARAM(lParam) >= r.right - 10 && GET_Y_LPARAM(lParam) >= r.bottom - 10)
-                return HTBOTTOMRIGHT;
-            return GET_Y_LPARAM(lParam) < r.top + kCaptionHeight ? HTCAPTION : HTCLIENT;
-        }
-        case WM_NCLBUTTONDOWN:
-            if (wParam == WPARAM(HTCAPTION))
-                return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
-            if (wParam == WPARAM(HTBOTTOMRIGHT))
-                return SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, lParam);
-            break;
-        case WM_SIZE:
-            // The skin's rounded shape follows the size.
-            SetWindowRgn(hwnd,
-                         CreateRoundRectRgn(0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, 40, 40),
-                         TRUE);
-            return 0;
-        case WM_NOTIFY:
-            return OnNotify(lParam);
-        case WM_KEYDOWN:
-            g_input.keys.push_back(UINT(wParam));
-            break;
-        case WM_CHAR:
-            g_input.chars += wchar_t(wParam);
-            break;
-        case WM_MOUSEWHEEL:
-            g_input.wheel.push_back(GET_WHEEL_DELTA_WPARAM(wParam));
-            break;
-        case WM_CLOSE:
-            g_input.closeAsked = true;
-            break;
-        default:
-            break;
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-LRESULT BallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        Fill(hwnd, kBall, kBall);
-        return 0;
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-void Pump() {
-    MSG msg{};
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
-// Handles this thread's messages until `done` holds, at most `limit`.
-bool PumpUntil(const std::function<bool()>& done,
-               std::chrono::milliseconds limit = std::chrono::seconds(15)) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-bool Near(uint32_t pixel, COLORREF want) {
-    const int d[3] = {int((pixel >> 16) & 0xFF) - GetRValue(want),
-                      int((pixel >> 8) & 0xFF) - GetGValue(want),
-                      int(pixel & 0xFF) - GetBValue(want)};
-    return std::abs(d[0]) <= 4 && std::abs(d[1]) <= 4 && std::abs(d[2]) <= 4;
-}
-
-// A COLORREF as the screen's 0xRRGGBB.
-uint32_t Hex(COLORREF c) {
-    return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
-}
 
 struct Probe {
     const char* what;
@@ -165,15 +36,7 @@ class GtkEndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         display_ = GtkDisplay::Open().release();
-        WNDCLASSW skin{};
-        skin.lpfnWndProc = SkinProc;
-        skin.lpszClassName = kSkinClass;
-        RegisterClass(&skin);
-        WNDCLASSW ball{};
-        ball.lpfnWndProc = BallProc;
-        ball.lpszClassName = kBallClass;
-        RegisterClass(&ball);
-        RegisterWebBrowserClass();
+        RegisterClasses();
     }
 
     // The display goes before the process ends, while the window system it
@@ -185,7 +48,7 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(display_, nullptr) << "no X server: run under with-xvfb.sh";
-        g_log = BrowserLog{};
+        g_browser = BrowserLog{};
         g_input = InputLog{};
         page_ = testing::TempDir() + "e2e-page.html";
         std::ofstream(page_) << "<!doctype html><html><head><style>html,body{margin:0;"
@@ -217,7 +80,8 @@ protected:
 
     void LoadPage() {
         WebBrowser::FromWindow(browser_)->Navigate(std::wstring(page_.begin(), page_.end()));
-        ASSERT_TRUE(PumpUntil([] { return !g_log.complete.empty(); })) << "the page never loaded";
+        ASSERT_TRUE(PumpUntil([] { return !g_browser.complete.empty(); }))
+            << "the page never loaded";
     }
 
     // Polls the screen until every probe shows its colour; false (and the
@@ -302,19 +166,20 @@ TEST_F(GtkEndToEnd, APageCallIsAnsweredByACancelledAppNavigation) {
     ASSERT_TRUE(document->InvokeScriptFunction(L"Ping", {L"a\"b\\c'd", L"1700000000"}));
     const std::wstring answer = L"app:pong&a%22b%5Cc'd&1700000000";
     auto answered = [&] {
-        return std::find(g_log.before.begin(), g_log.before.end(), answer) != g_log.before.end();
+        return std::find(g_browser.before.begin(), g_browser.before.end(), answer) !=
+               g_browser.before.end();
     };
     ASSERT_TRUE(PumpUntil(answered))
         << "no app: navigation; last one seen: "
-        << (g_log.before.empty()
+        << (g_browser.before.empty()
                 ? std::string("none")
-                : std::string(g_log.before.back().begin(), g_log.before.back().end()));
+                : std::string(g_browser.before.back().begin(), g_browser.before.back().end()));
     // Cancelled: the page is still there and answers again; nothing new loaded.
-    const size_t loads = g_log.complete.size();
-    g_log.before.clear();
+    const size_t loads = g_browser.complete.size();
+    g_browser.before.clear();
     ASSERT_TRUE(document->InvokeScriptFunction(L"Ping", {L"a\"b\\c'd", L"1700000000"}));
     ASSERT_TRUE(PumpUntil(answered));
-    EXPECT_EQ(g_log.complete.size(), loads);
+    EXPECT_EQ(g_browser.complete.size(), loads);
 }
 
 TEST_F(GtkEndToEnd, ADragOnTheCaptionMovesTheWindow) {
