@@ -14,7 +14,7 @@ constexpr int kCanvasEvents =
 
 // Which of our windows hold the keyboard focus; the application is active
 // while one does. Focus moves between two of ours as an out followed by an
-// in, so losing it is decided once both have arrived.
+// in, so losing it is decided once both have arrived. Display thread only.
 int g_focused = 0;
 bool g_appActive = false;
 
@@ -24,21 +24,6 @@ gboolean DecideDeactivation(gpointer) {
         InjectAppActivation(false);
     }
     return G_SOURCE_REMOVE;
-}
-
-gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer) {
-    ++g_focused;
-    if (!g_appActive) {
-        g_appActive = true;
-        InjectAppActivation(true);
-    }
-    return FALSE;
-}
-
-gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer) {
-    g_focused = std::max(0, g_focused - 1);
-    g_idle_add(DecideDeactivation, nullptr);
-    return FALSE;
 }
 
 POINT RootPoint(double x, double y) {
@@ -80,8 +65,8 @@ GtkTopLevel::GtkTopLevel(HWND hwnd) : hwnd_(hwnd) {
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
     g_signal_connect(window_, "key-release-event", G_CALLBACK(OnKey), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
-    g_signal_connect(window_, "focus-in-event", G_CALLBACK(OnFocusIn), nullptr);
-    g_signal_connect(window_, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
+    g_signal_connect(window_, "focus-in-event", G_CALLBACK(OnFocusIn), this);
+    g_signal_connect(window_, "focus-out-event", G_CALLBACK(OnFocusOut), this);
     gtk_widget_show(canvas_);
     gtk_widget_show(fixed_);
     // Keys belong to the window system unless the user clicks into an
@@ -98,8 +83,9 @@ GtkTopLevel::~GtkTopLevel() {
             gtk_container_remove(GTK_CONTAINER(fixed_), GTK_WIDGET(c->data));
     }
     g_list_free(children);
-    if (gtk_widget_has_focus(window_) || gtk_window_has_toplevel_focus(GTK_WINDOW(window_)))
-        OnFocusOut(window_, nullptr, nullptr);
+    g_signal_handlers_disconnect_by_data(window_, this);
+    g_signal_handlers_disconnect_by_data(canvas_, this);
+    LoseFocus();
     gtk_widget_destroy(window_);
     if (pixels_ != nullptr)
         cairo_surface_destroy(pixels_);
@@ -184,6 +170,32 @@ void GtkTopLevel::SetCursor(GdkCursor* cursor) {
 void GtkTopLevel::Raise() {
     if (GdkWindow* w = gtk_widget_get_window(window_))
         gdk_window_raise(w);
+}
+
+void GtkTopLevel::LoseFocus() {
+    if (!focused_)
+        return;
+    focused_ = false;
+    --g_focused;
+    g_idle_add(DecideDeactivation, nullptr);
+}
+
+gboolean GtkTopLevel::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
+    auto* top = static_cast<GtkTopLevel*>(self);
+    if (!top->focused_) {
+        top->focused_ = true;
+        ++g_focused;
+    }
+    if (!g_appActive) {
+        g_appActive = true;
+        InjectAppActivation(true);
+    }
+    return FALSE;
+}
+
+gboolean GtkTopLevel::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
+    static_cast<GtkTopLevel*>(self)->LoseFocus();
+    return FALSE;
 }
 
 gboolean GtkTopLevel::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {

@@ -34,12 +34,15 @@ public:
 
 private:
     void ApplyShape(const TopLevelView& view);
+    void LoseFocus();
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
     static gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
     static gboolean OnScroll(GtkWidget* widget, GdkEventScroll* event, gpointer self);
     static gboolean OnKey(GtkWidget* widget, GdkEventKey* event, gpointer self);
     static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static gboolean OnFocusIn(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+    static gboolean OnFocusOut(GtkWidget* widget, GdkEventFocus* event, gpointer self);
 
     HWND hwnd_;
     GtkWidget* window_ = nullptr;
@@ -49,6 +52,7 @@ private:
     RECT rect_{};
     bool placed_ = false;
     bool shown_ = false;
+    bool focused_ = false;  // counted in the application's focus
     BYTE alpha_ = 255;
     bool shaped_ = false;
     std::vector<RECT> shape_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/user/User.h"
 
 namespace {
@@ -30,12 +32,11 @@ protected:
             made_.push_back(h);
         return h;
     }
-    static const TopLevelView* Find(const std::vector<TopLevelView>& views, HWND h) {
-        for (const TopLevelView& v : views) {
-            if (v.hwnd == h)
-                return &v;
-        }
-        return nullptr;
+    static std::map<HWND, TopLevelView> ByHandle(const std::vector<TopLevelView>& views) {
+        std::map<HWND, TopLevelView> map;
+        for (const TopLevelView& v : views)
+            map[v.hwnd] = v;
+        return map;
     }
 
     std::vector<HWND> made_;
@@ -56,21 +57,22 @@ TEST_F(Snapshot, ShowsPlaceOrderVisibilityAlphaAndShape) {
     EXPECT_EQ(views[1].hwnd, shaped);
     EXPECT_EQ(views[3].hwnd, plain);
 
-    const TopLevelView* p = Find(views, plain);
+    const std::map<HWND, TopLevelView> by = ByHandle(views);
+    const TopLevelView& p = by.at(plain);
     const RECT want{10, 20, 110, 70};
-    EXPECT_TRUE(EqualRect(&p->rect, &want));
-    EXPECT_TRUE(p->visible);
-    EXPECT_EQ(p->alpha, 255);
-    EXPECT_FALSE(p->shaped);
+    EXPECT_TRUE(EqualRect(&p.rect, &want));
+    EXPECT_TRUE(p.visible);
+    EXPECT_EQ(p.alpha, 255);
+    EXPECT_FALSE(p.shaped);
 
-    EXPECT_EQ(Find(views, layered)->alpha, 128);
-    EXPECT_FALSE(Find(views, hidden)->visible);
+    EXPECT_EQ(by.at(layered).alpha, 128);
+    EXPECT_FALSE(by.at(hidden).visible);
 
-    const TopLevelView* s = Find(views, shaped);
-    ASSERT_TRUE(s->shaped);
-    ASSERT_EQ(s->shape.size(), 1u);
+    const TopLevelView& s = by.at(shaped);
+    ASSERT_TRUE(s.shaped);
+    ASSERT_EQ(s.shape.size(), 1u);
     const RECT shape{5, 6, 25, 16};
-    EXPECT_TRUE(EqualRect(&s->shape[0], &shape));
+    EXPECT_TRUE(EqualRect(&s.shape[0], &shape));
 
     SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_EQ(SnapshotTopLevels().front().hwnd, plain);
