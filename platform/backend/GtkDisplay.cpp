@@ -1,5 +1,7 @@
 #include "platform/backend/GtkDisplay.h"
 
+#include <algorithm>
+
 #include "platform/backend/GtkTopLevel.h"
 #include "platform/backend/TopLevelSnapshot.h"
 #include "platform/gdi/SystemMetrics.h"
@@ -208,21 +210,26 @@ void GtkDisplay::Sync() {
     for (const TopLevelView& v : views)
         live.insert(v.hwnd);
     std::erase_if(windows_, [&live](const auto& entry) { return live.count(entry.first) == 0; });
+    // Bottom first, so that an owner exists before the windows it owns.
     std::vector<HWND> order;
-    for (const TopLevelView& v : views) {
-        std::unique_ptr<GtkTopLevel>& top = windows_[v.hwnd];
+    for (auto v = views.rbegin(); v != views.rend(); ++v) {
+        std::unique_ptr<GtkTopLevel>& top = windows_[v->hwnd];
         const bool fresh = top == nullptr;
-        if (fresh)
-            top = std::make_unique<GtkTopLevel>(v.hwnd);
+        if (fresh) {
+            top = std::make_unique<GtkTopLevel>(v->hwnd);
+            auto owner = windows_.find(v->owner);
+            top->SetOwner(owner != windows_.end() ? owner->second.get() : nullptr);
+        }
         const bool wasShown = top->Shown();
-        top->Apply(v);
-        if (fresh || dirty.count(v.hwnd) != 0 || (top->Shown() && !wasShown)) {
+        top->Apply(*v);
+        if (fresh || dirty.count(v->hwnd) != 0 || (top->Shown() && !wasShown)) {
             top->CopyPixels();
             top->SetCursor(cursor_);
         }
         if (top->Shown())
-            order.push_back(v.hwnd);
+            order.push_back(v->hwnd);
     }
+    std::reverse(order.begin(), order.end());
     Restack(order);
     PlaceEmbedded();
 }

@@ -167,6 +167,12 @@ void GtkTopLevel::SetCursor(GdkCursor* cursor) {
         gdk_window_set_cursor(w, cursor);
 }
 
+void GtkTopLevel::SetOwner(GtkTopLevel* owner) {
+    gtk_window_set_transient_for(GTK_WINDOW(window_),
+                                 owner != nullptr ? GTK_WINDOW(owner->window_) : nullptr);
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), owner != nullptr);
+}
+
 void GtkTopLevel::Raise() {
     if (GdkWindow* w = gtk_widget_get_window(window_))
         gdk_window_raise(w);

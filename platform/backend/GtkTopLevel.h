@@ -27,6 +27,9 @@ public:
     // Places `widget` (added here if it is not yet) at `rect`, window coordinates.
     void PlaceWidget(GtkWidget* widget, const RECT& rect, bool shown);
     void SetCursor(GdkCursor* cursor);
+    // An owned window (a tooltip, a tool window) stays with its owner and
+    // out of the task bar, as a window manager is told.
+    void SetOwner(GtkTopLevel* owner);
     void Raise();
 
     GtkWidget* Window() const { return window_; }

@@ -10,6 +10,7 @@ namespace {
 TopLevelView ViewOf(HWND hwnd) {
     TopLevelView view;
     view.hwnd = hwnd;
+    view.owner = GetWindow(hwnd, GW_OWNER);
     GetWindowRect(hwnd, &view.rect);
     view.visible = IsWindowVisible(hwnd) != FALSE;
     BYTE alpha = 255;

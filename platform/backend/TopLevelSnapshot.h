@@ -10,6 +10,7 @@
 
 struct TopLevelView {
     HWND hwnd = nullptr;
+    HWND owner = nullptr;
     RECT rect{};  // screen
     bool visible = false;
     BYTE alpha = 255;

@@ -28,7 +28,7 @@ protected:
     HWND Make(DWORD exStyle, DWORD style, RECT r, HWND parent = nullptr) {
         HWND h = CreateWindowEx(exStyle, kClass, L"", style, r.left, r.top, r.right - r.left,
                                 r.bottom - r.top, parent, nullptr, nullptr, nullptr);
-        if (parent == nullptr)
+        if ((style & WS_CHILD) == 0)
             made_.push_back(h);
         return h;
     }
@@ -48,7 +48,7 @@ TEST_F(Snapshot, ShowsPlaceOrderVisibilityAlphaAndShape) {
     ASSERT_TRUE(SetLayeredWindowAttributes(layered, 0, 128, LWA_ALPHA));
     HWND shaped = Make(0, WS_POPUP | WS_VISIBLE, RECT{0, 300, 50, 350});
     ASSERT_NE(SetWindowRgn(shaped, CreateRectRgn(5, 6, 25, 16), FALSE), 0);
-    HWND hidden = Make(0, WS_POPUP, RECT{0, 0, 10, 10});
+    HWND hidden = Make(0, WS_POPUP, RECT{0, 0, 10, 10}, plain);
 
     const std::vector<TopLevelView> views = SnapshotTopLevels();
     ASSERT_EQ(views.size(), 4u);
@@ -67,6 +67,8 @@ TEST_F(Snapshot, ShowsPlaceOrderVisibilityAlphaAndShape) {
 
     EXPECT_EQ(by.at(layered).alpha, 128);
     EXPECT_FALSE(by.at(hidden).visible);
+    EXPECT_EQ(by.at(hidden).owner, plain);
+    EXPECT_EQ(p.owner, nullptr);
 
     const TopLevelView& s = by.at(shaped);
     ASSERT_TRUE(s.shaped);
