@@ -1,6 +1,8 @@
 #include "platform/user/SystemClasses.h"
 
 #include "platform/user/Input.h"
+#include "platform/user/MenuWindow.h"
+#include "platform/user/Menus.h"
 #include "platform/user/Styles.h"
 
 std::vector<WNDCLASSEXW> SystemClassDescriptions() {
@@ -13,5 +15,7 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     nullptr, nullptr, arrow, nullptr, nullptr, L"Button", nullptr},
         WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, StaticWindowProc, 0, 2 * int(sizeof(LONG_PTR)),
                     nullptr, nullptr, arrow, nullptr, nullptr, L"Static", nullptr},
+        WNDCLASSEXW{size, CS_SAVEBITS, MenuWindowProc, 0, int(sizeof(LONG_PTR)), nullptr, nullptr,
+                    arrow, nullptr, nullptr, kMenuClassName, nullptr},
     };
 }

@@ -8,6 +8,8 @@
 #include "platform/user/Focus.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Input.h"
+#include "platform/user/MenuTemplate.h"
+#include "platform/user/Menus.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/NonClient.h"
