@@ -11,6 +11,8 @@
 #include "platform/afx/DataExchange.h"
 #include "platform/afx/Dialog.h"
 #include "platform/afx/Font.h"
+#include "platform/afx/Menu.h"
+#include "platform/afx/MenuUpdate.h"
 #include "platform/afx/Object.h"
 #include "platform/afx/PaintDC.h"
 #include "platform/afx/Pen.h"
