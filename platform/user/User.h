@@ -10,6 +10,7 @@
 #include "platform/user/Input.h"
 #include "platform/user/MenuTemplate.h"
 #include "platform/user/Menus.h"
+#include "platform/user/MessageBox.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/NonClient.h"
