@@ -13,6 +13,7 @@
 #include "platform/afx/Font.h"
 #include "platform/afx/Menu.h"
 #include "platform/afx/MenuUpdate.h"
+#include "platform/afx/MessageBox.h"
 #include "platform/afx/Object.h"
 #include "platform/afx/PaintDC.h"
 #include "platform/afx/Pen.h"

@@ -138,6 +138,8 @@ public:
     CFont* GetFont() const;
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
     int GetWindowRgn(HRGN region) const { return ::GetWindowRgn(m_hWnd, region); }
+    // A null caption is the application's name (MessageBox.h).
+    int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = 0);
     HICON SetIcon(HICON icon, BOOL big) {
         return HICON(SendMessage(WM_SETICON, big, LPARAM(icon)));
     }

@@ -181,8 +181,7 @@ intptr_t BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool OwnedByThisThread(HWND hwnd) {
-    return hwnd != nullptr &&
-           GetWindowThreadProcessId(hwnd, nullptr) == MessageQueue::Current()->ThreadId();
+    return hwnd != nullptr && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
 }
 
 }  // namespace

@@ -8,8 +8,7 @@
 namespace {
 
 bool OwnedByThisThread(HWND hwnd) {
-    return IsWindow(hwnd) &&
-           GetWindowThreadProcessId(hwnd, nullptr) == MessageQueue::Current()->ThreadId();
+    return IsWindow(hwnd) && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
 }
 
 }  // namespace
