@@ -10,6 +10,7 @@
 #include "platform/afx/DC.h"
 #include "platform/afx/DataExchange.h"
 #include "platform/afx/Dialog.h"
+#include "platform/afx/FileDialog.h"
 #include "platform/afx/Font.h"
 #include "platform/afx/Menu.h"
 #include "platform/afx/MenuUpdate.h"
