@@ -19,6 +19,7 @@
 #include "platform/user/User.h"
 
 class CDataExchange;
+class CMenu;
 class CScrollBar;
 
 class CWnd : public CCmdTarget {
@@ -186,6 +187,7 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnWindowPosChanged(WINDOWPOS*) { Default(); }
     void OnEnable(BOOL) { Default(); }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
     // Reflects WM_DRAWITEM to the control that is to be drawn.
     void OnDrawItem(int id, DRAWITEMSTRUCT* dis);
 

@@ -138,6 +138,19 @@ void MenuTracker::Step(int direction) {
     }
 }
 
+// Moving over an item highlights it and opens its sub-menu; the sub-menu
+// already open for it stays as it is.
+void MenuTracker::OnHover(size_t level, int index) {
+    const HMENU sub = levels_[level]->items[size_t(index)].subMenu;
+    const bool open =
+        sub != nullptr && levels_.size() > level + 1 && levels_[level + 1]->menu == sub;
+    if (!open)
+        CloseFrom(level + 1);
+    Highlight(level, index);
+    if (sub != nullptr && !open)
+        Activate(level, index, false);
+}
+
 void MenuTracker::OnMouse(const MSG& msg) {
     POINT screen{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
     ClientToScreen(msg.hwnd, &screen);
@@ -154,10 +167,7 @@ void MenuTracker::OnMouse(const MSG& msg) {
         ScreenToClient(levels_[i]->window, &client);
         const int index = MenuItemAt(*levels_[i], client);
         if (msg.message == WM_MOUSEMOVE && index >= 0) {
-            CloseFrom(i + 1);
-            Highlight(i, index);
-            if (levels_[i]->items[size_t(index)].subMenu != nullptr)
-                Activate(i, index, false);
+            OnHover(i, index);
         } else if (release && index >= 0) {
             Activate(i, index, false);
         }

@@ -34,6 +34,7 @@ private:
 
     bool Handle(MSG& msg);
     void OnMouse(const MSG& msg);
+    void OnHover(size_t level, int index);
     void OnKey(UINT vk);
     void OnChar(wchar_t c);
     void WaitForMessage();

@@ -42,6 +42,16 @@ TEST(ModuleTest, LoadsTheLibraryFromTheProgramDirectoryWhateverTheCurrentOne) {
     EXPECT_TRUE(FreeLibrary(module));
 }
 
+TEST(ModuleTest, OtherNamesTakeTheUsualSearch) {
+    HMODULE module = LoadLibraryW(L"libm.so.6");
+    ASSERT_NE(module, nullptr);
+    auto cosine = reinterpret_cast<double (*)(double)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "cos")));
+    ASSERT_NE(cosine, nullptr);
+    EXPECT_EQ(cosine(0.0), 1.0);
+    EXPECT_TRUE(FreeLibrary(module));
+}
+
 TEST(ModuleTest, MissingLibrariesFail) {
     SetLastError(0);
     EXPECT_EQ(LoadLibraryW(L"NoSuchLibrary.dll"), nullptr);

@@ -37,6 +37,15 @@ Step Move(std::function<HMENU()> menu, UINT index) {
     return [menu, index] { InjectMouseMove(CentreOf(ItemRect(menu(), index))); };
 }
 
+// Over the item, `dx` pixels right of its centre.
+Step MoveBy(std::function<HMENU()> menu, UINT index, int dx) {
+    return [menu, index, dx] {
+        POINT p = CentreOf(ItemRect(menu(), index));
+        p.x += dx;
+        InjectMouseMove(p);
+    };
+}
+
 Step Click(std::function<HMENU()> menu, UINT index, MouseButton button = MouseButton::Left) {
     return [menu, index, button] {
         const POINT p = CentreOf(ItemRect(menu(), index));
@@ -180,9 +189,10 @@ TEST_F(MenuTracking, EveryPopupIsAnnouncedBeforeItShows) {
             ModifyMenuW(sub_, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, 21, L"greyed now");
         return LRESULT(0);
     });
-    EXPECT_EQ(Track({Move(Top(), 3), Click(Sub(), 0)}), 0u);
+    EXPECT_EQ(Track({Move(Top(), 3), MoveBy(Top(), 3, 5), Click(Sub(), 0)}), 0u)
+        << "the greyed item cannot be chosen";
     const std::vector<std::pair<HMENU, int>> expected = {{menu_, 0}, {sub_, 3}};
-    EXPECT_EQ(inits_, expected);
+    EXPECT_EQ(inits_, expected) << "moving within the entry keeps its sub-menu open";
     EXPECT_EQ(TestWindows::WindowsThatGot(WM_ENTERMENULOOP), std::vector<HWND>{owner_});
     EXPECT_EQ(TestWindows::WindowsThatGot(WM_EXITMENULOOP), std::vector<HWND>{owner_});
     EXPECT_FALSE(IsWindow(menuWindow_)) << "the menu windows are gone";
