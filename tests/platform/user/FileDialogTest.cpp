@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "Reaper.h"
@@ -196,6 +198,30 @@ TEST_F(FileDialogs, TheUserPicksAFileWithTheMouseAndEnter) {
     }});
     ASSERT_TRUE(GetOpenFileNameW(&ofn_));
     EXPECT_EQ(std::wstring(file_), dir_ + L"/B.DVR");
+}
+
+TEST_F(FileDialogs, AWorkerThreadRunsItsOwnDialog) {
+    HWND owner = windows_.Top(0, 0, 200, 100);
+    ofn_.hwndOwner = owner;
+    bool ownerEnabled = false, onWorker = false;
+    std::thread::id worker;
+    std::mutex started;
+    SetFileDialogHook([&](const FileDialogRequest&) {
+        std::lock_guard lock(started);  // `worker` is set
+        ownerEnabled = IsWindowEnabled(owner) != FALSE;
+        onWorker = std::this_thread::get_id() == worker;
+        return FileDialogAnswer{FileDialogAnswer::Open, L"c.inx", 0};
+    });
+    BOOL result = FALSE;
+    std::unique_lock lock(started);
+    std::thread t([&] { result = GetOpenFileNameW(&ofn_); });
+    worker = t.get_id();
+    lock.unlock();
+    t.join();
+    EXPECT_TRUE(result);
+    EXPECT_TRUE(onWorker);
+    EXPECT_TRUE(ownerEnabled) << "an owner of another thread is left alone";
+    EXPECT_EQ(std::wstring(file_), dir_ + L"/c.inx");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "Reaper.h"
@@ -112,6 +113,14 @@ TEST_F(FolderBrowsers, TheUserEntersAFolderByDoubleClickAndTakesIt) {
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info_);
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(PathOf(chosen), dir_ + L"/log dir");
+}
+
+TEST_F(FolderBrowsers, AWorkerThreadRunsItsOwnBrowser) {
+    Answer({{FolderBrowserAnswer::Choose, L"log dir/inner"}});
+    PIDLIST_ABSOLUTE chosen = nullptr;
+    std::thread([&] { chosen = SHBrowseForFolderW(&info_); }).join();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(PathOf(chosen), dir_ + L"/log dir/inner");
 }
 
 TEST_F(FolderBrowsers, ItemListsOfOtherOriginAreRefused) {
