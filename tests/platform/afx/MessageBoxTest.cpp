@@ -19,6 +19,7 @@ struct Seen {
 class FrameworkMessageBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
+        appName_ = AfxGetAppName();
         main_.CreateEx(0, L"#32770", L"main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                        nullptr);
         AfxSetMainWnd(&main_);
@@ -31,6 +32,7 @@ protected:
         });
     }
     void TearDown() override {
+        AfxSetAppName(appName_.c_str());
         SetMessageBoxHook(nullptr);
         AfxSetMainWnd(nullptr);
         main_.DestroyWindow();
@@ -38,6 +40,7 @@ protected:
 
     CWnd main_;
     Seen seen_;
+    std::wstring appName_;
 };
 
 TEST_F(FrameworkMessageBoxes, TheCaptionIsTheApplicationsName) {
