@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <cwctype>
+#include <cwchar>
 
 #include "platform/base/LastError.h"
 #include "platform/base/Utf8.h"
@@ -92,6 +93,21 @@ BOOL FreeLibrary(HMODULE module) {
         return FALSE;
     }
     return ::dlclose(module) == 0 ? TRUE : FALSE;
+}
+
+BOOL PathRemoveFileSpecW(wchar_t* path) {
+    if (path == nullptr)
+        return FALSE;
+    wchar_t* slash = std::wcsrchr(path, L'/');
+    if (slash == nullptr) {
+        const bool removed = *path != 0;
+        *path = 0;
+        return removed ? TRUE : FALSE;
+    }
+    wchar_t* end = slash == path ? slash + 1 : slash;  // the root keeps its '/'
+    const bool removed = *end != 0;
+    *end = 0;
+    return removed ? TRUE : FALSE;
 }
 
 DWORD GetModuleFileNameW(HMODULE module, wchar_t* buffer, DWORD size) {

@@ -30,6 +30,10 @@ DWORD GetModuleFileNameW(HMODULE module, wchar_t* buffer, DWORD size);
 // /proc/self/exe cannot be read.
 std::string ProgramDirectory();
 
+// Cuts the last path element of `path` in place ("/opt/app/marlowin" ->
+// "/opt/app"; "/marlowin" -> "/"); FALSE when nothing was removed.
+BOOL PathRemoveFileSpecW(wchar_t* path);
+
 // The shared-object file name for a library name: "X.dll" -> "libX.so",
 // "dir/X.dll" -> "dir/libX.so"; other names are kept as they are.
 std::string SharedObjectName(const std::string& libraryName);

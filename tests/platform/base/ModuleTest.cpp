@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cwchar>
 #include <filesystem>
 
 #include "platform/base/LastError.h"
@@ -24,6 +25,26 @@ TEST(ModuleTest, WindowsNamesMapToSharedObjects) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SharedObjectName(c.name), c.expected) << c.name;
+}
+
+TEST(ModuleTest, TheFileSpecIsCutFromAPath) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* expected;
+        BOOL removed;
+    } cases[] = {
+        {L"/opt/app/marlowin", L"/opt/app", TRUE},
+        {L"/marlowin", L"/", TRUE},
+        {L"/", L"/", FALSE},
+        {L"marlowin", L"", TRUE},
+        {L"", L"", FALSE},
+    };
+    for (const Case& c : cases) {
+        wchar_t buffer[64] = {};
+        std::wcscpy(buffer, c.path);
+        EXPECT_EQ(PathRemoveFileSpecW(buffer), c.removed) << base::ToUtf8(c.path);
+        EXPECT_STREQ(buffer, c.expected) << base::ToUtf8(c.path);
+    }
 }
 
 TEST(ModuleTest, LoadsTheLibraryFromTheProgramDirectoryWhateverTheCurrentOne) {
