@@ -166,8 +166,8 @@ LRESULT Notify(CCmdTarget* t, const AfxCall& c) {
 }
 template <auto Fn>
 LRESULT InitMenuPopup(CCmdTarget* t, const AfxCall& c) {
-    (Self<Fn>(t)->*Fn)(CMenu::FromHandle(reinterpret_cast<HMENU>(c.wParam)), Lo(uintptr_t(c.lParam)),
-                       BOOL(Hi(uintptr_t(c.lParam))));
+    (Self<Fn>(t)->*Fn)(CMenu::FromHandle(reinterpret_cast<HMENU>(c.wParam)),
+                       Lo(uintptr_t(c.lParam)), BOOL(Hi(uintptr_t(c.lParam))));
     return 0;
 }
 template <auto Fn>
