@@ -83,12 +83,17 @@ wchar_t* Utf8ToWide(const char* utf8) {
     return result;
 }
 
+std::string WideToUtf8String(std::wstring_view wide) {
+    std::string utf8;
+    for (wchar_t c : wide)
+        AppendUtf8(utf8, char32_t(c));
+    return utf8;
+}
+
 char* WideToUtf8(const wchar_t* wide) {
     if (wide == nullptr)
         return nullptr;
-    std::string utf8;
-    for (const wchar_t* p = wide; *p != L'\0'; ++p)
-        AppendUtf8(utf8, char32_t(*p));
+    const std::string utf8 = WideToUtf8String(wide);
     auto* result = new char[utf8.size() + 2]();
     std::memcpy(result, utf8.data(), utf8.size());
     return result;

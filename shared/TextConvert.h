@@ -3,7 +3,13 @@
 // gives a null result. Malformed UTF-8 turns into U+FFFD per bad byte.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 wchar_t* Utf8ToWide(const char* utf8);
 
 // The result carries two terminating zero bytes, so an empty text gives two.
 char* WideToUtf8(const wchar_t* wide);
+
+// The same conversion for code that keeps its text in std::wstring.
+std::string WideToUtf8String(std::wstring_view wide);

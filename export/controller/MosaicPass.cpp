@@ -1,0 +1,73 @@
+// The mosaic pass of one GOP: each channel decoded at the mosaic's frame
+// rate into its tile, the tiles composed, texts drawn, one mosaic frame out.
+#include <algorithm>
+
+#include "export/controller/ExportController.h"
+#include "export/mosaic/MosaicLayout.h"
+
+namespace oskulo {
+namespace {
+
+// Spreads a channel's f frames evenly over the mosaic's frames: frame j is
+// taken at the first mosaic frame whose clock reaches j x tick.
+struct ChannelClock {
+    int frames = 0;  // f, the channel's frames in this GOP
+    int taken = 0;
+    int tick = 0;  // mosaic fps x 1000 / f
+    int clock = 0;
+
+    bool TakesFrame() const { return frames > 0 && taken < frames && clock >= taken * tick; }
+};
+
+}  // namespace
+
+void CExportController::WriteMosaic(const uint8_t* gop, int length, const GopInfo& info,
+                                    int pcmBytes) {
+    MosaicLayout layout;
+    if (!MosaicLayoutFor(m_Params.numChannels, &layout) || m_MosaicFps <= 0)
+        return;
+    const int count = m_Params.numChannels;
+    std::array<ChannelClock, kExtractChannels> clocks{};
+    for (int k = 0; k < count; ++k) {
+        const int f = std::clamp(int(info.fps[k]), 0, kMaxFramesPerChannel);
+        clocks[std::size_t(k)] = {f, 0, f > 0 ? m_MosaicFps * 1000 / f : 0, 0};
+    }
+    // Split over the mosaic's own frames, so that its audio keeps pace with its video.
+    const FrameChunks chunks = SplitAudio(pcmBytes, m_MosaicFps);
+    const uint8_t* tiles[kExtractChannels] = {};
+    bool valid[kExtractChannels] = {};
+    CAviWriter& writer = *m_AviWriters[kMosaicWriter];
+    writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, count == 4 ? 680 : 1040);
+    for (int n = 0; n < m_MosaicFps; ++n) {
+        for (int k = 0; k < count; ++k) {
+            ChannelClock& c = clocks[std::size_t(k)];
+            int dw = 0;
+            int dh = 0;
+            if (c.TakesFrame()) {
+                if (DecodeFrame(m_MosaicDecoders, k, c.taken, gop, length, info, m_Decoded.data(),
+                                &dw, &dh) &&
+                    m_MosaicDecoders.ScaleFrame(0, k + 1, dw, dh, layout.tileWidth,
+                                                layout.tileHeight, m_Decoded.data(),
+                                                m_Tiles[std::size_t(k)].data()) > 0)
+                    m_TileValid[std::size_t(k)] = true;
+                ++c.taken;
+            }
+            c.clock += 1000;
+        }
+        for (int k = 0; k < kExtractChannels; ++k) {
+            tiles[k] = m_Tiles[std::size_t(k)].data();
+            valid[k] = m_TileValid[std::size_t(k)];
+        }
+        int size = 0;
+        int w = 0;
+        int h = 0;
+        if (!ComposeMosaic(tiles, valid, count, layout.tileWidth, layout.tileHeight,
+                           m_WorkPicture.data(), &size, &w, &h))
+            continue;
+        writer.WriteFrame(m_Pcm.data() + chunks.offset[std::size_t(n)],
+                          chunks.length[std::size_t(n)], m_MosaicFps, m_WorkPicture.data(), size, w,
+                          h, int(info.version));
+    }
+}
+
+}  // namespace oskulo
