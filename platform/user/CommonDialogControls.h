@@ -1,14 +1,12 @@
-// Inside the window system: the two small controls the common dialogs are
-// made of, drawn by us. The name box is a single line of text that takes
-// typed characters and Backspace, with its text as the window text. The
-// choice list shows lines of text, one of them selected: a click selects
-// (LBN_SELCHANGE to the parent), a double click reports LBN_DBLCLK, Up and
-// Down move the selection; it answers the list-box messages below.
+// Inside the window system: the choice list the common dialogs show their
+// folders, files and filters in, drawn by us. It shows lines of text, one of
+// them selected: a click selects (LBN_SELCHANGE to the parent), a double
+// click reports LBN_DBLCLK, Up and Down move the selection; it answers the
+// list-box messages below.
 #pragma once
 
 #include "platform/user/UserTypes.h"
 
-inline const wchar_t* const kNameBoxClass = L"CommonDialogNameBox";
 inline const wchar_t* const kChoiceListClass = L"CommonDialogChoiceList";
 
 // List-box messages and notifications the choice list answers.
@@ -24,5 +22,4 @@ inline constexpr LRESULT LB_ERR = -1;
 inline constexpr UINT LBN_SELCHANGE = 1;
 inline constexpr UINT LBN_DBLCLK = 2;
 
-LRESULT NameBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ChoiceListWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

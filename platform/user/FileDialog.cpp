@@ -7,6 +7,7 @@
 #include "platform/base/Utf8.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
+#include "platform/user/EditControl.h"
 #include "platform/user/Focus.h"
 #include "platform/user/FolderListing.h"
 #include "platform/user/MessageBox.h"
@@ -61,7 +62,8 @@ DialogTemplate DialogLayout(const std::wstring& title) {
         {L"Static", L"", kFolderText, child | SS_NOPREFIX, 0, 55, 7, 218, 10},
         {kChoiceListClass, L"", kFileList, child | WS_TABSTOP, 0, 7, 20, 266, 98},
         {L"Static", L"File &name:", 0, child, 0, 7, 126, 50, 10},
-        {kNameBoxClass, L"", kNameBox, child | WS_TABSTOP, 0, 60, 124, 150, 13},
+        {L"Edit", L"", kNameBox, child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 60, 124, 150,
+         13},
         {L"Button", L"&Open", IDOK, child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 216, 124, 57, 14},
         {L"Static", L"Files of &type:", 0, child, 0, 7, 142, 50, 10},
         {kChoiceListClass, L"", kFilterList, child | WS_TABSTOP, 0, 60, 141, 150, 30},

@@ -6,6 +6,7 @@
 #include "platform/base/Utf8.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
+#include "platform/user/EditControl.h"
 #include "platform/user/Focus.h"
 #include "platform/user/FolderListing.h"
 #include "platform/user/MessageQueue.h"
@@ -47,7 +48,7 @@ DialogTemplate DialogLayout(const BROWSEINFOW& info) {
          0, 7, 7, 206, 20},
         {L"Static", L"", kFolderText, child | SS_NOPREFIX, 0, 7, 30, 206, 10},
         {kChoiceListClass, L"", kFolderList, child | WS_TABSTOP, 0, 7, 42, 206, 110},
-        {kNameBoxClass, L"", kPathBox, box, 0, 7, 158, 206, 13},
+        {L"Edit", L"", kPathBox, box | WS_BORDER | ES_AUTOHSCROLL, 0, 7, 158, 206, 13},
         {L"Button", L"OK", IDOK, child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 102, 178, 54, 14},
         {L"Button", L"Cancel", IDCANCEL, child | WS_TABSTOP, 0, 159, 178, 54, 14},
     };

@@ -1,8 +1,8 @@
 #include "platform/user/SystemClasses.h"
 
 #include "platform/user/ComboBoxState.h"
-#include "platform/user/ControlSupport.h"
 #include "platform/user/CommonDialogControls.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Input.h"
 #include "platform/user/MenuWindow.h"
 #include "platform/user/Menus.h"
@@ -36,9 +36,6 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     arrow, nullptr, nullptr, L"tooltips_class32", nullptr},
         WNDCLASSEXW{size, CS_SAVEBITS, MenuWindowProc, 0, int(sizeof(LONG_PTR)), nullptr, nullptr,
                     arrow, nullptr, nullptr, kMenuClassName, nullptr},
-        WNDCLASSEXW{size, CS_PARENTDC, NameBoxWindowProc, 0, int(sizeof(LONG_PTR)), nullptr,
-                    nullptr, LoadCursorW(nullptr, IDC_IBEAM), nullptr, nullptr, kNameBoxClass,
-                    nullptr},
         WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, ChoiceListWindowProc, 0,
                     2 * int(sizeof(LONG_PTR)), nullptr, nullptr, arrow, nullptr, nullptr,
                     kChoiceListClass, nullptr},
