@@ -59,20 +59,8 @@ bool CopyAcross(const char* from, const char* to, const struct stat& st) {
     return ok;
 }
 
-}  // namespace
-
-BOOL MoveFileUtf8(const char* existing, const char* target) {
-    if (existing == nullptr || target == nullptr) {
-        SetLastError(EINVAL);
-        return FALSE;
-    }
-    struct stat st {};
-    if (::lstat(existing, &st) != 0)
-        return FALSE;
-    if (::renameat2(AT_FDCWD, existing, AT_FDCWD, target, RENAME_NOREPLACE) == 0)
-        return TRUE;
-    if (errno != EXDEV)
-        return FALSE;
+// A file to another file system: copied whole, then the original goes.
+BOOL MoveAcross(const char* existing, const char* target, const struct stat& st) {
     if (!S_ISREG(st.st_mode)) {
         SetLastError(EXDEV);
         return FALSE;
@@ -90,6 +78,41 @@ BOOL MoveFileUtf8(const char* existing, const char* target) {
         return FALSE;
     }
     return TRUE;
+}
+
+// For file systems without a no-replace rename: a file is linked under the
+// new name, which fails when the name is taken, then unlinked; a directory
+// is renamed when nothing has the name.
+BOOL MoveWithoutRenameFlags(const char* existing, const char* target, const struct stat& st) {
+    if (S_ISREG(st.st_mode)) {
+        if (::link(existing, target) == 0)
+            return ::unlink(existing) == 0 ? TRUE : FALSE;
+        return errno == EXDEV ? MoveAcross(existing, target, st) : FALSE;
+    }
+    if (::access(target, F_OK) == 0) {
+        SetLastError(EEXIST);
+        return FALSE;
+    }
+    return ::rename(existing, target) == 0 ? TRUE : FALSE;
+}
+
+}  // namespace
+
+BOOL MoveFileUtf8(const char* existing, const char* target) {
+    if (existing == nullptr || target == nullptr) {
+        SetLastError(EINVAL);
+        return FALSE;
+    }
+    struct stat st {};
+    if (::lstat(existing, &st) != 0)
+        return FALSE;
+    if (::renameat2(AT_FDCWD, existing, AT_FDCWD, target, RENAME_NOREPLACE) == 0)
+        return TRUE;
+    if (errno == EINVAL || errno == ENOSYS)
+        return MoveWithoutRenameFlags(existing, target, st);
+    if (errno != EXDEV)
+        return FALSE;
+    return MoveAcross(existing, target, st);
 }
 
 BOOL MoveFileW(const wchar_t* existing, const wchar_t* target) {

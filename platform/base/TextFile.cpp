@@ -46,7 +46,9 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
             break;
         done += size_t(n);
     }
-    const bool written = done == bytes.size() && ::fchmod(fd, 0644) == 0;
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+    const bool written = done == bytes.size() && ::fchmod(fd, mode) == 0;
     const int error = errno;
     ::close(fd);
     if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
