@@ -1,6 +1,7 @@
 #include "platform/base/PrivateProfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -100,6 +101,19 @@ TEST_F(PrivateProfileTest, ChangesKeepCommentsLineBreaksAndNonAsciiText) {
     ASSERT_TRUE(WritePrivateProfileStringW(L"A", L"dir", L"/tmp/\u4e2d\u6587", path_.c_str()));
     EXPECT_EQ(ReadText(), "; keep me\n[A]\nx=1\ndir=/tmp/\xE4\xB8\xAD\xE6\x96\x87\n\n[B]\ny=2\n");
     EXPECT_EQ(Get(L"a", L"DIR"), L"/tmp/\u4e2d\u6587");
+}
+
+TEST_F(PrivateProfileTest, AChangedFileKeepsItsPermissionBits) {
+    WriteText("[A]\nx=1\n");
+    ASSERT_EQ(chmod(base::ToUtf8(path_).c_str(), 0600), 0);
+    ASSERT_TRUE(WritePrivateProfileStringW(L"A", L"x", L"2", path_.c_str()));
+    struct stat st {};
+    ASSERT_EQ(stat(base::ToUtf8(path_).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left";
 }
 
 TEST_F(PrivateProfileTest, NullValueDeletesKeyAndNullKeyDeletesSection) {
