@@ -1,6 +1,7 @@
 #include "platform/user/FileDialog.h"
 
 #include <unistd.h>
+#include <algorithm>
 
 #include <mutex>
 

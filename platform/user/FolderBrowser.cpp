@@ -1,5 +1,6 @@
 #include "platform/user/FolderBrowser.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 

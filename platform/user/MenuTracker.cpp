@@ -1,5 +1,6 @@
 #include "platform/user/MenuTracker.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "platform/gdi/Gdi.h"
