@@ -1,8 +1,8 @@
 #include "platform/user/FileDialog.h"
 
 #include <unistd.h>
-#include <algorithm>
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/base/Utf8.h"
