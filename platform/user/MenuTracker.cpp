@@ -240,12 +240,17 @@ bool MenuTracker::Handle(MSG& msg) {
     return IsKeyMessage(msg.message);
 }
 
+// Chosen, cancelled, or the owner or the capture gone.
+bool MenuTracker::Over() const {
+    return done_ || !IsWindow(owner_) || GetCapture() != capture_;
+}
+
 void MenuTracker::WaitForMessage() {
     MSG msg{};
     if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         if ((flags_ & TPM_NONOTIFY) == 0)
             SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, LPARAM(levels_.back()->window));
-        if (!done_)
+        if (!Over())
             WaitMessage();
     }
 }
@@ -255,12 +260,12 @@ UINT MenuTracker::Run(HMENU menu, POINT at) {
     t_tracker = this;
     SendMessage(owner_, WM_ENTERMENULOOP, TRUE, 0);
     if (Open(menu, 0, at)) {
-        HWND capture = levels_.front()->window;
-        SetCapture(capture);
-        while (!done_ && IsWindow(owner_) && GetCapture() == capture) {
+        capture_ = levels_.front()->window;
+        SetCapture(capture_);
+        while (!Over()) {
             WaitForMessage();
             MSG msg{};
-            if (done_ || !PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (Over() || !PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
                 continue;
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(int(msg.wParam));  // for the loop outside
@@ -269,7 +274,7 @@ UINT MenuTracker::Run(HMENU menu, POINT at) {
             if (!Handle(msg))
                 DispatchMessage(&msg);
         }
-        if (GetCapture() == capture)
+        if (GetCapture() == capture_)
             ReleaseCapture();
     }
     CloseFrom(0);

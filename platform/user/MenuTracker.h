@@ -38,10 +38,12 @@ private:
     void OnKey(UINT vk);
     void OnChar(wchar_t c);
     void WaitForMessage();
+    bool Over() const;
 
     HWND owner_;
     UINT flags_;
     std::vector<std::unique_ptr<MenuLevel>> levels_;
+    HWND capture_ = nullptr;  // the first level's window, which holds the mouse
     bool done_ = false;
     UINT chosen_ = 0;
 };

@@ -266,6 +266,21 @@ TEST_F(MenuTracking, TheMenuIsDrawnWithItsHighlightChecksAndGreyedText) {
     EXPECT_LT(seen.plainText, grey - 8) << "plain text is darker";
 }
 
+TEST_F(MenuTracking, CancelModeAndEndMenuCloseTheMenu) {
+    EXPECT_EQ(Track({Key(VK_DOWN), [this] { SendMessage(menuWindow_, WM_CANCELMODE, 0, 0); }}), 0u);
+    EXPECT_EQ(Track({Key(VK_DOWN), [] { EndMenu(); }}, TPM_RETURNCMD), 0u);
+    EXPECT_FALSE(EndMenu()) << "no menu is open now";
+    HWND shown = nullptr;
+    EXPECT_EQ(Track({[&] {
+                  shown = menuWindow_;
+                  DestroyWindow(owner_);
+              }}),
+              0u);
+    EXPECT_FALSE(IsWindow(owner_));
+    EXPECT_FALSE(IsWindow(shown)) << "the menu went with its owner";
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(MenuTracking, OnlyTheOwnersThreadMayTrack) {
     BOOL result = TRUE;
     std::thread([&] { result = TrackPopupMenu(menu_, 0, 0, 0, 0, owner_, nullptr); }).join();
