@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ IniFile::IniFile(const std::string& utf8Text) {
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines_.push_back(Parse(base::FromUtf8(line)));
+        lines_.push_back(Parse(Utf8ToWideString(line)));
         start = end + 1;
     }
 }
@@ -163,6 +163,6 @@ void IniFile::DeleteSection(const std::wstring& section) {
 std::string IniFile::Text() const {
     std::string out = bom_ ? "\xEF\xBB\xBF" : "";
     for (const Line& l : lines_)
-        out += base::ToUtf8(l.text) + lineBreak_;
+        out += WideToUtf8String(l.text) + lineBreak_;
     return out;
 }

@@ -9,7 +9,7 @@
 #include <cwchar>
 
 #include "platform/base/LastError.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ HMODULE LoadLibraryW(const wchar_t* fileName) {
         SetLastError(EINVAL);
         return nullptr;
     }
-    const std::string name = SharedObjectName(base::ToUtf8(fileName));
+    const std::string name = SharedObjectName(WideToUtf8String(fileName));
     void* handle = nullptr;
     if (name.find('/') == std::string::npos) {
         const std::string dir = ProgramDirectory();
@@ -116,7 +116,7 @@ DWORD GetModuleFileNameW(HMODULE module, wchar_t* buffer, DWORD size) {
         SetLastError(module != nullptr || buffer == nullptr ? EINVAL : ENOENT);
         return 0;
     }
-    const std::wstring path = base::FromUtf8(exe);
+    const std::wstring path = Utf8ToWideString(exe);
     if (path.size() < size) {
         path.copy(buffer, path.size());
         buffer[path.size()] = 0;

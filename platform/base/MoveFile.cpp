@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/base/LastError.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -120,5 +120,5 @@ BOOL MoveFileW(const wchar_t* existing, const wchar_t* target) {
         SetLastError(EINVAL);
         return FALSE;
     }
-    return MoveFileUtf8(base::ToUtf8(existing).c_str(), base::ToUtf8(target).c_str());
+    return MoveFileUtf8(WideToUtf8String(existing).c_str(), WideToUtf8String(target).c_str());
 }

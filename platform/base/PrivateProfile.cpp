@@ -8,7 +8,7 @@
 #include "platform/base/IniFile.h"
 #include "platform/base/LastError.h"
 #include "platform/base/TextFile.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key,
         return 0;
     }
     std::lock_guard lock(ProfileMutex());
-    const IniFile ini = Load(base::ToUtf8(fileName));
+    const IniFile ini = Load(WideToUtf8String(fileName));
     if (section == nullptr)
         return CopyList(ini.SectionNames(), buffer, size);
     if (key == nullptr)
@@ -109,7 +109,7 @@ UINT GetPrivateProfileIntW(const wchar_t* section, const wchar_t* key, int defau
     if (section == nullptr || key == nullptr || fileName == nullptr)
         return UINT(defaultValue);
     std::lock_guard lock(ProfileMutex());
-    const std::optional<std::wstring> value = Load(base::ToUtf8(fileName)).Value(section, key);
+    const std::optional<std::wstring> value = Load(WideToUtf8String(fileName)).Value(section, key);
     return value ? ParseLeadingInt(*value) : UINT(defaultValue);
 }
 
@@ -119,7 +119,7 @@ BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, cons
         SetLastError(EINVAL);
         return FALSE;
     }
-    const std::string path = base::ToUtf8(fileName);
+    const std::string path = WideToUtf8String(fileName);
     std::lock_guard lock(ProfileMutex());
     const std::optional<std::string> text = base::ReadWholeFile(path);
     const bool deleting = key == nullptr || value == nullptr;

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/base/LastError.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/base/Waitable.h"
 
 extern char** environ;
@@ -45,9 +45,9 @@ void WatchChild(pid_t pid, std::shared_ptr<ProcessObject> process) {
 }
 
 std::string ProgramPath(const wchar_t* applicationName, const std::vector<std::wstring>& args) {
-    std::string path = applicationName != nullptr ? base::ToUtf8(applicationName)
+    std::string path = applicationName != nullptr ? WideToUtf8String(applicationName)
                        : args.empty()             ? std::string()
-                                                  : base::ToUtf8(args[0]);
+                                                  : WideToUtf8String(args[0]);
     const std::string exe = ".exe";
     const bool hasExe =
         path.size() > exe.size() && path.compare(path.size() - exe.size(), exe.size(), exe) == 0;
@@ -123,14 +123,14 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, const 
     if (args.empty())
         utf8.push_back(program);
     for (const std::wstring& a : args)
-        utf8.push_back(base::ToUtf8(a));
+        utf8.push_back(WideToUtf8String(a));
     std::vector<char*> argv;
     for (std::string& a : utf8)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     const int error =
-        Spawn(&pid, program, argv.data(), directory != nullptr ? base::ToUtf8(directory) : "");
+        Spawn(&pid, program, argv.data(), directory != nullptr ? WideToUtf8String(directory) : "");
     if (error != 0) {
         SetLastError(DWORD(error));
         return FALSE;

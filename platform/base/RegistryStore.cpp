@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "platform/base/TextFile.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ std::wstring Lower(const std::wstring& s) {
 
 std::string Escape(const std::wstring& text) {
     std::string out;
-    for (char c : base::ToUtf8(text)) {
+    for (char c : WideToUtf8String(text)) {
         if (c == '\\' || c == '"')
             out += '\\';
         if (c == '\n')
@@ -65,7 +65,7 @@ std::wstring Unescape(const std::string& line, size_t* i, char end) {
         }
         out += c;
     }
-    return base::FromUtf8(out);
+    return Utf8ToWideString(out);
 }
 
 std::vector<BYTE> StringBytes(const std::wstring& text) {
@@ -231,7 +231,7 @@ void RegistryStore::Parse(const std::string& text) {
         start = end + 1;
         bool made = false;
         if (line.size() > 2 && line[0] == '[' && line.back() == ']') {
-            key = &Create(base::FromUtf8(line.substr(1, line.size() - 2)), &made);
+            key = &Create(Utf8ToWideString(line.substr(1, line.size() - 2)), &made);
             continue;
         }
         size_t i = 1;
@@ -247,7 +247,7 @@ void RegistryStore::Parse(const std::string& text) {
 std::string RegistryStore::Text() const {
     std::string out;
     for (const auto& [lower, key] : keys_) {
-        out += "[" + base::ToUtf8(key.path) + "]\n";
+        out += "[" + WideToUtf8String(key.path) + "]\n";
         for (const RegistryValue& v : key.values)
             out += "\"" + Escape(v.name) + "\"=" + DataText(v) + "\n";
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
 #include "platform/user/EditControl.h"
@@ -146,7 +146,7 @@ bool StoreResult(FileDialogState& s, const std::wstring& path) {
         ofn.lpstrFileTitle[n] = 0;
     }
     if ((ofn.Flags & OFN_NOCHANGEDIR) == 0)
-        (void)!::chdir(base::ToUtf8(s.folder).c_str());
+        (void)!::chdir(WideToUtf8String(s.folder).c_str());
     return true;
 }
 

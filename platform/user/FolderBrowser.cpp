@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
 #include "platform/user/EditControl.h"
@@ -61,7 +61,7 @@ std::wstring StartFolder(const BROWSEINFOW& info) {
     if (SHGetPathFromIDListW(info.pidlRoot, root) && IsFolder(root))
         return JoinPath(L"/", root);
     const char* home = std::getenv("HOME");
-    const std::wstring folder = home != nullptr ? base::FromUtf8(home) : L"/";
+    const std::wstring folder = home != nullptr ? Utf8ToWideString(home) : L"/";
     return IsFolder(folder) ? JoinPath(L"/", folder) : L"/";
 }
 

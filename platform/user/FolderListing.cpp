@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace fs = std::filesystem;
 
@@ -13,11 +13,11 @@ namespace {
 
 // Paths cross into the file system as UTF-8 whatever the locale says.
 fs::path Native(const std::wstring& path) {
-    return fs::path(base::ToUtf8(path));
+    return fs::path(WideToUtf8String(path));
 }
 
 std::wstring Wide(const fs::path& path) {
-    return base::FromUtf8(path.string());
+    return Utf8ToWideString(path.string());
 }
 
 bool LessWithoutCase(const std::wstring& a, const std::wstring& b) {

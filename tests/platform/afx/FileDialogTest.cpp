@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
 TEST(FrameworkFileDialog, TheProgramsOpenDialog) {
     char pattern[] = "/tmp/cfiledialog-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::wstring dir = base::FromUtf8(pattern);
+    const std::wstring dir = Utf8ToWideString(pattern);
     std::ofstream(std::string(pattern) + "/rec.dvr") << "x";
     std::vector<FileDialogRequest> seen;
     SetFileDialogHook([&](const FileDialogRequest& r) {

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/base/LastError.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ TEST(ModuleTest, TheFileSpecIsCutFromAPath) {
     for (const Case& c : cases) {
         wchar_t buffer[64] = {};
         std::wcscpy(buffer, c.path);
-        EXPECT_EQ(PathRemoveFileSpecW(buffer), c.removed) << base::ToUtf8(c.path);
-        EXPECT_STREQ(buffer, c.expected) << base::ToUtf8(c.path);
+        EXPECT_EQ(PathRemoveFileSpecW(buffer), c.removed) << WideToUtf8String(c.path);
+        EXPECT_STREQ(buffer, c.expected) << WideToUtf8String(c.path);
     }
 }
 
@@ -85,7 +85,7 @@ TEST(ModuleTest, TheProgramPathAndDirectory) {
     wchar_t path[4096] = {};
     const DWORD n = GetModuleFileNameW(nullptr, path, 4096);
     ASSERT_GT(n, 0u);
-    const std::string utf8 = base::ToUtf8(path);
+    const std::string utf8 = WideToUtf8String(path);
     EXPECT_EQ(std::filesystem::path(utf8).filename(), "platform_base_services_tests");
     EXPECT_EQ(ProgramDirectory(), std::filesystem::path(utf8).parent_path().string());
     wchar_t small[5] = {};

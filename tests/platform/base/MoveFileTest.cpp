@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "platform/base/LastError.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ TEST_F(MoveFileTest, MovesWithinAFileSystemAndNeverReplaces) {
     EXPECT_EQ(GetLastError(), DWORD(EEXIST));
     EXPECT_EQ(Read(here_ + "/b.avi"), "second");
     EXPECT_EQ(Read(here_ + "/a.avi"), "first");
-    const std::wstring from = base::FromUtf8(here_ + "/a.avi");
-    const std::wstring to = base::FromUtf8(here_ + "/\u00fcber.avi");
+    const std::wstring from = Utf8ToWideString(here_ + "/a.avi");
+    const std::wstring to = Utf8ToWideString(here_ + "/\u00fcber.avi");
     EXPECT_TRUE(MoveFileW(from.c_str(), to.c_str()));
     EXPECT_EQ(Read(here_ + "/\xC3\xBC"
                            "ber.avi"),

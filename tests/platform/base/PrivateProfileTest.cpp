@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -20,15 +20,15 @@ protected:
         char pattern[] = "/tmp/profiletest-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
-        path_ = base::FromUtf8(dir_ + "/config.ini");
+        path_ = Utf8ToWideString(dir_ + "/config.ini");
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     void WriteText(const std::string& text) const {
-        std::ofstream(base::ToUtf8(path_), std::ios::binary) << text;
+        std::ofstream(WideToUtf8String(path_), std::ios::binary) << text;
     }
     std::string ReadText() const {
-        std::ifstream in(base::ToUtf8(path_), std::ios::binary);
+        std::ifstream in(WideToUtf8String(path_), std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
@@ -60,14 +60,14 @@ TEST_F(PrivateProfileTest, ReadsWithoutCaseAndTrimsAndUnquotes) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Get(c.section, c.key), c.expected)
-            << base::ToUtf8(c.section) << "/" << base::ToUtf8(c.key);
+            << WideToUtf8String(c.section) << "/" << WideToUtf8String(c.key);
 }
 
 TEST_F(PrivateProfileTest, DefaultsWhenTheFileIsMissing) {
     EXPECT_EQ(Get(L"S", L"K", L"fallback  "), L"fallback") << "blanks at the end are dropped";
     EXPECT_EQ(Get(L"S", L"K", nullptr), L"");
     EXPECT_EQ(GetPrivateProfileIntW(L"S", L"K", 10000, path_.c_str()), 10000u);
-    EXPECT_FALSE(std::filesystem::exists(base::ToUtf8(path_))) << "reading makes no file";
+    EXPECT_FALSE(std::filesystem::exists(WideToUtf8String(path_))) << "reading makes no file";
 }
 
 TEST_F(PrivateProfileTest, IntegersTakeTheLeadingNumber) {
@@ -79,7 +79,7 @@ TEST_F(PrivateProfileTest, IntegersTakeTheLeadingNumber) {
                  {L"e", 31}, {L"f", 0},        {L"g", 5}};
     for (const Case& c : cases)
         EXPECT_EQ(GetPrivateProfileIntW(L"n", c.key, 5, path_.c_str()), c.expected)
-            << base::ToUtf8(c.key);
+            << WideToUtf8String(c.key);
 }
 
 TEST_F(PrivateProfileTest, WritingCreatesFileAndSectionAndKeepsOrder) {
@@ -105,10 +105,10 @@ TEST_F(PrivateProfileTest, ChangesKeepCommentsLineBreaksAndNonAsciiText) {
 
 TEST_F(PrivateProfileTest, AChangedFileKeepsItsPermissionBits) {
     WriteText("[A]\nx=1\n");
-    ASSERT_EQ(chmod(base::ToUtf8(path_).c_str(), 0600), 0);
+    ASSERT_EQ(chmod(WideToUtf8String(path_).c_str(), 0600), 0);
     ASSERT_TRUE(WritePrivateProfileStringW(L"A", L"x", L"2", path_.c_str()));
     struct stat st {};
-    ASSERT_EQ(stat(base::ToUtf8(path_).c_str(), &st), 0);
+    ASSERT_EQ(stat(WideToUtf8String(path_).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
                             std::filesystem::directory_iterator()),
@@ -121,7 +121,7 @@ TEST_F(PrivateProfileTest, NullValueDeletesKeyAndNullKeyDeletesSection) {
     ASSERT_TRUE(WritePrivateProfileStringW(L"a", L"X", nullptr, path_.c_str()));
     ASSERT_TRUE(WritePrivateProfileStringW(L"b", nullptr, nullptr, path_.c_str()));
     EXPECT_EQ(ReadText(), "[A]\ny=2\n");
-    const std::wstring missing = base::FromUtf8(dir_ + "/absent.ini");
+    const std::wstring missing = Utf8ToWideString(dir_ + "/absent.ini");
     EXPECT_TRUE(WritePrivateProfileStringW(L"a", L"x", nullptr, missing.c_str()));
     EXPECT_FALSE(std::filesystem::exists(dir_ + "/absent.ini")) << "a delete makes no file";
 }
@@ -144,7 +144,7 @@ TEST_F(PrivateProfileTest, ListsAndTruncation) {
 }
 
 TEST_F(PrivateProfileTest, WritingIntoAMissingDirectoryFails) {
-    const std::wstring bad = base::FromUtf8(dir_ + "/no/such/dir/x.ini");
+    const std::wstring bad = Utf8ToWideString(dir_ + "/no/such/dir/x.ini");
     EXPECT_FALSE(WritePrivateProfileStringW(L"a", L"b", L"c", bad.c_str()));
     EXPECT_FALSE(WritePrivateProfileStringW(nullptr, L"b", L"c", path_.c_str()));
 }

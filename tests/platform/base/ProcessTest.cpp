@@ -10,7 +10,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/Module.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/base/Waitable.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST(CommandLineTest, SplitsByThePlatformRules) {
         {L"", {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SplitCommandLine(c.line), c.expected) << base::ToUtf8(c.line);
+        EXPECT_EQ(SplitCommandLine(c.line), c.expected) << WideToUtf8String(c.line);
 }
 
 class ProcessTest : public testing::Test {
@@ -50,14 +50,14 @@ protected:
 };
 
 TEST_F(ProcessTest, StartsWithArgumentsContainingBlanksAndNoShell) {
-    const std::wstring program = base::FromUtf8(ProgramDirectory() + "/argv_writer.exe");
-    const std::wstring out = base::FromUtf8(dir_ + "/out put.txt");
+    const std::wstring program = Utf8ToWideString(ProgramDirectory() + "/argv_writer.exe");
+    const std::wstring out = Utf8ToWideString(dir_ + "/out put.txt");
     std::wstring line =
         L"\"" + program + L"\" \"" + out + L"\" 1 \"1.14 beta\" \"$HOME;`x`|y\" \"say \\\"hi\\\"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    const std::wstring cwd = base::FromUtf8(dir_);
+    const std::wstring cwd = Utf8ToWideString(dir_);
     ASSERT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
                                CREATE_NO_WINDOW | CREATE_DEFAULT_ERROR_MODE, nullptr, cwd.c_str(),
                                &si, &pi))
@@ -73,7 +73,7 @@ TEST_F(ProcessTest, StartsWithArgumentsContainingBlanksAndNoShell) {
 
 TEST_F(ProcessTest, TheProgramComesFromTheCommandLineWithoutAnApplicationName) {
     const std::string program = ProgramDirectory() + "/argv_writer";
-    std::wstring line = base::FromUtf8("\"" + program + "\" \"" + dir_ + "/out put.txt\" only");
+    std::wstring line = Utf8ToWideString("\"" + program + "\" \"" + dir_ + "/out put.txt\" only");
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                nullptr, &pi));
@@ -86,7 +86,7 @@ TEST_F(ProcessTest, TheProgramComesFromTheCommandLineWithoutAnApplicationName) {
 TEST_F(ProcessTest, AMissingProgramFails) {
     std::wstring line = L"nothing here";
     PROCESS_INFORMATION pi{};
-    const std::wstring program = base::FromUtf8(dir_ + "/Updater.exe");
+    const std::wstring program = Utf8ToWideString(dir_ + "/Updater.exe");
     SetLastError(0);
     EXPECT_FALSE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                 nullptr, nullptr, &pi));

@@ -12,7 +12,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(FileFilters, PairsAndPatterns) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchesPatterns(c.name, c.patterns), c.matches)
-            << base::ToUtf8(c.name) << " " << base::ToUtf8(c.patterns);
+            << WideToUtf8String(c.name) << " " << WideToUtf8String(c.patterns);
 }
 
 class FileDialogs : public ::testing::Test {
@@ -54,10 +54,10 @@ protected:
     void SetUp() override {
         char pattern[] = "/tmp/filedialog-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = base::FromUtf8(pattern);
+        dir_ = Utf8ToWideString(pattern);
         for (const wchar_t* name : {L"a.dvr", L"B.DVR", L"c.inx", L"d\u00e9j\u00e0.dvr"})
-            std::ofstream(base::ToUtf8(dir_ + L"/" + name)) << "x";
-        std::filesystem::create_directory(base::ToUtf8(dir_ + L"/sub dir"));
+            std::ofstream(WideToUtf8String(dir_ + L"/" + name)) << "x";
+        std::filesystem::create_directory(WideToUtf8String(dir_ + L"/sub dir"));
         filter_ = ProgramFilter();
         ofn_ = OPENFILENAMEW{};
         ofn_.lStructSize = sizeof ofn_;
@@ -74,7 +74,7 @@ protected:
     void TearDown() override {
         SetFileDialogHook(nullptr);
         SetMessageBoxHook(nullptr);
-        std::filesystem::remove_all(base::ToUtf8(dir_));
+        std::filesystem::remove_all(WideToUtf8String(dir_));
     }
     // Answers the dialog with `answers` in turn; records what it was shown.
     void Answer(std::vector<std::function<FileDialogAnswer(const FileDialogRequest&)>> answers) {
@@ -178,7 +178,7 @@ TEST_F(FileDialogs, WithoutNoChangeDirTheFolderBecomesCurrent) {
     EXPECT_TRUE(GetOpenFileNameW(&ofn_));
     const std::filesystem::path now = std::filesystem::current_path();
     std::filesystem::current_path(before);
-    EXPECT_EQ(base::FromUtf8(now.string()), dir_ + L"/sub dir");
+    EXPECT_EQ(Utf8ToWideString(now.string()), dir_ + L"/sub dir");
 }
 
 TEST_F(FileDialogs, TheUserPicksAFileWithTheMouseAndEnter) {

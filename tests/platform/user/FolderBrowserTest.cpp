@@ -10,7 +10,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
-#include "platform/base/Utf8.h"
+#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 
 namespace {
@@ -20,9 +20,9 @@ protected:
     void SetUp() override {
         char pattern[] = "/tmp/folderbrowser-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = base::FromUtf8(pattern);
-        std::filesystem::create_directories(base::ToUtf8(dir_ + L"/log dir/inner"));
-        std::filesystem::create_directory(base::ToUtf8(dir_ + L"/\u56fe\u7247"));
+        dir_ = Utf8ToWideString(pattern);
+        std::filesystem::create_directories(WideToUtf8String(dir_ + L"/log dir/inner"));
+        std::filesystem::create_directory(WideToUtf8String(dir_ + L"/\u56fe\u7247"));
         root_ = ILCreateFromPathW(dir_.c_str());
         info_ = BROWSEINFOW{};
         info_.pidlRoot = root_;
@@ -33,7 +33,7 @@ protected:
     void TearDown() override {
         SetFolderBrowserHook(nullptr);
         CoTaskMemFree(root_);
-        std::filesystem::remove_all(base::ToUtf8(dir_));
+        std::filesystem::remove_all(WideToUtf8String(dir_));
     }
     void Answer(std::vector<FolderBrowserAnswer> answers) {
         answers_ = std::move(answers);
