@@ -20,11 +20,11 @@ inline diskimage::HddImageOptions SmallDisk(int gops) {
     return options;
 }
 
-// A card ring of 2 MiB behind the index areas: 32 GOPs a lap.
+// A card ring of 1 MiB behind the index areas: 16 GOPs a lap.
 inline diskimage::SdImageOptions SmallCard(int gops) {
     diskimage::SdImageOptions options;
     options.indexOffset = diskimage::kMiB;
-    options.cardSize = options.indexOffset + diskimage::kSdAreasSize + 2 * diskimage::kMiB;
+    options.cardSize = options.indexOffset + diskimage::kSdAreasSize + diskimage::kMiB;
     options.plan.count = gops;
     options.plan.payload = [](int) { return kDeviceGopPayload; };
     options.plan.eventEvery = 4;
