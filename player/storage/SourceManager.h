@@ -15,12 +15,13 @@
 // Faults designed out:
 // - Storage threads stop through a per-open session: Close ends the session
 //   under the lock, wakes them, and waits for each outside the lock (at most
-//   500 ms); a thread checks its session under the lock before every device
-//   call, so no reader is used once Close has taken over, even from a thread
-//   that outlived its wait. Thread handles are closed and reset.
+//   500 ms); a thread checks its session under the lock before it hands
+//   over a reader or polls the manager's, so no reader of the manager is
+//   used once Close has taken over, even from a thread that outlived its
+//   wait. Thread handles are closed and reset.
 // - StopExtract sets the manager's own flag; the extraction thread passes it
-//   on to its private reader. An extraction takes the source type and paths
-//   when it starts, so it always ends with exactly one of the codes 2, 3, -1
+//   on to its private reader. An extraction builds that reader from the open
+//   one when it starts, so it always ends with exactly one of the codes 2, 3, -1
 //   and -3, whatever happens to the open source meanwhile.
 // - A thread that cannot be started leaves the manager as it was.
 // - The detection thread finds and opens a device on a reader of its own and
