@@ -244,6 +244,20 @@ TEST_P(EachDevice, TheIndexExportsReadTheDevicesIndexes) {
     EXPECT_FALSE(t_->zTellTimeInxHd(nullptr));
 }
 
+TEST_F(DeviceApiTest, WithNoRecorderAttachedADiskPlaysNothingAndARebuildFindsNoDisk) {
+    ASSERT_TRUE(t_->zOpen(OPENED_DISK, "", "", 0, 0));  // detection runs, finds nothing
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_DISK);
+    EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);  // reads find no open reader
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    ASSERT_TRUE(t_->zOpenRx("", "", 0, 0, 0, 0));
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_REBUILD);
+    EXPECT_EQ(WaitForSource(SOURCE_DISK_NOT_FOUND),
+              (std::vector<SourceStatus>{{5, "(null)", SOURCE_DISK_NOT_FOUND}}));
+    EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_FAILED);
+    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+}
+
 TEST_F(DeviceApiTest, AFilePairHasATimeIndexButNoEventOrQuickIndex) {
     const std::string base = dir_.File("pair");
     recgen::RecordingPlan plan;
