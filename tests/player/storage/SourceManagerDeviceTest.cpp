@@ -208,6 +208,26 @@ TEST_P(EachDevice, ExtractsARangeWithASecondReader) {
     EXPECT_EQ(manager_.Close(), 0);
 }
 
+TEST_P(EachDevice, AStopEndsADeviceExtractionBeforeItsNextGopWithTheRangesIndex) {
+    const int kind = GetParam();
+    Add(kind, 20);
+    OpenDevice(kind);
+    InxHd header{};
+    ASSERT_TRUE(manager_.ReadTimeInxHd(&header));
+    InxUnit from{}, to{};
+    ASSERT_TRUE(manager_.ReadTimeInxUnit(int(header.first), &from));
+    ASSERT_TRUE(manager_.ReadTimeInxUnit(int(header.first) + 10, &to));
+    ExtractLog log;
+    log.StopAfterFirstGop(&manager_);
+    ASSERT_EQ(manager_.StartExtract(from.offset, to.offset, log.Sink()), 0);
+    // One GOP, the header and the range's 11 entries, and the stop code.
+    std::vector<int> expected{EXTRACT_GOP};
+    expected.insert(expected.end(), 12, EXTRACT_INDEX_RECORD);
+    expected.push_back(EXTRACT_STOPPED);
+    EXPECT_EQ(log.WaitForEnd(), expected);
+    EXPECT_EQ(manager_.Close(), 0);
+}
+
 TEST_P(EachDevice, ANotYetFoundDeviceCannotBeExtracted) {
     ScopedFakeClock clock;  // keeps the detection waiting
     ASSERT_EQ(manager_.Open(GetParam(), "", ""), 0);
