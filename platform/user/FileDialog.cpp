@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
 #include "platform/user/EditControl.h"
@@ -15,6 +14,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/WindowApi.h"
+#include "shared/TextConvert.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/Dialogs.h"
 #include "platform/user/EditControl.h"
@@ -13,6 +12,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/WindowApi.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
