@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "platform/base/LastError.h"
-#include "shared/TextConvert.h"
 #include "platform/base/Waitable.h"
+#include "shared/TextConvert.h"
 
 extern char** environ;
 

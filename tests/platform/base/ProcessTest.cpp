@@ -10,8 +10,8 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/Module.h"
-#include "shared/TextConvert.h"
 #include "platform/base/Waitable.h"
+#include "shared/TextConvert.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
-#include "shared/TextConvert.h"
 #include "platform/user/CommonDialogControls.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
