@@ -31,7 +31,9 @@ public:
     const wchar_t* GetString() const { return Get().GetString(); }
     int GetLength() const { return Get().GetLength(); }
     bool IsEmpty() const { return Get().IsEmpty(); }
-    operator const CString&() const { return Get(); }
+    // The text where text is taken (a label, a message box, CString's
+    // construction, assignment and +=). One conversion only, so none of
+    // those is ambiguous; Get() gives the CString itself.
     operator const wchar_t*() const { return GetString(); }
 
     friend CString operator+(const LanguageText& a, const wchar_t* b) { return a.Get() + b; }

@@ -1,6 +1,7 @@
 #include "app/shell/AppConfig.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -148,6 +149,22 @@ TEST_F(AppConfig, TheEmulationValueIsMadeARightDwordWithoutAMessage) {
     SetEmulation(REG_DWORD, &other, sizeof other);
     theApp.ReadAppConfig();
     EXPECT_EQ(Emulation(), std::make_pair(REG_DWORD, DWORD(10000)));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(AppConfig, AnEqualEmulationValueIsNotWrittenAgain) {
+    const DWORD same = 10000;
+    SetEmulation(REG_DWORD, &same, sizeof same);
+    // Every change of the store replaces its file, so an untouched inode
+    // shows that nothing was written.
+    const auto inode = [&] {
+        struct stat st {};
+        ::stat((dir_ / "registry").c_str(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    theApp.ReadAppConfig();
+    EXPECT_EQ(inode(), before);
     EXPECT_TRUE(boxes_.empty());
 }
 

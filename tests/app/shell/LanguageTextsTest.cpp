@@ -201,6 +201,24 @@ TEST(ShippedLanguageFiles, BothShippedFilesLoad) {
     std::wcscpy(g_szProgramDir, saved);
 }
 
+TEST(LanguageText, StandsWhereTextIsTaken) {
+    LanguageText text;
+    text.Set(L"Picture saved to");
+    CString built(text);
+    CString assigned;
+    assigned = text;
+    assigned += text;
+    const CString joined = text + L" /tmp";
+    EXPECT_STREQ(built, L"Picture saved to");
+    EXPECT_STREQ(assigned, L"Picture saved toPicture saved to");
+    EXPECT_STREQ(joined, L"Picture saved to /tmp");
+    EXPECT_TRUE(text == L"Picture saved to");
+    EXPECT_EQ(text.GetLength(), 16);
+    const wchar_t* before = text;
+    text.Set(L"other");
+    EXPECT_STREQ(before, L"Picture saved to") << "a reader's old value stays valid";
+}
+
 TEST(LanguageText, ReadersSeeWholeValuesWhileTheTextIsReplaced) {
     LanguageText text;
     const CString a(std::wstring(200, L'a'));
@@ -210,7 +228,7 @@ TEST(LanguageText, ReadersSeeWholeValuesWhileTheTextIsReplaced) {
     std::atomic<int> torn{0};
     std::thread reader([&] {
         while (!stop) {
-            const CString seen = text;
+            const CString seen = text.Get();
             if (seen != a && seen != b)
                 ++torn;
         }
