@@ -88,6 +88,7 @@ TEST_F(StartUp, RunsUpToTheMainWindowAndEndsWhenItCloses) {
     EXPECT_FALSE(theApp.MainWindowMissing());
     EXPECT_EQ(boxes_, 0);
     EXPECT_STREQ(theApp.RegistryKey(), L"Marlowin");
+    EXPECT_EQ(AfxGetApp(), &theApp);
 }
 
 TEST_F(StartUp, WithoutAMainWindowItEndsAfterTheTexts) {
