@@ -33,5 +33,6 @@
 #include "platform/afx/String.h"
 #include "platform/afx/StringArray.h"
 #include "platform/afx/ToolTipCtrl.h"
+#include "platform/afx/WinApp.h"
 #include "platform/afx/WindowDC.h"
 #include "platform/afx/Wnd.h"
