@@ -129,7 +129,7 @@ void DrawTelemetryPanel(Canvas& c) {
                top + (i / 4) * s, s, s, 0, 1, 0x191919);
     c.Draw(IDB_RELAY_1_ON, left + 2 * a + 10 + 4 * s, top, 2 * s - 8, s, 0, 1, 0x191919);
     c.Draw(IDB_RELAY_2_OFF, left + 2 * a + 10 + 4 * s, top + s, 2 * s - 8, s, 0, 1, 0x191919);
-    c.Draw(IDB_DIAL_1, left + 10, top + 2 * s + 5, 80, 80, 0, 1, 0x0000FF);
+    c.Draw(IDB_DIAL_1, left + 10, top + 2 * s + 5, 80, 80, 0, 1, static_cast<int>(RGB(0, 0, 255)));
 }
 
 }  // namespace
