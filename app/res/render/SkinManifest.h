@@ -6,7 +6,8 @@
 //   <id> <file.svg> <width> <height> states=<a,b,...> key=<rrggbb|none> matte=<rrggbb>
 //
 // '#' starts a comment line. Each state names a style sheet <state>.css next
-// to the sources, applied after base.css when that cell is drawn.
+// to the sources, applied after base.css when that cell is drawn; a state may
+// join several sheets with '+' ("off+n3"), applied in that order.
 #pragma once
 
 #include <cstdint>

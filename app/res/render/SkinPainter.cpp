@@ -61,6 +61,15 @@ void RenderCell(RsvgHandle* handle, cairo_surface_t* surface, int left, int widt
     }
 }
 
+// The style sheets a state names, joined by '+', in that order.
+std::string StateSheets(const std::string& state, const std::string& sourceDir) {
+    std::string css;
+    std::stringstream names(state);
+    for (std::string name; std::getline(names, name, '+');)
+        css += ReadText(sourceDir + "/" + name + ".css");
+    return css;
+}
+
 // A source drawn at another size than its cell would be scaled: refuse it.
 void CheckSize(RsvgHandle* handle, int width, int height, const std::string& what) {
     double w = 0, h = 0;
@@ -98,7 +107,7 @@ std::vector<uint32_t> PaintSkin(const SkinEntry& entry, const std::string& sourc
     std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, entry.width, entry.height));
     for (int cell = 0; cell < cells; ++cell) {
-        const std::string css = base + ReadText(sourceDir + "/" + entry.states[cell] + ".css");
+        const std::string css = base + StateSheets(entry.states[cell], sourceDir);
         auto handle = LoadSvg(sourceDir + "/" + entry.file, css);
         CheckSize(handle.get(), cellWidth, entry.height, entry.file);
         RenderCell(handle.get(), surface.get(), cell * cellWidth, cellWidth, entry.height,

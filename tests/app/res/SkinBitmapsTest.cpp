@@ -118,7 +118,7 @@ TEST_F(Resources, EverySkinBitmapHasItsSizeAndKeysOnlyItsOutside) {
     }
 }
 
-TEST_F(Resources, TheStatesOfAButtonDiffer) {
+TEST_F(Resources, StatesAndNumbersLookDifferent) {
     // A hover cell that looked like the normal one would hide the highlight.
     for (const SkinCase& c : kSkins) {
         if (c.cells != 2)
@@ -134,6 +134,11 @@ TEST_F(Resources, TheStatesOfAButtonDiffer) {
     EXPECT_NE(LoadSkin(IDB_CLOSE).pixels, LoadSkin(IDB_CLOSE_HOVER).pixels);
     EXPECT_NE(LoadSkin(IDB_LAMP_FIRST).pixels, LoadSkin(IDB_LAMP_FIRST + 1).pixels);
     EXPECT_NE(LoadSkin(IDB_DIAL_0).pixels, LoadSkin(IDB_DIAL_2).pixels);
+    // Each lamp and relay carries its own number.
+    for (UINT lamp = 1; lamp < 8; ++lamp)
+        EXPECT_NE(LoadSkin(IDB_LAMP_FIRST).pixels, LoadSkin(IDB_LAMP_FIRST + 2 * lamp).pixels)
+            << "lamp " << lamp + 1;
+    EXPECT_NE(LoadSkin(IDB_RELAY_1_ON).pixels, LoadSkin(IDB_RELAY_2_ON).pixels);
 }
 
 TEST_F(Resources, UnknownBitmapIdsLoadNothing) {
