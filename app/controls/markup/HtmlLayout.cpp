@@ -109,12 +109,11 @@ void CQoHtmlDrawer::DrawRun(CString run) {
     }
     while (!run.IsEmpty()) {
         SetTextJustification(m_dc, 0, 0);
-        SIZE extent{0, 0};
-        GetTextExtentPoint32(m_dc, run, run.GetLength(), &extent);
+        const int available = m_pen.lineWidth + m_area.left - m_pen.pos.x;
+        const SIZE extent = RunExtent(run, available);
         const int y = VAlignText(m_pen.pos.y, extent.cy);
         CString piece = run;
         int width = extent.cx;
-        const int available = m_pen.lineWidth + m_area.left - m_pen.pos.x;
         if (m_maxWidth != 0 && m_pen.lineWidth != 0 && width > available)
             piece = WordWrap(run, available, width);
         else
@@ -156,6 +155,21 @@ int CQoHtmlDrawer::DrawPiece(CString piece, int width, int y, int available) {
         DeleteObject(pen);
     }
     return drawn;
+}
+
+// The run's extent, or, when lines wrap, that of a prefix already wider than
+// `available`: extents only grow with length, so the answer to "does it fit"
+// is the same, and a long run in a narrow tip is not measured again in full
+// for every line it fills.
+SIZE CQoHtmlDrawer::RunExtent(const CString& run, int available) const {
+    SIZE extent{0, 0};
+    if (m_maxWidth != 0 && available >= 0 && available + 1 < run.GetLength()) {
+        GetTextExtentPoint32(m_dc, run, available + 1, &extent);
+        if (extent.cx > available)
+            return extent;
+    }
+    GetTextExtentPoint32(m_dc, run, run.GetLength(), &extent);
+    return extent;
 }
 
 int CQoHtmlDrawer::PieceExtent(const CString& text) const {

@@ -117,6 +117,7 @@ private:
     void Tab(int count);
     CString WordWrap(CString& run, int available, int& width);
     int PieceExtent(const CString& text) const;
+    SIZE RunExtent(const CString& run, int available) const;
     void ReloadLine();
 
     BOOL PushPopStyle(const CString& styleClass, BOOL closing);
