@@ -47,6 +47,7 @@ void CQoHtmlDrawer::DrawHtml(SIZE& size, RECT area) {
     if (m_measuring) {
         m_hotAreas.clear();
         m_lines.clear();
+        m_animations.clear();
     }
     m_lineCounter = 0;
     m_linkIndex = -1;

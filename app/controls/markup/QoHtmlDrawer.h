@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/controls/draw/QoDrawManager.h"
 #include "app/controls/markup/TextStyle.h"
 #include "platform/afx/String.h"
 #include "platform/gdi/Gdi.h"
@@ -37,6 +38,9 @@ public:
     void Draw(HDC dc, LPCRECT area);
     // The layout width at which lines wrap; 0 = never wrap.
     void SetMaxWidth(int width) { m_maxWidth = width; }
+    CQoDrawManager& GetDrawManager() { return m_drawManager; }
+    // Advances the animated image strips; TRUE when any changed its frame.
+    BOOL OnTimer();
 
     // Vocabulary. The tag code, 0 for a name not in the tag table; a leading
     // "/" sets `closing` and is removed before the lookup.
@@ -158,6 +162,7 @@ private:
     LPARAM m_linkParam = 0;
 
     TextStyle m_style;
+    CQoDrawManager m_drawManager;
     LineInfo m_line;
     Pen m_pen{};
     RECT m_area{};
@@ -186,6 +191,7 @@ private:
     std::vector<LineInfo> m_lines;
     std::vector<TextStyle> m_styles;
     std::vector<HotArea> m_hotAreas;
+    std::vector<AnimationInfo> m_animations;
 
     std::map<CString, COLORREF> m_colors;
     std::map<CString, CString> m_rules;

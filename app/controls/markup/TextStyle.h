@@ -49,3 +49,11 @@ struct HotArea {
     int linkIndex;  // number of the a tag in the text, from 0
     CString param;
 };
+
+// An animated image strip: the cell shown and how fast it moves.
+struct AnimationInfo {
+    int frame = 0;
+    int count = 0;
+    int tick = 0;
+    int speed = 0;  // ticks per frame
+};
