@@ -51,6 +51,7 @@ void CQoHtmlDrawer::DrawHtml(SIZE& size, RECT area) {
     }
     m_lineCounter = 0;
     m_linkIndex = -1;
+    m_animationCounter = -1;
     m_styles.clear();
     ResetStyle();
     ApplyStyleClass(L"body", &m_style);

@@ -14,6 +14,9 @@ void CQoHtmlDrawer::FillEffects() {
     m_effects[6] = &CQoHtmlDrawer::TagRule;
     m_effects[7] = &CQoHtmlDrawer::TagBreak;
     m_effects[8] = &CQoHtmlDrawer::TagTab;
+    m_effects[17] = &CQoHtmlDrawer::TagBitmap;
+    m_effects[19] = &CQoHtmlDrawer::TagImageList;
+    m_effects[20] = &CQoHtmlDrawer::TagString;
     for (int code = 9; code <= 16; ++code)
         m_effects[size_t(code)] = &CQoHtmlDrawer::TagAlign;
     m_effects[21] = &CQoHtmlDrawer::TagStyleClass;

@@ -39,6 +39,11 @@ public:
     // The layout width at which lines wrap; 0 = never wrap.
     void SetMaxWidth(int width) { m_maxWidth = width; }
     CQoDrawManager& GetDrawManager() { return m_drawManager; }
+    // Shadows of images whose style has "s"; darkness above 100 counts as 100.
+    void SetImageShadow(int offsetX, int offsetY, BYTE darkness, BOOL gradient, int depthX,
+                        int depthY);
+    // Image effect flags of the letters g, d, l and s.
+    UINT ParseImageStyle(const CString& value) const;
     // Advances the animated image strips; TRUE when any changed its frame.
     BOOL OnTimer();
 
@@ -141,6 +146,12 @@ private:
     void TagBreak(const CString& attributes);
     void TagTab(const CString& attributes);
     void DrawRuleLine(int thickness, COLORREF colour, int width);
+    void TagBitmap(const CString& attributes);
+    void TagImageList(const CString& attributes);
+    void TagString(const CString& attributes);
+    int VAlignImage(int top, int height);
+    int PlaceImage(int width, int height, UINT style, int& layoutWidth);
+    UINT ImageStyle(UINT style, UINT hotStyle) const;
     void ParseFontStyle(const CString& value, TextStyle& style) const;
     void ApplyDeclaration(const CString& property, const CString& value, TextStyle& style) const;
     int ParseBorderWidth(const CString& value, int current) const;
@@ -184,6 +195,14 @@ private:
 
     int m_hotLink = -2;
     int m_linkIndex = -1;
+
+    int m_animationCounter = -1;
+
+    int m_shadowX = 4, m_shadowY = 4;
+    int m_shadowDepthX = 7, m_shadowDepthY = 7;
+    BYTE m_shadowDarkness = 50;
+    BOOL m_shadowGradient = TRUE;
+    COLORREF m_shadowColor = RGB(128, 128, 128);
 
     TEXTMETRIC m_metrics{};
     CString m_styleSheet;
