@@ -4,6 +4,7 @@
 #include "TestWindows.h"
 #include "app/controls/tooltip/QoToolTip.h"
 #include "platform/base/FakeClock.h"
+#include "platform/user/Screen.h"
 
 namespace {
 
@@ -188,6 +189,41 @@ TEST_F(ToolTip, FadeStepsRunOnTheClock) {
         Advance(10);
     EXPECT_EQ(tip_.GetState(), CQoToolTip::kHidden);
     EXPECT_FALSE(Visible());
+}
+
+// The screen pixel at (x, y) as the window system composes it.
+COLORREF ScreenPixel(int x, int y) {
+    std::vector<uint32_t> pixels(size_t(x + 1) * size_t(y + 1));
+    ComposeScreen(PixelBuffer{pixels.data(), x + 1, x + 1, y + 1}, RGB(0, 0, 0));
+    const uint32_t p = pixels.back();
+    return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
+}
+
+TEST_F(ToolTip, TransparencyBlendsTheFillOverWhatLiesBeneath) {
+    tip_.SetSizes(FALSE);  // plain: no corners, no anchor
+    tip_.SetShadow(0, 0);
+    tip_.SetBorder(RGB(0, 0, 0), 0, 0);
+    tip_.SetColorBk(RGB(200, 0, 100));
+    tip_.EnableNotify(TRUE);
+    TestWindows::On(top_, WM_NOTIFY, [](HWND, WPARAM, LPARAM lParam) -> LRESULT {
+        reinterpret_cast<ToolTipDisplayNotify*>(lParam)->info->transparency = 50;
+        return 0;
+    });
+    MoveTo(150, 125);
+    Advance(500);
+    ASSERT_TRUE(Visible());
+    RECT window;
+    GetWindowRect(tip_.GetSafeHwnd(), &window);
+    const POINT probe{window.left + 1, (window.top + window.bottom) / 2};  // the left margin
+    ShowWindow(tip_.GetSafeHwnd(), SW_HIDE);
+    const COLORREF under = ScreenPixel(probe.x, probe.y);
+    ShowWindow(tip_.GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    TestWindows::Pump();
+    const COLORREF seen = ScreenPixel(probe.x, probe.y);
+    auto mid = [](int a, int b) { return (a + b) / 2; };
+    EXPECT_NEAR(GetRValue(seen), mid(200, GetRValue(under)), 1);
+    EXPECT_NEAR(GetGValue(seen), mid(0, GetGValue(under)), 1);
+    EXPECT_NEAR(GetBValue(seen), mid(100, GetBValue(under)), 1);
 }
 
 }  // namespace
