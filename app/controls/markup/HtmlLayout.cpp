@@ -48,10 +48,12 @@ void CQoHtmlDrawer::DrawHtml(SIZE& size, RECT area) {
         m_hotAreas.clear();
         m_lines.clear();
         m_animations.clear();
+        m_tables.clear();
     }
     m_lineCounter = 0;
     m_linkIndex = -1;
     m_animationCounter = -1;
+    m_tableCounter = -1;
     m_styles.clear();
     ResetStyle();
     ApplyStyleClass(L"body", &m_style);
@@ -60,7 +62,7 @@ void CQoHtmlDrawer::DrawHtml(SIZE& size, RECT area) {
     m_oldTextColor = GetTextColor(m_dc);
     m_oldBackColor = GetBkColor(m_dc);
     SelectStyleFont();
-    DrawHtmlString(m_text, size, area);
+    DrawHtmlBlocks(m_text, size, area);
     SetBkMode(m_dc, m_oldBackMode);
     SetBkColor(m_dc, m_oldBackColor);
     SetTextColor(m_dc, m_oldTextColor);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/controls/draw/QoDrawManager.h"
+#include "app/controls/markup/HtmlTableInfo.h"
 #include "app/controls/markup/TextStyle.h"
 #include "platform/afx/String.h"
 #include "platform/gdi/Gdi.h"
@@ -155,6 +156,31 @@ private:
     void ParseFontStyle(const CString& value, TextStyle& style) const;
     void ApplyDeclaration(const CString& property, const CString& value, TextStyle& style) const;
     int ParseBorderWidth(const CString& value, int current) const;
+    int ParseEffect(const CString& value, int current) const;
+
+    // Tables.
+    static int FindTag(const CString& text, int start, const wchar_t* name);
+    static int FindTableEnd(const CString& text, int start);
+    static int FindElementEnd(const CString& text, int start, const wchar_t* open,
+                              const wchar_t* close);
+    static int FindRowEnd(const CString& text, int start);
+    static int FindCellEnd(const CString& text, int start);
+    static CString OpeningAttributes(const CString& text);
+    SIZE GetTableDimensions(const CString& text) const;
+    void DrawHtmlBlocks(const CString& text, SIZE& size, RECT area);
+    void AddBlock(SIZE& size, SIZE piece, RECT& area) const;
+    void DrawHtmlTable(const CString& text, SIZE& size, const RECT& area);
+    void MeasureGrid(TableInfo& info, SIZE& size) const;
+    RECT PlaceTable(TableInfo& info, const RECT& area);
+    void DrawHtmlRow(const CString& text, const RECT& content, TableInfo& info, int row);
+    void DrawHtmlCell(const CString& text, const RECT& rect, TableInfo& info, int row, int column);
+    void CoverSpannedSlots(TableInfo& info, int row, int column) const;
+    RECT CellContentRect(const RECT& rect, const TableCell& cell);
+    void DrawCellContent(const CString& text, RECT layout, TableCell& cell);
+    // Returns the colspan (cx) and rowspan (cy).
+    SIZE ParseTableAttributes(const CString& attributes, TextStyle& style, BOOL tableLevel) const;
+    void ApplyTableAttribute(const CString& name, const CString& value, TextStyle& style) const;
+    void DrawBackgroundImage(const RECT& rect, const CString& source);
     void ParseBackground(const CString& value, TextStyle& style) const;
     static void SetBorderWidth(int width, TextStyle& style);
     static void SetBorderStyle(int borderStyle, TextStyle& style);
@@ -211,6 +237,8 @@ private:
     std::vector<TextStyle> m_styles;
     std::vector<HotArea> m_hotAreas;
     std::vector<AnimationInfo> m_animations;
+    std::vector<TableInfo> m_tables;
+    int m_tableCounter = -1;
 
     std::map<CString, COLORREF> m_colors;
     std::map<CString, CString> m_rules;

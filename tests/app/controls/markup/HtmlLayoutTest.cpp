@@ -141,4 +141,58 @@ TEST_F(HtmlLayout, DcStateIsRestoredAfterEachPass) {
     EXPECT_EQ(GetCurrentObject(canvas_.dc(), OBJ_FONT), font);
 }
 
+constexpr const wchar_t* kGrid =
+    L"<table cellspacing=0 cellpadding=0><tr><td>a</td><td>bbb</td></tr>"
+    L"<tr><td>cc</td><td>d</td></tr></table>";
+
+TEST_F(HtmlLayout, TableColumnsAreTheirWidestCellsOnePixelApart) {
+    const SIZE size = Measure(kGrid);
+    EXPECT_EQ(size.cx, 16 + 1 + 24 + 1);
+    EXPECT_EQ(size.cy, 16 + 1 + 16 + 1);
+    RECT area{0, 0, 41, 80};
+    drawer_.Draw(canvas_.dc(), &area);
+    EXPECT_EQ(BoxStarts(5), (std::vector<int>{0, 17}));
+    EXPECT_TRUE(Black(40, 5));
+    EXPECT_FALSE(Black(41, 5));
+    EXPECT_EQ(BoxStarts(22), (std::vector<int>{0, 17}));
+    EXPECT_FALSE(Black(16, 22));
+}
+
+TEST_F(HtmlLayout, SpanningCellWidensItsColumnsRemainderToTheLast) {
+    const SIZE size = Measure(
+        L"<table cellspacing=0 cellpadding=0><tr><td colspan=2 width=21>a</td></tr>"
+        L"<tr><td>a</td><td>a</td></tr></table>");
+    EXPECT_EQ(size.cx, 10 + 1 + 11 + 1);
+    RECT area{0, 0, 22, 80};
+    drawer_.Draw(canvas_.dc(), &area);
+    EXPECT_EQ(BoxStarts(22), (std::vector<int>{0, 11}));
+}
+
+TEST_F(HtmlLayout, NarrowTableStretchesFreeColumnsOrCentresFixedOnes) {
+    MeasureAndDraw(L"<table cellspacing=0 cellpadding=0><tr><td>a</td><td>a</td></tr></table>", 41);
+    EXPECT_EQ(BoxStarts(5), (std::vector<int>{0, 21}));
+    canvas_.Fill(RGB(255, 255, 255));
+    MeasureAndDraw(
+        L"<table cellspacing=0 cellpadding=0 align=center><tr><td width=8>a</td>"
+        L"<td width=8>a</td></tr></table>",
+        41);
+    EXPECT_EQ(BoxStarts(5), (std::vector<int>{12, 21}));
+}
+
+TEST_F(HtmlLayout, TableBetweenTextBlocksAndItsBorder) {
+    const SIZE size = Measure(
+        L"x<table cellspacing=0 cellpadding=0 border=1 bordercolor=red><tr><td>a</td></tr>"
+        L"</table>y");
+    // The cells inherit the border (as width 1): 8 + 2 wide, 16 + 2 high.
+    EXPECT_EQ(size.cy, 16 + (2 + 18) + 16 + 1);
+    RECT area{0, 0, 12, 80};
+    drawer_.Draw(canvas_.dc(), &area);
+    EXPECT_TRUE(Black(0, 5));                      // x
+    EXPECT_EQ(canvas_.At(0, 16), RGB(255, 0, 0));  // the table's frame
+    EXPECT_EQ(canvas_.At(1, 23), RGB(255, 0, 0));  // the cell's frame
+    EXPECT_TRUE(Black(2, 23));                     // a
+    EXPECT_FALSE(Black(10, 23));
+    EXPECT_TRUE(Black(0, 36 + 5));  // y, below the table
+}
+
 }  // namespace

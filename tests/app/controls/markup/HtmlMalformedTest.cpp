@@ -35,6 +35,15 @@ TEST(HtmlMalformed, NeitherCrashesNorHangs) {
         Repeat(L"\t", 500) + Repeat(L"\n", 500),
         Repeat(L"w", 3000),
         L"<justify>" + Repeat(L"a ", 2000),
+        L"<table>",
+        L"<table><tr><td>",
+        L"<table><tr><td colspan=99999 rowspan=99999>x<td>y<tr><td>z",
+        Repeat(L"<table><tr><td>", 300) + L"deep",
+        Repeat(L"<table border=5 cellspacing=99999 cellpadding=-4><tr><td width=999999>", 3),
+        L"<tr><td>no table</td></tr></table></table>",
+        L"<table><tr><td rowspan=3>a</td><td>b</td></tr><tr><td>c</td><td>d</td><td>e</td>"
+        L"</tr></table>",
+        L"<table background=idres:1 bgeffect=99><tr><td bgcolor=red>x</td></tr></table>",
     };
     Canvas canvas(32, 32);
     for (int maxWidth : {0, 1, 30}) {
