@@ -1,6 +1,7 @@
 // Hot areas, the hover style and clicks on links.
 #include <gtest/gtest.h>
 
+#include "TestWindows.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 #include "tests/platform/gdi/Canvas.h"
 
@@ -64,6 +65,43 @@ TEST_F(HtmlLinks, ANewMeasureForgetsTheAreas) {
     SIZE size;
     drawer_.Measure(canvas_.dc(), L"plain", &size);
     EXPECT_TRUE(drawer_.HotAreas().empty());
+}
+
+TEST_F(HtmlLinks, OneRepaintPerChangeOfTheLinkUnderTheCursor) {
+    TestWindows windows;
+    HWND target = windows.Top(0, 0, 10, 10);
+    constexpr UINT kRepaint = WM_USER + 101;
+    std::vector<WPARAM> repaints;
+    TestWindows::On(target, kRepaint, [&](HWND, WPARAM index, LPARAM lParam) -> LRESULT {
+        EXPECT_EQ(lParam, 5);
+        repaints.push_back(index);
+        return 1;
+    });
+    drawer_.SetRepaintTarget(target, kRepaint, 5);
+    for (POINT point : {POINT{60, 4}, POINT{4, 4}, POINT{8, 8}, POINT{26, 4}, POINT{30, 4},
+                        POINT{60, 4}, POINT{61, 4}})
+        drawer_.OnSetCursor(&point);
+    EXPECT_EQ(repaints, (std::vector<WPARAM>{0, 1, WPARAM(-2)}));
+}
+
+TEST_F(HtmlLinks, MessageLinkSendsItsParameterToTheLinkTarget) {
+    TestWindows windows;
+    HWND target = windows.Top(0, 0, 10, 10);
+    constexpr UINT kLink = WM_USER + 7;
+    CString received;
+    TestWindows::On(target, kLink, [&](HWND, WPARAM text, LPARAM) -> LRESULT {
+        received = *reinterpret_cast<const CString*>(text);
+        return 0;
+    });
+    SIZE size;
+    drawer_.Measure(canvas_.dc(), L"<a msg=\"show map\">ab</a>", &size);
+    Draw();
+    POINT over{4, 4};
+    drawer_.OnLButtonDown(&over);
+    EXPECT_TRUE(received.IsEmpty()) << "no target yet";
+    drawer_.SetLinkTarget(target, kLink, 0);
+    drawer_.OnLButtonDown(&over);
+    EXPECT_EQ(received, CString(L"show map"));
 }
 
 }  // namespace
