@@ -52,6 +52,10 @@ void CQoHtmlDrawer::SetRepaintTarget(HWND window, UINT message, LPARAM lParam) {
     m_repaintParam = window != nullptr ? lParam : 0;
 }
 
+void CQoHtmlDrawer::SetHandCursor(HCURSOR cursor) {
+    m_handCursor = cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_HAND);
+}
+
 void CQoHtmlDrawer::SetLinkTarget(HWND window, UINT message, LPARAM lParam) {
     m_linkWindow = window;
     m_linkMessage = window != nullptr ? message : 0;

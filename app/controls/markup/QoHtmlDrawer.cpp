@@ -5,10 +5,9 @@ CQoHtmlDrawer::CQoHtmlDrawer() {
     FillEffects();
     FillEntities();
     FillColors();
-    m_handCursor = LoadCursor(nullptr, IDC_HAND);
+    SetHandCursor(nullptr);
     SetDefaultStyleSheet();
 }
 
-// The hand cursor is a shared system cursor and is not destroyed; the font
-// lives only during a pass.
+// The font lives only during a pass; the hand cursor is not owned.
 CQoHtmlDrawer::~CQoHtmlDrawer() = default;

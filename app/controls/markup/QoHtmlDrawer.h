@@ -74,6 +74,9 @@ public:
     BOOL OnSetCursor(const POINT* point);
     void OnLButtonDown(const POINT* point);
     const std::vector<HotArea>& HotAreas() const { return m_hotAreas; }
+    // The cursor shown over a link with a target; null = the system's hand.
+    // Cursors are shared objects of the window system and are not destroyed.
+    void SetHandCursor(HCURSOR cursor);
 
     // The largest value a size or count in a text may have; larger ones are
     // clamped so that no text can overflow the layout's arithmetic.
