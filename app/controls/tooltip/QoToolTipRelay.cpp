@@ -124,6 +124,9 @@ void CQoToolTip::ShowTip(HWND window, const ToolTipInfo& info, BOOL useDelay) {
     m_showPending = FALSE;
     if (m_state == kAppearing || m_state == kShown)
         PopTip();
+    // The tip now heads for this tool: a move back into the tool shown before
+    // must count as a new tool, or this tool's tip would come up over it.
+    ForgetCurrentTool();
     m_nextWindow = window;
     m_next = info;
     const BOOL delayed = useDelay && m_initial != 0;

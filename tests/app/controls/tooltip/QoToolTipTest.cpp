@@ -97,6 +97,19 @@ TEST_F(ToolTip, WithoutReshowAMoveHidesUntilTheToolIsLeft) {
     EXPECT_EQ(tip_.CurrentTool().text, CString(L"Stop"));
 }
 
+TEST_F(ToolTip, BackToTheFirstToolBeforeTheSecondsDelayShowsTheFirst) {
+    tip_.SetDefaultBehaviour(TOOLTIP_BEHAVIOUR_KEEP);
+    MoveTo(120, 120);
+    Advance(500);
+    ASSERT_EQ(tip_.CurrentTool().text, CString(L"Play"));
+    MoveTo(120, 220);  // towards "Stop"
+    Advance(100);
+    MoveTo(120, 121);  // back before its delay ran out
+    Advance(500);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(tip_.CurrentTool().text, CString(L"Play"));
+}
+
 TEST_F(ToolTip, KeysClicksAndDeactivationHide) {
     for (UINT message :
          {UINT(WM_KEYDOWN), UINT(WM_RBUTTONDOWN), UINT(WM_LBUTTONDOWN), UINT(WM_ACTIVATEAPP)}) {
@@ -189,6 +202,39 @@ TEST_F(ToolTip, FadeStepsRunOnTheClock) {
         Advance(10);
     EXPECT_EQ(tip_.GetState(), CQoToolTip::kHidden);
     EXPECT_FALSE(Visible());
+}
+
+TEST_F(ToolTip, BehaviourBitsForMovesInTheShownToolAndOverTheTip) {
+    struct Case {
+        const char* what;
+        UINT behaviour;
+        bool visibleAfterMove;  // a move inside the tool
+        bool visibleAfterOver;  // then a move onto the tip
+        bool visibleAfterLong;  // then 6 seconds
+    } cases[] = {
+        {"keep", TOOLTIP_BEHAVIOUR_KEEP, true, false, false},
+        {"keep, over the tip", TOOLTIP_BEHAVIOUR_KEEP | TOOLTIP_BEHAVIOUR_OVER_TIP, true, true,
+         false},
+        {"no autopop",
+         TOOLTIP_BEHAVIOUR_KEEP | TOOLTIP_BEHAVIOUR_NO_AUTOPOP | TOOLTIP_BEHAVIOUR_OVER_TIP, true,
+         true, true},
+    };
+    for (const Case& c : cases) {
+        tip_.HideTip();
+        tip_.SetDefaultBehaviour(c.behaviour);
+        MoveTo(120, 220);
+        MoveTo(120, 125);
+        Advance(500);
+        ASSERT_TRUE(Visible()) << c.what;
+        MoveTo(124, 125);
+        EXPECT_EQ(Visible(), c.visibleAfterMove) << c.what;
+        RECT window;
+        GetWindowRect(tip_.GetSafeHwnd(), &window);
+        MoveTo(window.left + 20, window.top + 8);
+        EXPECT_EQ(Visible(), c.visibleAfterOver) << c.what;
+        Advance(6000);
+        EXPECT_EQ(Visible(), c.visibleAfterLong) << c.what;
+    }
 }
 
 // The screen pixel at (x, y) as the window system composes it.
