@@ -1,0 +1,107 @@
+// Hot areas, the hover style and clicks on links.
+#include <gtest/gtest.h>
+
+#include "TestWindows.h"
+#include "app/controls/markup/QoHtmlDrawer.h"
+#include "tests/platform/gdi/Canvas.h"
+
+namespace {
+
+class HtmlLinks : public ::testing::Test {
+protected:
+    HtmlLinks() : canvas_(64, 20) {
+        drawer_.SetStyleSheet(
+            L"body {font-family:Box; font-size:16px}\r\n"
+            L"a:link {color:blue}\r\na:hover {color:red}\r\n");
+        SIZE size;
+        drawer_.Measure(canvas_.dc(), L"<a href=x>ab</a> <a href=''>cd</a>", &size);
+        Draw();
+    }
+    void Draw() {
+        RECT area{0, 0, 64, 20};
+        drawer_.Draw(canvas_.dc(), &area);
+    }
+
+    Canvas canvas_;
+    CQoHtmlDrawer drawer_;
+};
+
+TEST_F(HtmlLinks, EveryLinkedPieceLeavesAHotArea) {
+    ASSERT_EQ(drawer_.HotAreas().size(), 2u);
+    const HotArea& first = drawer_.HotAreas()[0];
+    EXPECT_EQ(first.rect.left, 0);
+    EXPECT_EQ(first.rect.right, 16);
+    EXPECT_EQ(first.rect.top, 0);
+    EXPECT_EQ(first.rect.bottom, 16);
+    EXPECT_EQ(first.linkType, 1);
+    EXPECT_EQ(first.linkIndex, 0);
+    EXPECT_EQ(first.param, CString(L"x"));
+    EXPECT_EQ(drawer_.HotAreas()[1].rect.left, 24);
+    EXPECT_EQ(drawer_.HotAreas()[1].linkIndex, 1);
+    EXPECT_EQ(canvas_.At(2, 2), RGB(0, 0, 255));
+}
+
+TEST_F(HtmlLinks, HoverRestylesOnlyTheLinkUnderTheCursor) {
+    POINT over{4, 4};
+    EXPECT_TRUE(drawer_.OnSetCursor(&over));
+    Draw();
+    EXPECT_EQ(canvas_.At(2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(canvas_.At(26, 2), RGB(0, 0, 255));
+    POINT off{60, 4};
+    EXPECT_FALSE(drawer_.OnSetCursor(&off));
+    Draw();
+    EXPECT_EQ(canvas_.At(2, 2), RGB(0, 0, 255));
+}
+
+TEST_F(HtmlLinks, EmptyTargetShowsNoHandAndDoesNothing) {
+    POINT over{26, 4};
+    EXPECT_FALSE(drawer_.OnSetCursor(&over));
+    drawer_.OnLButtonDown(&over);  // an empty parameter is never followed
+    Draw();
+    EXPECT_EQ(canvas_.At(26, 2), RGB(255, 0, 0));  // but it is the hot link
+}
+
+TEST_F(HtmlLinks, ANewMeasureForgetsTheAreas) {
+    SIZE size;
+    drawer_.Measure(canvas_.dc(), L"plain", &size);
+    EXPECT_TRUE(drawer_.HotAreas().empty());
+}
+
+TEST_F(HtmlLinks, OneRepaintPerChangeOfTheLinkUnderTheCursor) {
+    TestWindows windows;
+    HWND target = windows.Top(0, 0, 10, 10);
+    constexpr UINT kRepaint = WM_USER + 101;
+    std::vector<WPARAM> repaints;
+    TestWindows::On(target, kRepaint, [&](HWND, WPARAM index, LPARAM lParam) -> LRESULT {
+        EXPECT_EQ(lParam, 5);
+        repaints.push_back(index);
+        return 1;
+    });
+    drawer_.SetRepaintTarget(target, kRepaint, 5);
+    for (POINT point : {POINT{60, 4}, POINT{4, 4}, POINT{8, 8}, POINT{26, 4}, POINT{30, 4},
+                        POINT{60, 4}, POINT{61, 4}})
+        drawer_.OnSetCursor(&point);
+    EXPECT_EQ(repaints, (std::vector<WPARAM>{0, 1, WPARAM(-2)}));
+}
+
+TEST_F(HtmlLinks, MessageLinkSendsItsParameterToTheLinkTarget) {
+    TestWindows windows;
+    HWND target = windows.Top(0, 0, 10, 10);
+    constexpr UINT kLink = WM_USER + 7;
+    CString received;
+    TestWindows::On(target, kLink, [&](HWND, WPARAM text, LPARAM) -> LRESULT {
+        received = *reinterpret_cast<const CString*>(text);
+        return 0;
+    });
+    SIZE size;
+    drawer_.Measure(canvas_.dc(), L"<a msg=\"show map\">ab</a>", &size);
+    Draw();
+    POINT over{4, 4};
+    drawer_.OnLButtonDown(&over);
+    EXPECT_TRUE(received.IsEmpty()) << "no target yet";
+    drawer_.SetLinkTarget(target, kLink, 0);
+    drawer_.OnLButtonDown(&over);
+    EXPECT_EQ(received, CString(L"show map"));
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// Texts no tip should ever contain: each must lay out and draw without
+// crashing, hanging or producing sizes beyond the clamps.
+#include <gtest/gtest.h>
+
+#include "app/controls/markup/QoHtmlDrawer.h"
+#include "tests/platform/gdi/Canvas.h"
+
+namespace {
+
+CString Repeat(const wchar_t* piece, int count) {
+    CString text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(HtmlMalformed, NeitherCrashesNorHangs) {
+    const CString cases[] = {
+        Repeat(L"<b", 20000),
+        Repeat(L"<b>", 5000) + L"deep" + Repeat(L"</b>", 5000),
+        Repeat(L"<i><u>", 3000) + L"x",
+        Repeat(L"<", 10001),
+        Repeat(L">", 1000),
+        L"<font size=99999999999999999999>x",
+        L"<font size=-99999px>x</font>",
+        L"<big><big><big><big><big><big><big><big><big><big>x",
+        L"<br=2147483647>x<br=-5>y",
+        L"<t=99999999>x<t=-1>",
+        L"<hr width=99999999% size=99999999>",
+        L"<hr width=-50% size=-3>",
+        L"<a href='never closed>x",
+        L"<font color=#>x<font color=#1234567>y<font color=0x>",
+        L"&amp;&amp;&amp;lt;lt;&&;;",
+        L"<span class=>x</span><span class='.'>y",
+        Repeat(L"\t", 500) + Repeat(L"\n", 500),
+        Repeat(L"w", 3000),
+        L"<justify>" + Repeat(L"a ", 2000),
+        L"<table>",
+        L"<table><tr><td>",
+        L"<table><tr><td colspan=99999 rowspan=99999>x<td>y<tr><td>z",
+        Repeat(L"<table><tr><td>", 300) + L"deep",
+        Repeat(L"<table border=5 cellspacing=99999 cellpadding=-4><tr><td width=999999>", 3),
+        L"<tr><td>no table</td></tr></table></table>",
+        L"<table><tr><td rowspan=3>a</td><td>b</td></tr><tr><td>c</td><td>d</td><td>e</td>"
+        L"</tr></table>",
+        L"<table background=idres:1 bgeffect=99><tr><td bgcolor=red>x</td></tr></table>",
+    };
+    Canvas canvas(32, 32);
+    for (int maxWidth : {0, 1, 30}) {
+        for (const CString& text : cases) {
+            CQoHtmlDrawer drawer;
+            drawer.SetMaxWidth(maxWidth);
+            SIZE size{-1, -1};
+            drawer.Measure(canvas.dc(), text, &size);
+            EXPECT_GE(size.cx, 0);
+            EXPECT_GE(size.cy, 0);
+            EXPECT_LT(size.cy, 100000000);
+            if (maxWidth != 0) {
+                EXPECT_LE(size.cx, maxWidth + 1);
+            }
+            RECT area{0, 0, 32, 32};
+            drawer.Draw(canvas.dc(), &area);
+        }
+    }
+}
+
+}  // namespace
