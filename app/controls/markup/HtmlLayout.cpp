@@ -39,6 +39,8 @@ void CQoHtmlDrawer::Draw(HDC dc, LPCRECT area) {
         return;
     m_dc = dc;
     m_measuring = FALSE;
+    // Each draw pass records the hot areas anew, so repaints do not pile them up.
+    m_hotAreas.clear();
     SIZE size{0, 0};
     DrawHtml(size, *area);
 }

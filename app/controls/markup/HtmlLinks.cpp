@@ -3,7 +3,6 @@
 #include "app/controls/markup/QoHtmlDrawer.h"
 #include "platform/base/Handle.h"
 #include "platform/base/Process.h"
-#include "platform/base/Registry.h"
 
 namespace {
 
@@ -28,20 +27,6 @@ bool Start(CString commandLine) {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return true;
-}
-
-// The default value of a key below HKEY_CLASSES_ROOT, empty when missing.
-CString ClassValue(const CString& subKey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return CString();
-    wchar_t value[260] = {};
-    DWORD size = sizeof(value) - sizeof(wchar_t);
-    DWORD type = 0;
-    const LONG result =
-        RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS && type == REG_SZ ? CString(value) : CString();
 }
 
 }  // namespace
@@ -114,23 +99,9 @@ void CQoHtmlDrawer::FollowLink(const HotArea& area) {
         SendMessage(m_linkWindow, m_linkMessage, WPARAM(&area.param), m_linkParam);
 }
 
+// The target goes to the desktop's opener as its one argument; there is no
+// other way of opening it, so nothing else ever reads the target.
 void CQoHtmlDrawer::OpenLink(const CString& target) {
-    if (!IsSafeTarget(target))
-        return;
-    const CString quoted = L"\"" + target + L"\"";
-    if (Start(CString(kOpener) + L" " + quoted))
-        return;
-    const CString docClass = ClassValue(L".htm");
-    if (docClass.IsEmpty())
-        return;
-    CString command = ClassValue(docClass + L"\\shell\\open\\command");
-    if (command.IsEmpty())
-        return;
-    int cut = command.Find(L"\"%1\"");
-    if (cut < 0)
-        cut = command.Find(L"%1");
-    if (cut >= 0)
-        command = command.Left(cut);
-    command.TrimRight(L" ");
-    Start(command + L" " + quoted);
+    if (IsSafeTarget(target))
+        Start(CString(kOpener) + L" \"" + target + L"\"");
 }

@@ -61,6 +61,12 @@ TEST_F(HtmlLinks, EmptyTargetShowsNoHandAndDoesNothing) {
     EXPECT_EQ(canvas_.At(26, 2), RGB(255, 0, 0));  // but it is the hot link
 }
 
+TEST_F(HtmlLinks, RepaintsDoNotPileUpHotAreas) {
+    Draw();
+    Draw();
+    EXPECT_EQ(drawer_.HotAreas().size(), 2u);
+}
+
 TEST_F(HtmlLinks, ANewMeasureForgetsTheAreas) {
     SIZE size;
     drawer_.Measure(canvas_.dc(), L"plain", &size);
