@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "app/controls/skin/SkinSupport.h"
+#include "app/res/ResourceIds.h"
 
 namespace {
 
 // Buttons that open dialogs or menus, which take the mouse away: they give up
 // the hover and the capture before their command runs.
-constexpr int kModalButtons[] = {10002, 10006, 10003, 10004, 10038, 10016, 10017, 10020};
+constexpr int kModalButtons[] = {
+    IDC_MAIN_OPEN_FILE,        IDC_MAIN_OTHER_SETTING, IDC_MAIN_SEARCH_HDD, IDC_MAIN_SEARCH_SD,
+    IDC_PLAYBAR_AUDIO_CHANNEL, IDC_PLAYBAR_SNAPSHOT,   IDC_PLAYBAR_EXPORT,  IDC_PLAYBAR_SPLIT};
 
 bool OpensModalUi(HWND focus) {
     const int id = ::GetDlgCtrlID(focus);

@@ -39,7 +39,7 @@ void CSkinSpeedDig::OnPaint() {
     CRect client;
     GetClientRect(&client);
     CSkinBitmap skin;
-    if (!skin.LoadBitmap(telemetry::kSpeedDigitsSkin))
+    if (!skin.LoadBitmap(IDB_SPEED_DIGITS))
         return;
     HDC memory = ::CreateCompatibleDC(dc);
     if (memory == nullptr)

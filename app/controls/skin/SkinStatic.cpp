@@ -1,12 +1,7 @@
 #include "app/controls/skin/SkinStatic.h"
 
 #include "app/controls/skin/SkinSupport.h"
-
-namespace {
-
-constexpr int kVideoPane = 10007;
-
-}  // namespace
+#include "app/res/ResourceIds.h"
 
 BEGIN_MESSAGE_MAP(CSkinStatic, CStatic)
 ON_WM_PAINT()
@@ -51,7 +46,7 @@ void CSkinStatic::OnPaint() {
 
 HBRUSH CSkinStatic::OnCtlColor(CDC* dc, CWnd* child, UINT) {
     const HBRUSH brush = HBRUSH(Default());
-    if (child == nullptr || child->GetDlgCtrlID() != kVideoPane)
+    if (child == nullptr || child->GetDlgCtrlID() != IDC_MAIN_VIDEO)
         return brush;
     dc->SetBkMode(TRANSPARENT);
     dc->SetBkColor(m_fillColour);

@@ -2,6 +2,7 @@
 // buffer they paint into, and the program-wide speed unit text.
 #pragma once
 
+#include "app/res/ResourceIds.h"
 #include "platform/afx/Afx.h"
 
 // The speed unit shown after the speed digits (the configuration sets it).
@@ -9,9 +10,8 @@ extern CString g_strSpeedUnitText;
 
 namespace telemetry {
 
-// Skins the controls load themselves (SkinBitmapId).
-inline constexpr UINT kSpeedDigitsSkin = 1097;
-inline constexpr UINT kSpeedDialSkins[] = {1033, 1034, 1035};
+// The dial skins CSkinSpeedPic loads into its first slots.
+inline constexpr UINT kSpeedDialSkins[] = {IDB_DIAL_0, IDB_DIAL_1, IDB_DIAL_2};
 
 // An "Arial" font of normal weight, ANSI, FF_SWISS, selected into a context
 // for one paint; deselected and deleted on exit.

@@ -30,12 +30,12 @@ enum : int { kDigits = 20001, kLamp, kGps, kTemp, kDial, kWave };
 class Telemetry : public Fixture {
 protected:
     Telemetry() : Fixture(kTemplate) {
-        AddResource(telemetry::kSpeedDigitsSkin, Picture(20, std::string(60, 'b')));
+        AddResource(IDB_SPEED_DIGITS, Picture(20, std::string(60, 'b')));
         AddResource(kLampOff, {"rx", "xr"});
         AddResource(kLampOn, {"gx", "xg"});
-        AddResource(1033, {"rB", "Br"});
-        AddResource(1034, {"g"});
-        AddResource(1035, {"y"});
+        AddResource(IDB_DIAL_0, {"rB", "Br"});
+        AddResource(IDB_DIAL_1, {"g"});
+        AddResource(IDB_DIAL_2, {"y"});
         std::vector<DialogItemTemplate> items;
         for (int id = kDigits; id <= kWave; ++id)
             items.push_back({L"Static", L"", id, WS_VISIBLE, 0, 0, 0, 4, 4});
@@ -191,7 +191,7 @@ TEST_F(Telemetry, DialShowsTheSelectedSlotWithBlueLeftOut) {
     Pump();
     EXPECT_EQ(Pixel(dial, 0, 0), Colour('r'));
     EXPECT_EQ(Pixel(dial, 3, 0), behind);
-    AddResource(1033, {"y"});
+    AddResource(IDB_DIAL_0, {"y"});
     dial.LoadBitmaps();
     Repaint(dial);
     EXPECT_EQ(Pixel(dial, 0, 0), Colour('r')) << "a second load keeps the first bitmaps";
