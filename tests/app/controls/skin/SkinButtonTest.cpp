@@ -19,6 +19,7 @@ constexpr int kPanel = 10000;
 constexpr int kInPanel = 10010;
 constexpr int kLabel = 10025;
 constexpr int kEmptyStatic = 10024;
+constexpr int kVideo = 10007;
 
 class SkinControls : public Fixture {
 protected:
@@ -35,6 +36,7 @@ protected:
                         {L"Button", L"", kInPanel, WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 4, 4},
                         {L"Static", L"", kLabel, WS_VISIBLE | SS_NOTIFY, 0, 0, 0, 4, 4},
                         {L"Static", L"", kEmptyStatic, WS_VISIBLE, 0, 0, 0, 4, 4},
+                        {L"Static", L"", kVideo, WS_VISIBLE, 0, 0, 0, 4, 4},
                     });
         Open(kTemplate);
         Bind(open, kOpenFile, 10, 10);
@@ -48,6 +50,9 @@ protected:
         label.SubclassDlgItem(kLabel, &dlg);
         label.MoveWindow(60, 40, 20, 12);
         label.SetText(L"", RGB(255, 255, 255), RGB(0, 0, 0));
+        video = dlg.GetDlgItem(kVideo);
+        video->SetParent(&panel);
+        video->MoveWindow(20, 10, 6, 6);
         empty.SubclassDlgItem(kEmptyStatic, &dlg);
         empty.MoveWindow(90, 40, 10, 10);
         open.m_bitmap.LoadBitmap(kSkin);
@@ -69,6 +74,7 @@ protected:
 
     CSkinButton open, map, bare, inPanel;
     CSkinStatic panel, empty;
+    CWnd* video = nullptr;
     CSkinMenuText label;
 };
 
@@ -149,6 +155,11 @@ TEST_F(SkinControls, PanelForwardsTheCommandsOfItsChildren) {
     ASSERT_EQ(dlg.commands.size(), 1u);
     EXPECT_EQ(dlg.commands[0].first, UINT(MAKEWPARAM(kInPanel, 0)));
     EXPECT_EQ(dlg.commands[0].second, LPARAM(inPanel.m_hWnd));
+}
+
+TEST_F(SkinControls, PanelGivesTheVideoPaneABlackBrush) {
+    EXPECT_EQ(Pixel(*video, 3, 3), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(panel, 19, 9), Colour('y')) << "the panel around it keeps its skin";
 }
 
 TEST_F(SkinControls, PanelTextFillsItsBand) {
