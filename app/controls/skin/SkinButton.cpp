@@ -35,7 +35,9 @@ void CSkinButton::OnPaint() {
     CPaintDC dc(this);
     CSkinBitmap cell;
     m_bitmap.ExtractCell(&cell, m_bHover ? 2 : 1, 1, 2, 1);
-    SetWindowRgn(cell.BitmapToRegion(m_crTransparent, 0), TRUE);
+    HRGN shape = cell.BitmapToRegion(m_crTransparent, 0);
+    if (SetWindowRgn(shape, TRUE) == 0 && shape != nullptr)
+        ::DeleteObject(shape);  // the window did not take it
     const CRect rect = cell.GetRect();
     CRgn clip;
     clip.CreateRectRgn(0, 0, 0, 0);

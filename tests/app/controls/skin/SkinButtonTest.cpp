@@ -20,6 +20,8 @@ constexpr int kInPanel = 10010;
 constexpr int kLabel = 10025;
 constexpr int kEmptyStatic = 10024;
 constexpr int kVideo = 10007;
+constexpr int kCaptioned = 10040;
+constexpr UINT kWideSkin = 62004;
 
 class SkinControls : public Fixture {
 protected:
@@ -27,6 +29,8 @@ protected:
         // Two 4 x 3 cells: red normal, green hovered; black is cut out.
         AddResource(kSkin, {"rrr.ggg.", "rrrKgggK", ".rrk.ggk"});
         AddResource(kPanelSkin, {"yb", "by"});
+        AddResource(kWideSkin, Picture(14, std::string(20, 'r') + std::string(20, 'g')));
+        AddStringResource(kCaptioned, L"H");
         AddTemplate(kTemplate,
                     {
                         {L"Button", L"", kOpenFile, WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 4, 4},
@@ -37,6 +41,7 @@ protected:
                         {L"Static", L"", kLabel, WS_VISIBLE | SS_NOTIFY, 0, 0, 0, 4, 4},
                         {L"Static", L"", kEmptyStatic, WS_VISIBLE, 0, 0, 0, 4, 4},
                         {L"Static", L"", kVideo, WS_VISIBLE, 0, 0, 0, 4, 4},
+                        {L"Button", L"", kCaptioned, WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 4, 4},
                     });
         Open(kTemplate);
         Bind(open, kOpenFile, 10, 10);
@@ -55,6 +60,10 @@ protected:
         video->MoveWindow(20, 10, 6, 6);
         empty.SubclassDlgItem(kEmptyStatic, &dlg);
         empty.MoveWindow(90, 40, 10, 10);
+        captioned.SubclassDlgItem(kCaptioned, &dlg);
+        captioned.MoveWindow(120, 10, 20, 14);
+        captioned.m_bitmap.LoadBitmap(kWideSkin);
+        map.MoveWindow(30, 10, 4, 3);
         open.m_bitmap.LoadBitmap(kSkin);
         map.m_bitmap.LoadBitmap(kSkin);
         inPanel.m_bitmap.LoadBitmap(kSkin);
@@ -72,7 +81,7 @@ protected:
         return ids;
     }
 
-    CSkinButton open, map, bare, inPanel;
+    CSkinButton open, map, bare, inPanel, captioned;
     CSkinStatic panel, empty;
     CWnd* video = nullptr;
     CSkinMenuText label;
@@ -139,6 +148,19 @@ TEST_F(SkinControls, ReleaseAfterLeavingSendsNothingUnlessBackOnTheButton) {
     Move(map, 1, 0);
     Release(map, 1, 0);
     EXPECT_EQ(CommandIds(), std::vector<UINT>{kMapButton});
+}
+
+TEST_F(SkinControls, ButtonWithAStringOfItsIdShowsItAsCaption) {
+    int text = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (const COLORREF c = Pixel(captioned, x, y); c != Colour('r')) {
+                ++text;
+                EXPECT_EQ(c & 0xFFFF00, 0u) << "black text blended into red only";
+            }
+    EXPECT_GT(text, 3) << "the text over the skin";
+    EXPECT_EQ(Pixel(captioned, 0, 0), Colour('r'));
+    EXPECT_EQ(Pixel(map, 1, 1), Colour('r')) << "no string: the bitmap alone";
 }
 
 TEST_F(SkinControls, ButtonWithoutSkinNeverHovers) {
