@@ -1,5 +1,5 @@
 // The skin bitmaps, drawn at build time from the SVG sources in skin/ (see
-// skin/README.md); the definition is generated.
+// README.md); the definition is generated.
 #pragma once
 
 // Adds every skin bitmap under its SkinBitmapId.

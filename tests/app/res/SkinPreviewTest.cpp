@@ -4,7 +4,7 @@
 // can be looked at as a whole.
 #include <cairo.h>
 
-#include <functional>
+#include <algorithm>
 
 #include "ResourceFixture.h"
 #include "app/res/ResourceIds.h"
@@ -132,6 +132,40 @@ void DrawTelemetryPanel(Canvas& c) {
     c.Draw(IDB_DIAL_1, left + 10, top + 2 * s + 5, 80, 80, 0, 1, static_cast<int>(RGB(0, 0, 255)));
 }
 
+// Every skin bitmap (the small ones at twice their size), side by side in rows, on mid grey.
+bool SaveSheet(const char* path) {
+    constexpr int kSheetWidth = 1200, kSheetHeight = 1300;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSheetWidth, kSheetHeight);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    auto put = [&](int x, int y, uint32_t p) {
+        if (x < kSheetWidth && y < kSheetHeight)
+            reinterpret_cast<uint32_t*>(data + y * stride)[x] = p;
+    };
+    for (int y = 0; y < kSheetHeight; ++y)
+        for (int x = 0; x < kSheetWidth; ++x)
+            put(x, y, 0x808080);
+    int x = 4, y = 4, rowHeight = 0;
+    for (UINT id = 1000; id < 1110; ++id) {
+        const LoadedBitmap b = LoadSkin(id);
+        const int w = std::min(b.width, 400), h = std::min(b.height, 200);
+        if (w == 0)
+            continue;
+        const int kScale = b.width > 100 ? 1 : 2;
+        if (x + w * kScale > kSheetWidth)
+            x = 4, y += rowHeight + 6, rowHeight = 0;
+        for (int by = 0; by < h * kScale; ++by)
+            for (int bx = 0; bx < w * kScale; ++bx)
+                put(x + bx, y + by, b.At(bx / kScale, by / kScale));
+        x += w * kScale + 6;
+        rowHeight = std::max(rowHeight, h * kScale);
+    }
+    cairo_surface_mark_dirty(s);
+    const bool ok = cairo_surface_write_to_png(s, path) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(s);
+    return ok;
+}
+
 }  // namespace
 
 TEST_F(Resources, TheMainWindowSkinComposesAndIsSavedForViewing) {
@@ -152,4 +186,5 @@ TEST_F(Resources, TheMainWindowSkinComposesAndIsSavedForViewing) {
     EXPECT_EQ(corner, canvas.At(45, kPlayBarTop + 3));
     EXPECT_NE(centre, corner);
     EXPECT_TRUE(canvas.SavePng("skin_preview.png"));
+    EXPECT_TRUE(SaveSheet("skin_sheet.png"));
 }
