@@ -9,6 +9,7 @@
 #include "platform/user/Focus.h"
 #include "platform/user/FolderBrowser.h"
 #include "platform/user/Geometry.h"
+#include "platform/user/Icons.h"
 #include "platform/user/Input.h"
 #include "platform/user/MenuTemplate.h"
 #include "platform/user/Menus.h"

@@ -11,6 +11,7 @@
 
 #include "app/controls/draw/DibImage.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/user/Icons.h"
 
 // Image effect flags, combined freely.
 enum ImageEffect : UINT {
@@ -62,8 +63,13 @@ public:
     CQoDrawManager(const CQoDrawManager&) = delete;
     CQoDrawManager& operator=(const CQoDrawManager&) = delete;
 
+    // (2 x hot spot x, 2 x hot spot y); (0, 0) for a null or unreadable icon.
+    void GetIconExtent(HICON icon, SIZE* out) const;
     // (0, 0) for a null or unreadable bitmap.
     void GetBitmapExtent(HBITMAP bitmap, SIZE* out) const;
+    // A new icon (owned by the caller) of width x height, stretched from the
+    // icon's own extent; null on failure.
+    HICON ResizeIcon(HICON icon, int width, int height);
 
     // Blends (sx, sy) of src over (x, y) of dst, cx x cy, with percent of
     // the source; 100 or more is a plain copy.
@@ -85,6 +91,10 @@ public:
     void DrawBitmap(HDC dc, int x, int y, DWORD cx, DWORD cy, HBITMAP bitmap, BOOL useMask,
                     COLORREF maskColour, DWORD flags, BOOL shadow, int shadowDx, int shadowDy,
                     DWORD depthX, DWORD depthY, COLORREF colour);
+    // The icon at cx x cy (resized when that is not its own extent); with
+    // IMAGE_EFFECT_COLOURIZE its shape in `colour`.
+    void DrawIcon(HDC dc, int x, int y, DWORD cx, DWORD cy, HICON icon, DWORD flags, BOOL shadow,
+                  int shadowDx, int shadowDy, DWORD depthX, DWORD depthY, COLORREF colour);
     // Cell `index` of a strip of cellWidth x cellHeight cells, left to right,
     // then top to bottom.
     void DrawImageList(HDC dc, int x, int y, DWORD cx, DWORD cy, HBITMAP strip, int index,
@@ -109,6 +119,10 @@ private:
                      COLORREF end, int width, int height);
     void Blend(HDC dst, int x, int y, DWORD cx, DWORD cy, HDC src, int sx, int sy, int percent);
     void DrawPrepared(HDC dc, int x, int y, int cx, int cy, HBITMAP image, HBITMAP mask);
+    // The shadow of DrawBitmap and DrawIcon: under the image, or the image moved.
+    void ShadowOrOffset(HDC dc, int* x, int* y, DWORD cx, DWORD cy, HBITMAP shape, BOOL useMask,
+                        COLORREF maskColour, DWORD flags, BOOL shadow, int shadowDx, int shadowDy,
+                        DWORD depthX, DWORD depthY, COLORREF colour);
 
     CDibImage m_dib;
     BOOL m_bHasAlpha = FALSE;

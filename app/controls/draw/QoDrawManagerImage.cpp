@@ -59,18 +59,28 @@ void CQoDrawManager::DrawBitmap(HDC dc, int x, int y, DWORD cx, DWORD cy, HBITMA
     OwnedBitmap image{MakeEffectBitmap(copy.handle, cx, cy, flags, useMask, maskColour, colour)};
     if (mask.handle == nullptr || image.handle == nullptr)
         return;
-    if (shadow && (flags & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW))) {
-        const COLORREF negated =
-            pixelwords::ToColour(pixelwords::Negate(pixelwords::FromColour(colour)));
-        OwnedBitmap shadowMask{
-            MakeEffectBitmap(copy.handle, cx, cy, kShapeFlags, useMask, maskColour, negated)};
-        DrawShadow(dc, x + shadowDx, y + shadowDy, cx, cy, shadowMask.handle,
-                   (flags & IMAGE_EFFECT_SOFT_SHADOW) != 0, depthX, depthY);
-    } else if (shadow) {
-        x += shadowDx;
-        y += shadowDy;
-    }
+    ShadowOrOffset(dc, &x, &y, cx, cy, copy.handle, useMask, maskColour, flags, shadow, shadowDx,
+                   shadowDy, depthX, depthY, colour);
     DrawPrepared(dc, x, y, int(cx), int(cy), image.handle, mask.handle);
+}
+
+void CQoDrawManager::ShadowOrOffset(HDC dc, int* x, int* y, DWORD cx, DWORD cy, HBITMAP shape,
+                                    BOOL useMask, COLORREF maskColour, DWORD flags, BOOL shadow,
+                                    int shadowDx, int shadowDy, DWORD depthX, DWORD depthY,
+                                    COLORREF colour) {
+    if (!shadow)
+        return;
+    if (!(flags & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW))) {
+        *x += shadowDx;
+        *y += shadowDy;
+        return;
+    }
+    const COLORREF negated =
+        pixelwords::ToColour(pixelwords::Negate(pixelwords::FromColour(colour)));
+    OwnedBitmap shadowMask{
+        MakeEffectBitmap(shape, cx, cy, kShapeFlags, useMask, maskColour, negated)};
+    DrawShadow(dc, *x + shadowDx, *y + shadowDy, cx, cy, shadowMask.handle,
+               (flags & IMAGE_EFFECT_SOFT_SHADOW) != 0, depthX, depthY);
 }
 
 void CQoDrawManager::DrawPrepared(HDC dc, int x, int y, int cx, int cy, HBITMAP image,

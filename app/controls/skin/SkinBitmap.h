@@ -34,7 +34,8 @@ public:
     BOOL ExtractCell(CSkinBitmap* out, int column, int row, int columns, int rows) const;
     // `out` becomes a new bitmap of the rectangle's size: corners cw x ch kept,
     // the column cw and the row ch stretched over the rest (both 0: a plain
-    // stretch; one of them 0: three slices along the other axis).
+    // stretch; one of them 0: three slices along the other axis). FALSE, and
+    // nothing made, without a bitmap or for an empty rectangle.
     BOOL MakeNineSlice(CSkinBitmap* out, CRect rect, int cornerWidth, int cornerHeight) const;
     BOOL DrawNineSlice(CDC* target, CRect rect, int cornerWidth, int cornerHeight) const;
 

@@ -59,7 +59,9 @@ BOOL CSkinBitmap::MakeNineSlice(CSkinBitmap* out, CRect rect, int cornerWidth,
     const int rw = rect.Width();
     const int rh = rect.Height();
     out->DeleteObject();
-    if (rw <= 0 || rh <= 0 || !out->Attach(::CreateCompatibleBitmap(nullptr, rw, rh)))
+    // Without a bitmap there is nothing to scale: no black block in its place.
+    if (m_hObject == nullptr || rw <= 0 || rh <= 0 ||
+        !out->Attach(::CreateCompatibleBitmap(nullptr, rw, rh)))
         return FALSE;
     MemoryDc target(*out);
     if (cornerWidth == 0 && cornerHeight == 0) {

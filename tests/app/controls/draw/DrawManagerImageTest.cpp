@@ -119,3 +119,70 @@ TEST(TileBlt, RepeatsTheBlockAndCutsAtTheEdges) {
     EXPECT_EQ(canvas.Row(0), (Row{kWhite, kRed, kBlue, kRed, kBlue, kRed}));
     EXPECT_EQ(canvas.Row(1), (Row(6, kWhite)));
 }
+
+namespace {
+
+// A 2 x 2 icon: red, (transparent), green, black.
+class IconDrawing : public ::testing::Test {
+protected:
+    IconDrawing() {
+        const OwnedBitmap colour{MakeBitmap(2, 2, {kRedWord, 0x000000FF, 0x0000FF00, 0})};
+        const BYTE maskBits[] = {0x40, 0, 0x00, 0};  // 1 where transparent
+        const OwnedBitmap mask{CreateBitmap(2, 2, 1, 1, maskBits)};
+        ICONINFO info{TRUE, 0, 0, mask.handle, colour.handle};
+        icon = CreateIconIndirect(&info);
+    }
+    ~IconDrawing() override { DestroyIcon(icon); }
+
+    HICON icon = nullptr;
+    CQoDrawManager manager;
+};
+
+}  // namespace
+
+TEST_F(IconDrawing, DrawsThroughItsMaskAtItsOwnSize) {
+    ASSERT_NE(icon, nullptr);
+    SIZE extent;
+    manager.GetIconExtent(icon, &extent);
+    EXPECT_EQ(extent.cx, 2);
+    EXPECT_EQ(extent.cy, 2);
+    Canvas canvas(3, 2, kWhite);
+    manager.DrawIcon(canvas.Dc(), 1, 0, 2, 2, icon, 0, FALSE, 0, 0, 0, 0, kBlack);
+    EXPECT_EQ(canvas.Row(0), (Row{kWhite, kRed, kWhite}));
+    EXPECT_EQ(canvas.Row(1), (Row{kWhite, RGB(0, 255, 0), kBlack}));
+}
+
+TEST_F(IconDrawing, ColourizeDrawsTheShapeInTheColour) {
+    Canvas canvas(2, 2, kWhite);
+    const COLORREF c = RGB(9, 99, 199);
+    manager.DrawIcon(canvas.Dc(), 0, 0, 2, 2, icon, IMAGE_EFFECT_COLOURIZE, FALSE, 0, 0, 0, 0, c);
+    EXPECT_EQ(canvas.Row(0), (Row{c, kWhite}));
+    EXPECT_EQ(canvas.Row(1), (Row{c, c}));
+}
+
+TEST_F(IconDrawing, OtherSizesAreResized) {
+    HICON big = manager.ResizeIcon(icon, 4, 4);
+    ASSERT_NE(big, nullptr);
+    SIZE extent;
+    manager.GetIconExtent(big, &extent);
+    EXPECT_EQ(extent.cx, 4);
+    DestroyIcon(big);
+    Canvas canvas(4, 4, kWhite);
+    manager.DrawIcon(canvas.Dc(), 0, 0, 4, 4, icon, 0, FALSE, 0, 0, 0, 0, kBlack);
+    EXPECT_EQ(canvas.Row(1), (Row{kRed, kRed, kWhite, kWhite}));
+    EXPECT_EQ(canvas.Row(3), (Row{RGB(0, 255, 0), RGB(0, 255, 0), kBlack, kBlack}));
+}
+
+TEST_F(IconDrawing, NullAndStaleIconsDoNothing) {
+    SIZE extent{5, 5};
+    manager.GetIconExtent(nullptr, &extent);
+    EXPECT_EQ(extent.cx, 0);
+    HICON gone = CopyIcon(icon);
+    EXPECT_TRUE(DestroyIcon(gone));
+    EXPECT_FALSE(DestroyIcon(gone));
+    EXPECT_EQ(manager.ResizeIcon(gone, 4, 4), nullptr);
+    Canvas canvas(2, 2, kWhite);
+    manager.DrawIcon(canvas.Dc(), 0, 0, 2, 2, gone, 0, FALSE, 0, 0, 0, 0, kBlack);
+    manager.DrawIcon(canvas.Dc(), 0, 0, 2, 2, nullptr, 0, FALSE, 0, 0, 0, 0, kBlack);
+    EXPECT_EQ(canvas.Row(0), (Row(2, kWhite)));
+}

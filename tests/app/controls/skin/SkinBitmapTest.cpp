@@ -36,6 +36,9 @@ protected:
 
 TEST_F(SkinBitmap, SizeComesFromTheBitmapAndIsZeroWithout) {
     CSkinBitmap none;
+    CSkinBitmap out;
+    EXPECT_FALSE(none.MakeNineSlice(&out, CRect(0, 0, 4, 4), 1, 1));
+    EXPECT_EQ(out.GetSafeHandle(), nullptr) << "no black block in place of a missing skin";
     EXPECT_EQ(none.GetWidth(), 0);
     EXPECT_EQ(none.GetHeight(), 0);
     EXPECT_EQ(none.BitmapToRegion(0, 0), nullptr);

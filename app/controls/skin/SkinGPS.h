@@ -1,0 +1,24 @@
+// The three G-sensor values, one line each ("Gx : " and "%.2f"), in red,
+// yellow and green on black with a grey outline; double-buffered, never
+// erased. The owner sets the values; user-interface thread only.
+#pragma once
+
+#include "platform/afx/Afx.h"
+
+class CSkinGPS : public CStatic {
+public:
+    // In g; invalidates without erasing.
+    void SetValues(float x, float y, float z);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    float m_gx = 0;
+    float m_gy = 0;
+    float m_gz = 0;
+};

@@ -1,0 +1,28 @@
+// A menu-bar label: a framed text box that lights up orange under the cursor
+// (capturing the mouse while it does) and sends WM_COMMAND (id, notification
+// 0; lParam its window) to its parent on button-down. Like the other skinned
+// statics it passes its children's commands on to its parent.
+// User-interface thread only.
+#pragma once
+
+#include "platform/afx/Afx.h"
+
+class CSkinMenuText : public CStatic {
+public:
+    // The third argument is accepted and not used; no redraw.
+    void SetText(CString text, COLORREF textColour, COLORREF unused);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void OnPaint();
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* child, UINT kind);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_text;
+    COLORREF m_textColour = RGB(255, 255, 255);
+    BOOL m_bHover = FALSE;
+};

@@ -1,0 +1,53 @@
+#include "app/controls/skin/SkinSpeedDig.h"
+
+#include <algorithm>
+
+#include "app/controls/skin/SkinBitmap.h"
+#include "app/controls/skin/SkinSupport.h"
+#include "app/controls/skin/TelemetryText.h"
+
+BEGIN_MESSAGE_MAP(CSkinSpeedDig, CStatic)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CSkinSpeedDig::SetSpeed(int speed) {
+    m_nSpeed = speed;
+    Invalidate(FALSE);
+}
+
+void CSkinSpeedDig::SetTextColor(COLORREF colour) {
+    m_crText = colour;
+    Invalidate(FALSE);
+}
+
+void CSkinSpeedDig::SetBkColor(COLORREF colour) {
+    m_crBack = colour;
+    Invalidate(FALSE);
+}
+
+void CSkinSpeedDig::SetUnitText(CString text) {
+    g_strSpeedUnitText = text;
+}
+
+BOOL CSkinSpeedDig::OnCommand(WPARAM wParam, LPARAM lParam) {
+    SendCommandToParent(*this, wParam, lParam);
+    return CStatic::OnCommand(wParam, lParam);
+}
+
+void CSkinSpeedDig::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    CSkinBitmap skin;
+    if (!skin.LoadBitmap(IDB_SPEED_DIGITS))
+        return;
+    HDC memory = ::CreateCompatibleDC(dc);
+    if (memory == nullptr)
+        return;
+    const HGDIOBJ old = ::SelectObject(memory, skin);
+    telemetry::DrawValueText(memory, client.Width(), client.Height(), m_nSpeed, g_strSpeedUnitText);
+    ::BitBlt(dc, 0, 0, std::min(client.Width(), skin.GetWidth()),
+             std::min(client.Height(), skin.GetHeight()), memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+}

@@ -1,0 +1,30 @@
+// The speed digits: "%d %s" (the speed, g_strSpeedUnitText) in white on the
+// digits skin, shown 1:1 from the control's top-left corner (not stretched).
+// The owner sets the value; user-interface thread only.
+#pragma once
+
+#include "platform/afx/Afx.h"
+
+class CSkinSpeedDig : public CStatic {
+public:
+    void SetSpeed(int speed);
+    // Kept for the owner; the drawing uses white text on the skin.
+    void SetTextColor(COLORREF colour);
+    void SetBkColor(COLORREF colour);
+    // 0 km/h, 1 mile/h; the drawing always shows g_strSpeedUnitText.
+    void SetUnit(int unit) { m_nUnit = unit; }
+    // Sets the program-wide g_strSpeedUnitText.
+    void SetUnitText(CString text);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    COLORREF m_crText = 0;
+    COLORREF m_crBack = 0;
+    int m_nSpeed = 0;
+    int m_nUnit = 0;
+};

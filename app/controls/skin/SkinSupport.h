@@ -1,0 +1,30 @@
+// Small services the skinned controls share.
+//
+// Skinned statics are the parents of buttons and labels placed on a panel;
+// each passes the WM_COMMAND it receives on to its own parent (synchronously,
+// wParam and lParam unchanged), so that the commands reach the dialog.
+#pragma once
+
+#include "platform/afx/Afx.h"
+
+inline void SendCommandToParent(const CWnd& self, WPARAM wParam, LPARAM lParam) {
+    ::SendMessage(::GetParent(self.m_hWnd), WM_COMMAND, wParam, lParam);
+}
+
+// Invalidates the whole window with erasing and paints it at once.
+inline void RepaintNow(CWnd& wnd) {
+    wnd.Invalidate(TRUE);
+    wnd.UpdateWindow();
+}
+
+// Selects the parent window's font into `dc`; returns the font it replaced,
+// null when the parent has none (then nothing was selected).
+inline HGDIOBJ SelectParentFont(const CWnd& self, HDC dc) {
+    const HGDIOBJ font = HGDIOBJ(::SendMessage(::GetParent(self.m_hWnd), WM_GETFONT, 0, 0));
+    return font != nullptr ? ::SelectObject(dc, font) : nullptr;
+}
+
+inline void RestoreFont(HDC dc, HGDIOBJ old) {
+    if (old != nullptr)
+        ::SelectObject(dc, old);
+}

@@ -1,0 +1,28 @@
+#include "app/controls/skin/SkinTemp.h"
+
+#include "app/controls/skin/SkinSupport.h"
+#include "app/controls/skin/TelemetryText.h"
+
+BEGIN_MESSAGE_MAP(CSkinTemp, CStatic)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CSkinTemp::SetValue(int value) {
+    m_nValue = value;
+    Invalidate(FALSE);
+}
+
+BOOL CSkinTemp::OnCommand(WPARAM wParam, LPARAM lParam) {
+    SendCommandToParent(*this, wParam, lParam);
+    return CStatic::OnCommand(wParam, lParam);
+}
+
+void CSkinTemp::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    const telemetry::DoubleBuffer buffer(dc, client.Width(), client.Height());
+    ::FillSolidRect(buffer.Dc(), &client, RGB(0, 0, 0));
+    telemetry::DrawValueText(buffer.Dc(), client.Width(), client.Height(), m_nValue, m_strUnit);
+    buffer.Present();
+}

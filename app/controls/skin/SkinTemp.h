@@ -1,0 +1,26 @@
+// The temperature: "%d %s" (value, unit text) in white on black,
+// double-buffered. The owner sets the value and the unit text.
+#pragma once
+
+#include "platform/afx/Afx.h"
+
+class CSkinTemp : public CStatic {
+public:
+    // Invalidates without erasing.
+    void SetValue(int value);
+    // Stores the unit index; nothing else.
+    void SetIndex(int index) { m_nUnit = index; }
+    // No redraw.
+    void SetUnitText(CString text) { m_strUnit = text; }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int m_nValue = 0;
+    int m_nUnit = 0;
+    CString m_strUnit;
+};
