@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/controls/skin/PrivateMessage.h"
+#include "app/controls/PrivateMessage.h"
 #include "app/controls/skin/SliderParts.h"
 
 BEGIN_MESSAGE_MAP(CSlideButton, CSkinSlider)

@@ -2,13 +2,13 @@
 // owner just before its tip is shown.
 #pragma once
 
+#include "app/controls/PrivateMessage.h"
 #include "platform/afx/String.h"
 #include "platform/user/User.h"
 
-// WM_NOTIFY code sent to the notify window before a tip is shown.
-inline constexpr UINT UM_TOOLTIP_NOTIFY = WM_USER + 100;
-// From the markup drawer to its tooltip: a hyperlink's hover state changed.
-inline constexpr UINT UM_TOOLTIP_REPAINT = WM_USER + 101;
+// UM_TOOLTIP_NOTIFY: the WM_NOTIFY code sent to the notify window before a tip
+// is shown; UM_TOOLTIP_REPAINT: from the markup drawer to its tooltip when a
+// hyperlink's hover state changed (both in PrivateMessage.h).
 
 // Bits of ToolTipInfo::overrideMask: the display fields the tool sets itself.
 enum ToolTipOverride : UINT {

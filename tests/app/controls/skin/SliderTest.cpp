@@ -1,4 +1,4 @@
-#include "app/controls/skin/PrivateMessage.h"
+#include "app/controls/PrivateMessage.h"
 #include "app/controls/skin/SlideButton.h"
 #include "app/controls/skin/SlideVolumn.h"
 #include "app/controls/skin/SliderParts.h"
