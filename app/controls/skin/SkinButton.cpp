@@ -13,10 +13,9 @@ constexpr int kModalButtons[] = {
     IDC_MAIN_OPEN_FILE,        IDC_MAIN_OTHER_SETTING, IDC_MAIN_SEARCH_HDD, IDC_MAIN_SEARCH_SD,
     IDC_PLAYBAR_AUDIO_CHANNEL, IDC_PLAYBAR_SNAPSHOT,   IDC_PLAYBAR_EXPORT,  IDC_PLAYBAR_SPLIT};
 
-bool OpensModalUi(HWND focus) {
-    const int id = ::GetDlgCtrlID(focus);
-    return focus != nullptr && std::find(std::begin(kModalButtons), std::end(kModalButtons), id) !=
-                                   std::end(kModalButtons);
+bool OpensModalUi(int id) {
+    return std::find(std::begin(kModalButtons), std::end(kModalButtons), id) !=
+           std::end(kModalButtons);
 }
 
 }  // namespace
@@ -79,7 +78,9 @@ void CSkinButton::OnLButtonUp(UINT, CPoint) {
         RepaintNow(*this);
         return;
     }
-    if (OpensModalUi(::GetFocus())) {
+    // The button's own id decides, not whichever window has the focus (which
+    // may be another control, or none).
+    if (OpensModalUi(GetDlgCtrlID())) {
         ::ReleaseCapture();
         m_bHover = FALSE;
     }

@@ -135,6 +135,19 @@ TEST_F(SkinControls, ButtonsThatOpenDialogsGiveUpTheCaptureFirst) {
     EXPECT_EQ(Pixel(open, 0, 0), Colour('r'));
 }
 
+TEST_F(SkinControls, TheButtonsOwnIdDecidesNotTheFocus) {
+    Move(open, 1, 1);
+    Press(open, 1, 1);
+    ::SetFocus(map.m_hWnd);
+    Release(open, 1, 1);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    Move(map, 1, 1);
+    Press(map, 1, 1);
+    ::SetFocus(open.m_hWnd);
+    Release(map, 1, 1);
+    EXPECT_EQ(CWnd::GetCapture(), &map);
+}
+
 TEST_F(SkinControls, ReleaseAfterLeavingSendsNothingUnlessBackOnTheButton) {
     Move(map, 1, 1);
     Press(map, 1, 1);
