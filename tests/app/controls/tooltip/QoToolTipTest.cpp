@@ -245,6 +245,27 @@ COLORREF ScreenPixel(int x, int y) {
     return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
 }
 
+TEST_F(ToolTip, BalloonRegionHasRoundCornersAndTheAnchorOnTheCursor) {
+    tip_.SetShadow(0, 0);
+    MoveTo(120, 120);
+    Advance(500);
+    ASSERT_TRUE(Visible());
+    RECT window;
+    GetWindowRect(tip_.GetSafeHwnd(), &window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(tip_.GetSafeHwnd(), region), COMPLEXREGION);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    const POINT apex{120 - window.left, 120 - window.top};
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "rounded top-left corner";
+    EXPECT_FALSE(PtInRegion(region, width - 1, 0)) << "rounded top-right corner";
+    EXPECT_TRUE(PtInRegion(region, width / 2, height / 3)) << "the body";
+    // The apex ends just above the cursor's hot spot, on the window's last rows.
+    EXPECT_EQ(apex.y, height);
+    EXPECT_TRUE(PtInRegion(region, apex.x, apex.y - 2)) << "the anchor's point";
+    EXPECT_FALSE(PtInRegion(region, width - 2, apex.y)) << "beside the anchor is outside";
+    DeleteObject(region);
+}
+
 TEST_F(ToolTip, TransparencyBlendsTheFillOverWhatLiesBeneath) {
     tip_.SetSizes(FALSE);  // plain: no corners, no anchor
     tip_.SetShadow(0, 0);
