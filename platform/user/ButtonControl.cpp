@@ -10,6 +10,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/user/ButtonPaint.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Focus.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Messaging.h"
@@ -22,8 +23,6 @@ namespace {
 
 constexpr int kStateSlot = 0;  // BST_* flags
 constexpr int kFontSlot = int(sizeof(LONG_PTR));
-
-using Handler = LRESULT (*)(HWND, WPARAM, LPARAM);
 
 UINT State(HWND hwnd) {
     return UINT(GetWindowLongPtr(hwnd, kStateSlot));
@@ -192,27 +191,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}  // the paint covers it
-
-LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    const LRESULT r = DefWindowProc(hwnd, WM_SETTEXT, wParam, lParam);
-    InvalidateRect(hwnd, nullptr, FALSE);
-    return r;
-}
-
-LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    SetWindowLongPtr(hwnd, kFontSlot, LONG_PTR(wParam));
-    if (lParam != 0)
-        InvalidateRect(hwnd, nullptr, FALSE);
-    return 0;
-}
-
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return GetWindowLongPtr(hwnd, kFontSlot);
-}
-
 LRESULT OnGetDlgCode(HWND hwnd, WPARAM, LPARAM) {
     switch (Kind(hwnd)) {
         case BS_DEFPUSHBUTTON:
@@ -274,43 +252,34 @@ LRESULT OnEnable(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-struct Entry {
-    UINT message;
-    Handler handler;
-};
-
 constexpr std::array kTable = {
-    Entry{WM_LBUTTONDOWN, OnLButtonDown},
-    Entry{WM_LBUTTONDBLCLK, OnLButtonDown},
-    Entry{WM_MOUSEMOVE, OnMouseMove},
-    Entry{WM_LBUTTONUP, OnLButtonUp},
-    Entry{WM_CAPTURECHANGED, OnCaptureChanged},
-    Entry{WM_KEYDOWN, OnKeyDown},
-    Entry{WM_KEYUP, OnKeyUp},
-    Entry{WM_SETFOCUS, OnSetFocus},
-    Entry{WM_KILLFOCUS, OnKillFocus},
-    Entry{WM_PAINT, OnPaint},
-    Entry{WM_ERASEBKGND, OnEraseBackground},
-    Entry{WM_SETTEXT, OnSetText},
-    Entry{WM_SETFONT, OnSetFont},
-    Entry{WM_GETFONT, OnGetFont},
-    Entry{WM_GETDLGCODE, OnGetDlgCode},
-    Entry{BM_GETSTATE, OnGetState},
-    Entry{BM_SETSTATE, OnSetState},
-    Entry{BM_GETCHECK, OnGetCheck},
-    Entry{BM_SETCHECK, OnSetCheck},
-    Entry{BM_SETSTYLE, OnSetStyle},
-    Entry{BM_CLICK, OnClick},
-    Entry{WM_ENABLE, OnEnable},
-    Entry{WM_NCHITTEST, OnNcHitTest},
+    ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
+    ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDown},
+    ControlEntry{WM_MOUSEMOVE, OnMouseMove},
+    ControlEntry{WM_LBUTTONUP, OnLButtonUp},
+    ControlEntry{WM_CAPTURECHANGED, OnCaptureChanged},
+    ControlEntry{WM_KEYDOWN, OnKeyDown},
+    ControlEntry{WM_KEYUP, OnKeyUp},
+    ControlEntry{WM_SETFOCUS, OnSetFocus},
+    ControlEntry{WM_KILLFOCUS, OnKillFocus},
+    ControlEntry{WM_PAINT, OnPaint},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
+    ControlEntry{WM_SETTEXT, SetTextAndRepaint},
+    ControlEntry{WM_SETFONT, SetSlotFont<kFontSlot>},
+    ControlEntry{WM_GETFONT, GetSlotFont<kFontSlot>},
+    ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
+    ControlEntry{BM_GETSTATE, OnGetState},
+    ControlEntry{BM_SETSTATE, OnSetState},
+    ControlEntry{BM_GETCHECK, OnGetCheck},
+    ControlEntry{BM_SETCHECK, OnSetCheck},
+    ControlEntry{BM_SETSTYLE, OnSetStyle},
+    ControlEntry{BM_CLICK, OnClick},
+    ControlEntry{WM_ENABLE, OnEnable},
+    ControlEntry{WM_NCHITTEST, OnNcHitTest},
 };
 
 }  // namespace
 
 LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const Entry& e : kTable) {
-        if (e.message == message)
-            return e.handler(hwnd, wParam, lParam);
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
+    return RouteControlMessage(kTable, hwnd, message, wParam, lParam);
 }

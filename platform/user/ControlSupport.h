@@ -83,6 +83,28 @@ LRESULT GetStateFont(HWND hwnd, WPARAM, LPARAM) {
     return LRESULT(StateOf<T>(hwnd)->font);
 }
 
+// WM_SETTEXT that stores the text and repaints the control with it.
+inline LRESULT SetTextAndRepaint(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefWindowProc(hwnd, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return result;
+}
+
+// WM_SETFONT and WM_GETFONT of a control that keeps its font in extra slot
+// `Slot` of its window.
+template <int Slot>
+LRESULT SetSlotFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    SetWindowLongPtr(hwnd, Slot, LONG_PTR(wParam));
+    if (lParam != 0)
+        InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
+template <int Slot>
+LRESULT GetSlotFont(HWND hwnd, WPARAM, LPARAM) {
+    return GetWindowLongPtr(hwnd, Slot);
+}
+
 // WM_COMMAND with `code` to the parent, from the control.
 void CommandParent(HWND control, UINT code);
 // WM_NOTIFY to the parent with `header` (its first fields filled here).

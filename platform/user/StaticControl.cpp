@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
@@ -13,8 +14,6 @@
 namespace {
 
 constexpr int kFontSlot = 0;
-
-using Handler = LRESULT (*)(HWND, WPARAM, LPARAM);
 
 DWORD StyleOf(HWND hwnd) {
     return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE));
@@ -97,27 +96,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}  // the paint fills it
-
-LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    const LRESULT r = DefWindowProc(hwnd, WM_SETTEXT, wParam, lParam);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return r;
-}
-
-LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    SetWindowLongPtr(hwnd, kFontSlot, LONG_PTR(wParam));
-    if (lParam != 0)
-        InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return GetWindowLongPtr(hwnd, kFontSlot);
-}
-
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM) {
     if ((StyleOf(hwnd) & SS_NOTIFY) != 0) {
         SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), int(STN_CLICKED)),
@@ -135,29 +113,20 @@ LRESULT OnEnable(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-struct Entry {
-    UINT message;
-    Handler handler;
-};
-
 constexpr std::array kTable = {
-    Entry{WM_NCHITTEST, OnNcHitTest},
-    Entry{WM_PAINT, OnPaint},
-    Entry{WM_ERASEBKGND, OnEraseBackground},
-    Entry{WM_SETTEXT, OnSetText},
-    Entry{WM_SETFONT, OnSetFont},
-    Entry{WM_GETFONT, OnGetFont},
-    Entry{WM_LBUTTONDOWN, OnLButtonDown},
-    Entry{WM_GETDLGCODE, OnGetDlgCode},
-    Entry{WM_ENABLE, OnEnable},
+    ControlEntry{WM_NCHITTEST, OnNcHitTest},
+    ControlEntry{WM_PAINT, OnPaint},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
+    ControlEntry{WM_SETTEXT, SetTextAndRepaint},
+    ControlEntry{WM_SETFONT, SetSlotFont<kFontSlot>},
+    ControlEntry{WM_GETFONT, GetSlotFont<kFontSlot>},
+    ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
+    ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
+    ControlEntry{WM_ENABLE, OnEnable},
 };
 
 }  // namespace
 
 LRESULT StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const Entry& e : kTable) {
-        if (e.message == message)
-            return e.handler(hwnd, wParam, lParam);
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
+    return RouteControlMessage(kTable, hwnd, message, wParam, lParam);
 }
