@@ -28,17 +28,24 @@ public:
     }
 };
 
-SystemClock g_systemClock;
-std::atomic<Clock*> g_clock{&g_systemClock};
+// Never destroyed: threads and static destructors of libraries may still
+// wait on the clock while the process exits.
+SystemClock& TheSystemClock() {
+    static SystemClock* clock = new SystemClock;
+    return *clock;
+}
+
+std::atomic<Clock*> g_clock{nullptr};  // null: the system clock
 
 }  // namespace
 
 Clock& CurrentClock() {
-    return *g_clock.load(std::memory_order_acquire);
+    Clock* clock = g_clock.load(std::memory_order_acquire);
+    return clock != nullptr ? *clock : TheSystemClock();
 }
 
 void SetCurrentClock(Clock* clock) {
-    g_clock.store(clock != nullptr ? clock : &g_systemClock, std::memory_order_release);
+    g_clock.store(clock, std::memory_order_release);
 }
 
 uint64_t DeadlineAfter(DWORD ms) {

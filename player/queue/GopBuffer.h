@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-inline constexpr int kGopBufferSize = 12582912;  // 12 MiB, the largest GOP read
+#include "player/source/GopReadResult.h"  // kGopBufferSize
 
 // What a slot holds. A slot is taken while its state is 0 or above.
 enum GopSlotState : int {

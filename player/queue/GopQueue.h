@@ -29,8 +29,7 @@ public:
     CGopQueue(const CGopQueue&) = delete;
     CGopQueue& operator=(const CGopQueue&) = delete;
 
-    // Gives every slot a new buffer and empties the queue. The previous
-    // buffers must have been freed by FreeBuffers.
+    // Gives every slot a new buffer (freeing any it had) and empties the queue.
     void Reset();
     void FreeBuffers();
 
@@ -51,8 +50,8 @@ public:
 
     // Queues an end marker (1, 2 or 3) after the newest slot. True when a
     // marker was added after a GOP; false for a bad marker, a full queue, a
-    // newest slot that already holds a marker, and for an empty queue (slot
-    // 0 then holds the marker).
+    // newest slot that already holds a marker, and for an empty queue (the
+    // marker then takes the first slot).
     bool MarkEnd(int marker);
 
     // The oldest taken slot, pinned; null when the queue is empty. The

@@ -1,0 +1,194 @@
+// The playback thread: takes GOPs from the queue in order, parses them with
+// audio, reports their telemetry and has the display show each for its
+// display time. Paused, it shows one frame per step.
+#include <memory>
+
+#include "platform/base/Clock.h"
+#include "platform/base/Event.h"
+#include "player/core/GopRecord.h"
+#include "player/core/Player.h"
+
+namespace {
+
+constexpr DWORD kEmptyQueueWaitMs = 150;
+constexpr DWORD kSkippedGopWaitMs = 20;
+constexpr DWORD kEndWaitMs = 50;
+constexpr DWORD kSizeChangeWaitMs = 800;
+constexpr int kV4DisplayMs = 900;
+constexpr int kFastDisplayMs = 1000;
+constexpr int kOlderFastDisplayMs = 500;
+
+}  // namespace
+
+struct CPlayer::PlaybackLocals {
+    std::unique_ptr<GopInfo> info = std::make_unique<GopInfo>();
+    std::unique_ptr<uint8_t[]> audio = std::make_unique<uint8_t[]>(kGopAudioBufferSize);
+    int state = STATUS_IDLE;  // snapshot of the player state for this GOP
+    int speed = 1;
+    bool forward = true;
+    int pcmDisplayMs = 0;  // of the last GOP whose audio was timed at speed 1
+    // A step was asked for (continue event) and its frame is not shown yet:
+    // it survives an empty queue after the step's repositioning.
+    bool stepPending = false;
+};
+
+void CPlayer::PlaybackThread(uint64_t generation) {
+    PlaybackLocals locals;
+    while (m_state != STATUS_STOPPED && IsCurrentPlayback(generation)) {
+        WaitForSingleObject(m_dataReadyEvent, INFINITE);
+        if (!TakeStateSnapshot(locals, generation))
+            continue;
+        if (m_queue.IsEmpty()) {
+            SetEvent(m_needDataEvent);
+            Sleep(kEmptyQueueWaitMs);
+            continue;
+        }
+        GopBuffer* slot = m_queue.Oldest();
+        if (slot == nullptr) {
+            Sleep(kSkippedGopWaitMs);
+            SetEvent(m_needDataEvent);
+            continue;
+        }
+        // The end marker at the head: every GOP before it has been shown.
+        if (IsEndMarker(slot->state)) {
+            m_queue.Consume();
+            SetEvent(m_playEndEvent);
+            m_queue.Flush();
+            Sleep(kEndWaitMs);
+            break;
+        }
+        PlayGop(locals, slot);
+    }
+}
+
+// Reads the state for this GOP; paused, waits for the next step. False when
+// the loop must start over (the state changed while paused, or this thread
+// must end).
+bool CPlayer::TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation) {
+    const int state = m_state;
+    locals.state = state;
+    if (state == STATUS_STOPPED || !IsCurrentPlayback(generation))
+        return false;
+    if (state == STATUS_PAUSED) {
+        if (!locals.stepPending)
+            WaitForSingleObject(m_continueEvent, INFINITE);
+        locals.stepPending = m_state == state && IsCurrentPlayback(generation);
+        locals.forward = m_forward;
+        return locals.stepPending;
+    }
+    locals.stepPending = false;
+    locals.speed = m_speed;
+    locals.forward = m_forward;
+    return true;
+}
+
+void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
+    GopInfo& info = *locals.info;
+    ResetGopRecord(&info, locals.audio.get());
+    const int version = m_decoders.Parse(slot->data, slot->length, &info, true);
+    m_positionBefore = slot->positionBefore;
+    m_positionAfter = slot->positionAfter;
+    if (version < 0) {
+        m_queue.Consume();
+        Sleep(kSkippedGopWaitMs);
+        SetEvent(m_needDataEvent);
+        return;
+    }
+    slot->version = version;
+    if (CheckPictureSize(info))
+        RebuildDecoders(kSizeChangeWaitMs, kSizeChangeWaitMs, kSizeChangeWaitMs);
+    if (locals.state == STATUS_PLAYING)
+        ComputeAudio(locals);
+    if (locals.state == STATUS_PAUSED)
+        AdvanceStep(info, locals.forward);
+    m_channelCount = info.channels;
+    ReportTelemetry(info);
+
+    const int displayMs = version == 4
+                              ? (locals.speed == 1 ? kV4DisplayMs : kFastDisplayMs)
+                              : (locals.speed == 1 ? locals.pcmDisplayMs : kOlderFastDisplayMs);
+    const GopShowRequest request{slot,         &info,          m_stepIndex, displayMs,
+                                 locals.speed, locals.forward, locals.state};
+    const bool shown = m_display.ShowGop(request) == 0;
+    locals.stepPending = false;
+    if (locals.state != STATUS_PAUSED)
+        m_stepIndex = -1;
+    if (!shown) {
+        RebuildDecoders(600, 100, 100);
+        m_queue.Consume();
+        Sleep(kSkippedGopWaitMs);
+    } else if (locals.state == STATUS_PAUSED && StepKeepsSlot(locals.forward)) {
+        m_queue.Release();  // the next step shows the next frame of this GOP
+        return;
+    } else {
+        m_queue.Consume();
+    }
+    SetEvent(m_needDataEvent);
+}
+
+// The voice flag follows whether the GOP has audio; the PCM of older GOPs
+// sets their display time. The audio output plays the samples here.
+void CPlayer::ComputeAudio(PlaybackLocals& locals) {
+    const GopInfo& info = *locals.info;
+    m_voice = info.audioLength > 0;
+    if (info.version >= 4 || locals.speed != 1)
+        return;
+    const double seconds = info.audioLength / (info.audioChannels == 1 ? 16000.0 : 32000.0);
+    const int ms = int(seconds * 500);
+    locals.pcmDisplayMs = ms != 0 ? ms : 500;
+}
+
+// One frame on while paused: forward wraps from the last frame to 0,
+// backward from 0 to the last.
+void CPlayer::AdvanceStep(const GopInfo& info, bool forward) {
+    int frames = info.gopFps;
+    if (info.version == 4) {
+        frames = 1;
+        for (int c = 0; c < std::min(info.channelCount, kMaxChannels); ++c)
+            frames = std::max(frames, info.fps[c]);
+    }
+    frames = std::max(frames, 1);
+    m_frameCount = frames;
+    const int index = m_stepIndex;
+    int next;
+    if (forward)
+        next = index < 0 ? 0 : (index < frames - 1 ? index + 1 : 0);
+    else
+        next = index < 0 ? frames - 2 : (index == 0 ? frames - 1 : index - 1);
+    m_stepIndex = std::max(next, 0);
+}
+
+// The slot stays for the next step unless this step showed its last frame
+// in the direction of travel.
+bool CPlayer::StepKeepsSlot(bool forward) const {
+    const int index = m_stepIndex;
+    return forward ? index < m_frameCount - 1 : index > 0;
+}
+
+void CPlayer::RebuildDecoders(DWORD before, DWORD between, DWORD after) {
+    Sleep(before);
+    m_decoders.Destroy();
+    Sleep(between);
+    m_decoders.Create();
+    Sleep(after);
+}
+
+// True when a channel seen before changed its picture size (it takes the new
+// size; later channels keep theirs until the next GOP).
+bool CPlayer::CheckPictureSize(const GopInfo& info) {
+    for (int c = 0; c < std::min(info.channelCount, kMaxChannels); ++c) {
+        const bool seen = m_prevWidth[c] != 0 || m_prevHeight[c] != 0;
+        const bool changed = info.width[c] != m_prevWidth[c] || info.height[c] != m_prevHeight[c];
+        m_prevWidth[c] = info.width[c];
+        m_prevHeight[c] = info.height[c];
+        if (seen && changed)
+            return true;
+    }
+    return false;
+}
+
+void CPlayer::ReportTelemetry(const GopInfo& info) const {
+    zDataCallback callback = m_dataCallback.load();
+    if (callback != nullptr)
+        ReportGopTelemetry(info, callback);
+}

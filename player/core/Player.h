@@ -1,0 +1,186 @@
+// CPlayer: the one object behind the player interface. It owns the source
+// manager, the decoder manager, the GOP queue and the display, and runs the
+// threads that turn a command into playback:
+// - the command thread runs the single pending command (CommandSlot.h) and
+//   reports its result on the message callback;
+// - the read thread fills the GOP queue from the source;
+// - the playback thread takes GOPs from the queue, parses them, reports their
+//   telemetry on the data callback and has the display show them for their
+//   display time;
+// - the end-of-playback thread reports the end of the data.
+//
+// Threads and data: the playback parameters (state, speed, direction, step
+// index, frame count, jump mode, GOP positions, channel count) are atomics
+// written by the command, read and playback threads and read by the others.
+// The queue, the source manager and the command slot have locks of their
+// own; no lock of the player is held across a callback.
+//
+// At most one read thread and one playback thread run at a time: a new
+// playback thread is started only after the previous one has ended.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "platform/base/Handle.h"
+#include "player/core/CommandSlot.h"
+#include "player/core/DecoderManager.h"
+#include "player/core/GopDisplay.h"
+#include "player/queue/GopQueue.h"
+#include "player/record/RecordWriter.h"
+#include "player/storage/SourceManager.h"
+#include "shared/PlayerInterface.h"
+
+class CPlayer {
+public:
+    // The device layer and the display must outlive the player.
+    CPlayer(CRecorderDevices& devices, CGopDisplay& display);
+    // Releases as zRelease would.
+    ~CPlayer();
+    CPlayer(const CPlayer&) = delete;
+    CPlayer& operator=(const CPlayer&) = delete;
+
+    // zInit and zRelease. Release first stops a running playback (500 ms per
+    // thread at most), then ends the command and end-of-playback threads.
+    bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
+              zReservedCallback reserved, zExtractCallback extract, zErrorCallback error);
+    bool Release();
+
+    // zPlayMSG: stores the command and wakes the command thread.
+    bool PlayMSG(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
+
+    // zOpen and the opening exports.
+    bool Open(int type, const char* dataPath, const char* indexPath);
+
+    // Queries and settings (PlayerSettings.cpp).
+    int TellStatusType() const { return m_state; }
+    int TellFullScreenIdx();
+    int TellDivStatus();
+    int TellSampleRate();
+    int TellSampleBits();
+    bool SetFullScreen(int channel);
+    bool SetDivStatus(int mode);
+    bool DisplayOsd(bool on);
+    bool SetAudioType(int track);
+    bool SetVoiceVolume(int volume);
+    bool TellVoiceVolume(int* volume) const;
+    bool OpenVoice();
+    bool CloseVoice();
+    bool SetRecord(const char* baseName, bool on) { return m_record.SetRecord(baseName, on); }
+    int StartExtract(uint64_t from, uint64_t to);
+
+    CSourceManager& Source() { return m_source; }
+
+private:
+    using Handler = int (CPlayer::*)(const PlayCommand&);
+    static const Handler kHandlers[PLAY_CMD_JUMP + 1];  // by zPlayCmd; null: no handler
+
+    // Threads (PlayerThreads.cpp, ReadThread.cpp, PlaybackThread.cpp).
+    void CommandThread();
+    void PlayEndThread();
+    void ReadThread();
+    void PlaybackThread(uint64_t generation);
+    bool StartPlayThread(bool flush);
+    bool EndPlayThread(DWORD waitMs);
+    bool EndReadThread(DWORD waitMs);
+    bool CreateEvents();
+    void CloseEvents();
+    void ReportMessage(int code, int lastClose) const;
+
+    // Command handlers (PlayerCommands.cpp): each returns its zMsgCode.
+    int DoClose(const PlayCommand& command);
+    int DoPlay(const PlayCommand& command);
+    int DoPause(const PlayCommand& command);
+    int DoForward(const PlayCommand& command);
+    int DoBackward(const PlayCommand& command);
+    int DoFastForward(const PlayCommand& command);
+    int DoFastBackward(const PlayCommand& command);
+    int DoSeek(const PlayCommand& command);
+    int DoStop(const PlayCommand& command);
+    int DoCapture(const PlayCommand& command);
+    int SetJumpMode(const PlayCommand& command);
+    int PlayFromStopped();
+    int ResumeFromPause();
+    void Reposition(int64_t position, bool forward);
+    bool IsNetworkOrRequest() const;
+
+    // Read thread steps.
+    GopReadResult ReadNext(int jump, uint8_t* buffer, int* length);
+    void ContinueAfterJump(int jump, int length);
+    void OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, GopInfo* info);
+    GopReadResult ReadAndQueue(uint8_t* buffer, GopInfo* info);
+    bool SeekAndFlush(const int64_t* position);
+
+    // Playback thread steps.
+    struct PlaybackLocals;
+    bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
+    void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
+    void ComputeAudio(PlaybackLocals& locals);
+    void AdvanceStep(const GopInfo& info, bool forward);
+    bool StepKeepsSlot(bool forward) const;
+    void RebuildDecoders(DWORD before, DWORD between, DWORD after);
+    bool CheckPictureSize(const GopInfo& info);
+    void ReportTelemetry(const GopInfo& info) const;
+    bool IsCurrentPlayback(uint64_t generation) const { return m_playGeneration == generation; }
+
+    // Held by the read thread from a read to its push, and by a command
+    // while it moves the source and empties the queue: no GOP read at the
+    // old position is queued after a flush, and none read at the new one is
+    // flushed away.
+    std::mutex m_readGate;
+
+    // Components.
+    CSourceManager m_source;
+    CGopDisplay& m_display;
+    CDecoderManager m_decoders;
+    CGopQueue m_queue;
+    CRecordWriter m_record;
+    CCommandSlot m_slot;
+
+    // Callbacks, set by Init.
+    std::atomic<zMsgCallback> m_msgCallback{nullptr};
+    std::atomic<zDataCallback> m_dataCallback{nullptr};
+    std::atomic<zExtractCallback> m_extractCallback{nullptr};
+
+    // Player state and what the host set.
+    std::atomic<int> m_state{STATUS_IDLE};
+    std::atomic<bool> m_voice{false};
+    std::atomic<float> m_gain{1.0f};
+    HWND m_window = nullptr;
+    std::atomic<int> m_channelCount{-1};
+    std::atomic<int> m_fullScreen{0};
+    std::atomic<int> m_divMode{-1};
+    std::atomic<int> m_divModeCopy{-1};
+
+    // Playback parameters.
+    std::atomic<int> m_speed{1};
+    std::atomic<bool> m_forward{true};
+    std::atomic<int> m_stepIndex{-1};
+    std::atomic<int> m_frameCount{0};
+    std::atomic<int> m_jumpMode{0};
+    std::atomic<int64_t> m_positionBefore{0};
+    std::atomic<int64_t> m_positionAfter{0};
+    int m_prevWidth[kMaxChannels] = {};  // playback thread only, cleared by stop
+    int m_prevHeight[kMaxChannels] = {};
+
+    // Results.
+    std::atomic<int> m_lastCloseResult{0};
+    int m_lastResult = -1;  // command thread only; -1 before any command
+
+    // Threads and events (all created by Init, closed by Release).
+    std::atomic<bool> m_commandRun{false};
+    std::atomic<bool> m_playEndRun{false};
+    std::atomic<bool> m_readRun{false};
+    std::atomic<uint64_t> m_playGeneration{0};  // grows when a playback thread must end
+    std::atomic<HANDLE> m_commandThread{nullptr};
+    std::atomic<HANDLE> m_playEndThread{nullptr};
+    std::atomic<HANDLE> m_readThread{nullptr};
+    std::atomic<HANDLE> m_playThread{nullptr};
+    HANDLE m_commandEvent = nullptr;    // manual
+    HANDLE m_playEndEvent = nullptr;    // manual
+    HANDLE m_needDataEvent = nullptr;   // manual
+    HANDLE m_dataReadyEvent = nullptr;  // manual, never reset
+    HANDLE m_continueEvent = nullptr;   // automatic
+};

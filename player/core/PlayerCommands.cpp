@@ -1,0 +1,323 @@
+// The command handlers of the player, one per zPlayCmd, each run on the
+// command thread and returning the zMsgCode to report.
+#include "platform/base/Clock.h"
+#include "platform/base/Event.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Thread.h"
+#include "player/core/Player.h"
+#include "player/errors/ErrorSink.h"
+#include "player/gop/GopParser.h"
+
+namespace {
+
+constexpr DWORD kRepositionWaitMs = 50;
+constexpr DWORD kPlayThreadStartWaitMs = 500;
+
+bool IsFast(int state) {
+    return state == STATUS_FAST_FORWARD || state == STATUS_FAST_BACKWARD;
+}
+
+bool IsRunning(int state) {
+    return state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD;
+}
+
+}  // namespace
+
+const CPlayer::Handler CPlayer::kHandlers[] = {
+    &CPlayer::DoClose,
+    &CPlayer::DoPlay,
+    &CPlayer::DoPause,
+    &CPlayer::DoForward,
+    &CPlayer::DoBackward,
+    &CPlayer::DoFastForward,
+    &CPlayer::DoFastBackward,
+    &CPlayer::DoSeek,
+    &CPlayer::DoStop,
+    &CPlayer::DoCapture,
+    nullptr /* PLAY_CMD_NONE */,
+    &CPlayer::SetJumpMode,
+};
+
+bool CPlayer::IsNetworkOrRequest() const {
+    const int type = m_source.TellType();
+    return type == OPENED_NETWORK || type == OPENED_REBUILD_REQUEST;
+}
+
+int CPlayer::DoClose(const PlayCommand&) {
+    const int state = m_state;
+    if (m_source.TellType() == OPENED_NONE)
+        return MSG_CLOSE_REFUSED;
+    if (state != STATUS_IDLE && state != STATUS_STOPPED)
+        return MSG_CLOSE_REFUSED;
+    m_state = STATUS_STOPPED;
+    const int result = m_source.Close();
+    m_lastCloseResult = result;
+    if (result == -1) {
+        ReportError(ErrorCode::CloseFailed);
+        return MSG_CLOSE_FAILED;
+    }
+    m_state = STATUS_IDLE;
+    return MSG_CLOSE_DONE;
+}
+
+int CPlayer::DoPlay(const PlayCommand& command) {
+    g_nAudioType = int(command.a);
+    const int type = m_source.TellType();
+    if (type < OPENED_FILE_PAIR || type > OPENED_CARD)
+        return MSG_PLAY_FAILED;
+    switch (m_state.load()) {
+        case STATUS_IDLE:
+        case STATUS_STOPPED:
+            // The audio output takes the source's format (GetAudioFormat) here.
+            return PlayFromStopped();
+        case STATUS_PLAYING:
+            if (!StartPlayThread(true))
+                return MSG_PLAY_FAILED;
+            return MSG_PLAY_DONE;
+        case STATUS_PAUSED:
+            return ResumeFromPause();
+        default: {  // fast play
+            const bool keepQueue = m_state == STATUS_FAST_FORWARD && m_speed <= 8;
+            m_speed = 1;
+            m_forward = true;
+            if (!keepQueue)
+                SeekAndFlush(nullptr);
+            m_state = STATUS_PLAYING;
+            return MSG_PLAY_DONE;
+        }
+    }
+}
+
+// Starts the read thread and a playback thread from the current position.
+// A display that cannot be prepared answers 6 and leaves the player usable.
+int CPlayer::PlayFromStopped() {
+    m_display.Free();
+    if (!m_display.Init(m_window))
+        return MSG_PLAY_FAILED;
+    m_forward = true;
+    m_speed = 1;
+    m_display.Refresh();
+    m_decoders.Create();
+    m_queue.Reset();
+    m_readRun = true;
+    HANDLE thread = CreateThread([this] { ReadThread(); });
+    if (thread == nullptr) {
+        m_readRun = false;
+        ReportError(ErrorCode::ReadThreadNotStarted, GetLastError());
+        return MSG_PLAY_FAILED;
+    }
+    m_readThread = thread;
+    if (!StartPlayThread(true))
+        return MSG_PLAY_FAILED;
+    m_state = STATUS_PLAYING;
+    return MSG_PLAY_DONE;
+}
+
+int CPlayer::ResumeFromPause() {
+    m_speed = 1;
+    if (!m_forward)
+        Reposition(m_positionAfter, true);
+    m_state = STATUS_PLAYING;
+    SetEvent(m_continueEvent);
+    return MSG_PLAY_DONE;
+}
+
+// Moves the source for a change of direction, the direction first, so that
+// the read thread reads on from the new position in the new direction.
+void CPlayer::Reposition(int64_t position, bool forward) {
+    ResetEvent(m_needDataEvent);
+    m_forward = forward;
+    SeekAndFlush(&position);
+    SetEvent(m_needDataEvent);
+    Sleep(kRepositionWaitMs);
+}
+
+int CPlayer::DoPause(const PlayCommand&) {
+    if (m_state != STATUS_PLAYING) {
+        ReportError(ErrorCode::PauseNotPlaying);
+        return MSG_PAUSE_REFUSED;
+    }
+    m_state = STATUS_PAUSED;
+    return MSG_PAUSE_DONE;
+}
+
+int CPlayer::DoForward(const PlayCommand&) {
+    if (IsNetworkOrRequest()) {
+        ReportError(ErrorCode::StepForwardBadType);
+        return MSG_STEP_FORWARD_REFUSED;
+    }
+    if (m_state != STATUS_PAUSED)
+        return MSG_STEP_FORWARD_REFUSED;
+    if (!m_forward) {
+        const bool atLast = m_stepIndex == m_frameCount - 1;
+        Reposition(atLast ? m_positionBefore : m_positionAfter, true);
+    }
+    SetEvent(m_continueEvent);
+    return MSG_STEP_FORWARD_DONE;
+}
+
+int CPlayer::DoBackward(const PlayCommand&) {
+    if (IsNetworkOrRequest()) {
+        ReportError(ErrorCode::StepBackwardBadType);
+        return MSG_STEP_BACKWARD_REFUSED;
+    }
+    if (m_state != STATUS_PAUSED)
+        return MSG_STEP_BACKWARD_REFUSED;
+    if (m_forward)
+        Reposition(m_stepIndex == 0 ? m_positionBefore : m_positionAfter, false);
+    SetEvent(m_continueEvent);
+    return MSG_STEP_BACKWARD_DONE;
+}
+
+int CPlayer::DoFastForward(const PlayCommand& command) {
+    if (IsNetworkOrRequest()) {
+        ReportError(ErrorCode::FastForwardBadType);
+        return MSG_FAST_FORWARD_REFUSED;
+    }
+    if (command.a < 1 || command.a > 7) {
+        ReportError(ErrorCode::FastForwardBadSpeed);
+        return MSG_FAST_FORWARD_REFUSED;
+    }
+    m_forward = true;
+    const int state = m_state;
+    if (state != STATUS_PLAYING && !IsFast(state)) {
+        ReportError(ErrorCode::FastForwardBadState);
+        return MSG_FAST_FORWARD_REFUSED;
+    }
+    if (state == STATUS_FAST_BACKWARD)
+        SeekAndFlush(nullptr);
+    m_speed = 1 << command.a;
+    m_state = STATUS_FAST_FORWARD;
+    return MSG_FAST_FORWARD_DONE;
+}
+
+int CPlayer::DoFastBackward(const PlayCommand& command) {
+    if (IsNetworkOrRequest()) {
+        ReportError(ErrorCode::FastBackwardBadType);
+        return MSG_FAST_BACKWARD_REFUSED;
+    }
+    if (command.a < 1 || command.a > 7) {
+        ReportError(ErrorCode::FastBackwardBadSpeed);
+        return MSG_FAST_BACKWARD_REFUSED;
+    }
+    m_forward = false;
+    const int state = m_state;
+    if (state != STATUS_PLAYING && !IsFast(state)) {
+        ReportError(ErrorCode::FastBackwardBadState);
+        return MSG_FAST_BACKWARD_REFUSED;
+    }
+    if (state != STATUS_FAST_BACKWARD)
+        SeekAndFlush(nullptr);
+    m_speed = 1 << command.a;
+    m_state = STATUS_FAST_BACKWARD;
+    return MSG_FAST_BACKWARD_DONE;
+}
+
+// After any seek playback runs at speed 1 forward.
+int CPlayer::DoSeek(const PlayCommand& command) {
+    if (IsNetworkOrRequest()) {
+        ReportError(ErrorCode::SeekBadType);
+        return MSG_SEEK_FAILED;
+    }
+    const int64_t length = int64_t(m_source.TellTotalLen());
+    const int64_t position = command.position;
+    if (length < 0) {
+        ReportError(ErrorCode::SeekNoData);
+        return MSG_SEEK_FAILED;
+    }
+    if (position < 0 || position >= length) {
+        ReportError(ErrorCode::SeekOutOfRange);
+        return MSG_SEEK_FAILED;
+    }
+    if (m_state == STATUS_IDLE && m_source.TellType() == OPENED_NONE) {
+        ReportError(ErrorCode::SeekIdleNoSource);
+        return MSG_SEEK_FAILED;
+    }
+    const bool playing = m_state == STATUS_PLAYING;
+    if (!playing) {
+        EndPlayThread(INFINITE);  // it must show nothing more, old or new
+        m_state = STATUS_IDLE;
+    }
+    m_speed = 1;
+    m_forward = true;
+    if (!SeekAndFlush(&position)) {
+        ReportError(playing ? ErrorCode::SeekFailedPlaying : ErrorCode::SeekFailedNotPlaying);
+        return MSG_SEEK_FAILED;
+    }
+    if (playing)
+        return MSG_SEEK_DONE;
+    // From idle or stopped nothing reads yet: start as play does.
+    if (m_readThread.load() == nullptr)
+        return PlayFromStopped() == MSG_PLAY_DONE ? MSG_SEEK_DONE : MSG_SEEK_FAILED;
+    if (!StartPlayThread(false))
+        return MSG_SEEK_FAILED;
+    m_state = STATUS_PLAYING;
+    return MSG_SEEK_DONE;
+}
+
+int CPlayer::DoStop(const PlayCommand& command) {
+    std::fill(std::begin(m_prevWidth), std::end(m_prevWidth), 0);
+    std::fill(std::begin(m_prevHeight), std::end(m_prevHeight), 0);
+    const int type = m_source.TellType();
+    if (type < OPENED_FILE_PAIR || type > OPENED_CARD)
+        return MSG_STOP_REFUSED;
+    if (!IsRunning(m_state))
+        return MSG_STOP_REFUSED;
+    m_state = STATUS_STOPPED;
+    EndPlayThread(INFINITE);
+    EndReadThread(INFINITE);
+    m_decoders.Destroy();
+    m_source.Seek(0);
+    if (command.a == 0)
+        m_display.Refresh();
+    m_queue.FreeBuffers();
+    m_display.Free();
+    return MSG_STOP_DONE;
+}
+
+// Picture capture needs drawn pictures; this build draws none, so a capture
+// that passes its checks fails.
+int CPlayer::DoCapture(const PlayCommand&) {
+    if (m_source.TellType() == OPENED_NONE) {
+        ReportError(ErrorCode::CaptureNoSource);
+        return MSG_CAPTURE_FAILED;
+    }
+    if (m_channelCount < 0) {
+        ReportError(ErrorCode::CaptureChannelsUnknown);
+        return MSG_CAPTURE_FAILED;
+    }
+    return MSG_CAPTURE_FAILED;
+}
+
+int CPlayer::SetJumpMode(const PlayCommand& command) {
+    m_jumpMode = int(command.a);
+    return MSG_JUMP_STORED;
+}
+
+// Moves the source to `position` (none: stays) and empties the queue, as one
+// step for the read thread. False, flushing nothing, when the seek fails.
+bool CPlayer::SeekAndFlush(const int64_t* position) {
+    std::lock_guard gate(m_readGate);
+    if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
+        return false;
+    m_queue.Flush();
+    return true;
+}
+
+// Ends the running playback thread first: two never run at once. `flush`
+// empties the queue (a seek has emptied it already).
+bool CPlayer::StartPlayThread(bool flush) {
+    EndPlayThread(INFINITE);
+    if (flush)
+        SeekAndFlush(nullptr);
+    SetEvent(m_needDataEvent);
+    Sleep(kPlayThreadStartWaitMs);
+    m_stepIndex = -1;
+    const uint64_t generation = m_playGeneration;
+    HANDLE thread = CreateThread([this, generation] { PlaybackThread(generation); });
+    if (thread == nullptr)
+        return false;
+    m_playThread = thread;
+    SetEvent(m_dataReadyEvent);
+    return true;
+}

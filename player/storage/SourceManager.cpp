@@ -1,0 +1,229 @@
+#include "player/storage/SourceManager.h"
+
+#include <mutex>
+#include <utility>
+
+#include "platform/base/Event.h"
+#include "platform/base/Thread.h"
+#include "player/errors/ErrorSink.h"
+
+namespace {
+
+constexpr DWORD kThreadEndWaitMs = 500;
+constexpr uint64_t kNoPosition = ~uint64_t(0);
+constexpr uint32_t kNoTime = ~uint32_t(0);
+
+void WaitAndClose(HANDLE* thread) {
+    if (*thread == nullptr)
+        return;
+    WaitForSingleObject(*thread, kThreadEndWaitMs);
+    CloseHandle(*thread);
+    *thread = nullptr;
+}
+
+}  // namespace
+
+CSourceManager::CSourceManager(CRecorderDevices& devices) : m_devices(devices) {}
+
+CSourceManager::~CSourceManager() {
+    EndStorageThreads();
+    m_extractStop = true;
+    WaitAndClose(&m_extractThread);
+}
+
+int CSourceManager::Open(int type, const char* dataPath, const char* indexPath) {
+    std::lock_guard lock(m_lock);
+    if (m_type != OPENED_NONE)
+        return -1;
+    switch (type) {
+        case OPENED_FILE_PAIR:
+            return OpenFilePair(dataPath, indexPath);
+        case OPENED_DISK:
+        case OPENED_CARD:
+        case OPENED_REBUILD_REQUEST:
+        case OPENED_REBUILD:
+            return StartStorageThread(type == OPENED_REBUILD_REQUEST ? OPENED_REBUILD : type);
+        default:
+            return -1;
+    }
+}
+
+int CSourceManager::OpenFilePair(const char* dataPath, const char* indexPath) {
+    if (m_fileReader.Open(dataPath, indexPath) != 0)
+        return -1;
+    m_type = OPENED_FILE_PAIR;
+    return 0;
+}
+
+int CSourceManager::StartStorageThread(int type) {
+    const uint64_t session = m_session;
+    HANDLE stop = CreateEvent(true, false);
+    HANDLE thread = type == OPENED_REBUILD
+                        ? CreateThread([this] { RebuildIndexThread(); })
+                        : CreateThread([=, this] { OpenDiskThread(type, session, stop); });
+    if (thread == nullptr) {
+        CloseHandle(stop);
+        return -1;
+    }
+    m_stopEvent = stop;
+    m_openThread = thread;
+    m_type = type;
+    return 0;
+}
+
+int CSourceManager::Close() {
+    std::unique_lock lock(m_lock);
+    const int type = m_type;
+    if (type == OPENED_NONE) {
+        lock.unlock();
+        ReportError(ErrorCode::CloseNoSource);
+        return -1;
+    }
+    if (type == OPENED_FILE_PAIR) {
+        const int result = m_fileReader.Close();
+        m_type = OPENED_NONE;
+        return result;
+    }
+    if (!IsDevice(type) && type != OPENED_REBUILD) {
+        lock.unlock();
+        ReportError(ErrorCode::CloseUnknownType);
+        return -1;
+    }
+    lock.unlock();
+    EndStorageThreads();
+    lock.lock();
+    if (IsDevice(type))
+        m_devices.Close(type);
+    m_type = OPENED_NONE;
+    return 0;
+}
+
+// Ends the session so that no storage thread touches a device again, then
+// waits for the threads outside the lock: they take it for every device call.
+void CSourceManager::EndStorageThreads() {
+    HANDLE openThread, watchThread, stop;
+    {
+        std::lock_guard lock(m_lock);
+        ++m_session;
+        openThread = std::exchange(m_openThread, nullptr);
+        watchThread = std::exchange(m_watchThread, nullptr);
+        stop = std::exchange(m_stopEvent, nullptr);
+    }
+    if (stop != nullptr)
+        SetEvent(stop);
+    WaitAndClose(&openThread);
+    WaitAndClose(&watchThread);
+    if (stop != nullptr)
+        CloseHandle(stop);
+}
+
+void CSourceManager::ReportSource(int kind, const char* name, int status) const {
+    zSourceCallback callback = m_sourceCallback.load();
+    if (callback != nullptr)
+        callback(kind, name, status);
+}
+
+template <typename Op, typename Result>
+Result CSourceManager::OnFileReader(Op op, Result otherwise) {
+    std::lock_guard lock(m_lock);
+    return m_type == OPENED_FILE_PAIR ? op(m_fileReader) : otherwise;
+}
+
+// A disk or card source answers as a reader that is not open until the
+// device layer has opened its device; no other type has a reader.
+GopReadResult CSourceManager::NoReaderResult() const {
+    return IsDevice(m_type) ? GopReadResult::NotOpen : GopReadResult::Failed;
+}
+
+int CSourceManager::TellScreenNum() {
+    return OnFileReader([](CFileSource& r) { return r.TellScreenNum(); }, -1);
+}
+
+int CSourceManager::TellGopVersion() {
+    return OnFileReader([](CFileSource& r) { return r.TellGopVersion(); }, -1);
+}
+
+int CSourceManager::TellCarId(char* carId) {
+    return OnFileReader([carId](CFileSource& r) { return r.TellCarId(carId); }, -1);
+}
+
+int CSourceManager::Seek(uint64_t position) {
+    std::lock_guard lock(m_lock);
+    switch (m_type) {
+        case OPENED_FILE_PAIR:
+            return m_fileReader.Seek(position);
+        case OPENED_NONE:
+            ReportError(ErrorCode::SourceSeekNoSource);
+            return -1;
+        case OPENED_DISK:
+            ReportError(ErrorCode::DiskSeekFailed);
+            return -1;
+        case OPENED_CARD:
+            ReportError(ErrorCode::CardSeekFailed);
+            return -1;
+        default:
+            ReportError(ErrorCode::SourceSeekBadType);
+            return -1;
+    }
+}
+
+GopReadResult CSourceManager::ReadGop(uint8_t* buffer, int* length) {
+    return OnFileReader([=](CFileSource& r) { return r.ReadGop(buffer, length); },
+                        NoReaderResult());
+}
+
+GopReadResult CSourceManager::ReadGopBack(uint8_t* buffer, int* length) {
+    return OnFileReader([=](CFileSource& r) { return r.ReadGopBack(buffer, length); },
+                        NoReaderResult());
+}
+
+GopReadResult CSourceManager::SkipGop(int n, uint8_t* buffer, int* length) {
+    return OnFileReader([=](CFileSource& r) { return r.SkipGop(n, buffer, length); },
+                        NoReaderResult());
+}
+
+GopReadResult CSourceManager::SkipGopBack(int n, uint8_t* buffer, int* length) {
+    return OnFileReader([=](CFileSource& r) { return r.SkipGopBack(n, buffer, length); },
+                        NoReaderResult());
+}
+
+uint64_t CSourceManager::TellTotalLen() {
+    return OnFileReader([](CFileSource& r) { return r.TellTotalLen(); }, kNoPosition);
+}
+
+uint64_t CSourceManager::Tellp() {
+    return OnFileReader([](CFileSource& r) { return r.Tellp(); }, kNoPosition);
+}
+
+uint32_t CSourceManager::TellBegTime() {
+    return OnFileReader([](CFileSource& r) { return r.TellBegTime(); }, kNoTime);
+}
+
+uint32_t CSourceManager::TellEndTime() {
+    return OnFileReader([](CFileSource& r) { return r.TellEndTime(); }, kNoTime);
+}
+
+bool CSourceManager::ReadTimeInxHd(InxHd* header) {
+    return OnFileReader([header](CFileSource& r) { return r.ReadTimeInxHd(header); }, false);
+}
+
+bool CSourceManager::ReadTimeInxUnit(int index, InxUnit* unit) {
+    return OnFileReader([=](CFileSource& r) { return r.ReadTimeInxUnit(index, unit); }, false);
+}
+
+// A file pair has neither index, and no device reader is open yet.
+bool CSourceManager::ReadEvtInxHd(InxHd*) {
+    return false;
+}
+
+bool CSourceManager::ReadEvtInxUnit(int, InxUnit*) {
+    return false;
+}
+
+bool CSourceManager::ReadQuickInxHd(QuickInxHd*) {
+    return false;
+}
+
+bool CSourceManager::ReadQuickInxUnit(int, QuickInxUnit*) {
+    return false;
+}

@@ -1,0 +1,132 @@
+// CSourceManager: knows which source is open, owns its reader, forwards every
+// read, seek, time and index query to it under one lock, and runs the storage
+// threads: device detection and watch (disk and card sources), the index
+// rebuild, and the extraction.
+//
+// Source types (zOpenedType): -1 none, 0 file pair, 1 recorder hard disk,
+// 2 SD card, 5 index rebuild (a request of type 4 is stored as 5). Disk and
+// card go through the device layer (RecorderDevices.h).
+//
+// Threads: the exports and the player's command and read threads call in.
+// `m_lock` is recursive: a reader reports errors while it is held, and the
+// host's error callback may call exports that take it again.
+//
+// Faults designed out:
+// - Storage threads stop through a per-open session: Close ends the session
+//   under the lock, wakes them, and waits for each outside the lock (at most
+//   500 ms); a thread checks its session under the lock before every device
+//   call, so no reader is used once Close has taken over, even from a thread
+//   that outlived its wait. Thread handles are closed and reset.
+// - StopExtract sets the manager's own flag; the extraction thread passes it
+//   on to its private reader. An extraction takes the source type and paths
+//   when it starts, so it always ends with exactly one of the codes 2, 3, -1
+//   and -3, whatever happens to the open source meanwhile.
+// - A thread that cannot be started leaves the manager as it was.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "platform/base/CriticalSection.h"
+#include "platform/base/Handle.h"
+#include "player/source/ExtractCallback.h"
+#include "player/source/FileSource.h"
+#include "player/source/GopReadResult.h"
+#include "player/storage/RecorderDevices.h"
+#include "shared/IndexRecords.h"
+#include "shared/PlayerInterface.h"
+#include "shared/QuickIndexRecords.h"
+
+class CSourceManager {
+public:
+    // Uses `devices` for disk and card sources; it must outlive the manager.
+    explicit CSourceManager(CRecorderDevices& devices);
+    // Ends the storage threads as Close would and waits for a running
+    // extraction (500 ms each at most).
+    ~CSourceManager();
+    CSourceManager(const CSourceManager&) = delete;
+    CSourceManager& operator=(const CSourceManager&) = delete;
+
+    // 0, or -1 when a source is open, the type is unknown, the file pair
+    // does not open or a thread cannot start. For types 1, 2, 4 and 5, 0
+    // says only that the thread runs: the outcome comes on the source callback.
+    int Open(int type, const char* dataPath, const char* indexPath);
+    // 0, or -1 with 40017 (nothing open) or the file reader's failure.
+    int Close();
+    int TellType() const { return m_type.load(); }
+
+    void SetSourceCallback(zSourceCallback callback) { m_sourceCallback.store(callback); }
+    void SetReservedCallback(zReservedCallback callback) { m_reservedCallback.store(callback); }
+
+    // Starts extracting [from, to] of the open source into `callback` on a
+    // thread of its own. -1 unless a source of type 0, 1 or 2 is open, the
+    // callback is set and no extraction runs; -1 also when the thread
+    // cannot start.
+    int StartExtract(uint64_t from, uint64_t to, ExtractCallback callback);
+    // Asks a running extraction to stop before its next GOP; 0.
+    int StopExtract();
+    // True while an extraction thread runs (tests and the release path).
+    bool IsExtracting() const;
+
+    // Forwarded to the open reader under the lock. With no reader for the
+    // type they answer as the table of each says.
+    int TellScreenNum();                                  // -1
+    int TellGopVersion();                                 // -1
+    int TellCarId(char* carId);                           // -1
+    int Seek(uint64_t position);                          // -1 with 40048 (none) / 40049
+    GopReadResult ReadGop(uint8_t* buffer, int* length);  // Failed
+    GopReadResult ReadGopBack(uint8_t* buffer, int* length);
+    GopReadResult SkipGop(int n, uint8_t* buffer, int* length);
+    GopReadResult SkipGopBack(int n, uint8_t* buffer, int* length);
+    uint64_t TellTotalLen();            // all ones
+    uint64_t Tellp();                   // all ones
+    uint32_t TellBegTime();             // all ones
+    uint32_t TellEndTime();             // all ones
+    bool ReadTimeInxHd(InxHd* header);  // false
+    bool ReadTimeInxUnit(int index, InxUnit* unit);
+    // The event and quick indexes exist on recorder devices only.
+    bool ReadEvtInxHd(InxHd* header);
+    bool ReadEvtInxUnit(int index, InxUnit* unit);
+    bool ReadQuickInxHd(QuickInxHd* header);
+    bool ReadQuickInxUnit(int index, QuickInxUnit* unit);
+
+private:
+    int OpenFilePair(const char* dataPath, const char* indexPath);
+    int StartStorageThread(int type);
+    void EndStorageThreads();
+
+    void OpenDiskThread(int kind, uint64_t session, HANDLE stop);
+    void WatchDiskThread(int kind, uint64_t session, HANDLE stop);
+    void RebuildIndexThread();
+    bool OpenDetected(int kind, uint64_t session, HANDLE stop, const CDataSource& paths);
+    bool IsCurrent(uint64_t session) const { return m_session == session; }
+    void ReportSource(int kind, const char* name, int status) const;
+
+    void ExtractThread(int type, const CDataSource& paths, uint64_t from, uint64_t to,
+                       const ExtractCallback& callback);
+    ExtractCode ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
+                                const ExtractCallback& callback);
+
+    // Runs `op` on the file reader when a file pair is open, else answers
+    // `otherwise`.
+    template <typename Op, typename Result>
+    Result OnFileReader(Op op, Result otherwise);
+    GopReadResult NoReaderResult() const;
+    static bool IsDevice(int type) { return type == OPENED_DISK || type == OPENED_CARD; }
+
+    CRecorderDevices& m_devices;
+    std::atomic<int> m_type{-1};  // written under m_lock, read without it
+    mutable CriticalSection m_lock;
+    // Guarded by m_lock.
+    CFileSource m_fileReader;
+    CDataSource m_devicePaths;       // paths of the open disk or card
+    uint64_t m_session = 0;          // ends (grows) with every Close
+    HANDLE m_stopEvent = nullptr;    // set when the session ends
+    HANDLE m_openThread = nullptr;   // OpenDiskThread or RebuildIndexThread
+    HANDLE m_watchThread = nullptr;  // WatchDiskThread
+    HANDLE m_extractThread = nullptr;
+
+    std::atomic<bool> m_extractStop{false};
+    std::atomic<zSourceCallback> m_sourceCallback{nullptr};
+    std::atomic<zReservedCallback> m_reservedCallback{nullptr};  // stored, never called
+};

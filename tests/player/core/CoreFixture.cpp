@@ -1,0 +1,135 @@
+#include "tests/player/core/CoreFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr auto kBound = std::chrono::seconds(10);
+
+std::mutex g_mutex;
+std::condition_variable g_cv;
+std::vector<int> g_messages;  // guarded by g_mutex
+std::vector<int> g_errors;
+size_t g_resultsTaken = 0;
+
+void OnMessage(int code, int) {
+    std::lock_guard lock(g_mutex);
+    g_messages.push_back(code);
+    g_cv.notify_all();
+}
+
+void OnError(int code, DWORD, int) {
+    std::lock_guard lock(g_mutex);
+    g_errors.push_back(code);
+}
+
+bool IsCommandResult(int code) {
+    return code >= MSG_CLOSE_FAILED && code != MSG_FRAME_FAILED;
+}
+
+}  // namespace
+
+int RecordingDisplay::ShowGop(const GopShowRequest& request) {
+    std::unique_lock lock(mutex_);
+    shown_.push_back({int(request.info->time - kFirstTime), request.stepIndex, request.displayMs,
+                      request.speed, request.forward, request.state,
+                      request.info->frameLength[1][0]});
+    mostAtOnce_ = std::max(mostAtOnce_, ++showing_);
+    cv_.notify_all();
+    if (request.state != STATUS_PAUSED) {
+        cv_.wait_for(lock, kBound, [&] { return credits_ > 0; });
+        --credits_;
+    }
+    --showing_;
+    return 0;
+}
+
+void RecordingDisplay::Give(int credits) {
+    std::lock_guard lock(mutex_);
+    credits_ += credits;
+    cv_.notify_all();
+}
+
+std::vector<Shown> RecordingDisplay::WaitForShown(size_t count) {
+    std::unique_lock lock(mutex_);
+    cv_.wait_for(lock, kBound, [&] { return shown_.size() >= count; });
+    return shown_;
+}
+
+std::vector<Shown> RecordingDisplay::ShownSoFar() {
+    std::lock_guard lock(mutex_);
+    return shown_;
+}
+
+void CoreFixture::SetUp() {
+    {
+        std::lock_guard lock(g_mutex);
+        g_messages.clear();
+        g_errors.clear();
+        g_resultsTaken = 0;
+    }
+    ASSERT_TRUE(player_.Init(nullptr, OnMessage, nullptr, nullptr, nullptr, nullptr, OnError));
+}
+
+void CoreFixture::TearDown() {
+    display_.Give(1000000);
+    player_.Release();
+}
+
+void CoreFixture::WritePair(int count, int version, const std::vector<int>& oneChannelGops) {
+    auto writer = recgen::PairWriter::Create(Dvr(), Inx());
+    ASSERT_NE(writer, nullptr);
+    for (int i = 0; i < count; ++i) {
+        recgen::GopBuilder builder(
+            {.version = uint32_t(version), .time = kFirstTime + uint32_t(i), .sampleRateCode = 1});
+        const bool oneChannel =
+            std::find(oneChannelGops.begin(), oneChannelGops.end(), i) != oneChannelGops.end();
+        for (uint32_t frame = 1; frame <= kFrames; ++frame)
+            for (uint32_t channel = 0; channel < (oneChannel ? 1u : 4u); ++channel)
+                builder.AddFrame({.channel = channel,
+                                  .frameNumber = frame,
+                                  .fps = kFrames,
+                                  .data = std::vector<uint8_t>(16 + channel, uint8_t(i))});
+        ASSERT_TRUE(writer->AddGop(builder.Build()));
+    }
+    placements_ = writer->Placements();
+    dataLength_ = writer->DataLength();
+    ASSERT_TRUE(writer->Finish());
+}
+
+int CoreFixture::Command(int cmd, intptr_t a, int64_t position) {
+    player_.PlayMSG(cmd, a, uint32_t(uint64_t(position)), int(uint64_t(position) >> 32), nullptr);
+    return NextResult();
+}
+
+int CoreFixture::NextResult() {
+    std::unique_lock lock(g_mutex);
+    int result = -1;
+    g_cv.wait_for(lock, kBound, [&] {
+        for (; g_resultsTaken < g_messages.size(); ++g_resultsTaken) {
+            if (IsCommandResult(g_messages[g_resultsTaken])) {
+                result = g_messages[g_resultsTaken++];
+                return true;
+            }
+        }
+        return false;
+    });
+    return result;
+}
+
+bool CoreFixture::WaitForMessage(int code, int timeoutMs, int count) {
+    std::unique_lock lock(g_mutex);
+    return g_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        return std::count(g_messages.begin(), g_messages.end(), code) >= count;
+    });
+}
+
+std::vector<int> CoreFixture::Messages() {
+    std::lock_guard lock(g_mutex);
+    return g_messages;
+}
+
+std::vector<int> CoreFixture::Errors() {
+    std::lock_guard lock(g_mutex);
+    return std::exchange(g_errors, {});
+}

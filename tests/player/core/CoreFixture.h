@@ -1,0 +1,96 @@
+// Test fixture of the player core: a CPlayer over a display that records
+// every GOP it is asked to show and, outside pauses, holds each until the
+// test hands it a credit, so a test decides how far playback gets. The
+// message and error callbacks are collected. Recordings are small GOPs of 4
+// channels with 25 numbered frames each; GOP i has time kFirstTime + i.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "player/core/Player.h"
+#include "player/storage/NoRecorderDevices.h"
+#include "tests/tools/recgen/TempDir.h"
+#include "tools/recgen/GopBuilder.h"
+#include "tools/recgen/PairWriter.h"
+
+inline constexpr uint32_t kFirstTime = 1000;
+inline constexpr int kFrames = 25;
+
+struct Shown {
+    int gop;  // number of the GOP, from its time
+    int stepIndex;
+    int displayMs;
+    int speed;
+    bool forward;
+    int state;
+    uint32_t channel1Frames;  // frame length of channel 2's first frame
+};
+
+class RecordingDisplay final : public CGopDisplay {
+public:
+    bool Init(HWND) override { return initSucceeds; }
+    void Free() override {}
+    void Refresh() override {}
+    void SetOsd(bool) override {}
+    int ShowGop(const GopShowRequest& request) override;
+
+    void Give(int credits);
+    // Waits (real time, bounded) until `count` GOPs were shown in all.
+    std::vector<Shown> WaitForShown(size_t count);
+    std::vector<Shown> ShownSoFar();
+    int MostAtOnce() {
+        std::lock_guard lock(mutex_);
+        return mostAtOnce_;
+    }
+    int Showing() {
+        std::lock_guard lock(mutex_);
+        return showing_;
+    }
+
+    bool initSucceeds = true;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::vector<Shown> shown_;  // all guarded by mutex_
+    int credits_ = 0;
+    int showing_ = 0;
+    int mostAtOnce_ = 0;
+};
+
+class CoreFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes `count` GOPs; GOP i in `channelsOf(i)` channels (all 4 by default).
+    void WritePair(int count, int version = 4, const std::vector<int>& oneChannelGops = {});
+    void Open() { ASSERT_TRUE(player_.Open(OPENED_FILE_PAIR, Dvr().c_str(), Inx().c_str())); }
+    // Sends the command and waits for its result (real time, bounded; -1
+    // on time-out).
+    int Command(int cmd, intptr_t a = 0, int64_t position = 0);
+    // Waits for the next command result not taken yet.
+    int NextResult();
+    // Waits until message `code` came `count` times (real time, bounded);
+    // false on time-out.
+    bool WaitForMessage(int code, int timeoutMs = 10000, int count = 1);
+    std::vector<int> Messages();
+    std::vector<int> Errors();
+    uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }
+
+    std::string Dvr() const { return dir_.File("r.dvr"); }
+    std::string Inx() const { return dir_.File("r.inx"); }
+
+    TempDir dir_;
+    std::vector<recgen::GopPlacement> placements_;
+    uint64_t dataLength_ = 0;
+    CNoRecorderDevices devices_;
+    RecordingDisplay display_;
+    CPlayer player_{devices_, display_};
+};

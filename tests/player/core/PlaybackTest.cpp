@@ -1,0 +1,187 @@
+#include <vector>
+
+#include "tests/player/core/CoreFixture.h"
+
+namespace {
+
+using PlaybackTest = CoreFixture;
+
+std::vector<int> GopsOf(const std::vector<Shown>& shown, size_t from = 0) {
+    std::vector<int> gops;
+    for (size_t i = from; i < shown.size(); ++i)
+        gops.push_back(shown[i].gop);
+    return gops;
+}
+
+TEST_F(PlaybackTest, EveryGopIsShownBeforeTheEndOfData) {
+    WritePair(5);
+    Open();
+    display_.Give(100);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(shown[0].displayMs, 900);  // version 4 at speed 1
+    EXPECT_EQ(shown[0].stepIndex, -1);
+    EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);  // the end changes no state
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+}
+
+TEST_F(PlaybackTest, PausedStepsShowSuccessiveFramesThenTheNextGop) {
+    WritePair(4);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);  // GOP 0 held on screen
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    display_.Give(1);
+    // Each step is sent once the frame of the one before is shown, as a user
+    // would: steps sent faster merge into one.
+    for (int step = 0; step < kFrames + 1; ++step) {
+        ASSERT_EQ(Command(PLAY_CMD_STEP_FORWARD), MSG_STEP_FORWARD_DONE);
+        display_.WaitForShown(size_t(step) + 2);
+    }
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    ASSERT_EQ(shown.size(), size_t(kFrames) + 2);
+    for (int step = 0; step < kFrames; ++step) {
+        EXPECT_EQ(shown[size_t(step) + 1].gop, 1);
+        EXPECT_EQ(shown[size_t(step) + 1].stepIndex, step);
+        EXPECT_EQ(shown[size_t(step) + 1].state, STATUS_PAUSED);
+    }
+    EXPECT_EQ(shown.back().gop, 2);  // after the last frame, frame 0 of the next GOP
+    EXPECT_EQ(shown.back().stepIndex, 0);
+}
+
+TEST_F(PlaybackTest, AStepBackFromPlayingShowsTheFrameBeforeTheLastOfTheSameGop) {
+    WritePair(4);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    display_.Give(1);
+    ASSERT_EQ(Command(PLAY_CMD_STEP_BACKWARD), MSG_STEP_BACKWARD_DONE);
+    const std::vector<Shown> shown = display_.WaitForShown(2);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].gop, 0);
+    EXPECT_EQ(shown[1].stepIndex, kFrames - 2);
+    EXPECT_FALSE(shown[1].forward);
+}
+
+TEST_F(PlaybackTest, TheFirstGopAfterASeekIsTheOneSoughtTo) {
+    WritePair(8);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);  // GOP 0 on screen, 1 and 2 queued
+    ASSERT_EQ(Command(PLAY_CMD_SEEK, 0, int64_t(OffsetOfGop(5))), MSG_SEEK_DONE);
+    display_.Give(3);
+    std::vector<Shown> shown = display_.WaitForShown(3);
+    shown.resize(3);
+    EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 5, 6}));
+}
+
+TEST_F(PlaybackTest, ASeekFromFastBackwardPlaysForwardAtSpeedOne) {
+    WritePair(8);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);
+    ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 2), MSG_FAST_BACKWARD_DONE);
+    // The seek restarts the playback thread, which ends once its held GOP
+    // is let go.
+    player_.PlayMSG(PLAY_CMD_SEEK, 0, uint32_t(OffsetOfGop(3)), 0, nullptr);
+    while (!WaitForMessage(MSG_SEEK_DONE, 20))
+        display_.Give(1);
+    EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);
+    display_.Give(2);
+    // GOP 0 was shown at speed 1, then maybe GOPs of the fast backward play
+    // at speed 4; the new playback thread's GOPs follow.
+    std::vector<Shown> shown = display_.WaitForShown(2);
+    size_t first = 1;
+    while (first < shown.size() && shown[first].speed != 1)
+        ++first;
+    shown = display_.WaitForShown(first + 2);
+    ASSERT_GE(shown.size(), first + 2);
+    EXPECT_EQ(shown[first].gop, 3);
+    EXPECT_EQ(shown[first].speed, 1);
+    EXPECT_TRUE(shown[first].forward);
+    EXPECT_EQ(shown[first + 1].gop, 4);
+}
+
+TEST_F(PlaybackTest, FastForwardAtSixteenPassesEveryOtherGop) {
+    WritePair(10);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);  // GOP 0 on screen, 1 and 2 queued before the change
+    ASSERT_EQ(Command(PLAY_CMD_FAST_FORWARD, 4), MSG_FAST_FORWARD_DONE);
+    display_.Give(100);
+    ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 1, 2, 4, 6, 8}));
+    EXPECT_EQ(shown.back().speed, 16);
+    EXPECT_EQ(shown.back().displayMs, 1000);
+}
+
+TEST_F(PlaybackTest, FastBackwardFromPlayingEmptiesTheQueueAndReadsBackward) {
+    WritePair(6);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.Give(3);
+    display_.WaitForShown(4);  // GOP 3 on screen
+    ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 1), MSG_FAST_BACKWARD_DONE);
+    display_.Give(4);
+    const std::vector<Shown> shown = display_.WaitForShown(8);
+    ASSERT_EQ(shown.size(), 8u);
+    for (size_t i = 5; i < shown.size(); ++i) {
+        EXPECT_FALSE(shown[i].forward);
+        EXPECT_EQ(shown[i].gop, shown[i - 1].gop - 1);
+    }
+}
+
+TEST_F(PlaybackTest, PlayWhilePlayingNeverRunsTwoPlaybackThreads) {
+    WritePair(8);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);
+    // The second play waits for the held thread to end before it starts one.
+    player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
+    while (!WaitForMessage(MSG_PLAY_DONE, 20, 2))
+        display_.Give(1);
+    ASSERT_EQ(NextResult(), MSG_PLAY_DONE);
+    display_.Give(3);
+    display_.WaitForShown(3);
+    EXPECT_EQ(display_.MostAtOnce(), 1);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+}
+
+TEST_F(PlaybackTest, AChannelMissingFromAGopHasNoFramesFromTheGopBefore) {
+    WritePair(3, 4, {1});  // GOP 1 holds channel 1 only
+    Open();
+    display_.Give(10);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].channel1Frames, 17u);
+    EXPECT_EQ(shown[1].channel1Frames, 0u);
+    EXPECT_EQ(shown[2].channel1Frames, 17u);
+}
+
+TEST_F(PlaybackTest, AJumpBackReadsTwentyGopsBack) {
+    WritePair(30);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.Give(24);
+    display_.WaitForShown(25);  // GOP 24 on screen; the reader stands after 25 or 26
+    ASSERT_EQ(Command(PLAY_CMD_JUMP, 1), MSG_JUMP_STORED);
+    display_.Give(5);
+    std::vector<Shown> shown = display_.WaitForShown(30);
+    ASSERT_GE(shown.size(), 30u);
+    // The GOPs read before the jump, then the GOP 20 before the last of
+    // them, then on forward from there.
+    size_t back = 26;
+    while (back < shown.size() && shown[back].gop > shown[back - 1].gop)
+        ++back;
+    ASSERT_LT(back + 1, shown.size());
+    EXPECT_EQ(shown[back].gop, shown[back - 1].gop - 20);
+    EXPECT_EQ(shown[back + 1].gop, shown[back].gop + 1);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include <mutex>
+#include <vector>
+
+#include "tests/player/storage/StorageFixture.h"
+
+namespace {
+
+// What an extraction delivered, code by code, with a bounded wait for its end.
+class ExtractLog {
+public:
+    ExtractCallback Sink() {
+        return [this](int code, int percent, const void* data, int length) {
+            std::lock_guard lock(m_mutex);
+            m_codes.push_back(code);
+            if (code == 1)
+                m_gopBytes.push_back(static_cast<const uint8_t*>(data)[40]);
+            if (code == 1 && m_stopAfterFirstGop != nullptr)
+                m_stopAfterFirstGop->StopExtract();
+            (void)percent;
+            (void)length;
+            if (code >= 2 || code == -1 || code == -3)
+                m_cv.notify_all();
+        };
+    }
+    std::vector<int> WaitForEnd() {
+        std::unique_lock lock(m_mutex);
+        m_cv.wait_for(lock, std::chrono::seconds(10), [&] {
+            return !m_codes.empty() &&
+                   (m_codes.back() >= 2 || m_codes.back() == -1 || m_codes.back() == -3);
+        });
+        return m_codes;
+    }
+    std::vector<uint8_t> GopBytes() {
+        std::lock_guard lock(m_mutex);
+        return m_gopBytes;
+    }
+    void StopAfterFirstGop(CSourceManager* manager) { m_stopAfterFirstGop = manager; }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::vector<int> m_codes;         // guarded by m_mutex
+    std::vector<uint8_t> m_gopBytes;  // first frame byte of each GOP: its number
+    CSourceManager* m_stopAfterFirstGop = nullptr;
+};
+
+class SourceManagerExtractTest : public StorageFixture {
+protected:
+    void SetUp() override {
+        placements_ = WritePair(5);
+        OpenPair();
+    }
+    int Start(ExtractLog& log, int fromGop, int toGop) {
+        return manager_.StartExtract(placements_[size_t(fromGop)].offset,
+                                     placements_[size_t(toGop)].offset, log.Sink());
+    }
+    std::vector<recgen::GopPlacement> placements_;
+};
+
+TEST_F(SourceManagerExtractTest, SendsTheGopsThenTheIndexThenFinished) {
+    ExtractLog log;
+    ASSERT_EQ(Start(log, 1, 4), 0);
+    EXPECT_EQ(log.WaitForEnd(), (std::vector<int>{1, 1, 1, 0, 0, 0, 0, 0, 2}));
+    EXPECT_EQ(log.GopBytes(), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(SourceManagerExtractTest, AStopEndsItBeforeTheNextGopWithStopped) {
+    ExtractLog log;
+    log.StopAfterFirstGop(&manager_);
+    ASSERT_EQ(Start(log, 0, 5), 0);
+    // One GOP, the index records of the whole range, and the stop code.
+    EXPECT_EQ(log.WaitForEnd(), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 3}));
+}
+
+TEST_F(SourceManagerExtractTest, ARangeNotOnIndexEntriesEndsWithRangeFailed) {
+    ExtractLog log;
+    ASSERT_EQ(manager_.StartExtract(placements_[1].offset + 512, placements_[3].offset, log.Sink()),
+              0);
+    EXPECT_EQ(log.WaitForEnd(), std::vector<int>{-3});
+}
+
+TEST_F(SourceManagerExtractTest, ClosingTheSourceDoesNotDisturbARunningExtraction) {
+    ExtractLog log;
+    ASSERT_EQ(Start(log, 0, 5), 0);
+    ASSERT_EQ(manager_.Close(), 0);
+    const std::vector<int> codes = log.WaitForEnd();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.back(), 2);
+    EXPECT_EQ(log.GopBytes().size(), 5u);
+}
+
+TEST_F(SourceManagerExtractTest, RefusedWithoutCallbackWhileRunningAndWithNoSource) {
+    EXPECT_EQ(manager_.StartExtract(0, 1, nullptr), -1);
+    // The first extraction holds its first GOP until the test lets it go.
+    std::mutex gate;
+    std::unique_lock held(gate);
+    std::atomic<bool> inSink{false};
+    ExtractLog first;
+    ExtractCallback sink = first.Sink();
+    ASSERT_EQ(manager_.StartExtract(placements_[0].offset, placements_[5].offset,
+                                    [&, sink](int code, int percent, const void* data, int length) {
+                                        inSink = true;
+                                        std::lock_guard wait(gate);
+                                        sink(code, percent, data, length);
+                                    }),
+              0);
+    while (!inSink)
+        std::this_thread::yield();
+    EXPECT_TRUE(manager_.IsExtracting());
+    ExtractLog second;
+    EXPECT_EQ(Start(second, 0, 1), -1);  // one extraction at a time
+    held.unlock();
+    EXPECT_EQ(first.WaitForEnd().back(), 2);
+    for (int i = 0; i < 5000 && manager_.IsExtracting(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ExtractLog third;
+    ASSERT_EQ(Start(third, 0, 1), 0);
+    EXPECT_EQ(third.WaitForEnd().back(), 2);
+    ASSERT_EQ(manager_.Close(), 0);
+    ExtractLog none;
+    EXPECT_EQ(manager_.StartExtract(0, 1, none.Sink()), -1);
+}
+
+TEST_F(SourceManagerExtractTest, ADiskSourceCannotBeExtractedWithoutADeviceReader) {
+    ASSERT_EQ(manager_.Close(), 0);
+    devices_.attached = true;
+    ASSERT_EQ(manager_.Open(OPENED_DISK, "", ""), 0);
+    ASSERT_EQ(reports_.WaitFor(1).size(), 1u);
+    ExtractLog log;
+    ASSERT_EQ(manager_.StartExtract(0, 1, log.Sink()), 0);
+    EXPECT_EQ(log.WaitForEnd(), std::vector<int>{-1});
+    EXPECT_EQ(manager_.Close(), 0);
+}
+
+}  // namespace

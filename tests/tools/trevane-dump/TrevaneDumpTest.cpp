@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "shared/TelemetryLayout.h"
+#include "tests/tools/recgen/TempDir.h"
+#include "tests/tools/trevane-dump/MiniJson.h"
+#include "tools/recgen/RecordingWriter.h"
+#include "tools/recgen/TelemetryTrack.h"
+
+namespace {
+
+// Runs trevane-dump and parses each line of its output; `status` gets its
+// exit status.
+std::vector<JsonValue> RunDump(const std::string& mode, const std::string& dvr, int* status) {
+    const std::string command = std::string(TREVANE_DUMP) + " " + mode + " '" + dvr + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::vector<JsonValue> lines;
+    if (pipe == nullptr)
+        return lines;
+    char line[1 << 16];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        JsonValue value;
+        EXPECT_TRUE(ParseJson(line, &value)) << line;
+        lines.push_back(value);
+    }
+    *status = pclose(pipe);
+    return lines;
+}
+
+class TrevaneDumpTest : public testing::Test {
+protected:
+    void SetUp() override {
+        spec_.channels = 4;
+        spec_.gopCount = 3;
+        spec_.vehicleId = "DUMP-0003";
+        std::string error;
+        ASSERT_TRUE(recgen::WriteRecording(spec_, Dvr(), dir_.File("r.inx"), &error)) << error;
+    }
+    std::string Dvr() const { return dir_.File("r.dvr"); }
+
+    TempDir dir_;
+    recgen::RecordingSpec spec_;
+};
+
+TEST_F(TrevaneDumpTest, ExtractPrintsWhatTheGeneratorWrote) {
+    int status = -1;
+    const std::vector<JsonValue> lines = RunDump("--extract", Dvr(), &status);
+    EXPECT_EQ(status, 0);
+    const recgen::TelemetryTrack track(spec_.route, spec_.vehicleId);
+    const int frames = recgen::FramesPerChannel(spec_);
+    ASSERT_EQ(lines.size(), size_t(spec_.gopCount) + 1 + size_t(spec_.gopCount) + 1 + 1);
+    for (int g = 0; g < spec_.gopCount; ++g) {
+        SCOPED_TRACE("GOP " + std::to_string(g));
+        const JsonValue& gop = lines[size_t(g)];
+        const recgen::TelemetryBlock block = track.Block(g, frames);
+        EXPECT_EQ(gop["time"].number, spec_.startTime + g);
+        EXPECT_EQ(gop["version"].number, spec_.version);
+        EXPECT_EQ(gop["channels"].number, spec_.channels);
+        EXPECT_EQ(gop["framesPerChannel"].number, frames);
+        EXPECT_EQ(gop["carId"].text, spec_.vehicleId);
+        EXPECT_EQ(gop["width"].items.size(), 4u);
+        EXPECT_EQ(gop["width"][0].number, 352);
+        EXPECT_EQ(gop["height"][3].number, 288);
+        EXPECT_EQ(gop["frameOffset"][2].items.size(), size_t(frames));
+        ASSERT_EQ(gop["speedCount"].number, frames);
+        ASSERT_EQ(gop["speed"].items.size(), size_t(frames));
+        for (int k = 0; k < frames; ++k) {
+            EXPECT_FLOAT_EQ(float(gop["speed"][size_t(k)].number),
+                            telemetry::TenthsWordValue(block.speed->at(size_t(k))));
+            EXPECT_EQ(gop["gps"][size_t(k)]["latitude"].text, block.gps->at(size_t(k)).latitude);
+            EXPECT_EQ(gop["gsensor"][size_t(k)][2].number, block.gsensor->at(size_t(k)).z);
+            EXPECT_EQ(gop["temperature"][size_t(k)].number,
+                      block.vehicle->at(size_t(k)).temperature);
+        }
+        EXPECT_EQ(gop["tyreCount"].number, double(block.tyres->tyres.size()));
+        EXPECT_EQ(gop["tpms"][0].items.size(), block.tyres->tyres.size());
+        EXPECT_EQ(gop["tractor"].number, block.tyres->truck.tractor);
+    }
+    const JsonValue& header = lines[size_t(spec_.gopCount)]["inxHd"];
+    EXPECT_EQ(header["first"].number, 1);
+    EXPECT_EQ(header["last"].number, spec_.gopCount + 1);
+    for (int i = 0; i <= spec_.gopCount; ++i) {
+        const JsonValue& unit = lines[size_t(spec_.gopCount) + 1 + size_t(i)]["inxUnit"];
+        EXPECT_EQ(unit["time"].number, spec_.startTime + i);
+    }
+    EXPECT_EQ(lines.back()["extract"].number, 2);
+}
+
+TEST_F(TrevaneDumpTest, PlayPrintsTheMessagesAndOneDataLinePerGop) {
+    int status = -1;
+    const std::vector<JsonValue> lines = RunDump("--play", Dvr(), &status);
+    EXPECT_EQ(status, 0);
+    std::vector<int> messages;
+    std::vector<uint32_t> times;
+    for (const JsonValue& line : lines) {
+        if (line.Has("msg"))
+            messages.push_back(int(line["msg"].number));
+        if (line.Has("data")) {
+            times.push_back(uint32_t(line["data"]["time"].number));
+            EXPECT_EQ(line["data"]["vehicleId"].text, spec_.vehicleId);
+        }
+    }
+    EXPECT_EQ(messages, (std::vector<int>{7, 0, 21, 5}));
+    EXPECT_EQ(times,
+              (std::vector<uint32_t>{spec_.startTime, spec_.startTime + 1, spec_.startTime + 2}));
+}
+
+TEST(TrevaneDump, AMissingRecordingFails) {
+    int status = -1;
+    RunDump("--extract", "/nonexistent/r.dvr", &status);
+    EXPECT_NE(status, 0);
+}
+
+}  // namespace
