@@ -1,0 +1,22 @@
+// CDisplayHost: what the display reads from and tells the player it works
+// for. The player implements it.
+//
+// Threads: FullScreenChannel, DivisionMode, SetDivisionMode and
+// SourceChannelCount on the playback thread (inside ShowGop); ReportMessage
+// from several display threads at once.
+#pragma once
+
+class CDisplayHost {
+public:
+    virtual ~CDisplayHost() = default;
+
+    // The channel shown alone (1-based), or 0 for all.
+    virtual int FullScreenChannel() = 0;
+    // The division mode (zDivStatus), -1 while unknown; and setting it.
+    virtual int DivisionMode() = 0;
+    virtual void SetDivisionMode(int mode) = 0;
+    // The open recording's channel count, read from the source again.
+    virtual int SourceChannelCount() = 0;
+    // The message callback with `code` (24: a frame not decoded or drawn).
+    virtual void ReportMessage(int code) = 0;
+};
