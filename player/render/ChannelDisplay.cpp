@@ -100,16 +100,18 @@ int CChannelDisplay::ShowGop(const GopShowRequest& r) {
         return 0;
     FillContexts(r, CatchUpWithAudio(r));
     const ChannelLayout layout = PickLayout(*r.info);
+    // A new layout clears the old panes before the new ones are drawn, so
+    // that the repaint never wipes the frames of this GOP.
+    const int mode = m_host.DivisionMode();
+    if (mode != m_divModeCopy) {
+        m_renderer.Refresh();
+        m_divModeCopy = mode;
+    }
     RunThreads(layout, r);
     int result = 0;
     const int fullScreen = m_host.FullScreenChannel();
     if (r.speed == 1 && fullScreen > 0 && fullScreen <= kMaxChannels &&
         layout.shown[fullScreen - 1] && m_contexts[fullScreen - 1].frameCount == -1)
         result = -1;
-    const int mode = m_host.DivisionMode();
-    if (mode != m_divModeCopy) {
-        m_renderer.Refresh();
-        m_divModeCopy = mode;
-    }
     return result;
 }

@@ -136,9 +136,9 @@ bool CRenderer::Refresh() {
     HWND window = m_hWnd;
     if (window == nullptr)
         return false;
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-    return true;
+    // No UpdateWindow: from a thread that does not own the window it would
+    // wait for the owner to paint. The owner paints at its next message.
+    return InvalidateRect(window, nullptr, TRUE) != FALSE;
 }
 
 uint8_t* CRenderer::GetBuffer(int channel) {

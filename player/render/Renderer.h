@@ -50,7 +50,9 @@ public:
     // or 16, a pane outside the layout, while drawing is not possible (the
     // slot is then freed), or when a surface cannot be made or locked.
     bool Draw(int paneCount, int pane, int channel, const uint8_t* picture, int width, int height);
-    // Invalidates (erasing) and updates the whole host window; false without one.
+    // Invalidates the whole host window, erasing; its thread repaints it at
+    // its next message, so no caller ever waits for that thread. False
+    // without a window.
     bool Refresh();
 
     uint8_t* GetBuffer(int channel);
