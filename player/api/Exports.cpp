@@ -1,12 +1,10 @@
 // The life cycle, opening, command and setting exports.
 #include <cstdio>
 
-#include "platform/base/Clock.h"
 #include "player/api/PlayerInstance.h"
 
 namespace {
 
-constexpr DWORD kOpenExStepWaitMs = 100;
 constexpr int kInfoTextSize = 19;
 
 }  // namespace
@@ -46,12 +44,8 @@ bool zOpenRx(const char* dataPath, const char* indexPath, int, int, int, int) {
 bool zOpenEx(int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,
              int, int) {
     return Guarded(false, [] {
-        CPlayer& player = ThePlayer();
-        if (player.Source().TellType() != OPENED_NONE) {
-            player.PlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
-            Sleep(kOpenExStepWaitMs);
-            player.PlayMSG(PLAY_CMD_CLOSE, 0, 0, 0, nullptr);
-        }
+        if (ThePlayer().Source().TellType() != OPENED_NONE)
+            ThePlayer().StopAndClose();
         return false;
     });
 }

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr DWORD kReleaseWaitMs = 500;
+constexpr DWORD kStopCloseWaitMs = 100;
 
 void CloseAndReset(HANDLE* handle) {
     if (*handle != nullptr)
@@ -151,6 +152,16 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
     return true;
 }
 
+void CPlayer::StopAndClose() {
+    std::lock_guard running(m_handlerLock);
+    PlayCommand command;
+    command.cmd = PLAY_CMD_STOP;
+    DoStop(command);
+    Sleep(kStopCloseWaitMs);
+    command.cmd = PLAY_CMD_CLOSE;
+    DoClose(command);
+}
+
 void CPlayer::ReportMessage(int code, int lastClose) const {
     zMsgCallback callback = m_msgCallback.load();
     if (callback != nullptr)
@@ -164,8 +175,10 @@ void CPlayer::CommandThread() {
             break;
         const PlayCommand command = m_slot.Take();
         const bool known = command.cmd >= PLAY_CMD_CLOSE && command.cmd <= PLAY_CMD_JUMP;
-        if (known && command.cmd != PLAY_CMD_NONE)
+        if (known && command.cmd != PLAY_CMD_NONE) {
+            std::lock_guard running(m_handlerLock);
             m_lastResult = (this->*kHandlers[command.cmd])(command);
+        }
         ResetEvent(m_commandEvent);
         // An unknown code repeats the previous result; before any, there is none.
         if (command.cmd != PLAY_CMD_NONE && m_lastResult >= 0)

@@ -53,6 +53,10 @@ public:
 
     // zOpen and the opening exports.
     bool Open(int type, const char* dataPath, const char* indexPath);
+    // Runs the stop and close commands on the caller's thread, 100 ms apart,
+    // without reporting their results (zOpenEx). Never at the same time as
+    // a command on the command thread.
+    void StopAndClose();
 
     // Queries and settings (PlayerSettings.cpp).
     int TellStatusType() const { return m_state; }
@@ -124,6 +128,9 @@ private:
     bool CheckPictureSize(const GopInfo& info);
     void ReportTelemetry(const GopInfo& info) const;
     bool IsCurrentPlayback(uint64_t generation) const { return m_playGeneration == generation; }
+
+    // Held while a command handler runs, on whichever thread.
+    std::mutex m_handlerLock;
 
     // Held by the read thread from a read to its push, and by a command
     // while it moves the source and empties the queue: no GOP read at the

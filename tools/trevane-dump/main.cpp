@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "tools/trevane-dump/GopInfoJson.h"
@@ -16,11 +17,11 @@
 
 namespace {
 
-// The last code a callback delivered, for the main thread to wait on.
+// What the callbacks delivered, for the main thread to wait on.
 struct Outcome {
     std::mutex mutex;
     std::condition_variable cv;
-    int lastMessage = -1000;
+    std::set<int> messages;  // message codes since the last command was sent
     int extractEnd = -1000;
 };
 Outcome g_outcome;
@@ -28,7 +29,7 @@ Outcome g_outcome;
 void OnMessage(int code, int lastClose) {
     JsonLine().Int("msg", code).Int("lastClose", lastClose).Print();
     std::lock_guard lock(g_outcome.mutex);
-    g_outcome.lastMessage = code;
+    g_outcome.messages.insert(code);
     g_outcome.cv.notify_all();
 }
 
@@ -101,34 +102,27 @@ void OnError(int code, DWORD systemError, int value) {
     JsonLine().Int("error", code).Int("systemError", systemError).Int("value", value).Print();
 }
 
-// Waits for one of the message codes; false when the other code came first.
-int WaitMessage(int done, int failed) {
-    std::unique_lock lock(g_outcome.mutex);
-    g_outcome.lastMessage = -1000;
-    g_outcome.cv.wait(
-        lock, [&] { return g_outcome.lastMessage == done || g_outcome.lastMessage == failed; });
-    return g_outcome.lastMessage;
-}
-
-bool Play(const TrevaneLibrary& lib) {
+// Sends a command and waits for one of two message codes; gives the code.
+int Run(const TrevaneLibrary& lib, int cmd, intptr_t a, int done, int failed) {
     {
         std::lock_guard lock(g_outcome.mutex);
-        g_outcome.lastMessage = -1000;
+        g_outcome.messages.clear();
     }
-    lib.playMsg(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
-    {
-        std::unique_lock lock(g_outcome.mutex);
-        g_outcome.cv.wait(lock, [] {
-            return g_outcome.lastMessage == MSG_PLAY_END ||
-                   g_outcome.lastMessage == MSG_PLAY_FAILED;
-        });
-        if (g_outcome.lastMessage == MSG_PLAY_FAILED)
-            return false;
-    }
-    lib.playMsg(PLAY_CMD_STOP, 1, 0, 0, nullptr);
-    WaitMessage(MSG_STOP_DONE, MSG_STOP_REFUSED);
-    lib.playMsg(PLAY_CMD_CLOSE, 0, 0, 0, nullptr);
-    return WaitMessage(MSG_CLOSE_DONE, MSG_CLOSE_FAILED) == MSG_CLOSE_DONE;
+    lib.playMsg(cmd, a, 0, 0, nullptr);
+    std::unique_lock lock(g_outcome.mutex);
+    g_outcome.cv.wait(lock, [&] {
+        return g_outcome.messages.count(done) != 0 || g_outcome.messages.count(failed) != 0;
+    });
+    return g_outcome.messages.count(done) != 0 ? done : failed;
+}
+
+// Plays to the end of the data (or a failure to start), then stops and
+// closes.
+bool Play(const TrevaneLibrary& lib) {
+    if (Run(lib, PLAY_CMD_PLAY, 0, MSG_PLAY_END, MSG_PLAY_FAILED) == MSG_PLAY_FAILED)
+        return false;
+    Run(lib, PLAY_CMD_STOP, 1, MSG_STOP_DONE, MSG_STOP_REFUSED);
+    return Run(lib, PLAY_CMD_CLOSE, 0, MSG_CLOSE_DONE, MSG_CLOSE_FAILED) == MSG_CLOSE_DONE;
 }
 
 bool Extract(const TrevaneLibrary& lib) {

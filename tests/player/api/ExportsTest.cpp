@@ -13,11 +13,14 @@ namespace {
 using ExportsTest = ApiFixture;
 
 // Four channels of small GOPs without video content; GOP i has time 7000 + i.
-void WriteSmallPair(const std::string& base, int gops) {
+void WriteSmallPair(const std::string& base, int gops, uint32_t channelCountCode = 2) {
     auto writer = recgen::PairWriter::Create(base + ".dvr", base + ".inx");
     ASSERT_NE(writer, nullptr);
     for (int i = 0; i < gops; ++i) {
-        recgen::GopBuilder builder({.time = 7000 + uint32_t(i), .sampleRateCode = 2});
+        recgen::GopBuilder builder({.version = 4,
+                                    .channelCountCode = channelCountCode,
+                                    .time = 7000 + uint32_t(i),
+                                    .sampleRateCode = 2});
         builder.AddFrame({.data = std::vector<uint8_t>(100, 1)});
         ASSERT_TRUE(writer->AddGop(builder.Build()));
     }
@@ -111,6 +114,46 @@ TEST_F(ExportsTest, OpeningAFourChannelPair) {
     EXPECT_EQ(t_->zTellOpenedType(), -1);
 }
 
+// The division mode follows the channel count; only 8 channels and more
+// are divided.
+TEST_F(ExportsTest, DivisionModesByChannelCount) {
+    struct Case {
+        uint32_t code;
+        int channels;
+        int division;
+    };
+    for (const Case& c : {Case{1, 1, -1}, Case{3, 8, 5}, Case{4, 12, 6}, Case{5, 16, 7}}) {
+        SCOPED_TRACE(std::to_string(c.channels) + " channels");
+        const std::string base = dir_.File("div" + std::to_string(c.channels));
+        WriteSmallPair(base, 1, c.code);
+        ASSERT_TRUE(OpenPair(base));
+        EXPECT_EQ(t_->zTellScreenNum(), c.channels);
+        EXPECT_EQ(t_->zTellDivStatus(), c.division);
+        EXPECT_EQ(t_->zSetDivStatus(2), c.channels >= 8);
+        EXPECT_FALSE(t_->zSetDivStatus(0));
+        EXPECT_FALSE(t_->zSetDivStatus(8));
+        EXPECT_EQ(t_->zTellDivStatus(), c.channels >= 8 ? 2 : -1);
+        ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    }
+}
+
+TEST_F(ExportsTest, CaptureIsRefusedWhileTheChannelCountIsUnknown) {
+    const std::string base = dir_.File("unprobed");
+    {
+        auto writer = recgen::PairWriter::Create(base + ".dvr", base + ".inx");
+        recgen::GopBuilder builder({.time = 7000});
+        builder.AddFrame({.data = std::vector<uint8_t>(100, 1)});
+        ASSERT_TRUE(writer->AddGop(builder.Build(), {.badMagic = true}));
+        ASSERT_TRUE(writer->Finish());
+    }
+    ASSERT_TRUE(OpenPair(base));  // opens, but its probe accepts no GOP
+    EXPECT_EQ(t_->zTellScreenNum(), -1);
+    EXPECT_EQ(t_->zTellFullScreenIdx(), -1);
+    EXPECT_FALSE(t_->zSetFullScreen(0));
+    EXPECT_EQ(Command(PLAY_CMD_CAPTURE), MSG_CAPTURE_FAILED);
+    EXPECT_EQ(Errors(), (std::vector<ErrorReport>{{ERR_CAPTURE_CHANNELS_UNKNOWN, 0, 0}}));
+}
+
 TEST_F(ExportsTest, OpenErrorsCarryTheSystemError) {
     const std::string base = dir_.File("small");
     WriteSmallPair(base, 2);
@@ -124,6 +167,17 @@ TEST_F(ExportsTest, OpenErrorsCarryTheSystemError) {
     const std::vector<ErrorReport> errors = Errors();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].code, ERR_INDEX_UNREADABLE);
+}
+
+TEST_F(ExportsTest, OpenExStopsAndClosesAnOpenSourceAndFails) {
+    const std::string base = dir_.File("small");
+    WriteSmallPair(base, 3);
+    ASSERT_TRUE(OpenPair(base));
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_FALSE(t_->zOpenEx(3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_NONE);
+    EXPECT_EQ(t_->zTellStatusType(), STATUS_IDLE);
+    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_REFUSED);  // the command thread still answers
 }
 
 TEST_F(ExportsTest, DiskAndRebuildSourcesFindNoDeviceLayer) {

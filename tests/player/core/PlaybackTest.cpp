@@ -109,12 +109,21 @@ TEST_F(PlaybackTest, FastForwardAtSixteenPassesEveryOtherGop) {
     WritePair(10);
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-    display_.WaitForShown(1);  // GOP 0 on screen, 1 and 2 queued before the change
+    display_.WaitForShown(1);  // GOP 0 on screen, the next ones queued
     ASSERT_EQ(Command(PLAY_CMD_FAST_FORWARD, 4), MSG_FAST_FORWARD_DONE);
     display_.Give(100);
     ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    // The GOPs queued before the change come one by one, then every other
+    // one to the end: 0, 1, 2, 4, 6, 8 when two were queued.
     const std::vector<Shown> shown = display_.ShownSoFar();
-    EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 1, 2, 4, 6, 8}));
+    ASSERT_GE(shown.size(), 5u);
+    size_t i = 1;
+    while (i < shown.size() && shown[i].gop == shown[i - 1].gop + 1)
+        ++i;
+    EXPECT_GE(shown.size() - i, 3u);
+    for (; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i].gop, shown[i - 1].gop + 2);
+    EXPECT_GE(shown.back().gop, 8);
     EXPECT_EQ(shown.back().speed, 16);
     EXPECT_EQ(shown.back().displayMs, 1000);
 }
@@ -169,14 +178,14 @@ TEST_F(PlaybackTest, AJumpBackReadsTwentyGopsBack) {
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.Give(24);
-    display_.WaitForShown(25);  // GOP 24 on screen; the reader stands after 25 or 26
+    display_.WaitForShown(25);  // GOP 24 on screen; the reader after 24, 25 or 26
     ASSERT_EQ(Command(PLAY_CMD_JUMP, 1), MSG_JUMP_STORED);
     display_.Give(5);
     std::vector<Shown> shown = display_.WaitForShown(30);
     ASSERT_GE(shown.size(), 30u);
     // The GOPs read before the jump, then the GOP 20 before the last of
     // them, then on forward from there.
-    size_t back = 26;
+    size_t back = 25;
     while (back < shown.size() && shown[back].gop > shown[back - 1].gop)
         ++back;
     ASSERT_LT(back + 1, shown.size());

@@ -1,3 +1,5 @@
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "platform/base/FakeClock.h"
@@ -95,6 +97,35 @@ TEST_F(SourceManagerDeviceTest, ARebuildRequestIsStoredAsRebuildAndFindsNoDisk) 
     EXPECT_EQ(manager_.StartExtract(0, 1, [](int, int, const void*, int) {}), -1);
     EXPECT_EQ(manager_.Close(), 0);
     EXPECT_EQ(manager_.TellType(), OPENED_NONE);
+}
+
+// The rebuild writes into the current directory and copies the result over
+// the disk's index only when it reported its end; the old index is kept as
+// ".bak" either way.
+TEST_F(SourceManagerDeviceTest, ARebuildReplacesTheDisksIndexOnlyWhenItEnds) {
+    for (const bool ends : {true, false}) {
+        SCOPED_TRACE(ends ? "ends" : "does not end");
+        const std::filesystem::path work = dir_.File(ends ? "ends" : "fails");
+        std::filesystem::create_directory(work);
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(work);
+        devices_.timeIndex = dir_.File("timeindex");
+        std::ofstream(devices_.timeIndex, std::ios::binary) << "original";
+        devices_.attached = true;
+        devices_.rebuilt = false;
+        devices_.rebuildEnds = ends;
+        ASSERT_EQ(manager_.Open(OPENED_REBUILD, "", ""), 0);
+        ASSERT_TRUE(Eventually([&] { return devices_.rebuilt.load(); }));
+        EXPECT_EQ(manager_.Close(), 0);  // waits for the thread
+        std::filesystem::current_path(previous);
+        const auto text = [](const std::string& path) {
+            const std::vector<uint8_t> bytes = ReadWholeFile(path);
+            return std::string(bytes.begin(), bytes.end());
+        };
+        EXPECT_EQ(text(devices_.timeIndex + ".bak"), "original");
+        EXPECT_EQ(text(devices_.timeIndex), ends ? "rebuilt" : "original");
+        EXPECT_EQ(text((work / "timeindex").string()), "rebuilt");
+    }
 }
 
 }  // namespace
