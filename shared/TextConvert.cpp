@@ -66,29 +66,38 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+std::wstring Utf8ToWideString(std::string_view utf8) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    std::wstring wide;
+    wide.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t used = 0;
+        wide += wchar_t(DecodeOne(s + i, utf8.size() - i, &used));
+        i += used;
+    }
+    return wide;
+}
+
 wchar_t* Utf8ToWide(const char* utf8) {
     if (utf8 == nullptr)
         return nullptr;
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8);
-    const std::size_t length = std::strlen(utf8);
-    std::wstring wide;
-    wide.reserve(length);
-    for (std::size_t i = 0; i < length;) {
-        std::size_t used = 0;
-        wide += wchar_t(DecodeOne(s + i, length - i, &used));
-        i += used;
-    }
+    const std::wstring wide = Utf8ToWideString(utf8);
     auto* result = new wchar_t[wide.size() + 1];
     std::wmemcpy(result, wide.c_str(), wide.size() + 1);
     return result;
 }
 
+std::string WideToUtf8String(std::wstring_view wide) {
+    std::string utf8;
+    for (wchar_t c : wide)
+        AppendUtf8(utf8, char32_t(c));
+    return utf8;
+}
+
 char* WideToUtf8(const wchar_t* wide) {
     if (wide == nullptr)
         return nullptr;
-    std::string utf8;
-    for (const wchar_t* p = wide; *p != L'\0'; ++p)
-        AppendUtf8(utf8, char32_t(*p));
+    const std::string utf8 = WideToUtf8String(wide);
     auto* result = new char[utf8.size() + 2]();
     std::memcpy(result, utf8.data(), utf8.size());
     return result;

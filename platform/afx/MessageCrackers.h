@@ -238,3 +238,34 @@ LRESULT UpdateUi(CCmdTarget* t, const AfxCall& c) {
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, UINT(id), UINT(id), &afx::UpdateUi<fn>},
 #define ON_UPDATE_COMMAND_UI_RANGE(first, last, fn) \
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, UINT(first), UINT(last), &afx::UpdateUi<fn>},
+
+namespace afx {
+
+template <typename T>
+struct ThirdArgument;
+template <typename C, typename R, typename A, typename B, typename P>
+struct ThirdArgument<R (C::*)(A, B, P)> {
+    using type = P;
+};
+
+// The control is handed over as the handler's own pointer type (CScrollBar*),
+// which the handler's translation unit knows in full.
+template <auto Fn>
+LRESULT Scroll(CCmdTarget* t, const AfxCall& c) {
+    using Bar = typename ThirdArgument<decltype(Fn)>::type;
+    (Self<Fn>(t)->*Fn)(Lo(c.wParam), Hi(c.wParam), static_cast<Bar>(Wnd(uintptr_t(c.lParam))));
+    return 0;
+}
+
+}  // namespace afx
+
+// void OnHScroll(UINT code, UINT pos, CScrollBar* control)
+#define ON_WM_HSCROLL() AFX_ENTRY(WM_HSCROLL, Scroll, OnHScroll)
+#define ON_WM_VSCROLL() AFX_ENTRY(WM_VSCROLL, Scroll, OnVScroll)
+#define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)
+#define ON_EN_SETFOCUS(id, fn) ON_CONTROL(EN_SETFOCUS, id, fn)
+#define ON_EN_KILLFOCUS(id, fn) ON_CONTROL(EN_KILLFOCUS, id, fn)
+#define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
+#define ON_CBN_DROPDOWN(id, fn) ON_CONTROL(CBN_DROPDOWN, id, fn)
+#define ON_CBN_CLOSEUP(id, fn) ON_CONTROL(CBN_CLOSEUP, id, fn)
+#define ON_CBN_SELENDOK(id, fn) ON_CONTROL(CBN_SELENDOK, id, fn)

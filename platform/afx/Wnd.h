@@ -115,6 +115,13 @@ public:
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const {
         return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
     }
+    void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+    UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+    void CheckRadioButton(int first, int last, int check) {
+        ::CheckRadioButton(m_hWnd, first, last, check);
+    }
+    // WM_SETREDRAW: controls that honour it stop painting changes while it is FALSE.
+    void SetRedraw(BOOL redraw = TRUE) { SendMessage(WM_SETREDRAW, WPARAM(redraw)); }
     LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const {
         return ::SendMessage(m_hWnd, m, w, l);
     }

@@ -23,6 +23,16 @@ void HeadlessDisplay::CursorChanged(HCURSOR cursor) {
     cursor_.store(cursor);
 }
 
+void HeadlessDisplay::SetClipboardText(const std::wstring& text) {
+    std::lock_guard lock(clipboardMutex_);
+    clipboard_ = text;
+}
+
+std::wstring HeadlessDisplay::ClipboardText() const {
+    std::lock_guard lock(clipboardMutex_);
+    return clipboard_;
+}
+
 std::vector<uint32_t> HeadlessDisplay::ReadScreen() const {
     std::vector<uint32_t> pixels(size_t(width_) * size_t(height_));
     ComposeScreen(PixelBuffer{pixels.data(), width_, width_, height_}, desktop_);

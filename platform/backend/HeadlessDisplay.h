@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/user/DisplayBackend.h"
@@ -24,6 +25,9 @@ public:
 
     void PresentationRequested(HWND topLevel) override;
     void CursorChanged(HCURSOR cursor) override;
+    // The clipboard lives in memory, for the display's lifetime.
+    void SetClipboardText(const std::wstring& text) override;
+    std::wstring ClipboardText() const override;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -51,4 +55,6 @@ private:
     COLORREF desktop_;
     std::atomic<int> presentations_{0};
     std::atomic<HCURSOR> cursor_{nullptr};
+    mutable std::mutex clipboardMutex_;
+    std::wstring clipboard_;  // guarded by clipboardMutex_
 };

@@ -14,6 +14,11 @@ public:
             duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 
+    int64_t UnixTime() const override {
+        using namespace std::chrono;
+        return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    }
+
     bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                    uint64_t deadlineMs, const std::function<bool()>& done) override {
         while (!done()) {
@@ -52,6 +57,10 @@ uint64_t DeadlineAfter(DWORD ms) {
     if (ms == INFINITE)
         return std::numeric_limits<uint64_t>::max();
     return CurrentClock().NowMs() + ms;
+}
+
+int64_t CurrentUnixTime() {
+    return CurrentClock().UnixTime();
 }
 
 DWORD timeGetTime() {

@@ -17,6 +17,9 @@ public:
     // Milliseconds since an arbitrary start; never goes backwards.
     virtual uint64_t NowMs() const = 0;
 
+    // Calendar time: seconds since 1970-01-01 00:00 UTC, as time() gives it.
+    virtual int64_t UnixTime() const = 0;
+
     // With `lock` held on `cv`'s mutex: waits until `done()` is true or the
     // clock reaches `deadlineMs`, whichever is first. Whoever makes `done()`
     // true notifies `cv` under the same mutex. Returns done().
@@ -35,4 +38,6 @@ void SetCurrentClock(Clock* clock);
 uint64_t DeadlineAfter(DWORD ms);
 
 DWORD timeGetTime();
+// The calendar time of the current clock (what code would take from time()).
+int64_t CurrentUnixTime();
 void Sleep(DWORD ms);

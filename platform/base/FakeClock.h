@@ -12,6 +12,14 @@ public:
     explicit FakeClock(uint64_t startMs = 0) : now_(startMs) {}
 
     uint64_t NowMs() const override { return now_.load(); }
+    // Calendar time moves with the clock from the time last set (0 at first).
+    int64_t UnixTime() const override {
+        return unixAtSet_ + int64_t((now_.load() - msAtSet_) / 1000);
+    }
+    void SetUnixTime(int64_t seconds) {
+        msAtSet_ = now_.load();
+        unixAtSet_ = seconds;
+    }
     bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                    uint64_t deadlineMs, const std::function<bool()>& done) override;
 
@@ -27,6 +35,9 @@ public:
 private:
     std::atomic<uint64_t> now_;
     std::atomic<int> sleepers_{0};
+    // Set by the test before the threads that read the time start.
+    uint64_t msAtSet_ = 0;
+    int64_t unixAtSet_ = 0;
 };
 
 // Installs a fake clock for one scope (tests).

@@ -7,7 +7,7 @@
 #include <cwctype>
 
 #include "platform/gdi/BoxFont.h"
-#include "platform/gdi/WideText.h"
+#include "shared/TextConvert.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ std::string Substitute(const std::wstring& lower, BYTE pitchAndFamily) {
             return e.family;
     }
     if (!lower.empty())
-        return WideToUtf8(lower);
+        return WideToUtf8String(lower);
     if ((pitchAndFamily & 0x03) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN) {
         return "Liberation Mono";
     }

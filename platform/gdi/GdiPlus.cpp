@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/gdi/GdiPlusCodecs.h"
-#include "platform/gdi/WideText.h"
+#include "shared/TextConvert.h"
 
 namespace Gdiplus {
 namespace {
@@ -188,7 +188,7 @@ Status Encode(const Image& image, const wchar_t* file, const CLSID* encoder,
               const EncoderParameters* parameters) {
     if (!file || !encoder)
         return InvalidParameter;
-    std::string path = WideToUtf8(file);
+    std::string path = WideToUtf8String(file);
     if (*encoder == kCodecs[1].clsid)
         return SaveJpeg(image, path, Quality(parameters));
     if (*encoder == kCodecs[0].clsid)

@@ -1,10 +1,15 @@
-// The button control, push and owner-draw kinds: a press captures the mouse
-// and shows the button pushed while the cursor stays on it; releasing it there
-// (or Space) sends BN_CLICKED to the parent. Owner-draw buttons ask the parent
-// to draw them with WM_DRAWITEM.
+// The button control: push, check box, radio button, group box and
+// owner-draw kinds. A press captures the mouse and shows the button pushed
+// while the cursor stays on it; releasing it there (or Space) clicks it:
+// automatic check boxes toggle, automatic radio buttons check themselves and
+// uncheck the others of their group (the siblings from the last WS_GROUP one
+// up to the next), and BN_CLICKED goes to the parent. Group boxes are
+// transparent to the mouse. Owner-draw buttons ask the parent to draw them
+// with WM_DRAWITEM.
 #include <array>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/user/ButtonPaint.h"
 #include "platform/user/Focus.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Messaging.h"
@@ -37,7 +42,42 @@ DWORD Kind(HWND hwnd) {
     return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)) & BS_TYPEMASK;
 }
 
+bool IsRadio(DWORD kind) {
+    return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+}
+
+bool StartsGroup(HWND hwnd) {
+    return (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_GROUP) != 0;
+}
+
+HWND FirstOfGroup(HWND hwnd) {
+    HWND first = hwnd;
+    while (!StartsGroup(first)) {
+        HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (previous == nullptr)
+            break;
+        first = previous;
+    }
+    return first;
+}
+
+void UncheckGroupBut(HWND hwnd) {
+    HWND h = FirstOfGroup(hwnd);
+    do {
+        if (h != hwnd && Kind(h) == BS_AUTORADIOBUTTON)
+            SendMessage(h, BM_SETCHECK, BST_UNCHECKED, 0);
+        h = GetWindow(h, GW_HWNDNEXT);
+    } while (h != nullptr && !StartsGroup(h));
+}
+
 void Clicked(HWND hwnd) {
+    const DWORD kind = Kind(hwnd);
+    if (kind == BS_AUTOCHECKBOX)
+        SetStateBit(hwnd, BST_CHECKED, (State(hwnd) & BST_CHECKED) == 0);
+    if (kind == BS_AUTORADIOBUTTON) {
+        SetStateBit(hwnd, BST_CHECKED, true);
+        UncheckGroupBut(hwnd);
+    }
     SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), int(BN_CLICKED)),
                 LPARAM(hwnd));
 }
@@ -116,23 +156,15 @@ UINT DrawState(HWND hwnd) {
     return state;
 }
 
-void DrawPush(HWND hwnd, HDC dc, RECT r) {
-    SendMessage(GetParent(hwnd), WM_CTLCOLORBTN, WPARAM(dc), LPARAM(hwnd));
-    const bool pushed = (State(hwnd) & BST_PUSHED) != 0;
-    FillSolidRect(dc, &r, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &r, GetSysColorBrush(pushed ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW));
-    const int length = GetWindowTextLength(hwnd);
-    std::wstring text(size_t(length) + 1, L'\0');
-    GetWindowText(hwnd, text.data(), length + 1);
-    HGDIOBJ font = HGDIOBJ(GetWindowLongPtr(hwnd, kFontSlot));
-    HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    if (pushed)
-        OffsetRect(&r, 1, 1);
-    DrawTextW(dc, text.c_str(), length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (old != nullptr)
-        SelectObject(dc, old);
+void DrawKind(HWND hwnd, HDC dc, RECT r) {
+    const DWORD kind = Kind(hwnd);
+    HFONT font = HFONT(GetWindowLongPtr(hwnd, kFontSlot));
+    if (kind == BS_GROUPBOX)
+        PaintGroupBox(hwnd, dc, r, font);
+    else if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || IsRadio(kind))
+        PaintCheckButton(hwnd, dc, r, State(hwnd), font, IsRadio(kind));
+    else
+        PaintPushButton(hwnd, dc, r, State(hwnd), font);
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
@@ -154,7 +186,7 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
                            0};
         SendMessage(GetParent(hwnd), WM_DRAWITEM, WPARAM(dis.CtlID), LPARAM(&dis));
     } else {
-        DrawPush(hwnd, dc, client);
+        DrawKind(hwnd, dc, client);
     }
     EndPaint(hwnd, &ps);
     return 0;
@@ -182,8 +214,26 @@ LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
 }
 
 LRESULT OnGetDlgCode(HWND hwnd, WPARAM, LPARAM) {
-    return DLGC_BUTTON |
-           (Kind(hwnd) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    switch (Kind(hwnd)) {
+        case BS_DEFPUSHBUTTON:
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        case BS_PUSHBUTTON:
+        case BS_OWNERDRAW:
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        case BS_GROUPBOX:
+            return DLGC_STATIC;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        default:
+            return DLGC_BUTTON;
+    }
+}
+
+LRESULT OnNcHitTest(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (Kind(hwnd) == BS_GROUPBOX)
+        return HTTRANSPARENT;
+    return DefWindowProc(hwnd, WM_NCHITTEST, wParam, lParam);
 }
 
 LRESULT OnGetState(HWND hwnd, WPARAM, LPARAM) {
@@ -252,6 +302,7 @@ constexpr std::array kTable = {
     Entry{BM_SETSTYLE, OnSetStyle},
     Entry{BM_CLICK, OnClick},
     Entry{WM_ENABLE, OnEnable},
+    Entry{WM_NCHITTEST, OnNcHitTest},
 };
 
 }  // namespace

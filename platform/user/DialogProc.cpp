@@ -4,6 +4,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/user/DialogState.h"
 #include "platform/user/Dialogs.h"
+#include "platform/user/EditControl.h"
 #include "platform/user/Focus.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Input.h"
@@ -190,8 +191,12 @@ bool DialogKey(HWND dialog, const MSG* msg) {
             if ((code & DLGC_WANTTAB) != 0)
                 return false;
             const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-            if (HWND next = GetNextDlgTabItem(dialog, GetFocus(), back ? TRUE : FALSE))
+            if (HWND next = GetNextDlgTabItem(dialog, GetFocus(), back ? TRUE : FALSE)) {
                 SetFocus(next);
+                // A field reached by Tab is selected whole, ready to be typed over.
+                if ((SendMessage(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+                    SendMessage(next, EM_SETSEL, 0, -1);
+            }
             return true;
         }
         default:

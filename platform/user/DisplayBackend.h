@@ -9,6 +9,8 @@
 // its own thread.
 #pragma once
 
+#include <string>
+
 #include "platform/user/UserTypes.h"
 
 class DisplayBackend {
@@ -19,6 +21,10 @@ public:
     virtual void PresentationRequested(HWND topLevel) = 0;
     // The cursor shape set by SetCursor changed.
     virtual void CursorChanged(HCURSOR cursor) = 0;
+    // The system clipboard's text. A display without a clipboard of its own
+    // keeps nothing: what is copied is lost and nothing can be pasted.
+    virtual void SetClipboardText(const std::wstring& /*text*/) {}
+    virtual std::wstring ClipboardText() const { return {}; }
 };
 
 // Installs the display (null: none). Install before windows are made.

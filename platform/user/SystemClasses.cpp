@@ -1,5 +1,7 @@
 #include "platform/user/SystemClasses.h"
 
+#include "platform/user/ComboBoxState.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Input.h"
 #include "platform/user/Styles.h"
 
@@ -13,5 +15,21 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     nullptr, nullptr, arrow, nullptr, nullptr, L"Button", nullptr},
         WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, StaticWindowProc, 0, 2 * int(sizeof(LONG_PTR)),
                     nullptr, nullptr, arrow, nullptr, nullptr, L"Static", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, EditWindowProc, 0, kControlStateBytes, nullptr,
+                    nullptr, LoadCursorW(nullptr, IDC_IBEAM), nullptr, nullptr, L"Edit", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, ProgressWindowProc, 0, kControlStateBytes,
+                    nullptr, nullptr, arrow, nullptr, nullptr, L"msctls_progress32", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, TrackbarWindowProc, 0, kControlStateBytes,
+                    nullptr, nullptr, arrow, nullptr, nullptr, L"msctls_trackbar32", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, ComboBoxWindowProc, 0, kControlStateBytes,
+                    nullptr, nullptr, arrow, nullptr, nullptr, L"ComboBox", nullptr},
+        WNDCLASSEXW{size, CS_SAVEBITS, ComboListWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, kComboListClass, nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS, ListViewWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"SysListView32", nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS, DateTimeWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"SysDateTimePick32", nullptr},
+        WNDCLASSEXW{size, CS_SAVEBITS, ToolTipWindowProc, 0, kControlStateBytes, nullptr, nullptr,
+                    arrow, nullptr, nullptr, L"tooltips_class32", nullptr},
     };
 }

@@ -45,7 +45,7 @@ CAudioOut::~CAudioOut() {
 
 bool CAudioOut::SetFormat(int samplesPerSec, int bits, int channels) {
     if (IsOpen()) {
-        ReportError(ErrorCode::AudioFormatChangeRefused);
+        ReportError(ERR_AUDIO_FORMAT_CHANGE);
         return false;
     }
     const long blockAlign = long(channels) * bits / 8;
@@ -75,14 +75,14 @@ bool CAudioOut::Open() {
                     reinterpret_cast<DWORD_PTR>(&m_queued), CALLBACK_FUNCTION);
     if (result != MMSYSERR_NOERROR) {
         m_hWaveOut = nullptr;
-        ReportError(result == MMSYSERR_BADDEVICEID ? ErrorCode::AudioBadDeviceId
-                                                   : ErrorCode::AudioOpenFailed,
-                    0, int(result));
+        ReportError(
+            result == MMSYSERR_BADDEVICEID ? ERR_AUDIO_BAD_DEVICE_ID : ERR_AUDIO_OPEN_FAILED, 0,
+            int(result));
         return false;
     }
     if (const MMRESULT prepared = PrepareBuffers(); prepared != MMSYSERR_NOERROR) {
         ShutDown();
-        ReportError(ErrorCode::AudioOpenFailed, 0, int(prepared));
+        ReportError(ERR_AUDIO_OPEN_FAILED, 0, int(prepared));
         return false;
     }
     m_nNext = 0;

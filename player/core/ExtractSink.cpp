@@ -3,8 +3,8 @@
 #include <cstring>
 #include <memory>
 
-#include "player/core/DecoderManager.h"
 #include "player/core/GopRecord.h"
+#include "player/decode/DecoderManager.h"
 #include "player/source/GopReadResult.h"
 
 namespace {
@@ -14,7 +14,7 @@ public:
     explicit ExtractSink(zExtractCallback callback) : m_callback(callback) { m_decoders.Create(); }
 
     void operator()(int code, int percent, const void* data, int length) {
-        if (code != int(ExtractCode::Gop)) {
+        if (code != int(EXTRACT_GOP)) {
             m_callback(code, percent, data, length, nullptr);
             return;
         }

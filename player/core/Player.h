@@ -26,8 +26,8 @@
 
 #include "platform/base/Handle.h"
 #include "player/core/CommandSlot.h"
-#include "player/core/DecoderManager.h"
 #include "player/core/GopDisplay.h"
+#include "player/decode/DecoderManager.h"
 #include "player/queue/GopQueue.h"
 #include "player/record/RecordWriter.h"
 #include "player/storage/SourceManager.h"

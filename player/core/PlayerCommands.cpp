@@ -53,7 +53,7 @@ int CPlayer::DoClose(const PlayCommand&) {
     const int result = m_source.Close();
     m_lastCloseResult = result;
     if (result == -1) {
-        ReportError(ErrorCode::CloseFailed);
+        ReportError(ERR_CLOSE_FAILED);
         return MSG_CLOSE_FAILED;
     }
     m_state = STATUS_IDLE;
@@ -103,7 +103,7 @@ int CPlayer::PlayFromStopped() {
     HANDLE thread = CreateThread([this] { ReadThread(); });
     if (thread == nullptr) {
         m_readRun = false;
-        ReportError(ErrorCode::ReadThreadNotStarted, GetLastError());
+        ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
         return MSG_PLAY_FAILED;
     }
     m_readThread = thread;
@@ -134,7 +134,7 @@ void CPlayer::Reposition(int64_t position, bool forward) {
 
 int CPlayer::DoPause(const PlayCommand&) {
     if (m_state != STATUS_PLAYING) {
-        ReportError(ErrorCode::PauseNotPlaying);
+        ReportError(ERR_PAUSE_NOT_PLAYING);
         return MSG_PAUSE_REFUSED;
     }
     m_state = STATUS_PAUSED;
@@ -143,7 +143,7 @@ int CPlayer::DoPause(const PlayCommand&) {
 
 int CPlayer::DoForward(const PlayCommand&) {
     if (IsNetworkOrRequest()) {
-        ReportError(ErrorCode::StepForwardBadType);
+        ReportError(ERR_STEP_FORWARD_TYPE);
         return MSG_STEP_FORWARD_REFUSED;
     }
     if (m_state != STATUS_PAUSED)
@@ -158,7 +158,7 @@ int CPlayer::DoForward(const PlayCommand&) {
 
 int CPlayer::DoBackward(const PlayCommand&) {
     if (IsNetworkOrRequest()) {
-        ReportError(ErrorCode::StepBackwardBadType);
+        ReportError(ERR_STEP_BACKWARD_TYPE);
         return MSG_STEP_BACKWARD_REFUSED;
     }
     if (m_state != STATUS_PAUSED)
@@ -171,17 +171,17 @@ int CPlayer::DoBackward(const PlayCommand&) {
 
 int CPlayer::DoFastForward(const PlayCommand& command) {
     if (IsNetworkOrRequest()) {
-        ReportError(ErrorCode::FastForwardBadType);
+        ReportError(ERR_FAST_FORWARD_TYPE);
         return MSG_FAST_FORWARD_REFUSED;
     }
     if (command.a < 1 || command.a > 7) {
-        ReportError(ErrorCode::FastForwardBadSpeed);
+        ReportError(ERR_FAST_FORWARD_SPEED);
         return MSG_FAST_FORWARD_REFUSED;
     }
     m_forward = true;
     const int state = m_state;
     if (state != STATUS_PLAYING && !IsFast(state)) {
-        ReportError(ErrorCode::FastForwardBadState);
+        ReportError(ERR_FAST_FORWARD_STATE);
         return MSG_FAST_FORWARD_REFUSED;
     }
     if (state == STATUS_FAST_BACKWARD)
@@ -193,17 +193,17 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
 
 int CPlayer::DoFastBackward(const PlayCommand& command) {
     if (IsNetworkOrRequest()) {
-        ReportError(ErrorCode::FastBackwardBadType);
+        ReportError(ERR_FAST_BACKWARD_TYPE);
         return MSG_FAST_BACKWARD_REFUSED;
     }
     if (command.a < 1 || command.a > 7) {
-        ReportError(ErrorCode::FastBackwardBadSpeed);
+        ReportError(ERR_FAST_BACKWARD_SPEED);
         return MSG_FAST_BACKWARD_REFUSED;
     }
     m_forward = false;
     const int state = m_state;
     if (state != STATUS_PLAYING && !IsFast(state)) {
-        ReportError(ErrorCode::FastBackwardBadState);
+        ReportError(ERR_FAST_BACKWARD_STATE);
         return MSG_FAST_BACKWARD_REFUSED;
     }
     if (state != STATUS_FAST_BACKWARD)
@@ -216,21 +216,21 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
 // After any seek playback runs at speed 1 forward.
 int CPlayer::DoSeek(const PlayCommand& command) {
     if (IsNetworkOrRequest()) {
-        ReportError(ErrorCode::SeekBadType);
+        ReportError(ERR_SEEK_TYPE);
         return MSG_SEEK_FAILED;
     }
     const int64_t length = int64_t(m_source.TellTotalLen());
     const int64_t position = command.position;
     if (length < 0) {
-        ReportError(ErrorCode::SeekNoData);
+        ReportError(ERR_SEEK_NO_DATA);
         return MSG_SEEK_FAILED;
     }
     if (position < 0 || position >= length) {
-        ReportError(ErrorCode::SeekOutOfRange);
+        ReportError(ERR_SEEK_OUT_OF_RANGE);
         return MSG_SEEK_FAILED;
     }
     if (m_state == STATUS_IDLE && m_source.TellType() == OPENED_NONE) {
-        ReportError(ErrorCode::SeekIdleNoSource);
+        ReportError(ERR_SEEK_IDLE_NO_SOURCE);
         return MSG_SEEK_FAILED;
     }
     const bool playing = m_state == STATUS_PLAYING;
@@ -241,7 +241,7 @@ int CPlayer::DoSeek(const PlayCommand& command) {
     m_speed = 1;
     m_forward = true;
     if (!SeekAndFlush(&position)) {
-        ReportError(playing ? ErrorCode::SeekFailedPlaying : ErrorCode::SeekFailedNotPlaying);
+        ReportError(playing ? ERR_SEEK_FAILED_PLAYING : ERR_SEEK_FAILED_NOT_PLAYING);
         return MSG_SEEK_FAILED;
     }
     if (playing)
@@ -279,11 +279,11 @@ int CPlayer::DoStop(const PlayCommand& command) {
 // that passes its checks fails.
 int CPlayer::DoCapture(const PlayCommand&) {
     if (m_source.TellType() == OPENED_NONE) {
-        ReportError(ErrorCode::CaptureNoSource);
+        ReportError(ERR_CAPTURE_NO_SOURCE);
         return MSG_CAPTURE_FAILED;
     }
     if (m_channelCount < 0) {
-        ReportError(ErrorCode::CaptureChannelsUnknown);
+        ReportError(ERR_CAPTURE_CHANNELS_UNKNOWN);
         return MSG_CAPTURE_FAILED;
     }
     return MSG_CAPTURE_FAILED;

@@ -17,7 +17,7 @@ constexpr uint64_t kRingReserve = 10485760;
 }  // namespace
 
 CHddSource::CHddSource(const CHddSource& detected)
-    : CRingSource(ErrorCode::DiskSeekFailed),
+    : CRingSource(ERR_DISK_SEEK_FAILED),
       m_partitionStart(detected.m_partitionStart),
       m_partitionLength(detected.m_partitionLength) {
     CopyPaths(detected);

@@ -38,7 +38,7 @@ inline constexpr int kRebuildDone = -1;
 
 class CHddSource : public CRingSource {
 public:
-    CHddSource() : CRingSource(ErrorCode::DiskSeekFailed) {}
+    CHddSource() : CRingSource(ERR_DISK_SEEK_FAILED) {}
     // A second reader on the same disk: the path set and the partition,
     // every handle closed (the extraction thread reopens it).
     explicit CHddSource(const CHddSource& detected);

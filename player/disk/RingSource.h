@@ -13,9 +13,9 @@
 
 #include "player/disk/RingOpen.h"
 #include "player/disk/RingReader.h"
-#include "player/errors/ErrorCode.h"
 #include "player/source/DataSource.h"
 #include "player/source/GopReadResult.h"
+#include "shared/PlayerInterface.h"
 
 class CRingSource : public CDataSource {
 public:
@@ -64,7 +64,7 @@ public:
     bool StopFlag() const { return m_stopFlag.load(); }
 
 protected:
-    explicit CRingSource(ErrorCode seekError) : m_seekError(seekError) {}
+    explicit CRingSource(zErrorCode seekError) : m_seekError(seekError) {}
     ~CRingSource() = default;
 
     // Takes the times and probe values of a successful OpenRing.
@@ -73,7 +73,7 @@ protected:
     CRingReader m_ring;
 
 private:
-    ErrorCode m_seekError;
+    zErrorCode m_seekError;
     uint32_t m_begTime = 0;
     uint32_t m_endTime = 0;
     int m_screenNum = -1;

@@ -13,7 +13,7 @@ constexpr uint64_t kMiB = 1048576;
 }  // namespace
 
 CSdSource::CSdSource(const CSdSource& detected)
-    : CRingSource(ErrorCode::CardSeekFailed),
+    : CRingSource(ERR_CARD_SEEK_FAILED),
       m_dataStart(detected.m_dataStart),
       m_dataLength(detected.m_dataLength) {
     StorePath(DataFile, detected.DataFile);

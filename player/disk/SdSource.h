@@ -31,7 +31,7 @@ inline constexpr char kSdHeaderText[] = "SD RAW FORMAT";
 
 class CSdSource : public CRingSource {
 public:
-    CSdSource() : CRingSource(ErrorCode::CardSeekFailed) {}
+    CSdSource() : CRingSource(ERR_CARD_SEEK_FAILED) {}
     // A second reader on the same card: the data path, the data area and the
     // three index areas, every handle closed.
     explicit CSdSource(const CSdSource& detected);

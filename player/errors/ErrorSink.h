@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
-#include "player/errors/ErrorCode.h"
+#include "shared/PlayerInterface.h"
 
 // The host's error callback: (code, system error, value).
 using ErrorSink = void (*)(int code, DWORD systemError, int value);
@@ -17,6 +17,6 @@ void SetErrorSink(ErrorSink sink);
 
 void ReportError(int code, DWORD systemError, int value);
 
-inline void ReportError(ErrorCode code, DWORD systemError = 0, int value = 0) {
+inline void ReportError(zErrorCode code, DWORD systemError = 0, int value = 0) {
     ReportError(static_cast<int>(code), systemError, value);
 }

@@ -34,7 +34,7 @@ bool ReadRecord(FILE* stream, int64_t offset, uint8_t (&record)[kRecordSize]) {
 
 // Closes an open stream and empties its path. fclose releases the stream even
 // when it fails, so the stream is gone either way; a failure is reported.
-bool CloseStream(FILE** stream, char (&path)[kSourcePathSize], ErrorCode failure) {
+bool CloseStream(FILE** stream, char (&path)[kSourcePathSize], zErrorCode failure) {
     if (*stream == nullptr)
         return true;
     const bool closed = fclose(*stream) == 0;
@@ -94,13 +94,13 @@ bool CFileSource::OpenStreams(const char* dvrPath, const char* inxPath) {
     if (m_inxFile == nullptr) {
         const DWORD error = GetLastError();
         CloseAfterFailedOpen();
-        ReportError(ErrorCode::IndexOpenFailed, error);
+        ReportError(ERR_INDEX_OPEN_FAILED, error);
         return false;
     }
     DWORD error = 0;
     if (!ReadIndexEnds(&error)) {
         CloseAfterFailedOpen();
-        ReportError(ErrorCode::IndexUnreadable, error);
+        ReportError(ERR_INDEX_UNREADABLE, error);
         return false;
     }
     return true;
@@ -150,8 +150,8 @@ int CFileSource::Reopen() {
 }
 
 int CFileSource::Close() {
-    const bool dvrClosed = CloseStream(&m_dvrFile, DataFile, ErrorCode::DataFileCloseFailed);
-    const bool inxClosed = CloseStream(&m_inxFile, TimeIndexFile, ErrorCode::IndexFileCloseFailed);
+    const bool dvrClosed = CloseStream(&m_dvrFile, DataFile, ERR_DATA_FILE_CLOSE);
+    const bool inxClosed = CloseStream(&m_inxFile, TimeIndexFile, ERR_INDEX_FILE_CLOSE);
     return dvrClosed && inxClosed ? 0 : -1;
 }
 
@@ -188,17 +188,17 @@ uint32_t CFileSource::TellEndTime() const {
 
 int CFileSource::Seek(uint64_t position) {
     if (!IsOpen()) {
-        ReportError(ErrorCode::FileSeekNotOpen);
+        ReportError(ERR_FILE_SEEK_NOT_OPEN);
         return -1;
     }
     const uint64_t target = RoundUpToSector(position);
     if (target > m_totalLen) {
-        ReportError(ErrorCode::FileSeekOutOfRange);
+        ReportError(ERR_FILE_SEEK_OUT_OF_RANGE);
         return -1;
     }
     clearerr(m_dvrFile);
     if (!SeekStream(target)) {
-        ReportError(ErrorCode::FileSeekFailed);
+        ReportError(ERR_FILE_SEEK_FAILED);
         return -1;
     }
     m_position = target;

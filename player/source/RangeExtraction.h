@@ -4,7 +4,7 @@
 //
 // `Reader` offers Tellp(), ReadGop(buffer, length), StopFlag() and
 // ReadTimeInxUnit(i, unit) with the meanings of CFileSource. Called on the
-// extraction thread; the callback gets ExtractCode numbers.
+// extraction thread; the callback gets zExtractCode numbers.
 #pragma once
 
 #include <algorithm>
@@ -36,13 +36,13 @@ bool SendRangeGops(Reader& reader, uint64_t from, uint64_t to, const ExtractCall
         int length = kGopBufferSize;
         const GopReadResult result = reader.ReadGop(buffer.get(), &length);
         if (result == GopReadResult::Read) {
-            callback(int(ExtractCode::Gop), PercentOf(reader.Tellp() - from, to - from),
-                     buffer.get(), length);
+            callback(int(EXTRACT_GOP), PercentOf(reader.Tellp() - from, to - from), buffer.get(),
+                     length);
             continue;
         }
         if (result != GopReadResult::Failed)
             return false;
-        callback(int(ExtractCode::GopUnreadable), 0, nullptr, 0);
+        callback(int(EXTRACT_GOP_UNREADABLE), 0, nullptr, 0);
         if (reader.Tellp() <= before)
             return false;  // nothing moved: reading cannot go on
     }
@@ -57,14 +57,14 @@ bool SendRangeIndex(Reader& reader, InxHd header, uint32_t iFrom, uint32_t count
                     const ExtractCallback& callback, Next next) {
     header.first = 1;
     header.last = count;
-    callback(int(ExtractCode::IndexRecord), 1, &header, int(sizeof header));
+    callback(int(EXTRACT_INDEX_RECORD), 1, &header, int(sizeof header));
     uint32_t i = iFrom;
     for (uint32_t k = 0; k < count; ++k, i = next(i)) {
         InxUnit unit{};
         if (!reader.ReadTimeInxUnit(int(i), &unit))
             return false;
         unit.offset -= from;
-        callback(int(ExtractCode::IndexRecord), PercentOf(k, count - 1), &unit, int(sizeof unit));
+        callback(int(EXTRACT_INDEX_RECORD), PercentOf(k, count - 1), &unit, int(sizeof unit));
     }
     return true;
 }

@@ -76,7 +76,7 @@ int CSourceManager::Close() {
     const int type = m_type;
     if (type == OPENED_NONE) {
         lock.unlock();
-        ReportError(ErrorCode::CloseNoSource);
+        ReportError(ERR_CLOSE_NO_SOURCE);
         return -1;
     }
     if (type == OPENED_FILE_PAIR) {
@@ -86,7 +86,7 @@ int CSourceManager::Close() {
     }
     if (!IsDevice(type) && type != OPENED_REBUILD) {
         lock.unlock();
-        ReportError(ErrorCode::CloseUnknownType);
+        ReportError(ERR_CLOSE_UNKNOWN_TYPE);
         return -1;
     }
     lock.unlock();
@@ -153,16 +153,16 @@ int CSourceManager::Seek(uint64_t position) {
         case OPENED_FILE_PAIR:
             return m_fileReader.Seek(position);
         case OPENED_NONE:
-            ReportError(ErrorCode::SourceSeekNoSource);
+            ReportError(ERR_SOURCE_SEEK_NO_SOURCE);
             return -1;
         case OPENED_DISK:
-            ReportError(ErrorCode::DiskSeekFailed);
+            ReportError(ERR_DISK_SEEK_FAILED);
             return -1;
         case OPENED_CARD:
-            ReportError(ErrorCode::CardSeekFailed);
+            ReportError(ERR_CARD_SEEK_FAILED);
             return -1;
         default:
-            ReportError(ErrorCode::SourceSeekBadType);
+            ReportError(ERR_SOURCE_SEEK_TYPE);
             return -1;
     }
 }

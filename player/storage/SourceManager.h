@@ -104,8 +104,8 @@ private:
 
     void ExtractThread(int type, const CDataSource& paths, uint64_t from, uint64_t to,
                        const ExtractCallback& callback);
-    ExtractCode ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
-                                const ExtractCallback& callback);
+    zExtractCode ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
+                                 const ExtractCallback& callback);
 
     // Runs `op` on the file reader when a file pair is open, else answers
     // `otherwise`.

@@ -33,16 +33,16 @@ void CSourceManager::ExtractThread(int type, const CDataSource& paths, uint64_t 
                                    const ExtractCallback& callback) {
     // No device reader can be opened a second time before the device layer
     // reads raw devices.
-    const ExtractCode end = type == OPENED_FILE_PAIR ? ExtractFilePair(paths, from, to, callback)
-                                                     : ExtractCode::OpenFailed;
+    const zExtractCode end =
+        type == OPENED_FILE_PAIR ? ExtractFilePair(paths, from, to, callback) : EXTRACT_OPEN_FAILED;
     callback(int(end), 0, nullptr, 0);
 }
 
-ExtractCode CSourceManager::ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
-                                            const ExtractCallback& callback) {
+zExtractCode CSourceManager::ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
+                                             const ExtractCallback& callback) {
     CFileSource reader(paths);
     if (reader.Reopen() != 0)
-        return ExtractCode::OpenFailed;
+        return EXTRACT_OPEN_FAILED;
     // The reader belongs to this thread: the manager's stop flag reaches it
     // here, before the range and before each GOP is handed on.
     auto forward = [&](int code, int percent, const void* data, int length) {
@@ -54,6 +54,6 @@ ExtractCode CSourceManager::ExtractFilePair(const CDataSource& paths, uint64_t f
     const int result = reader.ExtractRange(from, to, forward);
     reader.Close();
     if (result != 0)
-        return ExtractCode::RangeFailed;
-    return reader.StopFlag() ? ExtractCode::Stopped : ExtractCode::Finished;
+        return EXTRACT_READ_FAILED;
+    return reader.StopFlag() ? EXTRACT_STOPPED : EXTRACT_FINISHED;
 }

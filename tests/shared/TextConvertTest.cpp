@@ -63,6 +63,12 @@ TEST(WideToUtf8, EncodesAndEndsWithTwoZeroBytes) {
     EXPECT_EQ(WideToUtf8(nullptr), nullptr);
 }
 
+TEST(TextConvert, StringFormsMatchTheArrayForms) {
+    EXPECT_EQ(Utf8ToWideString(std::string_view("a\xC3\x84\xFF", 4)), L"a\u00C4\uFFFD");
+    EXPECT_EQ(Utf8ToWideString(std::string_view("x\0y", 3)), std::wstring(L"x\0y", 3));
+    EXPECT_EQ(WideToUtf8String(L"\u5317/\U0001F697"), "\xE5\x8C\x97/\xF0\x9F\x9A\x97");
+}
+
 TEST(WideToUtf8, RoundTripsThroughUtf8ToWide) {
     const std::wstring text = L"Pfad/\u00C4\u00D6/\u5317\u4EAC/\u2109.dvr";
     std::unique_ptr<char[]> utf8(WideToUtf8(text.c_str()));

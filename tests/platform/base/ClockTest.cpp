@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ctime>
 #include <thread>
 
 namespace {
@@ -28,6 +29,26 @@ TEST(FakeClock, TimeGetTimeFollowsTheClock) {
     EXPECT_EQ(timeGetTime(), 5000u);
     clock->Advance(500);
     EXPECT_EQ(timeGetTime(), 5500u);
+}
+
+TEST(FakeClock, CalendarTimeMovesWithTheClock) {
+    ScopedFakeClock clock(5000);
+    clock->SetUnixTime(1000000000);
+    EXPECT_EQ(CurrentUnixTime(), 1000000000);
+    clock->Advance(999);
+    EXPECT_EQ(CurrentUnixTime(), 1000000000);
+    clock->Advance(1);
+    EXPECT_EQ(CurrentUnixTime(), 1000000001);
+    clock->SetUnixTime(86399);
+    clock->Advance(1000);
+    EXPECT_EQ(CurrentUnixTime(), 86400);
+}
+
+TEST(SystemClock, CalendarTimeIsTheSystems) {
+    const int64_t before = int64_t(time(nullptr));
+    const int64_t now = CurrentUnixTime();
+    EXPECT_GE(now, before);
+    EXPECT_LE(now, int64_t(time(nullptr)));
 }
 
 TEST(FakeClock, WaitEndsWhenItsConditionIsMetBeforeTheDeadline) {

@@ -10,12 +10,12 @@ class ExtractApiTest : public ApiFixture {
 protected:
     void SetUp() override {
         ApiFixture::SetUp();
-        spec_.channels = 4;
-        spec_.gopCount = 4;
-        spec_.vehicleId = "EXT-0007";
+        plan_.channels = 4;
+        plan_.gopCount = 4;
+        plan_.vehicleId = "EXT-0007";
         const std::string base = dir_.File("ext");
         std::string error;
-        ASSERT_TRUE(recgen::WriteRecording(spec_, base + ".dvr", base + ".inx", &error)) << error;
+        ASSERT_TRUE(recgen::WriteRecording(plan_, base + ".dvr", base + ".inx", &error)) << error;
         ASSERT_TRUE(OpenPair(base));
     }
     // Data position of index entry `i`.
@@ -34,7 +34,7 @@ protected:
             codes.push_back(r.code);
         return codes;
     }
-    recgen::RecordingSpec spec_;
+    recgen::RecordingPlan plan_;
 };
 
 TEST_F(ExtractApiTest, ARangeGivesItsParsedGopsThenItsIndexRecords) {
@@ -44,17 +44,17 @@ TEST_F(ExtractApiTest, ARangeGivesItsParsedGopsThenItsIndexRecords) {
     for (int g = 0; g < 2; ++g) {
         const ExtractReport& gop = reports[size_t(g)];
         EXPECT_TRUE(gop.hasInfo);
-        EXPECT_EQ(gop.time, spec_.startTime + 1 + uint32_t(g));
+        EXPECT_EQ(gop.time, plan_.startTime + 1 + uint32_t(g));
         EXPECT_EQ(gop.channels, 4);
         EXPECT_EQ(gop.width0, 352);
-        EXPECT_EQ(gop.speedCount, recgen::FramesPerChannel(spec_));
-        EXPECT_EQ(gop.carId, spec_.vehicleId);
+        EXPECT_EQ(gop.speedCount, recgen::FramesPerChannel(plan_));
+        EXPECT_EQ(gop.carId, plan_.vehicleId);
         EXPECT_GT(gop.length, 0);
     }
     EXPECT_EQ(reports[1].percent, 100);
     EXPECT_EQ(reports[2].time, 3u);    // the header: entries 2 .. 4 renumbered 1 .. 3
     EXPECT_EQ(reports[3].offset, 0u);  // offsets relative to the range's start
-    EXPECT_EQ(reports[3].time, spec_.startTime + 1);
+    EXPECT_EQ(reports[3].time, plan_.startTime + 1);
     EXPECT_EQ(reports[4].percent, 50);
     EXPECT_EQ(reports[5].percent, 100);
     EXPECT_EQ(reports[6].percent, 0);

@@ -14,19 +14,19 @@ namespace {
 
 using PlayApiTest = ApiFixture;
 
-recgen::RecordingSpec FourGops() {
-    recgen::RecordingSpec spec;
-    spec.channels = 4;
-    spec.gopCount = 4;
-    spec.vehicleId = "API-0042";
-    return spec;
+recgen::RecordingPlan FourGops() {
+    recgen::RecordingPlan plan;
+    plan.channels = 4;
+    plan.gopCount = 4;
+    plan.vehicleId = "API-0042";
+    return plan;
 }
 
 TEST_F(PlayApiTest, PlaysToTheEndWithOneDataCallPerGopCarryingTheGeneratedTelemetry) {
-    const recgen::RecordingSpec spec = FourGops();
+    const recgen::RecordingPlan plan = FourGops();
     const std::string base = dir_.File("play");
     std::string error;
-    ASSERT_TRUE(recgen::WriteRecording(spec, base + ".dvr", base + ".inx", &error)) << error;
+    ASSERT_TRUE(recgen::WriteRecording(plan, base + ".dvr", base + ".inx", &error)) << error;
     ASSERT_TRUE(OpenPair(base));
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
@@ -36,15 +36,15 @@ TEST_F(PlayApiTest, PlaysToTheEndWithOneDataCallPerGopCarryingTheGeneratedTeleme
               (std::vector<int>{MSG_PLAY_DONE, MSG_PLAY_END, MSG_STOP_DONE, MSG_CLOSE_DONE}));
 
     const std::vector<DataReport> data = Data();
-    ASSERT_EQ(data.size(), size_t(spec.gopCount));
-    const recgen::TelemetryTrack track(spec.route, spec.vehicleId);
-    const int frames = recgen::FramesPerChannel(spec);
-    for (int i = 0; i < spec.gopCount; ++i) {
+    ASSERT_EQ(data.size(), size_t(plan.gopCount));
+    const recgen::TelemetryTrack track(plan.route, plan.vehicleId);
+    const int frames = recgen::FramesPerChannel(plan);
+    for (int i = 0; i < plan.gopCount; ++i) {
         SCOPED_TRACE("GOP " + std::to_string(i));
         const recgen::TelemetryBlock block = track.Block(i, frames);
         const DataReport& d = data[size_t(i)];
-        EXPECT_EQ(d.time, spec.startTime + uint32_t(i));
-        EXPECT_EQ(d.vehicleId, spec.vehicleId);
+        EXPECT_EQ(d.time, plan.startTime + uint32_t(i));
+        EXPECT_EQ(d.vehicleId, plan.vehicleId);
         EXPECT_EQ(d.latitude, block.gps->at(0).latitude);
         EXPECT_EQ(d.gx, block.gsensor->at(0).x);
         EXPECT_EQ(d.gy, block.gsensor->at(0).y);
@@ -93,10 +93,10 @@ TEST_F(PlayApiTest, PauseStepFastAndSeekThroughTheExports) {
 }
 
 TEST_F(PlayApiTest, ReleaseWithAPlaybackRunningReturnsWithinItsBound) {
-    const recgen::RecordingSpec spec = FourGops();
+    const recgen::RecordingPlan plan = FourGops();
     const std::string base = dir_.File("play");
     std::string error;
-    ASSERT_TRUE(recgen::WriteRecording(spec, base + ".dvr", base + ".inx", &error)) << error;
+    ASSERT_TRUE(recgen::WriteRecording(plan, base + ".dvr", base + ".inx", &error)) << error;
     ASSERT_TRUE(OpenPair(base));
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     auto release = std::async(std::launch::async, [this] { return t_->zRelease(); });

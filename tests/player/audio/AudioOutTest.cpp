@@ -21,7 +21,7 @@ TEST_F(AudioOut, FormatChangesOnlyWhileClosed) {
 
     ASSERT_TRUE(audio_.Open());
     EXPECT_FALSE(audio_.SetFormat(44100, 8, 2));
-    EXPECT_EQ(Raised(), (std::vector<RaisedError>{{int(ErrorCode::AudioFormatChangeRefused), 0}}));
+    EXPECT_EQ(Raised(), (std::vector<RaisedError>{{int(ERR_AUDIO_FORMAT_CHANGE), 0}}));
     audio_.GetFormat(&rate, &bits, &channels);
     EXPECT_EQ((std::vector<int>{rate, bits, channels}), (std::vector<int>{8000, 16, 1}));
     EXPECT_FALSE(audio_.SetFormat(0, 16, 1));
@@ -47,9 +47,8 @@ TEST_P(AudioOpenFailure, ReportsTheDevicesResultAndStaysClosed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Devices, AudioOpenFailure,
-    testing::Values(
-        OpenFailure{"none", {int(ErrorCode::AudioBadDeviceId), int(MMSYSERR_BADDEVICEID)}},
-        OpenFailure{"fail", {int(ErrorCode::AudioOpenFailed), int(MMSYSERR_ALLOCATED)}}),
+    testing::Values(OpenFailure{"none", {int(ERR_AUDIO_BAD_DEVICE_ID), int(MMSYSERR_BADDEVICEID)}},
+                    OpenFailure{"fail", {int(ERR_AUDIO_OPEN_FAILED), int(MMSYSERR_ALLOCATED)}}),
     [](const testing::TestParamInfo<OpenFailure>& param) {
         return std::string(param.param.device);
     });
@@ -58,9 +57,8 @@ TEST_F(AudioOut, WithoutASoundCardTheOpenFailsAsAnyOtherFailure) {
     setenv("DVR_AUDIO", "alsa", 1);
     if (audio_.Open())
         GTEST_SKIP() << "this machine has an ALSA playback device";
-    EXPECT_EQ(
-        Raised(),
-        (std::vector<RaisedError>{{int(ErrorCode::AudioOpenFailed), int(MMSYSERR_NODRIVER)}}));
+    EXPECT_EQ(Raised(),
+              (std::vector<RaisedError>{{int(ERR_AUDIO_OPEN_FAILED), int(MMSYSERR_NODRIVER)}}));
 }
 
 TEST_F(AudioOut, OpeningTwiceKeepsTheOneDevice) {

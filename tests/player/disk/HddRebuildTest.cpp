@@ -17,6 +17,7 @@ using diskimage::kMiB;
 class InstantClock final : public Clock {
 public:
     uint64_t NowMs() const override { return now_; }
+    int64_t UnixTime() const override { return int64_t(now_ / 1000); }
     bool WaitUntil(std::unique_lock<std::mutex>&, std::condition_variable&, uint64_t deadline,
                    const std::function<bool()>& done) override {
         now_ = std::max(now_, deadline);

@@ -295,12 +295,12 @@ struct Extracted {
 
 ExtractCallback Collect(Extracted* out) {
     return [out](int code, int percent, const void* data, int length) {
-        if (code == int(ExtractCode::Gop)) {
+        if (code == int(EXTRACT_GOP)) {
             out->gopTimes.push_back(ReadFrameHeader(static_cast<const uint8_t*>(data)).time);
             out->gopPercents.push_back(percent);
-        } else if (code == int(ExtractCode::GopUnreadable)) {
+        } else if (code == int(EXTRACT_GOP_UNREADABLE)) {
             ++out->unreadable;
-        } else if (code == int(ExtractCode::IndexRecord) && length == 16) {
+        } else if (code == int(EXTRACT_INDEX_RECORD) && length == 16) {
             if (out->entries.empty() && out->header.magic == 0)
                 std::memcpy(&out->header, data, 16);
             else

@@ -12,26 +12,26 @@ namespace {
 TEST(ErrorSink, ForwardsCodeSystemErrorAndValue) {
     ErrorCapture capture;
     ReportError(40013, 0, 2);
-    ReportError(ErrorCode::IndexOpenFailed, 2);
-    ReportError(ErrorCode::FileSeekOutOfRange);
+    ReportError(ERR_INDEX_OPEN_FAILED, 2);
+    ReportError(ERR_FILE_SEEK_OUT_OF_RANGE);
     EXPECT_EQ(capture.Take(),
               (std::vector<ReportedError>{{40013, 0, 2}, {40100, 2, 0}, {40051, 0, 0}}));
 }
 
 TEST(ErrorSink, WithoutSinkReportsAreDropped) {
     SetErrorSink(nullptr);
-    ReportError(ErrorCode::CloseNoSource);  // must not crash
+    ReportError(ERR_CLOSE_NO_SOURCE);  // must not crash
     ErrorCapture capture;
     EXPECT_TRUE(capture.Take().empty());
 }
 
 TEST(ErrorSink, CodesKeepTheirNumbers) {
-    EXPECT_EQ(static_cast<int>(ErrorCode::AudioFormatNotSet), 40001);
-    EXPECT_EQ(static_cast<int>(ErrorCode::DataFileCloseFailed), 40020);
-    EXPECT_EQ(static_cast<int>(ErrorCode::SeekFailedPlaying), 40044);
-    EXPECT_EQ(static_cast<int>(ErrorCode::FileSeekFailed), 40052);
-    EXPECT_EQ(static_cast<int>(ErrorCode::CaptureChannelsUnknown), 40057);
-    EXPECT_EQ(static_cast<int>(ErrorCode::IndexUnreadable), 40101);
+    EXPECT_EQ(static_cast<int>(ERR_AUDIO_FORMAT_NOT_SET), 40001);
+    EXPECT_EQ(static_cast<int>(ERR_DATA_FILE_CLOSE), 40020);
+    EXPECT_EQ(static_cast<int>(ERR_SEEK_FAILED_PLAYING), 40044);
+    EXPECT_EQ(static_cast<int>(ERR_FILE_SEEK_FAILED), 40052);
+    EXPECT_EQ(static_cast<int>(ERR_CAPTURE_CHANNELS_UNKNOWN), 40057);
+    EXPECT_EQ(static_cast<int>(ERR_INDEX_UNREADABLE), 40101);
 }
 
 TEST(ErrorSink, ReportsFromManyThreadsAllArrive) {
@@ -40,7 +40,7 @@ TEST(ErrorSink, ReportsFromManyThreadsAllArrive) {
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([] {
             for (int i = 0; i < 100; ++i)
-                ReportError(ErrorCode::FileSeekNotOpen);
+                ReportError(ERR_FILE_SEEK_NOT_OPEN);
         });
     }
     for (std::thread& t : threads)

@@ -33,34 +33,34 @@ std::vector<JsonValue> RunDump(const std::string& mode, const std::string& dvr, 
 class TrevaneDumpTest : public testing::Test {
 protected:
     void SetUp() override {
-        spec_.channels = 4;
-        spec_.gopCount = 3;
-        spec_.vehicleId = "DUMP-0003";
+        plan_.channels = 4;
+        plan_.gopCount = 3;
+        plan_.vehicleId = "DUMP-0003";
         std::string error;
-        ASSERT_TRUE(recgen::WriteRecording(spec_, Dvr(), dir_.File("r.inx"), &error)) << error;
+        ASSERT_TRUE(recgen::WriteRecording(plan_, Dvr(), dir_.File("r.inx"), &error)) << error;
     }
     std::string Dvr() const { return dir_.File("r.dvr"); }
 
     TempDir dir_;
-    recgen::RecordingSpec spec_;
+    recgen::RecordingPlan plan_;
 };
 
 TEST_F(TrevaneDumpTest, ExtractPrintsWhatTheGeneratorWrote) {
     int status = -1;
     const std::vector<JsonValue> lines = RunDump("--extract", Dvr(), &status);
     EXPECT_EQ(status, 0);
-    const recgen::TelemetryTrack track(spec_.route, spec_.vehicleId);
-    const int frames = recgen::FramesPerChannel(spec_);
-    ASSERT_EQ(lines.size(), size_t(spec_.gopCount) + 1 + size_t(spec_.gopCount) + 1 + 1);
-    for (int g = 0; g < spec_.gopCount; ++g) {
+    const recgen::TelemetryTrack track(plan_.route, plan_.vehicleId);
+    const int frames = recgen::FramesPerChannel(plan_);
+    ASSERT_EQ(lines.size(), size_t(plan_.gopCount) + 1 + size_t(plan_.gopCount) + 1 + 1);
+    for (int g = 0; g < plan_.gopCount; ++g) {
         SCOPED_TRACE("GOP " + std::to_string(g));
         const JsonValue& gop = lines[size_t(g)];
         const recgen::TelemetryBlock block = track.Block(g, frames);
-        EXPECT_EQ(gop["time"].number, spec_.startTime + g);
-        EXPECT_EQ(gop["version"].number, spec_.version);
-        EXPECT_EQ(gop["channels"].number, spec_.channels);
+        EXPECT_EQ(gop["time"].number, plan_.startTime + g);
+        EXPECT_EQ(gop["version"].number, plan_.version);
+        EXPECT_EQ(gop["channels"].number, plan_.channels);
         EXPECT_EQ(gop["framesPerChannel"].number, frames);
-        EXPECT_EQ(gop["carId"].text, spec_.vehicleId);
+        EXPECT_EQ(gop["carId"].text, plan_.vehicleId);
         EXPECT_EQ(gop["width"].items.size(), 4u);
         EXPECT_EQ(gop["width"][0].number, 352);
         EXPECT_EQ(gop["height"][3].number, 288);
@@ -79,12 +79,12 @@ TEST_F(TrevaneDumpTest, ExtractPrintsWhatTheGeneratorWrote) {
         EXPECT_EQ(gop["tpms"][0].items.size(), block.tyres->tyres.size());
         EXPECT_EQ(gop["tractor"].number, block.tyres->truck.tractor);
     }
-    const JsonValue& header = lines[size_t(spec_.gopCount)]["inxHd"];
+    const JsonValue& header = lines[size_t(plan_.gopCount)]["inxHd"];
     EXPECT_EQ(header["first"].number, 1);
-    EXPECT_EQ(header["last"].number, spec_.gopCount + 1);
-    for (int i = 0; i <= spec_.gopCount; ++i) {
-        const JsonValue& unit = lines[size_t(spec_.gopCount) + 1 + size_t(i)]["inxUnit"];
-        EXPECT_EQ(unit["time"].number, spec_.startTime + i);
+    EXPECT_EQ(header["last"].number, plan_.gopCount + 1);
+    for (int i = 0; i <= plan_.gopCount; ++i) {
+        const JsonValue& unit = lines[size_t(plan_.gopCount) + 1 + size_t(i)]["inxUnit"];
+        EXPECT_EQ(unit["time"].number, plan_.startTime + i);
     }
     EXPECT_EQ(lines.back()["extract"].number, 2);
 }
@@ -100,12 +100,12 @@ TEST_F(TrevaneDumpTest, PlayPrintsTheMessagesAndOneDataLinePerGop) {
             messages.push_back(int(line["msg"].number));
         if (line.Has("data")) {
             times.push_back(uint32_t(line["data"]["time"].number));
-            EXPECT_EQ(line["data"]["vehicleId"].text, spec_.vehicleId);
+            EXPECT_EQ(line["data"]["vehicleId"].text, plan_.vehicleId);
         }
     }
     EXPECT_EQ(messages, (std::vector<int>{7, 0, 21, 5}));
     EXPECT_EQ(times,
-              (std::vector<uint32_t>{spec_.startTime, spec_.startTime + 1, spec_.startTime + 2}));
+              (std::vector<uint32_t>{plan_.startTime, plan_.startTime + 1, plan_.startTime + 2}));
 }
 
 TEST(TrevaneDump, AMissingRecordingFails) {

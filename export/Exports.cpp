@@ -1,0 +1,63 @@
+// The five exports of libOskulo.so over the library's one controller, made
+// when the library is loaded and destroyed when it is unloaded. No exception
+// leaves an export: a failure inside counts as the call's failure result.
+#include <cstdio>
+#include <exception>
+#include <new>
+
+#include "export/controller/ExportController.h"
+#include "shared/ExportInterface.h"
+
+namespace {
+
+oskulo::CExportController* g_pController = nullptr;
+
+__attribute__((constructor)) void CreateController() {
+    g_pController = new (std::nothrow) oskulo::CExportController();
+}
+
+__attribute__((destructor)) void DestroyController() {
+    delete g_pController;
+    g_pController = nullptr;
+}
+
+template <typename Result, typename Call>
+Result Guarded(Result failed, Call call) {
+    if (g_pController == nullptr)
+        return failed;
+    try {
+        return call(*g_pController);
+    } catch (...) {
+        return failed;
+    }
+}
+
+}  // namespace
+
+void zExtractInfo(char* version, char* buildTime, char* buildDate) {
+    if (version != nullptr)
+        std::snprintf(version, 20, "%s", "1.8");
+    if (buildTime != nullptr)
+        std::snprintf(buildTime, 20, "%s", __TIME__);
+    if (buildDate != nullptr)
+        std::snprintf(buildDate, 20, "%s", __DATE__);
+}
+
+bool zExtractPre(ExtractParams params) {
+    return Guarded(false, [&](auto& c) { return c.ExtractPre(params); });
+}
+
+int zExtractWrite(int code, const void* gop, int length, GopInfo* info) {
+    return Guarded(1, [&](auto& c) { return c.ExtractWrite(code, gop, length, info); });
+}
+
+void zExtractFin() {
+    Guarded(false, [](auto& c) {
+        c.ExtractFin();
+        return true;
+    });
+}
+
+bool zIsExtractOpened() {
+    return Guarded(false, [](auto& c) { return c.IsExtractOpened(); });
+}

@@ -1,0 +1,217 @@
+#include "export/avi/AviWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
+}
+
+namespace oskulo {
+namespace {
+
+constexpr int kKeyFrameInterval = 12;
+
+void SetGlobalHeader(const AVFormatContext* format, AVCodecContext* codec) {
+    if (format->oformat->flags & AVFMT_GLOBALHEADER)
+        codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+}
+
+}  // namespace
+
+CAviWriter::CAviWriter() : m_pPicture(av_frame_alloc()), m_pPacket(av_packet_alloc()) {}
+
+CAviWriter::~CAviWriter() {
+    if (m_bOpen)
+        Close();
+    av_frame_free(&m_pPicture);
+    av_packet_free(&m_pPacket);
+}
+
+bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int sampleRate,
+                      int sampleBits, int channels) {
+    if (m_bOpen || fileName == nullptr || width <= 0 || height <= 0 || width % 2 != 0 ||
+        height % 2 != 0 || fps <= 0 || sampleRate <= 0 || channels <= 0 || m_pPicture == nullptr ||
+        m_pPacket == nullptr)
+        return false;
+    if (avformat_alloc_output_context2(&m_pFormat, nullptr, "avi", fileName) < 0 ||
+        m_pFormat == nullptr)
+        return false;
+    m_fileName = fileName;
+    bool opened = OpenVideo(width, height, fps) && OpenAudio(sampleRate, channels);
+    if (opened) {
+        av_dump_format(m_pFormat, 0, fileName, 1);
+        opened = avio_open(&m_pFormat->pb, fileName, AVIO_FLAG_WRITE) >= 0 &&
+                 avformat_write_header(m_pFormat, nullptr) >= 0;
+    }
+    if (!opened) {
+        const bool created = m_pFormat->pb != nullptr;
+        Release();
+        if (created)
+            std::remove(fileName);
+        return false;
+    }
+    m_videoPts = 0;
+    m_audioPts = 0;
+    m_width = width;
+    m_height = height;
+    m_sampleRate = sampleRate;
+    m_sampleBits = sampleBits;
+    m_channels = channels;
+    m_bOpen = true;
+    m_overlay.Create(width, height);  // without it the texts are not drawn
+    return true;
+}
+
+bool CAviWriter::OpenVideo(int width, int height, int fps) {
+    const AVCodec* encoder = avcodec_find_encoder(m_pFormat->oformat->video_codec);
+    m_pVideoStream = avformat_new_stream(m_pFormat, nullptr);
+    if (encoder == nullptr || m_pVideoStream == nullptr)
+        return false;
+    m_pVideoCodec = avcodec_alloc_context3(encoder);
+    if (m_pVideoCodec == nullptr)
+        return false;
+    AVCodecContext* c = m_pVideoCodec;
+    c->bit_rate = int64_t(width) * height;
+    c->width = width;
+    c->height = height;
+    c->time_base = AVRational{1, fps};
+    c->framerate = AVRational{fps, 1};
+    c->gop_size = kKeyFrameInterval;
+    c->pix_fmt = AV_PIX_FMT_YUV420P;
+    c->thread_count = 1;
+    if (c->codec_id == AV_CODEC_ID_MPEG2VIDEO)
+        c->max_b_frames = 2;
+    if (c->codec_id == AV_CODEC_ID_MPEG1VIDEO)
+        c->mb_decision = 2;
+    SetGlobalHeader(m_pFormat, c);
+    m_pVideoStream->time_base = c->time_base;
+    if (avcodec_open2(c, encoder, nullptr) < 0 ||
+        avcodec_parameters_from_context(m_pVideoStream->codecpar, c) < 0)
+        return false;
+    m_pPicture->format = AV_PIX_FMT_YUV420P;
+    m_pPicture->width = width;
+    m_pPicture->height = height;
+    return true;
+}
+
+bool CAviWriter::Close() {
+    if (!m_bOpen)
+        return false;
+    EncodeAudioFrames(true);
+    Drain(m_pAudioCodec, m_pAudioStream, nullptr);
+    Drain(m_pVideoCodec, m_pVideoStream, nullptr);
+    av_write_trailer(m_pFormat);
+    Release();
+    m_bOpen = false;
+    m_pTimeText = m_pOsdText = nullptr;
+    m_overlay.Destroy();
+    return true;
+}
+
+void CAviWriter::Release() {
+    avcodec_free_context(&m_pVideoCodec);
+    avcodec_free_context(&m_pAudioCodec);
+    av_frame_free(&m_pSamples);
+    if (m_pFifo != nullptr)
+        av_audio_fifo_free(m_pFifo);
+    m_pFifo = nullptr;
+    if (m_pFormat != nullptr && m_pFormat->pb != nullptr)
+        avio_closep(&m_pFormat->pb);
+    avformat_free_context(m_pFormat);
+    m_pFormat = nullptr;
+    m_pVideoStream = m_pAudioStream = nullptr;
+    m_width = m_height = 0;
+}
+
+void CAviWriter::SetTexts(const wchar_t* timeText, int timeX, int timeY, const wchar_t* osdText,
+                          int osdX, int osdY) {
+    m_pTimeText = timeText;
+    m_timeX = timeText != nullptr ? timeX : 0;
+    m_timeY = timeText != nullptr ? timeY : 0;
+    m_pOsdText = osdText;
+    m_osdX = osdText != nullptr ? osdX : 0;
+    m_osdY = osdText != nullptr ? osdY : 0;
+}
+
+int CAviWriter::WriteFrame(const void* audio, int audioLength, int framesInGop, uint8_t* picture,
+                           int pictureSize, int width, int height, int /*gopVersion*/) {
+    if (!m_bOpen)
+        return 1;
+    const int sampleBytes = 2 * m_channels;
+    if (audio != nullptr && audioLength > 0 && audioLength % sampleBytes == 0) {
+        if (!WriteAudio(static_cast<const uint8_t*>(audio), audioLength))
+            return 1;
+    } else {
+        const int frames = framesInGop > 0 ? framesInGop : 1;
+        if (!WriteAudio(nullptr, m_sampleRate / frames * sampleBytes))
+            return 1;
+    }
+    if (picture == nullptr || width != m_width || height != m_height ||
+        pictureSize < width * height * 3 / 2)
+        return 1;
+    DrawTexts(picture);
+    return EncodeVideo(picture, width, height) ? 0 : 1;
+}
+
+void CAviWriter::DrawTexts(uint8_t* picture) {
+    const bool hasTime = m_pTimeText != nullptr && m_pTimeText[0] != L'\0';
+    const bool hasOsd = m_pOsdText != nullptr && m_pOsdText[0] != L'\0';
+    if (!m_overlay.IsReady())
+        return;
+    if (hasTime)
+        DrawLine(picture, m_pTimeText, m_timeX, m_timeY);
+    // Alone, the telemetry line takes the date line's place at the top.
+    if (hasOsd)
+        DrawLine(picture, m_pOsdText, hasTime ? m_osdX : m_timeX, hasTime ? m_osdY : m_timeY);
+}
+
+// Only the band of rows the line can touch goes to pixels and back: the rest
+// of the picture keeps its exact samples, and a frame costs a fraction.
+void CAviWriter::DrawLine(uint8_t* picture, const wchar_t* text, int x, int y) {
+    const int begin = std::clamp(y, 0, m_height) & ~1;
+    const int end = std::min(m_height, (std::max(y, 0) + m_overlay.FontHeight() + 4 + 1) & ~1);
+    if (begin >= end)
+        return;
+    m_convert.PictureToPixels(picture, m_width, m_height, m_overlay.Pixels(), m_overlay.Pitch(),
+                              begin, end);
+    m_overlay.Draw(text, x, y, end);
+    m_convert.PixelsToPicture(m_overlay.Pixels(), m_overlay.Pitch(), m_width, m_height, picture,
+                              begin, end);
+}
+
+bool CAviWriter::EncodeVideo(uint8_t* picture, int width, int height) {
+    // The encoder takes Cb from the third plane and Cr from the second; an
+    // unreferenced frame is copied by the encoder, so the caller keeps its picture.
+    m_pPicture->data[0] = picture;
+    m_pPicture->data[1] = picture + width * height * 5 / 4;
+    m_pPicture->data[2] = picture + width * height;
+    m_pPicture->linesize[0] = width;
+    m_pPicture->linesize[1] = width / 2;
+    m_pPicture->linesize[2] = width / 2;
+    m_pPicture->pts = m_videoPts++;
+    const bool written = Drain(m_pVideoCodec, m_pVideoStream, m_pPicture);
+    for (auto& plane : m_pPicture->data)
+        plane = nullptr;
+    return written;
+}
+
+bool CAviWriter::Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame) {
+    if (avcodec_send_frame(codec, frame) < 0)
+        return false;
+    for (;;) {
+        const int result = avcodec_receive_packet(codec, m_pPacket);
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+            return true;
+        if (result < 0)
+            return false;
+        av_packet_rescale_ts(m_pPacket, codec->time_base, stream->time_base);
+        m_pPacket->stream_index = stream->index;
+        if (av_interleaved_write_frame(m_pFormat, m_pPacket) < 0)
+            return false;
+    }
+}
+
+}  // namespace oskulo

@@ -1,0 +1,105 @@
+// CAviWriter: one AVI file with one video stream (the AVI format's default
+// video encoder, fed planar 4:2:0 pictures) and one WMA version 1 audio
+// stream (fed 16-bit PCM), with a date line and a telemetry line burnt into
+// every picture.
+//
+// Threads: one thread at a time (the export controller's caller). Ownership:
+// the writer owns its FFmpeg objects, overlay and FIFO; the texts given to
+// SetTexts stay the caller's and must live until the next WriteFrame has
+// returned; pictures are the caller's and are drawn on in place.
+//
+// Pictures are planar 4:2:0 with even width and height: the luma plane, then
+// the Cr plane, then the Cb plane (the decoder's order), pitch = width.
+// Audio chunks are 16-bit signed PCM of the opened channel count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "export/avi/ColorConvert.h"
+#include "export/avi/TextOverlay.h"
+
+struct AVAudioFifo;
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+struct AVPacket;
+struct AVStream;
+
+namespace oskulo {
+
+class CAviWriter {
+public:
+    CAviWriter();
+    ~CAviWriter();
+    CAviWriter(const CAviWriter&) = delete;
+    CAviWriter& operator=(const CAviWriter&) = delete;
+
+    // Creates the file and writes its header. False when already open, for a
+    // size, rate or channel count that is not positive (or an odd picture
+    // size), or when a stream, encoder or the file cannot be made; a failed
+    // Open leaves nothing open and no file behind. sampleBits is kept for the
+    // record: the PCM handed in is always 16-bit.
+    bool Open(const char* fileName, int width, int height, int fps, int sampleRate, int sampleBits,
+              int channels);
+
+    // Stores the two text pointers and positions; a null text gets (0, 0).
+    void SetTexts(const wchar_t* timeText, int timeX, int timeY, const wchar_t* osdText, int osdX,
+                  int osdY);
+
+    // Writes one video frame with its audio chunk: 0 written, 1 failed. An
+    // audio chunk that is empty or not a whole number of samples is replaced
+    // by one frame's share (1 / framesInGop seconds) of silence. The picture
+    // (pictureSize bytes, width x height as opened) gets the texts drawn in.
+    // gopVersion is accepted for the callers' sake; timing never depends on it.
+    int WriteFrame(const void* audio, int audioLength, int framesInGop, uint8_t* picture,
+                   int pictureSize, int width, int height, int gopVersion);
+
+    // Flushes both encoders (audio short of a codec frame is padded with
+    // silence), writes the trailer and closes the file. False when not open.
+    bool Close();
+
+    bool IsOpen() const { return m_bOpen; }
+    // Frames and audio samples handed to the encoders since Open.
+    int64_t VideoFrames() const { return m_videoPts; }
+    int64_t AudioSamples() const { return m_audioPts; }
+
+private:
+    bool OpenVideo(int width, int height, int fps);
+    bool OpenAudio(int sampleRate, int channels);
+    bool WriteAudio(const uint8_t* pcm, int bytes);
+    bool AppendSilence(int samples);
+    bool EncodeAudioFrames(bool final);
+    bool EncodeVideo(uint8_t* picture, int width, int height);
+    // Sends one frame (null = flush) and writes every packet that comes out.
+    bool Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
+    void DrawTexts(uint8_t* picture);
+    void DrawLine(uint8_t* picture, const wchar_t* text, int x, int y);
+    void Release();
+
+    CColorConvert m_convert;
+    CTextOverlay m_overlay;
+    const wchar_t* m_pTimeText = nullptr;
+    int m_timeX = 0, m_timeY = 0;
+    const wchar_t* m_pOsdText = nullptr;
+    int m_osdX = 0, m_osdY = 0;
+
+    bool m_bOpen = false;
+    std::string m_fileName;
+    AVFormatContext* m_pFormat = nullptr;
+    AVStream* m_pVideoStream = nullptr;
+    AVStream* m_pAudioStream = nullptr;
+    AVCodecContext* m_pVideoCodec = nullptr;
+    AVCodecContext* m_pAudioCodec = nullptr;
+    AVFrame* m_pPicture = nullptr;  // reusable, points at the caller's planes
+    AVFrame* m_pSamples = nullptr;  // one codec frame of planar float samples
+    AVPacket* m_pPacket = nullptr;
+    AVAudioFifo* m_pFifo = nullptr;
+    int64_t m_videoPts = 0;  // in frames (1 / fps)
+    int64_t m_audioPts = 0;  // in samples (1 / sampleRate)
+
+    int m_width = 0, m_height = 0;
+    int m_sampleRate = 0, m_sampleBits = 0, m_channels = 0;
+};
+
+}  // namespace oskulo

@@ -1,0 +1,195 @@
+#include "export/controller/ExportController.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "export/controller/FinalName.h"
+#include "export/mosaic/MosaicLayout.h"
+#include "shared/DvrRootDir.h"
+
+namespace oskulo {
+namespace {
+
+bool ValidChannelCount(int n) {
+    return n == 4 || n == 8 || n == 12 || n == 16;
+}
+
+// A text field of the record, bounded by its size even without a terminator.
+std::string FieldText(const char* field) {
+    return std::string(field, strnlen(field, kExtractPathSize - 1));
+}
+
+void StoreField(char* field, const std::string& text) {
+    std::snprintf(field, kExtractPathSize, "%s", text.c_str());
+}
+
+std::string TempName(const char* suffix) {
+    const std::string root = DvrRootDir();
+    ::mkdir(root.c_str(), 0755);  // the program makes it at start-up; an export may come first
+    return root + "/temp_" + suffix + ".avi";
+}
+
+}  // namespace
+
+CExportController::CExportController() : m_UlawTable(BuildUlawTable()) {
+    m_Decoders.Create();
+    m_MosaicDecoders.Create();
+}
+
+CExportController::~CExportController() {
+    if (m_Opened)
+        Rollback();
+    m_Decoders.Destroy();
+    m_MosaicDecoders.Destroy();
+}
+
+bool CExportController::ExtractPre(const ExtractParams& params) {
+    if (m_Opened || !ValidChannelCount(params.numChannels))
+        return false;
+    m_Params = params;
+    for (int k = 0; k < params.numChannels; ++k) {
+        if (params.aviOn[k] != 0 && !OpenChannelAvi(k)) {
+            Rollback();
+            return false;
+        }
+    }
+    StartMov();
+    if ((params.mosaicOn != 0 && !OpenMosaic()) || (params.rawOn != 0 && !OpenRawCopy())) {
+        Rollback();
+        return false;
+    }
+    m_Opened = true;
+    return true;
+}
+
+// A MOV set that cannot be created leaves the export running without it.
+void CExportController::StartMov() {
+    m_Mov.BeginExport(SubtitleOptionsOf(m_Params));
+    for (int k = 0; k < m_Params.numChannels; ++k) {
+        if (m_Params.movOn[k] != 0)
+            m_Mov.StartMovFile(k, FieldText(m_Params.movBase[k]).c_str());
+    }
+}
+
+bool CExportController::OpenRawCopy() {
+    if (!m_RawCopy.Open(FieldText(m_Params.dvrPath).c_str(), FieldText(m_Params.inxPath).c_str()))
+        return false;
+    m_RawCopy.ResetGopCounter();
+    return true;
+}
+
+bool CExportController::OpenChannelAvi(int k) {
+    m_AviFinalName[std::size_t(k)] = FieldText(m_Params.aviPath[k]);
+    m_TempName[std::size_t(k)] = TempName(std::to_string(k + 1).c_str());
+    StoreField(m_Params.aviPath[k], m_TempName[std::size_t(k)]);
+    const int w = m_Params.outWidth[k];
+    const int h = m_Params.outHeight[k];
+    auto writer = std::make_unique<CAviWriter>();
+    if (w <= 0 || h <= 0 || w * h * 3 / 2 > kPictureBytes ||
+        !writer->Open(m_TempName[std::size_t(k)].c_str(), w, h, m_Params.outFps[k],
+                      m_Params.audioRate, m_Params.audioBits, 1))
+        return false;
+    m_AviWriters[std::size_t(k)] = std::move(writer);
+    if (m_LastPicture.empty())
+        m_LastPicture.resize(kExtractChannels);
+    auto& last = m_LastPicture[std::size_t(k)];
+    last.assign(std::size_t(w * h * 3 / 2), 128);
+    std::fill(last.begin(), last.begin() + w * h, uint8_t(0));
+    return true;
+}
+
+bool CExportController::OpenMosaic() {
+    MosaicLayout layout;
+    MosaicLayoutFor(m_Params.numChannels, &layout);
+    m_MosaicFinalName = FieldText(m_Params.mosaicPath);
+    m_TempName[kMosaicWriter] = TempName("all");
+    StoreField(m_Params.mosaicPath, m_TempName[kMosaicWriter]);
+    m_MosaicFps = 0;
+    for (int k = 0; k < kExtractChannels; ++k)
+        m_MosaicFps = std::max(m_MosaicFps, m_Params.outFps[k]);
+    m_MosaicFps = std::min(m_MosaicFps, kMaxFramesPerChannel);
+    const std::size_t tileBytes = std::size_t(layout.tileWidth * layout.tileHeight * 3 / 2);
+    m_Tiles.assign(kExtractChannels, std::vector<uint8_t>(tileBytes));
+    m_TileValid.fill(false);
+    m_WorkPicture.resize(std::size_t(layout.width * layout.height * 3 / 2));
+    auto writer = std::make_unique<CAviWriter>();
+    if (!writer->Open(m_TempName[kMosaicWriter].c_str(), layout.width, layout.height, m_MosaicFps,
+                      m_Params.audioRate, m_Params.audioBits, 1))
+        return false;
+    m_AviWriters[kMosaicWriter] = std::move(writer);
+    return true;
+}
+
+void CExportController::Rollback() {
+    for (std::size_t w = 0; w < m_AviWriters.size(); ++w) {
+        if (m_AviWriters[w]) {
+            m_AviWriters[w]->Close();
+            m_AviWriters[w].reset();
+            std::remove(m_TempName[w].c_str());
+        }
+    }
+    for (int k = 0; k < kExtractChannels; ++k)
+        m_Mov.FinishMovFile(k);  // a set without GOPs leaves no files
+    if (m_RawCopy.IsOpen()) {
+        m_RawCopy.Close();
+        std::remove(FieldText(m_Params.dvrPath).c_str());
+        std::remove(FieldText(m_Params.inxPath).c_str());
+    }
+    m_Tiles.clear();
+    m_LastPicture.clear();
+    m_MosaicFps = 0;
+    m_Params = ExtractParams{};
+    m_Opened = false;
+}
+
+// A file that cannot take its final name (its folder is gone, the name is
+// empty) is kept below the DVR root under that name's last part rather than
+// left under its temporary name for the next export to overwrite.
+void CExportController::FinishAvi(int writer, const std::string& finalName) {
+    auto& w = m_AviWriters[std::size_t(writer)];
+    if (!w)
+        return;
+    w->Close();
+    w.reset();
+    const std::string& temp = m_TempName[std::size_t(writer)];
+    std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
+    if (written == temp) {
+        const std::size_t slash = finalName.find_last_of('/');
+        std::string leaf = slash == std::string::npos ? finalName : finalName.substr(slash + 1);
+        if (leaf.empty())
+            leaf = writer == kMosaicWriter ? "export_all.avi"
+                                           : "export_ch" + std::to_string(writer + 1) + ".avi";
+        written = MoveToFreeName(temp, DvrRootDir() + "/" + leaf);
+    }
+    if (written != finalName)
+        std::fprintf(stderr, "Oskulo: the export meant for \"%s\" was written to %s\n",
+                     finalName.c_str(), written.c_str());
+    m_WrittenFiles.push_back(written);
+}
+
+void CExportController::ExtractFin() {
+    if (!m_Opened)
+        return;
+    m_WrittenFiles.clear();
+    for (int k = 0; k < m_Params.numChannels; ++k) {
+        if (m_Params.aviOn[k] != 0)
+            FinishAvi(k, m_AviFinalName[std::size_t(k)]);
+        if (m_Params.movOn[k] != 0)
+            m_Mov.FinishMovFile(k);
+    }
+    if (m_Params.mosaicOn != 0) {
+        m_MosaicFps = 0;
+        m_Tiles.clear();
+        FinishAvi(kMosaicWriter, m_MosaicFinalName);
+    }
+    if (m_Params.rawOn != 0)
+        m_RawCopy.Close();
+    m_LastPicture.clear();
+    m_Params = ExtractParams{};
+    m_Opened = false;
+}
+
+}  // namespace oskulo

@@ -1,0 +1,106 @@
+// CExportController: the export library's one object behind its five
+// exports. It opens the requested outputs of an export, hands every GOP's
+// frames (decoded, scaled and with their texts) and audio to them, and
+// finishes them under their final names.
+//
+// Threads: none of its own and no lock; all calls come on one thread at a
+// time (the player's extraction thread), never overlapping.
+// Ownership: the controller copies the ExtractParams record and owns every
+// writer, decoder and picture buffer; the GOP bytes and the GopInfo are the
+// caller's and are only read (the GOP is never written to).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/avi/AviWriter.h"
+#include "export/controller/GopAudio.h"
+#include "export/controller/OverlayText.h"
+#include "export/decode/ExportDecoders.h"
+#include "export/mov/MovWriter.h"
+#include "export/raw/RawCopyWriter.h"
+#include "shared/ExtractParams.h"
+#include "shared/GopRecords.h"
+
+namespace oskulo {
+
+class CExportController {
+public:
+    static constexpr int kPictureBytes = 12582912;  // any picture up to 1920 x 1080
+    static constexpr int kMosaicWriter = kExtractChannels;
+
+    CExportController();
+    ~CExportController();
+    CExportController(const CExportController&) = delete;
+    CExportController& operator=(const CExportController&) = delete;
+
+    // Opens every requested output under its temporary name. False when an
+    // export is open, numChannels is not 4, 8, 12 or 16, or an output cannot
+    // be opened: then whatever this call had opened is closed and removed.
+    bool ExtractPre(const ExtractParams& params);
+    // One GOP: 0 processed (whatever failed inside), 1 refused (not open, a
+    // code other than 1, no GOP, or a channel count or picture size other
+    // than the first GOP's).
+    int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
+    // Finishes every output; an AVI file whose final name is taken gets the
+    // next free name, one that cannot be moved there at all stays below the
+    // DVR root (WrittenFiles says where each went). Nothing while closed.
+    void ExtractFin();
+    bool IsExtractOpened() const { return m_Opened; }
+
+    // The AVI files the last ExtractFin left, under the names they got.
+    const std::vector<std::string>& WrittenFiles() const { return m_WrittenFiles; }
+
+private:
+    bool OpenChannelAvi(int k);
+    bool OpenMosaic();
+    bool OpenRawCopy();
+    void StartMov();
+    void Rollback();
+    void FinishAvi(int writer, const std::string& finalName);
+
+    bool Accepts(int code, const void* gop, int length, const GopInfo* info) const;
+    // Decodes frame `frame` of channel k into `out`; false when its bytes lie
+    // outside the GOP or it does not decode.
+    bool DecodeFrame(CExportDecoders& decoders, int k, int frame, const uint8_t* gop, int length,
+                     const GopInfo& info, uint8_t* out, int* width, int* height);
+    void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    void DecodeToLast(int k, int frame, const uint8_t* gop, int length, const GopInfo& info);
+    void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    // A channel whose picture size changed goes on in a new MOV set named
+    // with the new size and the GOP's time; then the GOP goes to every set.
+    void WriteMov(const uint8_t* gop, int length, const GopInfo& info);
+    bool AnyMov() const;
+
+    CExportDecoders m_Decoders;        // the channel files'
+    CExportDecoders m_MosaicDecoders;  // the mosaic's: each decoder sees every frame once
+    std::array<int16_t, 256> m_UlawTable;
+    ExtractParams m_Params{};
+    std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
+    CRawCopyWriter m_RawCopy;
+    CMovWriter m_Mov;
+    std::array<std::string, kExtractChannels> m_AviFinalName;
+    std::string m_MosaicFinalName;
+    std::array<std::string, kExtractChannels + 1> m_TempName;
+    bool m_Opened = false;
+    int m_MosaicFps = 0;
+    std::vector<std::vector<uint8_t>> m_Tiles;  // one per channel, at the tile size
+    std::array<bool, kExtractChannels> m_TileValid{};
+    // Each channel's last good picture at its export size, black until the
+    // first frame decodes: a frame that fails repeats it.
+    std::vector<std::vector<uint8_t>> m_LastPicture;
+    std::vector<std::string> m_WrittenFiles;
+
+    // Scratch reused from GOP to GOP.
+    std::vector<uint8_t> m_Pcm;
+    std::vector<uint8_t> m_Decoded;
+    std::vector<uint8_t> m_Frame;
+    std::vector<uint8_t> m_WorkPicture;
+    wchar_t m_TimeText[kTimeTextSize] = {};
+    wchar_t m_OsdText[kOsdTextSize] = {};
+};
+
+}  // namespace oskulo

@@ -1,0 +1,59 @@
+// The mosaic pass of one GOP: each channel decoded at the mosaic's frame
+// rate into its tile, the tiles composed, texts drawn, one mosaic frame out.
+#include <algorithm>
+
+#include "export/controller/ExportController.h"
+#include "export/mosaic/MosaicClock.h"
+#include "export/mosaic/MosaicLayout.h"
+
+namespace oskulo {
+
+void CExportController::WriteMosaic(const uint8_t* gop, int length, const GopInfo& info,
+                                    int pcmBytes) {
+    MosaicLayout layout;
+    if (!MosaicLayoutFor(m_Params.numChannels, &layout) || m_MosaicFps <= 0)
+        return;
+    const int count = m_Params.numChannels;
+    std::array<CMosaicClock, kExtractChannels> clocks{};
+    for (int k = 0; k < count; ++k)
+        clocks[std::size_t(k)] =
+            CMosaicClock(std::clamp(int(info.fps[k]), 0, kMaxFramesPerChannel), m_MosaicFps);
+    // Split over the mosaic's own frames, so that its audio keeps pace with its video.
+    const FrameChunks chunks = SplitAudio(pcmBytes, m_MosaicFps);
+    const uint8_t* tiles[kExtractChannels] = {};
+    bool valid[kExtractChannels] = {};
+    CAviWriter& writer = *m_AviWriters[kMosaicWriter];
+    writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, count == 4 ? 680 : 1040);
+    for (int n = 0; n < m_MosaicFps; ++n) {
+        for (int k = 0; k < count; ++k) {
+            CMosaicClock& c = clocks[std::size_t(k)];
+            const bool takes = c.TakesFrame();
+            int dw = 0;
+            int dh = 0;
+            if (takes) {
+                if (DecodeFrame(m_MosaicDecoders, k, c.NextFrame(), gop, length, info,
+                                m_Decoded.data(), &dw, &dh) &&
+                    m_MosaicDecoders.ScaleFrame(0, k + 1, dw, dh, layout.tileWidth,
+                                                layout.tileHeight, m_Decoded.data(),
+                                                m_Tiles[std::size_t(k)].data()) > 0)
+                    m_TileValid[std::size_t(k)] = true;
+            }
+            c.Advance(takes);
+        }
+        for (int k = 0; k < kExtractChannels; ++k) {
+            tiles[k] = m_Tiles[std::size_t(k)].data();
+            valid[k] = m_TileValid[std::size_t(k)];
+        }
+        int size = 0;
+        int w = 0;
+        int h = 0;
+        if (!ComposeMosaic(tiles, valid, count, layout.tileWidth, layout.tileHeight,
+                           m_WorkPicture.data(), &size, &w, &h))
+            continue;
+        writer.WriteFrame(m_Pcm.data() + chunks.offset[std::size_t(n)],
+                          chunks.length[std::size_t(n)], m_MosaicFps, m_WorkPicture.data(), size, w,
+                          h, int(info.version));
+    }
+}
+
+}  // namespace oskulo

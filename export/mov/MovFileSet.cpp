@@ -1,0 +1,194 @@
+#include "export/mov/MovFileSet.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include "export/mov/BoxOutput.h"
+#include "export/mov/MoovAtom.h"
+#include "export/mov/MovHead.h"
+
+namespace {
+
+constexpr uint8_t kUlawSilence = 0xFF;
+
+}  // namespace
+
+std::unique_ptr<CMovFileSet> CMovFileSet::Create(const std::string& base) {
+    std::unique_ptr<CMovFileSet> set(new CMovFileSet(base));
+    if (!set->OpenFiles()) {
+        set->RemoveFiles();
+        return nullptr;
+    }
+    return set;
+}
+
+CMovFileSet::~CMovFileSet() {
+    if (m_Mov != nullptr)
+        std::fclose(m_Mov);
+}
+
+bool CMovFileSet::OpenFiles() {
+    m_Mov = std::fopen((m_Base + ".mov").c_str(), "wb");
+    m_MovCreated = m_Mov != nullptr;
+    m_SsaCreated = m_MovCreated && m_Ssa.Open(m_Base + ".ssa");
+    if (!m_SsaCreated)
+        return false;
+    for (int t = 0; t < kMovTableCount; ++t) {
+        if (!m_Tables[size_t(t)].Open(m_Base + kMovTableSuffixes[size_t(t)]))
+            return false;
+    }
+    return true;
+}
+
+void CMovFileSet::RemoveFiles() {
+    if (m_Mov != nullptr)
+        std::fclose(m_Mov);
+    m_Mov = nullptr;
+    m_Ssa.Close();
+    for (CSampleTable& table : m_Tables)
+        table.Remove();
+    // Only what this set created: a file it could not open is someone else's.
+    if (m_MovCreated)
+        std::remove((m_Base + ".mov").c_str());
+    if (m_SsaCreated)
+        std::remove((m_Base + ".ssa").c_str());
+}
+
+bool CMovFileSet::Fail() {
+    m_Broken = true;
+    return false;
+}
+
+bool CMovFileSet::Takes(const MovGop& gop, int channel) const {
+    if (m_Broken || m_Mov == nullptr)
+        return false;
+    if (m_MovGops == 0)
+        return gop.tracks[size_t(channel)].present;
+    return gop.sampleRate == m_SampleRate;
+}
+
+bool CMovFileSet::WriteHead(const MovGop& gop, int channel) {
+    m_Track = gop.tracks[size_t(channel)];
+    m_Timescale = uint32_t(std::max(m_Track.fps, 1)) * 100;
+    m_SampleRate = gop.sampleRate;
+    m_SampleBits = gop.sampleBits;
+    m_MovBytes = kMovHeadSize;
+    return WriteMovHead(m_Mov) && m_Ssa.WriteText(SsaHeader(m_Track.width, m_Track.height));
+}
+
+bool CMovFileSet::WriteFrame(const MovFrame& frame) {
+    ++m_VideoSamples;
+    if (!m_Tables[kVideoChunkOffsets].Append(uint32_t(m_MovBytes)))
+        return false;
+    if (frame.keyFrame) {
+        m_Sps.assign(frame.sps.begin(), frame.sps.end());
+        m_Pps.assign(frame.pps.begin(), frame.pps.end());
+        if (!m_Tables[kVideoSyncSamples].Append(m_VideoSamples))
+            return false;
+    }
+    const uint32_t size = frame.SampleSize();
+    if (!m_Tables[kVideoSampleSizes].Append(size))
+        return false;
+    CBoxOutput out(m_Mov);
+    for (std::span<const uint8_t> unit : frame.units) {
+        out.U32(uint32_t(unit.size()));
+        out.Bytes(unit);
+    }
+    m_MovBytes += size;
+    return out.Ok();
+}
+
+// A GOP without audio for the channel gets one second of u-law silence, so
+// that its frames keep their time and the audio track stays whole.
+bool CMovFileSet::WriteAudio(const std::vector<uint8_t>& samples) {
+    const std::vector<uint8_t> silence(samples.empty() ? size_t(m_SampleRate) : 0, kUlawSilence);
+    const std::vector<uint8_t>& chunk = samples.empty() ? silence : samples;
+    m_PrevAudioSamples = m_AudioSamples;
+    m_AudioSamples += chunk.size();
+    if (!m_Tables[kAudioChunkOffsets].Append(uint32_t(m_MovBytes)) ||
+        !m_Tables[kAudioSamplesPerChunk].Append(uint32_t(chunk.size())))
+        return false;
+    CBoxOutput out(m_Mov);
+    out.Bytes(chunk.data(), chunk.size());
+    m_MovBytes += chunk.size();
+    return out.Ok();
+}
+
+// The frames of the GOP share the ticks its audio lasts; the first frame
+// takes what an even split leaves over, so no time is lost between GOPs.
+bool CMovFileSet::WriteFrameTimes(uint32_t frames) {
+    if (frames == 0)
+        return true;
+    const uint64_t end = m_AudioSamples * m_Timescale / uint64_t(m_SampleRate);
+    const uint64_t ticks = end - m_VideoTicks;
+    const uint32_t each = uint32_t(ticks / frames);
+    const uint32_t first = uint32_t(ticks - uint64_t(each) * (frames - 1));
+    m_VideoTicks = end;
+    bool ok = m_Tables[kVideoSttsCounts].Append(1) && m_Tables[kVideoSttsDurations].Append(first);
+    if (frames > 1)
+        ok = ok && m_Tables[kVideoSttsCounts].Append(frames - 1) &&
+             m_Tables[kVideoSttsDurations].Append(each);
+    return ok;
+}
+
+bool CMovFileSet::WriteGop(const MovGop& gop, int channel) {
+    if (m_MovGops == 0 && !WriteHead(gop, channel))
+        return Fail();
+    uint32_t frames = 0;
+    for (const MovFrame& frame : gop.frames) {
+        if (frame.channel != channel)
+            continue;
+        if (!WriteFrame(frame))
+            return Fail();
+        ++frames;
+    }
+    if (!WriteAudio(gop.audio[size_t(channel)]) || !WriteFrameTimes(frames))
+        return Fail();
+    ++m_MovGops;
+    return true;
+}
+
+SsaSpan CMovFileSet::LastSpan() const {
+    return {m_PrevAudioSamples, m_AudioSamples, m_SampleRate};
+}
+
+bool CMovFileSet::WriteSubtitle(const std::string& text) {
+    return m_Ssa.WriteText(text) || Fail();
+}
+
+bool CMovFileSet::WriteMoov() {
+    const uint32_t total = uint32_t(m_AudioSamples);
+    if (!m_Tables[kVideoSamplesPerChunk].Append(1) || !m_Tables[kAudioSttsCount].Append(total) ||
+        !m_Tables[kAudioSampleCount].Append(total))
+        return false;
+    MoovFacts facts;
+    facts.timescale = m_Timescale;
+    facts.videoDuration = uint32_t(m_VideoTicks);
+    facts.width = m_Track.width;
+    facts.height = m_Track.height;
+    facts.sps = m_Sps;
+    facts.pps = m_Pps;
+    facts.sampleRate = uint32_t(m_SampleRate);
+    facts.sampleBits = uint32_t(m_SampleBits);
+    facts.audioSamples = total;
+    facts.audioDuration = uint32_t(m_AudioSamples * m_Timescale / uint64_t(m_SampleRate));
+    facts.longOffsets = m_MovBytes > std::numeric_limits<uint32_t>::max();
+    CBoxOutput out(m_Mov);
+    return ::WriteMoov(out, facts, m_Tables) && WriteMdatSize(m_Mov, m_MovBytes);
+}
+
+void CMovFileSet::Finish() {
+    if (m_Mov == nullptr)
+        return;
+    if (m_Broken || m_MovGops == 0 || !WriteMoov()) {
+        RemoveFiles();
+        return;
+    }
+    const bool closed = std::fclose(m_Mov) == 0 && m_Ssa.Close();
+    m_Mov = nullptr;
+    for (CSampleTable& table : m_Tables)
+        table.Remove();
+    if (!closed)
+        RemoveFiles();
+}

@@ -1,0 +1,117 @@
+#include "export/mov/MovGop.h"
+
+#include "export/mov/AnnexBUnits.h"
+#include "export/mov/MovGopAudio.h"
+#include "shared/FrameHeader.h"
+
+namespace {
+
+int ChannelCountOf(uint32_t code) {
+    switch (code) {
+        case 2:
+            return 4;
+        case 4:
+            return 12;
+        case 5:
+            return 16;
+        default:
+            return 8;
+    }
+}
+
+bool ReadFrame(const FrameHeader& header, std::span<const uint8_t> data, MovFrame* frame) {
+    frame->channel = int(header.channel);
+    frame->keyFrame = header.frameType == 1;
+    std::vector<std::span<const uint8_t>> units;
+    if (!SplitAnnexB(data, &units))
+        return false;
+    for (std::span<const uint8_t> unit : units) {
+        const int type = NalTypeOf(unit);
+        if (type == kNalSps)
+            frame->sps = unit;
+        else if (type == kNalPps)
+            frame->pps = unit;
+        else if (type != kNalSei)
+            frame->units.push_back(unit);
+    }
+    // The sample description stores a parameter set's length in 16 bits.
+    constexpr size_t kMaxParameterSet = 0xFFFF;
+    return !frame->units.empty() && frame->sps.size() <= kMaxParameterSet &&
+           frame->pps.size() <= kMaxParameterSet;
+}
+
+void NoteTrack(const FrameHeader& header, MovTrack* track) {
+    if (track->present)
+        return;
+    track->present = true;
+    track->fps = int(header.fps);
+    MovPictureSize(header.resolutionCode, header.pal, &track->width, &track->height);
+}
+
+// Every frame of the video part [0, videoEnd), each behind its header.
+bool ReadFrames(const uint8_t* gop, size_t videoEnd, MovGop* out) {
+    size_t at = 0;
+    while (at < videoEnd) {
+        if (videoEnd - at < size_t(kFrameHeaderSize))
+            return false;
+        const FrameHeader header = ReadFrameHeader(gop + at);
+        at += kFrameHeaderSize;
+        if (header.magic != kFrameMagic || header.frameLength > videoEnd - at)
+            return false;
+        out->time = header.time;
+        const std::span<const uint8_t> data(gop + at, header.frameLength);
+        at += header.frameLength;
+        // A GOP without video has one header and no frame data.
+        if (data.empty() || int(header.channel) >= out->channelCount)
+            continue;
+        MovFrame frame;
+        if (!ReadFrame(header, data, &frame))
+            return false;
+        NoteTrack(header, &out->tracks[header.channel]);
+        out->frames.push_back(std::move(frame));
+    }
+    return true;
+}
+
+}  // namespace
+
+uint32_t MovFrame::SampleSize() const {
+    uint32_t size = 0;
+    for (std::span<const uint8_t> unit : units)
+        size += uint32_t(4 + unit.size());
+    return size;
+}
+
+void MovPictureSize(uint32_t resolutionCode, bool pal, int* width, int* height) {
+    struct Size {
+        int width, palHeight, ntscHeight;
+    };
+    static constexpr Size kSizes[] = {{352, 288, 240}, {1920, 1080, 1080}, {1280, 720, 720},
+                                      {960, 576, 480}, {704, 576, 480},    {704, 288, 240},
+                                      {352, 288, 240}, {1280, 960, 960}};
+    const Size& size = kSizes[resolutionCode < 8 ? resolutionCode : 0];
+    *width = size.width;
+    *height = pal ? size.palHeight : size.ntscHeight;
+}
+
+bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out) {
+    *out = MovGop{};
+    if (gop == nullptr || length < size_t(kFrameHeaderSize))
+        return false;
+    const FrameHeader first = ReadFrameHeader(gop);
+    if (first.magic != kFrameMagic || (first.version != 3 && first.version != 4))
+        return false;
+    const uint64_t tail = uint64_t(first.audioLength) + first.logLength;
+    if (first.gopLength > length || tail + kFrameHeaderSize > first.gopLength)
+        return false;
+    out->version = first.version;
+    out->channelCount = ChannelCountOf(first.channelCountCode);
+    const size_t videoEnd = first.gopLength - size_t(tail);
+    if (!ReadFrames(gop, videoEnd, out))
+        return false;
+    ReadMovGopAudio(gop, first, videoEnd, out);
+    if (first.logLength > 0)
+        out->telemetry =
+            std::span<const uint8_t>(gop + first.gopLength - first.logLength, first.logLength);
+    return true;
+}

@@ -1,0 +1,87 @@
+#include "export/mov/MovGopAudio.h"
+
+#include <algorithm>
+
+#include "shared/ByteOrder.h"
+#include "shared/CodeTables.h"
+#include "shared/TelemetryLayout.h"
+
+namespace {
+
+constexpr int kUlawRate = 8000;
+
+// The chunk bytes of one track: whole [chunk header][chunk] pairs that lie
+// inside the block.
+std::vector<uint8_t> TrackSamples(const uint8_t* block, size_t blockLength, int track) {
+    using namespace ulaw_audio;
+    const uint32_t dataOffset = LoadU32(block + kTrackDataOffsetAt);
+    const uint32_t sizes = LoadU32(block + kChunkSizesAt);
+    const size_t headerSize = sizes >> 16, chunkSize = sizes & 0xFFFF;
+    const size_t lengthAt = size_t(kTrackLengthsAt) + 4 * size_t(track);
+    std::vector<uint8_t> samples;
+    if (chunkSize == 0 || lengthAt + 4 > blockLength)
+        return samples;
+    const uint64_t length = LoadU32(block + lengthAt);
+    const uint64_t start = dataOffset + uint64_t(track) * length;
+    const uint64_t end = std::min<uint64_t>(start + length, blockLength);
+    for (uint64_t at = start; at + headerSize + chunkSize <= end; at += headerSize + chunkSize)
+        samples.insert(samples.end(), block + at + headerSize, block + at + headerSize + chunkSize);
+    return samples;
+}
+
+void ReadUlawBlock(const uint8_t* block, size_t blockLength, MovGop* out) {
+    if (blockLength < size_t(ulaw_audio::kAudioHeaderSize))
+        return;
+    const int tracks = LoadU16(block + ulaw_audio::kTrackCountAt);
+    if (tracks < 1 || tracks > ulaw_audio::kMaxTracks)
+        return;
+    std::array<std::vector<uint8_t>, ulaw_audio::kMaxTracks> samples;
+    for (int t = 0; t < tracks; ++t)
+        samples[size_t(t)] = TrackSamples(block, blockLength, t);
+    for (int h = 0; h < out->channelCount; ++h)
+        out->audio[size_t(h)] = samples[size_t(h < tracks ? h : 0)];
+}
+
+// The movie's audio track is u-law: one channel of 16-bit PCM is encoded,
+// for every channel of the GOP. With more than one it is the second, the one
+// the player plays and the AVI files carry.
+void ReadPcmBlock(const uint8_t* block, size_t blockLength, const FrameHeader& first, MovGop* out) {
+    const int channels = AudioChannelsOfCode(int(first.audioChannelsCode));
+    if (SampleBitsOfCode(int(first.sampleBitsCode)) != 16 || channels < 1)
+        return;
+    const size_t stride = 2 * size_t(channels);
+    const size_t taken = channels > 1 ? 2 : 0;
+    std::vector<uint8_t> samples;
+    samples.reserve(blockLength / stride);
+    for (size_t at = 0; at + stride <= blockLength; at += stride)
+        samples.push_back(UlawOfLinear(int16_t(LoadU16(block + at + taken))));
+    for (int h = 0; h < out->channelCount; ++h)
+        out->audio[size_t(h)] = samples;
+}
+
+}  // namespace
+
+uint8_t UlawOfLinear(int16_t sample) {
+    constexpr int kBias = 0x84, kClip = 32635;
+    int value = sample;
+    const int sign = value < 0 ? 0x80 : 0;
+    value = std::min(sign ? -value : value, kClip) + kBias;
+    int exponent = 7;
+    for (int mask = 0x4000; (value & mask) == 0 && exponent > 0; mask >>= 1)
+        --exponent;
+    const int mantissa = (value >> (exponent + 3)) & 0x0F;
+    return uint8_t(~(sign | (exponent << 4) | mantissa));
+}
+
+void ReadMovGopAudio(const uint8_t* gop, const FrameHeader& first, size_t blockAt, MovGop* out) {
+    const uint8_t* block = gop + blockAt;
+    if (first.version == 4) {
+        out->sampleRate = kUlawRate;
+        out->sampleBits = SampleBitsOfCode(int(first.sampleBitsCode));
+        ReadUlawBlock(block, first.audioLength, out);
+    } else {
+        out->sampleRate = SampleRateOfCode(int(first.sampleRateCode));
+        out->sampleBits = 16;
+        ReadPcmBlock(block, first.audioLength, first, out);
+    }
+}

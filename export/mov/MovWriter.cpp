@@ -1,0 +1,96 @@
+#include "export/mov/MovWriter.h"
+
+#include "export/mov/MovFileSet.h"
+#include "export/mov/MovGop.h"
+#include "export/ssa/SubtitleTelemetry.h"
+
+namespace {
+
+// Channels whose set takes the GOP; a key frame of such a channel must carry
+// the parameter sets the movie's sample description is made of.
+bool CheckKeyFrames(const MovGop& gop, const std::array<bool, kMovChannels>& taking) {
+    for (const MovFrame& frame : gop.frames) {
+        if (taking[size_t(frame.channel)] && frame.keyFrame &&
+            (frame.sps.empty() || frame.pps.empty()))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CMovWriter::CMovWriter() = default;
+
+CMovWriter::~CMovWriter() {
+    for (int k = 0; k < kChannels; ++k)
+        FinishMovFile(k);
+}
+
+void CMovWriter::BeginExport(const SubtitleOptions& subtitles) {
+    m_Subtitles = subtitles;
+}
+
+int CMovWriter::StartMovFile(int channel, const char* movBase) {
+    if (channel < 0 || channel >= kChannels || movBase == nullptr)
+        return -1;
+    FinishMovFile(channel);
+    m_SsaEvent = 0;
+    m_Sets[size_t(channel)] = CMovFileSet::Create(movBase);
+    return m_Sets[size_t(channel)] ? 0 : -1;
+}
+
+void CMovWriter::FinishMovFile(int channel) {
+    if (channel < 0 || channel >= kChannels || !m_Sets[size_t(channel)])
+        return;
+    m_Sets[size_t(channel)]->Finish();
+    m_Sets[size_t(channel)].reset();
+}
+
+bool CMovWriter::IsStarted(int channel) const {
+    return channel >= 0 && channel < kChannels && m_Sets[size_t(channel)] != nullptr;
+}
+
+int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {
+    MovGop parsed;
+    if (length <= 0 || !ReadMovGop(gop, size_t(length), &parsed))
+        return -1;
+    std::array<bool, kMovChannels> taking{};
+    for (int k = 0; k < parsed.channelCount; ++k)
+        taking[size_t(k)] = m_Sets[size_t(k)] && m_Sets[size_t(k)]->Takes(parsed, k);
+    if (!CheckKeyFrames(parsed, taking))
+        return -1;
+    bool written = true;
+    for (int k = 0; k < parsed.channelCount; ++k) {
+        if (taking[size_t(k)] && !m_Sets[size_t(k)]->WriteGop(parsed, k)) {
+            taking[size_t(k)] = false;
+            written = false;
+        }
+    }
+    WriteSubtitleEvents(parsed, taking);
+    return written ? 0 : -1;
+}
+
+// Event numbers run over every channel of the GOP, with a set or not: first
+// the Time events, then, with telemetry, the Log events.
+void CMovWriter::WriteSubtitleEvents(const MovGop& gop,
+                                     const std::array<bool, kMovChannels>& taking) {
+    for (int k = 0; k < gop.channelCount; ++k) {
+        ++m_SsaEvent;
+        if (taking[size_t(k)]) {
+            CMovFileSet& set = *m_Sets[size_t(k)];
+            set.WriteSubtitle(
+                SsaTimeEvent(m_SsaEvent, set.LastSpan(), m_Subtitles.dateTime, gop.time));
+        }
+    }
+    if (gop.telemetry.empty())
+        return;
+    const SubtitleTelemetry telemetry =
+        ReadSubtitleTelemetry(gop.telemetry.data(), gop.telemetry.size());
+    for (int k = 0; k < gop.channelCount; ++k) {
+        ++m_SsaEvent;
+        if (taking[size_t(k)]) {
+            CMovFileSet& set = *m_Sets[size_t(k)];
+            set.WriteSubtitle(SsaLogEvent(m_SsaEvent, set.LastSpan(), telemetry, m_Subtitles));
+        }
+    }
+}

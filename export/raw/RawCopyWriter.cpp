@@ -1,0 +1,114 @@
+#include "export/raw/RawCopyWriter.h"
+
+#include <array>
+
+#include "shared/ByteOrder.h"
+#include "shared/FrameHeader.h"
+#include "shared/IndexRecords.h"
+
+namespace {
+
+constexpr int kIndexInterval = 120;  // GOPs per index entry
+constexpr int kTimeAt = 12;          // the first frame header's time
+constexpr long kLastIndexAt = 8;     // InxHd::last
+constexpr long kRecordSize = 16;
+
+bool WriteAll(FILE* file, const void* bytes, size_t size) {
+    return std::fwrite(bytes, 1, size, file) == size;
+}
+
+void CloseFile(FILE** file) {
+    if (*file != nullptr)
+        std::fclose(*file);
+    *file = nullptr;
+}
+
+}  // namespace
+
+CRawCopyWriter::~CRawCopyWriter() {
+    Close();
+}
+
+bool CRawCopyWriter::Open(const char* dvrPath, const char* inxPath) {
+    if (m_DvrFile != nullptr || dvrPath == nullptr || inxPath == nullptr)
+        return false;
+    m_DvrFile = std::fopen(dvrPath, "wb");
+    m_InxFile = m_DvrFile != nullptr ? std::fopen(inxPath, "wb") : nullptr;
+    std::array<uint8_t, kRecordSize> header{};
+    StoreU32(header.data(), kInxMagic);
+    StoreU32(header.data() + 4, 1);
+    if (m_DvrFile == nullptr || m_InxFile == nullptr ||
+        !WriteAll(m_InxFile, header.data(), header.size())) {
+        CloseFile(&m_DvrFile);
+        CloseFile(&m_InxFile);
+        return false;
+    }
+    m_DvrSize = 0;
+    m_WriteFailed = false;
+    return true;
+}
+
+bool CRawCopyWriter::WriteGop(const void* gop, int length) {
+    if (m_DvrFile == nullptr || m_WriteFailed || gop == nullptr || length < kTimeAt + 4)
+        return false;
+    const auto* bytes = static_cast<const uint8_t*>(gop);
+    // Readers find GOPs only on sector boundaries: a GOP handed in without
+    // its sector padding gets it here.
+    const size_t padding = (kSectorSize - size_t(length) % kSectorSize) % kSectorSize;
+    static const std::array<uint8_t, kSectorSize> kZeros{};
+    const uint64_t start = m_DvrSize;
+    if (!WriteAll(m_DvrFile, bytes, size_t(length)) ||
+        !WriteAll(m_DvrFile, kZeros.data(), padding)) {
+        m_WriteFailed = true;
+        return false;
+    }
+    m_DvrSize += uint64_t(length) + padding;
+    m_LastTime = LoadU32(bytes + kTimeAt);
+    bool indexed = true;
+    if (m_GopCounter == 0)
+        indexed = AppendIndexEntry(m_LastTime, start);
+    m_GopCounter = (m_GopCounter + 1) % kIndexInterval;
+    return indexed;
+}
+
+bool CRawCopyWriter::AppendIndexEntry(uint32_t time, uint64_t offset) {
+    std::array<uint8_t, kRecordSize> entry{};
+    StoreU32(entry.data(), time);
+    StoreU64(entry.data() + 8, offset);
+    if (!WriteAll(m_InxFile, entry.data(), entry.size())) {
+        m_WriteFailed = true;
+        return false;
+    }
+    return true;
+}
+
+// The end mark at the data length, then the header's last entry: the number
+// of records after the header, the end mark included.
+bool CRawCopyWriter::FinishIndex() {
+    if (!AppendIndexEntry(m_LastTime, m_DvrSize) || std::fflush(m_InxFile) != 0)
+        return false;
+    if (std::fseek(m_InxFile, 0, SEEK_END) != 0)
+        return false;
+    const long size = std::ftell(m_InxFile);
+    if (size < 2 * kRecordSize)
+        return false;
+    std::array<uint8_t, 4> last{};
+    StoreU32(last.data(), uint32_t(size / kRecordSize - 1));
+    return std::fseek(m_InxFile, kLastIndexAt, SEEK_SET) == 0 &&
+           WriteAll(m_InxFile, last.data(), last.size());
+}
+
+bool CRawCopyWriter::Close() {
+    bool ok = !m_WriteFailed;
+    if (m_InxFile != nullptr) {
+        ok = FinishIndex() && ok;
+        ok = std::fclose(m_InxFile) == 0 && ok;
+        m_InxFile = nullptr;
+    }
+    if (m_DvrFile != nullptr) {
+        ok = std::fclose(m_DvrFile) == 0 && ok;
+        m_DvrFile = nullptr;
+    }
+    m_WriteFailed = false;
+    return ok;
+}

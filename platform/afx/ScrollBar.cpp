@@ -1,0 +1,3 @@
+#include "platform/afx/ScrollBar.h"
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)

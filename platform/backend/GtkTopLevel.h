@@ -1,0 +1,62 @@
+// One top-level window of the window system shown on the real screen: an
+// undecorated GTK window holding a drawing area with a copy of the window's
+// backing store, and any embedded widgets (browser controls) at their
+// controls' places. It turns the GTK input it receives into the window
+// system's raw input and posts a close request for the window manager's
+// close; it never runs a window procedure.
+//
+// Display thread only: every member is used there.
+#pragma once
+
+#include "platform/backend/TopLevelSnapshot.h"
+
+// After our headers: GLib defines TRUE and FALSE as macros.
+#include <gtk/gtk.h>
+
+class GtkTopLevel {
+public:
+    explicit GtkTopLevel(HWND hwnd);
+    ~GtkTopLevel();
+    GtkTopLevel(const GtkTopLevel&) = delete;
+    GtkTopLevel& operator=(const GtkTopLevel&) = delete;
+
+    // Follows the window's place, size, shape, alpha and visibility.
+    void Apply(const TopLevelView& view);
+    // Copies the backing store's pixels and redraws.
+    void CopyPixels();
+    // Places `widget` (added here if it is not yet) at `rect`, window coordinates.
+    void PlaceWidget(GtkWidget* widget, const RECT& rect, bool shown);
+    void SetCursor(GdkCursor* cursor);
+    // An owned window (a tooltip, a tool window) stays with its owner and
+    // out of the task bar, as a window manager is told.
+    void SetOwner(GtkTopLevel* owner);
+    void Raise();
+
+    GtkWidget* Window() const { return window_; }
+    bool Shown() const { return shown_; }
+
+private:
+    void ApplyShape(const TopLevelView& view);
+    void LoseFocus();
+    static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+    static gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer self);
+    static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
+    static gboolean OnScroll(GtkWidget* widget, GdkEventScroll* event, gpointer self);
+    static gboolean OnKey(GtkWidget* widget, GdkEventKey* event, gpointer self);
+    static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static gboolean OnFocusIn(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+    static gboolean OnFocusOut(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+
+    HWND hwnd_;
+    GtkWidget* window_ = nullptr;
+    GtkWidget* fixed_ = nullptr;
+    GtkWidget* canvas_ = nullptr;
+    cairo_surface_t* pixels_ = nullptr;
+    RECT rect_{};
+    bool placed_ = false;
+    bool shown_ = false;
+    bool focused_ = false;  // counted in the application's focus
+    BYTE alpha_ = 255;
+    bool shaped_ = false;
+    std::vector<RECT> shape_;
+};

@@ -1,0 +1,33 @@
+// The interface of the export library libOskulo.so: five flat exports over
+// its one export controller. Hosts load the library at run time and bind
+// each export by name to the *Proc types below.
+//
+// Threads: the library starts none and takes no lock; every call comes on one
+// thread at a time (the player's extraction thread), never overlapping.
+// Ownership: the library copies the ExtractParams record; the GOP bytes and
+// the GopInfo belong to the caller (zExtractWrite writes scratch pointers into
+// its `pictures` table while the call runs). No exception leaves an export.
+#pragma once
+
+#include "shared/ExtractParams.h"
+#include "shared/GopRecords.h"
+
+#define OSKULO_EXPORT extern "C" __attribute__((visibility("default")))
+
+// Writes "1.8", the build time "hh:mm:ss" and the build date "Mmm dd yyyy",
+// each at most 19 bytes and the terminator.
+OSKULO_EXPORT void zExtractInfo(char* version, char* buildTime, char* buildDate);
+// Opens every requested output; false (and nothing left open) when one fails,
+// when an export is already open or when numChannels is not 4, 8, 12 or 16.
+OSKULO_EXPORT bool zExtractPre(ExtractParams params);
+// One GOP (code 1 = zExtractCode EXTRACT_GOP): 0 processed, 1 refused.
+OSKULO_EXPORT int zExtractWrite(int code, const void* gop, int length, GopInfo* info);
+// Finishes every output and gives the AVI files their final names.
+OSKULO_EXPORT void zExtractFin();
+OSKULO_EXPORT bool zIsExtractOpened();
+
+using zExtractInfoProc = decltype(&zExtractInfo);
+using zExtractPreProc = decltype(&zExtractPre);
+using zExtractWriteProc = decltype(&zExtractWrite);
+using zExtractFinProc = decltype(&zExtractFin);
+using zIsExtractOpenedProc = decltype(&zIsExtractOpened);

@@ -1,0 +1,98 @@
+// The library as the program binds it: dlopen of libOskulo.so and its five
+// exports by name.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <regex>
+
+#include "shared/ExportInterface.h"
+#include "tests/export/support/AviReader.h"
+#include "tests/export/support/ExportFixture.h"
+
+namespace {
+
+class ExportsTest : public ExportFixture {
+protected:
+    void SetUp() override {
+        handle_ = dlopen(OSKULO_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle_, nullptr) << dlerror();
+        info_ = Bind<zExtractInfoProc>("zExtractInfo");
+        pre_ = Bind<zExtractPreProc>("zExtractPre");
+        write_ = Bind<zExtractWriteProc>("zExtractWrite");
+        fin_ = Bind<zExtractFinProc>("zExtractFin");
+        opened_ = Bind<zIsExtractOpenedProc>("zIsExtractOpened");
+    }
+
+    void TearDown() override {
+        if (handle_ != nullptr)
+            dlclose(handle_);
+    }
+
+    template <typename Proc>
+    Proc Bind(const char* name) {
+        void* symbol = dlsym(handle_, name);
+        EXPECT_NE(symbol, nullptr) << name;
+        return reinterpret_cast<Proc>(symbol);
+    }
+
+    void* handle_ = nullptr;
+    zExtractInfoProc info_ = nullptr;
+    zExtractPreProc pre_ = nullptr;
+    zExtractWriteProc write_ = nullptr;
+    zExtractFinProc fin_ = nullptr;
+    zIsExtractOpenedProc opened_ = nullptr;
+};
+
+TEST_F(ExportsTest, InfoGivesVersionBuildTimeAndDate) {
+    char version[20] = {}, time[20] = {}, date[20] = {};
+    info_(version, time, date);
+    EXPECT_STREQ(version, "1.8");
+    EXPECT_TRUE(std::regex_match(time, std::regex(R"(\d\d:\d\d:\d\d)"))) << time;
+    EXPECT_TRUE(std::regex_match(date, std::regex(R"([A-Z][a-z]{2} [ 0-9]\d \d{4})"))) << date;
+}
+
+TEST_F(ExportsTest, AnExportThroughTheBoundFunctions) {
+    recgen::RecordingPlan plan;
+    plan.channels = 4;
+    plan.gopCount = 2;
+    std::vector<ParsedGop> gops = Record(plan);
+    ASSERT_EQ(gops.size(), 2u);
+    ExtractParams params = ParamsFor(*gops[0].info, 8000, 16);
+    params.aviOn[1] = 1;
+    EXPECT_FALSE(opened_());
+    ExtractParams wrong = params;
+    wrong.numChannels = 6;
+    EXPECT_FALSE(pre_(wrong));
+    ASSERT_TRUE(pre_(params));
+    EXPECT_TRUE(opened_());
+    EXPECT_FALSE(pre_(params));
+    EXPECT_EQ(write_(0, gops[0].bytes.data(), int(gops[0].bytes.size()), nullptr), 1);
+    for (ParsedGop& gop : gops)
+        EXPECT_EQ(write_(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get()), 0);
+    fin_();
+    EXPECT_FALSE(opened_());
+    const AviContents avi = ReadAvi(AviName(2));
+    EXPECT_EQ(avi.videoCodec, "mpeg4");
+    EXPECT_EQ(avi.pictures.size(), 50u);
+}
+
+TEST_F(ExportsTest, ExportsNothingButTheFiveFunctions) {
+    const std::string command = std::string("nm -D --defined-only ") + OSKULO_LIBRARY;
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<std::string> names;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        std::string text(line);
+        text.erase(text.find_last_not_of("\n") + 1);
+        names.push_back(text.substr(text.find_last_of(' ') + 1));
+    }
+    ASSERT_EQ(pclose(pipe), 0);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"zExtractFin", "zExtractInfo", "zExtractPre",
+                                               "zExtractWrite", "zIsExtractOpened"}));
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// Real pointer input for end-to-end tests, made by the X server's test
+// extension on the display named by DISPLAY (kept apart from our headers:
+// Xlib's macros clash with the window system's names).
+#pragma once
+
+// Presses the left button at (x0, y0), moves in `steps` even steps to
+// (x1, y1) and releases there. False when the server cannot fake input.
+bool DragWithXTest(int x0, int y0, int x1, int y1, int steps);
+
+// Turns the wheel one notch up (or down) with the pointer at (x, y).
+bool WheelWithXTest(int x, int y, bool up);
+// Presses and releases each key, named by its X keysym name ("a", "Return").
+bool TypeWithXTest(const char* const* keys, int count);
+// Asks the topmost window at (x, y) to close, as a window manager's close
+// button does (WM_DELETE_WINDOW).
+bool CloseWindowAt(int x, int y);
