@@ -101,21 +101,27 @@ GopShowRequest DisplayFixture::Request(int gop, int state, int speed, int stepIn
     return GopShowRequest{&g.slot, g.info.get(), stepIndex, displayMs, speed, forward, state};
 }
 
-int DisplayFixture::ShowPaced(const GopShowRequest& request, int threads, uint64_t stepMs) {
+int DisplayFixture::ShowPaced(const GopShowRequest& request, int threads) {
     const int others = clock_->Sleepers();  // threads of the window system waiting on it
     std::future<int> shown =
         std::async(std::launch::async, [&] { return display_.ShowGop(request); });
     using namespace std::chrono_literals;
     for (int step = 0; step < 1000; ++step) {
-        // Only while every display thread sleeps (and ShowGop waits for
-        // them, a sleeper too) may the clock move, so that no thread sees
-        // more than one step at a time. A thread that ended early leaves the
-        // count short: the clock then moves after a real-time grace.
-        clock_->WaitForSleepers(others + threads + 1, 500);
+        // The clock moves only once every display thread sleeps (and ShowGop
+        // waits for them, a sleeper too) with none of them due, straight to
+        // the next deadline: each thread wakes exactly when it asked to. A
+        // thread that ended early leaves the count short: the clock then
+        // moves after a real-time grace.
+        const auto grace = std::chrono::steady_clock::now() + 500ms;
+        while (shown.wait_for(0ms) != std::future_status::ready &&
+               std::chrono::steady_clock::now() < grace &&
+               (clock_->Sleepers() < others + threads + 1 || clock_->DueSleepers() > 0))
+            std::this_thread::sleep_for(200us);
         if (shown.wait_for(0ms) == std::future_status::ready)
             return shown.get();
-        clock_->Advance(stepMs);
-        std::this_thread::sleep_for(3ms);  // the sleepers see the new time
+        const uint64_t next = clock_->NextDeadline();
+        if (next != FakeClock::kNoDeadline && next > clock_->NowMs())
+            clock_->Advance(next - clock_->NowMs());
     }
     ADD_FAILURE() << "the display did not finish";
     return shown.get();

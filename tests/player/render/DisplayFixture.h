@@ -81,9 +81,9 @@ protected:
     void Record(const recgen::RecordingPlan& plan);
     GopShowRequest Request(int gop, int state, int speed, int stepIndex, int displayMs,
                            bool forward = true) const;
-    // ShowGop on a thread of its own, moving the fake clock by `stepMs`
-    // each time all `threads` display threads sleep, until it returns.
-    int ShowPaced(const GopShowRequest& request, int threads, uint64_t stepMs);
+    // ShowGop on a thread of its own, the fake clock moved to each pause's
+    // end while all `threads` display threads sleep, until it returns.
+    int ShowPaced(const GopShowRequest& request, int threads);
     COLORREF PaneCentre(int paneCount, int pane);
 
     ScopedFakeClock clock_{1000};
