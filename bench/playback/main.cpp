@@ -60,7 +60,8 @@ public:
     int DivisionMode() override { return mode_; }
     void SetDivisionMode(int mode) override { mode_ = mode; }
     int SourceChannelCount() override { return channels_; }
-    void ReportMessage(int) override { ++failures; }
+    int QueuedAudioBuffers() override { return 0; }
+    void ReportFrameFailure() override { ++failures; }
     std::atomic<int> failures{0};
 
 private:
@@ -191,7 +192,7 @@ void RunCase(const Case& c, HWND window, const std::filesystem::path& dir) {
     CountingFrames counting(managed);
     BenchHost host(c.channels);
     CRenderer renderer;
-    CChannelDisplay display(renderer, counting, host, nullptr);
+    CChannelDisplay display(renderer, counting, host);
     display.Init(window);
 
     // Fast forward without pauses: every second frame decoded and drawn.

@@ -16,9 +16,16 @@ constexpr int kCatchUpMsPerBuffer = 50;
 
 }  // namespace
 
-CChannelDisplay::CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host,
-                                 CAudioOut* audio)
-    : m_renderer(renderer), m_decoder(decoder), m_host(host), m_audio(audio) {}
+CChannelDisplay::CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host)
+    : m_renderer(renderer), m_decoder(decoder), m_host(host) {}
+
+bool CChannelDisplay::Init(HWND window) {
+    if (window == nullptr) {
+        m_renderer.Free(-1);
+        return true;
+    }
+    return m_renderer.Init(window, -1);
+}
 
 void CChannelDisplay::ClearDecodedSizes() {
     for (int c = 0; c < kMaxChannels; ++c) {
@@ -29,9 +36,9 @@ void CChannelDisplay::ClearDecodedSizes() {
 
 // While the audio lags more than 20 buffers behind, the GOP stays longer.
 int CChannelDisplay::CatchUpWithAudio(const GopShowRequest& r) const {
-    if (r.speed != 1 || r.state != STATUS_PLAYING || m_audio == nullptr || !m_audio->IsOpen())
+    if (r.speed != 1 || r.state != STATUS_PLAYING)
         return r.displayMs;
-    const int queued = m_audio->TellQueued();
+    const int queued = m_host.QueuedAudioBuffers();
     if (queued <= kQueuedAudioAllowance)
         return r.displayMs;
     return r.displayMs + (queued - kQueuedAudioAllowance) * kCatchUpMsPerBuffer;

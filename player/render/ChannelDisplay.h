@@ -13,7 +13,6 @@
 
 #include <atomic>
 
-#include "player/audio/AudioOut.h"
 #include "player/core/GopDisplay.h"
 #include "player/render/DisplayContext.h"
 #include "player/render/DisplayHost.h"
@@ -23,11 +22,12 @@
 
 class CChannelDisplay final : public CGopDisplay {
 public:
-    // None of these is owned; all outlive the display. audio may be null.
-    CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host,
-                    CAudioOut* audio);
+    // None of these is owned; all outlive the display.
+    CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host);
 
-    bool Init(HWND window) override { return m_renderer.Init(window, -1); }
+    // Prepares the renderer's slots on `window`. A host without a window
+    // (null) has its GOPs decoded and paced but nothing drawn: true.
+    bool Init(HWND window) override;
     void Free() override { m_renderer.Free(-1); }
     void Refresh() override { m_renderer.Refresh(); }
     void SetOsd(bool on) override { m_renderer.SetOsdOn(on); }
@@ -49,7 +49,6 @@ private:
     CRenderer& m_renderer;
     CFrameDecoder& m_decoder;
     CDisplayHost& m_host;
-    CAudioOut* m_audio;
 
     DisplayContext m_contexts[kMaxChannels] = {};
     bool m_noSkip[kMaxChannels] = {};  // playback thread; kept from the last version-4 GOP

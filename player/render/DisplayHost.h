@@ -1,9 +1,9 @@
 // CDisplayHost: what the display reads from and tells the player it works
 // for. The player implements it.
 //
-// Threads: FullScreenChannel, DivisionMode, SetDivisionMode and
-// SourceChannelCount on the playback thread (inside ShowGop); ReportMessage
-// from several display threads at once.
+// Threads: FullScreenChannel, DivisionMode, SetDivisionMode,
+// SourceChannelCount and QueuedAudioBuffers on the playback thread (inside
+// ShowGop); ReportFrameFailure from several display threads at once.
 #pragma once
 
 class CDisplayHost {
@@ -17,6 +17,8 @@ public:
     virtual void SetDivisionMode(int mode) = 0;
     // The open recording's channel count, read from the source again.
     virtual int SourceChannelCount() = 0;
-    // The message callback with `code` (24: a frame not decoded or drawn).
-    virtual void ReportMessage(int code) = 0;
+    // Buffers the open audio device has not played yet; 0 while it is closed.
+    virtual int QueuedAudioBuffers() = 0;
+    // Message 24 on the message callback: a frame not decoded or drawn.
+    virtual void ReportFrameFailure() = 0;
 };

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kFrameFailed = 24;
-
 bool FrameUsable(const DisplayContext& c, int j) {
     return c.frameCount <= kMaxFramesPerChannel && c.channel < kMaxChannels &&
            c.frameData[j] != nullptr && c.frameLength[j] != 0;
@@ -23,8 +21,11 @@ bool FrameUsable(const DisplayContext& c, int j) {
 void ShowFrame(DisplayContext& c, const DisplayServices& s, const uint8_t* picture) {
     const std::wstring text = FormatOsdText(c.channel, c.width, c.height, c.version, c.frameCount);
     s.renderer.SetOsdText(c.channel, text.c_str(), c.width, c.height);
+    // A host without a window has frames decoded and paced but not drawn.
+    if (s.renderer.Window() == nullptr)
+        return;
     if (!s.renderer.Draw(c.paneCount, c.pane, c.channel, picture, c.width, c.height))
-        s.host.ReportMessage(kFrameFailed);
+        s.host.ReportFrameFailure();
 }
 
 void ClearContext(DisplayContext& c) {
@@ -54,7 +55,7 @@ void DisplayThread(DisplayContext* context, const DisplayServices& s) {
         if (!s.decoder.DecodeFrame(0, c.channel + 1, c.frameData[j], c.frameLength[j], picture,
                                    &c.size, &c.width, &c.height)) {
             c.frameCount = -1;
-            s.host.ReportMessage(kFrameFailed);
+            s.host.ReportFrameFailure();
             break;
         }
         if (*s.decodedWidth != c.width || *s.decodedHeight != c.height) {

@@ -206,3 +206,25 @@ TEST_F(DisplayFixture, TheTextStripShowsWhenOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DisplayFixture, LaggingAudioLengthensTheGop) {
+    Record(Plan(4, kCif, 25));
+    settings_.queuedAudio = 30;  // 10 beyond the allowance: 500 ms more
+    settings_.fullScreen = 1;
+    ASSERT_EQ(ShowPaced(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 1), 0);
+    EXPECT_EQ(counting_.Times(0), Times(1000, (kV4Ms + 500) / 25, 25));
+}
+
+TEST_F(DisplayFixture, WithoutAWindowFramesAreDecodedButNotDrawn) {
+    Record(Plan(4, kCif, 2));
+    ASSERT_TRUE(display_.Init(nullptr));
+    const int before = host_.Display().Presentations();
+    ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 0, kV4Ms)), 0);
+    EXPECT_EQ(counting_.Count(0), 1);
+    EXPECT_EQ(settings_.failures, 0);
+    EXPECT_EQ(host_.Display().Presentations(), before);
+}
+
+}  // namespace

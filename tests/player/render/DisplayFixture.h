@@ -35,14 +35,13 @@ public:
     int DivisionMode() override { return mode; }
     void SetDivisionMode(int m) override { mode = m; }
     int SourceChannelCount() override { return sourceChannels; }
-    void ReportMessage(int code) override {
-        if (code == 24)
-            ++failures;
-    }
+    int QueuedAudioBuffers() override { return queuedAudio; }
+    void ReportFrameFailure() override { ++failures; }
 
     std::atomic<int> fullScreen{0};
     std::atomic<int> mode{-1};
     std::atomic<int> sourceChannels{4};
+    std::atomic<int> queuedAudio{0};
     std::atomic<int> failures{0};
 };
 
@@ -93,6 +92,6 @@ protected:
     CountingDecoder counting_{managed_};
     FakeDisplayHost settings_;
     CRenderer renderer_;
-    CChannelDisplay display_{renderer_, counting_, settings_, nullptr};
+    CChannelDisplay display_{renderer_, counting_, settings_};
     std::vector<std::unique_ptr<RecordedGop>> gops_;
 };
