@@ -1,11 +1,14 @@
 // An update-UI request for one command: handlers of ON_UPDATE_COMMAND_UI
-// entries enable, check or relabel the item. This base acts on a window
-// (m_pOther); menus add their own kind.
+// entries enable, check or relabel the item. It acts on the item at m_nIndex
+// of m_pMenu when that is set, else on a window (m_pOther). For a popup entry
+// (m_pSubMenu set, m_nID its first item's) the entry itself is left as it is:
+// the sub-menu's items are updated when it opens.
 #pragma once
 
 #include "platform/user/UserTypes.h"
 
 class CCmdTarget;
+class CMenu;
 class CWnd;
 
 class CCmdUI {
@@ -15,6 +18,10 @@ public:
     UINT m_nID = 0;
     UINT m_nIndex = 0;
     CWnd* m_pOther = nullptr;
+    CMenu* m_pMenu = nullptr;
+    CMenu* m_pSubMenu = nullptr;
+    CMenu* m_pParentMenu = nullptr;
+    UINT m_nIndexMax = 0;
     bool m_bEnableChanged = false;
 
     virtual void Enable(BOOL on = TRUE);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/afx/CmdUI.h"
+#include "platform/afx/Menu.h"
 
 namespace afx {
 
@@ -164,6 +165,12 @@ LRESULT Notify(CCmdTarget* t, const AfxCall& c) {
     return 0;
 }
 template <auto Fn>
+LRESULT InitMenuPopup(CCmdTarget* t, const AfxCall& c) {
+    (Self<Fn>(t)->*Fn)(CMenu::FromHandle(reinterpret_cast<HMENU>(c.wParam)),
+                       Lo(uintptr_t(c.lParam)), BOOL(Hi(uintptr_t(c.lParam))));
+    return 0;
+}
+template <auto Fn>
 LRESULT UpdateUi(CCmdTarget* t, const AfxCall& c) {
     (Self<Fn>(t)->*Fn)(static_cast<CCmdUI*>(c.extra));
     return 0;
@@ -211,6 +218,8 @@ LRESULT UpdateUi(CCmdTarget* t, const AfxCall& c) {
 #define ON_WM_DRAWITEM() AFX_ENTRY(WM_DRAWITEM, DrawItem, OnDrawItem)
 #define ON_WM_CAPTURECHANGED() AFX_ENTRY(WM_CAPTURECHANGED, WndArg, OnCaptureChanged)
 #define ON_WM_ENABLE() AFX_ENTRY(WM_ENABLE, BoolVoid, OnEnable)
+// void OnInitMenuPopup(CMenu* popup, UINT index, BOOL isSystemMenu)
+#define ON_WM_INITMENUPOPUP() AFX_ENTRY(WM_INITMENUPOPUP, InitMenuPopup, OnInitMenuPopup)
 #define ON_WM_GETMINMAXINFO() \
     {WM_GETMINMAXINFO, 0, 0, 0, &afx::Pointer<&ThisClass::OnGetMinMaxInfo, MINMAXINFO>},
 #define ON_WM_WINDOWPOSCHANGED() \

@@ -19,6 +19,7 @@
 #include "platform/user/User.h"
 
 class CDataExchange;
+class CMenu;
 class CScrollBar;
 
 class CWnd : public CCmdTarget {
@@ -145,6 +146,8 @@ public:
     CFont* GetFont() const;
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
     int GetWindowRgn(HRGN region) const { return ::GetWindowRgn(m_hWnd, region); }
+    // A null caption is the application's name (MessageBox.h).
+    int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = 0);
     HICON SetIcon(HICON icon, BOOL big) {
         return HICON(SendMessage(WM_SETICON, big, LPARAM(icon)));
     }
@@ -191,6 +194,7 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
     void OnWindowPosChanged(WINDOWPOS*) { Default(); }
     void OnEnable(BOOL) { Default(); }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
     // Reflects WM_DRAWITEM to the control that is to be drawn.
     void OnDrawItem(int id, DRAWITEMSTRUCT* dis);
 

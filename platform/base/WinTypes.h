@@ -26,3 +26,14 @@ inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
 // player library only hands it back to the window system.
 struct HWND__;
 using HWND = HWND__*;
+
+// Results of the shell and component interfaces.
+using HRESULT = LONG;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}

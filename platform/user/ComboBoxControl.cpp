@@ -89,10 +89,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnCreate(HWND hwnd, WPARAM, LPARAM lParam) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     if (cs != nullptr)
@@ -269,10 +265,6 @@ LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return LRESULT(S(hwnd).font);
-}
-
 LRESULT OnGetDlgCode(HWND hwnd, WPARAM, LPARAM) {
     return DLGC_WANTARROWS | DLGC_WANTCHARS | (S(hwnd).dropped ? DLGC_WANTALLKEYS : 0);
 }
@@ -288,7 +280,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_CREATE, OnCreate},
     ControlEntry{WM_WINDOWPOSCHANGING, OnWindowPosChanging},
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDown},
     ControlEntry{WM_KEYDOWN, OnKeyDown},
@@ -302,7 +294,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_GETTEXT, OnGetText},
     ControlEntry{WM_GETTEXTLENGTH, OnGetTextLength},
     ControlEntry{WM_SETFONT, OnSetFont},
-    ControlEntry{WM_GETFONT, OnGetFont},
+    ControlEntry{WM_GETFONT, GetStateFont<ComboState>},
     ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
     ControlEntry{WM_ENABLE, OnEnable},
 };

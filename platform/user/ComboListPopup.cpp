@@ -94,13 +94,9 @@ LRESULT OnMouseActivate(HWND, WPARAM, LPARAM) {
     return MA_NOACTIVATE;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 constexpr std::array kTable = {
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_MOUSEMOVE, OnMouseMove},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONUP, OnLButtonUp},

@@ -21,3 +21,12 @@ inline constexpr UINT CCM_SETBKCOLOR = 0x2001;
 
 // Makes the common control classes available; they always are.
 inline void InitCommonControls() {}
+
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;  // the classes asked for (ICC_...)
+};
+inline constexpr DWORD ICC_WIN95_CLASSES = 0xFF;
+inline BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) {
+    return TRUE;
+}

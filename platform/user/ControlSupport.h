@@ -9,6 +9,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/user/Geometry.h"
+#include "platform/user/Painting.h"
 #include "platform/user/Rects.h"
 #include "platform/user/UserTypes.h"
 #include "platform/user/WindowApi.h"
@@ -49,6 +50,37 @@ LRESULT RouteControlMessage(const std::array<ControlEntry, N>& table, HWND hwnd,
             return e.handler(hwnd, wParam, lParam);
     }
     return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+// WM_ERASEBKGND of a control whose WM_PAINT fills its whole client area.
+inline LRESULT PaintFillsBackground(HWND, WPARAM, LPARAM) {
+    return 1;
+}
+
+// WM_PAINT that hands the paint context to `Paint`.
+template <void (*Paint)(HWND, HDC)>
+LRESULT PaintThrough(HWND hwnd, WPARAM, LPARAM) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (dc == nullptr)
+        return 0;
+    Paint(hwnd, dc);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+// WM_SETFONT and WM_GETFONT of a control whose state T keeps its `font`.
+template <typename T>
+LRESULT SetStateFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    StateOf<T>(hwnd)->font = HFONT(wParam);
+    if (lParam != 0)
+        InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
+template <typename T>
+LRESULT GetStateFont(HWND hwnd, WPARAM, LPARAM) {
+    return LRESULT(StateOf<T>(hwnd)->font);
 }
 
 // WM_COMMAND with `code` to the parent, from the control.

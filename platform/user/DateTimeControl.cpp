@@ -101,20 +101,6 @@ void Step(HWND hwnd, int delta) {
     Change(hwnd, StepDateField(s.time, s.parts[size_t(s.selected)].field, delta));
 }
 
-LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc == nullptr)
-        return 0;
-    PaintDateTime(hwnd, dc);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnCreate(HWND hwnd, WPARAM, LPARAM) {
     S(hwnd).time = Now();
     SetFormat(hwnd, DefaultFormat(hwnd));
@@ -260,17 +246,6 @@ LRESULT OnGetTextLength(HWND hwnd, WPARAM, LPARAM) {
     return LRESULT(Shown(hwnd).size());
 }
 
-LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    S(hwnd).font = HFONT(wParam);
-    if (lParam != 0)
-        InvalidateRect(hwnd, nullptr, FALSE);
-    return 0;
-}
-
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return LRESULT(S(hwnd).font);
-}
-
 LRESULT OnGetDlgCode(HWND, WPARAM, LPARAM) {
     return DLGC_WANTARROWS | DLGC_WANTCHARS;
 }
@@ -284,8 +259,8 @@ constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<DateTimeState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<DateTimeState>},
     ControlEntry{WM_CREATE, OnCreate},
-    ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_PAINT, PaintThrough<PaintDateTime>},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDown},
     ControlEntry{WM_KEYDOWN, OnKeyDown},
@@ -299,8 +274,8 @@ constexpr std::array kTable = {
     ControlEntry{DTM_SETFORMATW, OnSetFormat},
     ControlEntry{WM_GETTEXT, OnGetText},
     ControlEntry{WM_GETTEXTLENGTH, OnGetTextLength},
-    ControlEntry{WM_SETFONT, OnSetFont},
-    ControlEntry{WM_GETFONT, OnGetFont},
+    ControlEntry{WM_SETFONT, SetStateFont<DateTimeState>},
+    ControlEntry{WM_GETFONT, GetStateFont<DateTimeState>},
     ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
     ControlEntry{WM_ENABLE, OnEnable},
 };

@@ -136,10 +136,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}  // the paint fills it
-
 LRESULT OnSetFocus(HWND hwnd, WPARAM, LPARAM) {
     S(hwnd).focused = true;
     S(hwnd).caretOn = true;
@@ -248,17 +244,6 @@ LRESULT OnSetReadOnly(HWND hwnd, WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
-LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    S(hwnd).font = HFONT(wParam);
-    if (lParam != 0)
-        InvalidateRect(hwnd, nullptr, FALSE);
-    return 0;
-}
-
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return LRESULT(S(hwnd).font);
-}
-
 LRESULT OnGetDlgCode(HWND, WPARAM, LPARAM) {
     return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
 }
@@ -273,7 +258,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_NCDESTROY, DeleteStateOf<EditState>},
     ControlEntry{WM_CREATE, OnCreate},
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_SETFOCUS, OnSetFocus},
     ControlEntry{WM_KILLFOCUS, OnKillFocus},
     ControlEntry{WM_TIMER, OnTimer},
@@ -294,8 +279,8 @@ constexpr std::array kTable = {
     ControlEntry{EM_LIMITTEXT, OnLimitText},
     ControlEntry{EM_GETLIMITTEXT, OnGetLimitText},
     ControlEntry{EM_SETREADONLY, OnSetReadOnly},
-    ControlEntry{WM_SETFONT, OnSetFont},
-    ControlEntry{WM_GETFONT, OnGetFont},
+    ControlEntry{WM_SETFONT, SetStateFont<EditState>},
+    ControlEntry{WM_GETFONT, GetStateFont<EditState>},
     ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
     ControlEntry{WM_ENABLE, OnEnable},
 };

@@ -188,20 +188,6 @@ LRESULT OnKillFocus(HWND hwnd, WPARAM, LPARAM) {
     return OnFocus(hwnd, false);
 }
 
-LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc == nullptr)
-        return 0;
-    PaintListView(hwnd, dc);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnSize(HWND hwnd, WPARAM, LPARAM) {
     ListScrollTo(hwnd, S(hwnd).top);
     return 0;
@@ -218,10 +204,6 @@ LRESULT OnSetFont(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (lParam != 0)
         ListRefresh(hwnd);
     return 0;
-}
-
-LRESULT OnGetFont(HWND hwnd, WPARAM, LPARAM) {
-    return LRESULT(S(hwnd).font);
 }
 
 LRESULT OnGetDlgCode(HWND, WPARAM, LPARAM) {
@@ -277,8 +259,8 @@ LRESULT OnGetItemRect(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<ListViewState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<ListViewState>},
-    ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_PAINT, PaintThrough<PaintListView>},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_SIZE, OnSize},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDblClk},
@@ -291,7 +273,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_KILLFOCUS, OnKillFocus},
     ControlEntry{WM_SETREDRAW, OnSetRedraw},
     ControlEntry{WM_SETFONT, OnSetFont},
-    ControlEntry{WM_GETFONT, OnGetFont},
+    ControlEntry{WM_GETFONT, GetStateFont<ListViewState>},
     ControlEntry{WM_GETDLGCODE, OnGetDlgCode},
     ControlEntry{LVM_HITTEST, OnHitTest},
     ControlEntry{LVM_SUBITEMHITTEST, OnSubItemHitTest},

@@ -60,3 +60,7 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
         *processId = 1;
     return w->queue->ThreadId();
 }
+
+DWORD GetCurrentThreadId() {
+    return MessageQueue::Current()->ThreadId();
+}

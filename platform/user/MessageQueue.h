@@ -72,3 +72,6 @@ private:
 };
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
+// The window system's id of the calling thread, as GetWindowThreadProcessId
+// reports the thread of a window.
+DWORD GetCurrentThreadId();

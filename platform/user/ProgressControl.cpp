@@ -64,10 +64,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnSetRange(HWND hwnd, WPARAM, LPARAM lParam) {
     return SetRange(hwnd, LOWORD(uintptr_t(lParam)), HIWORD(uintptr_t(lParam)));
 }
@@ -128,7 +124,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<ProgressState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<ProgressState>},
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{PBM_SETRANGE, OnSetRange},
     ControlEntry{PBM_SETRANGE32, OnSetRange32},
     ControlEntry{PBM_GETRANGE, OnGetRange},

@@ -1,8 +1,11 @@
 #include "platform/user/SystemClasses.h"
 
 #include "platform/user/ComboBoxState.h"
+#include "platform/user/CommonDialogControls.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Input.h"
+#include "platform/user/MenuWindow.h"
+#include "platform/user/Menus.h"
 #include "platform/user/Styles.h"
 
 std::vector<WNDCLASSEXW> SystemClassDescriptions() {
@@ -31,5 +34,10 @@ std::vector<WNDCLASSEXW> SystemClassDescriptions() {
                     arrow, nullptr, nullptr, L"SysDateTimePick32", nullptr},
         WNDCLASSEXW{size, CS_SAVEBITS, ToolTipWindowProc, 0, kControlStateBytes, nullptr, nullptr,
                     arrow, nullptr, nullptr, L"tooltips_class32", nullptr},
+        WNDCLASSEXW{size, CS_SAVEBITS, MenuWindowProc, 0, int(sizeof(LONG_PTR)), nullptr, nullptr,
+                    arrow, nullptr, nullptr, kMenuClassName, nullptr},
+        WNDCLASSEXW{size, CS_DBLCLKS | CS_PARENTDC, ChoiceListWindowProc, 0,
+                    2 * int(sizeof(LONG_PTR)), nullptr, nullptr, arrow, nullptr, nullptr,
+                    kChoiceListClass, nullptr},
     };
 }

@@ -213,10 +213,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnNcHitTest(HWND, WPARAM, LPARAM) {
     return HTTRANSPARENT;
 }
@@ -333,7 +329,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<ToolTipState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<ToolTipState>},
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_NCHITTEST, OnNcHitTest},
     ControlEntry{WM_MOUSEACTIVATE, OnMouseActivate},
     ControlEntry{WM_TIMER, OnTimer},

@@ -95,10 +95,6 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM, LPARAM) {
-    return 1;
-}
-
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
     SetFocus(hwnd);
     SetCapture(hwnd);
@@ -269,7 +265,7 @@ constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<TrackbarState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<TrackbarState>},
     ControlEntry{WM_PAINT, OnPaint},
-    ControlEntry{WM_ERASEBKGND, OnEraseBackground},
+    ControlEntry{WM_ERASEBKGND, PaintFillsBackground},
     ControlEntry{WM_LBUTTONDOWN, OnLButtonDown},
     ControlEntry{WM_LBUTTONDBLCLK, OnLButtonDown},
     ControlEntry{WM_MOUSEMOVE, OnMouseMove},

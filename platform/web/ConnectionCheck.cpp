@@ -1,4 +1,5 @@
 #include "platform/web/ConnectionCheck.h"
+#include "shared/TextConvert.h"
 
 #include <fcntl.h>
 #include <netdb.h>
@@ -94,7 +95,7 @@ void SetConnectionCheckTimeout(std::chrono::milliseconds timeout) {
 
 BOOL InternetCheckConnectionW(const wchar_t* url, DWORD, DWORD) {
     web::ServerAddress server;
-    if (url == nullptr || !web::ParseServerAddress(web::ToUtf8(url), &server)) {
+    if (url == nullptr || !web::ParseServerAddress(WideToUtf8String(url), &server)) {
         SetLastError(ERROR_INTERNET_INVALID_URL);
         return FALSE;
     }

@@ -1,4 +1,5 @@
 #include "platform/web/WebBrowser.h"
+#include "shared/TextConvert.h"
 
 #include "platform/gdi/Gdi.h"
 #include "platform/user/User.h"
@@ -60,7 +61,7 @@ void WebBrowser::DeliverEvents() {
 }
 
 void WebBrowser::Deliver(const BrowserEvent& event) {
-    const std::wstring url = web::FromUtf8(event.url);
+    const std::wstring url = Utf8ToWideString(event.url);
     const bool before = event.kind == BrowserEvent::Kind::BeforeNavigate;
     WebBrowserNotify notify{};
     notify.hdr = NMHDR{hwnd_, UINT_PTR(GetDlgCtrlID(hwnd_)),

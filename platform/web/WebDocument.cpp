@@ -1,4 +1,5 @@
 #include "platform/web/WebDocument.h"
+#include "shared/TextConvert.h"
 
 #include "platform/web/BrowserEngine.h"
 #include "platform/web/WebText.h"
@@ -10,6 +11,6 @@ bool WebDocument::InvokeScriptFunction(const std::wstring& name,
         return false;
     std::vector<std::string> utf8;
     for (const std::wstring& a : args)
-        utf8.push_back(web::ToUtf8(a));
-    return engine->CallFunction(web::ToUtf8(name), utf8);
+        utf8.push_back(WideToUtf8String(a));
+    return engine->CallFunction(WideToUtf8String(name), utf8);
 }

@@ -1,14 +1,10 @@
-// Text between the window system's wide strings and the UTF-8 of the engines,
-// and the pieces of script the controls send to a page. Pure; any thread.
+// The pieces of script the controls send to a page. Pure; any thread.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace web {
-
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
 
 // `text` as a JavaScript string literal in double quotes: quotes, backslashes,
 // control characters, line and paragraph separators and "</" escaped, so that

@@ -1,5 +1,5 @@
 // The one player of the library, built when the library is loaded and
-// destroyed when it is unloaded, with the device layer and display it uses.
+// destroyed when it is unloaded, with the display it uses.
 // Every export forwards to it.
 #pragma once
 

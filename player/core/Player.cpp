@@ -30,8 +30,7 @@ bool EndThread(std::atomic<HANDLE>* thread, DWORD ms) {
 
 }  // namespace
 
-CPlayer::CPlayer(CRecorderDevices& devices, CGopDisplay& display)
-    : m_source(devices), m_display(display) {}
+CPlayer::CPlayer(CGopDisplay& display) : m_display(display) {}
 
 CPlayer::~CPlayer() {
     Release();

@@ -35,8 +35,8 @@
 
 class CPlayer {
 public:
-    // The device layer and the display must outlive the player.
-    CPlayer(CRecorderDevices& devices, CGopDisplay& display);
+    // The display must outlive the player.
+    explicit CPlayer(CGopDisplay& display);
     // Releases as zRelease would.
     ~CPlayer();
     CPlayer(const CPlayer&) = delete;

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr DWORD kThreadEndWaitMs = 500;
-constexpr uint64_t kNoPosition = ~uint64_t(0);
 constexpr uint32_t kNoTime = ~uint32_t(0);
 
 void WaitAndClose(HANDLE* thread) {
@@ -22,8 +21,6 @@ void WaitAndClose(HANDLE* thread) {
 }
 
 }  // namespace
-
-CSourceManager::CSourceManager(CRecorderDevices& devices) : m_devices(devices) {}
 
 CSourceManager::~CSourceManager() {
     EndStorageThreads();
@@ -92,8 +89,8 @@ int CSourceManager::Close() {
     lock.unlock();
     EndStorageThreads();
     lock.lock();
-    if (IsDevice(type))
-        m_devices.Close(type);
+    m_diskReader.reset();  // closes the device
+    m_cardReader.reset();
     m_type = OPENED_NONE;
     return 0;
 }
@@ -124,34 +121,49 @@ void CSourceManager::ReportSource(int kind, const char* name, int status) const 
 }
 
 template <typename Op, typename Result>
-Result CSourceManager::OnFileReader(Op op, Result otherwise) {
+Result CSourceManager::OnReader(Op op, Result otherwise) {
     std::lock_guard lock(m_lock);
-    return m_type == OPENED_FILE_PAIR ? op(m_fileReader) : otherwise;
+    return m_type == OPENED_FILE_PAIR ? op(m_fileReader) : OnDeviceReader(op, otherwise);
 }
 
-// A disk or card source answers as a reader that is not open until the
-// device layer has opened its device; no other type has a reader.
+template <typename Op, typename Result>
+Result CSourceManager::OnDeviceReader(Op op, Result otherwise) {
+    std::lock_guard lock(m_lock);
+    if (m_type == OPENED_DISK && m_diskReader != nullptr)
+        return op(*m_diskReader);
+    if (m_type == OPENED_CARD && m_cardReader != nullptr)
+        return op(*m_cardReader);
+    return otherwise;
+}
+
+bool CSourceManager::HasReader() const {
+    return m_type == OPENED_FILE_PAIR || (m_type == OPENED_DISK && m_diskReader != nullptr) ||
+           (m_type == OPENED_CARD && m_cardReader != nullptr);
+}
+
+// A disk or card source answers as a reader that is not open until its
+// device was found and opened; no other type has a reader.
 GopReadResult CSourceManager::NoReaderResult() const {
     return IsDevice(m_type) ? GopReadResult::NotOpen : GopReadResult::Failed;
 }
 
 int CSourceManager::TellScreenNum() {
-    return OnFileReader([](CFileSource& r) { return r.TellScreenNum(); }, -1);
+    return OnReader([](auto& r) { return r.TellScreenNum(); }, -1);
 }
 
 int CSourceManager::TellGopVersion() {
-    return OnFileReader([](CFileSource& r) { return r.TellGopVersion(); }, -1);
+    return OnReader([](auto& r) { return r.TellGopVersion(); }, -1);
 }
 
 int CSourceManager::TellCarId(char* carId) {
-    return OnFileReader([carId](CFileSource& r) { return r.TellCarId(carId); }, -1);
+    return OnReader([carId](auto& r) { return r.TellCarId(carId); }, -1);
 }
 
 int CSourceManager::Seek(uint64_t position) {
     std::lock_guard lock(m_lock);
+    if (HasReader())
+        return OnReader([=](auto& r) { return r.Seek(position); }, -1);
     switch (m_type) {
-        case OPENED_FILE_PAIR:
-            return m_fileReader.Seek(position);
         case OPENED_NONE:
             ReportError(ERR_SOURCE_SEEK_NO_SOURCE);
             return -1;
@@ -168,62 +180,57 @@ int CSourceManager::Seek(uint64_t position) {
 }
 
 GopReadResult CSourceManager::ReadGop(uint8_t* buffer, int* length) {
-    return OnFileReader([=](CFileSource& r) { return r.ReadGop(buffer, length); },
-                        NoReaderResult());
+    return OnReader([=](auto& r) { return r.ReadGop(buffer, length); }, NoReaderResult());
 }
 
 GopReadResult CSourceManager::ReadGopBack(uint8_t* buffer, int* length) {
-    return OnFileReader([=](CFileSource& r) { return r.ReadGopBack(buffer, length); },
-                        NoReaderResult());
+    return OnReader([=](auto& r) { return r.ReadGopBack(buffer, length); }, NoReaderResult());
 }
 
 GopReadResult CSourceManager::SkipGop(int n, uint8_t* buffer, int* length) {
-    return OnFileReader([=](CFileSource& r) { return r.SkipGop(n, buffer, length); },
-                        NoReaderResult());
+    return OnReader([=](auto& r) { return r.SkipGop(n, buffer, length); }, NoReaderResult());
 }
 
 GopReadResult CSourceManager::SkipGopBack(int n, uint8_t* buffer, int* length) {
-    return OnFileReader([=](CFileSource& r) { return r.SkipGopBack(n, buffer, length); },
-                        NoReaderResult());
+    return OnReader([=](auto& r) { return r.SkipGopBack(n, buffer, length); }, NoReaderResult());
 }
 
 uint64_t CSourceManager::TellTotalLen() {
-    return OnFileReader([](CFileSource& r) { return r.TellTotalLen(); }, kNoPosition);
+    return OnReader([](auto& r) { return uint64_t(r.TellTotalLen()); }, kNoPosition);
 }
 
 uint64_t CSourceManager::Tellp() {
-    return OnFileReader([](CFileSource& r) { return r.Tellp(); }, kNoPosition);
+    return OnReader([](auto& r) { return uint64_t(r.Tellp()); }, kNoPosition);
 }
 
 uint32_t CSourceManager::TellBegTime() {
-    return OnFileReader([](CFileSource& r) { return r.TellBegTime(); }, kNoTime);
+    return OnReader([](auto& r) { return uint32_t(r.TellBegTime()); }, kNoTime);
 }
 
 uint32_t CSourceManager::TellEndTime() {
-    return OnFileReader([](CFileSource& r) { return r.TellEndTime(); }, kNoTime);
+    return OnReader([](auto& r) { return uint32_t(r.TellEndTime()); }, kNoTime);
 }
 
 bool CSourceManager::ReadTimeInxHd(InxHd* header) {
-    return OnFileReader([header](CFileSource& r) { return r.ReadTimeInxHd(header); }, false);
+    return OnReader([header](auto& r) { return r.ReadTimeInxHd(header); }, false);
 }
 
 bool CSourceManager::ReadTimeInxUnit(int index, InxUnit* unit) {
-    return OnFileReader([=](CFileSource& r) { return r.ReadTimeInxUnit(index, unit); }, false);
+    return OnReader([=](auto& r) { return r.ReadTimeInxUnit(index, unit); }, false);
 }
 
-// A file pair has neither index, and no device reader is open yet.
-bool CSourceManager::ReadEvtInxHd(InxHd*) {
-    return false;
+bool CSourceManager::ReadEvtInxHd(InxHd* header) {
+    return OnDeviceReader([header](auto& r) { return r.ReadEvtInxHd(header); }, false);
 }
 
-bool CSourceManager::ReadEvtInxUnit(int, InxUnit*) {
-    return false;
+bool CSourceManager::ReadEvtInxUnit(int index, InxUnit* unit) {
+    return OnDeviceReader([=](auto& r) { return r.ReadEvtInxUnit(index, unit); }, false);
 }
 
-bool CSourceManager::ReadQuickInxHd(QuickInxHd*) {
-    return false;
+bool CSourceManager::ReadQuickInxHd(QuickInxHd* header) {
+    return OnDeviceReader([header](auto& r) { return r.ReadQuickInxHd(header); }, false);
 }
 
-bool CSourceManager::ReadQuickInxUnit(int, QuickInxUnit*) {
-    return false;
+bool CSourceManager::ReadQuickInxUnit(int index, QuickInxUnit* unit) {
+    return OnDeviceReader([=](auto& r) { return r.ReadQuickInxUnit(index, unit); }, false);
 }

@@ -5,7 +5,8 @@
 //
 // Source types (zOpenedType): -1 none, 0 file pair, 1 recorder hard disk,
 // 2 SD card, 5 index rebuild (a request of type 4 is stored as 5). Disk and
-// card go through the device layer (RecorderDevices.h).
+// card are read by CHddSource and CSdSource (player/disk) on the devices of
+// platform/disk.
 //
 // Threads: the exports and the player's command and read threads call in.
 // `m_lock` is recursive: a reader reports errors while it is held, and the
@@ -14,33 +15,40 @@
 // Faults designed out:
 // - Storage threads stop through a per-open session: Close ends the session
 //   under the lock, wakes them, and waits for each outside the lock (at most
-//   500 ms); a thread checks its session under the lock before every device
-//   call, so no reader is used once Close has taken over, even from a thread
-//   that outlived its wait. Thread handles are closed and reset.
+//   500 ms); a thread checks its session under the lock before it hands
+//   over a reader or polls the manager's, so no reader of the manager is
+//   used once Close has taken over, even from a thread that outlived its
+//   wait. Thread handles are closed and reset.
 // - StopExtract sets the manager's own flag; the extraction thread passes it
-//   on to its private reader. An extraction takes the source type and paths
-//   when it starts, so it always ends with exactly one of the codes 2, 3, -1
+//   on to its private reader. An extraction builds that reader from the open
+//   one when it starts, so it always ends with exactly one of the codes 2, 3, -1
 //   and -3, whatever happens to the open source meanwhile.
 // - A thread that cannot be started leaves the manager as it was.
+// - The detection thread finds and opens a device on a reader of its own and
+//   hands it over under the lock, so a reader the manager holds is always
+//   open and no forwarded call meets one half opened.
+// - The rebuilt time index replaces the disk's only when the rebuild ended
+//   and a ".bak" of the old one was made (CHddSource::ReplaceTimeIndex).
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "platform/base/CriticalSection.h"
 #include "platform/base/Handle.h"
+#include "player/disk/HddSource.h"
+#include "player/disk/SdSource.h"
 #include "player/source/ExtractCallback.h"
 #include "player/source/FileSource.h"
 #include "player/source/GopReadResult.h"
-#include "player/storage/RecorderDevices.h"
 #include "shared/IndexRecords.h"
 #include "shared/PlayerInterface.h"
 #include "shared/QuickIndexRecords.h"
 
 class CSourceManager {
 public:
-    // Uses `devices` for disk and card sources; it must outlive the manager.
-    explicit CSourceManager(CRecorderDevices& devices);
+    CSourceManager() = default;
     // Ends the storage threads as Close would and waits for a running
     // extraction (500 ms each at most).
     ~CSourceManager();
@@ -68,8 +76,9 @@ public:
     // True while an extraction thread runs (tests and the release path).
     bool IsExtracting() const;
 
-    // Forwarded to the open reader under the lock. With no reader for the
-    // type they answer as the table of each says.
+    // Forwarded to the reader of the open type under the lock. A disk or
+    // card has a reader once its device was found and opened. With no reader
+    // they answer as the comment of each says.
     int TellScreenNum();                                  // -1
     int TellGopVersion();                                 // -1
     int TellCarId(char* carId);                           // -1
@@ -84,7 +93,7 @@ public:
     uint32_t TellEndTime();             // all ones
     bool ReadTimeInxHd(InxHd* header);  // false
     bool ReadTimeInxUnit(int index, InxUnit* unit);
-    // The event and quick indexes exist on recorder devices only.
+    // The event and quick indexes exist on disks and cards only.
     bool ReadEvtInxHd(InxHd* header);
     bool ReadEvtInxUnit(int index, InxUnit* unit);
     bool ReadQuickInxHd(QuickInxHd* header);
@@ -95,35 +104,47 @@ private:
     int StartStorageThread(int type);
     void EndStorageThreads();
 
+    // The storage threads; `session` and `stop` are those of the open that
+    // started them.
     void OpenDiskThread(int kind, uint64_t session, HANDLE stop);
+    template <typename Reader>
+    void FindAndOpen(int kind, uint64_t session, HANDLE stop, std::unique_ptr<Reader>* slot);
+    bool StartWatch(int kind, uint64_t session, HANDLE stop);
     void WatchDiskThread(int kind, uint64_t session, HANDLE stop);
+    bool DeviceIsPresent(int kind) const;
     void RebuildIndexThread();
-    bool OpenDetected(int kind, uint64_t session, HANDLE stop, const CDataSource& paths);
     bool IsCurrent(uint64_t session) const { return m_session == session; }
     void ReportSource(int kind, const char* name, int status) const;
 
-    void ExtractThread(int type, const CDataSource& paths, uint64_t from, uint64_t to,
-                       const ExtractCallback& callback);
-    zExtractCode ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
-                                 const ExtractCallback& callback);
+    // Starts the extraction thread on `reader`, a second reader of the open
+    // source that belongs to the thread from then on.
+    template <typename Reader>
+    int StartExtractWith(std::shared_ptr<Reader> reader, uint64_t from, uint64_t to,
+                         ExtractCallback callback);
+    template <typename Reader>
+    zExtractCode ExtractWith(Reader& reader, uint64_t from, uint64_t to,
+                             const ExtractCallback& callback);
 
-    // Runs `op` on the file reader when a file pair is open, else answers
-    // `otherwise`.
+    // Run `op` on the reader of the open type (file, disk or card; disk or
+    // card only), else answer `otherwise`.
     template <typename Op, typename Result>
-    Result OnFileReader(Op op, Result otherwise);
+    Result OnReader(Op op, Result otherwise);
+    template <typename Op, typename Result>
+    Result OnDeviceReader(Op op, Result otherwise);
+    bool HasReader() const;  // with m_lock held
     GopReadResult NoReaderResult() const;
     static bool IsDevice(int type) { return type == OPENED_DISK || type == OPENED_CARD; }
 
-    CRecorderDevices& m_devices;
     std::atomic<int> m_type{-1};  // written under m_lock, read without it
     mutable CriticalSection m_lock;
     // Guarded by m_lock.
     CFileSource m_fileReader;
-    CDataSource m_devicePaths;       // paths of the open disk or card
-    uint64_t m_session = 0;          // ends (grows) with every Close
-    HANDLE m_stopEvent = nullptr;    // set when the session ends
-    HANDLE m_openThread = nullptr;   // OpenDiskThread or RebuildIndexThread
-    HANDLE m_watchThread = nullptr;  // WatchDiskThread
+    std::unique_ptr<CHddSource> m_diskReader;  // open, or null until found
+    std::unique_ptr<CSdSource> m_cardReader;   // open, or null until found
+    uint64_t m_session = 0;                    // ends (grows) with every Close
+    HANDLE m_stopEvent = nullptr;              // set when the session ends
+    HANDLE m_openThread = nullptr;             // OpenDiskThread or RebuildIndexThread
+    HANDLE m_watchThread = nullptr;            // WatchDiskThread
     HANDLE m_extractThread = nullptr;
 
     std::atomic<bool> m_extractStop{false};

@@ -6,15 +6,40 @@
 
 int CSourceManager::StartExtract(uint64_t from, uint64_t to, ExtractCallback callback) {
     std::lock_guard lock(m_lock);
-    const int type = m_type;
-    if ((type != OPENED_FILE_PAIR && !IsDevice(type)) || !callback || IsExtracting())
+    if (!callback || IsExtracting())
         return -1;
+    // The second reader is built here, under the lock, from the open one's
+    // paths (and partition or areas): the open reader is never shared. A disk
+    // or card not found yet gives a reader that cannot open (code -1).
+    switch (m_type) {
+        case OPENED_FILE_PAIR:
+            return StartExtractWith(std::make_shared<CFileSource>(m_fileReader.PathSet()), from, to,
+                                    std::move(callback));
+        case OPENED_DISK:
+            return StartExtractWith(m_diskReader != nullptr
+                                        ? std::make_shared<CHddSource>(*m_diskReader)
+                                        : std::make_shared<CHddSource>(),
+                                    from, to, std::move(callback));
+        case OPENED_CARD:
+            return StartExtractWith(m_cardReader != nullptr
+                                        ? std::make_shared<CSdSource>(*m_cardReader)
+                                        : std::make_shared<CSdSource>(),
+                                    from, to, std::move(callback));
+        default:
+            return -1;
+    }
+}
+
+// With m_lock held.
+template <typename Reader>
+int CSourceManager::StartExtractWith(std::shared_ptr<Reader> reader, uint64_t from, uint64_t to,
+                                     ExtractCallback callback) {
     if (m_extractThread != nullptr)
         CloseHandle(m_extractThread);
-    const CDataSource paths = type == OPENED_FILE_PAIR ? m_fileReader.PathSet() : m_devicePaths;
     m_extractStop = false;
     m_extractThread = CreateThread([=, this, callback = std::move(callback)] {
-        ExtractThread(type, paths, from, to, callback);
+        const zExtractCode end = ExtractWith(*reader, from, to, callback);
+        callback(int(end), 0, nullptr, 0);
     });
     return m_extractThread != nullptr ? 0 : -1;
 }
@@ -29,18 +54,9 @@ bool CSourceManager::IsExtracting() const {
     return m_extractThread != nullptr && WaitForSingleObject(m_extractThread, 0) == WAIT_TIMEOUT;
 }
 
-void CSourceManager::ExtractThread(int type, const CDataSource& paths, uint64_t from, uint64_t to,
-                                   const ExtractCallback& callback) {
-    // No device reader can be opened a second time before the device layer
-    // reads raw devices.
-    const zExtractCode end =
-        type == OPENED_FILE_PAIR ? ExtractFilePair(paths, from, to, callback) : EXTRACT_OPEN_FAILED;
-    callback(int(end), 0, nullptr, 0);
-}
-
-zExtractCode CSourceManager::ExtractFilePair(const CDataSource& paths, uint64_t from, uint64_t to,
-                                             const ExtractCallback& callback) {
-    CFileSource reader(paths);
+template <typename Reader>
+zExtractCode CSourceManager::ExtractWith(Reader& reader, uint64_t from, uint64_t to,
+                                         const ExtractCallback& callback) {
     if (reader.Reopen() != 0)
         return EXTRACT_OPEN_FAILED;
     // The reader belongs to this thread: the manager's stop flag reaches it

@@ -1,5 +1,5 @@
-// The device threads of the source manager: detection and watch of a disk or
-// card source, and the index rebuild.
+// The device threads of the source manager: detection, opening and watch of
+// a disk or card source, and the index rebuild.
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -17,40 +17,41 @@ bool Stopped(HANDLE stop, DWORD waitMs) {
     return WaitForSingleObject(stop, waitMs) != WAIT_TIMEOUT;
 }
 
-void CopyReplacing(const std::string& from, const std::string& to) {
-    std::error_code ignored;  // the copies are best effort, as on the recorder's own tools
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
-                               ignored);
-}
-
 }  // namespace
 
 void CSourceManager::OpenDiskThread(int kind, uint64_t session, HANDLE stop) {
+    if (kind == OPENED_DISK)
+        FindAndOpen(kind, session, stop, &m_diskReader);
+    else
+        FindAndOpen(kind, session, stop, &m_cardReader);
+}
+
+// Detects and opens on a reader nobody else knows yet, without the lock (an
+// open may search the ring), and hands it to the manager only when the
+// session is still the one that started this thread.
+template <typename Reader>
+void CSourceManager::FindAndOpen(int kind, uint64_t session, HANDLE stop,
+                                 std::unique_ptr<Reader>* slot) {
+    auto reader = std::make_unique<Reader>();
     CDataSource paths;
-    while (!m_devices.Detect(kind, &paths))
+    while (!reader->Detect(&paths))
         if (Stopped(stop, kPollMs))
             return;
+    bool opened = reader->Open(paths) == 0;
     std::unique_lock lock(m_lock);
     if (!IsCurrent(session))
         return;
-    const bool opened = OpenDetected(kind, session, stop, paths);
+    opened = opened && StartWatch(kind, session, stop);
+    if (opened)
+        *slot = std::move(reader);
     lock.unlock();
     ReportSource(kind, paths.DataFile, opened ? SOURCE_OPENED : SOURCE_OPEN_FAILED);
 }
 
-// With m_lock held: opens the device and starts its watch; a watch that
-// cannot start closes the device again.
-bool CSourceManager::OpenDetected(int kind, uint64_t session, HANDLE stop,
-                                  const CDataSource& paths) {
-    if (!m_devices.Open(kind, paths))
-        return false;
+// With m_lock held.
+bool CSourceManager::StartWatch(int kind, uint64_t session, HANDLE stop) {
     m_watchThread = CreateThread([=, this] { WatchDiskThread(kind, session, stop); });
-    if (m_watchThread == nullptr) {
-        m_devices.Close(kind);
-        return false;
-    }
-    m_devicePaths = paths;
-    return true;
+    return m_watchThread != nullptr;
 }
 
 void CSourceManager::WatchDiskThread(int kind, uint64_t session, HANDLE stop) {
@@ -58,7 +59,7 @@ void CSourceManager::WatchDiskThread(int kind, uint64_t session, HANDLE stop) {
         std::unique_lock lock(m_lock);
         if (!IsCurrent(session))
             return;
-        const bool present = m_devices.IsPresent(kind);
+        const bool present = DeviceIsPresent(kind);
         lock.unlock();
         if (!present) {
             ReportSource(kind, nullptr, SOURCE_REMOVED);
@@ -67,19 +68,27 @@ void CSourceManager::WatchDiskThread(int kind, uint64_t session, HANDLE stop) {
     } while (!Stopped(stop, kPollMs));
 }
 
-// Works on a reader of the device layer's own, never on the manager's, so a
-// close during the rebuild leaves it running; it copies the rebuilt index
-// over the disk's only when the rebuild reported its end.
+// With m_lock held.
+bool CSourceManager::DeviceIsPresent(int kind) const {
+    if (kind == OPENED_DISK)
+        return m_diskReader != nullptr && m_diskReader->IsPresent();
+    return m_cardReader != nullptr && m_cardReader->IsPresent();
+}
+
+// Works on readers of its own, never on the manager's, so a close during the
+// rebuild leaves it running. The rebuilt index goes in place of the disk's
+// only when the scan ended, behind a ".bak" of the old one; the end (-1) is
+// reported only then.
 void CSourceManager::RebuildIndexThread() {
+    CHddSource finder;
     CDataSource paths;
-    if (!m_devices.Detect(OPENED_DISK, &paths)) {
+    if (!finder.Detect(&paths)) {
         ReportSource(OPENED_REBUILD, nullptr, SOURCE_DISK_NOT_FOUND);
         return;
     }
-    const std::string timeIndex = paths.TimeIndexFile;
-    CopyReplacing(timeIndex, timeIndex + ".bak");
     std::error_code error;
     const std::string current = (std::filesystem::current_path(error) / kTimeIndexName).string();
-    if (m_devices.RebuildTimeIndex(paths, current.c_str(), m_sourceCallback.load()))
-        CopyReplacing(current, timeIndex);
+    const zSourceCallback callback = m_sourceCallback.load();
+    if (CHddSource::RebuildTimeIndex(paths.DataFile, current.c_str(), callback))
+        CHddSource::ReplaceTimeIndex(current.c_str(), paths.TimeIndexFile, callback);
 }

@@ -11,16 +11,16 @@ namespace {
 constexpr uint64_t kTimeIndexSize = 16 * kMiB;
 constexpr uint64_t kQuickIndexSize = 128 * kMiB;
 
-void WriteIndexDir(const HddImageOptions& options, const Recording& r) {
+void WriteIndexDir(const HddImageOptions& options, Recording& r) {
     std::filesystem::create_directories(options.indexDir);
     SparseImage time(options.indexDir + "/timeindex", kTimeIndexSize);
     for (const PlacedGop& g : r.written)
         WriteInxEntry(time, 0, g.entry, g.time, 0, g.raw);
     WriteInxRecord(time, 0, 0, kInxMagic, r.firstEntry, r.nextEntry, r.wrapped ? 1 : 0);
     SparseImage event(options.indexDir + "/eventindex", kTimeIndexSize);
-    WriteEventIndex(event, 0, r, options.plan);
+    r.eventCount = WriteEventIndex(event, 0, r, options.plan);
     SparseImage quick(options.indexDir + "/quickindex", kQuickIndexSize);
-    WriteQuickIndex(quick, 0, r, options.plan);
+    r.quickCount = WriteQuickIndex(quick, 0, r, options.plan);
 }
 
 }  // namespace

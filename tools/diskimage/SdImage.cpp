@@ -14,14 +14,14 @@ void WriteHeader(SparseImage& card, const SdImageOptions& options) {
     card.Write(kSdHeaderOffset, sector);
 }
 
-void WriteAreas(SparseImage& card, const SdImageOptions& options, const Recording& r) {
+void WriteAreas(SparseImage& card, const SdImageOptions& options, Recording& r) {
     const uint64_t time = options.indexOffset;
     for (const PlacedGop& g : r.written)
         WriteInxEntry(card, time, g.entry, g.time, 0, g.raw);
     const uint32_t newest = r.written.empty() ? r.firstEntry : r.written.back().entry;
     WriteInxRecord(card, time, 0, kInxMagic, r.firstEntry, newest, r.wrapped ? 1 : 0);
-    WriteEventIndex(card, time + 16 * kMiB, r, options.plan);
-    WriteQuickIndex(card, time + 32 * kMiB, r, options.plan);
+    r.eventCount = WriteEventIndex(card, time + 16 * kMiB, r, options.plan);
+    r.quickCount = WriteQuickIndex(card, time + 32 * kMiB, r, options.plan);
 }
 
 }  // namespace

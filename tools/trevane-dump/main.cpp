@@ -1,10 +1,14 @@
 // trevane-dump --play|--extract <base or .dvr path>
+// trevane-dump --play|--extract --source disk|card
 //   --play     plays the recording to its end and prints every message code
 //              and every data callback, one JSON object per line;
 //   --extract  extracts the whole indexed range and prints every GOP's
-//              GopInfo, then the index records, then the end code.
+//              GopInfo, then the index records, then the end code;
+//   --source   reads the recorder's hard disk or SD card that the library
+//              finds instead of a file pair (source callbacks are printed).
 // Exit status 0 when the run ended as it should (end of data, or
 // extraction finished), 1 otherwise, 2 for bad arguments.
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +27,7 @@ struct Outcome {
     std::condition_variable cv;
     std::set<int> messages;  // message codes since the last command was sent
     int extractEnd = -1000;
+    int deviceStatus = -1000;  // of the disk or card being opened
 };
 Outcome g_outcome;
 
@@ -73,6 +78,11 @@ void OnSource(int kind, const char* name, int status) {
     if (name != nullptr)
         line.Text("name", name);
     line.Print();
+    if (kind == OPENED_DISK || kind == OPENED_CARD) {
+        std::lock_guard lock(g_outcome.mutex);
+        g_outcome.deviceStatus = status;
+        g_outcome.cv.notify_all();
+    }
 }
 
 void OnReserved(int, int, int, int) {}
@@ -147,12 +157,61 @@ void PairPaths(std::string base, std::string* dvr, std::string* inx) {
     *inx = base + ".inx";
 }
 
+// A detected device is opened within a poll or two; one never found ends the
+// run rather than waiting for ever.
+constexpr auto kDeviceWait = std::chrono::seconds(10);
+
+bool OpenDevice(const TrevaneLibrary& lib, int type) {
+    if (!lib.open(type, "", "", 0, 0))
+        return false;
+    std::unique_lock lock(g_outcome.mutex);
+    g_outcome.cv.wait_for(lock, kDeviceWait, [] { return g_outcome.deviceStatus != -1000; });
+    return g_outcome.deviceStatus == SOURCE_OPENED;
+}
+
+bool OpenSource(const TrevaneLibrary& lib, int type, const char* path) {
+    if (type != OPENED_FILE_PAIR)
+        return OpenDevice(lib, type);
+    std::string dvr, inx;
+    PairPaths(path, &dvr, &inx);
+    return lib.open(OPENED_FILE_PAIR, dvr.c_str(), inx.c_str(), 0, 0);
+}
+
+struct Arguments {
+    bool play = false;
+    int type = OPENED_FILE_PAIR;
+    const char* path = nullptr;  // of a file pair
+};
+
+bool Parse(int argc, char** argv, Arguments* arguments) {
+    if (argc != 3 && argc != 4)
+        return false;
+    arguments->play = std::strcmp(argv[1], "--play") == 0;
+    if (!arguments->play && std::strcmp(argv[1], "--extract") != 0)
+        return false;
+    if (argc == 3) {
+        arguments->path = argv[2];
+        return std::strcmp(argv[2], "--source") != 0;
+    }
+    if (std::strcmp(argv[2], "--source") != 0)
+        return false;
+    if (std::strcmp(argv[3], "disk") == 0)
+        arguments->type = OPENED_DISK;
+    else if (std::strcmp(argv[3], "card") == 0)
+        arguments->type = OPENED_CARD;
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 ||
-        (std::strcmp(argv[1], "--play") != 0 && std::strcmp(argv[1], "--extract") != 0)) {
-        std::fprintf(stderr, "usage: trevane-dump --play|--extract <recording.dvr>\n");
+    Arguments arguments;
+    if (!Parse(argc, argv, &arguments)) {
+        std::fprintf(stderr,
+                     "usage: trevane-dump --play|--extract <recording.dvr>\n"
+                     "       trevane-dump --play|--extract --source disk|card\n");
         return 2;
     }
     TrevaneLibrary lib;
@@ -165,13 +224,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trevane-dump: zInit failed\n");
         return 1;
     }
-    std::string dvr, inx;
-    PairPaths(argv[2], &dvr, &inx);
-    bool ok = lib.open(OPENED_FILE_PAIR, dvr.c_str(), inx.c_str(), 0, 0);
+    bool ok = OpenSource(lib, arguments.type, arguments.path);
     if (!ok)
-        std::fprintf(stderr, "trevane-dump: cannot open %s\n", dvr.c_str());
+        std::fprintf(stderr, "trevane-dump: cannot open %s\n",
+                     arguments.path != nullptr ? arguments.path : argv[3]);
     if (ok)
-        ok = std::strcmp(argv[1], "--play") == 0 ? Play(lib) : Extract(lib);
+        ok = arguments.play ? Play(lib) : Extract(lib);
     lib.release();
     return ok ? 0 : 1;
 }

@@ -20,6 +20,7 @@ std::vector<ErrorReport> g_errors;
 std::vector<DataReport> g_data;
 size_t g_resultsTaken = 0;
 std::vector<ExtractReport> g_extract;
+std::vector<SourceStatus> g_sources;
 bool g_extractEnded = false;
 std::atomic<bool> g_stopOnFirstGop{false};
 const Trevane* g_trevane = nullptr;
@@ -70,6 +71,12 @@ void OnData(unsigned time, const char* vehicleId, const GpsText* gps, const int*
                       alarms != nullptr ? alarms->inputs[0] : -1};
     std::lock_guard lock(g_mutex);
     g_data.push_back(report);
+}
+
+void OnSource(int kind, const char* name, int status) {
+    std::lock_guard lock(g_mutex);
+    g_sources.push_back({kind, name != nullptr ? name : "(null)", status});
+    g_cv.notify_all();
 }
 
 void OnError(int code, DWORD systemError, int value) {
@@ -136,6 +143,7 @@ void ApiFixture::SetUp() {
         g_resultsTaken = 0;
         g_extract.clear();
         g_extractEnded = false;
+        g_sources.clear();
     }
     g_stopOnFirstGop = false;
     t_ = LoadTrevane();
@@ -145,7 +153,7 @@ void ApiFixture::SetUp() {
 }
 
 bool ApiFixture::Init() {
-    return t_->zInit(nullptr, OnMessage, OnData, nullptr, nullptr, OnExtract, OnError);
+    return t_->zInit(nullptr, OnMessage, OnData, OnSource, nullptr, OnExtract, OnError);
 }
 
 std::vector<ExtractReport> ApiFixture::WaitForExtraction() {
@@ -187,16 +195,30 @@ int ApiFixture::Command(int cmd, intptr_t a, int64_t position) {
     return result;
 }
 
-bool ApiFixture::WaitForMessage(int code, int timeoutMs) {
+bool ApiFixture::WaitForMessage(int code, int timeoutMs, int count) {
     std::unique_lock lock(g_mutex);
     return g_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-        return std::find(g_messages.begin(), g_messages.end(), code) != g_messages.end();
+        return std::count(g_messages.begin(), g_messages.end(), code) >= count;
     });
 }
 
 std::vector<int> ApiFixture::Messages() {
     std::lock_guard lock(g_mutex);
     return g_messages;
+}
+
+std::vector<SourceStatus> ApiFixture::WaitForSource(int status, int timeoutMs) {
+    std::unique_lock lock(g_mutex);
+    g_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        return std::any_of(g_sources.begin(), g_sources.end(),
+                           [&](const SourceStatus& s) { return s.status == status; });
+    });
+    return g_sources;
+}
+
+void ApiFixture::ClearSources() {
+    std::lock_guard lock(g_mutex);
+    g_sources.clear();
 }
 
 std::vector<ErrorReport> ApiFixture::Errors() {

@@ -76,6 +76,13 @@ struct ExtractReport {
     uint64_t offset;  // of an index entry
 };
 
+struct SourceStatus {
+    int kind;
+    std::string name;  // "(null)" for a null name
+    int status;
+    bool operator==(const SourceStatus&) const = default;
+};
+
 class ApiFixture : public testing::Test {
 protected:
     void SetUp() override;
@@ -91,9 +98,13 @@ protected:
     // Sends a command and waits (real time, bounded) for its result; -1 on
     // time-out.
     int Command(int cmd, intptr_t a = 0, int64_t position = 0);
-    // Waits for message `code` (bounded); false on time-out.
-    bool WaitForMessage(int code, int timeoutMs = 30000);
+    // Waits for message `code` to have come `count` times (bounded); false
+    // on time-out.
+    bool WaitForMessage(int code, int timeoutMs = 30000, int count = 1);
     std::vector<int> Messages();
+    // Waits (bounded) for a source callback with `status`; all of them.
+    std::vector<SourceStatus> WaitForSource(int status, int timeoutMs = 10000);
+    void ClearSources();
     std::vector<ErrorReport> Errors();
     std::vector<DataReport> Data();
     bool OpenPair(const std::string& base);

@@ -180,18 +180,6 @@ TEST_F(ExportsTest, OpenExStopsAndClosesAnOpenSourceAndFails) {
     EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_REFUSED);  // the command thread still answers
 }
 
-TEST_F(ExportsTest, DiskAndRebuildSourcesFindNoDeviceLayer) {
-    ASSERT_TRUE(t_->zOpen(OPENED_DISK, "", "", 0, 0));  // detection runs, finds nothing
-    EXPECT_EQ(t_->zTellOpenedType(), OPENED_DISK);
-    EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);  // reads find no open reader
-    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
-    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
-    ASSERT_TRUE(t_->zOpenRx("", "", 0, 0, 0, 0));
-    EXPECT_EQ(t_->zTellOpenedType(), OPENED_REBUILD);
-    EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_FAILED);
-    EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
-}
-
 TEST_F(ExportsTest, EveryVolumeReadsBackAsSet) {
     for (int volume = 0; volume <= 100; ++volume) {
         ASSERT_TRUE(t_->zSetVoiceVolume(volume));

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "player/core/Player.h"
-#include "player/storage/NoRecorderDevices.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/PairWriter.h"
@@ -90,7 +89,6 @@ protected:
     TempDir dir_;
     std::vector<recgen::GopPlacement> placements_;
     uint64_t dataLength_ = 0;
-    CNoRecorderDevices devices_;
     RecordingDisplay display_;
-    CPlayer player_{devices_, display_};
+    CPlayer player_{display_};
 };

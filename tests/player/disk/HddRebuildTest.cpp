@@ -2,31 +2,15 @@
 #include <fstream>
 #include <mutex>
 
-#include "platform/base/Clock.h"
 #include "player/disk/HddSource.h"
 #include "player/disk/IndexCodec.h"
 #include "tests/player/disk/DiskFixture.h"
+#include "tests/player/disk/InstantClock.h"
 #include "tools/diskimage/RingRecorder.h"
 
 namespace {
 
 using diskimage::kMiB;
-
-// A clock whose waits return at once, having moved time to their deadline:
-// the rebuild's pauses cost nothing and add up to exactly what was asked.
-class InstantClock final : public Clock {
-public:
-    uint64_t NowMs() const override { return now_; }
-    int64_t UnixTime() const override { return int64_t(now_ / 1000); }
-    bool WaitUntil(std::unique_lock<std::mutex>&, std::condition_variable&, uint64_t deadline,
-                   const std::function<bool()>& done) override {
-        now_ = std::max(now_, deadline);
-        return done();
-    }
-
-private:
-    uint64_t now_ = 0;
-};
 
 struct Report {
     int kind;

@@ -1,48 +1,11 @@
 #include <mutex>
+#include <thread>
 #include <vector>
 
+#include "tests/player/storage/ExtractLog.h"
 #include "tests/player/storage/StorageFixture.h"
 
 namespace {
-
-// What an extraction delivered, code by code, with a bounded wait for its end.
-class ExtractLog {
-public:
-    ExtractCallback Sink() {
-        return [this](int code, int percent, const void* data, int length) {
-            std::lock_guard lock(m_mutex);
-            m_codes.push_back(code);
-            if (code == 1)
-                m_gopBytes.push_back(static_cast<const uint8_t*>(data)[40]);
-            if (code == 1 && m_stopAfterFirstGop != nullptr)
-                m_stopAfterFirstGop->StopExtract();
-            (void)percent;
-            (void)length;
-            if (code >= 2 || code == -1 || code == -3)
-                m_cv.notify_all();
-        };
-    }
-    std::vector<int> WaitForEnd() {
-        std::unique_lock lock(m_mutex);
-        m_cv.wait_for(lock, std::chrono::seconds(10), [&] {
-            return !m_codes.empty() &&
-                   (m_codes.back() >= 2 || m_codes.back() == -1 || m_codes.back() == -3);
-        });
-        return m_codes;
-    }
-    std::vector<uint8_t> GopBytes() {
-        std::lock_guard lock(m_mutex);
-        return m_gopBytes;
-    }
-    void StopAfterFirstGop(CSourceManager* manager) { m_stopAfterFirstGop = manager; }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::vector<int> m_codes;         // guarded by m_mutex
-    std::vector<uint8_t> m_gopBytes;  // first frame byte of each GOP: its number
-    CSourceManager* m_stopAfterFirstGop = nullptr;
-};
 
 class SourceManagerExtractTest : public StorageFixture {
 protected:
@@ -119,17 +82,6 @@ TEST_F(SourceManagerExtractTest, RefusedWithoutCallbackWhileRunningAndWithNoSour
     ASSERT_EQ(manager_.Close(), 0);
     ExtractLog none;
     EXPECT_EQ(manager_.StartExtract(0, 1, none.Sink()), -1);
-}
-
-TEST_F(SourceManagerExtractTest, ADiskSourceCannotBeExtractedWithoutADeviceReader) {
-    ASSERT_EQ(manager_.Close(), 0);
-    devices_.attached = true;
-    ASSERT_EQ(manager_.Open(OPENED_DISK, "", ""), 0);
-    ASSERT_EQ(reports_.WaitFor(1).size(), 1u);
-    ExtractLog log;
-    ASSERT_EQ(manager_.StartExtract(0, 1, log.Sink()), 0);
-    EXPECT_EQ(log.WaitForEnd(), std::vector<int>{-1});
-    EXPECT_EQ(manager_.Close(), 0);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // Test fixture of the source manager: a temporary directory with one pair
 // r.dvr / r.inx of small GOPs numbered by their time, the error reports and
-// the source callback's reports captured, and a manager over scripted devices.
+// the source callback's reports captured, and a manager.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -20,40 +20,6 @@
 #include "tools/recgen/PairWriter.h"
 
 inline constexpr uint32_t kFirstTime = 5000;
-
-// A device layer whose answers the test sets; it counts the detections.
-class ScriptedDevices final : public CRecorderDevices {
-public:
-    bool Detect(int, CDataSource* paths) override {
-        ++detections;
-        if (!attached)
-            return false;
-        StorePath(paths->DataFile, "/dev/recorder");
-        StorePath(paths->TimeIndexFile, timeIndex.c_str());
-        return true;
-    }
-    bool Open(int, const CDataSource&) override {
-        ++opens;
-        return openSucceeds.load();
-    }
-    bool IsPresent(int) override { return attached.load(); }
-    void Close(int) override { ++closes; }
-    // Writes "rebuilt" into the target and answers `rebuildEnds`.
-    bool RebuildTimeIndex(const CDataSource&, const char* target, zSourceCallback) override {
-        std::ofstream(target, std::ios::binary) << "rebuilt";
-        rebuilt = true;
-        return rebuildEnds.load();
-    }
-
-    std::string timeIndex;  // the disk's time index file that Detect names
-    std::atomic<bool> attached{false};
-    std::atomic<bool> rebuildEnds{true};
-    std::atomic<bool> rebuilt{false};
-    std::atomic<bool> openSucceeds{true};
-    std::atomic<int> detections{0};
-    std::atomic<int> opens{0};
-    std::atomic<int> closes{0};
-};
 
 struct SourceReport {
     int kind;
@@ -76,6 +42,15 @@ public:
         std::unique_lock lock(Mutex());
         Cv().wait_for(lock, std::chrono::milliseconds(timeoutMs),
                       [&] { return List().size() >= count; });
+        return List();
+    }
+    // Waits (real time, bounded) for a report of `status`; all reports.
+    std::vector<SourceReport> WaitForStatus(int status, int timeoutMs = 10000) {
+        std::unique_lock lock(Mutex());
+        Cv().wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+            return std::any_of(List().begin(), List().end(),
+                               [&](const SourceReport& r) { return r.status == status; });
+        });
         return List();
     }
     void Clear() {
@@ -128,6 +103,5 @@ protected:
     TempDir dir_;
     ErrorCapture errors_;
     SourceReports reports_;
-    ScriptedDevices devices_;
-    CSourceManager manager_{devices_};
+    CSourceManager manager_;
 };

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/disk/DriveTableFile.h"
 #include "shared/TelemetryLayout.h"
+#include "tests/player/storage/DeviceImages.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tests/tools/trevane-dump/MiniJson.h"
 #include "tools/recgen/RecordingWriter.h"
@@ -12,10 +17,12 @@
 
 namespace {
 
-// Runs trevane-dump and parses each line of its output; `status` gets its
-// exit status.
-std::vector<JsonValue> RunDump(const std::string& mode, const std::string& dvr, int* status) {
-    const std::string command = std::string(TREVANE_DUMP) + " " + mode + " '" + dvr + "'";
+// Runs trevane-dump with `arguments` and parses each line of its output;
+// `status` gets its exit status.
+std::vector<JsonValue> RunDump(const std::vector<std::string>& arguments, int* status) {
+    std::string command = TREVANE_DUMP;
+    for (const std::string& argument : arguments)
+        command += " '" + argument + "'";
     FILE* pipe = popen(command.c_str(), "r");
     std::vector<JsonValue> lines;
     if (pipe == nullptr)
@@ -47,7 +54,7 @@ protected:
 
 TEST_F(TrevaneDumpTest, ExtractPrintsWhatTheGeneratorWrote) {
     int status = -1;
-    const std::vector<JsonValue> lines = RunDump("--extract", Dvr(), &status);
+    const std::vector<JsonValue> lines = RunDump({"--extract", Dvr()}, &status);
     EXPECT_EQ(status, 0);
     const recgen::TelemetryTrack track(plan_.route, plan_.vehicleId);
     const int frames = recgen::FramesPerChannel(plan_);
@@ -91,7 +98,7 @@ TEST_F(TrevaneDumpTest, ExtractPrintsWhatTheGeneratorWrote) {
 
 TEST_F(TrevaneDumpTest, PlayPrintsTheMessagesAndOneDataLinePerGop) {
     int status = -1;
-    const std::vector<JsonValue> lines = RunDump("--play", Dvr(), &status);
+    const std::vector<JsonValue> lines = RunDump({"--play", Dvr()}, &status);
     EXPECT_EQ(status, 0);
     std::vector<int> messages;
     std::vector<uint32_t> times;
@@ -108,10 +115,93 @@ TEST_F(TrevaneDumpTest, PlayPrintsTheMessagesAndOneDataLinePerGop) {
               (std::vector<uint32_t>{plan_.startTime, plan_.startTime + 1, plan_.startTime + 2}));
 }
 
-TEST(TrevaneDump, AMissingRecordingFails) {
+TEST(TrevaneDump, AMissingRecordingFailsAndAnUnknownSourceIsRefused) {
     int status = -1;
-    RunDump("--extract", "/nonexistent/r.dvr", &status);
+    RunDump({"--extract", "/nonexistent/r.dvr"}, &status);
     EXPECT_NE(status, 0);
+    RunDump({"--play", "--source", "tape"}, &status);
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+// A recorder disk and an SD card, as images in a drive table that the
+// program's library reads ($DVR_DRIVE_TABLE is inherited).
+class TrevaneDumpDeviceTest : public testing::Test {
+protected:
+    void SetUp() override { setenv(kDriveTableVariable, dir_.File("table").c_str(), 1); }
+    void TearDown() override { unsetenv(kDriveTableVariable); }
+
+    // The disk as physical drive 3 and drive F, the card as physical drive 5;
+    // rings of 4 GOPs of 256 KiB, wrapped, each GOP played for a second.
+    diskimage::Recording Add(const std::string& source) {
+        const auto large = [](int) { return uint32_t(4 * kDeviceGopPayload); };
+        diskimage::Recording r;
+        DriveTable table;
+        if (source == "disk") {
+            diskimage::HddImageOptions options = SmallDisk(6);
+            options.plan.payload = large;
+            options.imagePath = dir_.File("hdd.img");
+            options.indexDir = dir_.File("f");
+            r = diskimage::WriteHddImage(options);
+            table.logical.push_back(
+                {'F', DriveKind::Removable, options.indexDir, options.indexDir, 3});
+            table.physical.push_back({3, options.imagePath, true});
+        } else {
+            diskimage::SdImageOptions options = SmallCard(6);
+            options.plan.payload = large;
+            options.imagePath = dir_.File("card.img");
+            r = diskimage::WriteSdImage(options);
+            table.physical.push_back({5, options.imagePath, true});
+        }
+        EXPECT_TRUE(WriteDriveTableFile(dir_.File("table"), table));
+        EXPECT_TRUE(r.wrapped);
+        return r;
+    }
+    static std::vector<uint32_t> LiveTimes(const diskimage::Recording& r) {
+        std::vector<uint32_t> times;
+        for (const diskimage::PlacedGop& g : r.live)
+            times.push_back(g.time);
+        return times;
+    }
+
+    TempDir dir_;
+};
+
+struct DeviceRun {
+    const char* mode;
+    const char* source;
+    int kind;
+    const char* name;
+};
+
+TEST_F(TrevaneDumpDeviceTest, PlaysAndExtractsADiskAndACard) {
+    const DeviceRun runs[] = {{"--play", "disk", 1, "\\\\.\\PHYSICALDRIVE3"},
+                              {"--extract", "card", 2, "\\\\.\\PHYSICALDRIVE5"},
+                              {"--extract", "disk", 1, "\\\\.\\PHYSICALDRIVE3"}};
+    for (const DeviceRun& run : runs) {
+        SCOPED_TRACE(std::string(run.mode) + " " + run.source);
+        const diskimage::Recording r = Add(run.source);
+        int status = -1;
+        const std::vector<JsonValue> lines = RunDump({run.mode, "--source", run.source}, &status);
+        EXPECT_EQ(status, 0);
+        ASSERT_FALSE(lines.empty());
+        ASSERT_TRUE(lines.front().Has("source"));
+        EXPECT_EQ(int(lines.front()["source"].number), run.kind);
+        EXPECT_EQ(int(lines.front()["status"].number), 1);
+        EXPECT_EQ(lines.front()["name"].text, run.name);
+        std::vector<uint32_t> times;
+        for (const JsonValue& line : lines) {
+            if (line.Has("data"))
+                times.push_back(uint32_t(line["data"]["time"].number));
+            else if (line.Has("time") && line.Has("channels"))
+                times.push_back(uint32_t(line["time"].number));
+        }
+        std::vector<uint32_t> expected = LiveTimes(r);
+        if (std::string(run.mode) == "--extract") {
+            expected.pop_back();  // the range ends at the newest entry
+            EXPECT_EQ(int(lines.back()["extract"].number), 2);
+        }
+        EXPECT_EQ(times, expected);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "app/shell/HalbrookApp.h"
+
+#include "app/shell/AppConfig.h"
+#include "app/shell/LanguageTexts.h"
+#include "platform/base/Module.h"
+#include "platform/user/CommonControls.h"
+
+CHalbrookApp theApp;
+
+CHalbrookApp::CHalbrookApp() : CWinAppEx(TRUE) {}
+
+BOOL CHalbrookApp::InitInstance() {
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    CWinAppEx::InitInstance();
+    AfxEnableControlContainer();
+    SetRegistryKey(L"Marlowin");
+    m_mainWindowMissing = false;
+    if (!FindProgramDirectory())
+        return FALSE;
+    g_strIniPath = CString(g_szProgramDir) + L"/config/AppConfig.ini";
+    ReadAppConfig();
+    LoadLanguageFile(g_strLangFile);
+    RunMainWindow();
+    return FALSE;
+}
+
+bool CHalbrookApp::FindProgramDirectory() {
+    if (GetModuleFileNameW(nullptr, g_szProgramDir, kConfigPathSize) == 0)
+        return false;
+    return PathRemoveFileSpecW(g_szProgramDir) != FALSE;
+}
+
+void CHalbrookApp::RunMainWindow() {
+    if (!m_mainWindowFactory) {
+        m_mainWindowMissing = true;
+        return;
+    }
+    std::unique_ptr<CDialog> mainWindow = m_mainWindowFactory();
+    m_pMainWnd = mainWindow.get();
+    AfxSetMainWnd(mainWindow.get());
+    mainWindow->DoModal();
+    AfxSetMainWnd(nullptr);
+    m_pMainWnd = nullptr;
+}
