@@ -5,10 +5,19 @@
 
 bool FakeClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                           uint64_t deadlineMs, const std::function<bool()>& done) {
-    ++sleepers_;
+    std::multiset<uint64_t>::iterator deadline;
+    {
+        std::lock_guard guard(deadlinesMutex_);
+        deadline = deadlines_.insert(deadlineMs);
+        ++sleepers_;
+    }
     while (!done() && NowMs() < deadlineMs)
         cv.wait_for(lock, std::chrono::milliseconds(1));
-    --sleepers_;
+    {
+        std::lock_guard guard(deadlinesMutex_);
+        deadlines_.erase(deadline);
+        --sleepers_;
+    }
     return done();
 }
 
@@ -20,4 +29,21 @@ bool FakeClock::WaitForSleepers(int count, int realTimeoutMs) const {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;
+}
+
+uint64_t FakeClock::NextDeadline() const {
+    std::lock_guard guard(deadlinesMutex_);
+    return deadlines_.empty() ? kNoDeadline : *deadlines_.begin();
+}
+
+int FakeClock::DueSleepers() const {
+    std::lock_guard guard(deadlinesMutex_);
+    const uint64_t now = NowMs();
+    int due = 0;
+    for (uint64_t deadline : deadlines_) {
+        if (deadline > now)
+            break;
+        ++due;
+    }
+    return due;
 }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <limits>
+#include <mutex>
+#include <set>
 
 #include "platform/base/Clock.h"
 
@@ -32,9 +35,19 @@ public:
     // threads wait on this clock. False on time-out.
     bool WaitForSleepers(int count, int realTimeoutMs = 5000) const;
 
+    // The earliest deadline among the threads waiting now (kNoDeadline when
+    // none has one), and how many of them are past their deadline and about
+    // to return: a test that advances only while none is due never lets a
+    // thread see two steps at once.
+    static constexpr uint64_t kNoDeadline = std::numeric_limits<uint64_t>::max();
+    uint64_t NextDeadline() const;
+    int DueSleepers() const;
+
 private:
     std::atomic<uint64_t> now_;
     std::atomic<int> sleepers_{0};
+    mutable std::mutex deadlinesMutex_;
+    std::multiset<uint64_t> deadlines_;  // guarded by deadlinesMutex_
     // Set by the test before the threads that read the time start.
     uint64_t msAtSet_ = 0;
     int64_t unixAtSet_ = 0;

@@ -1,0 +1,272 @@
+#include "player/render/Renderer.h"
+
+#include <cstring>
+#include <cwchar>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/media/Desktop.h"
+#include "platform/user/Geometry.h"
+#include "platform/user/Painting.h"
+#include "platform/user/Rects.h"
+#include "player/render/PaneLayout.h"
+
+namespace {
+
+template <typename T>
+void ReleaseObject(T*& object) {
+    if (object != nullptr)
+        object->Release();
+    object = nullptr;
+}
+
+IDirectDrawSurface* CreateOffscreen(IDirectDraw* draw, int width, int height, bool yv12) {
+    DDSURFACEDESC desc;
+    desc.dwSize = sizeof(DDSURFACEDESC);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = DWORD(width);
+    desc.dwHeight = DWORD(height);
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    if (yv12) {
+        desc.dwFlags |= DDSD_PIXELFORMAT;
+        desc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
+        desc.ddpfPixelFormat.dwFlags = DDPF_FOURCC | DDPF_YUV;
+        desc.ddpfPixelFormat.dwFourCC = FOURCC_YV12;
+        desc.ddpfPixelFormat.dwRGBBitCount = 8;
+    }
+    IDirectDrawSurface* surface = nullptr;
+    if (Failed(draw->CreateSurface(&desc, &surface, nullptr)))
+        return nullptr;
+    return surface;
+}
+
+void CopyRows(uint8_t* to, int toPitch, const uint8_t* from, int fromPitch, int width, int rows) {
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(to + size_t(y) * toPitch, from + size_t(y) * fromPitch, size_t(width));
+}
+
+void FillRows(uint8_t* to, int toPitch, uint8_t value, int width, int rows) {
+    for (int y = 0; y < rows; ++y)
+        std::memset(to + size_t(y) * toPitch, value, size_t(width));
+}
+
+bool ClientRectOnScreen(HWND window, RECT* rect) {
+    POINT origin{0, 0};
+    if (!GetClientRect(window, rect) || !ClientToScreen(window, &origin))
+        return false;
+    OffsetRect(rect, origin.x, origin.y);
+    return true;
+}
+
+}  // namespace
+
+CRenderer::CRenderer() {
+    // Not value-initialised: the pages are touched only by the decoders.
+    for (Channel& channel : m_channels)
+        channel.buffer.reset(new uint8_t[kPictureBufferSize]);
+}
+
+CRenderer::~CRenderer() {
+    Free(-1);
+}
+
+bool CRenderer::CreateSlot(Slot& slot, HWND window) {
+    if (slot.draw != nullptr)
+        return true;
+    if (Failed(DirectDrawCreate(nullptr, &slot.draw, nullptr)))
+        return false;
+    DDSURFACEDESC desc;
+    desc.dwSize = sizeof(DDSURFACEDESC);
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    const bool made = !Failed(slot.draw->SetCooperativeLevel(window, DDSCL_NORMAL)) &&
+                      !Failed(slot.draw->CreateSurface(&desc, &slot.primary, nullptr)) &&
+                      !Failed(slot.draw->CreateClipper(0, &slot.clipper, nullptr)) &&
+                      !Failed(slot.clipper->SetHWnd(0, window)) &&
+                      !Failed(slot.primary->SetClipper(slot.clipper));
+    if (!made)
+        FreeSlot(slot);
+    return made;
+}
+
+void CRenderer::FreeSlot(Slot& slot) {
+    ReleaseObject(slot.pane);
+    ReleaseObject(slot.picture);
+    ReleaseObject(slot.clipper);
+    ReleaseObject(slot.primary);
+    ReleaseObject(slot.draw);
+    slot.pictureWidth = slot.pictureHeight = 0;
+    slot.paneWidth = slot.paneHeight = 0;
+}
+
+bool CRenderer::Init(HWND window, int slot) {
+    if (window == nullptr || slot < -1 || slot >= kMaxChannels)
+        return false;
+    const int first = slot == -1 ? 0 : slot;
+    const int last = slot == -1 ? kMaxChannels - 1 : slot;
+    for (int s = first; s <= last; ++s) {
+        bool made;
+        {
+            std::lock_guard lock(m_slots[s].mutex);
+            made = CreateSlot(m_slots[s], window);
+        }
+        if (!made) {
+            Free(-1);
+            return false;
+        }
+    }
+    if (slot == -1)
+        m_hWnd = window;
+    return true;
+}
+
+void CRenderer::Free(int slot) {
+    if (slot < -1 || slot >= kMaxChannels)
+        return;
+    const int first = slot == -1 ? 0 : slot;
+    const int last = slot == -1 ? kMaxChannels - 1 : slot;
+    for (int s = first; s <= last; ++s) {
+        std::lock_guard lock(m_slots[s].mutex);
+        FreeSlot(m_slots[s]);
+    }
+    if (slot == -1)
+        m_hWnd = nullptr;
+}
+
+bool CRenderer::Refresh() {
+    HWND window = m_hWnd;
+    if (window == nullptr)
+        return false;
+    // No UpdateWindow: from a thread that does not own the window it would
+    // wait for the owner to paint. The owner paints at its next message.
+    return InvalidateRect(window, nullptr, TRUE) != FALSE;
+}
+
+uint8_t* CRenderer::GetBuffer(int channel) {
+    if (channel < 0 || channel >= kMaxChannels)
+        return nullptr;
+    return m_channels[channel].buffer.get();
+}
+
+bool CRenderer::SetOsdText(int channel, const wchar_t* text, int width, int height) {
+    if (channel < 0 || channel >= kMaxChannels || text == nullptr)
+        return false;
+    Channel& c = m_channels[channel];
+    std::wcsncpy(c.osdText, text, kOsdTextLength - 1);
+    c.osdText[kOsdTextLength - 1] = L'\0';
+    c.osdWidth = width;
+    c.osdHeight = height;
+    return true;
+}
+
+bool CRenderer::Draw(int paneCount, int pane, int channel, const uint8_t* picture, int width,
+                     int height) {
+    if (pane < 0 || pane >= kMaxChannels || channel < 0 || channel >= kMaxChannels)
+        return false;
+    Slot& slot = m_slots[pane];
+    std::lock_guard lock(slot.mutex);
+    if (slot.draw == nullptr) {
+        HWND window = m_hWnd;
+        if (window == nullptr || !CreateSlot(slot, window))
+            return false;
+    }
+    return DrawLocked(slot, paneCount, pane, channel, picture, width, height);
+}
+
+bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, const uint8_t* picture,
+                           int width, int height) {
+    RECT target{};
+    RECT client{};
+    if (width < 1 || height < 1)
+        return false;
+    if (!ClientRectOnScreen(m_hWnd, &client) || !PaneRect(client, paneCount, pane, &target))
+        return false;
+    if (!DrawingPossible()) {
+        FreeSlot(slot);
+        return false;
+    }
+    if (!EnsurePicture(slot, width, height))
+        return false;
+    if (!CopyPicture(slot, picture, width, height)) {
+        FreeSlot(slot);
+        return false;
+    }
+    if (!EnsurePane(slot, int(target.right - target.left), int(target.bottom - target.top)))
+        return false;
+    const RECT source{0, 0, width, height};
+    const wchar_t* text = m_channels[channel].osdText;
+    if (!m_bOsdOn || text[0] == L'\0') {
+        slot.primary->Blt(&target, slot.picture, const_cast<RECT*>(&source), 0, nullptr);
+        return true;
+    }
+    return DrawWithText(slot, target, source, text);
+}
+
+bool CRenderer::EnsurePicture(Slot& slot, int width, int height) {
+    if (slot.picture != nullptr && slot.pictureWidth == width && slot.pictureHeight == height)
+        return true;
+    ReleaseObject(slot.picture);
+    slot.pictureWidth = slot.pictureHeight = 0;
+    slot.picture = CreateOffscreen(slot.draw, width, height, true);
+    if (slot.picture == nullptr)
+        return false;
+    slot.pictureWidth = width;
+    slot.pictureHeight = height;
+    return true;
+}
+
+bool CRenderer::EnsurePane(Slot& slot, int width, int height) {
+    if (slot.pane != nullptr && slot.paneWidth == width && slot.paneHeight == height)
+        return true;
+    ReleaseObject(slot.pane);
+    slot.paneWidth = slot.paneHeight = 0;
+    if (width < 1 || height < 1)
+        return false;
+    slot.pane = CreateOffscreen(slot.draw, width, height, false);
+    if (slot.pane == nullptr)
+        return false;
+    slot.paneWidth = width;
+    slot.paneHeight = height;
+    return true;
+}
+
+// The decoders' planes (Y, then V and U of (width + 1) / 2 by (height + 1)
+// / 2, pitch = width) into the surface's (Y, V and U at its pitch and half).
+bool CRenderer::CopyPicture(Slot& slot, const uint8_t* picture, int width, int height) {
+    DDSURFACEDESC desc;
+    desc.dwSize = sizeof(DDSURFACEDESC);
+    if (Failed(slot.picture->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_SURFACEMEMORYPTR, nullptr)))
+        return false;
+    const int pitch = desc.lPitch, chromaPitch = pitch / 2;
+    const int chromaWidth = (width + 1) / 2, chromaHeight = (height + 1) / 2;
+    auto* y = static_cast<uint8_t*>(desc.lpSurface);
+    uint8_t* v = y + size_t(pitch) * height;
+    uint8_t* u = v + size_t(chromaPitch) * chromaHeight;
+    if (picture != nullptr) {
+        const uint8_t* fromV = picture + size_t(width) * height;
+        const uint8_t* fromU = fromV + size_t(chromaWidth) * chromaHeight;
+        CopyRows(y, pitch, picture, width, width, height);
+        CopyRows(v, chromaPitch, fromV, chromaWidth, chromaWidth, chromaHeight);
+        CopyRows(u, chromaPitch, fromU, chromaWidth, chromaWidth, chromaHeight);
+    } else {
+        // Black, not the green of all-zero planes: chroma at its midpoint.
+        FillRows(y, pitch, 0, width, height);
+        FillRows(v, chromaPitch, 128, chromaWidth, chromaHeight);
+        FillRows(u, chromaPitch, 128, chromaWidth, chromaHeight);
+    }
+    slot.picture->Unlock(nullptr);
+    return true;
+}
+
+bool CRenderer::DrawWithText(Slot& slot, RECT target, RECT source, const wchar_t* text) {
+    if (Failed(slot.pane->Blt(nullptr, slot.picture, &source, DDBLT_WAIT, nullptr)))
+        return false;
+    HDC dc = nullptr;
+    if (Failed(slot.pane->GetDC(&dc)))
+        return false;
+    RECT strip{0, slot.paneHeight - kOsdTextHeight, slot.paneWidth, slot.paneHeight};
+    DrawShadowText(dc, text, UINT(std::wcslen(text)), &strip, DT_LEFT, RGB(255, 255, 255),
+                   RGB(0, 0, 0), 1, 1);
+    slot.pane->ReleaseDC(dc);
+    slot.primary->Blt(&target, slot.pane, nullptr, 0, nullptr);
+    return true;
+}

@@ -1,0 +1,97 @@
+// CRenderer: draws decoded pictures into the panes of the host window through
+// DirectDraw (platform/media): each picture is copied into an off-screen YV12
+// surface and stretched into its pane of the window, optionally through a
+// pane-sized surface on which the channel's on-screen text is drawn.
+//
+// Slots: 16, one per pane index of whatever layout is shown; each holds a
+// drawing object, a primary surface clipped to the host window, the picture
+// surface and the pane surface. Surfaces are re-created only when a picture
+// or pane size changes.
+//
+// Threads and locks: Draw for pane p runs on the display thread drawing
+// pane p (one at a time per pane); Init, Free and Refresh on the command or
+// playback thread. Each slot has its own mutex, held by Draw for the whole
+// draw and by Init and Free per slot, so a slot is never freed under a draw.
+// The window is an atomic. Channel c's picture buffer and on-screen text
+// belong to channel c's display thread (SetOsdText, GetBuffer, Draw).
+//
+// Buffers: the 16 picture buffers (12 MiB each, one per channel) are owned
+// by the renderer for its whole life; the decoders write into them.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "platform/media/DirectDraw.h"
+#include "shared/GopRecords.h"
+
+class CRenderer {
+public:
+    static constexpr int kPictureBufferSize = 12 * 1024 * 1024;
+    static constexpr int kOsdTextLength = 64;  // with the terminator
+    static constexpr int kOsdTextHeight = 20;  // the text's strip at the pane's bottom
+
+    CRenderer();
+    ~CRenderer();
+    CRenderer(const CRenderer&) = delete;
+    CRenderer& operator=(const CRenderer&) = delete;
+
+    // Creates the objects of `slot` (-1: all 16) that are missing, bound to
+    // `window`; for -1 the window is then stored. Any failure frees every
+    // slot and gives false; a null window gives false at once.
+    bool Init(HWND window, int slot);
+    // Releases the slot's objects (-1: all 16, and forgets the window).
+    void Free(int slot);
+    // Draws channel `channel`'s picture (YV12, pitch = width; null draws
+    // black) into pane `pane` of a `paneCount` layout. False when the slot
+    // cannot be made, for sizes below 1, a pane count other than 1, 4, 9, 12
+    // or 16, a pane outside the layout, while drawing is not possible (the
+    // slot is then freed), or when a surface cannot be made or locked.
+    bool Draw(int paneCount, int pane, int channel, const uint8_t* picture, int width, int height);
+    // Invalidates the whole host window, erasing; its thread repaints it at
+    // its next message, so no caller ever waits for that thread. False
+    // without a window.
+    bool Refresh();
+
+    uint8_t* GetBuffer(int channel);
+    void SetOsdOn(bool on) { m_bOsdOn = on; }
+    bool IsOsdOn() const { return m_bOsdOn; }
+    // Channels below 16: the text (at most 63 characters) and the picture
+    // size it was made for; false for other channels.
+    bool SetOsdText(int channel, const wchar_t* text, int width, int height);
+    HWND Window() const { return m_hWnd; }
+
+private:
+    struct Slot {
+        std::mutex mutex;
+        IDirectDraw* draw = nullptr;
+        IDirectDrawSurface* primary = nullptr;
+        IDirectDrawClipper* clipper = nullptr;
+        IDirectDrawSurface* picture = nullptr;
+        int pictureWidth = 0, pictureHeight = 0;
+        IDirectDrawSurface* pane = nullptr;
+        int paneWidth = 0, paneHeight = 0;
+    };
+    struct Channel {
+        std::unique_ptr<uint8_t[]> buffer;
+        wchar_t osdText[kOsdTextLength] = {};
+        int osdWidth = 0, osdHeight = 0;
+    };
+
+    // With the slot's mutex held.
+    static bool CreateSlot(Slot& slot, HWND window);
+    static void FreeSlot(Slot& slot);
+    static bool EnsurePicture(Slot& slot, int width, int height);
+    static bool EnsurePane(Slot& slot, int width, int height);
+    static bool CopyPicture(Slot& slot, const uint8_t* picture, int width, int height);
+    bool DrawLocked(Slot& slot, int paneCount, int pane, int channel, const uint8_t* picture,
+                    int width, int height);
+    bool DrawWithText(Slot& slot, RECT target, RECT source, const wchar_t* text);
+
+    Slot m_slots[kMaxChannels];
+    Channel m_channels[kMaxChannels];
+    std::atomic<HWND> m_hWnd{nullptr};
+    std::atomic<bool> m_bOsdOn{false};
+};

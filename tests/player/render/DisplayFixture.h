@@ -1,0 +1,97 @@
+// The display under test over generated recordings: a headless host window,
+// the renderer, the real decoders behind a counting decorator, a host whose
+// settings the test sets, and a driver that moves the fake clock while the
+// display threads sleep.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/base/FakeClock.h"
+#include "player/decode/DecoderManager.h"
+#include "player/render/ChannelDisplay.h"
+#include "player/render/ManagedFrameDecoder.h"
+#include "tests/player/render/RenderTestSupport.h"
+#include "tools/recgen/RecordingPlan.h"
+
+// One GOP of a generated recording in a queue slot of its own, parsed.
+struct RecordedGop {
+    std::vector<uint8_t> bytes;
+    GopBuffer slot{};
+    std::unique_ptr<GopInfo> info = std::make_unique<GopInfo>();
+};
+
+// Writes the plan's recording and reads back its GOPs, parsed by `decoders`.
+std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan& plan,
+                                                     CDecoderManager& decoders);
+
+class FakeDisplayHost final : public CDisplayHost {
+public:
+    int FullScreenChannel() override { return fullScreen; }
+    int DivisionMode() override { return mode; }
+    void SetDivisionMode(int m) override { mode = m; }
+    int SourceChannelCount() override { return sourceChannels; }
+    int QueuedAudioBuffers() override { return queuedAudio; }
+    void ReportFrameFailure() override { ++failures; }
+
+    std::atomic<int> fullScreen{0};
+    std::atomic<int> mode{-1};
+    std::atomic<int> sourceChannels{4};
+    std::atomic<int> queuedAudio{0};
+    std::atomic<int> failures{0};
+};
+
+// Counts the frames decoded per channel, with the clock's time of each.
+class CountingDecoder final : public CFrameDecoder {
+public:
+    struct Decode {
+        const unsigned char* data;
+        uint64_t atMs;
+    };
+
+    explicit CountingDecoder(CFrameDecoder& inner) : inner_(inner) {}
+    bool DecodeFrame(int group, int channel, const unsigned char* data, int length,
+                     unsigned char* out, int* size, int* width, int* height) override;
+
+    // Frame indices decoded for channel c (0-based) of `gop`, in order.
+    std::vector<int> Frames(int channel, const RecordedGop& gop) const;
+    std::vector<uint64_t> Times(int channel) const;
+    int Count(int channel) const;
+    void Clear();
+
+private:
+    CFrameDecoder& inner_;
+    mutable std::mutex mutex_;
+    std::vector<Decode> decodes_[kMaxChannels];
+};
+
+class DisplayFixture : public ::testing::Test {
+protected:
+    static constexpr RECT kClient{0, 0, 320, 240};
+
+    DisplayFixture();
+    ~DisplayFixture() override;
+
+    // Writes and parses a recording; fails the test when it cannot.
+    void Record(const recgen::RecordingPlan& plan);
+    GopShowRequest Request(int gop, int state, int speed, int stepIndex, int displayMs,
+                           bool forward = true) const;
+    // ShowGop on a thread of its own, the fake clock moved to each pause's
+    // end while all `threads` display threads sleep, until it returns.
+    int ShowPaced(const GopShowRequest& request, int threads);
+    COLORREF PaneCentre(int paneCount, int pane);
+
+    ScopedFakeClock clock_{1000};
+    TestHostWindow host_{320, 240, kClient};
+    CDecoderManager decoders_;
+    CManagedFrameDecoder managed_{decoders_};
+    CountingDecoder counting_{managed_};
+    FakeDisplayHost settings_;
+    CRenderer renderer_;
+    CChannelDisplay display_{renderer_, counting_, settings_};
+    std::vector<std::unique_ptr<RecordedGop>> gops_;
+};
