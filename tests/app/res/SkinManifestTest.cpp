@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/res/render/SkinManifest.h"
 
 namespace {
@@ -16,7 +18,10 @@ protected:
         std::ofstream(path_) << text;
         return ReadSkinManifest(path_);
     }
-    std::string path_ = ::testing::TempDir() + "skin_manifest_test.txt";
+    // One file per test: ctest runs the cases of this fixture side by side.
+    std::string path_ = ::testing::TempDir() + "skin_manifest_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                        std::to_string(::getpid()) + ".txt";
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 // made with real X input; keys, wheel and close; video from another thread.
 // Waits on the server and on WebKit poll, bounded.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -50,7 +51,10 @@ protected:
         ASSERT_NE(display_, nullptr) << "no X server: run under with-xvfb.sh";
         g_browser = BrowserLog{};
         g_input = InputLog{};
-        page_ = testing::TempDir() + "e2e-page.html";
+        // One page per test: the end-to-end cases may run side by side.
+        page_ = testing::TempDir() + "e2e-page-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                std::to_string(::getpid()) + ".html";
         std::ofstream(page_) << "<!doctype html><html><head><style>html,body{margin:0;"
                                 "height:100%;background:#00ff00}</style><script>"
                                 "function Ping(a,b){window.location.href='app:pong&'+"
@@ -61,6 +65,7 @@ protected:
         if (IsWindow(top_))
             DestroyWindow(top_);
         Pump();
+        std::remove(page_.c_str());
     }
 
     // The skinned window: rounded corners, a round child, a browser on the right.
