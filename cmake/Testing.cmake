@@ -1,5 +1,7 @@
 # dvr_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l1] [TIMEOUT s])
-# Builds one GoogleTest binary and registers its cases with CTest.
+# Builds one GoogleTest binary and registers its cases with CTest. Tests
+# never use a sound card: the audio output plays into the paced null device
+# unless a test picks another (platform/media WaveOut.h).
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
@@ -13,7 +15,7 @@ function(dvr_add_test name)
   endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}"
+    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "DVR_AUDIO=null" LABELS "${T_LABELS}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -36,6 +36,8 @@ public:
     virtual void Refresh() = 0;
     // Turns the per-channel on-screen text on or off.
     virtual void SetOsd(bool on) = 0;
+    // Forgets the picture sizes last decoded per channel (a source opens).
+    virtual void ClearDecodedSizes() {}
     // Shows the GOP and returns once its time is over: 0, or -1 when a frame
     // failed (the playback thread then rebuilds the decoders).
     virtual int ShowGop(const GopShowRequest& request) = 0;

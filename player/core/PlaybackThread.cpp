@@ -5,7 +5,7 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
-#include "player/core/GopRecord.h"
+#include "player/core/PlaybackLocals.h"
 #include "player/core/Player.h"
 
 namespace {
@@ -20,24 +20,13 @@ constexpr int kOlderFastDisplayMs = 500;
 
 }  // namespace
 
-struct CPlayer::PlaybackLocals {
-    std::unique_ptr<GopInfo> info = std::make_unique<GopInfo>();
-    std::unique_ptr<uint8_t[]> audio = std::make_unique<uint8_t[]>(kGopAudioBufferSize);
-    int state = STATUS_IDLE;  // snapshot of the player state for this GOP
-    int speed = 1;
-    bool forward = true;
-    int pcmDisplayMs = 0;  // of the last GOP whose audio was timed at speed 1
-    // A step was asked for (continue event) and its frame is not shown yet:
-    // it survives an empty queue after the step's repositioning.
-    bool stepPending = false;
-};
-
 void CPlayer::PlaybackThread(uint64_t generation) {
     PlaybackLocals locals;
     while (m_state != STATUS_STOPPED && IsCurrentPlayback(generation)) {
         WaitForSingleObject(m_dataReadyEvent, INFINITE);
         if (!TakeStateSnapshot(locals, generation))
             continue;
+        WaitForDrawing(generation);
         if (m_queue.IsEmpty()) {
             SetEvent(m_needDataEvent);
             Sleep(kEmptyQueueWaitMs);
@@ -59,6 +48,7 @@ void CPlayer::PlaybackThread(uint64_t generation) {
         }
         PlayGop(locals, slot);
     }
+    m_audio.CloseReset();
 }
 
 // Reads the state for this GOP; paused, waits for the next step. False when
@@ -69,9 +59,13 @@ bool CPlayer::TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation) {
     locals.state = state;
     if (state == STATUS_STOPPED || !IsCurrentPlayback(generation))
         return false;
+    UpdateAudioDevice(locals);
     if (state == STATUS_PAUSED) {
-        if (!locals.stepPending)
+        if (!locals.stepPending) {
             WaitForSingleObject(m_continueEvent, INFINITE);
+            m_display.Free();
+            m_display.Init(m_window);
+        }
         locals.stepPending = m_state == state && IsCurrentPlayback(generation);
         locals.forward = m_forward;
         return locals.stepPending;
@@ -85,7 +79,7 @@ bool CPlayer::TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation) {
 void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     GopInfo& info = *locals.info;
     ResetGopRecord(&info, locals.audio.get());
-    const int version = m_decoders.Parse(slot->data, slot->length, &info, true);
+    const int version = m_decoders.Parse(slot->data, slot->length, &info, !locals.audioOpenFailed);
     m_positionBefore = slot->positionBefore;
     m_positionAfter = slot->positionAfter;
     if (version < 0) {
@@ -97,8 +91,12 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     slot->version = version;
     if (CheckPictureSize(info))
         RebuildDecoders(kSizeChangeWaitMs, kSizeChangeWaitMs, kSizeChangeWaitMs);
-    if (locals.state == STATUS_PLAYING)
-        ComputeAudio(locals);
+    if (locals.state == STATUS_PLAYING && !ComputeAudio(locals)) {
+        m_queue.Consume();  // more PCM than the device takes for one GOP
+        Sleep(kSkippedGopWaitMs);
+        SetEvent(m_needDataEvent);
+        return;
+    }
     if (locals.state == STATUS_PAUSED)
         AdvanceStep(info, locals.forward);
     m_channelCount = info.channels;
@@ -124,18 +122,6 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
         m_queue.Consume();
     }
     SetEvent(m_needDataEvent);
-}
-
-// The voice flag follows whether the GOP has audio; the PCM of older GOPs
-// sets their display time. The audio output plays the samples here.
-void CPlayer::ComputeAudio(PlaybackLocals& locals) {
-    const GopInfo& info = *locals.info;
-    m_voice = info.audioLength > 0;
-    if (info.version >= 4 || locals.speed != 1)
-        return;
-    const double seconds = info.audioLength / (info.audioChannels == 1 ? 16000.0 : 32000.0);
-    const int ms = int(seconds * 500);
-    locals.pcmDisplayMs = ms != 0 ? ms : 500;
 }
 
 // One frame on while paused: forward wraps from the last frame to 0,

@@ -9,6 +9,8 @@ namespace {
 
 constexpr DWORD kReleaseWaitMs = 500;
 constexpr DWORD kStopCloseWaitMs = 100;
+constexpr int kInitialSampleRate = 22050;
+constexpr int kInitialSampleBits = 16;
 
 void CloseAndReset(HANDLE* handle) {
     if (*handle != nullptr)
@@ -50,6 +52,8 @@ bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCal
         Release();
         return false;
     }
+    m_audio.SetCallback(OnWaveDone);
+    m_audio.SetFormat(kInitialSampleRate, kInitialSampleBits, 1);
     m_playEndRun = true;
     m_playEndThread = CreateThread([this] { PlayEndThread(); });
     m_commandRun = true;
@@ -61,6 +65,7 @@ bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCal
     m_msgCallback = msg;
     m_dataCallback = data;
     SetErrorSink(error);
+    m_ulaw.Build();
     return true;
 }
 
@@ -148,6 +153,7 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
                                       : DIV_GRID_3X3;
     m_divMode = mode;
     m_divModeCopy = mode;
+    m_display.ClearDecodedSizes();
     return true;
 }
 

@@ -25,6 +25,9 @@
 #include <string>
 
 #include "platform/base/Handle.h"
+#include "player/audio/AudioOut.h"
+#include "player/audio/UlawTable.h"
+#include "player/capture/PictureCapture.h"
 #include "player/core/CommandSlot.h"
 #include "player/core/GopDisplay.h"
 #include "player/decode/DecoderManager.h"
@@ -77,6 +80,16 @@ public:
 
     CSourceManager& Source() { return m_source; }
 
+    // For the display (player/api wires it): the decoders its threads decode
+    // with, the settings it lays the panes out by, the audio lag it
+    // lengthens GOPs by, and message 24. Playback and display threads.
+    CDecoderManager& Decoders() { return m_decoders; }
+    int FullScreenChannel() const { return m_fullScreen; }
+    int DivisionMode() const { return m_divMode; }
+    void SetDivisionMode(int mode) { m_divMode = mode; }
+    int QueuedAudioBuffers() const { return m_audio.IsOpen() ? m_audio.TellQueued() : 0; }
+    void ReportFrameFailure() const { ReportMessage(MSG_FRAME_FAILED, m_lastCloseResult); }
+
 private:
     using Handler = int (CPlayer::*)(const PlayCommand&);
     static const Handler kHandlers[PLAY_CMD_JUMP + 1];  // by zPlayCmd; null: no handler
@@ -121,7 +134,10 @@ private:
     struct PlaybackLocals;
     bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
     void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
-    void ComputeAudio(PlaybackLocals& locals);
+    bool ComputeAudio(PlaybackLocals& locals);
+    bool PlayAudio(PlaybackLocals& locals, int bytes);
+    void UpdateAudioDevice(PlaybackLocals& locals);
+    void WaitForDrawing(uint64_t generation);
     void AdvanceStep(const GopInfo& info, bool forward);
     bool StepKeepsSlot(bool forward) const;
     void RebuildDecoders(DWORD before, DWORD between, DWORD after);
@@ -145,6 +161,9 @@ private:
     CGopQueue m_queue;
     CRecordWriter m_record;
     CCommandSlot m_slot;
+    CAudioOut m_audio;
+    CUlawTable m_ulaw;  // built by Init, then only read
+    CPictureCapture m_capture;
 
     // Callbacks, set by Init.
     std::atomic<zMsgCallback> m_msgCallback{nullptr};
@@ -154,7 +173,6 @@ private:
     // Player state and what the host set.
     std::atomic<int> m_state{STATUS_IDLE};
     std::atomic<bool> m_voice{false};
-    std::atomic<float> m_gain{1.0f};
     HWND m_window = nullptr;
     std::atomic<int> m_channelCount{-1};
     std::atomic<int> m_fullScreen{0};

@@ -4,14 +4,17 @@
 #include "platform/base/Event.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Thread.h"
+#include "platform/user/WindowApi.h"
 #include "player/core/Player.h"
 #include "player/errors/ErrorSink.h"
 #include "player/gop/GopParser.h"
+#include "player/source/AudioFormat.h"
 
 namespace {
 
 constexpr DWORD kRepositionWaitMs = 50;
 constexpr DWORD kPlayThreadStartWaitMs = 500;
+constexpr int kCaptureQuality = 200;  // the capture holds it to the encoder's 100
 
 bool IsFast(int state) {
     return state == STATUS_FAST_FORWARD || state == STATUS_FAST_BACKWARD;
@@ -66,9 +69,14 @@ int CPlayer::DoPlay(const PlayCommand& command) {
     if (type < OPENED_FILE_PAIR || type > OPENED_CARD)
         return MSG_PLAY_FAILED;
     switch (m_state.load()) {
-        case STATUS_IDLE:
+        case STATUS_IDLE: {
+            // A format the device refuses is met when it opens; play goes on.
+            int rate = 0, bits = 0;
+            GetAudioFormat(&rate, &bits);
+            m_audio.SetFormat(rate, bits, 1);
+            return PlayFromStopped();
+        }
         case STATUS_STOPPED:
-            // The audio output takes the source's format (GetAudioFormat) here.
             return PlayFromStopped();
         case STATUS_PLAYING:
             if (!StartPlayThread(true))
@@ -277,7 +285,7 @@ int CPlayer::DoStop(const PlayCommand& command) {
 
 // Picture capture needs drawn pictures; this build draws none, so a capture
 // that passes its checks fails.
-int CPlayer::DoCapture(const PlayCommand&) {
+int CPlayer::DoCapture(const PlayCommand& command) {
     if (m_source.TellType() == OPENED_NONE) {
         ReportError(ERR_CAPTURE_NO_SOURCE);
         return MSG_CAPTURE_FAILED;
@@ -286,7 +294,15 @@ int CPlayer::DoCapture(const PlayCommand&) {
         ReportError(ERR_CAPTURE_CHANNELS_UNKNOWN);
         return MSG_CAPTURE_FAILED;
     }
-    return MSG_CAPTURE_FAILED;
+    const auto* area = reinterpret_cast<const RECT*>(command.a);
+    if (area == nullptr || !command.hasText)
+        return MSG_CAPTURE_FAILED;
+    const RECT r = *area;
+    // A capture that wrote no file says so.
+    const bool saved = m_capture.Capture(GetDesktopWindow(), r.left, r.top, r.right, r.bottom,
+                                         command.text.c_str(), r.right - r.left, r.bottom - r.top,
+                                         kCaptureQuality, uint32_t(command.position));
+    return saved ? MSG_CAPTURE_DONE : MSG_CAPTURE_FAILED;
 }
 
 int CPlayer::SetJumpMode(const PlayCommand& command) {

@@ -71,14 +71,14 @@ bool CPlayer::SetVoiceVolume(int volume) {
     if (volume < 0 || volume > 100)
         return false;
     const double gain = volume <= 50 ? volume / 50.0 : 1.0 + (volume - 50) * 2.0 / 50.0;
-    m_gain = float(gain);
+    m_audio.SetGain(float(gain));
     return true;
 }
 
 // The inverse of SetVoiceVolume, rounded to the nearest volume so that a
 // volume read back is the one that was set.
 bool CPlayer::TellVoiceVolume(int* volume) const {
-    const double gain = m_gain;
+    const double gain = m_audio.GetGain();
     if (volume == nullptr || gain < 0.0 || gain > 3.0)
         return false;
     const double value = gain <= 1.0 ? gain * 50.0 : (gain - 1.0) * 50.0 / 2.0 + 50.0;
@@ -87,13 +87,13 @@ bool CPlayer::TellVoiceVolume(int* volume) const {
 }
 
 bool CPlayer::OpenVoice() {
-    m_gain = 2.0f;
+    m_audio.SetGain(2.0f);
     return !m_voice.exchange(true);
 }
 
 bool CPlayer::CloseVoice() {
     m_voice = false;
-    m_gain = 0.0f;
+    m_audio.SetGain(0.0f);
     return true;
 }
 

@@ -38,7 +38,7 @@ public:
     // The last decoded picture size of channel c (0-based); zOpen clears them.
     int DecodedWidth(int channel) const { return m_decodedWidth[channel].load(); }
     int DecodedHeight(int channel) const { return m_decodedHeight[channel].load(); }
-    void ClearDecodedSizes();
+    void ClearDecodedSizes() override;
 
 private:
     int CatchUpWithAudio(const GopShowRequest& request) const;
