@@ -66,6 +66,19 @@ LONG WithStore(Action action) {
     return result;
 }
 
+// Runs `action` on the loaded store for an open key that grants `access`,
+// under the registry lock.
+template <typename Action>
+LONG WithOpenKey(HKEY key, REGSAM access, Action action) {
+    std::lock_guard lock(g_mutex);
+    const std::optional<OpenKey> open = Resolve(key);
+    if (!open)
+        return ERROR_INVALID_HANDLE;
+    if ((open->access & access) == 0)
+        return ERROR_ACCESS_DENIED;
+    return WithStore([&](RegistryStore& store) { return action(store, open->path); });
+}
+
 RegistryValue* FindValue(RegistryKey& key, const wchar_t* name) {
     const std::wstring wanted = name != nullptr ? name : L"";
     auto it = std::find_if(key.values.begin(), key.values.end(), [&](const RegistryValue& v) {
@@ -130,14 +143,8 @@ LONG RegCloseKey(HKEY key) {
 LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
     if (data != nullptr && size == nullptr)
         return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(g_mutex);
-    const std::optional<OpenKey> open = Resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    if ((open->access & KEY_QUERY_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-    return WithStore([&](RegistryStore& store) {
-        RegistryKey* k = store.Find(open->path);
+    return WithOpenKey(key, KEY_QUERY_VALUE, [&](RegistryStore& store, const std::wstring& path) {
+        RegistryKey* k = store.Find(path);
         RegistryValue* v = k != nullptr ? FindValue(*k, name) : nullptr;
         if (v == nullptr)
             return ERROR_FILE_NOT_FOUND;
@@ -160,14 +167,8 @@ LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD, DWORD type, const BYTE
                     DWORD size) {
     if (data == nullptr && size != 0)
         return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(g_mutex);
-    const std::optional<OpenKey> open = Resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    if ((open->access & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-    return WithStore([&](RegistryStore& store) {
-        RegistryKey* k = store.Find(open->path);
+    return WithOpenKey(key, KEY_SET_VALUE, [&](RegistryStore& store, const std::wstring& path) {
+        RegistryKey* k = store.Find(path);
         if (k == nullptr)
             return ERROR_FILE_NOT_FOUND;  // deleted since it was opened
         RegistryValue* v = FindValue(*k, name);
@@ -183,14 +184,8 @@ LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD, DWORD type, const BYTE
 }
 
 LONG RegDeleteValueW(HKEY key, const wchar_t* name) {
-    std::lock_guard lock(g_mutex);
-    const std::optional<OpenKey> open = Resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    if ((open->access & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-    return WithStore([&](RegistryStore& store) {
-        RegistryKey* k = store.Find(open->path);
+    return WithOpenKey(key, KEY_SET_VALUE, [&](RegistryStore& store, const std::wstring& path) {
+        RegistryKey* k = store.Find(path);
         RegistryValue* v = k != nullptr ? FindValue(*k, name) : nullptr;
         if (v == nullptr)
             return ERROR_FILE_NOT_FOUND;
