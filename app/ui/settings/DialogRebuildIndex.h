@@ -6,8 +6,8 @@
 // START asks the host to stop and close whatever is open and then opens the
 // rebuild. CLOSE, the close box and Escape end the dialog: with
 // kRebuildFinished when no rebuild runs, with kRebuildBroken once the user
-// confirms breaking a running one. Enter does not end it. The dialog sends no
-// player command of its own: the stop and close of the rebuild source follow
+// confirms breaking a running one. Enter does not end it. The dialog stops
+// and closes nothing itself: the stop and close of the rebuild source follow
 // in RunRebuildHddIndex, through the host.
 //
 // UI thread only.

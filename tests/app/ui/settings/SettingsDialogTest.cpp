@@ -18,7 +18,11 @@ using fs::path;
 // The settings dialog, modeless, over a program directory with two languages.
 class SettingsDialog : public DialogFixture {
 protected:
-    SettingsDialog() : dlg(nullptr, [this] { ++relabels; }) {
+    SettingsDialog()
+        : dlg(nullptr, [this] {
+              ++relabels;
+              readyAtRelabel = IDS_STATE_READY.Get().Std();
+          }) {
         Write("config/lang/English.lang", "Language=English\nIDS_STATE_READY=Ready\n");
         Write("config/lang/Deutsch.lang", "Language=Deutsch\nIDS_STATE_READY=Bereit\n");
         g_strLangFile = L"English.lang";
@@ -50,6 +54,7 @@ protected:
     }
 
     int relabels = 0;
+    std::wstring readyAtRelabel;  // the main window relabels with the new texts
     CDialogOtherSetting dlg;
 };
 
@@ -89,6 +94,7 @@ TEST_F(SettingsDialog, ApplyStoresAndWritesEveryKeyAtOnce) {
         SCOPED_TRACE(c.name);
         g_strLangFile = L"English.lang";
         relabels = 0;
+        readyAtRelabel.clear();
         fs::remove(g_strIniPath.Std());
         const path log = dir_ / c.name / "new log", pic = dir_ / c.name / "pictures",
                    capture = dir_ / c.name / "exports";
@@ -108,6 +114,7 @@ TEST_F(SettingsDialog, ApplyStoresAndWritesEveryKeyAtOnce) {
         EXPECT_EQ(g_strLangFile, c.langFile);
         EXPECT_STREQ(IDS_STATE_READY, c.ready);
         EXPECT_EQ(relabels, c.relabels);
+        EXPECT_EQ(readyAtRelabel, c.relabels > 0 ? L"Bereit" : L"");
         EXPECT_EQ(IniValue(L"MutiLanguage", L"LangFile"), c.langFile);
         EXPECT_EQ(IniValue(L"LogFileSetting", L"DefaultDir"), Wide(log));
         EXPECT_EQ(IniValue(L"JpegCaptureSetting", L"DefaultDir"), Wide(pic));
