@@ -31,7 +31,7 @@ public:
     TelemetryRecord Snapshot() const;
     // Back to TelemetryRecord::Cleared().
     void Reset();
-    // Back to the values at program start (tests and a new session).
+    // Back to the values at program start.
     void ResetToInitial();
     unsigned Time() const;
 
