@@ -3,10 +3,9 @@
 #pragma once
 
 #include "app/res/ResourceIds.h"
+// g_strSpeedUnitText: the speed unit shown after the speed digits.
+#include "app/shell/AppConfig.h"
 #include "platform/afx/Afx.h"
-
-// The speed unit shown after the speed digits (the configuration sets it).
-extern CString g_strSpeedUnitText;
 
 namespace telemetry {
 

@@ -1,0 +1,21 @@
+// The signals between the playback code and the telemetry thread.
+//
+// Threads: the flags are set by the player callbacks and the main window
+// and consumed (read and cleared in one step) by the telemetry thread.
+// The event is created by the main window before the thread starts and
+// never replaced while it runs.
+#pragma once
+
+#include <atomic>
+
+#include "platform/base/Event.h"
+
+// A stop has completed: the next pass clears every telemetry display.
+extern std::atomic<bool> g_bPlaybackStopped;
+// A seek was sent or armed: the next pass clears the chart and the GPS line.
+extern std::atomic<bool> g_bPositionJumped;
+// The telemetry thread runs while set.
+extern std::atomic<bool> g_bTelemetryThreadRun;
+// Manual reset: set while frames flow (playing, and once after a stop),
+// reset while paused and after a stop has been handled.
+extern HANDLE g_hTelemetryEvent;
