@@ -1,5 +1,7 @@
 #include "tools/skingallery/SkinGallery.h"
 
+#include <algorithm>
+
 #include "app/res/DialogStyles.h"
 #include "app/res/ResourceIds.h"
 #include "platform/user/Resources.h"
@@ -35,11 +37,10 @@ constexpr int kHoveredTool = 1;
 constexpr int kPressedTransport = 3;
 constexpr int kLitMenu = 2;
 
-// Places in pixels, each in its parent's client area. The dialog's client
-// area is 584 x 402.
-const CRect kTopBarPlace(0, 0, 584, 66);
-const CRect kBackdropPlace(0, 66, 584, 402);
-const CRect kPanelPlace(0, 92, 584, 336);  // in the backdrop
+// Places in pixels, each in its parent's client area. The panels take the
+// dialog's width; see LayOut.
+constexpr int kTopBarHeight = 66;
+constexpr int kPanelTop = 92;  // in the backdrop
 CRect ToolPlace(int i) {
     return CRect(CPoint(6 + 64 * i, 8), CSize(60, 50));
 }
@@ -101,6 +102,7 @@ BOOL CSkinGalleryDlg::Open() {
     if (!Create(kTemplate))
         return FALSE;
     MoveWindow(&kPlace);
+    LayOut();
     ShowWindow(SW_SHOW);
     UpdateWindow();
     return TRUE;
@@ -115,6 +117,24 @@ BOOL CSkinGalleryDlg::OnInitDialog() {
     return TRUE;
 }
 
+// The caption band is taller than the caption the window system leaves for
+// it and covers the client area's first rows: the top bar starts below it.
+void CSkinGalleryDlg::LayOut() {
+    CRect window;
+    GetWindowRect(&window);
+    CRect client;
+    GetClientRect(&client);
+    CPoint origin(0, 0);
+    ClientToScreen(&origin);
+    const int band = ::GetSystemMetrics(SM_CYSIZE) + ::GetSystemMetrics(SM_CYFRAME);
+    const int top = std::max(0, band - int(origin.y - window.top));
+    m_topBar.MoveWindow(0, top, client.Width(), kTopBarHeight);
+    const int backdropHeight = client.Height() - top - kTopBarHeight;
+    m_backdrop.MoveWindow(0, top + kTopBarHeight, client.Width(), backdropHeight);
+    m_seek.MoveWindow(6, 30, client.Width() - 12, 10);
+    m_panel.MoveWindow(0, kPanelTop, client.Width(), backdropHeight - kPanelTop);
+}
+
 template <class Control>
 void CSkinGalleryDlg::Bind(Control& control, int id, CWnd& parent, const CRect& place) {
     control.SubclassDlgItem(UINT(id), this);
@@ -124,7 +144,7 @@ void CSkinGalleryDlg::Bind(Control& control, int id, CWnd& parent, const CRect& 
 }
 
 void CSkinGalleryDlg::BindTopBar() {
-    Bind(m_topBar, IDC_MAIN_TOP_BAR, *this, kTopBarPlace);
+    Bind(m_topBar, IDC_MAIN_TOP_BAR, *this, CRect());
     m_topBar.m_bmpBack.LoadBitmap(IDB_TOP_BAR);
     for (int i = 0; i < kToolButtons; ++i) {
         Bind(m_tools[i], kToolIds[i], m_topBar, ToolPlace(i));
@@ -137,13 +157,13 @@ void CSkinGalleryDlg::BindTopBar() {
 }
 
 void CSkinGalleryDlg::BindPlayBar() {
-    Bind(m_backdrop, IDC_MAIN_BACKDROP, *this, kBackdropPlace);
+    Bind(m_backdrop, IDC_MAIN_BACKDROP, *this, CRect());
     m_backdrop.m_bmpBack.LoadBitmap(IDB_BACKDROP);
     Bind(m_status, IDC_MAIN_STATUS, m_backdrop, CRect(6, 6, 186, 24));
     m_status.SetText(L"Playing CH1", 0, kWhite, kBlack);
     Bind(m_time, IDC_MAIN_TIME, m_backdrop, CRect(192, 6, 392, 24));
     m_time.SetText(L"2025-03-14 08:30:00", 0, kWhite, kBlack);
-    Bind(m_seek, IDC_MAIN_SEEK, m_backdrop, CRect(6, 30, 578, 40));
+    Bind(m_seek, IDC_MAIN_SEEK, m_backdrop, CRect());
     m_seek.Init(IDB_SEEK_TRACK, IDB_SEEK_THUMB, L"");
     m_seek.SetRange(0, 100);
     m_seek.SetPos(35);
@@ -167,7 +187,7 @@ void CSkinGalleryDlg::BindPlayBar() {
 }
 
 void CSkinGalleryDlg::BindTelemetry() {
-    Bind(m_panel, kPanelId, m_backdrop, kPanelPlace);
+    Bind(m_panel, kPanelId, m_backdrop, CRect());
     m_panel.m_bmpBack.LoadBitmap(IDB_TELEMETRY_PANEL);
     Bind(m_speed, IDC_PANEL_SPEED_DIGITS, m_panel, CRect(8, 8, 208, 48));
     Bind(m_temperature, IDC_PANEL_TEMPERATURE, m_panel, CRect(8, 54, 208, 84));

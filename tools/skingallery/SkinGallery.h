@@ -48,6 +48,8 @@ protected:
 private:
     template <class Control>
     void Bind(Control& control, int id, CWnd& parent, const CRect& place);
+    // Sizes the panels and the seek slider to the client area.
+    void LayOut();
     void BindTopBar();
     void BindPlayBar();
     void BindTelemetry();
