@@ -4,6 +4,7 @@
 // the picture seen and the difference picture are written to the build
 // folder. Fonts come from the project's font packages, so text renders alike
 // on every machine; the tolerance takes small rendering differences only.
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,10 +20,30 @@ const std::string kExpected = GALLERY_EXPECTED_IMAGE;
 const std::string kOutput = GALLERY_OUTPUT_DIR;
 const Tolerance kTolerance;
 
+// Whether fontconfig finds the family itself rather than a stand-in.
+bool FamilyInstalled(const char* family) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* name = nullptr;
+    const bool same = found != nullptr &&
+                      FcPatternGetString(found, FC_FAMILY, 0, &name) == FcResultMatch &&
+                      std::string(reinterpret_cast<const char*>(name)) == family;
+    if (found != nullptr)
+        FcPatternDestroy(found);
+    FcPatternDestroy(pattern);
+    return same;
+}
+
 TEST(SkinGalleryShot, TheScreenShowsEveryControlAsTheExpectedImage) {
     const Reaper reaper(std::chrono::seconds(60));
     const std::unique_ptr<GtkDisplay> display = GtkDisplay::Open();
     ASSERT_NE(display, nullptr) << "no X server: run under with-xvfb.sh";
+    // Every text of the gallery ("MS Shell Dlg" and "Arial") is drawn in it.
+    ASSERT_TRUE(FamilyInstalled("Liberation Sans"))
+        << "the expected image was drawn with Liberation Sans (fonts-liberation2)";
     const RgbImage expected = ReadPng(kExpected);
     ASSERT_FALSE(expected.Empty()) << "cannot read " << kExpected;
 
