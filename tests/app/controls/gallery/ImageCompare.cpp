@@ -44,6 +44,8 @@ ImageDifference Compare(const RgbImage& expected, const RgbImage& actual,
                 ++tiles[size_t(y / tolerance.tile) * size_t(columns) + size_t(x / tolerance.tile)];
             }
         }
+    if (tiles.empty())
+        return d;
     const auto densest = std::max_element(tiles.begin(), tiles.end());
     const int index = int(densest - tiles.begin());
     d.densestTile = *densest;
