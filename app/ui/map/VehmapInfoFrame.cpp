@@ -136,14 +136,22 @@ void CVehmapInfoDlg::OnNcMouseMove(UINT, CPoint point) {
 }
 
 void CVehmapInfoDlg::OnNcLButtonDown(UINT hitTest, CPoint point) {
+    // A press on one of our boxes is that box's alone: the system's own
+    // boxes lie under them, and a move or size started as well would take
+    // the mouse from a window that is closing or changing its size.
     if (m_rcClose.PtInRect(point)) {
         if (CWnd* parent = GetParent())
             parent->PostMessage(WM_COMMAND, IDM_SINGLE_SCREEN, 0);
-    } else if (m_rcMin.PtInRect(point)) {
+        return;
+    }
+    if (m_rcMin.PtInRect(point)) {
         SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, PackPoint(point));
-    } else if (m_rcMax.PtInRect(point)) {
+        return;
+    }
+    if (m_rcMax.PtInRect(point)) {
         const bool restore = IsZoomed() || IsIconic();
         SendMessage(WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, PackPoint(point));
+        return;
     }
     if (const WPARAM command = SizeOrMoveCommand(LRESULT(hitTest)))
         SendMessage(WM_SYSCOMMAND, command, PackPoint(point));
