@@ -72,7 +72,8 @@
     var svg = document.getElementById("track");
     while (svg.firstChild)
       svg.removeChild(svg.firstChild);
-    var width = svg.clientWidth || window.innerWidth, height = svg.clientHeight || window.innerHeight;
+    var box = svg.getBoundingClientRect();
+    var width = box.width || window.innerWidth, height = box.height || window.innerHeight;
     document.getElementById("status").textContent = points.length ? "" : "No track";
     if (!points.length)
       return;
@@ -117,7 +118,9 @@
   window.addEventListener("load", function () {
     var svg = document.getElementById("track");
     svg.addEventListener("click", function (event) {
-      var hit = view && nearest(event.offsetX, event.offsetY);
+      // Client coordinates: offsets would be relative to the shape clicked.
+      var box = svg.getBoundingClientRect();
+      var hit = view && nearest(event.clientX - box.left, event.clientY - box.top);
       command(hit ? "nomal&" + hit.time : "GetFocus&");
     });
     window.addEventListener("resize", draw);
