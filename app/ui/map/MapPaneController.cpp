@@ -27,8 +27,11 @@ bool RegisterResultWindowClass() {
     return RegisterClass(&description) != 0;
 }
 
-bool TestMapServer() {
-    return InternetCheckConnectionW(MapCheckAddress(), FLAG_ICC_FORCE_CONNECTION, 0) != FALSE;
+// The test of the map server, its address read here on the UI thread.
+MapRetryThread::Check MapServerTest() {
+    return [address = MapCheckAddress()] {
+        return InternetCheckConnectionW(address, FLAG_ICC_FORCE_CONNECTION, 0) != FALSE;
+    };
 }
 
 bool MapIsOff() {
@@ -41,8 +44,7 @@ BEGIN_MESSAGE_MAP(CMapPaneController, CWnd)
 ON_MESSAGE(kConnectionTested, &CMapPaneController::OnConnectionTested)
 END_MESSAGE_MAP()
 
-CMapPaneController::CMapPaneController(IMapPaneHost& host)
-    : m_host(host), m_dlgVehmap(host), m_check(TestMapServer) {}
+CMapPaneController::CMapPaneController(IMapPaneHost& host) : m_host(host), m_dlgVehmap(host) {}
 
 CMapPaneController::~CMapPaneController() {
     Stop();
@@ -59,12 +61,10 @@ BOOL CMapPaneController::Start(CWnd* mainWindow) {
     // The thread holds only the window handle: a result posted after the
     // window is gone is dropped by the window system.
     const HWND target = m_hWnd;
-    return m_retry.Start(m_check,
-                         [target](bool connected) {
-                             ::PostMessage(target, kConnectionTested, connected ? 1 : 0, 0);
-                         })
-               ? TRUE
-               : FALSE;
+    const auto report = [target](bool connected) {
+        ::PostMessage(target, kConnectionTested, connected ? 1 : 0, 0);
+    };
+    return m_retry.Start(m_check ? m_check : MapServerTest(), report) ? TRUE : FALSE;
 }
 
 BOOL CMapPaneController::CreateResultWindow(CWnd* mainWindow) {

@@ -57,7 +57,8 @@ public:
 
     CExplorer1& Browser() { return m_wndBrowser; }
     CWebPage& Page() { return m_webPage; }
-    // The connection test the retry thread runs; tests replace it before Start.
+    // The connection test the retry thread runs (the map server's unless
+    // set); tests set it before Start.
     void SetConnectionCheck(MapRetryThread::Check check) { m_check = std::move(check); }
 
     int m_nMapState = -1;

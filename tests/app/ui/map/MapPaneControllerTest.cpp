@@ -2,6 +2,10 @@
 // track calls, the page's requests, and the floating map window.
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "MapWindowFixture.h"
@@ -186,14 +190,56 @@ TEST_F(MapPane, GetFocusGivesTheKeyboardToTheBrowserItCameFrom) {
     EXPECT_TRUE(MainEngine().Decisions().back().cancelled);
 }
 
-TEST_F(MapPane, TheServerComesFromTheConfiguration) {
+// A configuration naming `server` as the map server.
+void UseMapServer(const std::wstring& server) {
     const std::string dir = testing::TempDir() + "map_pane_config";
     std::filesystem::create_directories(dir);
     const std::wstring ini = Utf8ToWideString(dir + "/AppConfig.ini");
-    WritePrivateProfileStringW(L"IE", L"MapServer", L"http://127.0.0.1:8080/", ini.c_str());
+    WritePrivateProfileStringW(L"IE", L"MapServer", server.c_str(), ini.c_str());
     g_strIniPath = ini.c_str();
+}
+
+// A local port that listens (or, closed, refuses); -1 when none can be had.
+int LocalPort(int* listening) {
+    *listening = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (*listening < 0 || bind(*listening, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        listen(*listening, 4) != 0 ||
+        getsockname(*listening, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return -1;
+    return ntohs(address.sin_port);
+}
+
+TEST_F(MapPane, TheServerComesFromTheConfiguration) {
+    UseMapServer(L"http://127.0.0.1:8080/");
     EXPECT_EQ(OnlineMapPage(), CString(L"http://127.0.0.1:8080/vehmap/dep/gis_.html"));
     EXPECT_EQ(MapCheckAddress(), CString(L"http://127.0.0.1:8080/tw/index.php"));
+}
+
+TEST_F(MapPane, TheConnectionTestAsksTheConfiguredServer) {
+    for (const bool answering : {true, false}) {
+        TearDown();
+        SetUp();
+        int server = -1;
+        const int port = LocalPort(&server);
+        ASSERT_GT(port, 0);
+        if (!answering)
+            close(server);  // the port now refuses at once
+        g_nMapType = 0;
+        UseMapServer(L"http://127.0.0.1:" + std::to_wstring(port));
+        ASSERT_TRUE(m_pane->Start(CWnd::FromHandle(m_main)));
+        ASSERT_TRUE(PumpUntil([&] { return m_pane->m_nMapState != -1; }));
+        EXPECT_EQ(m_pane->m_nMapState, answering ? 1 : 0);
+        const std::string expected =
+            answering ? "http://127.0.0.1:" + std::to_string(port) + "/vehmap/dep/gis_.html"
+                      : OfflinePageUri();
+        EXPECT_EQ(MainEngine().Navigations(), std::vector<std::string>{expected});
+        if (answering)
+            close(server);
+    }
 }
 
 }  // namespace
