@@ -1,0 +1,245 @@
+// The main window's map: the page chosen after the connection test, the
+// track calls, the page's requests, and the floating map window.
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "MapWindowFixture.h"
+#include "app/res/ResourceIds.h"
+#include "app/shell/AppConfig.h"
+#include "app/ui/map/MapPages.h"
+#include "app/ui/map/MapPointTexts.h"
+#include "platform/base/PrivateProfile.h"
+#include "shared/PlayerInterface.h"
+#include "shared/TextConvert.h"
+
+namespace {
+
+using Calls = std::vector<FakeBrowserEngine::Call>;
+using Names = std::vector<std::string>;
+
+Names NamesOf(const Calls& calls) {
+    Names names;
+    for (const auto& c : calls)
+        names.push_back(c.name);
+    return names;
+}
+
+const std::vector<std::string> kTrackFunctions = {"ClearAll_N", "AddGLatLng_N"};
+
+class MapPane : public MapWindowFixture {
+protected:
+    // The map page shown and loaded in the main browser.
+    void LoadLocalPage() {
+        StartConnected(true);
+        MainEngine().SetPageFunctions({kTrackFunctions.begin(), kTrackFunctions.end()});
+        MainEngine().CompleteDocument(LocalPageUri());
+        Pump();
+    }
+};
+
+TEST_F(MapPane, ThePageFollowsTheMapTypeAndTheConnection) {
+    struct Case {
+        int mapType;
+        bool connected;
+        std::string page;
+        int state;
+    };
+    const Case cases[] = {
+        {kLocalMapType, true, "file:///opt/marlowin/utilities/dep/yandex.html", 1},
+        {0, true, "http://map.marlowin.example/vehmap/dep/gis_.html", 1},
+        {7, true, "http://map.marlowin.example/vehmap/dep/gis_.html", 1},
+        {kLocalMapType, false, "file:///opt/marlowin/utilities/dep/no_net.html", 0},
+        {0, false, "file:///opt/marlowin/utilities/dep/no_net.html", 0},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        g_nMapType = c.mapType;
+        StartConnected(c.connected);
+        EXPECT_EQ(MainEngine().Navigations(), std::vector<std::string>{c.page}) << c.mapType;
+        EXPECT_EQ(m_pane->m_nMapState, c.state);
+        ASSERT_EQ(MainEngine().Decisions().size(), 1u);
+        EXPECT_FALSE(MainEngine().Decisions()[0].cancelled) << "a page address proceeds";
+    }
+}
+
+TEST_F(MapPane, TheOfflinePageStaysUntilATestConnectsThenTheMapLoadsOnce) {
+    StartConnected(false);
+    m_pane->CheckMapConnection(false);
+    EXPECT_EQ(MainEngine().Navigations().size(), 1u) << "a failed test in state 0 changes nothing";
+    EXPECT_EQ(m_pane->m_nMapState, 0);
+    m_pane->CheckMapConnection(true);
+    m_pane->CheckMapConnection(true);
+    m_pane->CheckMapConnection(false);
+    EXPECT_EQ(MainEngine().Navigations(),
+              (std::vector<std::string>{OfflinePageUri(), LocalPageUri()}));
+    EXPECT_EQ(m_pane->m_nMapState, 1);
+}
+
+TEST_F(MapPane, WithTheMapOffNothingNavigatesAndNoPageIsCalled) {
+    g_nMapOff = 1;
+    ASSERT_TRUE(m_pane->Start(CWnd::FromHandle(m_main)));
+    m_pane->CheckMapConnection(false);
+    m_pane->CheckMapConnection(true);
+    MainEngine().CompleteDocument(LocalPageUri());
+    Pump();
+    AddPoint(L"BUS-7", L"1700000000");
+    m_pane->OnMapTrack(1, 0);
+    EXPECT_TRUE(MainEngine().Navigations().empty());
+    EXPECT_TRUE(MainEngine().Calls().empty());
+    EXPECT_EQ(g_strMapLastCarId, CString(L"BUS-7")) << "the last vehicle id still follows";
+}
+
+TEST_F(MapPane, TrackPointsReachTheMapPageOnceItHasLoaded) {
+    StartConnected(true);
+    MainEngine().SetPageFunctions({kTrackFunctions.begin(), kTrackFunctions.end()});
+    AddPoint(L"BUS-7", L"1700000000");
+    EXPECT_TRUE(MainEngine().Calls().empty()) << "no document before the page has loaded";
+
+    MainEngine().CompleteDocument(LocalPageUri());
+    Pump();
+    AddPoint(L"BUS-7", L"1700000001");
+    const Calls calls = MainEngine().Calls();
+    ASSERT_EQ(calls.size(), 1u) << "the vehicle id was passed before: no clearing";
+    EXPECT_EQ(calls[0].name, "AddGLatLng_N");
+    EXPECT_EQ(calls[0].args,
+              (std::vector<std::string>{"BUS-7", "1700000001", "55.750000", "37.616667"}));
+}
+
+TEST_F(MapPane, ANewVehicleClearsTheTrackBeforeItsFirstPoint) {
+    LoadLocalPage();
+    AddPoint(L"BUS-7", L"1");
+    AddPoint(L"BUS-7", L"2");
+    AddPoint(L"TRUCK-2", L"3");
+    m_pane->OnMapTrack(1, 0);
+    m_pane->OnMapTrack(3, 0);
+    EXPECT_EQ(NamesOf(MainEngine().Calls()), (Names{"ClearAll_N", "AddGLatLng_N", "AddGLatLng_N",
+                                                    "ClearAll_N", "AddGLatLng_N", "ClearAll_N"}));
+    EXPECT_EQ(g_strMapLastCarId, CString(L"TRUCK-2"));
+}
+
+TEST_F(MapPane, OddVehicleIdsReachThePageAsTheyAre) {
+    LoadLocalPage();
+    const std::wstring ids[] = {L"a\"b",      L"c\\d'e",   L"line\nbreak", L"</script><b>x</b>",
+                                L"\u2028sep", L"\u8F66-12"};
+    for (const std::wstring& id : ids)
+        AddPoint(id.c_str(), L"1700000000");
+    const Calls calls = MainEngine().Calls();
+    size_t added = 0;
+    for (const auto& call : calls) {
+        if (call.name != "AddGLatLng_N")
+            continue;
+        ASSERT_LT(added, std::size(ids));
+        EXPECT_EQ(call.args.at(0), WideToUtf8String(ids[added]));
+        ++added;
+    }
+    EXPECT_EQ(added, std::size(ids));
+}
+
+TEST_F(MapPane, TheOfflinePageAndOtherAddressesAttachNothing) {
+    StartConnected(false);
+    MainEngine().SetPageFunctions({kTrackFunctions.begin(), kTrackFunctions.end()});
+    MainEngine().CompleteDocument(OfflinePageUri());
+    MainEngine().CompleteDocument("http://elsewhere.example/frame.html");
+    Pump();
+    AddPoint(L"BUS-7", L"1");
+    EXPECT_TRUE(MainEngine().Calls().empty());
+}
+
+TEST_F(MapPane, TheOnlinePageAttachesWhenItHasLoaded) {
+    g_nMapType = 0;
+    StartConnected(true);
+    MainEngine().SetPageFunctions({kTrackFunctions.begin(), kTrackFunctions.end()});
+    MainEngine().CompleteDocument(WideToUtf8String(OnlineMapPage().Std()));
+    Pump();
+    AddPoint(L"BUS-7", L"1");
+    EXPECT_EQ(NamesOf(MainEngine().Calls()), (Names{"ClearAll_N", "AddGLatLng_N"}));
+}
+
+TEST_F(MapPane, AClickOnTheMainPageSeeksAndTheNavigationIsCancelled) {
+    LoadLocalPage();
+    m_player.timeHeader.first = 1;
+    m_player.timeHeader.last = 2;
+    m_player.AddTimeUnit(1, 1000, 0);
+    m_player.AddTimeUnit(2, 1010, 1000000);
+    m_host.playing = false;
+    MainEngine().StartNavigation("app:nomal&1005");
+    MainEngine().StartNavigation("app:GCMresponse&500");
+    Pump();
+    const auto decisions = MainEngine().Decisions();
+    ASSERT_EQ(decisions.size(), 3u);  // the page's own load first
+    EXPECT_TRUE(decisions[1].cancelled);
+    EXPECT_FALSE(decisions[2].cancelled);
+    const std::vector<PlayCall> calls = m_player.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].cmd, PLAY_CMD_PLAY);
+    EXPECT_EQ(m_host.pendingSeek, 500000u);
+}
+
+TEST_F(MapPane, GetFocusGivesTheKeyboardToTheBrowserItCameFrom) {
+    LoadLocalPage();
+    SetFocus(m_main);
+    MainEngine().StartNavigation("app:GetFocus&");
+    Pump();
+    EXPECT_EQ(GetFocus(), m_browser);
+    EXPECT_TRUE(MainEngine().Decisions().back().cancelled);
+}
+
+// A configuration naming `server` as the map server.
+void UseMapServer(const std::wstring& server) {
+    const std::string dir = testing::TempDir() + "map_pane_config";
+    std::filesystem::create_directories(dir);
+    const std::wstring ini = Utf8ToWideString(dir + "/AppConfig.ini");
+    WritePrivateProfileStringW(L"IE", L"MapServer", server.c_str(), ini.c_str());
+    g_strIniPath = ini.c_str();
+}
+
+// A local port that listens (or, closed, refuses); -1 when none can be had.
+int LocalPort(int* listening) {
+    *listening = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (*listening < 0 || bind(*listening, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        listen(*listening, 4) != 0 ||
+        getsockname(*listening, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return -1;
+    return ntohs(address.sin_port);
+}
+
+TEST_F(MapPane, TheServerComesFromTheConfiguration) {
+    UseMapServer(L"http://127.0.0.1:8080/");
+    EXPECT_EQ(OnlineMapPage(), CString(L"http://127.0.0.1:8080/vehmap/dep/gis_.html"));
+    EXPECT_EQ(MapCheckAddress(), CString(L"http://127.0.0.1:8080/tw/index.php"));
+}
+
+TEST_F(MapPane, TheConnectionTestAsksTheConfiguredServer) {
+    for (const bool answering : {true, false}) {
+        TearDown();
+        SetUp();
+        int server = -1;
+        const int port = LocalPort(&server);
+        ASSERT_GT(port, 0);
+        if (!answering)
+            close(server);  // the port now refuses at once
+        g_nMapType = 0;
+        UseMapServer(L"http://127.0.0.1:" + std::to_wstring(port));
+        ASSERT_TRUE(m_pane->Start(CWnd::FromHandle(m_main)));
+        ASSERT_TRUE(PumpUntil([&] { return m_pane->m_nMapState != -1; }));
+        EXPECT_EQ(m_pane->m_nMapState, answering ? 1 : 0);
+        const std::string expected =
+            answering ? "http://127.0.0.1:" + std::to_string(port) + "/vehmap/dep/gis_.html"
+                      : OfflinePageUri();
+        EXPECT_EQ(MainEngine().Navigations(), std::vector<std::string>{expected});
+        if (answering)
+            close(server);
+    }
+}
+
+}  // namespace

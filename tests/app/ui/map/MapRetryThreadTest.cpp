@@ -1,0 +1,97 @@
+// The connection retries on the fake clock: a test at once, another every
+// 60 seconds, none after Finish, and a stop that is bounded even while a
+// test hangs.
+#include "app/ui/map/MapRetryThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/base/FakeClock.h"
+
+namespace {
+
+// What the thread reported, with a bounded wait (in real time) for more.
+class Reports {
+public:
+    void Add(bool connected) {
+        std::lock_guard lock(m_mutex);
+        m_seen.push_back(connected);
+        m_cv.notify_all();
+    }
+    bool WaitFor(size_t count) {
+        std::unique_lock lock(m_mutex);
+        return m_cv.wait_for(lock, std::chrono::seconds(5), [&] { return m_seen.size() >= count; });
+    }
+    std::vector<bool> Seen() {
+        std::lock_guard lock(m_mutex);
+        return m_seen;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::vector<bool> m_seen;
+};
+
+TEST(MapRetryThread, TestsAtOnceThenEverySixtySecondsUntilFinished) {
+    ScopedFakeClock clock;
+    Reports reports;
+    std::atomic<int> tests{0};
+    MapRetryThread thread;
+    ASSERT_TRUE(thread.Start([&] { return ++tests == 3; }, [&](bool c) { reports.Add(c); }));
+    EXPECT_FALSE(thread.Start([] { return true; }, [](bool) {})) << "one thread at a time";
+    ASSERT_TRUE(reports.WaitFor(1));
+    ASSERT_TRUE(clock->WaitForSleepers(1));
+    clock->Advance(MapRetryThread::kRetryMs - 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(tests.load(), 1) << "no second test before 60 seconds";
+    clock->Advance(1);
+    ASSERT_TRUE(reports.WaitFor(2));
+    ASSERT_TRUE(clock->WaitForSleepers(1));
+    clock->Advance(MapRetryThread::kRetryMs);
+    ASSERT_TRUE(reports.WaitFor(3));
+    EXPECT_EQ(reports.Seen(), (std::vector<bool>{false, false, true}));
+
+    thread.Finish();
+    EXPECT_TRUE(thread.Stop(MapRetryThread::kStopWaitMs)) << "a finished thread ends at once";
+    EXPECT_EQ(tests.load(), 3);
+    EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(MapRetryThread, StopIsBoundedWhileATestHangs) {
+    ScopedFakeClock clock;
+    std::mutex gate;
+    gate.lock();  // the test blocks until the end of this case
+    std::atomic<bool> reported{false};
+    std::atomic<bool> inTest{false};
+    {
+        MapRetryThread thread;
+        ASSERT_TRUE(thread.Start(
+            [&] {
+                inTest = true;
+                std::lock_guard wait(gate);
+                return true;
+            },
+            [&](bool) { reported = true; }));
+        while (!inTest)
+            std::this_thread::yield();
+        std::thread advancer([&] {
+            if (clock->WaitForSleepers(1))
+                clock->Advance(MapRetryThread::kStopWaitMs);
+        });
+        EXPECT_FALSE(thread.Stop(MapRetryThread::kStopWaitMs)) << "gave up after the bound";
+        advancer.join();
+        EXPECT_FALSE(thread.IsRunning()) << "nothing is left to wait for";
+    }
+    gate.unlock();  // the abandoned test returns after its thread's owner is gone
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(reported.load()) << "a stopped thread reports nothing";
+}
+
+}  // namespace
