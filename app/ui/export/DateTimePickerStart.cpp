@@ -65,13 +65,11 @@ bool CDateTimePicker::CheckSelection() {
 bool CDateTimePicker::PrepareTargetDir(CString* folder) {
     m_editTargetDir.GetWindowText(*folder);
     *folder = TrimmedFolder(*folder);
-    if (folder->IsEmpty())
-        return false;
-    if (!DirectoryExists(*folder) && !CreateDirectoryPath(*folder))
-        return false;
     // A folder whose name does not fit the record would be cut to another one.
     const std::unique_ptr<char[]> utf8(StringToUtf8(*folder));
-    return utf8 != nullptr && std::strlen(utf8.get()) < size_t(kExtractPathSize);
+    if (folder->IsEmpty() || utf8 == nullptr || std::strlen(utf8.get()) >= size_t(kExtractPathSize))
+        return false;
+    return DirectoryExists(*folder) || CreateDirectoryPath(*folder);
 }
 
 bool CDateTimePicker::FillChoices(const CString& folder) {
