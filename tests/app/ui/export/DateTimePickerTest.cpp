@@ -314,3 +314,35 @@ TEST_F(ExportDialog, StartFillsTheRecordForEachOutputKind) {
     }
     EXPECT_NE(LogText().find("start extract ok."), std::string::npos);
 }
+
+TEST_F(ExportDialog, TheFolderChooserFillsTheFolderBox) {
+    ASSERT_TRUE(Prepare());
+    std::wstring title;
+    UINT flags = 0;
+    SetFolderBrowserHook([&](const FolderBrowserRequest& r) {
+        title = r.title;
+        flags = r.flags;
+        return FolderBrowserAnswer{FolderBrowserAnswer::Choose, Utf8ToWideString(logDir)};
+    });
+    Click(IDC_EXPORT_BROWSE);
+    EXPECT_EQ(title, L" ");
+    EXPECT_NE(flags & BIF_EDITBOX, 0u);
+    EXPECT_EQ(Text(IDC_EXPORT_DIR), Utf8ToWideString(logDir));
+    SetFolderBrowserHook([](const FolderBrowserRequest&) {
+        return FolderBrowserAnswer{FolderBrowserAnswer::Cancel, {}};
+    });
+    Click(IDC_EXPORT_BROWSE);
+    EXPECT_EQ(Text(IDC_EXPORT_DIR), Utf8ToWideString(logDir)) << "cancelled: unchanged";
+    SetFolderBrowserHook(nullptr);
+}
+
+TEST_F(ExportDialog, EscapeClosesLikeCloseAndEnterDoesNothing) {
+    ASSERT_TRUE(Prepare());
+    ::SendMessage(dlg->m_hWnd, WM_COMMAND, IDOK, 0);
+    Pump();
+    EXPECT_TRUE(::IsWindow(dlg->m_hWnd));
+    ::SendMessage(dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindow(dlg->m_hWnd));
+    EXPECT_TRUE(TakeBoxes().empty());
+}
