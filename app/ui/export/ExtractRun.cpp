@@ -115,10 +115,11 @@ void CExtractRun::OnGop(int percent, const void* data, int length, const GopInfo
     GopInfo gop = info;
     HalveOldFrameRates(gop);
     if (!Call_zIsExtractOpened() && !OpenOutputs(gop)) {
-        // Reported once; the next GOPs would fail the same way.
+        // Reported once; the next GOPs would fail the same way. The stop is
+        // asked first, so the reading ends while the user reads the box.
         m_openFailed = true;
-        Report(UM_EXPORT_RESULT, EXPORT_OPEN_FAILED);
         Call_zStopExtract();
+        Report(UM_EXPORT_RESULT, EXPORT_OPEN_FAILED);
         return;
     }
     Call_zExtractWrite(EXTRACT_GOP, data, length, &gop);
