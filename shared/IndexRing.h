@@ -32,3 +32,26 @@ inline uint32_t EntrySpan(uint32_t first, uint32_t last) {
 inline uint32_t NewestOfStoredLast(uint32_t last) {
     return last == 0 ? 0 : PreviousEntry(last);
 }
+
+// The entries of an index header's range, first to last, laid out on a line
+// of positions for sliders and searches: position p of [first,
+// LastPosition()] stands for entry EntryAt(p). When the ring has wrapped
+// (`first` above `last`), the positions count on past the ring's end, so the
+// entries from 1 to `last` follow those from `first` to 0xFFFFF. An
+// unwrapped range (a `.inx` file's) is its entry numbers unchanged, however
+// many there are.
+struct IndexSpan {
+    uint32_t first;
+    uint32_t last;
+
+    bool Wrapped() const { return first > last; }
+    int64_t FirstPosition() const { return first; }
+    int64_t LastPosition() const { return Wrapped() ? int64_t(last) + kIndexRingSize : last; }
+    uint32_t EntryAt(int64_t position) const {
+        return Wrapped() && position > kIndexRingSize ? uint32_t(position - kIndexRingSize)
+                                                      : uint32_t(position);
+    }
+    int64_t PositionOf(uint32_t entry) const {
+        return Wrapped() && entry < first ? int64_t(entry) + kIndexRingSize : entry;
+    }
+};

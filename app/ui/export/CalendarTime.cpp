@@ -1,0 +1,28 @@
+#include "app/ui/export/CalendarTime.h"
+
+#include <ctime>
+
+SYSTEMTIME CalendarTimeOf(int64_t seconds) {
+    const std::time_t t = std::time_t(seconds);
+    std::tm parts{};
+    gmtime_r(&t, &parts);
+    return SYSTEMTIME{WORD(parts.tm_year + 1900), WORD(parts.tm_mon + 1),
+                      WORD(parts.tm_wday),        WORD(parts.tm_mday),
+                      WORD(parts.tm_hour),        WORD(parts.tm_min),
+                      WORD(parts.tm_sec),         0};
+}
+
+int64_t SecondsOfCalendarTime(const SYSTEMTIME& time) {
+    std::tm parts{};
+    parts.tm_year = time.wYear - 1900;
+    parts.tm_mon = time.wMonth - 1;
+    parts.tm_mday = time.wDay;
+    parts.tm_hour = time.wHour;
+    parts.tm_min = time.wMinute;
+    parts.tm_sec = time.wSecond;
+    return int64_t(timegm(&parts));
+}
+
+int64_t WholeMinuteOf(int64_t seconds) {
+    return seconds - (seconds % 60 + 60) % 60;
+}
