@@ -1,8 +1,8 @@
 #include "app/ui/map/MapIndexSeek.h"
 
 #include "app/shell/LibraryBinding.h"
-#include "player/disk/IndexRing.h"
 #include "shared/ByteOrder.h"
+#include "shared/IndexRing.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,10 +11,16 @@ namespace {
 
 constexpr uint32_t kTime = 1560163542;  // 2019-06-10 10:45:42
 
+// Copies up to the field's 16 bytes, with no terminator when the id fills
+// them, as the recorder writes it.
+void CopyId(char (&field)[16], const char* id) {
+    std::memcpy(field, id, std::min(std::strlen(id), sizeof field));
+}
+
 std::unique_ptr<GopInfo> Gop(const char* carId) {
     auto gop = std::make_unique<GopInfo>();
     *gop = GopInfo{};
-    std::strncpy(gop->carId, carId, sizeof gop->carId);
+    CopyId(gop->carId, carId);
     gop->time = kTime;
     gop->fps[0] = 25;
     gop->fps[1] = 12;
@@ -47,7 +54,7 @@ TEST(ExportFileNames, VehicleIdsCannotLeaveTheFolderOrBreakTheName) {
     };
     for (const auto& c : cases) {
         char id[16] = {};
-        std::strncpy(id, c.id, sizeof id);
+        CopyId(id, c.id);
         EXPECT_EQ(SafeVehicleId(id), c.safe) << c.id;
     }
     const char full[16] = {'0', '1', '2', '3', '4', '5', '6', '7',
