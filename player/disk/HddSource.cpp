@@ -5,9 +5,9 @@
 
 #include "platform/disk/Drives.h"
 #include "player/disk/IndexCodec.h"
-#include "player/disk/IndexRing.h"
 #include "player/disk/RingOpen.h"
 #include "player/disk/RingRange.h"
+#include "shared/IndexRing.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The index reads of CHddSource: the three files of the first partition.
 #include "player/disk/HddSource.h"
 #include "player/disk/IndexCodec.h"
-#include "player/disk/IndexRing.h"
+#include "shared/IndexRing.h"
 
 bool CHddSource::ReadStoredTimeHeader(InxHd* header) {
     uint8_t record[16];

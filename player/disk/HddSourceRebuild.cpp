@@ -13,9 +13,9 @@
 #include "platform/disk/Drives.h"
 #include "player/disk/HddSource.h"
 #include "player/disk/IndexCodec.h"
-#include "player/disk/IndexRing.h"
 #include "player/source/Sectors.h"
 #include "player/source/SeekHandle64.h"
+#include "shared/IndexRing.h"
 
 namespace {
 

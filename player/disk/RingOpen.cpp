@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "player/disk/IndexRing.h"
 #include "player/gop/GopParser.h"
 #include "player/source/Sectors.h"
 #include "player/source/SourceProbe.h"
+#include "shared/IndexRing.h"
 
 std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t first, uint32_t newest,
                                        uint64_t newestRaw) {

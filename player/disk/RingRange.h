@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "player/disk/IndexRing.h"
 #include "player/disk/RingReader.h"
 #include "player/source/RangeExtraction.h"
+#include "shared/IndexRing.h"
 
 // The last entry at `from` and the first after it at `to`: `iFrom` and the
 // number of entries from it to `iTo` inclusive.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "player/disk/IndexRing.h"
 #include "player/disk/RingLayout.h"
+#include "shared/IndexRing.h"
 
 namespace {
 
