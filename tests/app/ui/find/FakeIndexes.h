@@ -23,7 +23,7 @@
 namespace findtest {
 
 // Fields of one generated quick-index record.
-struct QuickSpec {
+struct QuickFields {
     uint32_t timeEntry = 1;
     uint16_t speedKmh = 0;
     uint16_t temperature = 20;
@@ -33,7 +33,7 @@ struct QuickSpec {
     std::string latitude = "2459.9952N";
     std::string longitude = "12130.1625E";
 };
-QuickInxUnit MakeQuickUnit(const QuickSpec& spec);
+QuickInxUnit MakeQuickUnit(const QuickFields& fields);
 
 class FakeIndexes {
 public:

@@ -8,9 +8,9 @@ using namespace findtest;
 
 constexpr uint32_t H = 1699999200;  // 2023/11/14 22:00:00
 
-QuickSpec Record(uint32_t entry, uint16_t speed, uint16_t temperature,
-                 std::vector<std::pair<uint8_t, uint8_t>> tyres, int8_t gx = 0, int8_t gz = 0) {
-    QuickSpec s;
+QuickFields Record(uint32_t entry, uint16_t speed, uint16_t temperature,
+                   std::vector<std::pair<uint8_t, uint8_t>> tyres, int8_t gx = 0, int8_t gz = 0) {
+    QuickFields s;
     s.timeEntry = entry;
     s.speedKmh = speed;
     s.temperature = temperature;
@@ -30,10 +30,10 @@ protected:
         for (uint32_t i = 1; i <= 10; ++i)
             units.push_back(TimeUnit(H + 60 * i, 1000 + i));
         indexes.SetTimeIndex(1, units);
-        QuickSpec atCentre = Record(6, 0, 20, {});
+        QuickFields atCentre = Record(6, 0, 20, {});
         atCentre.latitude = "2500.0000N";
         atCentre.longitude = "12130.0000E";
-        QuickSpec noFix = Record(7, 0, 20, {});
+        QuickFields noFix = Record(7, 0, 20, {});
         noFix.latitude = "2459,9952N";
         indexes.SetQuickIndex(1, {
                                      MakeQuickUnit(Record(1, 79, 20, {{30, 90}})),

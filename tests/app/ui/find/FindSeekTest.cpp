@@ -17,7 +17,7 @@ protected:
         indexes.SetTimeIndex(
             1, {TimeUnit(H, 100), TimeUnit(H + 120, kFar),
                 TimeUnit(H + 240, 300, EventWordOf(1, 0, 0)), TimeUnit(H + 360, 400)});
-        QuickSpec record;
+        QuickFields record;
         record.timeEntry = 2;
         record.speedKmh = 90;
         indexes.SetQuickIndex(1, {MakeQuickUnit(record)});

@@ -20,7 +20,7 @@ protected:
         for (uint32_t i = 0; i < 5; ++i)
             units.push_back(TimeUnit(H + 3600 * i, 10 + i));
         indexes.SetTimeIndex(1, units);
-        QuickSpec fast, slow;
+        QuickFields fast, slow;
         fast.timeEntry = 2;
         fast.speedKmh = 120;
         slow.timeEntry = 3;

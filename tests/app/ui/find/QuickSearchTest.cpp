@@ -9,7 +9,7 @@
 namespace {
 
 using findtest::MakeQuickUnit;
-using findtest::QuickSpec;
+using findtest::QuickFields;
 
 const FindUnits kMetric{0, L"km/h", 0, L"\u2103"};
 const FindUnits kImperial{1, L"mile/h", 1, L"\u2109"};
@@ -25,29 +25,29 @@ struct TestCase {
     const char* name;
     QuickSearch search;
     const FindUnits* units;
-    QuickSpec record;
+    QuickFields record;
     bool matches;
 };
 
-QuickSpec Speed(uint16_t kmh) {
-    QuickSpec s;
+QuickFields Speed(uint16_t kmh) {
+    QuickFields s;
     s.speedKmh = kmh;
     return s;
 }
-QuickSpec Temperature(uint16_t stored) {
-    QuickSpec s;
+QuickFields Temperature(uint16_t stored) {
+    QuickFields s;
     s.temperature = stored;
     return s;
 }
-QuickSpec Forces(int8_t x, int8_t y, int8_t z) {
-    QuickSpec s;
+QuickFields Forces(int8_t x, int8_t y, int8_t z) {
+    QuickFields s;
     s.g[0] = x;
     s.g[1] = y;
     s.g[2] = z;
     return s;
 }
-QuickSpec Tyres(std::vector<std::pair<uint8_t, uint8_t>> tyres, int count = -1) {
-    QuickSpec s;
+QuickFields Tyres(std::vector<std::pair<uint8_t, uint8_t>> tyres, int count = -1) {
+    QuickFields s;
     s.tyres = std::move(tyres);
     s.tyreCount = count;
     return s;
@@ -119,23 +119,23 @@ TEST(QuickRecordTest, PositionWithinBothTolerancesInclusive) {
         {"2515,0000N", "12100.0000E", false},  // no valid fix
     };
     for (const Place& p : places) {
-        QuickSpec spec;
-        spec.latitude = p.latitude;
-        spec.longitude = p.longitude;
-        EXPECT_EQ(test(MakeQuickUnit(spec)), p.inside) << p.latitude << " " << p.longitude;
+        QuickFields fields;
+        fields.latitude = p.latitude;
+        fields.longitude = p.longitude;
+        EXPECT_EQ(test(MakeQuickUnit(fields)), p.inside) << p.latitude << " " << p.longitude;
     }
 }
 
 TEST(QuickResultCells, RowInTheDisplayUnits) {
-    QuickSpec spec;
-    spec.timeEntry = 7;
-    spec.speedKmh = 81;
-    spec.temperature = 51;
-    spec.g[0] = 64;
-    spec.g[2] = -127;
-    spec.tyres = {{35, 91}, {36, 0}, {37, 200}};
+    QuickFields fields;
+    fields.timeEntry = 7;
+    fields.speedKmh = 81;
+    fields.temperature = 51;
+    fields.g[0] = 64;
+    fields.g[2] = -127;
+    fields.tyres = {{35, 91}, {36, 0}, {37, 200}};
     const InxUnit time{1699999200, 0, 123};
-    const std::vector<CString> cells = QuickResultCells(MakeQuickUnit(spec), &time, kImperial);
+    const std::vector<CString> cells = QuickResultCells(MakeQuickUnit(fields), &time, kImperial);
     const std::vector<CString> expected = {
         L"7",   L"2023/11/14 22:00:00",  L"50", L"1.01/0.00/-2.00",
         L"124", L"121.502708/24.999920", L"3",  L" 1:35/124 2:36/-40 3:37/error"};
@@ -143,11 +143,11 @@ TEST(QuickResultCells, RowInTheDisplayUnits) {
 }
 
 TEST(QuickResultCells, UnknownTimeAndNoFix) {
-    QuickSpec spec;
-    spec.latitude = "garbage!!!";
-    spec.temperature = 246;  // -10 degrees
-    spec.tyres = {{30, 30}};
-    const std::vector<CString> cells = QuickResultCells(MakeQuickUnit(spec), nullptr, kMetric);
+    QuickFields fields;
+    fields.latitude = "garbage!!!";
+    fields.temperature = 246;  // -10 degrees
+    fields.tyres = {{30, 30}};
+    const std::vector<CString> cells = QuickResultCells(MakeQuickUnit(fields), nullptr, kMetric);
     EXPECT_EQ(cells[1], L"-");
     EXPECT_EQ(cells[4], L"-10");
     EXPECT_EQ(cells[5], L"-");
