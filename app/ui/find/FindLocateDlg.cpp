@@ -50,9 +50,7 @@ BOOL CFindLocateDlg::OnInitDialog() {
 }
 
 void CFindLocateDlg::OnCancel() {
-    m_worker.Stop();
-    if (m_bListThreadRunning)
-        EndListRun();
+    StopListRun();
     CSubDialog::OnCancel();
 }
 
@@ -63,8 +61,7 @@ void CFindLocateDlg::OnDestroy() {
 }
 
 void CFindLocateDlg::PrepareForSource(const FindUnits& units) {
-    m_worker.Stop();
-    m_bListThreadRunning = false;
+    StopListRun();
     // The units first: the quick list's headings and its search use them.
     m_units = units;
     CheckRadioButton(IDC_FIND_TIME_INDEX, IDC_FIND_QUICK_INDEX, m_nCurrentChoice);
@@ -216,6 +213,12 @@ LRESULT CFindLocateDlg::OnListRows(WPARAM, LPARAM) {
     if (delivery.finished)
         EndListRun();
     return 0;
+}
+
+void CFindLocateDlg::StopListRun() {
+    m_worker.Stop();
+    if (m_bListThreadRunning)
+        EndListRun();
 }
 
 void CFindLocateDlg::EndListRun() {

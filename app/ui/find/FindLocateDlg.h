@@ -87,6 +87,8 @@ private:
     void StartQuickSearch();
 
     void StartListRun(CFindListWorker::Job job);
+    // Stops a list still loading, then ends its run as a finished one would.
+    void StopListRun();
     void EndListRun();
 
     // The data position a row stands for; false when there is none.

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/res/ResourceIds.h"
+#include "platform/base/Thread.h"
 #include "tests/app/ui/find/FindFixture.h"
 
 namespace {
@@ -111,6 +112,16 @@ TEST_F(FindThreads, EscapeWhileLoadingStopsTheList) {
     EXPECT_FALSE(dlg->IsWindowVisible());
     EXPECT_FALSE(dlg->IsListRunning());
     EXPECT_EQ(Text(IDC_FIND_STATUS), L"");
+}
+
+TEST_F(FindThreads, AListThatCannotStartEndsAtOnce) {
+    FailNextThreadStarts(1);
+    Prepare();
+    EXPECT_FALSE(dlg->IsListRunning());
+    EXPECT_EQ(Text(IDC_FIND_STATUS), L"");
+    EXPECT_TRUE(Rows().empty());
+    Click(IDC_FIND_QUICK_INDEX);
+    EXPECT_EQ(dlg->GetCurrentChoice(), IDC_FIND_QUICK_INDEX) << "choices still work";
 }
 
 TEST_F(FindThreads, DestroyingWaitsABoundedTimeForAStuckThread) {
