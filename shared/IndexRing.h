@@ -1,6 +1,7 @@
 // Entry numbers of a recorder's time and event indexes: 1 to 0xFFFFF, then 1
 // again. A walk from `first` to `last` runs to the ring's end and on from 1
-// when `first` is above `last`.
+// when `first` is above `last`. An index that never wrapped (a `.inx` file)
+// has `first` at or below `last` and is walked as a plain run of numbers.
 #pragma once
 
 #include <cstdint>
@@ -55,3 +56,29 @@ struct IndexSpan {
         return Wrapped() && entry < first ? int64_t(entry) + kIndexRingSize : entry;
     }
 };
+
+// True when entry `i` lies in the used part `first` .. `last` (inclusive),
+// across the ring's end when `first` is above `last`.
+inline bool IsInUsedPart(uint32_t first, uint32_t last, uint32_t i) {
+    if (first <= last)
+        return first <= i && i <= last;
+    return (i >= first && i <= kIndexRingSize) || (i >= 1 && i <= last);
+}
+
+// Calls visit(i) for every entry from `first` to `last` in index order: a
+// plain run when `first` <= `last`, else `first` up to the ring's end and on
+// from 1 to `last`. visit returns false to end the walk; WalkUsedPart then
+// returns false too.
+template <typename Visit>
+bool WalkUsedPart(uint32_t first, uint32_t last, Visit&& visit) {
+    auto run = [&](uint64_t from, uint64_t to) {
+        for (uint64_t i = from; i <= to; ++i) {
+            if (!visit(uint32_t(i)))
+                return false;
+        }
+        return true;
+    };
+    if (first <= last)
+        return run(first, last);
+    return run(first, kIndexRingSize) && run(1, last);
+}
