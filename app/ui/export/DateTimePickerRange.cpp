@@ -3,7 +3,7 @@
 // moves the other.
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
-#include "app/ui/export/CalendarTime.h"
+#include "app/shell/CalendarTime.h"
 #include "app/ui/export/DateTimePicker.h"
 
 namespace {

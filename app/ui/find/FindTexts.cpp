@@ -1,5 +1,7 @@
 #include "app/ui/find/FindTexts.h"
 
+#include "app/shell/CalendarTime.h"
+
 #include <ctime>
 
 CString FormatRecordingTime(uint32_t time) {
@@ -19,11 +21,7 @@ CString FormatDataPosition(uint64_t offset) {
 }
 
 int64_t PickedTimeToSeconds(const SYSTEMTIME& picked) {
-    std::tm utc{};
-    utc.tm_year = picked.wYear - 1900;
-    utc.tm_mon = picked.wMonth - 1;
-    utc.tm_mday = picked.wDay;
-    utc.tm_hour = picked.wHour;
-    utc.tm_min = picked.wMinute;
-    return int64_t(timegm(&utc));
+    SYSTEMTIME minute = picked;
+    minute.wSecond = 0;
+    return SecondsOfCalendarTime(minute);
 }

@@ -6,7 +6,7 @@
 
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
-#include "app/ui/export/CalendarTime.h"
+#include "app/shell/CalendarTime.h"
 #include "app/ui/export/ExtractRun.h"
 #include "shared/IndexRing.h"
 #include "shared/PlayerInterface.h"

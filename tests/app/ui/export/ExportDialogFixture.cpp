@@ -8,7 +8,7 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/DailyLog.h"
 #include "app/shell/LanguageTexts.h"
-#include "app/ui/export/CalendarTime.h"
+#include "app/shell/CalendarTime.h"
 #include "app/ui/export/ExtractRun.h"
 
 void ExportDialogFixture::SetUpTestSuite() {

@@ -1,4 +1,4 @@
-#include "app/ui/export/CalendarTime.h"
+#include "app/shell/CalendarTime.h"
 
 #include <ctime>
 
