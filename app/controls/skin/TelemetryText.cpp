@@ -1,7 +1,5 @@
 #include "app/controls/skin/TelemetryText.h"
 
-CString g_strSpeedUnitText;
-
 namespace telemetry {
 
 PaintFont::PaintFont(HDC dc, int height, int width)

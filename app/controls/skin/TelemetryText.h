@@ -3,10 +3,8 @@
 #pragma once
 
 #include "app/res/ResourceIds.h"
+#include "app/shell/AppConfig.h"  // g_strSpeedUnitText, the speed unit shown after the digits
 #include "platform/afx/Afx.h"
-
-// The speed unit shown after the speed digits (the configuration sets it).
-extern CString g_strSpeedUnitText;
 
 namespace telemetry {
 
