@@ -95,8 +95,10 @@ void CHalbrookDlg::OnOpenFile() {
 
 void CHalbrookDlg::OpenRecording() {
     const CString path = m_strCurrentPath;
+    // The extension is looked for in the file's own name: a dot in a folder
+    // name is no extension.
     const int dot = path.ReverseFind(L'.');
-    if (dot < 0) {
+    if (dot < 0 || dot < path.ReverseFind(L'/')) {
         AfxMessageBox(L"error1");
         return;
     }
