@@ -10,6 +10,7 @@
 #include "app/ui/main/MainWindowRegistration.h"
 #include "platform/afx/Afx.h"
 #include "platform/user/FileDialog.h"
+#include "platform/user/Menus.h"
 #include "platform/user/MessageBox.h"
 
 namespace maintest {
@@ -34,6 +35,15 @@ struct Prepared {
 };
 
 }  // namespace
+
+LRESULT CTestMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE && onMenuIdle) {
+        onMenuIdle();
+        EndMenu();
+        return 0;
+    }
+    return CHalbrookDlg::WindowProc(message, wParam, lParam);
+}
 
 MainWindowFixture::MainWindowFixture() : folder(TempFolder()) {
     static Prepared prepared;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,6 +18,16 @@
 #include "platform/base/FakeClock.h"
 
 namespace maintest {
+
+// The main window with a look into its open popup menus: while a popup runs,
+// `onMenuIdle` is called with the menu (it ends the popup when it returns).
+class CTestMainDlg : public CHalbrookDlg {
+public:
+    std::function<void()> onMenuIdle;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -45,7 +56,7 @@ protected:
     ScopedFakeClock clock;
     HeadlessDisplay display{1600, 1000, RGB(1, 1, 1)};
     std::filesystem::path folder;
-    CHalbrookDlg dlg;
+    CTestMainDlg dlg;
     FakeTrevane* fake = nullptr;
 
 private:
