@@ -120,8 +120,9 @@ void CHalbrookDlg::LayoutControls() {
     m_sliderSeek.MoveWindow(3, (h - kBackdropTop) - 80, sliderLength, 10);
     m_sliderSeek.Invalidate();
     PlaceTextRow(h, sliderLength);
-    m_playBar.MoveWindow(3, h - 70, w / 6 * 4, 60);
-    m_playBar.ShowWindow(SW_SHOW);
+    // Over the backdrop, which reaches down to the bottom.
+    ::SetWindowPos(m_playBar.GetSafeHwnd(), HWND_TOP, 3, h - 70, w / 6 * 4, 60,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
     RegisterSliderTool();
     m_stBackdrop.ShowWindow(SW_SHOW);
     m_stTopBar.ShowWindow(SW_SHOW);
