@@ -207,6 +207,7 @@ private:
     void PlaceVideoAlone(int width, int height);
     void PlaceTextRow(int height, int sliderLength);
     void RegisterSliderTool();
+    void ShowPlayerVolume();
     void SetButtonBitmap(CSkinButton& button, UINT bitmap);
 
     // Frame.

@@ -5,7 +5,9 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
+#include "app/shell/LibraryBinding.h"
 #include "app/ui/main/HalbrookDlg.h"
+#include "app/ui/main/PlaybackGlobals.h"
 
 namespace {
 
@@ -123,9 +125,17 @@ void CHalbrookDlg::LayoutControls() {
     // Over the backdrop, which reaches down to the bottom.
     ::SetWindowPos(m_playBar.GetSafeHwnd(), HWND_TOP, 3, h - 70, w / 6 * 4, 60,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ShowPlayerVolume();
     RegisterSliderTool();
     m_stBackdrop.ShowWindow(SW_SHOW);
     m_stTopBar.ShowWindow(SW_SHOW);
+}
+
+// Only once the player runs: the first layout comes before it is bound.
+void CHalbrookDlg::ShowPlayerVolume() {
+    int volume = 0;
+    if (g_bPositionThreadRun && Call_zTellVoiceVolume(&volume))
+        m_playBar.SetVolumePos(volume);
 }
 
 void CHalbrookDlg::ToggleMapPane() {

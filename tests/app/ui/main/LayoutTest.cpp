@@ -156,6 +156,14 @@ TEST_F(Layout, TheTopBarHoldsTheLabelsAndToolButtons) {
     EXPECT_EQ(std::wstring(dlg.m_stStatus.GetText().GetString()), L"Ready");
 }
 
+TEST_F(Layout, ALayoutShowsThePlayersVolume) {
+    Open(1200, 800);
+    fake->voiceVolume = 35;
+    dlg.MoveWindow(0, 0, 1000, 700);
+    Pump();
+    EXPECT_EQ(dlg.m_playBar.m_sliderVolume.GetPos(), 35);
+}
+
 TEST_F(Layout, TheMapButtonsToggleThePane) {
     Open(1200, 800);
     Command(IDC_MAIN_MAP_PANE);
