@@ -552,3 +552,20 @@ TEST_F(Playback, ClosingDoesNotWaitForeverForALostStop) {
 
 }  // namespace
 }  // namespace maintest
+
+namespace maintest {
+namespace {
+
+class StartUp : public MainWindowFixture {};
+
+TEST_F(StartUp, AMissingPlayerLibraryEndsTheWindowWithItsMessage) {
+    dlg.SetLibraryFiles(L"NoSuchPlayer.dll", L"FakeOskulo.dll");
+    dlg.DoModal();
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::wstring>{L"InitTrevaneLib Fail, Please check and try again !"}));
+    EXPECT_EQ(g_hPositionThread, nullptr);
+    EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+}
+
+}  // namespace
+}  // namespace maintest
