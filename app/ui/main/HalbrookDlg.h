@@ -216,7 +216,6 @@ private:
 
     // Playback.
     void SendSeek(unsigned long long position);
-    bool SeekPositionForSlider(unsigned percent, unsigned long long* position);
     void KeyForChannel(int channel);
     bool HandleKey(UINT key);
     void StopWorkers();

@@ -1,5 +1,4 @@
-// The play bar's buttons: their ids, skin bitmaps, tooltip texts and the
-// private message each transport button posts.
+// The play bar's buttons: their ids, skin bitmaps and tooltip texts.
 #pragma once
 
 #include "app/shell/LanguageText.h"
@@ -9,7 +8,6 @@ struct PlayBarButton {
     int id;
     UINT bitmap;
     const LanguageText* tip;
-    UINT message;  // posted to the main window; 0 for the buttons that act themselves
 };
 
 // The ten transport buttons in member order.
