@@ -40,6 +40,10 @@ void CHalbrookDlg::InitSkin() {
         child->SetParent(&m_stBackdrop);
     if (CWnd* browser = GetDlgItem(IDC_MAIN_MAP_BROWSER))
         browser->SetParent(&m_stBackdrop);
+    // The pane buttons lie over the edge of the video and the map.
+    for (CSkinButton* button : {&m_btnMapPane, &m_btnInfoPane})
+        ::SetWindowPos(button->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     InitSeekSlider();
 }
 
