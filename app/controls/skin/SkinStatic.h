@@ -15,6 +15,7 @@ public:
 
     // Stores the four values; no redraw.
     void SetText(CString text, int textLeft, COLORREF textColour, COLORREF fillColour);
+    const CString& GetText() const { return m_text; }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     CSkinBitmap m_bmpBack;

@@ -1,0 +1,246 @@
+// CHalbrookDlg: the program's one main window, a skinned modal dialog that
+// sizes and moves itself through its own hit-testing. It hosts the video pane
+// the player library draws into, the play bar and the text lines, drives the
+// player through its commands and receives the player's callbacks (through
+// g_pMainDlg) and every private window message.
+//
+// Threads: the handlers run on the UI thread. The player callbacks and the
+// position thread call the members marked "any thread"; those keep what they
+// change in atomics or hand it to the UI thread (ViewUpdates.h).
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "app/controls/skin/SkinButton.h"
+#include "app/controls/skin/SkinMenuText.h"
+#include "app/controls/skin/SkinStatic.h"
+#include "app/controls/skin/SlideButton.h"
+#include "app/controls/tooltip/QoToolTip.h"
+#include "app/ui/main/ViewUpdates.h"
+#include "app/ui/playbar/PlayBarDlg.h"
+
+class CHalbrookDlg : public CDialog {
+public:
+    static constexpr int kToolButtons = 5;
+    static constexpr int kMenuLabels = 5;
+    static constexpr UINT_PTR kOsdTimer = 100;
+
+    CHalbrookDlg();
+    ~CHalbrookDlg() override;
+
+    // The libraries to bind (a test binds its own under another name).
+    void SetLibraryFiles(std::wstring trevane, std::wstring oskulo);
+    // Runs while the window closes, before the player is released: stops a
+    // running export and waits for its end.
+    void SetExportStopper(std::function<void()> stopper) { m_stopExport = std::move(stopper); }
+
+    // Frame and layout.
+    void LayoutControls();
+    void UpdateTitle(bool withPath);  // any thread
+    void ToggleMapPane();
+    void ToggleInfoPane();
+
+    // Text lines, any thread.
+    void SetStatusText(CString text);
+    void SetGpsText(CString text);
+    void SetCarIdText(CString text);
+    void SetTimeText(CString text);
+    void SetSpeedText(int speed);              // "%d %s" with the speed unit
+    void SetTemperatureText(int temperature);  // "%d %s" with the temperature unit
+    void SetVoltageText(float voltage);        // "%2.1fV"
+    void ClearTelemetryLines();                // vehicle id, time and GPS
+    // Hides (true) or shows the six telemetry lines.
+    void ShowInfoPanels(bool hide);
+    // Units (UI thread); the getters from any thread.
+    void SetSpeedUnit(int unit);
+    void SetTemperatureUnit(int unit);
+    int GetSpeedUnit() const { return m_nSpeedUnit.load(); }
+    int GetTemperatureUnit() const { return m_nTemperatureUnit.load(); }
+    CString GetSpeedUnitText() const;
+    CString GetTemperatureUnitText() const;
+
+    // Play state (any thread); the play bar's copy follows.
+    int GetPlayState() const { return m_nPlayState.load(); }
+    void SetPlayState(int state);
+    void SetPlayImage(bool pauseImage);  // any thread
+    void ShowSeekPosition(int percent);  // any thread
+    void SetPlaying(bool playing);       // any thread
+    bool IsPlaying() const { return m_bPlaying.load(); }
+
+    // Runs `open` once no source is open: at once when idle, else after the
+    // stop and close results of a user stop sent now. A later request replaces
+    // an earlier one that has not run.
+    void OpenWhenClosed(std::function<void()> open);
+    // Called at the close result: runs the waiting open, if any.
+    void RunPendingOpen();
+
+    // Playback (the handlers of the play bar messages, keys and menus).
+    void OnOpenFile();
+    void OnSearchHdd();
+    void OnSearchSd();
+    void OnMenuClose();
+    void OpenRecording();
+    LRESULT OnPlayBarPlay(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarStop(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarStepForward(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarStepBackward(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarFastForward(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarFastBackward(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarSnapshot(WPARAM = 0, LPARAM = 0);
+    LRESULT OnPlayBarSplit(WPARAM = 0, LPARAM = 0);
+    LRESULT OnSeekToPosition(WPARAM wParam, LPARAM lParam);
+
+    // Menus and texts.
+    void ApplyLanguageTexts();
+    void BuildEventTypeNames();
+    CString FormatSliderTime(int percent) const;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Members, in declaration order.
+    HICON m_hIcon = nullptr;  // nothing loads it
+    BYTE m_bMapWindow = 1;    // 1 single screen (map pane inside), 0 double screen
+    CString m_strCurrentPath;
+    std::atomic<int> m_nPlayState{PLAY_IDLE};
+    std::atomic<bool> m_bPlaying{false};
+    std::atomic<int> m_nSliderPointer{0};
+    BYTE m_bMapPane = 1;
+    BYTE m_bInfoPane = 1;
+    UINT m_nCheckedLayout = 3020;
+    UINT m_nCheckedSpeedUnit = 3040;
+    UINT m_nCheckedTemperatureUnit = 3042;
+    RECT m_rcVideo{0, 0, 0, 0};  // client coordinates
+    int m_nVolume = 0;
+    CSkinStatic m_stUnused;
+    CSkinMenuText m_menuLabels[kMenuLabels];  // 10025-10029
+    CMenu m_menu;
+    CSkinStatic m_stTopBar;
+    CSkinButton m_btnTools[kToolButtons];  // 10002-10006
+    CSkinStatic m_stBackdrop;
+    CStatic m_stVideo;
+    CSkinButton m_btnMapPane;
+    CSkinButton m_btnInfoPane;
+    CSkinStatic m_stGps;
+    CSkinStatic m_stCarId;
+    CSkinStatic m_stStatus;
+    CSkinStatic m_stTime;
+    CSkinStatic m_stSpeed;
+    CSkinStatic m_stTemperature;
+    CSkinStatic m_stVoltage;
+    CSlideButton m_sliderSeek;
+    CToolTipCtrl m_sliderTip;
+    CQoToolTip m_toolTip;
+    CRect m_rcSliderTip;
+    CPlayBarDlg m_playBar;
+    std::atomic<int> m_nSpeedUnit{0};
+    CString m_strSpeedUnit;  // guarded by m_unitLock
+    std::atomic<int> m_nTemperatureUnit{0};
+    CString m_strTemperatureUnit;  // guarded by m_unitLock
+    BYTE m_bOsdOn = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+
+    // Frame.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    void OnSize(UINT type, int cx, int cy);
+    HCURSOR OnQueryDragIcon() { return HCURSOR(m_hIcon); }
+    void OnNcLButtonDblClk(UINT hit, CPoint point);
+    void OnNcLButtonDown(UINT hit, CPoint point);
+    void OnNcMouseMove(UINT hit, CPoint point);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnTimer(UINT_PTR id);
+    void OnMapButton() { ToggleMapPane(); }
+    void OnClose();
+
+    // Menus.
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL isSystemMenu);
+    void OnMenuBarFile();
+    void OnMenuBarWindow();
+    void OnMenuBarControl();
+    void OnMenuBarSetting();
+    void OnMenuBarHelp();
+    void OnMenuOpenFile();
+    void OnMenuSearchHdd();
+    void OnMenuSearchSd();
+    void OnSingleScreen();
+    void OnDoubleScreen();
+    void OnSpeedUnitKm() { ChooseSpeedUnit(0); }
+    void OnSpeedUnitMile() { ChooseSpeedUnit(1); }
+    void OnTemperatureUnitC() { ChooseTemperatureUnit(0); }
+    void OnTemperatureUnitF() { ChooseTemperatureUnit(1); }
+    void OnUpdateScreenLayout(CCmdUI* ui);
+    void OnUpdateSpeedUnit(CCmdUI* ui);
+    void OnUpdateTemperatureUnit(CCmdUI* ui);
+    void OnTooltipNotify(NMHDR* header, LRESULT* result);
+
+    // Private messages.
+    LRESULT OnSliderBeginDrag(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSliderMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSliderReleased(WPARAM wParam, LPARAM lParam);
+    LRESULT OnVolumeChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSnapshotResult(WPARAM wParam, LPARAM lParam);
+    LRESULT OnApplyViewUpdates(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Start-up.
+    void AddToolTips();
+    void ApplyToolTipTexts();
+    void LoadMenuTexts();
+    void InitSkin();
+    void InitSeekSlider();
+    bool StartPlayer();
+    void StartWorkers();
+    void ApplyStartUnits();
+
+    // Layout.
+    void HideWhileMoving();
+    void PlaceTopBar(int width);
+    void PlaceMapPane(int width, int height);
+    void PlaceVideoAlone(int width, int height);
+    void PlaceTextRow(int height, int sliderLength);
+    void RegisterSliderTool();
+    void ShowPlayerVolume();
+    void SetButtonBitmap(CSkinButton& button, UINT bitmap);
+
+    // Frame.
+    void DoubleClickVideo(CPoint screen);
+    void RedrawNow();
+
+    // Playback.
+    void SendSeek(unsigned long long position);
+    void KeyForChannel(int channel);
+    bool HandleKey(UINT key);
+    void StopWorkers();
+
+    // Menus.
+    void TrackMenuBarPopup(int label);
+    void RelabelMenu();
+    void ChooseSpeedUnit(int unit);
+    void ChooseTemperatureUnit(int unit);
+
+    // Text lines handed to the UI thread.
+    void SetLine(ViewLine line, CString text);
+    CSkinStatic& LineControl(ViewLine line);
+    void ApplyLine(ViewLine line, const CString& text);
+
+    std::wstring m_trevaneFile = L"Trevane.dll";
+    std::wstring m_oskuloFile = L"Oskulo.dll";
+    std::function<void()> m_stopExport;
+    mutable std::mutex m_unitLock;
+    std::mutex m_pendingOpenLock;  // guards m_pendingOpen
+    std::function<void()> m_pendingOpen;
+    HANDLE m_hNotPlaying = nullptr;  // set while the playing flag is clear
+    CViewUpdates m_viewUpdates;
+};
+
+// The one main window; set by its constructor, read by the player callbacks
+// and the workers.
+extern CHalbrookDlg* g_pMainDlg;

@@ -1,0 +1,143 @@
+// Opening and closing sources: a recording file pair chosen in the file
+// dialog, the recorder's disk or card, and the close command. An open asked
+// for while a source is open waits for the stop and close results.
+#include <filesystem>
+#include <utility>
+
+#include "app/shell/DailyLog.h"
+#include "app/shell/LanguageTexts.h"
+#include "app/shell/LibraryBinding.h"
+#include "app/shell/TextHelpers.h"
+#include "app/ui/main/HalbrookDlg.h"
+#include "app/ui/main/PlaybackGlobals.h"
+#include "app/ui/main/SourceOpening.h"
+#include "platform/afx/FileDialog.h"
+#include "platform/afx/MessageBox.h"
+#include "platform/base/Process.h"
+
+namespace {
+
+constexpr wchar_t kDvrFilter[] = L"Dvr Files (*.dvr)|*.dvr;*.DVR|All Files (*.*)|*.*||";
+constexpr int kMaxExtension = 31;
+
+bool IsFile(const CString& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(WideToUtf8String(path.GetString()), error);
+}
+
+// The index of the same base name, lower case first; empty when neither exists.
+CString FindIndexFile(const CString& base) {
+    for (const wchar_t* extension : {L".inx", L".INX"}) {
+        const CString candidate = base + extension;
+        if (IsFile(candidate))
+            return candidate;
+    }
+    return CString();
+}
+
+bool OpenSource(const CString& data, const CString& index) {
+    char* dataUtf8 = StringToUtf8(data);
+    char* indexUtf8 = StringToUtf8(index);
+    const bool opened = Call_zOpen(OPENED_FILE_PAIR, dataUtf8, indexUtf8, 0, 0);
+    delete[] dataUtf8;
+    delete[] indexUtf8;
+    return opened;
+}
+
+void SearchDevice(int type, const LanguageText& searching) {
+    if (!Call_zOpen(type, nullptr, nullptr, 0, 0))
+        return;
+    g_pMainDlg->SetStatusText(searching.Get());
+    g_pMainDlg->SetPlayState(PLAY_OPENED);
+    g_dailyLog.WriteLog(searching.Get());
+}
+
+}  // namespace
+
+void SearchLocalHdd() {
+    SearchDevice(OPENED_DISK, IDS_STRING372);
+}
+
+void SearchSdCard() {
+    SearchDevice(OPENED_CARD, IDS_STRING373);
+}
+
+void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
+    if (GetPlayState() == PLAY_IDLE) {
+        open();
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> hold(m_pendingOpenLock);
+        m_pendingOpen = std::move(open);
+    }
+    g_bUserStop = true;
+    Call_zPlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
+}
+
+void CHalbrookDlg::RunPendingOpen() {
+    std::function<void()> open;
+    {
+        std::lock_guard<std::mutex> hold(m_pendingOpenLock);
+        open = std::exchange(m_pendingOpen, nullptr);
+    }
+    if (open)
+        open();
+}
+
+void CHalbrookDlg::OnOpenFile() {
+    CFileDialog dialog(TRUE, L"dvr", L"*.dvr", 0, kDvrFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_strCurrentPath = dialog.GetPathName();
+    OpenWhenClosed([this] { OpenRecording(); });
+}
+
+void CHalbrookDlg::OpenRecording() {
+    const CString path = m_strCurrentPath;
+    // The extension is looked for in the file's own name: a dot in a folder
+    // name is no extension.
+    const int dot = path.ReverseFind(L'.');
+    if (dot < 0 || dot < path.ReverseFind(L'/')) {
+        AfxMessageBox(L"error1");
+        return;
+    }
+    const CString extension = path.Mid(dot + 1).Left(kMaxExtension);
+    if (extension != L"dvr" && extension != L"DVR") {
+        AfxMessageBox(L"error2");
+        return;
+    }
+    const CString index = FindIndexFile(path.Left(dot));
+    if (index.IsEmpty()) {
+        AfxMessageBox(L"Error3");
+        return;
+    }
+    if (!OpenSource(path, index))
+        return;
+    UpdateTitle(true);
+    SetPlayState(PLAY_OPENED);
+    SetStatusText(IDS_STATE_OPENED.Get());
+    Call_zPlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
+}
+
+void CHalbrookDlg::OnSearchHdd() {
+    if (!IsUserAnAdmin())
+        AfxMessageBox(IDS_STRING417);
+    OpenWhenClosed(SearchLocalHdd);
+}
+
+void CHalbrookDlg::OnSearchSd() {
+    if (!IsUserAnAdmin())
+        AfxMessageBox(IDS_STRING417);
+    OpenWhenClosed(SearchSdCard);
+}
+
+// A close asked for now also drops an open that waited for the last one.
+void CHalbrookDlg::OnMenuClose() {
+    {
+        std::lock_guard<std::mutex> hold(m_pendingOpenLock);
+        m_pendingOpen = nullptr;
+    }
+    g_bUserStop = true;
+    Call_zPlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
+}

@@ -1,0 +1,169 @@
+// The main window's title, text lines, units and play-state display. The
+// setters may be called from the player's threads: what they change is handed
+// to the UI thread (ViewUpdates.h) unless they already run there.
+#include "app/shell/AppConfig.h"
+#include "app/ui/main/HalbrookDlg.h"
+#include "platform/base/Event.h"
+#include "platform/user/MessageQueue.h"
+
+namespace {
+
+bool OnThreadOf(HWND window) {
+    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
+}
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+}  // namespace
+
+void CHalbrookDlg::UpdateTitle(bool withPath) {
+    CString title = L"Marlowin";
+    if (withPath)
+        title += L" - " + m_strCurrentPath;
+    SetWindowText(title);
+}
+
+CSkinStatic& CHalbrookDlg::LineControl(ViewLine line) {
+    switch (line) {
+        case ViewLine::Gps:
+            return m_stGps;
+        case ViewLine::CarId:
+            return m_stCarId;
+        case ViewLine::Time:
+            return m_stTime;
+        case ViewLine::Speed:
+            return m_stSpeed;
+        case ViewLine::Temperature:
+            return m_stTemperature;
+        case ViewLine::Voltage:
+            return m_stVoltage;
+        default:
+            return m_stStatus;
+    }
+}
+
+void CHalbrookDlg::ApplyLine(ViewLine line, const CString& text) {
+    CSkinStatic& control = LineControl(line);
+    control.SetText(text, 0, kWhite, kBlack);
+    control.Invalidate();
+}
+
+void CHalbrookDlg::SetLine(ViewLine line, CString text) {
+    if (OnThreadOf(m_hWnd)) {
+        ApplyLine(line, text);
+        return;
+    }
+    if (m_viewUpdates.StoreLine(line, text))
+        PostMessage(kViewUpdateMessage);
+}
+
+LRESULT CHalbrookDlg::OnApplyViewUpdates(WPARAM, LPARAM) {
+    CViewUpdates::Changes changes = m_viewUpdates.Take();
+    for (int i = 0; i < CViewUpdates::kLines; ++i) {
+        if (changes.lines[i])
+            ApplyLine(static_cast<ViewLine>(i), *changes.lines[i]);
+    }
+    if (changes.pauseImage)
+        m_playBar.SetPlayImage(*changes.pauseImage);
+    if (changes.seekPercent) {
+        m_sliderSeek.SetPos(*changes.seekPercent);
+        m_sliderSeek.Invalidate();
+    }
+    return 0;
+}
+
+void CHalbrookDlg::SetStatusText(CString text) {
+    SetLine(ViewLine::Status, text);
+}
+void CHalbrookDlg::SetGpsText(CString text) {
+    SetLine(ViewLine::Gps, text);
+}
+void CHalbrookDlg::SetCarIdText(CString text) {
+    SetLine(ViewLine::CarId, text);
+}
+void CHalbrookDlg::SetTimeText(CString text) {
+    SetLine(ViewLine::Time, text);
+}
+
+void CHalbrookDlg::SetSpeedText(int speed) {
+    CString text;
+    text.Format(L"%d %s", speed, GetSpeedUnitText().GetString());
+    SetLine(ViewLine::Speed, text);
+}
+
+void CHalbrookDlg::SetTemperatureText(int temperature) {
+    CString text;
+    text.Format(L"%d %s", temperature, GetTemperatureUnitText().GetString());
+    SetLine(ViewLine::Temperature, text);
+}
+
+void CHalbrookDlg::SetVoltageText(float voltage) {
+    CString text;
+    text.Format(L"%2.1fV", double(voltage));
+    SetLine(ViewLine::Voltage, text);
+}
+
+void CHalbrookDlg::ClearTelemetryLines() {
+    SetCarIdText(L"");
+    SetTimeText(L"");
+    SetGpsText(L"");
+}
+
+void CHalbrookDlg::ShowInfoPanels(bool hide) {
+    CWnd* const lines[] = {&m_stVoltage, &m_stSpeed, &m_stTemperature,
+                           &m_stCarId,   &m_stTime,  &m_stGps};
+    for (CWnd* line : lines)
+        ::ShowWindow(line->GetSafeHwnd(), hide ? SW_HIDE : SW_SHOW);
+}
+
+void CHalbrookDlg::SetSpeedUnit(int unit) {
+    m_nSpeedUnit = unit;
+    std::lock_guard<std::mutex> hold(m_unitLock);
+    m_strSpeedUnit = unit == 1 ? L"mile/h" : L"km/h";
+    g_strSpeedUnitText = m_strSpeedUnit;
+}
+
+void CHalbrookDlg::SetTemperatureUnit(int unit) {
+    m_nTemperatureUnit = unit;
+    std::lock_guard<std::mutex> hold(m_unitLock);
+    m_strTemperatureUnit = unit == 1 ? L"\u2109" : L"\u2103";
+    g_strTemperatureUnitText = m_strTemperatureUnit;
+}
+
+CString CHalbrookDlg::GetSpeedUnitText() const {
+    std::lock_guard<std::mutex> hold(m_unitLock);
+    return m_strSpeedUnit;
+}
+
+CString CHalbrookDlg::GetTemperatureUnitText() const {
+    std::lock_guard<std::mutex> hold(m_unitLock);
+    return m_strTemperatureUnit;
+}
+
+void CHalbrookDlg::SetPlayState(int state) {
+    m_nPlayState = state;
+    m_playBar.m_nPlayState = state;
+}
+
+void CHalbrookDlg::SetPlayImage(bool pauseImage) {
+    if (OnThreadOf(m_hWnd)) {
+        m_playBar.SetPlayImage(pauseImage);
+        return;
+    }
+    if (m_viewUpdates.StorePlayImage(pauseImage))
+        PostMessage(kViewUpdateMessage);
+}
+
+void CHalbrookDlg::ShowSeekPosition(int percent) {
+    if (m_viewUpdates.StoreSeekPosition(percent))
+        PostMessage(kViewUpdateMessage);
+}
+
+void CHalbrookDlg::SetPlaying(bool playing) {
+    m_bPlaying = playing;
+    if (playing)
+        ResetEvent(m_hNotPlaying);
+    else
+        SetEvent(m_hNotPlaying);
+}

@@ -1,0 +1,85 @@
+#include "app/ui/main/SliderTime.h"
+
+#include <ctime>
+
+#include "app/shell/LibraryBinding.h"
+#include "app/ui/main/TimeIndexRing.h"
+
+namespace {
+
+constexpr float kOnEntry = 0.02f;
+
+// Broken down as UTC: recording times carry no time zone.
+std::tm Broken(int64_t seconds) {
+    const time_t t = time_t(seconds);
+    std::tm out{};
+    gmtime_r(&t, &out);
+    return out;
+}
+
+CString FormatTime(int64_t seconds) {
+    const std::tm t = Broken(seconds);
+    CString text;
+    text.Format(L"%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
+    return text;
+}
+
+CString FormatRange(int64_t from, int64_t to, int percent) {
+    const std::tm t = Broken(to);
+    CString text;
+    text.Format(L"%s ~ %04d-%02d-%02d %02d:%02d:%02d (%d%%)", FormatTime(from).GetString(),
+                t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, percent);
+    return text;
+}
+
+bool EntryTime(uint32_t entry, int64_t* time) {
+    InxUnit unit{};
+    if (!Call_zTellTimeInxUnit(int(entry), &unit))
+        return false;
+    *time = unit.time;
+    return true;
+}
+
+bool InUsedPart(const InxHd& header, uint32_t entry) {
+    if (header.first < header.last)
+        return header.first <= entry && entry <= header.last;
+    return !(header.last < entry && entry < header.first);
+}
+
+CString EndTimeText() {
+    const int begin = Call_zTellBegTime();
+    const int end = Call_zTellEndTime();
+    return begin > 0 && end > 0 ? FormatTime(end) : CString();
+}
+
+}  // namespace
+
+CString FormatSliderTime(int percent) {
+    if (percent == 100)
+        return EndTimeText();
+    InxHd header{};
+    if (!Call_zTellTimeInxHd(&header))
+        return CString();
+    const uint32_t count = TimeIndexCount(header);
+    const float place = TimeIndexPlace(header, percent / 100.0);
+    const uint32_t entry = uint32_t(place);
+    const float frac = place - float(entry);
+    int64_t b = 0, d = 0;
+    if (!InUsedPart(header, entry) || !EntryTime(entry, &b))
+        return CString();
+    if (frac <= kOnEntry)
+        return FormatTime(b);
+    if (!EntryTime(NextTimeIndexEntry(entry), &d))
+        return CString();
+    if (count >= 100)
+        return FormatRange(b, d, percent);
+    int64_t step = int64_t(double(d - b) * (count / 100.0));
+    if (step < 1)
+        step = 1;
+    const int64_t target = int64_t(double(d - b) * double(frac) + double(b));
+    int64_t t = b;
+    while (t + step < target)
+        t += step;
+    return FormatRange(t, t + step, percent);
+}

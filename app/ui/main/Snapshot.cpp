@@ -1,0 +1,69 @@
+#include "app/ui/main/Snapshot.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "app/shell/AppConfig.h"
+#include "app/shell/LibraryBinding.h"
+#include "app/shell/TextHelpers.h"
+#include "app/ui/main/HalbrookDlg.h"
+#include "app/ui/main/PlaybackGlobals.h"
+#include "platform/base/Clock.h"
+
+namespace {
+
+constexpr int kCarIdSize = 16;
+
+CString VehicleId() {
+    char id[2 * kCarIdSize] = {};
+    if (Call_zTellCarId(id) == -1)
+        return L"unknow";
+    id[kCarIdSize] = 0;
+    wchar_t* wide = Utf8ToWide(id);
+    const CString text = wide;
+    delete[] wide;
+    return text;
+}
+
+std::unique_ptr<char[]> Utf8Copy(const CString& text) {
+    char* utf8 = StringToUtf8(text);
+    const size_t size = std::strlen(utf8) + 1;
+    std::unique_ptr<char[]> copy(new char[size]);
+    std::memcpy(copy.get(), utf8, size);
+    delete[] utf8;
+    return copy;
+}
+
+}  // namespace
+
+CString SnapshotFileName(const CString& vehicle, int64_t unixTime) {
+    const time_t t = time_t(unixTime);
+    std::tm local{};
+    localtime_r(&t, &local);
+    CString name;
+    name.Format(L"%s_%04d%02d%02d_%02d%02d_%02d.jpg", vehicle.GetString(), local.tm_year + 1900,
+                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return name;
+}
+
+void CaptureSnapshot(int) {
+    if (g_bSnapshotPending)
+        return;
+    CRect video;
+    g_pMainDlg->m_stVideo.GetWindowRect(&video);
+    if (video.IsRectEmpty())
+        return;
+    // The stamp time becomes the frame time of the latest telemetry once the
+    // telemetry pipeline stores it.
+    const unsigned stampTime = 0;
+    g_pSnapshotRect = std::make_unique<RECT>(video);
+    g_strSnapshotPath.Format(L"%s/%s", g_szJpegDir,
+                             SnapshotFileName(VehicleId(), CurrentUnixTime()).GetString());
+    g_pSnapshotPathUtf8 = Utf8Copy(g_strSnapshotPath);
+    g_bSnapshotPending = true;
+    // The rectangle's pointer travels whole in the command's pointer-sized
+    // argument.
+    if (!Call_zPlayMSG(PLAY_CMD_CAPTURE, reinterpret_cast<intptr_t>(g_pSnapshotRect.get()),
+                       stampTime, 0, g_pSnapshotPathUtf8.get()))
+        g_bSnapshotPending = false;
+}

@@ -1,0 +1,164 @@
+#include "MainWindowFixture.h"
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "app/shell/AppConfig.h"
+#include "app/shell/LanguageTexts.h"
+#include "app/shell/LibraryBinding.h"
+#include "app/ui/main/MainWindowRegistration.h"
+#include "platform/afx/Afx.h"
+#include "platform/user/FileDialog.h"
+#include "platform/user/Menus.h"
+#include "platform/user/MessageBox.h"
+
+namespace maintest {
+
+namespace {
+
+std::filesystem::path TempFolder() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "marlowin_ui_main" /
+                                (std::string(info->test_suite_name()) + "." + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void SetDir(wchar_t (&target)[kConfigPathSize], const std::filesystem::path& dir) {
+    std::wcsncpy(target, dir.wstring().c_str(), kConfigPathSize - 1);
+}
+
+struct Prepared {
+    Prepared() { RegisterMainWindow(); }
+};
+
+}  // namespace
+
+LRESULT CTestMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE && onMenuIdle) {
+        onMenuIdle();
+        EndMenu();
+        return 0;
+    }
+    return CHalbrookDlg::WindowProc(message, wParam, lParam);
+}
+
+MainWindowFixture::MainWindowFixture() : folder(TempFolder()) {
+    static Prepared prepared;
+    SetDefaultLanguageTexts();
+    SetDir(g_szLogDir, folder);
+    SetDir(g_szJpegDir, folder);
+    g_strIniPath = CString((folder / "AppConfig.ini").wstring().c_str());
+    dlg.SetLibraryFiles(L"FakeTrevane.dll", L"FakeOskulo.dll");
+    // Every test binds again; the libraries stay loaded.
+    g_hTrevaneLib = nullptr;
+    g_hOskuloLib = nullptr;
+    SetMessageBoxHook([this](const MessageBoxRequest& request) {
+        std::lock_guard<std::mutex> hold(boxLock_);
+        boxes_.push_back(request.text);
+        return IDOK;
+    });
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    if (dlg.GetSafeHwnd() != nullptr && !closed_) {
+        Settle();
+        Close();
+    }
+    if (dlg.GetSafeHwnd() != nullptr)
+        dlg.DestroyWindow();
+    AfxSetMainWnd(nullptr);
+    SetMessageBoxHook(nullptr);
+    SetFileDialogHook(nullptr);
+}
+
+void MainWindowFixture::Open(int width, int height) {
+    HMODULE probe = LoadLibraryW(L"FakeTrevane.dll");
+    ASSERT_NE(probe, nullptr);
+    fake = reinterpret_cast<FakeTrevaneInstanceProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(probe, "FakeTrevaneInstance")))();
+    fake->Reset();
+    ASSERT_TRUE(dlg.Create(IDD_MAIN));
+    AfxSetMainWnd(&dlg);
+    if (width > 0) {
+        CRect window, client;
+        dlg.GetWindowRect(&window);
+        dlg.GetClientRect(&client);
+        dlg.MoveWindow(0, 0, width + window.Width() - client.Width(),
+                       height + window.Height() - client.Height());
+    }
+    dlg.ShowWindow(SW_SHOW);
+    Settle();
+    fake->ClearLog();
+}
+
+void MainWindowFixture::Close() {
+    closed_ = true;
+    dlg.SendMessage(WM_CLOSE);
+}
+
+void MainWindowFixture::Pump() {
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!CWnd::WalkPreTranslateTree(dlg.GetSafeHwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+void MainWindowFixture::Settle() {
+    for (int round = 0; round < 4000; ++round) {
+        Pump();
+        if (fake->Idle()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            Pump();
+            if (fake->Idle())
+                return;
+        }
+        clock->Advance(50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ADD_FAILURE() << "the fake player did not settle";
+}
+
+void MainWindowFixture::Command(UINT id) {
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Settle();
+}
+
+void MainWindowFixture::OpenFile(const std::filesystem::path& path) {
+    SetFileDialogHook([path](const FileDialogRequest&) {
+        FileDialogAnswer answer;
+        answer.action = FileDialogAnswer::Open;
+        answer.name = path.wstring();
+        return answer;
+    });
+    Command(IDC_MAIN_OPEN_FILE);
+    SetFileDialogHook(nullptr);
+}
+
+std::vector<std::wstring> MainWindowFixture::Boxes() {
+    std::lock_guard<std::mutex> hold(boxLock_);
+    return boxes_;
+}
+
+std::filesystem::path MainWindowFixture::MakeRecording(const std::string& name,
+                                                       const std::string& indexExt) {
+    const std::filesystem::path data = folder / name;
+    std::ofstream(data).put('d');
+    std::filesystem::path index = data;
+    index.replace_extension(indexExt);
+    if (!indexExt.empty())
+        std::ofstream(index).put('i');
+    return data;
+}
+
+void MainWindowFixture::StartPlaying() {
+    OpenFile(MakeRecording("sample.dvr", ".inx"));
+    fake->ClearLog();
+}
+
+}  // namespace maintest

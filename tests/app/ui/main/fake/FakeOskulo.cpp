@@ -1,0 +1,15 @@
+// An export library for the main window's tests: the five exports, doing
+// nothing, so that the binding succeeds without the real one.
+#include "shared/ExportInterface.h"
+
+void zExtractInfo(char*, char*, char*) {}
+bool zExtractPre(ExtractParams) {
+    return false;
+}
+int zExtractWrite(int, const void*, int, GopInfo*) {
+    return 0;
+}
+void zExtractFin() {}
+bool zIsExtractOpened() {
+    return false;
+}

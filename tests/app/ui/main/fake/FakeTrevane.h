@@ -1,0 +1,114 @@
+// A scripted player library for the main window's tests: the exports of the
+// real one, bound by name as "FakeTrevane.dll". It records every call, answers
+// each command on the message callback from a thread of its own (the code a
+// script names, or the usual success code), and lets a test fire any
+// callback from that thread. The test reaches it through FakeTrevaneInstance.
+//
+// Tests call it through the pointer FakeTrevaneInstance gives: its operations
+// are virtual, so that a test binary needs none of its symbols.
+//
+// The library keeps one pending command the way the real one does: a command
+// that arrives while an earlier one has not yet been answered is counted as
+// an overlap (the real library would lose one of them).
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/gdi/GdiTypes.h"
+#include "shared/PlayerInterface.h"
+
+struct FakePlayCommand {
+    int cmd;
+    intptr_t a;
+    unsigned lo;
+    int hi;
+    std::string text;
+    RECT rect;  // the rectangle behind `a` for a capture, read at the call
+};
+
+class FakeTrevane {
+public:
+    virtual ~FakeTrevane() = default;
+
+    // Back to the defaults: no script, nothing recorded, every query value
+    // reset, callbacks kept.
+    virtual void Reset();
+
+    // The next `cmd` is answered with `code` (once per call, in order); -1
+    // answers nothing.
+    virtual void Script(int cmd, int code);
+
+    // Every call, one line each: "zPlayMSG 8 0", "zSetFullScreen 3", ...
+    virtual std::vector<std::string> Log() const;
+    virtual void ClearLog();
+    virtual std::vector<FakePlayCommand> Commands() const;
+    virtual int Overlaps() const { return overlaps_.load(); }
+    // Nothing waits to be answered and no callback runs.
+    virtual bool Idle() const;
+
+    // Callbacks from the fake's thread.
+    virtual void Fire(int code);
+    virtual void FireSource(int kind, int status);
+    virtual void FireError(int code);
+
+    // What zInit was given.
+    HWND window = nullptr;
+    bool dataCallbackNull = false;
+    bool extractCallbackNull = false;
+
+    // Query and result values.
+    std::atomic<bool> openResult{true};
+    std::atomic<int> openedType{OPENED_NONE};
+    std::atomic<int> screenNum{4};
+    std::atomic<int> fullScreenIdx{0};
+    std::atomic<int> divStatus{0};
+    std::atomic<int> begTime{0};
+    std::atomic<int> endTime{0};
+    std::atomic<int> voiceVolume{50};
+    std::atomic<long long> position{0};
+    std::atomic<long long> totalLength{0};
+    std::atomic<bool> carIdKnown{true};
+    std::atomic<bool> headerKnown{false};
+    InxHd header{};
+    std::map<int, InxUnit> units;  // set before the test acts
+
+    // Used by the exports.
+    bool Init(HWND window, zMsgCallback msg, zSourceCallback source, zErrorCallback error,
+              bool dataNull, bool extractNull);
+    virtual void Release();
+    virtual bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
+    virtual void Record(std::string line);
+
+private:
+    void Post(std::function<void()> event);
+    void Run();
+    int AnswerFor(int cmd);
+
+    mutable std::mutex lock_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> events_;  // guarded by lock_
+    bool running_ = false;                      // guarded by lock_: an event runs
+    bool stop_ = false;                         // guarded by lock_
+    bool pending_ = false;                      // guarded by lock_: a command awaits its answer
+    std::map<int, std::deque<int>> script_;     // guarded by lock_
+    std::vector<std::string> log_;              // guarded by lock_
+    std::vector<FakePlayCommand> commands_;     // guarded by lock_
+    std::atomic<int> overlaps_{0};
+    std::thread thread_;
+    std::atomic<bool> exited_{true};
+    zMsgCallback msg_ = nullptr;
+    zSourceCallback source_ = nullptr;
+    zErrorCallback error_ = nullptr;
+};
+
+extern "C" __attribute__((visibility("default"))) FakeTrevane* FakeTrevaneInstance();
+using FakeTrevaneInstanceProc = FakeTrevane* (*)();
