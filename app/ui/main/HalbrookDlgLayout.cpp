@@ -138,8 +138,9 @@ void CHalbrookDlg::PlaceTelemetryPanel(int w, int h) {
     if (!m_bMapPane || !m_bInfoPane)
         return;
     const int y = MapBottom(h) + 5 + kTopBarHeight;
-    m_logInfo.MoveWindow(w / 6 * 4 + 5, y, w / 6 * 2 - 5, h - y);
-    m_logInfo.ShowWindow(SW_SHOW);
+    // Over the backdrop, as the play bar.
+    ::SetWindowPos(m_logInfo.GetSafeHwnd(), HWND_TOP, w / 6 * 4 + 5, y, w / 6 * 2 - 5, h - y,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 // Only once the player runs: the first layout comes before it is bound.

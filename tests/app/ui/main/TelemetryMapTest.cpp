@@ -14,6 +14,7 @@
 #include "app/ui/map/MapPages.h"
 #include "app/ui/map/MapPointTexts.h"
 #include "app/ui/telemetry/LatestTelemetry.h"
+#include "platform/user/Screen.h"
 #include "platform/web/FakeBrowserEngine.h"
 #include "platform/web/WebText.h"
 #include "shared/TextConvert.h"
@@ -146,6 +147,20 @@ TEST_F(TelemetryMap, ThePanelShowsEachGopsTelemetryInTheChosenUnits) {
         EXPECT_EQ(dlg.m_logInfo.AlarmState(lamp), on ? 1 : 0);
         EXPECT_EQ(dlg.m_logInfo.Lamp(lamp).m_bOn != 0, on);
     }
+}
+
+TEST_F(TelemetryMap, ThePanelArtShowsThroughTheLampsCutOutCorners) {
+    PlayWith(Telemetry(kTime, 100.0f, 20));
+    CRect lamp;
+    dlg.m_logInfo.Lamp(0).GetWindowRect(&lamp);
+    ASSERT_FALSE(lamp.IsRectEmpty());
+    std::vector<uint32_t> screen(size_t(lamp.right + 1) * size_t(lamp.bottom + 1));
+    ComposeScreen(PixelBuffer{screen.data(), lamp.right + 1, lamp.right + 1, lamp.bottom + 1},
+                  RGB(1, 1, 1));
+    const auto at = [&](int x, int y) { return screen[size_t(y) * size_t(lamp.right + 1) + x]; };
+    // The panel's art is stretched down the panel: each row has one colour.
+    for (int y = lamp.top; y < lamp.top + 3; ++y)
+        EXPECT_EQ(at(lamp.left, y), at(lamp.left - 2, y)) << "row " << y - lamp.top;
 }
 
 TEST_F(TelemetryMap, AStopClearsTheLinesAndHidesThem) {
