@@ -229,6 +229,37 @@ TEST_F(TelemetryMap, AClickOnTheMapWhilePausedPlaysWithTheAudioChannelThenSeeks)
     g_nAudioChannel = 0;
 }
 
+TEST_F(TelemetryMap, TheFloatingMapGetsTheTrackOnceItsPageHasLoaded) {
+    Command(IDM_DOUBLE_SCREEN);
+    ASSERT_TRUE(dlg.m_mapPane.FloatingMap().Exists());
+    FakeBrowserEngine& floating =
+        *FakeBrowserEngine::Of(dlg.m_mapPane.FloatingMap().MapPage().Browser().GetSafeHwnd());
+    floating.SetPageFunctions({"ClearAll_N", "AddGLatLng_N"});
+    floating.CompleteDocument(web::NavigationUri(LocalMapPage().Std()));
+    Pump();
+    PlayWith(Telemetry(kTime, 100.0f, 20));
+    ASSERT_TRUE(Until([&] {
+        for (const auto& call : floating.Calls()) {
+            if (call.name == "AddGLatLng_N")
+                return call.args.at(1) == "1700000000";
+        }
+        return false;
+    }));
+}
+
+TEST_F(TelemetryMap, ASnapshotIsStampedWithTheLatestFramesTime) {
+    PlayWith(Telemetry(kTime, 100.0f, 20));
+    dlg.PostMessage(UM_PLAYBAR_PLAY);  // pictures are taken while paused
+    Settle();
+    fake->ClearLog();
+    dlg.PostMessage(UM_PLAYBAR_SNAPSHOT);
+    Settle();
+    const auto commands = fake->Commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back().cmd, PLAY_CMD_CAPTURE);
+    EXPECT_EQ(commands.back().lo, kTime);
+}
+
 TEST_F(TelemetryMap, DoubleScreenOpensTheFloatingMapAndSingleScreenClosesIt) {
     Command(IDM_DOUBLE_SCREEN);
     EXPECT_TRUE(dlg.m_mapPane.FloatingMap().Exists());
