@@ -91,6 +91,8 @@ CHalbrookDlg::CHalbrookDlg() : CDialog(IDD_MAIN) {
 }
 
 CHalbrookDlg::~CHalbrookDlg() {
+    // A window destroyed without closing leaves no thread showing on it.
+    StopTelemetry();
     CloseHandle(m_hNotPlaying);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
