@@ -81,7 +81,9 @@ DialogTemplate PlayBarTemplate() {
 
 DialogTemplate TelemetryPanelTemplate() {
     DialogTemplate t;
-    t.style = kChildDialog;
+    // The lamps and the dial are drawn with cut-out pixels: the panel's own
+    // background must be painted under them.
+    t.style = kChildDialog & ~WS_CLIPCHILDREN;
     t.cx = 460;
     t.cy = 142;
     t.items = {

@@ -26,6 +26,11 @@ BOOL CSkinStatic::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CStatic::OnCommand(wParam, lParam);
 }
 
+BOOL CSkinStatic::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = ::SendMessage(::GetParent(m_hWnd), WM_NOTIFY, wParam, lParam);
+    return TRUE;
+}
+
 void CSkinStatic::OnPaint() {
     CPaintDC dc(this);
     CRect client;

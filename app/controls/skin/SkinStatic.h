@@ -1,8 +1,8 @@
 // A panel or one-line text label: an optional background bitmap stretched
 // over the client area, and a text on a filled band. Panels are the parents
-// of buttons, labels and the video pane: they pass the commands of their
-// children on to their own parent, and give the video pane (child 10007) a
-// black brush. The owner loads `m_bmpBack` and sets the text; the callers
+// of buttons, labels, the video pane and the map browser: they pass the
+// commands and notifications of their children on to their own parent, and give the video pane
+// (child 10007) a black brush. The owner loads `m_bmpBack` and sets the text; the callers
 // invalidate. User-interface thread only.
 #pragma once
 
@@ -17,6 +17,7 @@ public:
     void SetText(CString text, int textLeft, COLORREF textColour, COLORREF fillColour);
     const CString& GetText() const { return m_text; }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     CSkinBitmap m_bmpBack;
 

@@ -75,6 +75,9 @@ ON_MESSAGE(UM_PLAYBAR_FAST_BACKWARD, &CHalbrookDlg::OnPlayBarFastBackward)
 ON_MESSAGE(UM_PLAYBAR_SPLIT, &CHalbrookDlg::OnPlayBarSplit)
 ON_MESSAGE(UM_SNAPSHOT_RESULT, &CHalbrookDlg::OnSnapshotResult)
 ON_MESSAGE(kViewUpdateMessage, &CHalbrookDlg::OnApplyViewUpdates)
+ON_MESSAGE(UM_MAP_TRACK, &CHalbrookDlg::OnMapTrack)
+ON_NOTIFY(DISPID_BEFORENAVIGATE2, IDC_MAIN_MAP_BROWSER, &CHalbrookDlg::OnMapBeforeNavigate2)
+ON_NOTIFY(DISPID_DOCUMENTCOMPLETE, IDC_MAIN_MAP_BROWSER, &CHalbrookDlg::OnMapDocumentComplete)
 ON_NOTIFY_RANGE(UM_TOOLTIP_NOTIFY, 0, 0xFFFF, &CHalbrookDlg::OnTooltipNotify)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -88,6 +91,8 @@ CHalbrookDlg::CHalbrookDlg() : CDialog(IDD_MAIN) {
 }
 
 CHalbrookDlg::~CHalbrookDlg() {
+    // A window destroyed without closing leaves no thread showing on it.
+    StopTelemetry();
     CloseHandle(m_hNotPlaying);
     if (g_pMainDlg == this)
         g_pMainDlg = nullptr;
@@ -127,6 +132,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     BuildEventTypeNames();
     AddToolTips();
     LoadMenuTexts();
+    m_logInfo.Create(IDD_TELEMETRY, this);
     m_playBar.Create(IDD_PLAY_BAR, this);
     SetPlayState(PLAY_IDLE);
     g_nAudioChannel = 0;
@@ -136,6 +142,8 @@ BOOL CHalbrookDlg::OnInitDialog() {
     m_bInfoPane = 1;
     m_nCheckedLayout = IDM_SINGLE_SCREEN;
     m_bMapWindow = 1;
+    // The map pane takes over its browser while it is still this window's child.
+    m_mapPane.Start(this);
     InitSkin();
     LayoutControls();
     if (!StartPlayer()) {

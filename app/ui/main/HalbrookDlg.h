@@ -4,9 +4,14 @@
 // player through its commands and receives the player's callbacks (through
 // g_pMainDlg) and every private window message.
 //
-// Threads: the handlers run on the UI thread. The player callbacks and the
-// position thread call the members marked "any thread"; those keep what they
-// change in atomics or hand it to the UI thread (ViewUpdates.h).
+// It is the telemetry thread's view (TelemetryView) and the map pane's host
+// (IMapPaneHost), and owns the telemetry panel, the chart history and the
+// map pane.
+//
+// Threads: the handlers run on the UI thread. The player callbacks, the
+// position thread and the telemetry thread call the members marked "any
+// thread" and the TelemetryView members; those keep what they change in
+// atomics or hand it to the UI thread (ViewUpdates.h).
 #pragma once
 
 #include <atomic>
@@ -20,9 +25,14 @@
 #include "app/controls/skin/SlideButton.h"
 #include "app/controls/tooltip/QoToolTip.h"
 #include "app/ui/main/ViewUpdates.h"
+#include "app/ui/map/MapPaneController.h"
+#include "app/ui/map/MapPaneHost.h"
 #include "app/ui/playbar/PlayBarDlg.h"
+#include "app/ui/telemetry/ChartHistory.h"
+#include "app/ui/telemetry/LogInfoDlg.h"
+#include "app/ui/telemetry/TelemetryView.h"
 
-class CHalbrookDlg : public CDialog {
+class CHalbrookDlg : public CDialog, public TelemetryView, public IMapPaneHost {
 public:
     static constexpr int kToolButtons = 5;
     static constexpr int kMenuLabels = 5;
@@ -45,20 +55,37 @@ public:
 
     // Text lines, any thread.
     void SetStatusText(CString text);
-    void SetGpsText(CString text);
-    void SetCarIdText(CString text);
-    void SetTimeText(CString text);
-    void SetSpeedText(int speed);              // "%d %s" with the speed unit
-    void SetTemperatureText(int temperature);  // "%d %s" with the temperature unit
-    void SetVoltageText(float voltage);        // "%2.1fV"
-    void ClearTelemetryLines();                // vehicle id, time and GPS
+    void SetGpsText(const CString& text) override;
+    void SetCarIdText(const CString& text) override;
+    void SetTimeText(const CString& text) override;
+    void SetSpeedText(int speed) override;              // "%d %s" with the speed unit
+    void SetTemperatureText(int temperature) override;  // also the panel's value
+    void SetVoltageText(float voltage) override;        // "%2.1fV"
+    void ClearTelemetryLines();                         // vehicle id, time and GPS
     // Hides (true) or shows the six telemetry lines.
-    void ShowInfoPanels(bool hide);
+    void ShowInfoPanels(bool hide) override;
     // Units (UI thread); the getters from any thread.
     void SetSpeedUnit(int unit);
     void SetTemperatureUnit(int unit);
-    int GetSpeedUnit() const { return m_nSpeedUnit.load(); }
-    int GetTemperatureUnit() const { return m_nTemperatureUnit.load(); }
+    int GetSpeedUnit() const override { return m_nSpeedUnit.load(); }
+    int GetTemperatureUnit() const override { return m_nTemperatureUnit.load(); }
+
+    // The rest of the telemetry view, any thread: the panel, the chart and
+    // the map (HalbrookDlgTelemetry.cpp).
+    void SetFloatingMapGpsText(const CString& text) override;
+    void SetPanelSpeed(int speed) override;
+    void SetGSensorValues(float x, float y, float z) override;
+    void SetPanelTemperatureUnitText(const CString& text) override;
+    void SetAlarmStates(const uint8_t (&states)[kAlarmLamps]) override;
+    void RefreshAlarmIndicators() override;
+    void ClearChart() override;
+    void AddChartSample(const ChartSample& sample) override;
+    void SendMapTrack(MapTrackRequest request) override;
+
+    // The map pane's host (UI thread).
+    bool IsPlayStatePlaying() const override { return GetPlayState() == PLAY_PLAYING; }
+    void ArmPendingSeek(uint64_t position) override;
+    int AudioChannel() const override;
     CString GetSpeedUnitText() const;
     CString GetTemperatureUnitText() const;
 
@@ -140,6 +167,10 @@ public:
     std::atomic<int> m_nTemperatureUnit{0};
     CString m_strTemperatureUnit;  // guarded by m_unitLock
     BYTE m_bOsdOn = 0;
+    CLogInfoDlg m_logInfo{this};
+    // The telemetry thread's; its output goes to the panel on the UI thread.
+    CChartHistory m_chart{[this](const ChartSample* s, int last) { ShowChart(s, last); }};
+    CMapPaneController m_mapPane{*this};
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -186,6 +217,9 @@ protected:
     LRESULT OnVolumeChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSnapshotResult(WPARAM wParam, LPARAM lParam);
     LRESULT OnApplyViewUpdates(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMapTrack(WPARAM wParam, LPARAM lParam);
+    void OnMapBeforeNavigate2(NMHDR* header, LRESULT* result);
+    void OnMapDocumentComplete(NMHDR* header, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
@@ -206,6 +240,7 @@ private:
     void PlaceMapPane(int width, int height);
     void PlaceVideoAlone(int width, int height);
     void PlaceTextRow(int height, int sliderLength);
+    void PlaceTelemetryPanel(int width, int height);
     void RegisterSliderTool();
     void ShowPlayerVolume();
     void SetButtonBitmap(CSkinButton& button, UINT bitmap);
@@ -230,6 +265,11 @@ private:
     void SetLine(ViewLine line, CString text);
     CSkinStatic& LineControl(ViewLine line);
     void ApplyLine(ViewLine line, const CString& text);
+    // Runs `apply` now on the UI thread, else hands it over.
+    void RunOnUiThread(ViewTask task, std::function<void()> apply);
+    void ShowChart(const ChartSample* samples, int lastIndex);
+    void StartTelemetry();
+    void StopTelemetry();
 
     std::wstring m_trevaneFile = L"Trevane.dll";
     std::wstring m_oskuloFile = L"Oskulo.dll";
@@ -239,6 +279,7 @@ private:
     std::function<void()> m_pendingOpen;
     HANDLE m_hNotPlaying = nullptr;  // set while the playing flag is clear
     CViewUpdates m_viewUpdates;
+    HANDLE m_hTelemetryThread = nullptr;
 };
 
 // The one main window; set by its constructor, read by the player callbacks

@@ -18,6 +18,8 @@ constexpr intptr_t kStopWithoutRefresh = 1;
 
 void CHalbrookDlg::StopWorkers() {
     StopPositionThread(kWorkerJoinMs);
+    StopTelemetry();
+    m_mapPane.Stop();
 }
 
 void CHalbrookDlg::OnClose() {

@@ -35,6 +35,7 @@ void CHalbrookDlg::SetButtonBitmap(CSkinButton& button, UINT bitmap) {
 
 void CHalbrookDlg::HideWhileMoving() {
     m_stBackdrop.ShowWindow(SW_HIDE);
+    m_logInfo.ShowWindow(SW_HIDE);
     m_playBar.ShowWindow(SW_HIDE);
     m_stTopBar.ShowWindow(SW_HIDE);
 }
@@ -126,9 +127,20 @@ void CHalbrookDlg::LayoutControls() {
     ::SetWindowPos(m_playBar.GetSafeHwnd(), HWND_TOP, 3, h - 70, w / 6 * 4, 60,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
     ShowPlayerVolume();
+    PlaceTelemetryPanel(w, h);
     RegisterSliderTool();
     m_stBackdrop.ShowWindow(SW_SHOW);
     m_stTopBar.ShowWindow(SW_SHOW);
+}
+
+// Under the map, when both panes are shown.
+void CHalbrookDlg::PlaceTelemetryPanel(int w, int h) {
+    if (!m_bMapPane || !m_bInfoPane)
+        return;
+    const int y = MapBottom(h) + 5 + kTopBarHeight;
+    // Over the backdrop, as the play bar.
+    ::SetWindowPos(m_logInfo.GetSafeHwnd(), HWND_TOP, w / 6 * 4 + 5, y, w / 6 * 2 - 5, h - y,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 // Only once the player runs: the first layout comes before it is bound.

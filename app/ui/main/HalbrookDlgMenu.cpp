@@ -135,11 +135,12 @@ void CHalbrookDlg::OnUpdateTemperatureUnit(CCmdUI* ui) {
     ui->SetCheck(ui->m_nID == m_nCheckedTemperatureUnit);
 }
 
-// The floating map window joins with the map pane; until then single screen
-// only moves the map pane back into this window.
+// Single screen closes the floating map window and moves the map pane back
+// into this window; double screen opens the floating map window.
 void CHalbrookDlg::OnSingleScreen() {
     if (m_bMapWindow)
         return;
+    m_mapPane.CloseFloatingMap();
     m_bMapWindow = 1;
     m_nCheckedLayout = IDM_SINGLE_SCREEN;
     m_bMapPane = 0;
@@ -149,6 +150,7 @@ void CHalbrookDlg::OnSingleScreen() {
 void CHalbrookDlg::OnDoubleScreen() {
     if (!m_bMapWindow)
         return;
+    m_mapPane.ShowFloatingMap(this);
     m_nCheckedLayout = IDM_DOUBLE_SCREEN;
     m_bMapWindow = 0;
     m_bMapPane = 1;

@@ -24,6 +24,8 @@ void CHalbrookDlg::InitSkin() {
     LoadOnce(m_playBar.m_bmpBack, IDB_BACKDROP);
     LoadOnce(m_btnMapPane.m_bitmap, IDB_MAP_PANE_SHOW);
     LoadOnce(m_btnInfoPane.m_bitmap, IDB_INFO_PANE_HIDE);
+    if (m_logInfo.m_bmpBack.GetSafeHandle() == nullptr)
+        m_logInfo.m_bmpBack.LoadBitmap(IDB_TELEMETRY_PANEL);
     for (CSkinButton& button : m_playBar.m_btnTransport)
         button.SetTransparentColor(kTransportKey);
     // The top bar holds the labels and the tool buttons, the backdrop the

@@ -8,6 +8,7 @@
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/PlayerCallbacks.h"
 #include "app/ui/main/PositionThread.h"
+#include "app/ui/telemetry/OnPlayerData.h"
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
 
@@ -36,17 +37,17 @@ void CHalbrookDlg::ApplyToolTipTexts() {
 
 bool CHalbrookDlg::StartPlayer() {
     const HWND video = m_stVideo.GetSafeHwnd();
-    // The telemetry and export callbacks join when their windows do.
+    // The export callback joins when its window does.
     const auto initPlayer = [video] {
-        return Call_zInit(video, OnPlayerStatus, nullptr, OnSourceResult, OnPlayerReserved, nullptr,
-                          OnPlayerError);
+        return Call_zInit(video, OnPlayerStatus, OnPlayerData, OnSourceResult, OnPlayerReserved,
+                          nullptr, OnPlayerError);
     };
     return BindLibraries(initPlayer, m_trevaneFile.c_str(), m_oskuloFile.c_str());
 }
 
 void CHalbrookDlg::StartWorkers() {
     StartPositionThread();
-    g_hTelemetryEvent = CreateEvent(true, false);
+    StartTelemetry();
     int volume = 0;
     if (Call_zTellVoiceVolume(&volume)) {
         m_nVolume = volume;

@@ -3,6 +3,7 @@
 // to the UI thread (ViewUpdates.h) unless they already run there.
 #include "app/shell/AppConfig.h"
 #include "app/ui/main/HalbrookDlg.h"
+#include "app/ui/telemetry/TelemetryTexts.h"
 #include "platform/base/Event.h"
 #include "platform/user/MessageQueue.h"
 
@@ -70,38 +71,47 @@ LRESULT CHalbrookDlg::OnApplyViewUpdates(WPARAM, LPARAM) {
         m_sliderSeek.SetPos(*changes.seekPercent);
         m_sliderSeek.Invalidate();
     }
+    for (const std::function<void()>& apply : changes.tasks) {
+        if (apply)
+            apply();
+    }
     return 0;
+}
+
+void CHalbrookDlg::RunOnUiThread(ViewTask task, std::function<void()> apply) {
+    if (OnThreadOf(m_hWnd)) {
+        apply();
+        return;
+    }
+    if (m_viewUpdates.StoreTask(task, std::move(apply)))
+        PostMessage(kViewUpdateMessage);
 }
 
 void CHalbrookDlg::SetStatusText(CString text) {
     SetLine(ViewLine::Status, text);
 }
-void CHalbrookDlg::SetGpsText(CString text) {
+void CHalbrookDlg::SetGpsText(const CString& text) {
     SetLine(ViewLine::Gps, text);
 }
-void CHalbrookDlg::SetCarIdText(CString text) {
+void CHalbrookDlg::SetCarIdText(const CString& text) {
     SetLine(ViewLine::CarId, text);
 }
-void CHalbrookDlg::SetTimeText(CString text) {
+void CHalbrookDlg::SetTimeText(const CString& text) {
     SetLine(ViewLine::Time, text);
 }
 
 void CHalbrookDlg::SetSpeedText(int speed) {
-    CString text;
-    text.Format(L"%d %s", speed, GetSpeedUnitText().GetString());
-    SetLine(ViewLine::Speed, text);
+    SetLine(ViewLine::Speed, ValueWithUnitText(speed, GetSpeedUnitText()));
 }
 
 void CHalbrookDlg::SetTemperatureText(int temperature) {
-    CString text;
-    text.Format(L"%d %s", temperature, GetTemperatureUnitText().GetString());
-    SetLine(ViewLine::Temperature, text);
+    SetLine(ViewLine::Temperature, ValueWithUnitText(temperature, GetTemperatureUnitText()));
+    RunOnUiThread(ViewTask::Temperature,
+                  [this, temperature] { m_logInfo.SetTemperatureValue(temperature); });
 }
 
 void CHalbrookDlg::SetVoltageText(float voltage) {
-    CString text;
-    text.Format(L"%2.1fV", double(voltage));
-    SetLine(ViewLine::Voltage, text);
+    SetLine(ViewLine::Voltage, VoltageText(voltage));
 }
 
 void CHalbrookDlg::ClearTelemetryLines() {
@@ -111,24 +121,34 @@ void CHalbrookDlg::ClearTelemetryLines() {
 }
 
 void CHalbrookDlg::ShowInfoPanels(bool hide) {
-    CWnd* const lines[] = {&m_stVoltage, &m_stSpeed, &m_stTemperature,
-                           &m_stCarId,   &m_stTime,  &m_stGps};
-    for (CWnd* line : lines)
-        ::ShowWindow(line->GetSafeHwnd(), hide ? SW_HIDE : SW_SHOW);
+    RunOnUiThread(ViewTask::InfoLines, [this, hide] {
+        CWnd* const lines[] = {&m_stVoltage, &m_stSpeed, &m_stTemperature,
+                               &m_stCarId,   &m_stTime,  &m_stGps};
+        for (CWnd* line : lines)
+            ::ShowWindow(line->GetSafeHwnd(), hide ? SW_HIDE : SW_SHOW);
+    });
 }
 
 void CHalbrookDlg::SetSpeedUnit(int unit) {
     m_nSpeedUnit = unit;
-    std::lock_guard<std::mutex> hold(m_unitLock);
-    m_strSpeedUnit = unit == 1 ? L"mile/h" : L"km/h";
-    g_strSpeedUnitText = m_strSpeedUnit;
+    const CString text = SpeedUnitText(unit);
+    {
+        std::lock_guard<std::mutex> hold(m_unitLock);
+        m_strSpeedUnit = text;
+        g_strSpeedUnitText = text;
+    }
+    m_logInfo.SetSpeedUnitText(text);
 }
 
 void CHalbrookDlg::SetTemperatureUnit(int unit) {
     m_nTemperatureUnit = unit;
-    std::lock_guard<std::mutex> hold(m_unitLock);
-    m_strTemperatureUnit = unit == 1 ? L"\u2109" : L"\u2103";
-    g_strTemperatureUnitText = m_strTemperatureUnit;
+    const CString text = TemperatureUnitText(unit);
+    {
+        std::lock_guard<std::mutex> hold(m_unitLock);
+        m_strTemperatureUnit = text;
+        g_strTemperatureUnitText = text;
+    }
+    m_logInfo.SetTemperatureUnit(unit, text);
 }
 
 CString CHalbrookDlg::GetSpeedUnitText() const {

@@ -4,12 +4,9 @@ std::atomic<bool> g_bUserStop{false};
 std::atomic<bool> g_bAutoReplayPending{false};
 std::atomic<bool> g_bSliderDragging{false};
 PendingSeek g_PendingSeek;
-std::atomic<bool> g_bPositionJumped{false};
-std::atomic<bool> g_bPlaybackStopped{false};
 std::atomic<int> g_nFastForwardLevel{0};
 std::atomic<int> g_nFastBackwardLevel{0};
 std::atomic<int> g_nSplitGroup{0};
-HANDLE g_hTelemetryEvent = nullptr;
 
 HANDLE g_hPositionThread = nullptr;
 std::atomic<bool> g_bPositionThreadRun{false};

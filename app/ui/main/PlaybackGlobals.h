@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/ui/telemetry/TelemetryFlags.h"
 #include "platform/afx/String.h"
 #include "platform/base/Waitable.h"
 #include "platform/user/UserTypes.h"
@@ -27,17 +28,11 @@ struct PendingSeek {
     }
 };
 extern PendingSeek g_PendingSeek;
-// A seek was sent or armed; the telemetry worker consumes it.
-extern std::atomic<bool> g_bPositionJumped;
-// The stop result arrived; the telemetry worker consumes it.
-extern std::atomic<bool> g_bPlaybackStopped;
 // Last fast levels, 0..7 (speed 1 << level).
 extern std::atomic<int> g_nFastForwardLevel;
 extern std::atomic<int> g_nFastBackwardLevel;
 // Division group of the split command: 0 all, 1..4 pages of four.
 extern std::atomic<int> g_nSplitGroup;
-// Manual-reset: lets the telemetry worker run while frames flow.
-extern HANDLE g_hTelemetryEvent;
 
 // The position thread: its handle, its run flag, and the event that wakes it
 // early when it is told to stop.

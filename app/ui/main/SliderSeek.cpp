@@ -1,7 +1,8 @@
 #include "app/ui/main/SliderSeek.h"
 
 #include "app/shell/LibraryBinding.h"
-#include "app/ui/main/TimeIndexRing.h"
+#include "app/ui/main/TimeIndexPlace.h"
+#include "shared/IndexRing.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool EntryOffset(uint32_t entry, uint64_t* offset) {
 // Between entry `entry` and the next: steps of count / 100 of the gap.
 bool InterpolatedOffset(uint32_t entry, float frac, uint32_t count, uint64_t* position) {
     uint64_t a = 0, b = 0;
-    if (!EntryOffset(entry, &a) || !EntryOffset(NextTimeIndexEntry(entry), &b))
+    if (!EntryOffset(entry, &a) || !EntryOffset(NextEntry(entry), &b))
         return false;
     const int64_t gap = int64_t(b - a);
     const int64_t step = int64_t(double(gap) * double(float(count / 100.0)));
@@ -44,11 +45,9 @@ SliderSeek SliderSeekPosition(unsigned percent, int min, int max, uint64_t* posi
     }
     if (int(percent) < min || int(percent) > max)
         return SliderSeek::None;
-    const uint32_t count = TimeIndexCount(header);
-    const float place = TimeIndexPlace(header, double(percent) / double(max - min));
-    const uint32_t entry = uint32_t(place);
-    const float frac = place - float(entry);
-    const bool found = count >= 100 ? EntryOffset(entry, position)
-                                    : InterpolatedOffset(entry, frac, count, position);
+    const TimeIndexPlace place(header, double(percent) / double(max - min));
+    const bool found = place.count >= 100
+                           ? EntryOffset(place.entry, position)
+                           : InterpolatedOffset(place.entry, place.frac, place.count, position);
     return found ? SliderSeek::Seek : SliderSeek::None;
 }

@@ -3,7 +3,8 @@
 #include <ctime>
 
 #include "app/shell/LibraryBinding.h"
-#include "app/ui/main/TimeIndexRing.h"
+#include "app/ui/main/TimeIndexPlace.h"
+#include "shared/IndexRing.h"
 
 namespace {
 
@@ -41,12 +42,6 @@ bool EntryTime(uint32_t entry, int64_t* time) {
     return true;
 }
 
-bool InUsedPart(const InxHd& header, uint32_t entry) {
-    if (header.first < header.last)
-        return header.first <= entry && entry <= header.last;
-    return !(header.last < entry && entry < header.first);
-}
-
 CString EndTimeText() {
     const int begin = Call_zTellBegTime();
     const int end = Call_zTellEndTime();
@@ -61,23 +56,20 @@ CString FormatSliderTime(int percent) {
     InxHd header{};
     if (!Call_zTellTimeInxHd(&header))
         return CString();
-    const uint32_t count = TimeIndexCount(header);
-    const float place = TimeIndexPlace(header, percent / 100.0);
-    const uint32_t entry = uint32_t(place);
-    const float frac = place - float(entry);
+    const TimeIndexPlace place(header, percent / 100.0);
     int64_t b = 0, d = 0;
-    if (!InUsedPart(header, entry) || !EntryTime(entry, &b))
+    if (!IsInUsedPart(header.first, header.last, place.entry) || !EntryTime(place.entry, &b))
         return CString();
-    if (frac <= kOnEntry)
+    if (place.frac <= kOnEntry)
         return FormatTime(b);
-    if (!EntryTime(NextTimeIndexEntry(entry), &d))
+    if (!EntryTime(NextEntry(place.entry), &d))
         return CString();
-    if (count >= 100)
+    if (place.count >= 100)
         return FormatRange(b, d, percent);
-    int64_t step = int64_t(double(d - b) * (count / 100.0));
+    int64_t step = int64_t(double(d - b) * (place.count / 100.0));
     if (step < 1)
         step = 1;
-    const int64_t target = int64_t(double(d - b) * double(frac) + double(b));
+    const int64_t target = int64_t(double(d - b) * double(place.frac) + double(b));
     int64_t t = b;
     while (t + step < target)
         t += step;

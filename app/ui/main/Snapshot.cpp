@@ -8,6 +8,7 @@
 #include "app/shell/TextHelpers.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
+#include "app/ui/telemetry/LatestTelemetry.h"
 #include "platform/base/Clock.h"
 
 namespace {
@@ -53,9 +54,8 @@ void CaptureSnapshot(int) {
     g_pMainDlg->m_stVideo.GetWindowRect(&video);
     if (video.IsRectEmpty())
         return;
-    // The stamp time becomes the frame time of the latest telemetry once the
-    // telemetry pipeline stores it.
-    const unsigned stampTime = 0;
+    // The picture is stamped with the frame time of the latest telemetry.
+    const unsigned stampTime = g_LatestTelemetry.Time();
     g_pSnapshotRect = std::make_unique<RECT>(video);
     g_strSnapshotPath.Format(L"%s/%s", g_szJpegDir,
                              SnapshotFileName(VehicleId(), CurrentUnixTime()).GetString());

@@ -26,6 +26,12 @@ bool CViewUpdates::StoreSeekPosition(int percent) {
     return MarkWaiting();
 }
 
+bool CViewUpdates::StoreTask(ViewTask task, std::function<void()> apply) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_changes.tasks[static_cast<int>(task)] = std::move(apply);
+    return MarkWaiting();
+}
+
 CViewUpdates::Changes CViewUpdates::Take() {
     std::lock_guard<std::mutex> hold(m_lock);
     m_waiting = false;

@@ -10,7 +10,7 @@ public:
     virtual ~IMapPaneHost() = default;
 
     // The play state is PLAY_PLAYING.
-    virtual bool IsPlaying() const = 0;
+    virtual bool IsPlayStatePlaying() const = 0;
     // g_PendingSeek := `position`, valid: the seek that status 7 (playing)
     // sends and status 19 (seek done) consumes.
     virtual void ArmPendingSeek(uint64_t position) = 0;

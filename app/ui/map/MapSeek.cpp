@@ -9,7 +9,7 @@ void SeekPlaybackTo(IMapPaneHost& host, uint64_t position, intptr_t a) {
     // Armed in both cases: the "seek done" result that clears it also tells
     // the telemetry that the position jumped.
     host.ArmPendingSeek(position);
-    if (host.IsPlaying())
+    if (host.IsPlayStatePlaying())
         Call_zPlayMSG(PLAY_CMD_SEEK, a, unsigned(position), int(position >> 32), nullptr);
     else
         Call_zPlayMSG(PLAY_CMD_PLAY, host.AudioChannel(), 0, 0, nullptr);

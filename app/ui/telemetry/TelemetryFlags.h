@@ -19,3 +19,6 @@ extern std::atomic<bool> g_bTelemetryThreadRun;
 // Manual reset: set while frames flow (playing, and once after a stop),
 // reset while paused and after a stop has been handled.
 extern HANDLE g_hTelemetryEvent;
+// Manual reset: set by StopTelemetryThread to cut the wait between passes
+// short. Made by StartTelemetryThread and kept for the process.
+extern HANDLE g_hTelemetryThreadWake;

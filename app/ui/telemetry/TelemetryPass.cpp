@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "app/ui/map/MapPointTexts.h"
 #include "app/ui/telemetry/GpsFix.h"
-#include "app/ui/telemetry/MapPointTexts.h"
 #include "app/ui/telemetry/TelemetryFlags.h"
 #include "app/ui/telemetry/TelemetryTexts.h"
 #include "app/ui/telemetry/UnitConversions.h"

@@ -12,15 +12,21 @@ inline constexpr DWORD kTelemetryPassPeriodMs = 500;
 
 // The loop over one pass object; returns 0 when `run` is found clear, or
 // when `event` cannot be waited on (a closed handle would spin otherwise).
-DWORD RunTelemetryLoop(CTelemetryPass& pass, const std::atomic<bool>& run, HANDLE event);
+// Between passes it waits on `wake` for the pass period, so a stop that
+// sets `wake` ends the loop without waiting out the period.
+DWORD RunTelemetryLoop(CTelemetryPass& pass, const std::atomic<bool>& run, HANDLE event,
+                       HANDLE wake);
 
 // The thread routine: the loop over g_LatestTelemetry, g_dailyLog,
-// g_bTelemetryThreadRun and g_hTelemetryEvent, showing on `view`, which
-// must outlive the thread. Start it with
-//   g_bTelemetryThreadRun = true;
-//   CreateThread([view] { TelemetryThread(*view); });
+// g_bTelemetryThreadRun, g_hTelemetryEvent and g_hTelemetryThreadWake,
+// showing on `view`, which must outlive the thread.
 DWORD TelemetryThread(TelemetryView& view);
 
-// Clears the run flag and sets the event, so a thread blocked in its wait
-// wakes and ends instead of waking some time later.
+// Sets the run flag, makes the wake event and starts TelemetryThread on
+// `view`; the thread's handle, or null when none could be started.
+// g_hTelemetryEvent must exist.
+HANDLE StartTelemetryThread(TelemetryView& view);
+
+// Clears the run flag and sets the event and the wake event, so a thread
+// blocked in either wait wakes and ends instead of some time later.
 void StopTelemetryThread();

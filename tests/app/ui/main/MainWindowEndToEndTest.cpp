@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "FileDialogAnswer.h"
 #include "app/WindowScreenshot.h"
 #include "app/controls/PrivateMessage.h"
 #include "app/res/ResourceIds.h"
@@ -173,15 +174,7 @@ TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
     dlg.MoveWindow(20, 20, 1100, 760);
     dlg.ShowWindow(SW_SHOW);
     Pump();
-    const std::wstring sample = fs::path(DVR_SAMPLE).wstring();
-    SetFileDialogHook([sample](const FileDialogRequest&) {
-        FileDialogAnswer answer;
-        answer.action = FileDialogAnswer::Open;
-        answer.name = sample;
-        return answer;
-    });
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_OPEN_FILE, 0), 0);
-    SetFileDialogHook(nullptr);
+    maintest::OpenThroughFileDialog(dlg, fs::path(DVR_SAMPLE).wstring());
 
     // Playing: the four channels in their panes, the slider moving.
     ASSERT_TRUE(WaitForStatus(L"Playing"));

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "FileDialogAnswer.h"
+
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -130,14 +132,8 @@ void MainWindowFixture::Command(UINT id) {
 }
 
 void MainWindowFixture::OpenFile(const std::filesystem::path& path) {
-    SetFileDialogHook([path](const FileDialogRequest&) {
-        FileDialogAnswer answer;
-        answer.action = FileDialogAnswer::Open;
-        answer.name = path.wstring();
-        return answer;
-    });
-    Command(IDC_MAIN_OPEN_FILE);
-    SetFileDialogHook(nullptr);
+    OpenThroughFileDialog(dlg, path.wstring());
+    Settle();
 }
 
 std::vector<std::wstring> MainWindowFixture::Boxes() {

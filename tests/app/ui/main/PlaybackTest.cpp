@@ -519,9 +519,9 @@ TEST_F(Playback, ThePositionThreadMovesTheSliderUnlessItIsHeld) {
     g_bSliderDragging = false;
 }
 
-TEST_F(Playback, ThePlayerGetsTheVideoPaneAndNoTelemetryOrExportCallbacksYet) {
+TEST_F(Playback, ThePlayerGetsTheVideoPaneAndTheDataCallbackButNoExportCallbackYet) {
     EXPECT_EQ(fake->window, dlg.m_stVideo.GetSafeHwnd());
-    EXPECT_TRUE(fake->dataCallbackNull);
+    EXPECT_FALSE(fake->dataCallbackNull);
     EXPECT_TRUE(fake->extractCallbackNull);
 }
 

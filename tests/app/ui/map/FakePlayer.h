@@ -49,7 +49,7 @@ private:
 // The main window's playback as the map pane drives it.
 class FakeHost : public IMapPaneHost {
 public:
-    bool IsPlaying() const override { return playing; }
+    bool IsPlayStatePlaying() const override { return playing; }
     void ArmPendingSeek(uint64_t position) override { pendingSeek = position; }
     int AudioChannel() const override { return audioChannel; }
 

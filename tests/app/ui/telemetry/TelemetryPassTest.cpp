@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/shell/LanguageTexts.h"
-#include "app/ui/telemetry/MapPointTexts.h"
+#include "app/ui/map/MapPointTexts.h"
 #include "app/ui/telemetry/TelemetryFlags.h"
 #include "platform/base/FakeClock.h"
 #include "tests/app/ui/telemetry/RecordingView.h"

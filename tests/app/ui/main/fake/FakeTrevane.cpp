@@ -106,14 +106,25 @@ void FakeTrevane::FireError(int code) {
     Post([this, code] { error_(code, 0, 0); });
 }
 
-bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zSourceCallback source, zErrorCallback error,
-                       bool dataNull, bool extractNull) {
+void FakeTrevane::FireData(const FakeTelemetry& telemetry) {
+    Post([this, telemetry] {
+        if (data_ == nullptr)
+            return;
+        data_(telemetry.time, telemetry.vehicleId.c_str(), &telemetry.gps, telemetry.gSensor,
+              telemetry.voltage, telemetry.speed, telemetry.temperature, &telemetry.alarms, 0,
+              nullptr, 0, 0, 0, 0, 0, 0);
+    });
+}
+
+bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zDataCallback data, zSourceCallback source,
+                       zErrorCallback error, bool extractNull) {
     Release();
     window = hwnd;
     msg_ = msg;
+    data_ = data;
     source_ = source;
     error_ = error;
-    dataCallbackNull = dataNull;
+    dataCallbackNull = data == nullptr;
     extractCallbackNull = extractNull;
     stop_ = false;
     exited_ = false;
@@ -194,7 +205,7 @@ bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* 
 
 bool zInit(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
            zReservedCallback, zExtractCallback extract, zErrorCallback error) {
-    return g_fake.Init(window, msg, source, error, data == nullptr, extract == nullptr);
+    return g_fake.Init(window, msg, data, source, error, extract == nullptr);
 }
 bool zRelease() {
     g_fake.Record("zRelease");

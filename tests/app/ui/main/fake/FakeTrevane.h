@@ -35,6 +35,18 @@ struct FakePlayCommand {
     RECT rect;  // the rectangle behind `a` for a capture, read at the call
 };
 
+// What one call of the data callback carries.
+struct FakeTelemetry {
+    unsigned time = 0;
+    std::string vehicleId;
+    GpsText gps{};
+    int gSensor[3] = {0, 0, 0};
+    float voltage = -1.0f;
+    float speed = -1.0f;
+    int temperature = 0;
+    AlarmFlags alarms{};
+};
+
 class FakeTrevane {
 public:
     virtual ~FakeTrevane() = default;
@@ -59,6 +71,8 @@ public:
     virtual void Fire(int code);
     virtual void FireSource(int kind, int status);
     virtual void FireError(int code);
+    // The data callback, as the playback thread calls it once per GOP.
+    virtual void FireData(const FakeTelemetry& telemetry);
 
     // What zInit was given.
     HWND window = nullptr;
@@ -82,8 +96,8 @@ public:
     std::map<int, InxUnit> units;  // set before the test acts
 
     // Used by the exports.
-    bool Init(HWND window, zMsgCallback msg, zSourceCallback source, zErrorCallback error,
-              bool dataNull, bool extractNull);
+    bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
+              zErrorCallback error, bool extractNull);
     virtual void Release();
     virtual bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
     virtual void Record(std::string line);
@@ -106,6 +120,7 @@ private:
     std::thread thread_;
     std::atomic<bool> exited_{true};
     zMsgCallback msg_ = nullptr;
+    zDataCallback data_ = nullptr;
     zSourceCallback source_ = nullptr;
     zErrorCallback error_ = nullptr;
 };
