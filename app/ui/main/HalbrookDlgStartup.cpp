@@ -4,6 +4,7 @@
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
+#include "app/ui/export/ExtractRun.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/PlayerCallbacks.h"
@@ -36,10 +37,10 @@ void CHalbrookDlg::ApplyToolTipTexts() {
 
 bool CHalbrookDlg::StartPlayer() {
     const HWND video = m_stVideo.GetSafeHwnd();
-    // The telemetry and export callbacks join when their windows do.
+    // The telemetry callback joins when its panel does.
     const auto initPlayer = [video] {
-        return Call_zInit(video, OnPlayerStatus, nullptr, OnSourceResult, OnPlayerReserved, nullptr,
-                          OnPlayerError);
+        return Call_zInit(video, OnPlayerStatus, nullptr, OnSourceResult, OnPlayerReserved,
+                          OnExtractData, OnPlayerError);
     };
     return BindLibraries(initPlayer, m_trevaneFile.c_str(), m_oskuloFile.c_str());
 }

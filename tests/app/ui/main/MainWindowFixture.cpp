@@ -42,6 +42,10 @@ LRESULT CTestMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndMenu();
         return 0;
     }
+    if (message == kScriptMessage && onScript) {
+        onScript();
+        return 0;
+    }
     return CHalbrookDlg::WindowProc(message, wParam, lParam);
 }
 

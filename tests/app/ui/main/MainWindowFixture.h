@@ -23,7 +23,12 @@ namespace maintest {
 // `onMenuIdle` is called with the menu (it ends the popup when it returns).
 class CTestMainDlg : public CHalbrookDlg {
 public:
+    // Posted by a test before a command that runs a modal dialog: the
+    // dialog's loop delivers it once the dialog exists, and `onScript` runs.
+    static constexpr UINT kScriptMessage = WM_APP + 50;
+
     std::function<void()> onMenuIdle;
+    std::function<void()> onScript;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

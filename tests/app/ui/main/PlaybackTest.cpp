@@ -519,10 +519,10 @@ TEST_F(Playback, ThePositionThreadMovesTheSliderUnlessItIsHeld) {
     g_bSliderDragging = false;
 }
 
-TEST_F(Playback, ThePlayerGetsTheVideoPaneAndNoTelemetryOrExportCallbacksYet) {
+TEST_F(Playback, ThePlayerGetsTheVideoPaneAndTheExportCallback) {
     EXPECT_EQ(fake->window, dlg.m_stVideo.GetSafeHwnd());
     EXPECT_TRUE(fake->dataCallbackNull);
-    EXPECT_TRUE(fake->extractCallbackNull);
+    EXPECT_FALSE(fake->extractCallbackNull);
 }
 
 TEST_F(Playback, ClosingStopsTheExportAndPlaybackThenReleasesThePlayer) {

@@ -42,6 +42,8 @@ void FakeTrevane::Reset() {
     pending_ = false;
     overlaps_ = 0;
     openResult = true;
+    startExtractResult = -1;
+    stopExtractAnswers = true;
     openedType = OPENED_NONE;
     screenNum = 4;
     fullScreenIdx = 0;
@@ -106,15 +108,20 @@ void FakeTrevane::FireError(int code) {
     Post([this, code] { error_(code, 0, 0); });
 }
 
-bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zSourceCallback source, zErrorCallback error,
-                       bool dataNull, bool extractNull) {
+void FakeTrevane::FireExtract(int code) {
+    Post([this, code] { extract_(code, 0, nullptr, 0, nullptr); });
+}
+
+bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zSourceCallback source,
+                       zExtractCallback extract, zErrorCallback error, bool dataNull) {
     Release();
     window = hwnd;
     msg_ = msg;
     source_ = source;
     error_ = error;
+    extract_ = extract;
     dataCallbackNull = dataNull;
-    extractCallbackNull = extractNull;
+    extractCallbackNull = extract == nullptr;
     stop_ = false;
     exited_ = false;
     thread_ = std::thread([this] { Run(); });
@@ -194,7 +201,7 @@ bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* 
 
 bool zInit(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
            zReservedCallback, zExtractCallback extract, zErrorCallback error) {
-    return g_fake.Init(window, msg, source, error, data == nullptr, extract == nullptr);
+    return g_fake.Init(window, msg, source, extract, error, data == nullptr);
 }
 bool zRelease() {
     g_fake.Record("zRelease");
@@ -303,10 +310,13 @@ bool zGetGPSData(int, int, int, int) {
     return false;
 }
 int zStartExtract(unsigned, int, unsigned, int) {
-    return -1;
+    g_fake.Record("zStartExtract");
+    return g_fake.startExtractResult;
 }
 int zStopExtract() {
     g_fake.Record("zStopExtract");
+    if (g_fake.stopExtractAnswers)
+        g_fake.FireExtract(EXTRACT_STOPPED);
     return 0;
 }
 bool zTellTimeInxHd(InxHd* header) {

@@ -59,6 +59,8 @@ public:
     virtual void Fire(int code);
     virtual void FireSource(int kind, int status);
     virtual void FireError(int code);
+    // An end code of the running extraction on the extraction callback.
+    virtual void FireExtract(int code);
 
     // What zInit was given.
     HWND window = nullptr;
@@ -67,6 +69,10 @@ public:
 
     // Query and result values.
     std::atomic<bool> openResult{true};
+    // What zStartExtract returns, and whether zStopExtract answers with
+    // EXTRACT_STOPPED (as the real library does once the thread ends).
+    std::atomic<int> startExtractResult{-1};
+    std::atomic<bool> stopExtractAnswers{true};
     std::atomic<int> openedType{OPENED_NONE};
     std::atomic<int> screenNum{4};
     std::atomic<int> fullScreenIdx{0};
@@ -82,8 +88,8 @@ public:
     std::map<int, InxUnit> units;  // set before the test acts
 
     // Used by the exports.
-    bool Init(HWND window, zMsgCallback msg, zSourceCallback source, zErrorCallback error,
-              bool dataNull, bool extractNull);
+    bool Init(HWND window, zMsgCallback msg, zSourceCallback source, zExtractCallback extract,
+              zErrorCallback error, bool dataNull);
     virtual void Release();
     virtual bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
     virtual void Record(std::string line);
@@ -108,6 +114,7 @@ private:
     zMsgCallback msg_ = nullptr;
     zSourceCallback source_ = nullptr;
     zErrorCallback error_ = nullptr;
+    zExtractCallback extract_ = nullptr;
 };
 
 extern "C" __attribute__((visibility("default"))) FakeTrevane* FakeTrevaneInstance();
