@@ -2,6 +2,8 @@
 // the index rebuild, with the rebuild's hold on the player. The player keeps
 // one command at a time, so whatever must follow a stop and close waits for
 // their results instead of a fixed delay.
+#include <algorithm>
+
 #include "app/res/ResourceIds.h"
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/main/HalbrookDlg.h"
@@ -14,6 +16,18 @@ namespace {
 
 // Long enough for the export library to finish the files it writes.
 constexpr DWORD kExportStopWaitMs = 5000;
+
+// A tool window made for the first time opens centred over the main window
+// (kept on the screen's side of its top left corner), not at the corner of
+// the screen.
+void PlaceOver(CWnd& tool, const CWnd& main) {
+    CRect owner, own;
+    main.GetWindowRect(&owner);
+    tool.GetWindowRect(&own);
+    const int x = std::max(0, owner.left + (owner.Width() - own.Width()) / 2);
+    const int y = std::max(0, owner.top + (owner.Height() - own.Height()) / 2);
+    tool.MoveWindow(x, y, own.Width(), own.Height());
+}
 
 }  // namespace
 
@@ -32,6 +46,7 @@ void CHalbrookDlg::OnFindAndPlay() {
         auto dialog = std::make_unique<CFindLocateDlg>(this);
         if (!dialog->Create(IDD_FIND, this))
             return;
+        PlaceOver(*dialog, *this);
         m_pFindLocateDlg = std::move(dialog);
     }
     if (m_pFindLocateDlg->IsWindowVisible())
@@ -44,8 +59,11 @@ void CHalbrookDlg::OnFindAndPlay() {
 LRESULT CHalbrookDlg::OnPlayBarExport(WPARAM, LPARAM) {
     if (GetPlayState() == PLAY_IDLE)
         return 0;
-    if (!::IsWindow(m_dlgExport.m_hWnd) && !m_dlgExport.Create(IDD_EXPORT, this))
-        return 0;
+    if (!::IsWindow(m_dlgExport.m_hWnd)) {
+        if (!m_dlgExport.Create(IDD_EXPORT, this))
+            return 0;
+        PlaceOver(m_dlgExport, *this);
+    }
     if (!m_dlgExport.IsWindowVisible() && m_dlgExport.PrepareForSource())
         m_dlgExport.ShowWindow(SW_SHOW);
     return 0;
