@@ -6,9 +6,9 @@
 
 #include "app/res/MarlowinResources.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/CalendarTime.h"
 #include "app/shell/DailyLog.h"
 #include "app/shell/LanguageTexts.h"
-#include "app/shell/CalendarTime.h"
 #include "app/ui/export/ExtractRun.h"
 
 void ExportDialogFixture::SetUpTestSuite() {

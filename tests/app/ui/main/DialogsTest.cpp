@@ -2,10 +2,6 @@
 // commands open their dialogs, the index rebuild's command chain through the
 // main window, the export stop at close, and a language change in the
 // settings relabelling the main window.
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "MainWindowFixture.h"
 #include "app/controls/PrivateMessage.h"
 #include "app/res/ResourceIds.h"
@@ -163,19 +159,6 @@ protected:
         ASSERT_TRUE(g_extractRun.IsActive());
         EXPECT_FALSE(dlg.m_dlgExport.GetDlgItem(IDC_EXPORT_START)->IsWindowEnabled());
         fake->ClearLog();
-    }
-    // Closes while a thread moves the clock, for the bounded waits.
-    void CloseWithClockRunning() {
-        std::atomic<bool> closed{false};
-        std::thread driver([&] {
-            while (!closed) {
-                clock->Advance(100);
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        });
-        Close();
-        closed = true;
-        driver.join();
     }
 };
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -101,6 +102,19 @@ void MainWindowFixture::Open(int width, int height) {
 void MainWindowFixture::Close() {
     closed_ = true;
     dlg.SendMessage(WM_CLOSE);
+}
+
+void MainWindowFixture::CloseWithClockRunning() {
+    std::atomic<bool> closed{false};
+    std::thread driver([&] {
+        while (!closed) {
+            clock->Advance(100);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    Close();
+    closed = true;
+    driver.join();
 }
 
 void MainWindowFixture::Pump() {

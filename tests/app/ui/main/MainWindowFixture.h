@@ -43,6 +43,8 @@ protected:
     void Open(int width = 0, int height = 0);
     // Closes the window the way its close box does (once).
     void Close();
+    // The same while a thread moves the clock, for the close's bounded waits.
+    void CloseWithClockRunning();
     void Pump();
     void Settle();
     // Sends the command, as a button or menu item would.
