@@ -1,7 +1,8 @@
 // End to end: the main window's tool dialogs on a real X server with the real
 // libraries. With the bundled sample playing, its minute is exported through
 // the export dialog in every output kind and the files are read back; the
-// find dialog seeks the playback by a picked time.
+// find dialog seeks the playback by a picked time, and on a recorder card
+// (an image named by a drive table) to a row of its event index.
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -15,9 +16,12 @@
 #include "app/shell/CalendarTime.h"
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/export/ExportFileNames.h"
+#include "platform/disk/DriveTableFile.h"
+#include "platform/user/ListViewControl.h"
 #include "shared/TextConvert.h"
 #include "tests/export/support/AviReader.h"
 #include "tests/export/support/InxFile.h"
+#include "tools/diskimage/SdImage.h"
 
 namespace maine2e {
 namespace {
@@ -32,7 +36,10 @@ protected:
         fs::create_directories(out_ / "root");
         setenv("DVR_ROOT", (out_ / "root").c_str(), 1);
     }
-    ~DialogsEndToEnd() override { unsetenv("DVR_ROOT"); }
+    ~DialogsEndToEnd() override {
+        unsetenv("DVR_ROOT");
+        unsetenv(kDriveTableVariable);
+    }
 
     void Click(CWnd& dialog, int id) {
         ::SendMessage(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
@@ -179,6 +186,68 @@ TEST_F(DialogsEndToEnd, FindByTimeSeeksThePlaybackToThePickedMinute) {
         << dlg.m_sliderSeek.GetPos() << " wanted about " << expected;
     EXPECT_TRUE(WaitForStatus(L"Playing"));
     EXPECT_TRUE(Boxes().empty());
+}
+
+// A card of a minute's GOPs, one a second, every tenth with an event.
+class CardEndToEnd : public DialogsEndToEnd {
+protected:
+    void InsertCard() {
+        diskimage::SdImageOptions card;
+        card.imagePath = (out_ / "card.img").string();
+        card.cardSize = card.indexOffset + diskimage::kSdAreasSize + 4 * diskimage::kMiB;
+        card.plan.count = 60;
+        card.plan.eventEvery = 10;
+        recording_ = diskimage::WriteSdImage(card);
+        DriveTable table;
+        table.physical.push_back({kCardNumber, card.imagePath, true});
+        const std::string tablePath = (out_ / "drives").string();
+        ASSERT_TRUE(WriteDriveTableFile(tablePath, table));
+        setenv(kDriveTableVariable, tablePath.c_str(), 1);
+    }
+    // A double click on `row` of the find dialog's list.
+    static void DoubleClickRow(CFindLocateDlg& find, int row) {
+        NMITEMACTIVATE activate{};
+        activate.hdr.hwndFrom = ::GetDlgItem(find, IDC_FIND_LIST);
+        activate.hdr.idFrom = IDC_FIND_LIST;
+        activate.hdr.code = NM_DBLCLK;
+        activate.iItem = row;
+        find.SendMessage(WM_NOTIFY, IDC_FIND_LIST, LPARAM(&activate));
+    }
+
+    static constexpr DWORD kCardNumber = 5;
+    diskimage::Recording recording_;
+};
+
+TEST_F(CardEndToEnd, FindByEventSeeksThePlaybackToTheEventsPosition) {
+    InsertCard();
+    ASSERT_TRUE(dlg.Create(IDD_MAIN));
+    AfxSetMainWnd(&dlg);
+    dlg.ShowWindow(SW_SHOW);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_SEARCH_SD, 0), 0);
+    ASSERT_TRUE(WaitForStatus(L"Opened", 10000));
+    Post(UM_PLAYBAR_PLAY);
+    ASSERT_TRUE(WaitForStatus(L"Playing"));
+
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_FIND_AND_PLAY, 0), 0);
+    ASSERT_NE(dlg.m_pFindLocateDlg, nullptr);
+    CFindLocateDlg& find = *dlg.m_pFindLocateDlg;
+    ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(find, IDC_FIND_EVENT_INDEX)));
+    // A choice clicked while the first list loads would be undone.
+    ASSERT_TRUE(WaitFor([&] { return !find.IsListRunning(); }, 5000));
+    Click(find, IDC_FIND_EVENT_INDEX);
+    ASSERT_EQ(find.GetCurrentChoice(), IDC_FIND_EVENT_INDEX);
+    auto* list = static_cast<CListCtrl*>(find.GetDlgItem(IDC_FIND_LIST));
+    ASSERT_TRUE(WaitFor([&] { return !find.IsListRunning() && list->GetItemCount() > 0; }, 5000));
+    EXPECT_EQ(list->GetItemCount(), recording_.eventCount);
+
+    const int row = list->GetItemCount() - 1;
+    const uint64_t position = std::wcstoull(list->GetItemText(row, 1).GetString(), nullptr, 10);
+    ASSERT_GT(position, 0u);
+    DoubleClickRow(find, row);
+    EXPECT_FALSE(find.IsWindowVisible()) << "a seek hides the dialog";
+    // Playback goes on from the event's GOP.
+    EXPECT_TRUE(WaitFor([&] { return uint64_t(Call_zTellp()) >= position; }, 5000))
+        << Call_zTellp() << " wanted " << position;
 }
 
 }  // namespace
