@@ -4,6 +4,7 @@
 // the screen checked pixel by pixel. Times are real: the player paces itself.
 #include "EndToEndFixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -14,6 +15,18 @@
 
 namespace maine2e {
 namespace {
+
+// The same picture, give or take the small colour differences a repaint
+// of a held frame may bring (scaling of the same frame once more).
+bool SamePicture(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((a[i] >> shift) & 0xFF) - int((b[i] >> shift) & 0xFF)) > 8)
+                return false;
+    return true;
+}
 
 TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
     OpenSample();
@@ -27,13 +40,23 @@ TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
     // Paused, the panes hold still; a step moves them on.
     Post(UM_PLAYBAR_PLAY);
     ASSERT_TRUE(WaitForStatus(L"Pause"));
-    Run(600);
-    const std::vector<uint32_t> paused = MovingStrip();
+    // The player finishes the GOP it is showing (up to a second) before it
+    // holds; from then on the picture stays.
+    std::vector<uint32_t> paused = MovingStrip();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            Run(300);
+            const std::vector<uint32_t> now = MovingStrip();
+            const bool still = SamePicture(now, paused);
+            paused = now;
+            return still;
+        },
+        3000));
     Run(800);
-    EXPECT_EQ(MovingStrip(), paused);
+    EXPECT_TRUE(SamePicture(MovingStrip(), paused));
     Post(UM_PLAYBAR_STEP_FORWARD);
     ASSERT_TRUE(WaitForStatus(L"Step Forward"));
-    EXPECT_TRUE(WaitFor([&] { return MovingStrip() != paused; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return !SamePicture(MovingStrip(), paused); }, 3000));
 
     // A snapshot while paused writes its picture.
     Post(UM_PLAYBAR_SNAPSHOT);
@@ -49,7 +72,7 @@ TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
     Post(UM_PLAYBAR_FAST_FORWARD);
     ASSERT_TRUE(WaitForStatus(L"FF X2"));
     const std::vector<uint32_t> fast = MovingStrip();
-    EXPECT_TRUE(WaitFor([&] { return MovingStrip() != fast; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return !SamePicture(MovingStrip(), fast); }, 3000));
     EXPECT_TRUE(FourChannelsShown());
 
     // A seek by the slider moves playback to the slider's place.
