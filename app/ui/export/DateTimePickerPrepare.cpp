@@ -1,9 +1,9 @@
 // Preparing the export dialog for the open source, and the choice of the
 // output kind: raw copy, AVI and MOV exclude each other.
 #include "app/shell/AppConfig.h"
+#include "app/shell/CalendarTime.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
-#include "app/shell/CalendarTime.h"
 #include "app/ui/export/DateTimePicker.h"
 #include "app/ui/export/ExtractRun.h"
 

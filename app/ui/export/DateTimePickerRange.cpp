@@ -1,9 +1,9 @@
 // The export range: the two trackbars stand on time index entries, the two
 // pickers show those entries' times in whole minutes; moving either side
 // moves the other.
+#include "app/shell/CalendarTime.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
-#include "app/shell/CalendarTime.h"
 #include "app/ui/export/DateTimePicker.h"
 
 namespace {
