@@ -43,7 +43,8 @@ public:
     // The libraries to bind (a test binds its own under another name).
     void SetLibraryFiles(std::wstring trevane, std::wstring oskulo);
     // Runs while the window closes, before the player is released: stops a
-    // running export and waits for its end.
+    // running export and waits for its end (the export dialog's bounded
+    // StopAndWait unless replaced).
     void SetExportStopper(std::function<void()> stopper) { m_stopExport = std::move(stopper); }
 
     // Frame and layout.
