@@ -1,5 +1,6 @@
 // The export dialog: time range, target folder, outputs, channels and the
 // text overlays. Every choice is a bare check box followed by its own label.
+#include <iterator>
 #include <string>
 
 #include "app/res/DialogStyles.h"
@@ -12,11 +13,16 @@ namespace {
 
 const wchar_t* const kButton = L"Button";
 const wchar_t* const kStatic = L"Static";
+constexpr short kChannelColumn = 96;
+constexpr short kOverlayColumn = 77;
 
+// A label ends before the next column's box: a label over it would paint
+// over the box.
 void AddChoice(DialogTemplate& t, int boxId, int labelId, const std::wstring& text, short x,
-               short y) {
+               short y, short labelWidth = 88) {
     t.items.push_back({kButton, L"", boxId, kCheck, 0, x, y, 10, 10});
-    t.items.push_back({kStatic, text, labelId, kLabel, 0, short(x + 12), short(y + 1), 88, 10});
+    t.items.push_back(
+        {kStatic, text, labelId, kLabel, 0, short(x + 12), short(y + 1), labelWidth, 10});
 }
 
 void AddRange(DialogTemplate& t) {
@@ -52,8 +58,8 @@ DialogTemplate ExportTemplate() {
     for (int channel = 0; channel < 16; ++channel)
         AddChoice(t, IDC_EXPORT_CHANNEL_FIRST + channel, IDC_EXPORT_CHANNEL_LABEL_FIRST + channel,
                   L"ch" + std::to_wstring(channel + 1) + L" avi file",
-                  static_cast<short>(10 + channel % 4 * 96),
-                  static_cast<short>(106 + channel / 4 * 16));
+                  static_cast<short>(10 + channel % 4 * kChannelColumn),
+                  static_cast<short>(106 + channel / 4 * 16), kChannelColumn - 14);
     const struct {
         int box, label;
         const wchar_t* text;
@@ -66,8 +72,9 @@ DialogTemplate ExportTemplate() {
     };
     short x = 10;
     for (const auto& o : overlays) {
-        AddChoice(t, o.box, o.label, o.text, x, 176);
-        x = static_cast<short>(x + 77);
+        const bool last = &o == &overlays[std::size(overlays) - 1];
+        AddChoice(t, o.box, o.label, o.text, x, 176, last ? 88 : kOverlayColumn - 14);
+        x = static_cast<short>(x + kOverlayColumn);
     }
     t.items.push_back(
         {L"msctls_progress32", L"", IDC_EXPORT_PROGRESS, kShown, 0, 10, 198, 380, 12});

@@ -78,12 +78,21 @@ ON_MESSAGE(kViewUpdateMessage, &CHalbrookDlg::OnApplyViewUpdates)
 ON_MESSAGE(UM_MAP_TRACK, &CHalbrookDlg::OnMapTrack)
 ON_NOTIFY(DISPID_BEFORENAVIGATE2, IDC_MAIN_MAP_BROWSER, &CHalbrookDlg::OnMapBeforeNavigate2)
 ON_NOTIFY(DISPID_DOCUMENTCOMPLETE, IDC_MAIN_MAP_BROWSER, &CHalbrookDlg::OnMapDocumentComplete)
+ON_BN_CLICKED(IDC_MAIN_OTHER_SETTING, &CHalbrookDlg::OnOtherSetting)
+ON_COMMAND(IDM_OTHER_SETTING, &CHalbrookDlg::OnOtherSetting)
+ON_COMMAND(IDM_ABOUT, &CHalbrookDlg::OnAbout)
+ON_COMMAND(IDM_FIND_AND_PLAY, &CHalbrookDlg::OnFindAndPlay)
+ON_COMMAND(IDM_REBUILD_INDEX_HDD, &CHalbrookDlg::OnRebuildHddIndex)
+ON_MESSAGE(UM_REBUILD_PROGRESS, &CHalbrookDlg::OnRebuildProgress)
+ON_MESSAGE(UM_PLAYBAR_EXPORT, &CHalbrookDlg::OnPlayBarExport)
+ON_MESSAGE(kRebuildStepsMessage, &CHalbrookDlg::OnRunRebuildSteps)
 ON_NOTIFY_RANGE(UM_TOOLTIP_NOTIFY, 0, 0xFFFF, &CHalbrookDlg::OnTooltipNotify)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CHalbrookDlg::CHalbrookDlg() : CDialog(IDD_MAIN) {
     g_pMainDlg = this;
+    m_stopExport = [this] { StopExportAtClose(); };
     m_hNotPlaying = CreateEvent(true, true);
     char* logDir = StringToUtf8(g_szLogDir);
     g_dailyLog.SetLogDirectory(logDir);

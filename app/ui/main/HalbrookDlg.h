@@ -15,7 +15,9 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -24,15 +26,25 @@
 #include "app/controls/skin/SkinStatic.h"
 #include "app/controls/skin/SlideButton.h"
 #include "app/controls/tooltip/QoToolTip.h"
+#include "app/ui/export/DateTimePicker.h"
+#include "app/ui/find/FindLocateDlg.h"
 #include "app/ui/main/ViewUpdates.h"
 #include "app/ui/map/MapPaneController.h"
 #include "app/ui/map/MapPaneHost.h"
 #include "app/ui/playbar/PlayBarDlg.h"
+#include "app/ui/settings/DialogRebuildIndex.h"
+#include "app/ui/settings/RebuildIndexHost.h"
 #include "app/ui/telemetry/ChartHistory.h"
 #include "app/ui/telemetry/LogInfoDlg.h"
 #include "app/ui/telemetry/TelemetryView.h"
 
-class CHalbrookDlg : public CDialog, public TelemetryView, public IMapPaneHost {
+// Runs the rebuild steps that waited for a close, on the UI thread.
+inline constexpr UINT kRebuildStepsMessage = WM_APP + 20;
+
+class CHalbrookDlg : public CDialog,
+                     public TelemetryView,
+                     public IMapPaneHost,
+                     public RebuildIndexHost {
 public:
     static constexpr int kToolButtons = 5;
     static constexpr int kMenuLabels = 5;
@@ -44,7 +56,8 @@ public:
     // The libraries to bind (a test binds its own under another name).
     void SetLibraryFiles(std::wstring trevane, std::wstring oskulo);
     // Runs while the window closes, before the player is released: stops a
-    // running export and waits for its end.
+    // running export and waits for its end (the export dialog's bounded
+    // StopAndWait unless replaced).
     void SetExportStopper(std::function<void()> stopper) { m_stopExport = std::move(stopper); }
 
     // Frame and layout.
@@ -55,6 +68,7 @@ public:
 
     // Text lines, any thread.
     void SetStatusText(CString text);
+    void SetStatusText(const wchar_t* text) override { SetStatusText(CString(text)); }
     void SetGpsText(const CString& text) override;
     void SetCarIdText(const CString& text) override;
     void SetTimeText(const CString& text) override;
@@ -104,6 +118,10 @@ public:
     // Called at the close result: runs the waiting open, if any.
     void RunPendingOpen();
 
+    // The index rebuild's hold on the player (HalbrookDlgDialogs.cpp).
+    void StopThenOpen(std::function<void()> next) override;
+    void SetRebuildSourceOpen(bool open) override;
+
     // Playback (the handlers of the play bar messages, keys and menus).
     void OnOpenFile();
     void OnSearchHdd();
@@ -119,6 +137,14 @@ public:
     LRESULT OnPlayBarSnapshot(WPARAM = 0, LPARAM = 0);
     LRESULT OnPlayBarSplit(WPARAM = 0, LPARAM = 0);
     LRESULT OnSeekToPosition(WPARAM wParam, LPARAM lParam);
+
+    // The tool dialogs.
+    void OnOtherSetting();
+    void OnAbout();
+    void OnFindAndPlay();
+    void OnRebuildHddIndex();
+    LRESULT OnRebuildProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPlayBarExport(WPARAM = 0, LPARAM = 0);
 
     // Menus and texts.
     void ApplyLanguageTexts();
@@ -171,6 +197,9 @@ public:
     // The telemetry thread's; its output goes to the panel on the UI thread.
     CChartHistory m_chart{[this](const ChartSample* s, int last) { ShowChart(s, last); }};
     CMapPaneController m_mapPane{*this};
+    std::unique_ptr<CFindLocateDlg> m_pFindLocateDlg;  // made at the first find
+    CDateTimePicker m_dlgExport;                       // created at the first export
+    CDialogRebuildIndex m_dlgRebuildIndex{*this, this};
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -254,6 +283,16 @@ private:
     void KeyForChannel(int channel);
     bool HandleKey(UINT key);
     void StopWorkers();
+    // The close's part of the tool dialogs: the export stopped, the find
+    // window gone.
+    void StopExportAtClose();
+    void DestroyToolDialogs();
+    LRESULT OnRunRebuildSteps(WPARAM wParam, LPARAM lParam);
+    // The stop of an open that waits: its stop result makes the close follow.
+    void SendUserStop();
+    // At the close result (any thread): the waiting rebuild steps go to the
+    // UI thread.
+    void PostRebuildSteps();
 
     // Menus.
     void TrackMenuBarPopup(int label);
@@ -278,6 +317,10 @@ private:
     std::mutex m_pendingOpenLock;  // guards m_pendingOpen
     std::function<void()> m_pendingOpen;
     HANDLE m_hNotPlaying = nullptr;  // set while the playing flag is clear
+    // What StopThenOpen runs once the source is closed, in request order;
+    // not empty while a stop and close are under way for it. Guarded by
+    // m_pendingOpenLock.
+    std::deque<std::function<void()>> m_rebuildSteps;
     CViewUpdates m_viewUpdates;
     HANDLE m_hTelemetryThread = nullptr;
 };

@@ -27,6 +27,7 @@ void CHalbrookDlg::OnClose() {
     KillTimer(kOtherTimer);
     if (m_stopExport)
         m_stopExport();
+    DestroyToolDialogs();
     if (GetPlayState() != PLAY_IDLE) {
         Call_zPlayMSG(PLAY_CMD_STOP, kStopWithoutRefresh, 0, 0, nullptr);
         WaitForSingleObject(m_hNotPlaying, kStopWaitMs);

@@ -5,7 +5,7 @@
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
-#include "app/ui/main/EventTypeNames.h"
+#include "app/ui/find/EventTypeNames.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/SliderTime.h"
 #include "platform/afx/MenuUpdate.h"
@@ -81,7 +81,7 @@ void CHalbrookDlg::ApplyLanguageTexts() {
 }
 
 void CHalbrookDlg::BuildEventTypeNames() {
-    FillEventTypeNames();
+    ::BuildEventTypeNames();
 }
 
 void CHalbrookDlg::TrackMenuBarPopup(int label) {

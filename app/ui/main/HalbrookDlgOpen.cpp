@@ -67,10 +67,18 @@ void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
         open();
         return;
     }
+    bool stopUnderWay = false;
     {
         std::lock_guard<std::mutex> hold(m_pendingOpenLock);
+        stopUnderWay = m_pendingOpen != nullptr || !m_rebuildSteps.empty();
         m_pendingOpen = std::move(open);
     }
+    // A second stop would meet the first in the player's one command slot.
+    if (!stopUnderWay)
+        SendUserStop();
+}
+
+void CHalbrookDlg::SendUserStop() {
     g_bUserStop = true;
     Call_zPlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
 }
@@ -81,6 +89,7 @@ void CHalbrookDlg::RunPendingOpen() {
         std::lock_guard<std::mutex> hold(m_pendingOpenLock);
         open = std::exchange(m_pendingOpen, nullptr);
     }
+    PostRebuildSteps();
     if (open)
         open();
 }

@@ -4,6 +4,7 @@
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
+#include "app/ui/export/ExtractRun.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/PlayerCallbacks.h"
@@ -37,10 +38,9 @@ void CHalbrookDlg::ApplyToolTipTexts() {
 
 bool CHalbrookDlg::StartPlayer() {
     const HWND video = m_stVideo.GetSafeHwnd();
-    // The export callback joins when its window does.
     const auto initPlayer = [video] {
         return Call_zInit(video, OnPlayerStatus, OnPlayerData, OnSourceResult, OnPlayerReserved,
-                          nullptr, OnPlayerError);
+                          OnExtractData, OnPlayerError);
     };
     return BindLibraries(initPlayer, m_trevaneFile.c_str(), m_oskuloFile.c_str());
 }

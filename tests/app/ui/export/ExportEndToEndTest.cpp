@@ -23,6 +23,7 @@
 #include "platform/backend/HeadlessDisplay.h"
 #include "shared/TextConvert.h"
 #include "tests/export/support/AviReader.h"
+#include "tests/export/support/InxFile.h"
 
 namespace fs = std::filesystem;
 
@@ -30,20 +31,6 @@ namespace {
 
 void OnMessage(int, int) {}
 void OnError(int, DWORD, int) {}
-
-InxHd ReadHeader(const fs::path& inx, std::vector<InxUnit>* entries) {
-    InxHd header{};
-    FILE* f = std::fopen(inx.c_str(), "rb");
-    if (f == nullptr)
-        return header;
-    if (std::fread(&header, sizeof header, 1, f) == 1) {
-        InxUnit unit{};
-        while (std::fread(&unit, sizeof unit, 1, f) == 1)
-            entries->push_back(unit);
-    }
-    std::fclose(f);
-    return header;
-}
 
 class ExportEndToEnd : public ::testing::Test {
 protected:
@@ -153,7 +140,7 @@ TEST_F(ExportEndToEnd, ARawCopyIsAPairThatCoversTheRange) {
     const fs::path inx = dir_ / "out" / (Stem() + ".inx");
     ASSERT_TRUE(fs::exists(dvr)) << dvr;
     std::vector<InxUnit> entries;
-    const InxHd header = ReadHeader(inx, &entries);
+    const InxHd header = ReadInxFile(inx, &entries);
     EXPECT_EQ(header.magic, kInxMagic);
     EXPECT_EQ(header.first, 1u);
     // One entry per 120 GOPs, then the end mark with the copy's size.

@@ -1,11 +1,11 @@
 #include "MainWindowFixture.h"
 
-#include "FileDialogAnswer.h"
-
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <thread>
 
+#include "FileDialogAnswer.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
@@ -42,6 +42,10 @@ LRESULT CTestMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ENTERIDLE && onMenuIdle) {
         onMenuIdle();
         EndMenu();
+        return 0;
+    }
+    if (message == kScriptMessage && onScript) {
+        onScript();
         return 0;
     }
     return CHalbrookDlg::WindowProc(message, wParam, lParam);
@@ -99,6 +103,19 @@ void MainWindowFixture::Open(int width, int height) {
 void MainWindowFixture::Close() {
     closed_ = true;
     dlg.SendMessage(WM_CLOSE);
+}
+
+void MainWindowFixture::CloseWithClockRunning() {
+    std::atomic<bool> closed{false};
+    std::thread driver([&] {
+        while (!closed) {
+            clock->Advance(100);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    Close();
+    closed = true;
+    driver.join();
 }
 
 void MainWindowFixture::Pump() {

@@ -23,7 +23,12 @@ namespace maintest {
 // `onMenuIdle` is called with the menu (it ends the popup when it returns).
 class CTestMainDlg : public CHalbrookDlg {
 public:
+    // Posted by a test before a command that runs a modal dialog: the
+    // dialog's loop delivers it once the dialog exists, and `onScript` runs.
+    static constexpr UINT kScriptMessage = WM_APP + 50;
+
     std::function<void()> onMenuIdle;
+    std::function<void()> onScript;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -38,6 +43,8 @@ protected:
     void Open(int width = 0, int height = 0);
     // Closes the window the way its close box does (once).
     void Close();
+    // The same while a thread moves the clock, for the close's bounded waits.
+    void CloseWithClockRunning();
     void Pump();
     void Settle();
     // Sends the command, as a button or menu item would.

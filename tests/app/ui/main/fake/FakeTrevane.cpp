@@ -42,6 +42,8 @@ void FakeTrevane::Reset() {
     pending_ = false;
     overlaps_ = 0;
     openResult = true;
+    startExtractResult = -1;
+    stopExtractAnswers = true;
     openedType = OPENED_NONE;
     screenNum = 4;
     fullScreenIdx = 0;
@@ -116,16 +118,21 @@ void FakeTrevane::FireData(const FakeTelemetry& telemetry) {
     });
 }
 
+void FakeTrevane::FireExtract(int code) {
+    Post([this, code] { extract_(code, 0, nullptr, 0, nullptr); });
+}
+
 bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zDataCallback data, zSourceCallback source,
-                       zErrorCallback error, bool extractNull) {
+                       zExtractCallback extract, zErrorCallback error) {
     Release();
     window = hwnd;
     msg_ = msg;
     data_ = data;
     source_ = source;
     error_ = error;
+    extract_ = extract;
     dataCallbackNull = data == nullptr;
-    extractCallbackNull = extractNull;
+    extractCallbackNull = extract == nullptr;
     stop_ = false;
     exited_ = false;
     thread_ = std::thread([this] { Run(); });
@@ -205,7 +212,7 @@ bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* 
 
 bool zInit(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
            zReservedCallback, zExtractCallback extract, zErrorCallback error) {
-    return g_fake.Init(window, msg, data, source, error, extract == nullptr);
+    return g_fake.Init(window, msg, data, source, extract, error);
 }
 bool zRelease() {
     g_fake.Record("zRelease");
@@ -314,10 +321,13 @@ bool zGetGPSData(int, int, int, int) {
     return false;
 }
 int zStartExtract(unsigned, int, unsigned, int) {
-    return -1;
+    g_fake.Record("zStartExtract");
+    return g_fake.startExtractResult;
 }
 int zStopExtract() {
     g_fake.Record("zStopExtract");
+    if (g_fake.stopExtractAnswers)
+        g_fake.FireExtract(EXTRACT_STOPPED);
     return 0;
 }
 bool zTellTimeInxHd(InxHd* header) {

@@ -73,6 +73,8 @@ public:
     virtual void FireError(int code);
     // The data callback, as the playback thread calls it once per GOP.
     virtual void FireData(const FakeTelemetry& telemetry);
+    // An end code of the running extraction on the extraction callback.
+    virtual void FireExtract(int code);
 
     // What zInit was given.
     HWND window = nullptr;
@@ -81,6 +83,10 @@ public:
 
     // Query and result values.
     std::atomic<bool> openResult{true};
+    // What zStartExtract returns, and whether zStopExtract answers with
+    // EXTRACT_STOPPED (as the real library does once the thread ends).
+    std::atomic<int> startExtractResult{-1};
+    std::atomic<bool> stopExtractAnswers{true};
     std::atomic<int> openedType{OPENED_NONE};
     std::atomic<int> screenNum{4};
     std::atomic<int> fullScreenIdx{0};
@@ -97,7 +103,7 @@ public:
 
     // Used by the exports.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
-              zErrorCallback error, bool extractNull);
+              zExtractCallback extract, zErrorCallback error);
     virtual void Release();
     virtual bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
     virtual void Record(std::string line);
@@ -123,6 +129,7 @@ private:
     zDataCallback data_ = nullptr;
     zSourceCallback source_ = nullptr;
     zErrorCallback error_ = nullptr;
+    zExtractCallback extract_ = nullptr;
 };
 
 extern "C" __attribute__((visibility("default"))) FakeTrevane* FakeTrevaneInstance();

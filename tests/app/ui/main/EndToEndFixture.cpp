@@ -1,0 +1,159 @@
+#include "EndToEndFixture.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cwchar>
+#include <thread>
+
+#include "app/res/ResourceIds.h"
+#include "app/shell/AppConfig.h"
+#include "app/shell/LanguageTexts.h"
+#include "app/ui/main/MainWindowRegistration.h"
+#include "platform/user/FileDialog.h"
+#include "platform/user/MessageBox.h"
+#include "platform/user/Screen.h"
+
+namespace maine2e {
+
+namespace {
+
+// The sample's channels 1-4, as the recording generator paints them.
+constexpr Rgb kChannelColours[] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}, {200, 200, 40}};
+constexpr int kTolerance = 40;
+
+}  // namespace
+
+EndToEnd::EndToEnd() {
+    display_ = ChooseDisplayBackend();
+    static const bool registered = [] {
+        RegisterMainWindow();
+        return true;
+    }();
+    (void)registered;
+    SetDefaultLanguageTexts();
+    pictures_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_pictures";
+    fs::remove_all(pictures_);
+    fs::create_directories(pictures_);
+    std::wcsncpy(g_szJpegDir, pictures_.wstring().c_str(), kConfigPathSize - 1);
+    std::wcsncpy(g_szLogDir, pictures_.wstring().c_str(), kConfigPathSize - 1);
+    SetMessageBoxHook([this](const MessageBoxRequest& request) {
+        std::lock_guard<std::mutex> hold(boxLock_);
+        boxes_.push_back(request.text);
+        return IDOK;
+    });
+}
+
+EndToEnd::~EndToEnd() {
+    if (dlg.GetSafeHwnd() != nullptr) {
+        dlg.SendMessage(WM_CLOSE);
+        if (dlg.GetSafeHwnd() != nullptr)
+            dlg.DestroyWindow();
+    }
+    AfxSetMainWnd(nullptr);
+    SetMessageBoxHook(nullptr);
+}
+
+void EndToEnd::OpenSample() {
+    ASSERT_TRUE(dlg.Create(IDD_MAIN));
+    AfxSetMainWnd(&dlg);
+    dlg.MoveWindow(20, 20, 1100, 760);
+    dlg.ShowWindow(SW_SHOW);
+    Pump();
+    const std::wstring sample = fs::path(DVR_SAMPLE).wstring();
+    SetFileDialogHook([sample](const FileDialogRequest&) {
+        FileDialogAnswer answer;
+        answer.action = FileDialogAnswer::Open;
+        answer.name = sample;
+        return answer;
+    });
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_OPEN_FILE, 0), 0);
+    SetFileDialogHook(nullptr);
+    ASSERT_TRUE(WaitForStatus(L"Playing"));
+}
+
+void EndToEnd::Pump() {
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!CWnd::WalkPreTranslateTree(dlg.GetSafeHwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+bool EndToEnd::WaitFor(const std::function<bool()>& done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        Pump();
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    Pump();
+    return done();
+}
+
+void EndToEnd::Run(int ms) {
+    WaitFor([] { return false; }, ms);
+}
+
+bool EndToEnd::WaitForStatus(const wchar_t* status, int ms) {
+    return WaitFor([&] { return dlg.m_stStatus.GetText() == status; }, ms);
+}
+
+bool EndToEnd::BoxShown(const wchar_t* text) {
+    std::lock_guard<std::mutex> hold(boxLock_);
+    for (const std::wstring& box : boxes_) {
+        if (box == text)
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::wstring> EndToEnd::Boxes() {
+    std::lock_guard<std::mutex> hold(boxLock_);
+    return boxes_;
+}
+
+std::vector<uint32_t> EndToEnd::VideoPixels(CRect* video) {
+    dlg.m_stVideo.GetWindowRect(video);
+    std::vector<uint32_t> screen(size_t(video->right) * size_t(video->bottom));
+    ComposeScreen(PixelBuffer{screen.data(), video->right, video->right, video->bottom},
+                  RGB(0, 0, 0));
+    std::vector<uint32_t> pane;
+    for (int y = video->top; y < video->bottom; ++y)
+        for (int x = video->left; x < video->right; ++x)
+            pane.push_back(screen[size_t(y) * size_t(video->right) + size_t(x)]);
+    return pane;
+}
+
+bool EndToEnd::Near(uint32_t pixel, Rgb c) {
+    const int r = int((pixel >> 16) & 0xFF), g = int((pixel >> 8) & 0xFF), b = int(pixel & 0xFF);
+    return std::abs(r - c.r) < kTolerance && std::abs(g - c.g) < kTolerance &&
+           std::abs(b - c.b) < kTolerance;
+}
+
+bool EndToEnd::FourChannelsShown() {
+    CRect video;
+    const std::vector<uint32_t> pane = VideoPixels(&video);
+    const int w = video.Width(), h = video.Height();
+    for (int i = 0; i < 4; ++i) {
+        const int x = (i % 2) * w / 2 + w / 4, y = (i / 2) * h / 2 + h / 4;
+        if (!Near(pane[size_t(y) * size_t(w) + size_t(x)], kChannelColours[i]))
+            return false;
+    }
+    return true;
+}
+
+std::vector<uint32_t> EndToEnd::MovingStrip() {
+    CRect video;
+    const std::vector<uint32_t> pane = VideoPixels(&video);
+    const int w = video.Width(), h = video.Height();
+    std::vector<uint32_t> strip;
+    for (int y = 0; y < h / 8; ++y)
+        for (int x = 0; x < w / 2; ++x)
+            strip.push_back(pane[size_t(y) * size_t(w) + size_t(x)]);
+    return strip;
+}
+
+}  // namespace maine2e
