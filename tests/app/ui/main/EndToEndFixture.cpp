@@ -5,11 +5,11 @@
 #include <cwchar>
 #include <thread>
 
+#include "FileDialogAnswer.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/ui/main/MainWindowRegistration.h"
-#include "platform/user/FileDialog.h"
 #include "platform/user/MessageBox.h"
 #include "platform/user/Screen.h"
 
@@ -59,15 +59,7 @@ void EndToEnd::OpenSample() {
     dlg.MoveWindow(20, 20, 1100, 760);
     dlg.ShowWindow(SW_SHOW);
     Pump();
-    const std::wstring sample = fs::path(DVR_SAMPLE).wstring();
-    SetFileDialogHook([sample](const FileDialogRequest&) {
-        FileDialogAnswer answer;
-        answer.action = FileDialogAnswer::Open;
-        answer.name = sample;
-        return answer;
-    });
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_OPEN_FILE, 0), 0);
-    SetFileDialogHook(nullptr);
+    maintest::OpenThroughFileDialog(dlg, fs::path(DVR_SAMPLE).wstring());
     ASSERT_TRUE(WaitForStatus(L"Playing"));
 }
 
