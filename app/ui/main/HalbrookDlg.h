@@ -55,6 +55,10 @@ public:
 
     // The libraries to bind (a test binds its own under another name).
     void SetLibraryFiles(std::wstring trevane, std::wstring oskulo);
+    // Ends the telemetry thread within its bound, serving what it sends
+    // meanwhile. The close does it; so does a test that watches the seek and
+    // stop flags the thread would otherwise consume.
+    void StopTelemetry();
     // Runs while the window closes, before the player is released: stops a
     // running export and waits for its end (the export dialog's bounded
     // StopAndWait unless replaced).
@@ -308,7 +312,6 @@ private:
     void RunOnUiThread(ViewTask task, std::function<void()> apply);
     void ShowChart(const ChartSample* samples, int lastIndex);
     void StartTelemetry();
-    void StopTelemetry();
 
     std::wstring m_trevaneFile = L"Trevane.dll";
     std::wstring m_oskuloFile = L"Oskulo.dll";

@@ -289,6 +289,8 @@ class Seeking : public Playback {
 protected:
     void SetUp() override {
         Playback::SetUp();
+        // The seek flag is checked here; the telemetry thread would take it.
+        dlg.StopTelemetry();
         fake->headerKnown = true;
         fake->header = InxHd{0x1738BABE, 0, 200, 0};
         for (int i = 0; i <= 200; ++i)
