@@ -35,20 +35,6 @@ std::vector<TopLevelView> SnapshotTopLevels() {
     return views;
 }
 
-std::vector<RECT> RegionRects(HRGN region) {
-    if (region == nullptr)
-        return {};
-    const DWORD size = GetRegionData(region, 0, nullptr);
-    if (size == 0)
-        return {};
-    std::vector<char> data(size);
-    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-    if (GetRegionData(region, size, rgn) == 0)
-        return {};
-    const auto* rects = reinterpret_cast<const RECT*>(rgn->Buffer);
-    return std::vector<RECT>(rects, rects + rgn->rdh.nCount);
-}
-
 bool ChildPlacement(HWND child, RECT* inTopLevel, bool* shown) {
     HWND top = GetAncestor(child, GA_ROOT);
     RECT outer{};

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/user/Rects.h"
 #include "platform/user/UserTypes.h"
 
 struct TopLevelView {
@@ -20,9 +21,6 @@ struct TopLevelView {
 
 // Top-level windows, topmost first. Any thread.
 std::vector<TopLevelView> SnapshotTopLevels();
-
-// The rectangles making up a region (none for a null or empty region).
-std::vector<RECT> RegionRects(HRGN region);
 
 // The place of a child window inside its top-level window, cut to that window,
 // and whether it shows; false for a stale handle.

@@ -272,14 +272,17 @@ HRESULT DrawSurface::BltToWindow(const RECT* dstRect, DrawSurface& source,
         WindowPixels pixels(window);
         if (!pixels.Valid())
             return DDERR_NOHWND;
-        // The client area's place in the backing store, in screen terms.
+        // The store's origin in screen terms; the picture goes only where
+        // the window shows, never over siblings above it.
         const RECT& area = pixels.Area();
         const POINT storeOrigin{origin.x - area.left, origin.y - area.top};
-        RECT inStore = area;
-        OffsetRect(&inStore, storeOrigin.x, storeOrigin.y);
-        RECT cut{};
-        if (IntersectRect(&cut, &visible, &inStore))
-            CopyVisible(scratch.data(), scratchPitch, placed, cut, pixels.Buffer(), storeOrigin);
+        for (RECT piece : pixels.Visible()) {
+            OffsetRect(&piece, storeOrigin.x, storeOrigin.y);
+            RECT cut{};
+            if (IntersectRect(&cut, &visible, &piece))
+                CopyVisible(scratch.data(), scratchPitch, placed, cut, pixels.Buffer(),
+                            storeOrigin);
+        }
     }
     RequestWindowPresentation(window);
     return DD_OK;

@@ -5,6 +5,7 @@
 #include "platform/user/Messages.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
+#include "platform/user/VisibleRegion.h"
 #include "platform/user/WindowTable.h"
 #include "platform/user/WindowTree.h"
 
@@ -19,66 +20,6 @@ struct OpenContext {
 std::map<HDC, OpenContext>& OpenContexts() {
     static auto* contexts = new std::map<HDC, OpenContext>;
     return *contexts;
-}
-
-HRGN RectRegionAt(const Window* w, RECT r) {
-    const POINT o = OriginInTopLevel(w);
-    return CreateRectRgn(o.x + r.left, o.y + r.top, o.x + r.right, o.y + r.bottom);
-}
-
-RECT ClientBox(const Window* w) {
-    return w->client;
-}
-RECT WindowBox(const Window* w) {
-    return RECT{0, 0, w->Width(), w->Height()};
-}
-
-// The window's shape (rectangle and region) in top-level coordinates.
-HRGN ShapeOf(const Window* w) {
-    HRGN shape = RectRegionAt(w, WindowBox(w));
-    if (w->region != nullptr) {
-        HRGN r = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(r, w->region, nullptr, RGN_COPY);
-        const POINT o = OriginInTopLevel(w);
-        OffsetRgn(r, o.x, o.y);
-        CombineRgn(shape, shape, r, RGN_AND);
-        DeleteObject(r);
-    }
-    return shape;
-}
-
-void Clip(HRGN target, HRGN by, int mode) {
-    CombineRgn(target, target, by, mode);
-    DeleteObject(by);
-}
-
-void ExcludeSiblingsAbove(HRGN visible, const Window* parent, const Window* w) {
-    for (HWND h : parent->children) {
-        if (h == w->handle)
-            return;
-        Window* s = FindWindowLocked(h);
-        if (s != nullptr && s->IsVisibleSelf())
-            Clip(visible, ShapeOf(s), RGN_DIFF);
-    }
-}
-
-// Where `w` may paint, in top-level coordinates. Lock held.
-HRGN VisibleRegion(const Window* w, bool clientOnly) {
-    HRGN visible = RectRegionAt(w, clientOnly ? ClientBox(w) : WindowBox(w));
-    Clip(visible, ShapeOf(w), RGN_AND);
-    for (const Window* c = w; const Window* p = ParentOf(c); c = p) {
-        Clip(visible, RectRegionAt(p, ClientBox(p)), RGN_AND);
-        Clip(visible, ShapeOf(p), RGN_AND);
-        ExcludeSiblingsAbove(visible, p, c);
-    }
-    if ((w->style & WS_CLIPCHILDREN) != 0) {
-        for (HWND h : w->children) {
-            Window* k = FindWindowLocked(h);
-            if (k != nullptr && k->IsVisibleSelf())
-                Clip(visible, ShapeOf(k), RGN_DIFF);
-        }
-    }
-    return visible;
 }
 
 // A context on `w`'s backing store with its logical origin at `origin`
@@ -112,7 +53,7 @@ HDC GetDC(HWND hwnd) {
     Window* w = FindWindowLocked(hwnd);
     if (w == nullptr)
         return nullptr;
-    return OpenOn(w, POINT{w->client.left, w->client.top}, VisibleRegion(w, true));
+    return OpenOn(w, POINT{w->client.left, w->client.top}, VisibleRegionLocked(w, true));
 }
 
 HDC GetWindowDC(HWND hwnd) {
@@ -120,7 +61,7 @@ HDC GetWindowDC(HWND hwnd) {
     Window* w = FindWindowLocked(hwnd);
     if (w == nullptr)
         return nullptr;
-    return OpenOn(w, POINT{0, 0}, VisibleRegion(w, false));
+    return OpenOn(w, POINT{0, 0}, VisibleRegionLocked(w, false));
 }
 
 int ReleaseDC(HWND, HDC dc) {
@@ -166,10 +107,11 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
         w->erasePending = false;
         *paint = PAINTSTRUCT{};
         GetRgnBox(update, &paint->rcPaint);
-        HRGN visible = VisibleRegion(w, true);
+        HRGN visible = VisibleRegionLocked(w, true);
         const POINT o = OriginInTopLevel(w);
         OffsetRgn(update, o.x + w->client.left, o.y + w->client.top);
-        Clip(visible, update, RGN_AND);
+        CombineRgn(visible, visible, update, RGN_AND);
+        DeleteObject(update);
         dc = OpenOn(w, POINT{w->client.left, w->client.top}, visible);
     }
     paint->hdc = dc;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gdi/Region.h"
+
 BOOL SetRect(RECT* r, int left, int top, int right, int bottom) {
     if (r == nullptr)
         return FALSE;
@@ -101,4 +103,18 @@ BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
     }
     *dst = r;
     return IsRectEmpty(&r) ? FALSE : TRUE;
+}
+
+std::vector<RECT> RegionRects(HRGN region) {
+    if (region == nullptr)
+        return {};
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size == 0)
+        return {};
+    std::vector<char> data(size);
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    if (GetRegionData(region, size, rgn) == 0)
+        return {};
+    const auto* rects = reinterpret_cast<const RECT*>(rgn->Buffer);
+    return std::vector<RECT>(rects, rects + rgn->rdh.nCount);
 }

@@ -2,6 +2,8 @@
 // exclusive; an empty rectangle has no pixels.
 #pragma once
 
+#include <vector>
+
 #include "platform/gdi/GdiTypes.h"
 
 BOOL SetRect(RECT* r, int left, int top, int right, int bottom);
@@ -16,3 +18,7 @@ BOOL InflateRect(RECT* r, int dx, int dy);
 BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b);
 BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b);
 BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b);
+
+// The rectangles making up a region (none for a null or empty region), top
+// to bottom, left to right in each band.
+std::vector<RECT> RegionRects(HRGN region);

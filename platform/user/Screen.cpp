@@ -7,6 +7,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/user/BackingStore.h"
 #include "platform/user/DisplayBackend.h"
+#include "platform/user/Rects.h"
 #include "platform/user/WindowTable.h"
 #include "platform/user/WindowTree.h"
 
@@ -55,13 +56,7 @@ uint32_t Blend(uint32_t src, uint32_t dst, unsigned alpha) {
 std::vector<RECT> Pieces(const Layer& layer, int width, int height) {
     if (layer.shape == nullptr)
         return {RECT{0, 0, width, height}};
-    const DWORD size = GetRegionData(layer.shape, 0, nullptr);
-    std::vector<char> data(size);
-    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-    if (size == 0 || GetRegionData(layer.shape, size, rgn) == 0)
-        return {};
-    const auto* rects = reinterpret_cast<const RECT*>(rgn->Buffer);
-    return std::vector<RECT>(rects, rects + rgn->rdh.nCount);
+    return RegionRects(layer.shape);
 }
 
 void DrawPiece(const PixelBuffer& target, const PixelBuffer& src, const Layer& layer, RECT r) {

@@ -2,13 +2,17 @@
 
 #include <algorithm>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/user/BackingStore.h"
 #include "platform/user/Painting.h"
+#include "platform/user/Rects.h"
+#include "platform/user/VisibleRegion.h"
 #include "platform/user/WindowTable.h"
 #include "platform/user/WindowTree.h"
 
 WindowPixels::WindowPixels(HWND hwnd) {
     RECT area{};
+    std::vector<RECT> visible;
     std::shared_ptr<BackingStore> store;
     {
         std::lock_guard lock(UserMutex());
@@ -19,6 +23,9 @@ WindowPixels::WindowPixels(HWND hwnd) {
         const POINT o = OriginInTopLevel(w);
         area = RECT{o.x + w->client.left, o.y + w->client.top, o.x + w->client.right,
                     o.y + w->client.bottom};
+        HRGN region = VisibleRegionLocked(w, true);
+        visible = RegionRects(region);
+        DeleteObject(region);
     }
     if (store == nullptr)
         return;
@@ -28,6 +35,11 @@ WindowPixels::WindowPixels(HWND hwnd) {
     area_ = RECT{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
                  std::min<LONG>(area.right, buffer_.width),
                  std::min<LONG>(area.bottom, buffer_.height)};
+    for (const RECT& piece : visible) {
+        RECT cut{};
+        if (IntersectRect(&cut, &piece, &area_))
+            visible_.push_back(cut);
+    }
 }
 
 WindowPixels::~WindowPixels() {
@@ -39,6 +51,7 @@ void WindowPixels::Unlock() {
         lock_.unlock();
     store_.reset();
     buffer_ = PixelBuffer{};
+    visible_.clear();
 }
 
 void RequestWindowPresentation(HWND hwnd) {

@@ -8,13 +8,14 @@
 //
 // Typical use on a renderer thread:
 //     WindowPixels px(pane);
-//     if (px.Valid()) { ... write px.Buffer() inside px.Area() ... }
+//     if (px.Valid()) { ... write px.Buffer() inside px.Visible() ... }
 //     px.Unlock();
 //     RequestWindowPresentation(pane);
 #pragma once
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/gdi/PixelBuffer.h"
 #include "platform/user/UserTypes.h"
@@ -35,6 +36,10 @@ public:
     const PixelBuffer& Buffer() const { return buffer_; }
     // The window's client area in the backing store, cut to the store's bounds.
     const RECT& Area() const { return area_; }
+    // The pieces of Area() that belong to the window, as GetDC clips them:
+    // without the overlapping siblings above it (and the children of a
+    // WS_CLIPCHILDREN window). Writes outside them would cover other windows.
+    const std::vector<RECT>& Visible() const { return visible_; }
     void Unlock();
 
 private:
@@ -42,6 +47,7 @@ private:
     std::unique_lock<std::mutex> lock_;
     PixelBuffer buffer_{};
     RECT area_{};
+    std::vector<RECT> visible_;
 };
 
 // Any thread, never blocks: the display presents the window's top-level again.
