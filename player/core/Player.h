@@ -129,6 +129,7 @@ private:
     void OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, GopInfo* info);
     GopReadResult ReadAndQueue(uint8_t* buffer, GopInfo* info);
     bool SeekAndFlush(const int64_t* position);
+    void TurnAndFlush(bool forward, int speed);
 
     // Playback thread steps.
     struct PlaybackLocals;
@@ -149,9 +150,9 @@ private:
     std::mutex m_handlerLock;
 
     // Held by the read thread from a read to its push, and by a command
-    // while it moves the source and empties the queue: no GOP read at the
-    // old position is queued after a flush, and none read at the new one is
-    // flushed away.
+    // while it moves the source or turns the direction of play and empties
+    // the queue: no GOP read at the old position is queued after a flush,
+    // and none read at the new one or in the new direction is flushed away.
     std::mutex m_readGate;
 
     // Components.

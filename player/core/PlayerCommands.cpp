@@ -84,15 +84,15 @@ int CPlayer::DoPlay(const PlayCommand& command) {
             return MSG_PLAY_DONE;
         case STATUS_PAUSED:
             return ResumeFromPause();
-        default: {  // fast play
-            const bool keepQueue = m_state == STATUS_FAST_FORWARD && m_speed <= 8;
-            m_speed = 1;
-            m_forward = true;
-            if (!keepQueue)
-                SeekAndFlush(nullptr);
+        default:  // fast play
+            if (m_state == STATUS_FAST_FORWARD && m_speed <= 8) {
+                m_speed = 1;  // reads on as before: the queue stays
+                m_forward = true;
+            } else {
+                TurnAndFlush(true, 1);
+            }
             m_state = STATUS_PLAYING;
             return MSG_PLAY_DONE;
-        }
     }
 }
 
@@ -186,15 +186,18 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
         ReportError(ERR_FAST_FORWARD_SPEED);
         return MSG_FAST_FORWARD_REFUSED;
     }
-    m_forward = true;
     const int state = m_state;
     if (state != STATUS_PLAYING && !IsFast(state)) {
+        m_forward = true;  // refused, play still turns forward
         ReportError(ERR_FAST_FORWARD_STATE);
         return MSG_FAST_FORWARD_REFUSED;
     }
-    if (state == STATUS_FAST_BACKWARD)
-        SeekAndFlush(nullptr);
-    m_speed = 1 << command.a;
+    if (state == STATUS_FAST_BACKWARD) {
+        TurnAndFlush(true, 1 << command.a);
+    } else {
+        m_forward = true;
+        m_speed = 1 << command.a;
+    }
     m_state = STATUS_FAST_FORWARD;
     return MSG_FAST_FORWARD_DONE;
 }
@@ -208,15 +211,18 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
         ReportError(ERR_FAST_BACKWARD_SPEED);
         return MSG_FAST_BACKWARD_REFUSED;
     }
-    m_forward = false;
     const int state = m_state;
     if (state != STATUS_PLAYING && !IsFast(state)) {
+        m_forward = false;  // refused, play still turns backward
         ReportError(ERR_FAST_BACKWARD_STATE);
         return MSG_FAST_BACKWARD_REFUSED;
     }
-    if (state != STATUS_FAST_BACKWARD)
-        SeekAndFlush(nullptr);
-    m_speed = 1 << command.a;
+    if (state != STATUS_FAST_BACKWARD) {
+        TurnAndFlush(false, 1 << command.a);
+    } else {
+        m_forward = false;
+        m_speed = 1 << command.a;
+    }
     m_state = STATUS_FAST_BACKWARD;
     return MSG_FAST_BACKWARD_DONE;
 }
@@ -318,6 +324,17 @@ bool CPlayer::SeekAndFlush(const int64_t* position) {
         return false;
     m_queue.Flush();
     return true;
+}
+
+// Sets the direction and speed the read thread reads with and empties the
+// queue, as one step for the read thread. Done apart, a read between them
+// would take the next GOP in the new direction and the flush would drop it
+// with the source already past it: that GOP would never be shown.
+void CPlayer::TurnAndFlush(bool forward, int speed) {
+    std::lock_guard gate(m_readGate);
+    m_forward = forward;
+    m_speed = speed;
+    m_queue.Flush();
 }
 
 // Ends the running playback thread first: two never run at once. `flush`
