@@ -226,7 +226,9 @@ TEST_F(CardEndToEnd, FindByEventSeeksThePlaybackToTheEventsPosition) {
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_SEARCH_SD, 0), 0);
     ASSERT_TRUE(WaitForStatus(L"Opened", 10000));
     Post(UM_PLAYBAR_PLAY);
-    ASSERT_TRUE(WaitForStatus(L"Playing"));
+    // The play result sets the state at once; the status line may already
+    // show a later text when the test looks.
+    ASSERT_TRUE(WaitFor([&] { return dlg.GetPlayState() == PLAY_PLAYING; }, 10000));
 
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_FIND_AND_PLAY, 0), 0);
     ASSERT_NE(dlg.m_pFindLocateDlg, nullptr);
