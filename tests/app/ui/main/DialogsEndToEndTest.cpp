@@ -225,10 +225,8 @@ TEST_F(CardEndToEnd, FindByEventSeeksThePlaybackToTheEventsPosition) {
     dlg.ShowWindow(SW_SHOW);
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_SEARCH_SD, 0), 0);
     ASSERT_TRUE(WaitForStatus(L"Opened", 10000));
-    Post(UM_PLAYBAR_PLAY);
-    // The play result sets the state at once; the status line may already
-    // show a later text when the test looks.
-    ASSERT_TRUE(WaitFor([&] { return dlg.GetPlayState() == PLAY_PLAYING; }, 10000));
+    // The generated card's GOPs hold no real pictures, so playback runs
+    // through them at once; the find dialog's seek starts playback itself.
 
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_FIND_AND_PLAY, 0), 0);
     ASSERT_NE(dlg.m_pFindLocateDlg, nullptr);
