@@ -1,5 +1,6 @@
 // Seeks from the find dialog: a double click on a row and the time search.
 #include "app/res/ResourceIds.h"
+#include "app/shell/CalendarTime.h"
 #include "tests/app/ui/find/FindFixture.h"
 
 namespace {
@@ -24,14 +25,20 @@ protected:
     }
 
     void Pick(uint32_t seconds) {
-        const time_t t = time_t(seconds);
-        std::tm utc{};
-        gmtime_r(&t, &utc);
-        const SYSTEMTIME picked{
-            WORD(utc.tm_year + 1900), WORD(utc.tm_mon + 1), 0, WORD(utc.tm_mday),
-            WORD(utc.tm_hour),        WORD(utc.tm_min),     0, 0};
+        SYSTEMTIME picked = CalendarTimeOf(seconds);
+        picked.wSecond = 0;
         ASSERT_TRUE(::SendMessage(::GetDlgItem(dlg->m_hWnd, IDC_FIND_TIME_PICKER),
                                   DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&picked)));
+    }
+
+    // The quick list searched for speeds of 10 km/h and more: the one record.
+    void ShowTheQuickRow() {
+        Show();
+        Click(IDC_FIND_QUICK_INDEX);
+        SetText(IDC_FIND_SPEED_EDIT, L"10");
+        Click(IDC_FIND_SPEED_BUTTON);
+        ASSERT_TRUE(WaitForList());
+        ASSERT_EQ(Rows().size(), 1u);
     }
 
     std::vector<std::wstring> SeekTexts() const {
@@ -62,23 +69,13 @@ TEST_F(FindSeek, DoubleClickOnAnEventRowSeeksToTheEvent) {
 }
 
 TEST_F(FindSeek, DoubleClickOnAQuickRowSeeksToItsTimeUnit) {
-    Show();
-    Click(IDC_FIND_QUICK_INDEX);
-    SetText(IDC_FIND_SPEED_EDIT, L"10");
-    Click(IDC_FIND_SPEED_BUTTON);
-    ASSERT_TRUE(WaitForList());
-    ASSERT_EQ(Rows().size(), 1u);
+    ASSERT_NO_FATAL_FAILURE(ShowTheQuickRow());
     DoubleClickRow(0);
     EXPECT_EQ(SeekTexts(), std::vector<std::wstring>{L"5000000000"});
 }
 
 TEST_F(FindSeek, QuickRowOutsideTheTimeIndexDoesNothing) {
-    Show();
-    Click(IDC_FIND_QUICK_INDEX);
-    SetText(IDC_FIND_SPEED_EDIT, L"10");
-    Click(IDC_FIND_SPEED_BUTTON);
-    ASSERT_TRUE(WaitForList());
-    ASSERT_EQ(Rows().size(), 1u);
+    ASSERT_NO_FATAL_FAILURE(ShowTheQuickRow());
     indexes.SetTimeIndex(3, {TimeUnit(H + 240, 300), TimeUnit(H + 360, 400)});
     DoubleClickRow(0);
     EXPECT_TRUE(mainWnd.seeks.empty());

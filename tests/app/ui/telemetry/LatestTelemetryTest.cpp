@@ -10,19 +10,12 @@
 #include <thread>
 
 #include "app/ui/telemetry/OnPlayerData.h"
+#include "tests/app/ui/telemetry/GpsTextFixture.h"
 
 namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-GpsText Gps(const char* latitude, const char* longitude, const char* altitude) {
-    GpsText g{};
-    std::memcpy(g.latitude, latitude, sizeof g.latitude);
-    std::memcpy(g.longitude, longitude, sizeof g.longitude);
-    std::memcpy(g.altitude, altitude, sizeof g.altitude);
-    return g;
-}
 
 void Feed(unsigned time, const char* id, const GpsText* gps, const int* g, float voltage,
           float speed, int temperature, const AlarmFlags* alarms) {

@@ -15,6 +15,7 @@
 #include "app/ui/map/MapPointTexts.h"
 #include "app/ui/telemetry/TelemetryFlags.h"
 #include "platform/base/FakeClock.h"
+#include "tests/app/ui/telemetry/GpsTextFixture.h"
 #include "tests/app/ui/telemetry/RecordingView.h"
 
 namespace {
@@ -23,14 +24,6 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kTime = 1700000000;  // 2023-11-14 22:13:20 UTC
 const std::wstring kTimeText = L"2023-11-14 22:13:20";
-
-GpsText Gps(const char* latitude, const char* longitude, const char* altitude) {
-    GpsText g{};
-    std::memcpy(g.latitude, latitude, sizeof g.latitude);
-    std::memcpy(g.longitude, longitude, sizeof g.longitude);
-    std::memcpy(g.altitude, altitude, sizeof g.altitude);
-    return g;
-}
 
 class TelemetryPassTest : public testing::Test {
 protected:
