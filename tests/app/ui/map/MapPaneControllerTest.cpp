@@ -192,7 +192,9 @@ TEST_F(MapPane, GetFocusGivesTheKeyboardToTheBrowserItCameFrom) {
 
 // A configuration naming `server` as the map server.
 void UseMapServer(const std::wstring& server) {
-    const std::string dir = testing::TempDir() + "map_pane_config";
+    // Each test its own file: CTest runs the cases side by side.
+    const std::string dir = testing::TempDir() + "map_pane_config_" +
+                            testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::create_directories(dir);
     const std::wstring ini = Utf8ToWideString(dir + "/AppConfig.ini");
     WritePrivateProfileStringW(L"IE", L"MapServer", server.c_str(), ini.c_str());
