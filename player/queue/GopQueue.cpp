@@ -10,8 +10,16 @@ CGopQueue::~CGopQueue() {
 
 void CGopQueue::Reset() {
     std::lock_guard lock(m_lock);
-    for (GopBuffer& slot : m_slots)
-        InitGopBuffer(&slot);
+    for (GopBuffer& slot : m_slots) {
+        uint8_t* kept = slot.data;
+        if (kept == nullptr) {
+            InitGopBuffer(&slot);
+            continue;
+        }
+        slot = GopBuffer{};
+        slot.data = kept;
+        slot.state = kSlotEmpty;
+    }
     m_readIndex = m_writeIndex = 0;
     m_pinned = -1;
 }

@@ -29,7 +29,9 @@ public:
     CGopQueue(const CGopQueue&) = delete;
     CGopQueue& operator=(const CGopQueue&) = delete;
 
-    // Gives every slot a new buffer (freeing any it had) and empties the queue.
+    // Empties the queue and gives every slot without a buffer a new one; a
+    // slot keeps the buffer it has (a start that failed after a reset is
+    // followed by another reset without a FreeBuffers between them).
     void Reset();
     void FreeBuffers();
 

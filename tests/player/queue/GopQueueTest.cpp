@@ -169,3 +169,33 @@ TEST(GopQueueBuffers, PushWithoutBuffersStoresNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A start that fails after the reset leaves the buffers for the next one:
+// the second reset empties the queue and keeps them, allocating nothing.
+TEST(GopQueueBuffers, ASecondResetKeepsTheBuffersItHas) {
+    CGopQueue queue;
+    queue.Reset();
+    std::vector<uint8_t*> buffers;
+    for (int i = 0; i < CGopQueue::kSlots; ++i) {
+        buffers.push_back(queue.Slot(i).data);
+        ASSERT_NE(buffers.back(), nullptr);
+        const uint8_t tag = uint8_t(i + 1);
+        ASSERT_TRUE(queue.Push(&tag, 1, i, i + 1));
+    }
+    queue.Reset();
+    EXPECT_TRUE(queue.IsEmpty());
+    EXPECT_EQ(queue.ReadIndex(), 0);
+    EXPECT_EQ(queue.WriteIndex(), 0);
+    for (int i = 0; i < CGopQueue::kSlots; ++i) {
+        EXPECT_EQ(queue.Slot(i).data, buffers[size_t(i)]) << "slot " << i;
+        EXPECT_EQ(queue.Slot(i).state, kSlotEmpty);
+        EXPECT_EQ(queue.Slot(i).length, 0);
+    }
+    queue.FreeBuffers();
+    queue.Reset();  // after a free, new buffers again
+    EXPECT_NE(queue.Slot(0).data, nullptr);
+}
+
+}  // namespace
