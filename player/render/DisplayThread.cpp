@@ -14,8 +14,8 @@
 namespace {
 
 bool FrameUsable(const DisplayContext& c, int j) {
-    return c.frameCount <= kMaxFramesPerChannel && c.channel < kMaxChannels &&
-           c.frameData[j] != nullptr && c.frameLength[j] != 0;
+    return j < kMaxFramesPerChannel && c.frameCount <= kMaxFramesPerChannel &&
+           c.channel < kMaxChannels && c.frameData[j] != nullptr && c.frameLength[j] != 0;
 }
 
 void ShowFrame(DisplayContext& c, const DisplayServices& s, const uint8_t* picture) {

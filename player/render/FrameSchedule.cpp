@@ -16,11 +16,6 @@ constexpr int kGopEndMarginMs = 10;
 
 }  // namespace
 
-int ChannelFrameCount(const GopInfo& info, int channel) {
-    const int n = info.version == 4 ? info.fps[channel] : info.gopFps;
-    return std::clamp(n, 1, kMaxFramesPerChannel);
-}
-
 int FrameInterval(int version, int state, int speed, bool forward, int frames, int displayMs) {
     if (state == STATUS_PAUSED)
         return 0;
@@ -43,10 +38,10 @@ void ScheduleFrames(DisplayContext* context, int frames, int interval) {
 
 int FramesToGo(const DisplayContext& c) {
     if (c.state == STATUS_PAUSED)
-        return c.stepIndex + 1;
+        return std::min(c.stepIndex + 1, kMaxFramesPerChannel);
     if (c.state == STATUS_FAST_BACKWARD || !c.forward)
         return 1;
-    return c.frameCount;
+    return std::min(c.frameCount, kMaxFramesPerChannel);
 }
 
 bool FrameIsShown(const DisplayContext& c, int j) {
@@ -72,7 +67,7 @@ int NextFrame(const DisplayContext& c, int j, int framesToGo) {
     if (c.speed >= 8)
         return -1;
     const bool large = c.width >= kLargeWidth && c.height >= kLargeHeight;
-    if (c.paneCount >= kFewestSkippedPanes && large && c.speed == 1 &&
+    if (c.state != STATUS_PAUSED && c.paneCount >= kFewestSkippedPanes && large && c.speed == 1 &&
         framesToGo >= kFewestSkippedFrames && !c.noSkip)
         return j + kSkipStep;
     return j + c.speed;

@@ -3,13 +3,9 @@
 // draws, how long it then pauses and which frame it decodes next.
 #pragma once
 
+#include "player/gop/FrameCount.h"  // ChannelFrameCount
 #include "player/render/DisplayContext.h"
 #include "shared/GopRecords.h"
-
-// Frames of channel c in `info` (version 4: its fps, 0 counting as 1; older
-// versions: the GOP's fps), at most the 30 frame slots: the 5-bit fps field
-// can say 31.
-int ChannelFrameCount(const GopInfo& info, int channel);
 
 // The interval between frames of a channel with `frames` frames in a GOP
 // shown for `displayMs`; 0 while paused (state 2).
@@ -22,6 +18,7 @@ void ScheduleFrames(DisplayContext* context, int frames, int interval);
 
 // Frames the display thread goes through: paused, up to the step index;
 // fast backward (state 4, or any backward play), only the first; else all.
+// Never more than the frame slots.
 int FramesToGo(const DisplayContext& context);
 
 // Whether frame j is drawn (frames before the step index are only decoded,
@@ -39,6 +36,8 @@ bool GopTimeIsOver(const DisplayContext& context, int elapsedMs);
 // The frame decoded after frame j, or -1 when the thread is done with the
 // GOP: older versions show only the first frame at speed 2 and more,
 // version 4 at speed 8 and more; version 4 skips to every 4th frame of large
-// pictures in layouts of 4 or more panes at speed 1 unless noSkip is set,
-// and to every speed-th frame in fast play.
+// pictures in layouts of 4 or more panes while playing at speed 1 unless
+// noSkip is set, and to every speed-th frame in fast play. A step is not
+// playback: it goes through every frame up to its own, so that it always
+// shows the next (or previous) frame.
 int NextFrame(const DisplayContext& context, int j, int framesToGo);

@@ -151,6 +151,21 @@ TEST_F(DisplayFixture, AStepDecodesUpToItsFrameAndDrawsOnlyIt) {
     EXPECT_EQ(clock_->NowMs(), 1000u);
 }
 
+// Pictures of 1280 x 720 in four panes: playing decodes every 4th frame,
+// but each step shows its own frame in every pane.
+TEST_F(DisplayFixture, StepsInFourPanesOfLargePicturesShowEveryFrame) {
+    Record(Plan(4, k720p, 25, {0, 1, 2, 3}));
+    for (int step : {4, 5, 6, 7}) {
+        counting_.Clear();
+        const int before = host_.Display().Presentations();
+        ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, step, kV4Ms)), 0);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(counting_.Frames(c, *gops_[0]), Every(1, step + 1))
+                << "step " << step << " channel " << c;
+        EXPECT_EQ(host_.Display().Presentations() - before, 4) << "step " << step;
+    }
+}
+
 TEST_F(DisplayFixture, ResumingAfterAStepPacesFromTheFramesShown) {
     Record(Plan(4, kCif, 25));
     ASSERT_EQ(ShowPaced(Request(0, STATUS_PLAYING, 1, 3, kV4Ms), 4), 0);

@@ -52,6 +52,23 @@ TEST(ChannelFrameCount, ClampsTheFiveBitFieldToTheFrameSlots) {
     EXPECT_EQ(ChannelFrameCount(*info, 0), 12);
 }
 
+TEST(StepFrameCount, IsTheMostOfTheChannelsHeldToTheFrameSlots) {
+    auto info = std::make_unique<GopInfo>();
+    info->version = 4;
+    info->channelCount = 3;
+    info->fps[0] = 12;
+    info->fps[1] = 31;
+    info->fps[3] = 25;  // beyond the channel count
+    EXPECT_EQ(StepFrameCount(*info), 30);
+    info->fps[1] = 0;
+    EXPECT_EQ(StepFrameCount(*info), 12);
+    info->channelCount = 0;
+    EXPECT_EQ(StepFrameCount(*info), 1);
+    info->version = 2;
+    info->gopFps = 31;
+    EXPECT_EQ(StepFrameCount(*info), 30);
+}
+
 DisplayContext Context(int version, int state, int speed, int frames, int stepIndex) {
     DisplayContext c{};
     c.version = version;
@@ -114,6 +131,27 @@ TEST(FrameSchedule, PausedGoesUpToTheStepAndShowsOnlyIt) {
     EXPECT_FALSE(FrameIsShown(c, 2));
     EXPECT_TRUE(FrameIsShown(c, 3));
     EXPECT_EQ(PauseAfterFrame(c, 3, 0), 0);
+}
+
+// The every-4th-frame rule lightens playback; a step in a layout it would
+// apply to still goes through every frame up to its own.
+TEST(FrameSchedule, AStepOfALargePictureInFourPanesGoesThroughEveryFrame) {
+    for (int step : {4, 5, 13, 24}) {
+        DisplayContext c = Context(4, STATUS_PAUSED, 1, 25, step);
+        c.width = 1280;
+        c.height = 720;
+        std::vector<int> upToStep;
+        for (int j = 0; j <= step; ++j)
+            upToStep.push_back(j);
+        EXPECT_EQ(Walk(c), upToStep) << "step " << step;
+    }
+}
+
+// A header's 31 frames per second never takes an index past the 30 slots.
+TEST(FrameSchedule, FramesToGoStayInsideTheFrameSlots) {
+    EXPECT_EQ(FramesToGo(Context(4, STATUS_PAUSED, 1, 30, 30)), kMaxFramesPerChannel);
+    EXPECT_EQ(FramesToGo(Context(4, STATUS_PLAYING, 1, 31, -1)), kMaxFramesPerChannel);
+    EXPECT_EQ(FramesToGo(Context(4, STATUS_PAUSED, 1, 30, 29)), 30);
 }
 
 TEST(FrameSchedule, ResumingAfterAStepPacesFromTheFramesAlreadyShown) {
