@@ -1,11 +1,14 @@
 #include "platform/media/NullWaveDevice.h"
 
+#include <utility>
+
 #include "platform/base/Clock.h"
 
 namespace {
 
 std::mutex g_pcmLock;
-std::vector<uint8_t> g_pcm;
+std::vector<uint8_t> g_pcm;      // guarded by g_pcmLock
+WAVEFORMATEX g_lastFormat = {};  // guarded by g_pcmLock
 
 void Keep(const WAVEHDR& header) {
     std::lock_guard lock(g_pcmLock);
@@ -14,6 +17,16 @@ void Keep(const WAVEHDR& header) {
 }
 
 }  // namespace
+
+NullWaveDevice::NullWaveDevice(const WAVEFORMATEX& format) : WaveDevice(format) {
+    std::lock_guard lock(g_pcmLock);
+    g_lastFormat = format;
+}
+
+WAVEFORMATEX TakeNullWaveFormat() {
+    std::lock_guard lock(g_pcmLock);
+    return std::exchange(g_lastFormat, WAVEFORMATEX{});
+}
 
 std::vector<uint8_t> TakeNullWavePcm() {
     std::lock_guard lock(g_pcmLock);

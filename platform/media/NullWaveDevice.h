@@ -11,7 +11,7 @@
 
 class NullWaveDevice final : public WaveDevice {
 public:
-    explicit NullWaveDevice(const WAVEFORMATEX& format) : WaveDevice(format) {}
+    explicit NullWaveDevice(const WAVEFORMATEX& format);
     ~NullWaveDevice() override { StopThread(); }
 
 protected:
@@ -32,3 +32,6 @@ private:
 // Every byte the null devices of this process have played since the last
 // call, in playing order; the store is emptied. Any thread.
 std::vector<uint8_t> TakeNullWavePcm();
+// The format the last null device of this process was opened with since the
+// last call (all zero when none was opened); it is then forgotten. Any thread.
+WAVEFORMATEX TakeNullWaveFormat();

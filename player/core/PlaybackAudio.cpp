@@ -10,40 +10,43 @@
 
 namespace {
 
-// More PCM than this for one GOP: the GOP is neither played nor shown.
+// The most PCM the device is given for one GOP.
 constexpr int kLargestGopPcm = 51200;
 constexpr int kLargestCopiedPcm = 80000;  // older versions: bytes copied at most
 
 }  // namespace
 
-// A device that did not open is not tried again by this thread: every GOP
-// would report the same failure on the error callback.
-void CPlayer::UpdateAudioDevice(PlaybackLocals& locals) {
-    if (locals.state != STATUS_PLAYING) {
-        if (m_audio.IsOpen())
-            m_audio.CloseReset();
-        return;
-    }
-    if (m_audio.IsOpen() || locals.audioOpenFailed)
+// Out of the playing state the device is closed (with reset).
+void CPlayer::UpdateAudioDevice(const PlaybackLocals& locals) {
+    if (locals.state != STATUS_PLAYING && m_audio.IsOpen())
+        m_audio.CloseReset();
+}
+
+// While playing, a device that is not open is tried for every GOP taken from
+// the queue: one that failed (or was closed by a failed write) plays again
+// as soon as it opens, and each failure is reported (40013 or 40014). A GOP
+// met with the device closed is parsed without audio.
+void CPlayer::OpenAudioForGop(PlaybackLocals& locals) {
+    if (locals.state != STATUS_PLAYING || m_audio.IsOpen())
         return;
     m_audio.CloseReset();  // clears the queued count
     locals.audioOpenFailed = !m_audio.Open();
 }
 
 // The voice flag follows whether the GOP has audio; the PCM of older GOPs
-// sets their display time. False when the GOP has more PCM than the device
-// takes for one GOP (it is then dropped).
-bool CPlayer::ComputeAudio(PlaybackLocals& locals) {
+// sets their display time. A GOP with more sound than the device takes for
+// one GOP plays the part that fits (older versions' PCM beyond the copy
+// limit plays none); its pictures are shown all the same.
+void CPlayer::ComputeAudio(PlaybackLocals& locals) {
     const GopInfo& info = *locals.info;
     m_voice = info.audioLength > 0;
     const int length = info.audioData != nullptr ? std::max(info.audioLength, 0) : 0;
     int bytes = 0;
     if (info.version >= 4) {
-        int samples = 0;
+        int samples = 0;  // at most what the PCM buffer holds
         m_ulaw.ToPcm(reinterpret_cast<int16_t*>(locals.pcm.get()), kPcmBufferSize / 2, &samples,
                      info.audioData, length);
-        // u-law that does not fit the buffer is more than a GOP may play.
-        bytes = length * 2 > kPcmBufferSize ? length * 2 : samples * 2;
+        bytes = samples * 2;
     } else {
         if (length < kLargestCopiedPcm)
             std::memcpy(locals.pcm.get(), info.audioData, size_t(length));
@@ -52,12 +55,9 @@ bool CPlayer::ComputeAudio(PlaybackLocals& locals) {
         locals.pcmDisplayMs = ms != 0 ? ms : 500;
         bytes = length < kLargestCopiedPcm ? length / 2 : 0;
     }
-    if (!m_audio.IsOpen() || bytes == 0)
-        return true;
-    if (bytes > kLargestGopPcm)
-        return false;
-    m_audio.WriteGopAudio(locals.pcm.get(), bytes, m_voice);  // a failure closes the device
-    return true;
+    bytes = std::min(bytes, kLargestGopPcm);
+    if (m_audio.IsOpen() && bytes > 0)
+        m_audio.WriteGopAudio(locals.pcm.get(), bytes, m_voice);  // a failure closes the device
 }
 
 // Another desktop (a lock screen) has the input: the display lets go of its

@@ -20,7 +20,7 @@ struct CPlayer::PlaybackLocals {
     bool forward = true;
     std::unique_ptr<uint8_t[]> pcm = std::make_unique<uint8_t[]>(kPcmBufferSize);
     int pcmDisplayMs = 0;          // of the last GOP whose audio was timed at speed 1
-    bool audioOpenFailed = false;  // this thread's attempt to open the device failed
+    bool audioOpenFailed = false;  // this thread's last attempt to open the device failed
     // A step was asked for (continue event) and its frame is not shown yet:
     // it survives an empty queue after the step's repositioning.
     bool stepPending = false;

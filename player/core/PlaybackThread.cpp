@@ -7,6 +7,7 @@
 #include "platform/base/Event.h"
 #include "player/core/PlaybackLocals.h"
 #include "player/core/Player.h"
+#include "player/gop/FrameCount.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ bool CPlayer::TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation) {
 
 void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     GopInfo& info = *locals.info;
+    OpenAudioForGop(locals);
     ResetGopRecord(&info, locals.audio.get());
     const int version = m_decoders.Parse(slot->data, slot->length, &info, !locals.audioOpenFailed);
     m_positionBefore = slot->positionBefore;
@@ -91,12 +93,8 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     slot->version = version;
     if (CheckPictureSize(info))
         RebuildDecoders(kSizeChangeWaitMs, kSizeChangeWaitMs, kSizeChangeWaitMs);
-    if (locals.state == STATUS_PLAYING && !ComputeAudio(locals)) {
-        m_queue.Consume();  // more PCM than the device takes for one GOP
-        Sleep(kSkippedGopWaitMs);
-        SetEvent(m_needDataEvent);
-        return;
-    }
+    if (locals.state == STATUS_PLAYING)
+        ComputeAudio(locals);
     if (locals.state == STATUS_PAUSED)
         AdvanceStep(info, locals.forward);
     m_channelCount = info.channels;
@@ -127,13 +125,7 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
 // One frame on while paused: forward wraps from the last frame to 0,
 // backward from 0 to the last.
 void CPlayer::AdvanceStep(const GopInfo& info, bool forward) {
-    int frames = info.gopFps;
-    if (info.version == 4) {
-        frames = 1;
-        for (int c = 0; c < std::min(info.channelCount, kMaxChannels); ++c)
-            frames = std::max(frames, info.fps[c]);
-    }
-    frames = std::max(frames, 1);
+    const int frames = StepFrameCount(info);
     m_frameCount = frames;
     const int index = m_stepIndex;
     int next;

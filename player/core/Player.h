@@ -118,6 +118,7 @@ private:
     int DoStop(const PlayCommand& command);
     int DoCapture(const PlayCommand& command);
     int SetJumpMode(const PlayCommand& command);
+    void TakeRecordingAudioFormat();
     int PlayFromStopped();
     int ResumeFromPause();
     void Reposition(int64_t position, bool forward);
@@ -135,9 +136,9 @@ private:
     struct PlaybackLocals;
     bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
     void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
-    bool ComputeAudio(PlaybackLocals& locals);
-    bool PlayAudio(PlaybackLocals& locals, int bytes);
-    void UpdateAudioDevice(PlaybackLocals& locals);
+    void ComputeAudio(PlaybackLocals& locals);
+    void UpdateAudioDevice(const PlaybackLocals& locals);
+    void OpenAudioForGop(PlaybackLocals& locals);
     void WaitForDrawing(uint64_t generation);
     void AdvanceStep(const GopInfo& info, bool forward);
     bool StepKeepsSlot(bool forward) const;
@@ -188,7 +189,7 @@ private:
     std::atomic<int> m_jumpMode{0};
     std::atomic<int64_t> m_positionBefore{0};
     std::atomic<int64_t> m_positionAfter{0};
-    int m_prevWidth[kMaxChannels] = {};  // playback thread only, cleared by stop
+    int m_prevWidth[kMaxChannels] = {};  // playback thread; stop clears them once it has ended
     int m_prevHeight[kMaxChannels] = {};
 
     // Results.

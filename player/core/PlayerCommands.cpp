@@ -69,13 +69,9 @@ int CPlayer::DoPlay(const PlayCommand& command) {
     if (type < OPENED_FILE_PAIR || type > OPENED_CARD)
         return MSG_PLAY_FAILED;
     switch (m_state.load()) {
-        case STATUS_IDLE: {
-            // A format the device refuses is met when it opens; play goes on.
-            int rate = 0, bits = 0;
-            GetAudioFormat(&rate, &bits);
-            m_audio.SetFormat(rate, bits, 1);
+        case STATUS_IDLE:
+            TakeRecordingAudioFormat();
             return PlayFromStopped();
-        }
         case STATUS_STOPPED:
             return PlayFromStopped();
         case STATUS_PLAYING:
@@ -94,6 +90,17 @@ int CPlayer::DoPlay(const PlayCommand& command) {
             m_state = STATUS_PLAYING;
             return MSG_PLAY_DONE;
     }
+}
+
+// Play and seek from idle: the audio output takes the open recording's rate
+// and bits, mono. The device is closed while idle, so this fails only when
+// it was left open: error 40001, and playback goes on in the format the
+// device has. A format the device refuses is met when it opens.
+void CPlayer::TakeRecordingAudioFormat() {
+    int rate = 0, bits = 0;
+    GetAudioFormat(&rate, &bits);
+    if (!m_audio.SetFormat(rate, bits, 1))
+        ReportError(ERR_AUDIO_FORMAT_NOT_SET);
 }
 
 // Starts the read thread and a playback thread from the current position.
@@ -248,6 +255,7 @@ int CPlayer::DoSeek(const PlayCommand& command) {
         return MSG_SEEK_FAILED;
     }
     const bool playing = m_state == STATUS_PLAYING;
+    const bool fromIdle = m_state == STATUS_IDLE;
     if (!playing) {
         EndPlayThread(INFINITE);  // it must show nothing more, old or new
         m_state = STATUS_IDLE;
@@ -261,6 +269,8 @@ int CPlayer::DoSeek(const PlayCommand& command) {
     if (playing)
         return MSG_SEEK_DONE;
     // From idle or stopped nothing reads yet: start as play does.
+    if (fromIdle)
+        TakeRecordingAudioFormat();
     if (m_readThread.load() == nullptr)
         return PlayFromStopped() == MSG_PLAY_DONE ? MSG_SEEK_DONE : MSG_SEEK_FAILED;
     if (!StartPlayThread(false))
@@ -270,8 +280,6 @@ int CPlayer::DoSeek(const PlayCommand& command) {
 }
 
 int CPlayer::DoStop(const PlayCommand& command) {
-    std::fill(std::begin(m_prevWidth), std::end(m_prevWidth), 0);
-    std::fill(std::begin(m_prevHeight), std::end(m_prevHeight), 0);
     const int type = m_source.TellType();
     if (type < OPENED_FILE_PAIR || type > OPENED_CARD)
         return MSG_STOP_REFUSED;
@@ -279,6 +287,11 @@ int CPlayer::DoStop(const PlayCommand& command) {
         return MSG_STOP_REFUSED;
     m_state = STATUS_STOPPED;
     EndPlayThread(INFINITE);
+    // Only once the playback thread, which writes them, has ended: cleared
+    // under it, a channel could keep half its size and the next playback
+    // would take that for a size change and rebuild the decoders.
+    std::fill(std::begin(m_prevWidth), std::end(m_prevWidth), 0);
+    std::fill(std::begin(m_prevHeight), std::end(m_prevHeight), 0);
     EndReadThread(INFINITE);
     m_decoders.Destroy();
     m_source.Seek(0);
@@ -346,6 +359,7 @@ bool CPlayer::StartPlayThread(bool flush) {
     SetEvent(m_needDataEvent);
     Sleep(kPlayThreadStartWaitMs);
     m_stepIndex = -1;
+    m_frameCount = 0;
     const uint64_t generation = m_playGeneration;
     HANDLE thread = CreateThread([this, generation] { PlaybackThread(generation); });
     if (thread == nullptr)

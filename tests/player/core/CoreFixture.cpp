@@ -76,20 +76,24 @@ void CoreFixture::TearDown() {
     player_.Release();
 }
 
-void CoreFixture::WritePair(int count, int version, const std::vector<int>& oneChannelGops) {
+void CoreFixture::WritePair(int count, const PairOptions& options) {
+    const uint32_t frames = uint32_t(std::min(options.fps, kMaxFramesPerChannel));
     auto writer = recgen::PairWriter::Create(Dvr(), Inx());
     ASSERT_NE(writer, nullptr);
     for (int i = 0; i < count; ++i) {
-        recgen::GopBuilder builder(
-            {.version = uint32_t(version), .time = kFirstTime + uint32_t(i), .sampleRateCode = 1});
-        const bool oneChannel =
-            std::find(oneChannelGops.begin(), oneChannelGops.end(), i) != oneChannelGops.end();
-        for (uint32_t frame = 1; frame <= kFrames; ++frame)
+        recgen::GopBuilder builder({.version = uint32_t(options.version),
+                                    .time = kFirstTime + uint32_t(i),
+                                    .sampleRateCode = 1});
+        const std::vector<int>& few = options.oneChannelGops;
+        const bool oneChannel = std::find(few.begin(), few.end(), i) != few.end();
+        for (uint32_t frame = 1; frame <= frames; ++frame)
             for (uint32_t channel = 0; channel < (oneChannel ? 1u : 4u); ++channel)
                 builder.AddFrame({.channel = channel,
                                   .frameNumber = frame,
-                                  .fps = kFrames,
+                                  .fps = uint32_t(options.fps),
                                   .data = std::vector<uint8_t>(16 + channel, uint8_t(i))});
+        if (!options.audio.empty())
+            builder.SetAudio(options.audio);
         ASSERT_TRUE(writer->AddGop(builder.Build()));
     }
     placements_ = writer->Placements();

@@ -63,13 +63,23 @@ private:
     int mostAtOnce_ = 0;
 };
 
+// How CoreFixture::WritePair writes its GOPs.
+struct PairOptions {
+    int version = 4;
+    std::vector<int> oneChannelGops = {};  // these hold channel 1 only, the others all 4
+    // Frame headers say `fps` frames per second; each channel has that many
+    // frames, at most the 30 a GOP holds.
+    int fps = kFrames;
+    std::vector<uint8_t> audio = {};  // every GOP's audio block; none when empty
+};
+
 class CoreFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes `count` GOPs; GOP i in `channelsOf(i)` channels (all 4 by default).
-    void WritePair(int count, int version = 4, const std::vector<int>& oneChannelGops = {});
+    // Writes `count` GOPs.
+    void WritePair(int count, const PairOptions& options = {});
     void Open() { ASSERT_TRUE(player_.Open(OPENED_FILE_PAIR, Dvr().c_str(), Inx().c_str())); }
     // Sends the command and waits for its result (real time, bounded; -1
     // on time-out).

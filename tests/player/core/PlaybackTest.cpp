@@ -27,8 +27,18 @@ TEST_F(PlaybackTest, EveryGopIsShownBeforeTheEndOfData) {
     EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
-TEST_F(PlaybackTest, PausedStepsShowSuccessiveFramesThenTheNextGop) {
-    WritePair(4);
+// Frames per second in the frame headers, and the frames a GOP holds: a
+// header may say 31, one more than a GOP can hold.
+struct StepCase {
+    int fps;
+    int frames;
+};
+
+class SteppingTest : public CoreFixture, public testing::WithParamInterface<StepCase> {};
+
+TEST_P(SteppingTest, PausedStepsShowSuccessiveFramesThenTheNextGop) {
+    const int frames = GetParam().frames;
+    WritePair(4, {.fps = GetParam().fps});
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // GOP 0 held on screen
@@ -36,13 +46,13 @@ TEST_F(PlaybackTest, PausedStepsShowSuccessiveFramesThenTheNextGop) {
     display_.Give(1);
     // Each step is sent once the frame of the one before is shown, as a user
     // would: steps sent faster merge into one.
-    for (int step = 0; step < kFrames + 1; ++step) {
+    for (int step = 0; step < frames + 1; ++step) {
         ASSERT_EQ(Command(PLAY_CMD_STEP_FORWARD), MSG_STEP_FORWARD_DONE);
         display_.WaitForShown(size_t(step) + 2);
     }
     const std::vector<Shown> shown = display_.ShownSoFar();
-    ASSERT_EQ(shown.size(), size_t(kFrames) + 2);
-    for (int step = 0; step < kFrames; ++step) {
+    ASSERT_EQ(shown.size(), size_t(frames) + 2);
+    for (int step = 0; step < frames; ++step) {
         EXPECT_EQ(shown[size_t(step) + 1].gop, 1);
         EXPECT_EQ(shown[size_t(step) + 1].stepIndex, step);
         EXPECT_EQ(shown[size_t(step) + 1].state, STATUS_PAUSED);
@@ -50,6 +60,10 @@ TEST_F(PlaybackTest, PausedStepsShowSuccessiveFramesThenTheNextGop) {
     EXPECT_EQ(shown.back().gop, 2);  // after the last frame, frame 0 of the next GOP
     EXPECT_EQ(shown.back().stepIndex, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(FrameRates, SteppingTest,
+                         testing::Values(StepCase{kFrames, kFrames},
+                                         StepCase{31, kMaxFramesPerChannel}));
 
 TEST_F(PlaybackTest, AStepBackFromPlayingShowsTheFrameBeforeTheLastOfTheSameGop) {
     WritePair(4);
@@ -161,7 +175,7 @@ TEST_F(PlaybackTest, PlayWhilePlayingNeverRunsTwoPlaybackThreads) {
 }
 
 TEST_F(PlaybackTest, AChannelMissingFromAGopHasNoFramesFromTheGopBefore) {
-    WritePair(3, 4, {1});  // GOP 1 holds channel 1 only
+    WritePair(3, {.oneChannelGops = {1}});  // GOP 1 holds channel 1 only
     Open();
     display_.Give(10);
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
