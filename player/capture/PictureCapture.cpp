@@ -1,6 +1,7 @@
 #include "player/capture/PictureCapture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -11,6 +12,8 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiPlusBitmap.h"
 #include "platform/gdi/GdiPlusGraphics.h"
+#include "platform/gdi/SystemMetrics.h"
+#include "platform/user/Rects.h"
 #include "platform/user/Screen.h"
 #include "player/capture/EncoderClsid.h"
 #include "shared/TextConvert.h"
@@ -71,6 +74,30 @@ HBITMAP CopyScreen(int left, int top, int w, int h, uint32_t stamp) {
     return bitmap;
 }
 
+// Cuts the rectangle to the screen and the output size (width x height for
+// the whole rectangle) to what is left of it, in proportion, at least 1 x 1:
+// a rectangle far off the screen or larger than it would otherwise have the
+// screen composed up to its far corner. False when the rectangle or the
+// output size is empty, or nothing of the rectangle lies on the screen.
+bool ClipToScreen(int* left, int* top, int* right, int* bottom, int* width, int* height) {
+    const int64_t w = int64_t(*right) - *left, h = int64_t(*bottom) - *top;
+    if (w <= 0 || h <= 0 || *width <= 0 || *height <= 0)
+        return false;
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT asked{*left, *top, *right, *bottom};
+    RECT kept{};
+    if (!IntersectRect(&kept, &asked, &screen))
+        return false;
+    const int64_t keptW = int64_t(kept.right) - kept.left, keptH = int64_t(kept.bottom) - kept.top;
+    *width = int(std::max<int64_t>(*width * keptW / w, 1));
+    *height = int(std::max<int64_t>(*height * keptH / h, 1));
+    *left = kept.left;
+    *top = kept.top;
+    *right = kept.right;
+    *bottom = kept.bottom;
+    return true;
+}
+
 }  // namespace
 
 std::string FormatCaptureStamp(uint32_t stamp) {
@@ -95,10 +122,10 @@ CPictureCapture::~CPictureCapture() {
 
 bool CPictureCapture::Capture(HWND, int left, int top, int right, int bottom, const char* path,
                               int width, int height, int quality, uint32_t stamp) {
-    const int w = right - left, h = bottom - top;
     std::unique_ptr<wchar_t[]> file = WidePath(path);
-    if (w <= 0 || h <= 0 || width <= 0 || height <= 0 || file == nullptr)
+    if (file == nullptr || !ClipToScreen(&left, &top, &right, &bottom, &width, &height))
         return false;
+    const int w = right - left, h = bottom - top;
     Gdiplus::CLSID jpeg{};
     if (GetEncoderClsid(L"image/jpeg", &jpeg) < 0)
         return false;

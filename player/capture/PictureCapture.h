@@ -27,13 +27,14 @@ public:
     CPictureCapture(const CPictureCapture&) = delete;
     CPictureCapture& operator=(const CPictureCapture&) = delete;
 
-    // Copies (left, top)-(right, bottom) of the screen, writes `stamp`
-    // (seconds since 1970, read without time-zone conversion; 0: none) as
-    // white text on black at its top-left corner, scales it to width x
-    // height and saves it as JPEG at `path` (UTF-8, not owned) with
-    // `quality` (held to 0..100). True when the file was written; false for
-    // an empty rectangle or output size, a path that is not UTF-8, a missing
-    // encoder or a failed save.
+    // Copies (left, top)-(right, bottom) of the screen, clipped to it (the
+    // output size shrinks in proportion), writes `stamp` (seconds since
+    // 1970, read without time-zone conversion; 0: none) as white text on
+    // black at its top-left corner, scales it to width x height and saves it
+    // as JPEG at `path` (UTF-8, not owned) with `quality` (held to 0..100).
+    // True when the file was written; false for an empty rectangle or output
+    // size, a rectangle wholly off the screen, a path that is not UTF-8, a
+    // missing encoder or a failed save.
     bool Capture(HWND desktop, int left, int top, int right, int bottom, const char* path,
                  int width, int height, int quality, uint32_t stamp);
 

@@ -302,8 +302,9 @@ int CPlayer::DoStop(const PlayCommand& command) {
     return MSG_STOP_DONE;
 }
 
-// Picture capture needs drawn pictures; this build draws none, so a capture
-// that passes its checks fails.
+// Saves the rectangle of the screen (the part of it on the screen) as JPEG:
+// 23 when the file was written, 22 when nothing of the rectangle is on the
+// screen or no file could be written.
 int CPlayer::DoCapture(const PlayCommand& command) {
     if (m_source.TellType() == OPENED_NONE) {
         ReportError(ERR_CAPTURE_NO_SOURCE);

@@ -137,6 +137,52 @@ TEST_F(CaptureTest, APathItCannotWriteGivesNoFileAndFalse) {
                                   dir_.File("empty.jpg").c_str(), 0, 10, 100, 0));
 }
 
+// A rectangle reaching past the screen is cut to it, and the picture is
+// what is left at the size asked for each pixel; one wholly off the screen
+// gives no file. The screen is 200 x 150.
+struct ClipCase {
+    RECT asked;
+    bool written;
+    RECT kept;  // the screen part the picture shows, when written
+};
+
+class CaptureClipTest : public CaptureTest, public ::testing::WithParamInterface<ClipCase> {};
+
+TEST_P(CaptureClipTest, OnlyWhatLiesOnTheScreenIsCaptured) {
+    const ClipCase& c = GetParam();
+    const std::string path = dir_.File("clipped.jpg");
+    const RECT& r = c.asked;
+    EXPECT_EQ(capture_.Capture(GetDesktopWindow(), r.left, r.top, r.right, r.bottom, path.c_str(),
+                               r.right - r.left, r.bottom - r.top, 100, 0),
+              c.written);
+    if (!c.written) {
+        EXPECT_TRUE(ReadWholeFile(path).empty());
+        return;
+    }
+    const Picture picture = DecodeJpeg(path);
+    ASSERT_EQ(picture.width, c.kept.right - c.kept.left);
+    ASSERT_EQ(picture.height, c.kept.bottom - c.kept.top);
+    // Inside the quarters, away from their edges.
+    for (const POINT p : {POINT{30, 30}, POINT{160, 110}}) {
+        if (!PtInRect(&c.kept, p))
+            continue;
+        const COLORREF want = Screen(p.x, p.y);
+        EXPECT_TRUE(NearColour(picture.At(p.x - c.kept.left, p.y - c.kept.top), GetRValue(want),
+                               GetGValue(want), GetBValue(want), 8))
+            << p.x << "," << p.y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, CaptureClipTest,
+    ::testing::Values(ClipCase{{0, 0, 60000, 60000}, true, {0, 0, 200, 150}},
+                      ClipCase{{-100, -50, 60000, 60000}, true, {0, 0, 200, 150}},
+                      ClipCase{{150, 100, 400, 300}, true, {150, 100, 200, 150}},
+                      ClipCase{{-40, 20, 60, 130}, true, {0, 20, 60, 130}},
+                      ClipCase{{300, 0, 400, 100}, false, {}},
+                      ClipCase{{-500, -500, -10, -10}, false, {}},
+                      ClipCase{{0, 150, 100, 60000}, false, {}}));
+
 TEST(EncoderClsid, FindsTheJpegEncoderByMimeType) {
     CPictureCapture started;  // GDI+ runs while it lives
     Gdiplus::CLSID jpeg{}, none{};
