@@ -38,6 +38,10 @@ public:
     virtual void SetOsd(bool on) = 0;
     // Forgets the picture sizes last decoded per channel (a source opens).
     virtual void ClearDecodedSizes() {}
+    // The division mode the host window is laid out in (a source opens with
+    // the mode of its channel count): a GOP shown in another mode has the
+    // window repainted first.
+    virtual void SetShownDivisionMode(int) {}
     // Shows the GOP and returns once its time is over: 0, or -1 when a frame
     // failed (the playback thread then rebuilds the decoders).
     virtual int ShowGop(const GopShowRequest& request) = 0;

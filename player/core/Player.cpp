@@ -152,7 +152,7 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
                      : channels < 0   ? -1
                                       : DIV_GRID_3X3;
     m_divMode = mode;
-    m_divModeCopy = mode;
+    m_display.SetShownDivisionMode(mode);
     m_display.ClearDecodedSizes();
     return true;
 }

@@ -179,7 +179,6 @@ private:
     std::atomic<int> m_channelCount{-1};
     std::atomic<int> m_fullScreen{0};
     std::atomic<int> m_divMode{-1};
-    std::atomic<int> m_divModeCopy{-1};
 
     // Playback parameters.
     std::atomic<int> m_speed{1};

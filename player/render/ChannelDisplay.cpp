@@ -102,18 +102,29 @@ void CChannelDisplay::RunThreads(const ChannelLayout& layout, const GopShowReque
     }
 }
 
+// A new division mode has the host repaint what the old layout drew and the
+// new one does not cover. The panes this GOP draws are left out of the
+// repaint: the window's thread repaints whenever it gets to it, and a repaint
+// landing after the frames would wipe them (for a paused step, until the
+// next step).
+void CChannelDisplay::RepaintForNewMode(const ChannelLayout& layout, int channels) {
+    const int mode = m_host.DivisionMode();
+    if (mode == m_shownMode)
+        return;
+    std::vector<int> panes;
+    for (int c = 0; c < channels; ++c)
+        if (layout.shown[c])
+            panes.push_back(layout.pane[c]);
+    m_renderer.RefreshAround(layout.paneCount, panes);
+    m_shownMode = mode;
+}
+
 int CChannelDisplay::ShowGop(const GopShowRequest& r) {
     if (r.info == nullptr || r.slot == nullptr || r.slot->data == nullptr)
         return 0;
     FillContexts(r, CatchUpWithAudio(r));
     const ChannelLayout layout = PickLayout(*r.info);
-    // A new layout clears the old panes before the new ones are drawn, so
-    // that the repaint never wipes the frames of this GOP.
-    const int mode = m_host.DivisionMode();
-    if (mode != m_divModeCopy) {
-        m_renderer.Refresh();
-        m_divModeCopy = mode;
-    }
+    RepaintForNewMode(layout, std::clamp(int(r.info->channelCount), 0, kMaxChannels));
     RunThreads(layout, r);
     int result = 0;
     const int fullScreen = m_host.FullScreenChannel();

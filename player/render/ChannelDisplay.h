@@ -39,11 +39,13 @@ public:
     int DecodedWidth(int channel) const { return m_decodedWidth[channel].load(); }
     int DecodedHeight(int channel) const { return m_decodedHeight[channel].load(); }
     void ClearDecodedSizes() override;
+    void SetShownDivisionMode(int mode) override { m_shownMode = mode; }
 
 private:
     int CatchUpWithAudio(const GopShowRequest& request) const;
     void FillContexts(const GopShowRequest& request, int displayMs);
     ChannelLayout PickLayout(const GopInfo& info);
+    void RepaintForNewMode(const ChannelLayout& layout, int channels);
     void RunThreads(const ChannelLayout& layout, const GopShowRequest& request);
 
     CRenderer& m_renderer;
@@ -52,7 +54,7 @@ private:
 
     DisplayContext m_contexts[kMaxChannels] = {};
     bool m_noSkip[kMaxChannels] = {};  // playback thread; kept from the last version-4 GOP
-    int m_divModeCopy = -1;            // playback thread
+    std::atomic<int> m_shownMode{-1};  // the division mode the window is laid out in
     std::atomic<int> m_decodedWidth[kMaxChannels] = {};
     std::atomic<int> m_decodedHeight[kMaxChannels] = {};
 };

@@ -141,6 +141,27 @@ bool CRenderer::Refresh() {
     return InvalidateRect(window, nullptr, TRUE) != FALSE;
 }
 
+bool CRenderer::RefreshAround(int paneCount, const std::vector<int>& panes) {
+    HWND window = m_hWnd;
+    RECT client{};
+    if (window == nullptr || !GetClientRect(window, &client))
+        return false;
+    HRGN around = CreateRectRgnIndirect(&client);
+    for (int pane : panes) {
+        RECT drawn{};
+        if (!PaneRect(client, paneCount, pane, &drawn))
+            continue;
+        HRGN cut = CreateRectRgnIndirect(&drawn);
+        CombineRgn(around, around, cut, RGN_DIFF);
+        DeleteObject(cut);
+    }
+    RECT box{};
+    const bool left = GetRgnBox(around, &box) != NULLREGION;
+    const bool done = !left || InvalidateRgn(window, around, TRUE) != FALSE;
+    DeleteObject(around);
+    return done;
+}
+
 uint8_t* CRenderer::GetBuffer(int channel) {
     if (channel < 0 || channel >= kMaxChannels)
         return nullptr;

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/media/DirectDraw.h"
 #include "shared/GopRecords.h"
@@ -54,6 +55,10 @@ public:
     // its next message, so no caller ever waits for that thread. False
     // without a window.
     bool Refresh();
+    // As Refresh, but for the host window less the given panes of a
+    // `paneCount` layout, which the caller is about to draw: however late
+    // the window's thread repaints, it never wipes a picture drawn there.
+    bool RefreshAround(int paneCount, const std::vector<int>& panes);
 
     uint8_t* GetBuffer(int channel);
     void SetOsdOn(bool on) { m_bOsdOn = on; }

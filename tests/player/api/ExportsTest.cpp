@@ -201,8 +201,6 @@ TEST_F(ExportsTest, VoiceSwitchesSetTheGain) {
     ASSERT_TRUE(t_->zTellVoiceVolume(&volume));
     EXPECT_EQ(volume, 0);
     EXPECT_TRUE(t_->zOpenVoice());
-    EXPECT_TRUE(t_->zSetAudioType(1));
-    EXPECT_TRUE(t_->zDisplayOsd(true));
 }
 
 TEST_F(ExportsTest, TrevaneInfoGivesVersionAndBuildStamp) {

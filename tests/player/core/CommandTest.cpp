@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "player/gop/GopParser.h"
 #include "tests/player/core/CoreFixture.h"
 
 namespace {
@@ -102,6 +103,22 @@ TEST_F(CommandTest, CommandTenReportsNothingAndAnUnknownCodeRepeatsTheLastResult
     ASSERT_EQ(Command(99), MSG_JUMP_STORED);
     ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_REFUSED);
     EXPECT_EQ(Messages(), (std::vector<int>{MSG_JUMP_STORED, MSG_JUMP_STORED, MSG_STOP_REFUSED}));
+}
+
+// zDisplayOsd reaches the display, zSetAudioType the track the parser takes,
+// and opening a source tells the display the division mode it lays out in.
+TEST_F(CommandTest, SettingsReachTheDisplayAndTheParser) {
+    for (const bool on : {true, false}) {
+        EXPECT_TRUE(player_.DisplayOsd(on));
+        EXPECT_EQ(display_.osd, on);
+    }
+    for (const int track : {1, 0}) {
+        EXPECT_TRUE(player_.SetAudioType(track));
+        EXPECT_EQ(g_nAudioType, track);
+    }
+    WritePair(2);
+    Open();
+    EXPECT_EQ(display_.shownMode, DIV_GROUP_1);  // 4 channels
 }
 
 TEST_F(CommandTest, ADisplayThatCannotBePreparedFailsPlayAndKeepsThePlayer) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -36,7 +37,8 @@ public:
     bool Init(HWND) override { return initSucceeds; }
     void Free() override {}
     void Refresh() override {}
-    void SetOsd(bool) override {}
+    void SetOsd(bool on) override { osd = on; }
+    void SetShownDivisionMode(int mode) override { shownMode = mode; }
     int ShowGop(const GopShowRequest& request) override;
 
     void Give(int credits);
@@ -53,6 +55,8 @@ public:
     }
 
     bool initSucceeds = true;
+    std::atomic<bool> osd{false};
+    std::atomic<int> shownMode{-2};  // -2: never set
 
 private:
     std::mutex mutex_;

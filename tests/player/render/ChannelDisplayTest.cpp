@@ -166,6 +166,41 @@ TEST_F(DisplayFixture, StepsInFourPanesOfLargePicturesShowEveryFrame) {
     }
 }
 
+// A change of division mode while paused: the window is repainted around the
+// panes the step draws, so the step's pictures stay however late the
+// window's thread paints (here: after the frames), and what the new layout
+// leaves uncovered (the ninth cell of 3 x 3) is painted over.
+TEST_F(DisplayFixture, ANewDivisionModeRepaintsAroundThePanesItDraws) {
+    Record(Plan(8, kCif, 2));
+    settings_.mode = DIV_GROUP_1;
+    display_.SetShownDivisionMode(DIV_GROUP_1);
+    ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 0, kV4Ms)), 0);
+    PumpMessages();
+    ASSERT_TRUE(ShowsChannel(PaneCentre(9, 8), 3));  // the ninth cell lies in channel 4's pane
+
+    settings_.mode = DIV_GRID_3X3;
+    ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 1, kV4Ms)), 0);
+    PumpMessages();
+    for (int c = 0; c < 8; ++c)
+        EXPECT_TRUE(ShowsChannel(PaneCentre(9, c), c));
+    EXPECT_EQ(PaneCentre(9, 8), RGB(0, 0, 0));  // the host window's own paint
+}
+
+// The window is laid out in the mode the source opened with: a GOP in that
+// mode has nothing repainted; one in another mode has.
+TEST_F(DisplayFixture, OnlyAModeOtherThanTheShownOneRepaints) {
+    Record(Plan(8, kCif, 2));
+    settings_.mode = DIV_GRID_3X3;
+    RECT update{};
+    for (const int shown : {int(DIV_GRID_3X3), -1}) {
+        display_.SetShownDivisionMode(shown);
+        ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 0, kV4Ms)), 0);
+        EXPECT_EQ(GetUpdateRect(host_.Handle(), &update, FALSE) != FALSE, shown != DIV_GRID_3X3)
+            << "shown mode " << shown;
+        PumpMessages();
+    }
+}
+
 TEST_F(DisplayFixture, ResumingAfterAStepPacesFromTheFramesShown) {
     Record(Plan(4, kCif, 25));
     ASSERT_EQ(ShowPaced(Request(0, STATUS_PLAYING, 1, 3, kV4Ms), 4), 0);
