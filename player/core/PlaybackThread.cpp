@@ -90,7 +90,6 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
         SetEvent(m_needDataEvent);
         return;
     }
-    slot->version = version;
     if (CheckPictureSize(info))
         RebuildDecoders(kSizeChangeWaitMs, kSizeChangeWaitMs, kSizeChangeWaitMs);
     if (locals.state == STATUS_PLAYING)

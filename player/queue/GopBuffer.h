@@ -18,7 +18,6 @@ enum GopSlotState : int {
 
 struct GopBuffer {
     uint8_t* data;           // kGopBufferSize bytes, owned by the slot; null when freed
-    int version;             // the GOP version the playback thread parsed
     int state;               // a GopSlotState
     int length;              // bytes of the GOP in data
     int64_t positionBefore;  // data position of the source before the read

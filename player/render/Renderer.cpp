@@ -168,14 +168,12 @@ uint8_t* CRenderer::GetBuffer(int channel) {
     return m_channels[channel].buffer.get();
 }
 
-bool CRenderer::SetOsdText(int channel, const wchar_t* text, int width, int height) {
+bool CRenderer::SetOsdText(int channel, const wchar_t* text, int, int) {
     if (channel < 0 || channel >= kMaxChannels || text == nullptr)
         return false;
     Channel& c = m_channels[channel];
     std::wcsncpy(c.osdText, text, kOsdTextLength - 1);
     c.osdText[kOsdTextLength - 1] = L'\0';
-    c.osdWidth = width;
-    c.osdHeight = height;
     return true;
 }
 

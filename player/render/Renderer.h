@@ -63,8 +63,8 @@ public:
     uint8_t* GetBuffer(int channel);
     void SetOsdOn(bool on) { m_bOsdOn = on; }
     bool IsOsdOn() const { return m_bOsdOn; }
-    // Channels below 16: the text (at most 63 characters) and the picture
-    // size it was made for; false for other channels.
+    // Channels below 16: the text (at most 63 characters); the picture size
+    // it was made for is not needed to draw it. False for other channels.
     bool SetOsdText(int channel, const wchar_t* text, int width, int height);
     HWND Window() const { return m_hWnd; }
 
@@ -82,7 +82,6 @@ private:
     struct Channel {
         std::unique_ptr<uint8_t[]> buffer;
         wchar_t osdText[kOsdTextLength] = {};
-        int osdWidth = 0, osdHeight = 0;
     };
 
     // With the slot's mutex held.

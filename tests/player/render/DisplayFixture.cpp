@@ -28,9 +28,8 @@ std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan
         gop->bytes.assign(at, at + length);
         gop->slot.data = gop->bytes.data();
         gop->slot.length = int(length);
-        gop->slot.version =
-            decoders.Parse(gop->slot.data, gop->slot.length, gop->info.get(), false);
-        EXPECT_GE(gop->slot.version, 0) << "GOP " << i;
+        EXPECT_GE(decoders.Parse(gop->slot.data, gop->slot.length, gop->info.get(), false), 0)
+            << "GOP " << i;
         gops.push_back(std::move(gop));
     }
     return gops;
