@@ -33,14 +33,15 @@ void CPlayer::PlaybackThread(uint64_t generation) {
             Sleep(kEmptyQueueWaitMs);
             continue;
         }
-        GopBuffer* slot = m_queue.Oldest();
+        int state = kSlotEmpty;
+        GopBuffer* slot = m_queue.Oldest(&state);
         if (slot == nullptr) {
             Sleep(kSkippedGopWaitMs);
             SetEvent(m_needDataEvent);
             continue;
         }
         // The end marker at the head: every GOP before it has been shown.
-        if (IsEndMarker(slot->state)) {
+        if (IsEndMarker(state)) {
             m_queue.Consume();
             SetEvent(m_playEndEvent);
             m_queue.Flush();

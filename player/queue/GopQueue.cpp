@@ -110,12 +110,14 @@ bool CGopQueue::MarkEnd(int marker) {
     return true;
 }
 
-GopBuffer* CGopQueue::Oldest() {
+GopBuffer* CGopQueue::Oldest(int* state) {
     std::lock_guard lock(m_lock);
     if (CountLocked() == 0)
         return nullptr;
     m_pinned = m_readIndex;
     m_pinnedAt = m_flushes;
+    if (state != nullptr)
+        *state = m_slots[m_readIndex].state;
     return &m_slots[m_readIndex];
 }
 

@@ -57,8 +57,10 @@ public:
     bool MarkEnd(int marker);
 
     // The oldest taken slot, pinned; null when the queue is empty. The
-    // caller reads the slot without the lock until Consume or Release.
-    GopBuffer* Oldest();
+    // caller reads the slot without the lock until Consume or Release, all
+    // but its state, which a flush may change meanwhile: `state` (when not
+    // null) gets it as it was when the slot was handed out.
+    GopBuffer* Oldest(int* state = nullptr);
     // Frees the oldest slot: consumed when it held a GOP, empty when a marker;
     // unpins. When a flush came after Oldest, only unpins (the oldest slot now
     // is a GOP the caller has not seen). False when nothing was freed.

@@ -76,9 +76,11 @@ protected:
     }
     void TearDown() override {
         SetDrawingPossible(true);
-        setenv("DVR_AUDIO", "null", 1);
         player_.PlayMSG(PLAY_CMD_STOP, 1, 0, 0, nullptr);
         ASSERT_TRUE(PumpUntil([] { return Received(MSG_STOP_DONE); }));
+        // Only now: a playing thread opens the device for every GOP and
+        // reads the variable.
+        setenv("DVR_AUDIO", "null", 1);
         player_.PlayMSG(PLAY_CMD_CLOSE, 0, 0, 0, nullptr);
         ASSERT_TRUE(PumpUntil([] { return Received(MSG_CLOSE_DONE); }));
         player_.Release();

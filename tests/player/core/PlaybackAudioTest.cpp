@@ -42,6 +42,8 @@ TEST_F(PlaybackAudioTest, SeekFromIdlePlaysInTheRecordingsFormat) {
     EXPECT_EQ(format.wBitsPerSample, 16);
     EXPECT_EQ(format.nChannels, 1);
     EXPECT_EQ(CountOf(Errors(), ERR_AUDIO_FORMAT_NOT_SET), 0);
+    display_.Give(100);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 // A device left open while idle cannot take the recording's format: play
@@ -58,6 +60,8 @@ TEST_F(PlaybackAudioTest, PlayThatCannotSetTheFormatReportsItAndPlaysOn) {
     EXPECT_EQ(CountOf(errors, ERR_AUDIO_FORMAT_CHANGE), 1);
     display_.Give(1);
     EXPECT_GE(display_.WaitForShown(2).size(), 2u);
+    display_.Give(100);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 // While playing, a device that failed to open is tried again for every GOP,
@@ -82,6 +86,8 @@ TEST_F(PlaybackAudioTest, ADeviceThatFailsToOpenIsTriedForEveryGop) {
     ASSERT_EQ(display_.WaitForShown(5).size(), 5u);
     EXPECT_EQ(TakeNullWaveFormat().nSamplesPerSec, kRecordingRate);
     EXPECT_EQ(CountOf(Errors(), ERR_AUDIO_OPEN_FAILED), 0);
+    display_.Give(100);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 // u-law whose PCM is more than the 51200 bytes the device takes for one GOP:
@@ -99,6 +105,7 @@ TEST_F(PlaybackAudioTest, GopsWithMoreSoundThanFitsAreShown) {
     ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
     EXPECT_EQ(display_.ShownSoFar().size(), 4u);
     EXPECT_EQ(TakeNullWaveFormat().nSamplesPerSec, kRecordingRate);  // played with the device open
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 }  // namespace

@@ -136,6 +136,24 @@ TEST_F(GopQueueTest, ConsumeAfterAFlushKeepsTheFirstGopPushedAfterIt) {
     EXPECT_TRUE(queue.IsEmpty());
 }
 
+// The state comes with the slot, taken under the lock: a flush that follows
+// changes the slot's state but not what the caller was given.
+TEST_F(GopQueueTest, OldestGivesTheStateTheSlotHadWhenHandedOut) {
+    for (const bool marker : {true, false}) {
+        if (marker)
+            queue.MarkEnd(kSlotEndOfData);
+        else
+            Push(1);
+        int state = kSlotEmpty;
+        GopBuffer* slot = queue.Oldest(&state);
+        ASSERT_NE(slot, nullptr);
+        queue.Flush();
+        EXPECT_EQ(state, marker ? kSlotEndOfData : kSlotGop);
+        EXPECT_EQ(slot->state, kSlotEmpty);
+        queue.Release();
+    }
+}
+
 TEST_F(GopQueueTest, ReleaseKeepsTheSlotQueued) {
     Push(1);
     Push(2);
