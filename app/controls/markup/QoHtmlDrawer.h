@@ -74,6 +74,10 @@ public:
     BOOL OnSetCursor(const POINT* point);
     void OnLButtonDown(const POINT* point);
     const std::vector<HotArea>& HotAreas() const { return m_hotAreas; }
+    // The program an href link's target is handed to as its one argument;
+    // null or empty = the desktop's opener.
+    void SetLinkOpener(const wchar_t* program);
+    static constexpr const wchar_t* kDefaultOpener = L"/usr/bin/xdg-open";
     // The cursor shown over a link with a target; null = the system's hand.
     // Cursors are shared objects of the window system and are not destroyed.
     void SetHandCursor(HCURSOR cursor);
@@ -191,7 +195,7 @@ private:
     void AddHotArea(int left, int top, int right, int bottom);
     const HotArea* FindHotArea(const POINT& point) const;
     void SendRepaint(int index);
-    void FollowLink(const HotArea& area);
+    void FollowLink(HotArea area);
     void OpenLink(const CString& target);
 
     HWND m_repaintWindow = nullptr;
@@ -200,6 +204,7 @@ private:
     HWND m_linkWindow = nullptr;
     UINT m_linkMessage = 0;
     LPARAM m_linkParam = 0;
+    CString m_opener = kDefaultOpener;
 
     TextStyle m_style;
     CQoDrawManager m_drawManager;
