@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "app/controls/draw/BitmapFile.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 
 namespace {
@@ -91,15 +92,26 @@ void CQoHtmlDrawer::ApplyTableAttribute(const CString& name, const CString& valu
     }
 }
 
-// "idres:<id>" tiles that bitmap resource; a file named here is never read.
-void CQoHtmlDrawer::DrawBackgroundImage(const RECT& rect, const CString& source) {
+// "idres:<id>" tiles that bitmap resource and "file:<path>" that bitmap
+// file (read by the bounded reader); "iddll:" names no library and loads
+// nothing.
+static HBITMAP LoadBackground(const CString& source) {
     const int colon = source.Find(L':');
-    if (source.GetLength() <= 5 || colon < 0 || source.Left(colon) != L"idres")
-        return;
-    const long long id = std::wcstoll(source.Mid(colon + 1), nullptr, 0);
+    if (source.GetLength() <= 5 || colon < 0)
+        return nullptr;
+    const CString kind = source.Left(colon), value = source.Mid(colon + 1);
+    if (kind == L"file")
+        return LoadBitmapFile(value);
+    if (kind != L"idres")
+        return nullptr;
+    const long long id = std::wcstoll(value, nullptr, 0);
     if (id <= 0 || id > 0xFFFF)
-        return;
-    HBITMAP bitmap = LoadBitmap(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(id)));
+        return nullptr;
+    return LoadBitmap(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(id)));
+}
+
+void CQoHtmlDrawer::DrawBackgroundImage(const RECT& rect, const CString& source) {
+    HBITMAP bitmap = LoadBackground(source);
     if (bitmap == nullptr)
         return;
     SIZE tile{0, 0};

@@ -155,6 +155,7 @@ private:
     void TagTab(const CString& attributes);
     void DrawRuleLine(int thickness, COLORREF colour, int width);
     void TagBitmap(const CString& attributes);
+    void TagIcon(const CString& attributes);
     void TagImageList(const CString& attributes);
     void TagString(const CString& attributes);
     int VAlignImage(int top, int height);
