@@ -265,7 +265,9 @@ CString CQoHtmlDrawer::WordWrap(CString& run, int available, int& width) {
     for (int p = 1; p < run.GetLength(); ++p) {
         if (!IsBreakChar(run[p]))
             continue;
-        GetTextExtentPoint32(m_dc, run, p, &extent);
+        // The piece ends with the break character; a space is trimmed off it,
+        // any other is drawn, so it must fit too.
+        GetTextExtentPoint32(m_dc, run, run[p] == L' ' ? p : p + 1, &extent);
         if (extent.cx > available)
             break;
         accepted = p + 1;
