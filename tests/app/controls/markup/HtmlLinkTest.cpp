@@ -63,12 +63,29 @@ TEST_F(HtmlLinks, HoverRestylesOnlyTheLinkUnderTheCursor) {
     EXPECT_EQ(canvas_.At(2, 2), RGB(0, 0, 255));
 }
 
-TEST_F(HtmlLinks, EmptyTargetShowsNoHandAndDoesNothing) {
+TEST_F(HtmlLinks, EmptyTargetShowsNoHandButIsTheHotLink) {
     POINT over{26, 4};
     EXPECT_FALSE(drawer_.OnSetCursor(&over));
-    drawer_.OnLButtonDown(&over);  // an empty parameter is never followed
     Draw();
-    EXPECT_EQ(canvas_.At(26, 2), RGB(255, 0, 0));  // but it is the hot link
+    EXPECT_EQ(canvas_.At(26, 2), RGB(255, 0, 0));
+}
+
+TEST_F(HtmlLinks, AnEmptyMessageLinkSendsNothing) {
+    TestWindows windows;
+    HWND target = windows.Top(0, 0, 10, 10);
+    constexpr UINT kLink = WM_USER + 8;
+    int sent = 0;
+    TestWindows::On(target, kLink, [&](HWND, WPARAM, LPARAM) -> LRESULT {
+        ++sent;
+        return 0;
+    });
+    drawer_.SetLinkTarget(target, kLink, 0);
+    SIZE size;
+    drawer_.Measure(canvas_.dc(), L"<a msg=''>ab</a><a msg=go>cd</a>", &size);
+    Draw();
+    for (POINT point : {POINT{4, 4}, POINT{20, 4}})
+        drawer_.OnLButtonDown(&point);
+    EXPECT_EQ(sent, 1) << "only the link with a parameter";
 }
 
 TEST_F(HtmlLinks, RepaintsDoNotPileUpHotAreas) {
@@ -209,6 +226,14 @@ TEST_F(HtmlLinkOpener, TheTargetReachesTheOpenerWhole) {
         Click(c.text);
         EXPECT_EQ(Opened(1), c.opened + "\n");
     }
+}
+
+// The fixture's text has "x" at 4 and an empty target at 26.
+TEST_F(HtmlLinkOpener, AnEmptyTargetStartsNothing) {
+    POINT empty{26, 4}, linked{4, 4};
+    drawer_.OnLButtonDown(&empty);
+    drawer_.OnLButtonDown(&linked);
+    EXPECT_EQ(Opened(1), "1|x\n") << "only the second click started the opener";
 }
 
 TEST_F(HtmlLinkOpener, ATargetThatReadsAsAnOptionIsNotStarted) {
