@@ -124,6 +124,17 @@ protected:
 
 }  // namespace
 
+// Commands of children placed on any skinned static reach the dialog as sent.
+TEST_F(Telemetry, EveryStaticPassesCommandsOnToItsParent) {
+    CWnd* statics[] = {&digits, &lamp, &gps, &temp, &dial, &wave};
+    for (CWnd* control : statics) {
+        dlg.commands.clear();
+        control->SendMessage(WM_COMMAND, MAKEWPARAM(4321, 7), LPARAM(0x55));
+        ASSERT_EQ(dlg.commands.size(), 1u) << control->GetDlgCtrlID();
+        EXPECT_EQ(dlg.commands[0], (std::pair<UINT, LPARAM>{MAKEWPARAM(4321, 7), 0x55}));
+    }
+}
+
 TEST_F(Telemetry, SpeedDigitsShowValueAndUnitOnTheSkin) {
     digits.SetUnitText(L"km/h");
     EXPECT_EQ(g_strSpeedUnitText, CString(L"km/h"));
