@@ -3,30 +3,25 @@
 #include <cwchar>
 
 #include "app/controls/draw/BitmapFile.h"
+#include "app/controls/markup/HtmlLexicon.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 
 namespace {
 
-struct Keyword {
-    const wchar_t* word;
-    int value;
-};
-
-constexpr Keyword kEffects[] = {{L"transparent", -1}, {L"solid", 0},      {L"hgradient", 1},
-                                {L"vgradient", 2},    {L"hcgradient", 3}, {L"vcgradient", 4},
-                                {L"3hgradient", 5},   {L"3vgradient", 6}, {L"noise", 7},
-                                {L"diagshade", 8},    {L"hshade", 9},     {L"vshade", 10},
-                                {L"hbump", 11},       {L"vbump", 12},     {L"softbump", 13},
-                                {L"hardbump", 14},    {L"metal", 15}};
+constexpr html::Keyword kEffects[] = {{L"transparent", -1}, {L"solid", 0},      {L"hgradient", 1},
+                                      {L"vgradient", 2},    {L"hcgradient", 3}, {L"vcgradient", 4},
+                                      {L"3hgradient", 5},   {L"3vgradient", 6}, {L"noise", 7},
+                                      {L"diagshade", 8},    {L"hshade", 9},     {L"vshade", 10},
+                                      {L"hbump", 11},       {L"vbump", 12},     {L"softbump", 13},
+                                      {L"hardbump", 14},    {L"metal", 15}};
 
 }  // namespace
 
 int CQoHtmlDrawer::ParseEffect(const CString& value, int current) const {
-    for (const Keyword& keyword : kEffects) {
-        if (value == keyword.word)
-            return keyword.value;
-    }
-    return std::clamp(ParseSize(value, current, FALSE), -1, int(EFFECT_METAL));
+    const int effect = html::Lookup(kEffects, value, html::kNotAKeyword);
+    return effect != html::kNotAKeyword
+               ? effect
+               : std::clamp(ParseSize(value, current, FALSE), -1, int(EFFECT_METAL));
 }
 
 SIZE CQoHtmlDrawer::ParseTableAttributes(const CString& attributes, TextStyle& style,
