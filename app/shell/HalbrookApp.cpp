@@ -1,6 +1,7 @@
 #include "app/shell/HalbrookApp.h"
 
 #include "app/shell/AppConfig.h"
+#include "app/shell/ConfigFile.h"
 #include "app/shell/LanguageTexts.h"
 #include "platform/afx/MessageBox.h"
 #include "platform/afx/MessageCrackers.h"
@@ -31,7 +32,7 @@ BOOL CHalbrookApp::InitInstance() {
     m_mainWindowMissing = false;
     if (!FindProgramDirectory())
         return FALSE;
-    g_strIniPath = CString(g_szProgramDir) + L"/config/AppConfig.ini";
+    g_strIniPath = CString(ConfigFilePath(g_szProgramDir).c_str());
     ReadAppConfig();
     LoadLanguageFile(g_strLangFile);
     RunMainWindow();
