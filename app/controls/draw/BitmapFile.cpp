@@ -127,12 +127,5 @@ HBITMAP LoadBitmapFile(const wchar_t* path) {
     if (path == nullptr || *path == 0 || !ReadBounded(path, &bytes) ||
         !bitmap_file::Decode(bytes.data(), bytes.size(), &image))
         return nullptr;
-    HBITMAP bitmap = CreateCompatibleBitmap(nullptr, image.width, image.height);
-    if (bitmap == nullptr)
-        return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{
-        sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBits(nullptr, bitmap, 0, UINT(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
-    return bitmap;
+    return CreateBitmap(image.width, image.height, 1, 32, image.pixels.data());
 }

@@ -8,6 +8,7 @@
 // never makes the program load code.
 #include <algorithm>
 #include <cwchar>
+#include <functional>
 
 #include "app/controls/draw/BitmapFile.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
@@ -190,6 +191,21 @@ UINT CQoHtmlDrawer::ImageStyle(UINT style, UINT hotStyle) const {
     return m_style.linkType != 0 && m_linkIndex == m_hotLink ? hotStyle : style;
 }
 
+void CQoHtmlDrawer::DrawPlacedImage(SIZE size, UINT style, UINT hotStyle,
+                                    const std::function<void(int y, UINT style)>& draw) {
+    int layoutWidth = 0;
+    const int y = PlaceImage(int(size.cx), int(size.cy), style | hotStyle, layoutWidth);
+    if (y >= 0)
+        draw(y, ImageStyle(style, hotStyle));
+    m_pen.pos.x += layoutWidth;
+}
+
+// The size an image of `extent` takes by the tag's width and height.
+static SIZE TagSize(const ImageInfo& image, SIZE extent) {
+    return SIZE{Scale(int(extent.cx), image.width, image.widthPercent),
+                Scale(int(extent.cy), image.height, image.heightPercent)};
+}
+
 void CQoHtmlDrawer::TagBitmap(const CString& attributes) {
     const ImageInfo image = ParseImageAttributes(*this, attributes);
     bool owned = false;
@@ -198,18 +214,13 @@ void CQoHtmlDrawer::TagBitmap(const CString& attributes) {
         return;
     SIZE extent{0, 0};
     m_drawManager.GetBitmapExtent(bitmap, &extent);
-    const int width = Scale(extent.cx, image.width, image.widthPercent);
-    const int height = Scale(extent.cy, image.height, image.heightPercent);
-    int layoutWidth = 0;
-    const int y = PlaceImage(width, height, image.style | image.hotStyle, layoutWidth);
-    if (y >= 0) {
-        const UINT style = ImageStyle(image.style, image.hotStyle);
-        m_drawManager.DrawBitmap(m_dc, m_pen.pos.x, y, DWORD(width), DWORD(height), bitmap,
+    const SIZE size = TagSize(image, extent);
+    DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
+        m_drawManager.DrawBitmap(m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), bitmap,
                                  image.mask, image.maskColor, style, HasShadow(style), m_shadowX,
                                  m_shadowY, DWORD(m_shadowDepthX), DWORD(m_shadowDepthY),
                                  m_shadowColor);
-    }
-    m_pen.pos.x += layoutWidth;
+    });
     if (owned)
         DeleteObject(bitmap);
 }
@@ -225,17 +236,12 @@ void CQoHtmlDrawer::TagIcon(const CString& attributes) {
     SIZE extent{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
     if (!owned)
         m_drawManager.GetIconExtent(icon, &extent);
-    const int width = Scale(extent.cx, image.width, image.widthPercent);
-    const int height = Scale(extent.cy, image.height, image.heightPercent);
-    int layoutWidth = 0;
-    const int y = PlaceImage(width, height, image.style | image.hotStyle, layoutWidth);
-    if (y >= 0) {
-        const UINT style = ImageStyle(image.style, image.hotStyle);
-        m_drawManager.DrawIcon(m_dc, m_pen.pos.x, y, DWORD(width), DWORD(height), icon, style,
+    const SIZE size = TagSize(image, extent);
+    DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
+        m_drawManager.DrawIcon(m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), icon, style,
                                HasShadow(style), m_shadowX, m_shadowY, DWORD(m_shadowDepthX),
                                DWORD(m_shadowDepthY), m_shadowColor);
-    }
-    m_pen.pos.x += layoutWidth;
+    });
     if (owned)
         DestroyIcon(icon);
 }
@@ -265,18 +271,13 @@ void CQoHtmlDrawer::TagImageList(const CString& attributes) {
             index = m_animations[record].frame;
     }
     if (columns > 0 && rows > 0 && index >= 0 && index < columns * rows) {
-        const int width = Scale(cx, image.width, image.widthPercent);
-        const int height = Scale(cy, image.height, image.heightPercent);
-        int layoutWidth = 0;
-        const int y = PlaceImage(width, height, image.style | image.hotStyle, layoutWidth);
-        if (y >= 0) {
-            const UINT style = ImageStyle(image.style, image.hotStyle);
+        const SIZE size = TagSize(image, SIZE{cx, cy});
+        DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
             m_drawManager.DrawImageList(
-                m_dc, m_pen.pos.x, y, DWORD(width), DWORD(height), strip, index, cx, cy, image.mask,
-                image.maskColor, style, HasShadow(style), m_shadowX, m_shadowY,
+                m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), strip, index, cx, cy,
+                image.mask, image.maskColor, style, HasShadow(style), m_shadowX, m_shadowY,
                 DWORD(m_shadowDepthX), DWORD(m_shadowDepthY), m_shadowColor);
-        }
-        m_pen.pos.x += layoutWidth;
+        });
     }
     if (owned)
         DeleteObject(strip);

@@ -13,6 +13,7 @@
 // sizes and counts are clamped, and unclosed or unknown tags are ignored.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -161,6 +162,10 @@ private:
     int VAlignImage(int top, int height);
     int PlaceImage(int width, int height, UINT style, int& layoutWidth);
     UINT ImageStyle(UINT style, UINT hotStyle) const;
+    // Lays out an image of `size` and, when it is drawn, calls `draw` with its
+    // top and the style to draw it in; the pen then moves past it.
+    void DrawPlacedImage(SIZE size, UINT style, UINT hotStyle,
+                         const std::function<void(int y, UINT style)>& draw);
     void ParseFontStyle(const CString& value, TextStyle& style) const;
     void ApplyDeclaration(const CString& property, const CString& value, TextStyle& style) const;
     int ParseBorderWidth(const CString& value, int current) const;

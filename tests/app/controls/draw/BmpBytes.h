@@ -22,21 +22,31 @@ inline void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 inline constexpr size_t kPixelOffset = 10, kWidth = 18, kHeight = 22, kPlanes = 26, kBits = 28,
                         kCompression = 30, kColorsUsed = 46;
 
+// The 54 bytes of file and info headers of an image of `bits` per pixel whose
+// pixels start at `pixelsAt`, followed by `more` zero bytes.
+inline std::vector<uint8_t> Headers(size_t more, uint32_t pixelsAt, int width, int height,
+                                    uint32_t bits) {
+    std::vector<uint8_t> b(54, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, uint32_t(54 + more));
+    Put32(b, kPixelOffset, pixelsAt);
+    Put32(b, 14, 40);
+    Put32(b, kWidth, uint32_t(width));
+    Put32(b, kHeight, uint32_t(height));
+    Put16(b, kPlanes, 1);
+    Put16(b, kBits, bits);
+    b.resize(54 + more, 0);
+    return b;
+}
+
 // A 24-bit image of `pixels` (0x00RRGGBB, top row first), stored bottom-up,
 // or top-down with `topDown`.
 inline std::vector<uint8_t> TrueColour(int width, int height, const std::vector<uint32_t>& pixels,
                                        bool topDown = false) {
     const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
-    std::vector<uint8_t> b(54 + stride * size_t(height), 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put32(b, 2, uint32_t(b.size()));
-    Put32(b, kPixelOffset, 54);
-    Put32(b, 14, 40);
-    Put32(b, kWidth, uint32_t(width));
-    Put32(b, kHeight, uint32_t(topDown ? -height : height));
-    Put16(b, kPlanes, 1);
-    Put16(b, kBits, 24);
+    std::vector<uint8_t> b =
+        Headers(stride * size_t(height), 54, width, topDown ? -height : height, 24);
     for (int y = 0; y < height; ++y) {
         const size_t row = 54 + size_t(topDown ? y : height - 1 - y) * stride;
         for (int x = 0; x < width; ++x) {
@@ -49,21 +59,12 @@ inline std::vector<uint8_t> TrueColour(int width, int height, const std::vector<
     return b;
 }
 
-// A 1-bit image of two palette colours; `bits` holds one row byte each
+// A 1-bit image of two palette colours; `rows` holds one byte each
 // (width at most 8), top row first, stored bottom-up.
 inline std::vector<uint8_t> TwoColour(int width, const std::vector<uint8_t>& rows, uint32_t zero,
                                       uint32_t one) {
     const int height = int(rows.size());
-    std::vector<uint8_t> b(62 + 4 * size_t(height), 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put32(b, 2, uint32_t(b.size()));
-    Put32(b, kPixelOffset, 62);
-    Put32(b, 14, 40);
-    Put32(b, kWidth, uint32_t(width));
-    Put32(b, kHeight, uint32_t(height));
-    Put16(b, kPlanes, 1);
-    Put16(b, kBits, 1);
+    std::vector<uint8_t> b = Headers(8 + 4 * size_t(height), 62, width, height, 1);
     Put32(b, 54, zero);  // palette entries are BGRx, the same bytes as 0x00RRGGBB
     Put32(b, 58, one);
     for (int y = 0; y < height; ++y)
