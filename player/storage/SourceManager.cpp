@@ -25,7 +25,7 @@ void WaitAndClose(HANDLE* thread) {
 
 CSourceManager::~CSourceManager() {
     EndStorageThreads();
-    m_extractStop = true;
+    StopExtract();
     WaitAndClose(&m_extractThread);
 }
 

@@ -19,10 +19,11 @@
 //   over a reader or polls the manager's, so no reader of the manager is
 //   used once Close has taken over, even from a thread that outlived its
 //   wait. Thread handles are closed and reset.
-// - StopExtract sets the manager's own flag; the extraction thread passes it
-//   on to its private reader. An extraction builds that reader from the open
-//   one when it starts, so it always ends with exactly one of the codes 2, 3, -1
-//   and -3, whatever happens to the open source meanwhile.
+// - StopExtract sets the stop flag of the extraction's private reader
+//   itself, so no GOP reaches the host after it, not even a first one. An
+//   extraction builds that reader from the open one when it starts, so it
+//   always ends with exactly one of the codes 2, 3, -1 and -3, whatever
+//   happens to the open source meanwhile.
 // - A thread that cannot be started leaves the manager as it was.
 // - The detection thread finds and opens a device on a reader of its own and
 //   hands it over under the lock, so a reader the manager holds is always
@@ -38,7 +39,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "platform/base/CriticalSection.h"
 #include "platform/base/Handle.h"
@@ -160,7 +163,8 @@ private:
     HANDLE m_extractThread = nullptr;
     std::shared_ptr<RebuildRun> m_rebuild;  // the latest rebuild, or null
 
-    std::atomic<bool> m_extractStop{false};
+    std::mutex m_stopMutex;
+    std::function<void()> m_stopExtraction;  // guarded by m_stopMutex; stops the latest extraction
     std::atomic<zSourceCallback> m_sourceCallback{nullptr};
     std::atomic<zReservedCallback> m_reservedCallback{nullptr};  // stored, never called
 };
