@@ -59,7 +59,9 @@ int CHddSource::Open(const CDataSource& paths) {
 }
 
 // The start is written back so that the next open need not search again; a
-// read-only index directory only costs that search.
+// read-only index directory only costs that search. Either way the start is
+// kept in memory, and the reading stream is replaced only by one that opened,
+// so a failed write or reopen never leaves the index unreadable.
 void CHddSource::KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start) {
     m_keptStart = 0;
     if (start == 0 || start == stored.first)
@@ -70,7 +72,7 @@ void CHddSource::KeepRingStart(const char* timeIndexPath, const InxHd& stored, u
     uint8_t record[16];
     EncodeInxHd(repaired, record);
     if (CIndexFile::WriteHeader(timeIndexPath, record, sizeof record))
-        m_timeInx.Open(timeIndexPath);  // drops what the stream buffered of the old header
+        m_timeInx.Reopen(timeIndexPath);  // drops what the stream buffered of the old header
 }
 
 int CHddSource::Reopen() {
