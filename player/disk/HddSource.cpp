@@ -4,9 +4,10 @@
 #include <string>
 
 #include "platform/disk/Drives.h"
-#include "player/disk/IndexCodec.h"
+#include "player/disk/IndexReads.h"
 #include "player/disk/RingOpen.h"
 #include "player/disk/RingRange.h"
+#include "player/source/IndexCodec.h"
 #include "shared/IndexRing.h"
 
 namespace {
@@ -38,10 +39,10 @@ int CHddSource::Open(const CDataSource& paths) {
     InxHd stored{};
     RingOpening opening{};
     const TimeEntryReader read = [this](uint32_t i, InxUnit* unit) {
-        return ReadEntry(m_timeInx, int(i), unit);
+        return ReadIndexEntry(m_timeInx, int(i), unit);
     };
     if (!m_timeInx.Open(time.c_str()) || !m_eventInx.Open(event.c_str()) ||
-        !m_quickInx.Open(quick.c_str()) || !ReadStoredTimeHeader(&stored) ||
+        !m_quickInx.Open(quick.c_str()) || !ReadIndexHeader(m_timeInx, &stored) ||
         !OpenRing(
             m_ring, read,
             {stored.first, NewestOfStoredLast(stored.last), stored.wrapped != 0, kRingReserve},

@@ -92,8 +92,6 @@ public:
 private:
     // The second partition of the disk's layout: where the ring lies.
     static bool DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length);
-    bool ReadStoredTimeHeader(InxHd* header);
-    bool ReadEntry(CIndexFile& file, int index, InxUnit* unit);
     void KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start);
     void CloseAfterFailedOpen();
 

@@ -11,7 +11,7 @@
 #include "platform/base/File.h"
 #include "platform/disk/Drives.h"
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "player/source/Sectors.h"
 #include "player/source/SeekHandle64.h"
 #include "shared/IndexRing.h"

@@ -4,7 +4,6 @@
 
 #include "player/disk/RingReader.h"
 #include "player/source/Sectors.h"
-#include "shared/ByteOrder.h"
 
 GopReadResult CRingReader::MoveToStart() {
     MoveToPosition(0);
@@ -24,7 +23,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
         offset -= kSector;
         const uint8_t* sector = buffer + offset;
         const uint64_t raw = top - window + offset;
-        if (StartsGop(sector) && GopStorageSize(LoadU32(sector + 32)) == size &&
+        if (StartsGop(sector) && GopStorageSize(ReadFrameHeader(sector).gopLength) == size &&
             raw + size <= m_layout.rawHigh) {
             *link = {raw - m_layout.oldestRaw, size};
             return true;
@@ -68,7 +67,7 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* l
 }
 
 GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) {
-    if (!IsOpen() || buffer == nullptr || length == nullptr || *length < kSectorSize)
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
     for (int followed = 0;; ++followed) {
         BackLink link{};

@@ -4,7 +4,6 @@
 
 #include "player/source/FileSource.h"
 #include "player/source/Sectors.h"
-#include "shared/ByteOrder.h"
 
 struct CFileSource::Sector {
     uint8_t bytes[kSectorSize];
@@ -15,14 +14,6 @@ struct CFileSource::BackLink {
     uint64_t start;
     uint64_t size;
 };
-
-namespace {
-
-bool UsableBuffer(const uint8_t* buffer, const int* length) {
-    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
-}
-
-}  // namespace
 
 bool CFileSource::ReadSector(uint64_t position, Sector* sector) {
     if (!SeekStream(position))
@@ -64,14 +55,14 @@ GopReadResult CFileSource::ReadGopAt(uint64_t start, uint64_t size, uint8_t* buf
 }
 
 GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
-    if (!IsOpen() || !UsableBuffer(buffer, length))
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
     for (int passed = 0;; ++passed) {
         Sector sector;
         const GopReadResult found = FindGopForward(&sector);
         if (found != GopReadResult::Read)
             return found;
-        const uint64_t size = GopStorageSize(LoadU32(sector.bytes + 32));
+        const uint64_t size = GopStorageSize(ReadFrameHeader(sector.bytes).gopLength);
         if (passed == pass)
             return ReadGopAt(m_position, size, buffer, length);
         m_position += size;
@@ -140,7 +131,7 @@ GopReadResult CFileSource::FindBackLink(BackLink* link) {
 }
 
 GopReadResult CFileSource::ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length) {
-    if (!IsOpen() || !UsableBuffer(buffer, length))
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
     for (int followed = 0;;) {
         BackLink link{};
@@ -158,7 +149,7 @@ GopReadResult CFileSource::ScanBackward(int pass, bool checkMagic, uint8_t* buff
         if (fread(buffer, 1, link.size, m_dvrFile) != link.size)
             return FailAtStreamOffset();
         SeekStream(m_position);
-        if (checkMagic && LoadU32(buffer) != kFrameMagic)
+        if (checkMagic && ReadFrameHeader(buffer).magic != kFrameMagic)
             continue;
         *length = int(link.size);
         return GopReadResult::Read;

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/InstantClock.h"
 #include "tools/diskimage/RingRecorder.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "shared/ByteOrder.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/NoWriteOverride.h"
