@@ -13,7 +13,7 @@ GopReadResult CRingReader::MoveToStart() {
 // The sector at part 2's start links to the last GOP of part 1, which ends
 // somewhere in the wrap part rather than at part1End: it is the highest GOP
 // header below part1End with the linked size.
-bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, BackLink* link) {
+bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, GopLink* link) {
     const uint64_t top = RoundDownToSector(m_layout.part1End);
     const uint64_t window =
         std::min(RoundDownToSector(uint64_t(length)), RoundDownToSector(top - m_layout.oldestRaw));
@@ -32,7 +32,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
     return false;
 }
 
-GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* link) {
+GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, GopLink* link) {
     const bool wrapPart = !m_inPart2 && m_layout.IsInWrapPart(m_rawPos);
     const uint64_t position = wrapPart ? m_layout.Part1Length() : PositionOf(m_rawPos, m_inPart2);
     if (position == kNoPosition)
@@ -44,24 +44,32 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* l
         *link = {m_lastGopPosition, m_lastGopSize};
         return GopReadResult::Read;
     }
-    for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total)); q > 0;
+    const uint64_t end = std::min(RoundUpToSector(position), total);
+    for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total));;
          q -= kSector) {
         const uint64_t at = RawOf(q);
         uint8_t sector[kSectorSize];
         if (!ReadAt(at, sector, kSector)) {
+            if (q == 0)
+                return MoveToStart();
             MoveToPosition(q - kSector);  // the next walk starts before it
             return GopReadResult::Failed;
         }
-        const uint64_t size = StartsGop(sector) ? PreviousGopSize(ReadFrameHeader(sector)) : 0;
-        if (size == 0)
-            continue;
-        if (m_layout.wrapped && at == m_layout.part2Start &&
-            LinkAcrossWrap(size, buffer, length, link))
+        GopLink found{};
+        const LinkFound rule = GopBefore(sector, q, end, &found);
+        if (rule == LinkFound::BeforeStart)
+            break;
+        if (rule == LinkFound::Yes) {
+            // The back link of part 2's first GOP leads across the wrap.
+            const bool followsLink = found.start != q;
+            if (followsLink && m_layout.wrapped && at == m_layout.part2Start &&
+                LinkAcrossWrap(found.size, buffer, length, link))
+                return GopReadResult::Read;
+            *link = found;
             return GopReadResult::Read;
-        if (size > q)
-            break;  // the link points before the oldest GOP
-        *link = {q - size, size};
-        return GopReadResult::Read;
+        }
+        if (q == 0)
+            break;
     }
     return MoveToStart();
 }
@@ -70,11 +78,11 @@ GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) 
     if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
     for (int followed = 0;; ++followed) {
-        BackLink link{};
+        GopLink link{};
         const GopReadResult found = FindBackLink(buffer, *length, &link);
         if (found != GopReadResult::Read)
             return found;
-        MoveToPosition(link.position);
+        MoveToPosition(link.start);
         if (followed < pass)
             continue;
         // Failures leave the position at the linked GOP's start: the next walk

@@ -2,17 +2,12 @@
 // SkipGop, and the back-link walk behind ReadGopBack and SkipGopBack.
 #include <algorithm>
 
+#include "player/source/BackLink.h"
 #include "player/source/FileSource.h"
 #include "player/source/Sectors.h"
 
 struct CFileSource::Sector {
     uint8_t bytes[kSectorSize];
-};
-
-// The GOP before a GOP header: where it starts and how long it is on storage.
-struct CFileSource::BackLink {
-    uint64_t start;
-    uint64_t size;
 };
 
 bool CFileSource::ReadSector(uint64_t position, Sector* sector) {
@@ -80,30 +75,7 @@ GopReadResult CFileSource::SkipGop(int n, uint8_t* buffer, int* length) {
     return ScanForward(n, buffer, length);
 }
 
-// The GOP before `end` as seen from the GOP header at `at`: the GOP itself
-// when it ends at or before `end` (the walk started in filler or past the
-// last GOP, so nothing else would lead back to it; a GOP cut short by the end
-// of the file does not count), else the GOP its back link points at.
-CFileSource::LinkFound CFileSource::LinkBefore(const Sector& sector, uint64_t at, uint64_t end,
-                                               BackLink* link) {
-    if (!StartsGop(sector.bytes))
-        return LinkFound::No;
-    const FrameHeader header = ReadFrameHeader(sector.bytes);
-    const uint64_t ownSize = GopStorageSize(header.gopLength);
-    if (at < end && ownSize <= end - at) {
-        *link = {at, ownSize};
-        return LinkFound::Yes;
-    }
-    const uint64_t size = PreviousGopSize(header);
-    if (size > at)
-        return LinkFound::BeforeStart;
-    if (size == 0)
-        return LinkFound::No;
-    *link = {at - size, size};
-    return LinkFound::Yes;
-}
-
-GopReadResult CFileSource::FindBackLink(BackLink* link) {
+GopReadResult CFileSource::FindBackLink(GopLink* link) {
     // Sectors past the end of the file hold no GOP: the search starts at the
     // last one there is (the data length may lie beyond the file's end).
     if (fseeko(m_dvrFile, 0, SEEK_END) != 0)
@@ -113,7 +85,7 @@ GopReadResult CFileSource::FindBackLink(BackLink* link) {
     for (uint64_t at = from;;) {
         Sector sector;
         if (ReadSector(at, &sector)) {
-            const LinkFound found = LinkBefore(sector, at, std::min(from, fileEnd), link);
+            const LinkFound found = GopBefore(sector.bytes, at, std::min(from, fileEnd), link);
             if (found == LinkFound::Yes)
                 return GopReadResult::Read;
             if (found == LinkFound::BeforeStart)
@@ -134,7 +106,7 @@ GopReadResult CFileSource::ScanBackward(int pass, bool checkMagic, uint8_t* buff
     if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
     for (int followed = 0;;) {
-        BackLink link{};
+        GopLink link{};
         const GopReadResult found = FindBackLink(&link);
         if (found != GopReadResult::Read)
             return found;
