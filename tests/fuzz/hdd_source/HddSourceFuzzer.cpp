@@ -74,15 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::vector<uint8_t> buffer(kGopBufferSize);
     const RingImageInput input = SplitRingImageInput(data, size, kMaxRing);
     disk.Write(input);
-    CHddSource reader;
-    CDataSource paths;
-    if (!reader.Detect(&paths) || reader.Open(paths) != 0)
-        return 0;
-    for (uint64_t raw : {uint64_t(0), input.ringLength / 2, input.ringLength})
-        reader.LogicalToRaw(reader.RawToLogical(raw));
-    WalkEveryWay(reader, input.ringLength, buffer);
-    ExtractFirstToLast(reader, input.ringLength);
-    ReadIndexes(reader);
-    reader.Close();
+    DetectOpenAndWalk<CHddSource>(0, input.ringLength, buffer, ReadIndexes);
     return 0;
 }

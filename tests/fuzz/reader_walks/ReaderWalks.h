@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "player/source/DataSource.h"
 #include "player/source/GopReadResult.h"
 #include "shared/IndexRecords.h"
 
@@ -118,6 +119,24 @@ void ExtractFirstToLast(Reader& reader, uint64_t dataBytes) {
                 (void)end;
             }
         });
+}
+
+// A disk or card reader on the fixture drive table: found, opened, mapped at
+// the ring's ends and middle, walked and extracted, then handed to `more`
+// for the reads of its own. `rawLow` is the ring's first raw offset.
+template <typename Reader, typename More>
+void DetectOpenAndWalk(uint64_t rawLow, uint64_t ringLength, std::vector<uint8_t>& buffer,
+                       More more) {
+    Reader reader;
+    CDataSource paths;
+    if (!reader.Detect(&paths) || reader.Open(paths) != 0)
+        return;
+    for (uint64_t raw : {rawLow, rawLow + ringLength / 2, rawLow + ringLength})
+        reader.LogicalToRaw(reader.RawToLogical(raw));
+    WalkEveryWay(reader, ringLength, buffer);
+    ExtractFirstToLast(reader, ringLength);
+    more(reader);
+    reader.Close();
 }
 
 }  // namespace fuzzwalk

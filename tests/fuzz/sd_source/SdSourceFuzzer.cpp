@@ -64,19 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::vector<uint8_t> buffer(kGopBufferSize);
     const RingImageInput input = SplitRingImageInput(data, size, kMaxRing);
     card.Write(input);
-    CSdSource reader;
-    CDataSource paths;
-    if (!reader.Detect(&paths) || reader.Open(paths) != 0)
-        return 0;
-    for (uint64_t raw :
-         {kDataStart, kDataStart + input.ringLength / 2, kDataStart + input.ringLength})
-        reader.LogicalToRaw(reader.RawToLogical(raw));
-    WalkEveryWay(reader, input.ringLength, buffer);
-    ExtractFirstToLast(reader, input.ringLength);
-    InxHd header{};
-    InxUnit unit{};
-    reader.ReadEvtInxHd(&header);
-    reader.ReadEvtInxUnit(1, &unit);
-    reader.Close();
+    DetectOpenAndWalk<CSdSource>(kDataStart, input.ringLength, buffer, [](CSdSource& reader) {
+        InxHd header{};
+        InxUnit unit{};
+        reader.ReadEvtInxHd(&header);
+        reader.ReadEvtInxUnit(1, &unit);
+    });
     return 0;
 }
