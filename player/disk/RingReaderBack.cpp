@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "player/disk/RingReader.h"
+#include "player/source/GopWalk.h"
 #include "player/source/Sectors.h"
 
 GopReadResult CRingReader::MoveToStart() {
@@ -77,25 +78,15 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, GopLink* li
 GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) {
     if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
-    for (int followed = 0;; ++followed) {
-        GopLink link{};
-        const GopReadResult found = FindBackLink(buffer, *length, &link);
-        if (found != GopReadResult::Read)
-            return found;
-        MoveToPosition(link.start);
-        if (followed < pass)
-            continue;
-        // Failures leave the position at the linked GOP's start: the next walk
-        // follows its own back link and so moves on.
-        if (link.size > uint64_t(*length) || !ReadAt(m_rawPos, buffer, link.size))
-            return GopReadResult::Failed;
-        // A link into overwritten data (before the oldest intact GOP of a
-        // wrapped ring) finds no GOP there: the walk goes on from that place.
-        if (!StartsGop(buffer))
-            continue;
-        *length = int(link.size);
-        return GopReadResult::Read;
-    }
+    return WalkGopsBackward(
+        pass, buffer, length,
+        [this](uint8_t* scratch, int size, GopLink* link) {
+            return FindBackLink(scratch, size, link);
+        },
+        [this](uint64_t start) { MoveToPosition(start); },
+        [this](const GopLink& link, uint8_t* into) {
+            return ReadAt(m_rawPos, into, link.size) ? GopReadResult::Read : GopReadResult::Failed;
+        });
 }
 
 GopReadResult CRingReader::ReadGopBack(uint8_t* buffer, int* length) {

@@ -86,22 +86,20 @@ public:
     bool StopFlag() const { return m_stopFlag.load(); }
 
 private:
-    struct Sector;
-
     bool OpenStreams(const char* dvrPath, const char* inxPath);
     bool ReadIndexEnds(DWORD* systemError);
     void Probe();
     void CloseAfterFailedOpen();
 
     // Forward: finds the next GOP start at or after m_position.
-    GopReadResult FindGopForward(Sector* sector);
+    GopReadResult FindGopForward(uint8_t* sector);
     GopReadResult ReadGopAt(uint64_t start, uint64_t size, uint8_t* buffer, int* length);
     GopReadResult ScanForward(int pass, uint8_t* buffer, int* length);
     // Backward: the GOP before m_position (BackLink.h).
     GopReadResult FindBackLink(GopLink* link);
-    GopReadResult ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length);
+    GopReadResult ScanBackward(int pass, uint8_t* buffer, int* length);
 
-    bool ReadSector(uint64_t position, Sector* sector);
+    bool ReadSector(uint64_t position, uint8_t* sector);
     bool SeekStream(uint64_t position);
     GopReadResult FailAtStreamOffset();
 
