@@ -78,14 +78,6 @@ void PaintGrid(HWND list, HDC dc, const RECT& client) {
     }
 }
 
-void PaintScrollBar(HWND list, HDC dc) {
-    const RECT bar = ListScrollBar(list);
-    FillSolidRect(dc, &bar, GetSysColor(COLOR_SCROLLBAR));
-    const RECT thumb = ListThumb(list);
-    FillSolidRect(dc, &thumb, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &thumb, GetSysColorBrush(COLOR_3DSHADOW));
-}
-
 }  // namespace
 
 void PaintListView(HWND list, HDC dc) {
@@ -102,5 +94,5 @@ void PaintListView(HWND list, HDC dc) {
         PaintGrid(list, dc, client);
     PaintHeader(list, dc, client.right);
     if (ListHasScrollBar(list))
-        PaintScrollBar(list, dc);
+        PaintRowScrollBar(dc, ListScrollBar(list), ListRowScroll(list));
 }

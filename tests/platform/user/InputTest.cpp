@@ -184,21 +184,32 @@ TEST_F(Input, FocusKeysAndCharacters) {
     EXPECT_EQ(GetFocus(), nullptr);
 }
 
-TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {
+TEST_F(Input, TheWheelGoesToTheWindowUnderThePointerAndUpToItsParents) {
     HWND top = windows.Top(0, 0, 50, 50);
     HWND child = windows.Child(top, 1, 0, 0, 10, 10);
-    SetFocus(child);
-    TestWindows::ClearLog();
-    InjectMouseWheel(-WHEEL_DELTA, POINT{40, 40});
-    TestWindows::Pump();
-    const auto got = TestWindows::Log();
-    std::vector<std::pair<HWND, int>> wheels;
-    for (const auto& m : got) {
-        if (m.message == WM_MOUSEWHEEL)
-            wheels.emplace_back(m.hwnd, GET_WHEEL_DELTA_WPARAM(m.wParam));
+    HWND other = windows.Child(top, 2, 20, 0, 10, 10);
+    struct Case {
+        const char* what;
+        POINT at;
+        std::vector<HWND> expected;
+    };
+    const Case cases[] = {
+        {"over the child, the focus elsewhere", POINT{5, 5}, {child, top}},
+        {"over the parent", POINT{40, 40}, {top}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFocus(other);
+        TestWindows::ClearLog();
+        InjectMouseWheel(-WHEEL_DELTA, c.at);
+        TestWindows::Pump();
+        std::vector<HWND> wheels;
+        for (const auto& m : TestWindows::Log()) {
+            if (m.message == WM_MOUSEWHEEL && GET_WHEEL_DELTA_WPARAM(m.wParam) == -WHEEL_DELTA)
+                wheels.push_back(m.hwnd);
+        }
+        EXPECT_EQ(wheels, c.expected);
     }
-    const std::vector<std::pair<HWND, int>> expected = {{child, -WHEEL_DELTA}, {top, -WHEEL_DELTA}};
-    EXPECT_EQ(wheels, expected);
 }
 
 TEST_F(Input, PressesOnADisabledWindowAreDropped) {
