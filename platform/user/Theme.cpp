@@ -14,3 +14,13 @@ HBRUSH ThemeBrush(COLORREF colour) {
         brush = CreateSolidBrush(colour);
     return brush;
 }
+
+void DrawThemeChevron(HDC dc, int cx, int cy, bool down, COLORREF ink) {
+    const int d = down ? 1 : -1;
+    const POINT arrow[] = {{cx - 4, cy - 2 * d}, {cx, cy + 2 * d}, {cx + 5, cy - 3 * d}};
+    HPEN pen = CreatePen(PS_SOLID, 1, ink);
+    HGDIOBJ old = SelectObject(dc, pen);
+    Polyline(dc, arrow, 3);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}

@@ -68,3 +68,6 @@ inline constexpr Theme kTheme{
 
 // A solid brush of `colour`, made once and kept for the process (any thread).
 HBRUSH ThemeBrush(COLORREF colour);
+// A thin chevron centred on (cx, cy), pointing down or up: the sign of drop
+// lists and spin buttons.
+void DrawThemeChevron(HDC dc, int cx, int cy, bool down, COLORREF ink);
