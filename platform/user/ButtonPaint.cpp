@@ -59,8 +59,10 @@ void DrawMark(HDC dc, RECT box, bool radio, bool checked, bool enabled) {
 void PaintPushButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font) {
     SendMessage(GetParent(hwnd), WM_CTLCOLORBTN, WPARAM(dc), LPARAM(hwnd));
     const bool pushed = (state & BST_PUSHED) != 0;
+    // The default button is outlined in the accent, so Enter's target shows.
+    const bool isDefault = (GetWindowLongPtr(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     FillSolidRect(dc, &r, pushed ? kTheme.buttonPressed : kTheme.button);
-    FrameRect(dc, &r, ThemeBrush(pushed ? kTheme.buttonPressed : kTheme.edge));
+    FrameRect(dc, &r, ThemeBrush(pushed || isDefault ? kTheme.accent : kTheme.edge));
     SetTextColor(dc, IsWindowEnabled(hwnd) ? kTheme.text : kTheme.grayText);
     DrawTextIn(hwnd, dc, r, font, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -143,6 +143,17 @@ TEST_F(DesktopEndToEnd, TheMainWindowOpensCentredAndItsDialogsCentredOverIt) {
     watcher.join();
     ASSERT_TRUE(seen) << "the about box showed";
     ExpectCentredOnScreen(about, RectOf(dlg));
+
+    // Maximised, the caption and the client fill the work area.
+    dlg.ShowWindow(SW_MAXIMIZE);
+    Run(800);
+    CRect client;
+    dlg.GetClientRect(&client);
+    dlg.ClientToScreen(&client);
+    EXPECT_GE(client.top, area.top);
+    EXPECT_EQ(client.right - client.left, area.right - area.left);
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_maximised.png"));
 }
 
 TEST_F(DesktopEndToEnd, AfterTheWindowManagerMovesTheWindowAClickOnFileOpensTheMenu) {
