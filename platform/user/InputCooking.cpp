@@ -124,10 +124,14 @@ void CookWheel(MessageQueue* q, const RawInput& in) {
                    MAKELPARAM(int(in.pt.x), int(in.pt.y)), in.time, in.pt});
 }
 
+// Keys and typed text go to the focus, else the active window.
+HWND KeyboardTarget() {
+    HWND focus = GetFocus();
+    return focus != nullptr ? focus : GetActiveWindow();
+}
+
 void CookKey(MessageQueue* q, const RawInput& in) {
-    HWND target = GetFocus();
-    if (target == nullptr)
-        target = GetActiveWindow();
+    HWND target = KeyboardTarget();
     if (target == nullptr)
         return;
     const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
@@ -147,9 +151,7 @@ void CookKey(MessageQueue* q, const RawInput& in) {
 // Typed text goes to the focus as it would come from TranslateMessage: one
 // WM_CHAR a character, after the key that made it.
 void CookText(MessageQueue* q, const RawInput& in) {
-    HWND target = GetFocus();
-    if (target == nullptr)
-        target = GetActiveWindow();
+    HWND target = KeyboardTarget();
     if (target == nullptr)
         return;
     for (const wchar_t c : in.text)

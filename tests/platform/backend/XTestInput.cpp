@@ -8,6 +8,7 @@
 #include <glib.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -101,6 +102,21 @@ std::vector<KeyCode> SpareCodes(Display* x) {
     return spare;
 }
 
+// A client message of `type` about `about`, sent to `to` (the window itself,
+// or the root for the window manager).
+void SendClientMessage(Display* x, Window to, Window about, const char* type,
+                       std::initializer_list<long> data, long mask) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = about;
+    e.xclient.message_type = XInternAtom(x, type, False);
+    e.xclient.format = 32;
+    int i = 0;
+    for (const long d : data)
+        e.xclient.data.l[i++] = d;
+    XSendEvent(x, to, False, mask, &e);
+}
+
 KeySym SymOf(gunichar c) {
     // Latin-1 keysyms are the code points; the rest are Unicode keysyms.
     return c >= 0x20 && c <= 0xFF ? KeySym(c) : KeySym(0x01000000 | c);
@@ -192,16 +208,10 @@ bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
     if (data != nullptr)
         XFree(data);
     if (target != 0) {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = target;
-        e.xclient.message_type = XInternAtom(x, "_NET_MOVERESIZE_WINDOW", False);
-        e.xclient.format = 32;
         // North-west gravity, x and y given, asked by a pager.
-        e.xclient.data.l[0] = 1 | (1 << 8) | (1 << 9) | (2 << 12);
-        e.xclient.data.l[1] = toX;
-        e.xclient.data.l[2] = toY;
-        XSendEvent(x, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        SendClientMessage(x, root, target, "_NET_MOVERESIZE_WINDOW",
+                          {1 | (1 << 8) | (1 << 9) | (2 << 12), toX, toY},
+                          SubstructureRedirectMask | SubstructureNotifyMask);
     }
     Done(x);
     return target != 0;
@@ -226,14 +236,9 @@ bool CloseWindowAt(int x0, int y0) {
     if (children != nullptr)
         XFree(children);
     if (target != 0) {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = target;
-        e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(x, target, False, NoEventMask, &e);
+        SendClientMessage(x, target, target, "WM_PROTOCOLS",
+                          {long(XInternAtom(x, "WM_DELETE_WINDOW", False)), CurrentTime},
+                          NoEventMask);
     }
     Done(x);
     return target != 0;
