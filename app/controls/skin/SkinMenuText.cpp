@@ -27,7 +27,9 @@ void CSkinMenuText::OnPaint() {
         return;
     }
     CBrush fill(m_bHover ? RGB(255, 124, 43) : RGB(0, 0, 0));
-    CPen frame(PS_SOLID, 1, RGB(225, 225, 225));
+    // Outlined in the separator's dark grey: a light outline boxed each label
+    // off against the dark top bar.
+    CPen frame(PS_SOLID, 1, RGB(34, 34, 34));
     dc.SelectObject(&frame);
     CBrush* oldBrush = dc.SelectObject(&fill);
     dc.Rectangle(&client);
