@@ -69,6 +69,7 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
 void CExportController::StartMov() {
     m_Mov.BeginExport(SubtitleOptionsOf(m_Params));
     for (int k = 0; k < m_Params.numChannels; ++k) {
+        m_MovSize[std::size_t(k)] = {m_Params.outWidth[k], m_Params.outHeight[k]};
         if (m_Params.movOn[k] != 0)
             m_Mov.StartMovFile(k, FieldText(m_Params.movBase[k]).c_str());
     }

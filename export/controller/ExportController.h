@@ -42,8 +42,10 @@ public:
     // be opened: then whatever this call had opened is closed and removed.
     bool ExtractPre(const ExtractParams& params);
     // One GOP: 0 processed (whatever failed inside), 1 refused (not open, a
-    // code other than 1, no GOP, or a channel count or picture size other
-    // than the first GOP's).
+    // code other than 1, no GOP, or a channel count other than the first
+    // GOP's). A channel whose picture size differs from its size in the
+    // first GOP is scaled to that size in its AVI file and goes on in a new
+    // movie named with its new size.
     int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
     // Finishes every output; an AVI file whose final name is taken gets the
     // next free name, one that cannot be moved there at all stays below the
@@ -82,6 +84,14 @@ private:
     std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
     CRawCopyWriter m_RawCopy;
     CMovWriter m_Mov;
+    // Each channel's movie size, apart from the record's outWidth and
+    // outHeight, which stay the size of the channel's AVI file and of its
+    // last-picture buffer: a channel may go to both.
+    struct MovSize {
+        int width = 0;
+        int height = 0;
+    };
+    std::array<MovSize, kExtractChannels> m_MovSize{};
     std::array<std::string, kExtractChannels> m_AviFinalName;
     std::string m_MosaicFinalName;
     std::array<std::string, kExtractChannels + 1> m_TempName;

@@ -21,9 +21,12 @@ int FontHeightForChannel(int width, int height) {
 }  // namespace
 
 bool CExportController::Accepts(int code, const void* gop, int length, const GopInfo* info) const {
+    // No picture size is compared here: the last frame's size is whichever
+    // channel's frame the recorder wrote last. Each channel's own size is
+    // compared where it matters (the channel's AVI file scales, its movie
+    // restarts); the raw copy takes every GOP as it is.
     return m_Opened && code == 1 && gop != nullptr && length > 0 && info != nullptr &&
-           info->channels == m_Params.numChannels && info->lastWidth == m_Params.refWidth &&
-           info->lastHeight == m_Params.refHeight;
+           info->channels == m_Params.numChannels;
 }
 
 int CExportController::ExtractWrite(int code, const void* gop, int length, GopInfo* info) {

@@ -32,12 +32,12 @@ bool CExportController::AnyMov() const {
 void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& info) {
     const int channels = std::min(int(info.channelCount), kExtractChannels);
     for (int k = 0; k < channels; ++k) {
+        MovSize& size = m_MovSize[std::size_t(k)];
         if (m_Params.movOn[k] == 0 ||
-            (info.width[k] == m_Params.outWidth[k] && info.height[k] == m_Params.outHeight[k]))
+            (info.width[k] == size.width && info.height[k] == size.height))
             continue;
         m_Mov.FinishMovFile(k);
-        m_Params.outWidth[k] = info.width[k];
-        m_Params.outHeight[k] = info.height[k];
+        size = {info.width[k], info.height[k]};
         char daytime[64];
         DayTime(info.time, daytime);
         const std::string carId(info.carId, strnlen(info.carId, 14));
