@@ -27,6 +27,13 @@
 
 namespace oskulo {
 
+// One file an export left: where it went (UTF-8), and whether it was written
+// whole; one that failed may be missing or hold only part of its data.
+struct ExportOutput {
+    std::string path;
+    bool written = false;
+};
+
 class CExportController {
 public:
     static constexpr int kPictureBytes = 12582912;  // any picture up to 1920 x 1080
@@ -49,18 +56,27 @@ public:
     int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
     // Finishes every output; an AVI file whose final name is taken gets the
     // next free name, one that cannot be moved there at all stays below the
-    // DVR root (WrittenFiles says where each went). Nothing while closed.
+    // DVR root (Outputs says where each went). Nothing while closed.
     void ExtractFin();
     bool IsExtractOpened() const { return m_Opened; }
 
-    // The AVI files the last ExtractFin left, under the names they got.
-    const std::vector<std::string>& WrittenFiles() const { return m_WrittenFiles; }
+    // Every file of the last export in the order they were finished, under
+    // the names they got: no output replaces an existing file, so a taken
+    // name becomes the next free "<name>_2", "_3" ... (movies and raw copies
+    // are named so when they are created, AVI files when they are moved to
+    // their final names). Also the outputs that failed: a movie or raw copy
+    // that could not be created or written, subtitles that failed.
+    const std::vector<ExportOutput>& Outputs() const { return m_Outputs; }
 
 private:
     bool OpenChannelAvi(int k);
     bool OpenMosaic();
     bool OpenRawCopy();
     void StartMov();
+    // The channel's movie under a free name from its movBase (which then
+    // holds that name); a set that cannot be created is an output that failed.
+    void StartChannelMov(int k);
+    void FinishChannelMov(int k);
     void Rollback();
     void FinishAvi(int writer, const std::string& finalName);
 
@@ -102,7 +118,7 @@ private:
     // Each channel's last good picture at its export size, black until the
     // first frame decodes: a frame that fails repeats it.
     std::vector<std::vector<uint8_t>> m_LastPicture;
-    std::vector<std::string> m_WrittenFiles;
+    std::vector<ExportOutput> m_Outputs;
 
     // Scratch reused from GOP to GOP.
     std::vector<uint8_t> m_Pcm;

@@ -36,7 +36,7 @@ void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& 
         if (m_Params.movOn[k] == 0 ||
             (info.width[k] == size.width && info.height[k] == size.height))
             continue;
-        m_Mov.FinishMovFile(k);
+        FinishChannelMov(k);
         size = {info.width[k], info.height[k]};
         char daytime[64];
         DayTime(info.time, daytime);
@@ -46,7 +46,7 @@ void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& 
             std::string(m_Params.outputDir, strnlen(m_Params.outputDir, kExtractPathSize - 1))
                 .c_str(),
             carId.c_str(), daytime, k + 1, info.width[k], info.height[k], info.fps[k]);
-        m_Mov.StartMovFile(k, m_Params.movBase[k]);
+        StartChannelMov(k);
     }
     m_Mov.WriteMovGop(gop, length);
 }

@@ -39,15 +39,12 @@ int CMovWriter::StartMovFile(int channel, const char* movBase) {
     return m_Sets[size_t(channel)] ? 0 : -1;
 }
 
-void CMovWriter::FinishMovFile(int channel) {
+MovFinished CMovWriter::FinishMovFile(int channel) {
     if (channel < 0 || channel >= kChannels || !m_Sets[size_t(channel)])
-        return;
-    m_Sets[size_t(channel)]->Finish();
+        return {};
+    const MovFinished finished = m_Sets[size_t(channel)]->Finish();
     m_Sets[size_t(channel)].reset();
-}
-
-bool CMovWriter::IsStarted(int channel) const {
-    return channel >= 0 && channel < kChannels && m_Sets[size_t(channel)] != nullptr;
+    return finished;
 }
 
 int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {

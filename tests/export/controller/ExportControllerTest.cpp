@@ -36,6 +36,14 @@ void ExpectColour(const AviPicture& p, int x, int y, int channel, const char* wh
     EXPECT_NEAR(p.V(x, y), c.v, 10) << what << " channel " << channel + 1;
 }
 
+// Where each output of the export went; a failed one is marked.
+std::vector<std::string> Paths(const std::vector<oskulo::ExportOutput>& outputs) {
+    std::vector<std::string> paths;
+    for (const oskulo::ExportOutput& o : outputs)
+        paths.push_back(o.written ? o.path : "failed: " + o.path);
+    return paths;
+}
+
 class ExportControllerTest : public ExportFixture {
 protected:
     void SetUp() override {
@@ -61,7 +69,7 @@ protected:
 TEST_F(ExportControllerTest, ChannelFilesHoldEveryFrameWithItsAudio) {
     params_.aviOn[0] = params_.aviOn[2] = 1;
     Export();
-    EXPECT_EQ(controller_.WrittenFiles(), (std::vector<std::string>{AviName(1), AviName(3)}));
+    EXPECT_EQ(Paths(controller_.Outputs()), (std::vector<std::string>{AviName(1), AviName(3)}));
     EXPECT_FALSE(controller_.IsExtractOpened());
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
     EXPECT_FALSE(fs::exists(AviName(2)));
@@ -85,7 +93,7 @@ TEST_F(ExportControllerTest, ChannelFilesHoldEveryFrameWithItsAudio) {
 TEST_F(ExportControllerTest, TheMosaicShowsEachChannelInItsTile) {
     params_.mosaicOn = 1;
     Export();
-    ASSERT_EQ(controller_.WrittenFiles(), std::vector<std::string>{MosaicName()});
+    ASSERT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{MosaicName()});
     const AviContents avi = ReadAvi(MosaicName());
     ASSERT_TRUE(avi.opened);
     EXPECT_EQ(avi.width, 1280);
@@ -199,17 +207,47 @@ TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFre
     std::ofstream(AviName(1)) << "keep me";
     Export();
     const std::string written = OutputDir() + "/ch1_2.avi";
-    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{written});
+    EXPECT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{written});
     EXPECT_EQ(fs::file_size(AviName(1)), 7u);
     EXPECT_EQ(ReadAvi(written).pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+}
+
+// Movies and raw copies take free names when they are created; every
+// output is listed under the name it has, the existing files untouched.
+TEST_F(ExportControllerTest, NoOutputReplacesAnExistingFile) {
+    params_.aviOn[0] = 1;
+    params_.movOn[1] = 1;
+    params_.rawOn = 1;
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    for (const std::string& taken : {AviName(1), MovBase(2) + ".ssa", RawDvr()})
+        WriteWholeFile(taken, old);
+    Export();
+    const std::string o = OutputDir();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{o + "/ch1_2.avi", o + "/mov2_2.mov", o + "/mov2_2.ssa",
+                                        o + "/copy_2.dvr", o + "/copy_2.inx"}));
+    for (const std::string& taken : {AviName(1), MovBase(2) + ".ssa", RawDvr()})
+        EXPECT_EQ(ReadWholeFile(taken), old) << taken;
+    EXPECT_FALSE(fs::exists(MovBase(2) + ".mov"));
+    EXPECT_FALSE(fs::exists(RawInx()));
+    EXPECT_EQ(ReadAllGops({o + "/copy_2.dvr", o + "/copy_2.inx"}).size(), gops_.size());
+    EXPECT_EQ(ReadAvi(o + "/mov2_2.mov").pictures.size(), std::size_t(kGops * kFps));
+}
+
+TEST_F(ExportControllerTest, AMovieThatCannotBeCreatedIsListedAsFailed) {
+    params_.movOn[0] = 1;
+    std::snprintf(params_.movBase[0], kExtractPathSize, "%s/missing/mov1", OutputDir().c_str());
+    Export();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              std::vector<std::string>{"failed: " + OutputDir() + "/missing/mov1.mov"});
 }
 
 TEST_F(ExportControllerTest, AMissingRootFolderIsMadeForTheTemporaryFiles) {
     params_.aviOn[0] = 1;
     fs::remove_all(RootDir());
     Export();
-    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{AviName(1)});
+    EXPECT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{AviName(1)});
     EXPECT_TRUE(fs::is_directory(RootDir()));
 }
 
@@ -226,7 +264,9 @@ TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChang
     const std::string restarted = OutputDir() + "/MOV_GEN-0001_20231114_2213_21_ch2_704X576@25fps";
     const AviContents second = ReadAvi(restarted + ".mov");
     EXPECT_EQ(second.pictures.size(), std::size_t((kGops - 1) * kFps));
-    EXPECT_TRUE(fs::exists(restarted + ".ssa"));
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{MovBase(2) + ".mov", MovBase(2) + ".ssa",
+                                        restarted + ".mov", restarted + ".ssa"}));
 }
 
 TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) {
@@ -237,7 +277,7 @@ TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) 
         controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get());
     fs::remove_all(OutputDir());  // the output folder disappears before the end
     controller_.ExtractFin();
-    EXPECT_EQ(controller_.WrittenFiles(),
+    EXPECT_EQ(Paths(controller_.Outputs()),
               (std::vector<std::string>{RootDir() + "/ch1.avi", RootDir() + "/export_ch2.avi"}));
     EXPECT_EQ(ReadAvi(RootDir() + "/ch1.avi").pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
@@ -257,7 +297,7 @@ TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
               1);
     fs::remove(RootDir() + "/temp_all.avi");
     Export();  // nothing of the failed attempt stands in the way
-    EXPECT_EQ(controller_.WrittenFiles().size(), 3u);
+    EXPECT_EQ(Paths(controller_.Outputs()).size(), 3u);
 }
 
 TEST_F(ExportControllerTest, RecordValuesBeyondTheirLimitsStayInBounds) {
