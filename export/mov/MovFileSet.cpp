@@ -72,7 +72,6 @@ bool CMovFileSet::WriteHead(const MovGop& gop, int channel) {
     m_Track = gop.tracks[size_t(channel)];
     m_Timescale = uint32_t(std::max(m_Track.fps, 1)) * 100;
     m_SampleRate = gop.sampleRate;
-    m_SampleBits = gop.sampleBits;
     m_MovBytes = kMovHeadSize;
     WriteSubtitle(SsaHeader(m_Track.width, m_Track.height));
     return WriteMovHead(m_Mov);
@@ -136,6 +135,7 @@ bool CMovFileSet::WriteFrameTimes(uint32_t frames) {
 bool CMovFileSet::WriteGop(const MovGop& gop, int channel) {
     if (m_MovGops == 0 && !WriteHead(gop, channel))
         return Fail();
+    m_SampleBits = gop.sampleBits;  // the sample description states the last GOP's
     uint32_t frames = 0;
     for (const MovFrame& frame : gop.frames) {
         if (frame.channel != channel)

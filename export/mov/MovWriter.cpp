@@ -28,6 +28,7 @@ CMovWriter::~CMovWriter() {
 
 void CMovWriter::BeginExport(const SubtitleOptions& subtitles) {
     m_Subtitles = subtitles;
+    m_FirstGop = true;
 }
 
 int CMovWriter::StartMovFile(int channel, const char* movBase) {
@@ -51,6 +52,9 @@ int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {
     MovGop parsed;
     if (length <= 0 || !ReadMovGop(gop, size_t(length), &parsed))
         return -1;
+    if (!m_FirstGop)
+        parsed.sampleBits = 16;
+    m_FirstGop = false;
     std::array<bool, kMovChannels> taking{};
     for (int k = 0; k < parsed.channelCount; ++k)
         taking[size_t(k)] = m_Sets[size_t(k)] && m_Sets[size_t(k)]->Takes(parsed, k);

@@ -76,5 +76,8 @@ private:
 
     std::array<std::unique_ptr<CMovFileSet>, kChannels> m_Sets;
     SubtitleOptions m_Subtitles;
+    // The export's first GOP is still to come: only its sample width code
+    // reaches the movies' sample description; later GOPs state 16 bits.
+    bool m_FirstGop = true;
     int m_SsaEvent = 0;  // shared by all channels: numbers every subtitle event
 };
