@@ -20,6 +20,7 @@
 #include "export/controller/GopAudio.h"
 #include "export/controller/OverlayText.h"
 #include "export/decode/ExportDecoders.h"
+#include "export/mosaic/MosaicLayout.h"
 #include "export/mov/MovWriter.h"
 #include "export/raw/RawCopyWriter.h"
 #include "shared/ExtractParams.h"
@@ -88,6 +89,8 @@ private:
     void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
     void DecodeToLast(int k, int frame, const uint8_t* gop, int length, const GopInfo& info);
     void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    void DecodeToTile(int k, int frame, const uint8_t* gop, int length, const GopInfo& info,
+                      const MosaicLayout& layout);
     // A channel whose picture size changed goes on in a new MOV set named
     // with the new size and the GOP's time; then the GOP goes to every set.
     void WriteMov(const uint8_t* gop, int length, const GopInfo& info);

@@ -190,6 +190,36 @@ TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames
     ExpectColour(avi.pictures[30], 320, 250, 0, "12-frame tile");
 }
 
+// The moving block's centre along the top edge of a 352-wide channel
+// picture, as x from 0 to 1 of the picture's width.
+double BlockCentre(const AviPicture& p, int x0, int width, int y0, int rows) {
+    double sum = 0;
+    int count = 0;
+    for (int y = y0; y < y0 + rows; ++y) {
+        for (int x = x0; x < x0 + width; ++x) {
+            if (p.Y(x, y) > 180) {
+                sum += x - x0;
+                ++count;
+            }
+        }
+    }
+    return count == 0 ? -1 : sum / count / width;
+}
+
+// All channels at 25 frames a GOP into a mosaic of 12: each tile runs
+// through the whole GOP, the last mosaic frame of the GOP showing frame 22.
+TEST_F(ExportControllerTest, TheMosaicSpreadsAFasterChannelOverTheWholeGop) {
+    params_.mosaicOn = 1;
+    for (int k = 0; k < 4; ++k)
+        params_.outFps[k] = 12;
+    Export();
+    const AviContents avi = ReadAvi(MosaicName());
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * 12));
+    // Frame f's block starts at 8 f of 352 and is 44 wide; the tile is 640 x 360.
+    const double expected = (8.0 * 22 + 22) / 352;
+    EXPECT_NEAR(BlockCentre(avi.pictures[11], 0, 640, 26, 18), expected, 0.03);
+}
+
 TEST_F(ExportControllerTest, AChannelFileKeepsItsFrameRateWhenAGopHasFewerFrames) {
     params_.aviOn[0] = 1;
     gops_[1].info->fps[0] = 12;  // the second GOP brings only 12 of channel 1's frames
