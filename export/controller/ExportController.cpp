@@ -17,11 +17,6 @@ bool ValidChannelCount(int n) {
     return n == 4 || n == 8 || n == 12 || n == 16;
 }
 
-// A text field of the record, bounded by its size even without a terminator.
-std::string FieldText(const char* field) {
-    return std::string(field, strnlen(field, kExtractPathSize - 1));
-}
-
 void StoreField(char* field, const std::string& text) {
     std::snprintf(field, kExtractPathSize, "%s", text.c_str());
 }

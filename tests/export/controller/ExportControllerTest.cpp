@@ -283,15 +283,17 @@ TEST_F(ExportControllerTest, AMissingRootFolderIsMadeForTheTemporaryFiles) {
 
 TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChanges) {
     params_.movOn[1] = 1;
-    // From the second GOP on, channel 2 reports another size.
+    // From the second GOP on, channel 2 reports another size; the vehicle id
+    // of that GOP would lead out of the folder.
     for (std::size_t g = 1; g < gops_.size(); ++g) {
         gops_[g].info->width[1] = 704;
         gops_[g].info->height[1] = 576;
     }
+    std::snprintf(gops_[1].info->carId, sizeof gops_[1].info->carId, "../up");
     Export();
     const AviContents first = ReadAvi(MovBase(2) + ".mov");
     EXPECT_EQ(first.pictures.size(), std::size_t(kFps));
-    const std::string restarted = OutputDir() + "/MOV_GEN-0001_20231114_2213_21_ch2_704X576@25fps";
+    const std::string restarted = OutputDir() + "/MOV____up_20231114_2213_21_ch2_704X576@25fps";
     const AviContents second = ReadAvi(restarted + ".mov");
     EXPECT_EQ(second.pictures.size(), std::size_t((kGops - 1) * kFps));
     EXPECT_EQ(Paths(controller_.Outputs()),
