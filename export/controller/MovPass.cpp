@@ -19,7 +19,9 @@ void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& 
     const int channels = std::min(int(info.channelCount), kExtractChannels);
     for (int k = 0; k < channels; ++k) {
         MovSize& size = m_MovSize[std::size_t(k)];
-        if (m_Params.movOn[k] == 0 ||
+        // A GOP without the channel's frames has no size for it: no change.
+        const bool sized = info.width[k] > 0 && info.height[k] > 0;
+        if (m_Params.movOn[k] == 0 || !sized ||
             (info.width[k] == size.width && info.height[k] == size.height))
             continue;
         FinishChannelMov(k);

@@ -301,6 +301,15 @@ TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChang
                                         restarted + ".mov", restarted + ".ssa"}));
 }
 
+TEST_F(ExportControllerTest, AGopWithoutAChannelsSizeGoesOnInTheSameMovie) {
+    params_.movOn[1] = 1;
+    gops_[1].info->width[1] = gops_[1].info->height[1] = 0;
+    Export();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{MovBase(2) + ".mov", MovBase(2) + ".ssa"}));
+    EXPECT_EQ(ReadAvi(MovBase(2) + ".mov").pictures.size(), std::size_t(kGops * kFps));
+}
+
 TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) {
     params_.aviOn[0] = params_.aviOn[1] = 1;
     params_.aviPath[1][0] = '\0';
