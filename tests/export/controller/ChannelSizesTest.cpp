@@ -83,13 +83,7 @@ TEST_F(ChannelSizesTest, EveryGopReachesEveryOutputWhateverFrameCameLast) {
         params.aviOn[k] = 1;
     Export(params);
 
-    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({RawDvr(), RawInx()});
-    ASSERT_EQ(copied.size(), gops_.size());
-    for (std::size_t g = 0; g < copied.size(); ++g) {
-        ASSERT_GE(copied[g].size(), gops_[g].bytes.size());
-        EXPECT_TRUE(std::equal(gops_[g].bytes.begin(), gops_[g].bytes.end(), copied[g].begin()))
-            << "GOP " << g;
-    }
+    ExpectRawCopyOf(gops_, RawDvr(), RawInx());
     for (int k = 0; k < kChannels; ++k) {
         const AviContents avi = ReadAvi(AviName(k + 1));
         ASSERT_TRUE(avi.opened) << "channel " << k + 1;

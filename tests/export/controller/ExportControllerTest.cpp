@@ -261,7 +261,7 @@ TEST_F(ExportControllerTest, NoOutputReplacesAnExistingFile) {
         EXPECT_EQ(ReadWholeFile(taken), old) << taken;
     EXPECT_FALSE(fs::exists(MovBase(2) + ".mov"));
     EXPECT_FALSE(fs::exists(RawInx()));
-    EXPECT_EQ(ReadAllGops({o + "/copy_2.dvr", o + "/copy_2.inx"}).size(), gops_.size());
+    ExpectRawCopyOf(gops_, o + "/copy_2.dvr", o + "/copy_2.inx");
     EXPECT_EQ(ReadAvi(o + "/mov2_2.mov").pictures.size(), std::size_t(kGops * kFps));
 }
 
@@ -394,13 +394,7 @@ TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
 TEST_F(ExportControllerTest, TheRawCopyHoldsEveryGopAsItCame) {
     params_.rawOn = 1;
     Export();
-    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({RawDvr(), RawInx()});
-    ASSERT_EQ(copied.size(), gops_.size());
-    for (std::size_t i = 0; i < copied.size(); ++i) {
-        ASSERT_GE(copied[i].size(), gops_[i].bytes.size());
-        EXPECT_TRUE(std::equal(gops_[i].bytes.begin(), gops_[i].bytes.end(), copied[i].begin()))
-            << "GOP " << i;
-    }
+    ExpectRawCopyOf(gops_, RawDvr(), RawInx());
 }
 
 TEST_F(ExportControllerTest, MovSetsHoldTheChannelsFramesAndSubtitles) {
