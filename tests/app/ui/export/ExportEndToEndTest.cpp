@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/WindowScreenshot.h"
 #include "app/res/MarlowinResources.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/DailyLog.h"
@@ -53,6 +54,11 @@ protected:
         setenv("DVR_ROOT", (dir_ / "root").c_str(), 1);
         g_dailyLog.SetLogDirectory(dir_.c_str());
         SetMessageBoxHook([this](const MessageBoxRequest& r) {
+            // The last box of each case, as the user sees it.
+            ::UpdateWindow(r.box);
+            SaveWindowScreenshot(
+                r.box, std::string(DVR_BUILD_DIR "/export_e2e_") +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
             std::lock_guard guard(lock_);
             boxes_.push_back(r.text);
             return IDOK;
