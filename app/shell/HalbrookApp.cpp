@@ -1,6 +1,7 @@
 #include "app/shell/HalbrookApp.h"
 
 #include "app/shell/AppConfig.h"
+#include "app/shell/ConfigFile.h"
 #include "app/shell/LanguageTexts.h"
 #include "platform/base/Module.h"
 #include "platform/user/CommonControls.h"
@@ -18,7 +19,7 @@ BOOL CHalbrookApp::InitInstance() {
     m_mainWindowMissing = false;
     if (!FindProgramDirectory())
         return FALSE;
-    g_strIniPath = CString(g_szProgramDir) + L"/config/AppConfig.ini";
+    g_strIniPath = CString(ConfigFilePath(g_szProgramDir).c_str());
     ReadAppConfig();
     LoadLanguageFile(g_strLangFile);
     RunMainWindow();
