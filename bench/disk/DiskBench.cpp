@@ -79,7 +79,8 @@ void BenchRebuild(const std::string& dir, const char* name, diskimage::HddImageO
     diskimage::UseHddImage(dir + "/table", options);
     const auto start = Clock::now();
     const bool rebuilt =
-        CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(), nullptr);
+        CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(),
+                                     nullptr) == RebuildScan::Written;
     const double seconds = SecondsSince(start);
     std::printf("rebuild %-31s %8.2f MB/s (%.1f MiB in %.2f s%s)\n", name,
                 double(options.partition2Length) / 1e6 / seconds,
