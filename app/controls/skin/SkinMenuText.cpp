@@ -2,7 +2,7 @@
 
 #include "app/controls/skin/SkinSupport.h"
 
-BEGIN_MESSAGE_MAP(CSkinMenuText, CStatic)
+BEGIN_MESSAGE_MAP(CSkinMenuText, CCommandForwardingStatic)
 ON_WM_PAINT()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
@@ -12,11 +12,6 @@ END_MESSAGE_MAP()
 void CSkinMenuText::SetText(CString text, COLORREF textColour, COLORREF) {
     m_text = text;
     m_textColour = textColour;
-}
-
-BOOL CSkinMenuText::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinMenuText::OnPaint() {

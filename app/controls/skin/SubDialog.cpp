@@ -1,6 +1,6 @@
 #include "app/controls/skin/SubDialog.h"
 
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/res/ResourceIds.h"
 
 namespace {

@@ -55,7 +55,7 @@ protected:
     void OnReleasedCapture(NMHDR*, LRESULT* result);
     void OnStartTimeChanged(NMHDR*, LRESULT* result);
     void OnEndTimeChanged(NMHDR*, LRESULT* result);
-    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnHScroll(UINT code, UINT pos, CWnd* control);
     void OnClose();
     void OnDestroy();
     void OnNcLButtonDown(UINT hitTest, CPoint point);
