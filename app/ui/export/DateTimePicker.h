@@ -59,7 +59,8 @@ protected:
     void OnClose();
     void OnDestroy();
     void OnNcLButtonDown(UINT hitTest, CPoint point);
-    LRESULT OnExportResult(WPARAM result, LPARAM);
+    // lParam: the finished export's files (ExportFiles), or 0.
+    LRESULT OnExportResult(WPARAM result, LPARAM files);
     LRESULT OnExportProgress(WPARAM percent, LPARAM);
 
     DECLARE_MESSAGE_MAP()
