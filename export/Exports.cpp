@@ -1,4 +1,4 @@
-// The five exports of libOskulo.so over the library's one controller, made
+// The six exports of libOskulo.so over the library's one controller, made
 // when the library is loaded and destroyed when it is unloaded. No exception
 // leaves an export: a failure inside counts as the call's failure result.
 #include <cstdio>
@@ -32,15 +32,19 @@ Result Guarded(Result failed, Call call) {
     }
 }
 
+// Each text within 19 bytes, its terminator included, as the player's own
+// information export writes them.
+constexpr int kInfoTextSize = 19;
+
 }  // namespace
 
 void zExtractInfo(char* version, char* buildTime, char* buildDate) {
     if (version != nullptr)
-        std::snprintf(version, 20, "%s", "1.8");
+        std::snprintf(version, kInfoTextSize, "%s", "1.8");
     if (buildTime != nullptr)
-        std::snprintf(buildTime, 20, "%s", __TIME__);
+        std::snprintf(buildTime, kInfoTextSize, "%s", __TIME__);
     if (buildDate != nullptr)
-        std::snprintf(buildDate, 20, "%s", __DATE__);
+        std::snprintf(buildDate, kInfoTextSize, "%s", __DATE__);
 }
 
 bool zExtractPre(ExtractParams params) {
@@ -60,4 +64,16 @@ void zExtractFin() {
 
 bool zIsExtractOpened() {
     return Guarded(false, [](auto& c) { return c.IsExtractOpened(); });
+}
+
+int zExtractOutput(int index, char* path, int size) {
+    return Guarded(-1, [&](auto& c) {
+        const auto& outputs = c.Outputs();
+        if (index < 0 || std::size_t(index) >= outputs.size())
+            return -1;
+        const oskulo::ExportOutput& output = outputs[std::size_t(index)];
+        if (path != nullptr && size > 0)
+            std::snprintf(path, std::size_t(size), "%s", output.path.c_str());
+        return output.written ? 0 : 1;
+    });
 }

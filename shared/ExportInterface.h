@@ -1,4 +1,4 @@
-// The interface of the export library libOskulo.so: five flat exports over
+// The interface of the export library libOskulo.so: six flat exports over
 // its one export controller. Hosts load the library at run time and bind
 // each export by name to the *Proc types below.
 //
@@ -25,9 +25,19 @@ OSKULO_EXPORT int zExtractWrite(int code, const void* gop, int length, GopInfo* 
 // Finishes every output and gives the AVI files their final names.
 OSKULO_EXPORT void zExtractFin();
 OSKULO_EXPORT bool zIsExtractOpened();
+// The files of the last export, asked one by one from index 0 once
+// zExtractFin has returned (until the next zExtractPre): the UTF-8 path that
+// output `index` finally has goes into `path`, at most `size` bytes with its
+// terminator (a longer path is cut). No output replaces an existing file: a
+// taken name becomes the next free "<name>_2", "_3" ..., and an AVI file
+// that cannot reach its folder at all is kept below the DVR root. Returns 0
+// for a file written whole, 1 for an output that failed (its file is missing
+// or partial), -1 past the last output (`path` untouched).
+OSKULO_EXPORT int zExtractOutput(int index, char* path, int size);
 
 using zExtractInfoProc = decltype(&zExtractInfo);
 using zExtractPreProc = decltype(&zExtractPre);
 using zExtractWriteProc = decltype(&zExtractWrite);
 using zExtractFinProc = decltype(&zExtractFin);
 using zIsExtractOpenedProc = decltype(&zIsExtractOpened);
+using zExtractOutputProc = decltype(&zExtractOutput);

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <type_traits>
 
 inline constexpr int kExtractChannels = 16;
@@ -70,3 +72,8 @@ static_assert(offsetof(ExtractParams, osdVehicleId) == 9621);
 static_assert(offsetof(ExtractParams, osdSpeed) == 9622);
 static_assert(offsetof(ExtractParams, osdTemperature) == 9623);
 static_assert(offsetof(ExtractParams, osdGps) == 9624);
+
+// A text field of the record, bounded by its size even without a terminator.
+inline std::string FieldText(const char (&field)[kExtractPathSize]) {
+    return std::string(field, strnlen(field, kExtractPathSize - 1));
+}

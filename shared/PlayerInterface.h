@@ -95,14 +95,18 @@ enum zDivStatus : int {
 };
 
 // Third argument of the source callback: kinds 1 and 2 use the first three;
-// kind 5 gives the rebuild's progress 0..10000 (hundredths of a percent) or
-// one of the last two.
+// kind 5 gives the rebuild's progress 0..10000 (hundredths of a percent),
+// then exactly one of the negative values as its end. Every end but
+// SOURCE_REBUILD_DONE leaves the disk's time index as it was.
 enum zSourceStatus : int {
     SOURCE_OPEN_FAILED = 0,
     SOURCE_OPENED = 1,
     SOURCE_REMOVED = 2,
-    SOURCE_REBUILD_DONE = -1,
-    SOURCE_DISK_NOT_FOUND = -2,
+    SOURCE_REBUILD_DONE = -1,     // the new index is in place
+    SOURCE_DISK_NOT_FOUND = -2,   // no recorder disk attached
+    SOURCE_REBUILD_FAILED = -3,   // no minute found, a read or a write failed
+    SOURCE_REBUILD_BUSY = -4,     // refused: another rebuild still runs
+    SOURCE_REBUILD_STOPPED = -5,  // broken off by a close
 };
 
 // First argument of the extraction callback.

@@ -3,13 +3,14 @@
 #include <iterator>
 
 #include "app/res/ResourceIds.h"
+#include "app/shell/BindingTexts.h"
 
 namespace {
 
 const StringEntry kStrings[] = {
-    {IDS_MSG_PLAYER_LIB_FAIL, L"InitTrevaneLib Fail, Please check and try again !"},
-    {IDS_MSG_PLAYER_INIT_FAIL, L"Player Init Error"},
-    {IDS_MSG_EXPORT_LIB_FAIL, L"InitzExtractLib fail, please check and try again!"},
+    {IDS_MSG_PLAYER_LIB_FAIL, kPlayerLibraryFailure},
+    {IDS_MSG_PLAYER_INIT_FAIL, kPlayerInitFailure},
+    {IDS_MSG_EXPORT_LIB_FAIL, kExportLibraryFailure},
     {IDS_MSG_REBUILD_TITLE, L"HDD Time Index Rebuild"},
     {IDS_MSG_REBUILD_STATUS, L"rebuild hdd time index.."},
 };

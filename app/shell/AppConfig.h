@@ -16,7 +16,8 @@ inline constexpr int kLangFileSize = 32;
 
 // The executable's directory, no trailing '/'.
 extern wchar_t g_szProgramDir[kConfigPathSize];
-// g_szProgramDir + "/config/AppConfig.ini".
+// The INI file in use: g_szProgramDir + "/config/AppConfig.ini", or the
+// user's copy when the program folder cannot be written (ConfigFile.h).
 extern CString g_strIniPath;
 
 extern CString g_strLangFile;                    // [MutiLanguage] LangFile, ""

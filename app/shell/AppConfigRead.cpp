@@ -32,8 +32,11 @@ int ReadInt(const wchar_t* section, const wchar_t* key, int fallback) {
 CString ExecutableName() {
     wchar_t path[kConfigPathSize] = {};
     GetModuleFileNameW(nullptr, path, kConfigPathSize);
-    const CString whole(path);
-    return whole.Mid(whole.ReverseFind(L'/') + 1);
+    // The file name after the last separator of either kind, as it stands: an
+    // executable under another name gets a value of that name.
+    const std::wstring whole(path);
+    const size_t separator = whole.find_last_of(L"/\\");
+    return CString(separator == std::wstring::npos ? whole : whole.substr(separator + 1));
 }
 
 bool WriteEmulation(HKEY key, const CString& name) {

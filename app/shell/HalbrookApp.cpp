@@ -1,13 +1,27 @@
 #include "app/shell/HalbrookApp.h"
 
 #include "app/shell/AppConfig.h"
+#include "app/shell/ConfigFile.h"
 #include "app/shell/LanguageTexts.h"
+#include "platform/afx/MessageBox.h"
+#include "platform/afx/MessageCrackers.h"
 #include "platform/base/Module.h"
 #include "platform/user/CommonControls.h"
 
 CHalbrookApp theApp;
 
-CHalbrookApp::CHalbrookApp() : CWinAppEx(TRUE) {}
+BEGIN_MESSAGE_MAP(CHalbrookApp, CWinAppEx)
+ON_COMMAND(ID_HELP, &CHalbrookApp::OnHelp)
+END_MESSAGE_MAP()
+
+CHalbrookApp::CHalbrookApp() : CWinAppEx(TRUE) {
+    // Not the executable's file name: the program's own name, as written.
+    AfxSetAppName(kAppName);
+}
+
+void CHalbrookApp::OnHelp() {
+    AfxMessageBox(L"Failed to launch help.", MB_OK);
+}
 
 BOOL CHalbrookApp::InitInstance() {
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
@@ -18,7 +32,7 @@ BOOL CHalbrookApp::InitInstance() {
     m_mainWindowMissing = false;
     if (!FindProgramDirectory())
         return FALSE;
-    g_strIniPath = CString(g_szProgramDir) + L"/config/AppConfig.ini";
+    g_strIniPath = CString(ConfigFilePath(g_szProgramDir).c_str());
     ReadAppConfig();
     LoadLanguageFile(g_strLangFile);
     RunMainWindow();

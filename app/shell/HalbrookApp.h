@@ -17,6 +17,9 @@
 #include "platform/afx/Dialog.h"
 #include "platform/afx/WinApp.h"
 
+// The framework's help command.
+inline constexpr UINT ID_HELP = 0xE146;
+
 class CHalbrookApp : public CWinAppEx {
 public:
     using MainWindowFactory = std::function<std::unique_ptr<CDialog>()>;
@@ -41,12 +44,21 @@ public:
     // factory to make it.
     bool MainWindowMissing() const { return m_mainWindowMissing; }
 
+    // ID_HELP: the program ships no help file, so this says that help
+    // cannot be shown.
+    void OnHelp();
+
+    // The application's name, the caption of every message box.
+    static constexpr const wchar_t* kAppName = L"Marlowin";
+
 private:
     bool FindProgramDirectory();
     void RunMainWindow();
 
     MainWindowFactory m_mainWindowFactory;
     bool m_mainWindowMissing = false;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 extern CHalbrookApp theApp;

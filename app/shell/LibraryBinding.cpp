@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/shell/BindingTexts.h"
 #include "platform/afx/MessageBox.h"
 #include "shared/TextConvert.h"
 
@@ -98,9 +99,7 @@ bool InitzExtractLib(const wchar_t* fileName) {
 
 bool BindLibraries(const std::function<bool()>& initPlayer, const wchar_t* trevaneFile,
                    const wchar_t* oskuloFile) {
-    return Explain(InitTrevaneLib(trevaneFile),
-                   L"InitTrevaneLib Fail, Please check and try again !") &&
-           Explain(initPlayer(), L"Player Init Error") &&
-           Explain(InitzExtractLib(oskuloFile),
-                   L"InitzExtractLib fail, please check and try again!");
+    return Explain(InitTrevaneLib(trevaneFile), kPlayerLibraryFailure) &&
+           Explain(initPlayer(), kPlayerInitFailure) &&
+           Explain(InitzExtractLib(oskuloFile), kExportLibraryFailure);
 }

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/disk/DriveTableFile.h"
 #include "player/disk/HddSource.h"
+#include "tools/diskimage/HddDriveTable.h"
 #include "tools/diskimage/HddImage.h"
 
 namespace {
@@ -19,14 +19,6 @@ using diskimage::kMiB;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void UseDisk(const std::string& dir, const diskimage::HddImageOptions& options) {
-    DriveTable table;
-    table.logical = {{'E', DriveKind::Removable, options.indexDir, options.indexDir, 1}};
-    table.physical = {{1, options.imagePath, true}};
-    WriteDriveTableFile(dir + "/table", table);
-    setenv(kDriveTableVariable, (dir + "/table").c_str(), 1);
 }
 
 diskimage::HddImageOptions Disk(const std::string& dir, uint64_t ringLength) {
@@ -39,7 +31,7 @@ diskimage::HddImageOptions Disk(const std::string& dir, uint64_t ringLength) {
 
 void BenchOpen(const std::string& dir, const char* name, diskimage::HddImageOptions options) {
     const diskimage::Recording r = diskimage::WriteHddImage(options);
-    UseDisk(dir, options);
+    diskimage::UseHddImage(dir + "/table", options);
     constexpr int kRuns = 5;
     double total = 0;
     uint64_t length = 0;
@@ -73,7 +65,7 @@ void BenchFullIndexWalk(const std::string& dir) {
     diskimage::WriteInxEntry(index, 0, 1, r.written.front().time, 0, r.written.front().raw);
     diskimage::WriteInxEntry(index, 0, diskimage::kIndexRingSize, newest.time, 0, newest.raw);
     diskimage::WriteInxRecord(index, 0, 0, kInxMagic, 1, 1, 1);
-    UseDisk(dir, options);
+    diskimage::UseHddImage(dir + "/table", options);
     CHddSource reader;
     CDataSource paths;
     const auto start = Clock::now();
@@ -84,10 +76,11 @@ void BenchFullIndexWalk(const std::string& dir) {
 
 void BenchRebuild(const std::string& dir, const char* name, diskimage::HddImageOptions options) {
     diskimage::WriteHddImage(options);
-    UseDisk(dir, options);
+    diskimage::UseHddImage(dir + "/table", options);
     const auto start = Clock::now();
     const bool rebuilt =
-        CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(), nullptr);
+        CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE1", (dir + "/rebuilt").c_str(),
+                                     nullptr) == RebuildScan::Written;
     const double seconds = SecondsSince(start);
     std::printf("rebuild %-31s %8.2f MB/s (%.1f MiB in %.2f s%s)\n", name,
                 double(options.partition2Length) / 1e6 / seconds,

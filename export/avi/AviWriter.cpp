@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kKeyFrameInterval = 12;
 
-void SetGlobalHeader(const AVFormatContext* format, AVCodecContext* codec) {
-    if (format->oformat->flags & AVFMT_GLOBALHEADER)
-        codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-}
-
 }  // namespace
 
 CAviWriter::CAviWriter() : m_pPicture(av_frame_alloc()), m_pPacket(av_packet_alloc()) {}
@@ -30,8 +25,13 @@ CAviWriter::~CAviWriter() {
     av_packet_free(&m_pPacket);
 }
 
-bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int sampleRate,
-                      int sampleBits, int channels) {
+void CAviWriter::SetGlobalHeader(AVCodecContext* codec) const {
+    if (m_pFormat->oformat->flags & AVFMT_GLOBALHEADER)
+        codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+}
+
+bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int sampleRate, int,
+                      int channels) {
     if (m_bOpen || fileName == nullptr || width <= 0 || height <= 0 || width % 2 != 0 ||
         height % 2 != 0 || fps <= 0 || sampleRate <= 0 || channels <= 0 || m_pPicture == nullptr ||
         m_pPacket == nullptr)
@@ -39,7 +39,6 @@ bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int 
     if (avformat_alloc_output_context2(&m_pFormat, nullptr, "avi", fileName) < 0 ||
         m_pFormat == nullptr)
         return false;
-    m_fileName = fileName;
     bool opened = OpenVideo(width, height, fps) && OpenAudio(sampleRate, channels);
     if (opened) {
         av_dump_format(m_pFormat, 0, fileName, 1);
@@ -58,7 +57,6 @@ bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int 
     m_width = width;
     m_height = height;
     m_sampleRate = sampleRate;
-    m_sampleBits = sampleBits;
     m_channels = channels;
     m_bOpen = true;
     m_overlay.Create(width, height);  // without it the texts are not drawn
@@ -86,7 +84,7 @@ bool CAviWriter::OpenVideo(int width, int height, int fps) {
         c->max_b_frames = 2;
     if (c->codec_id == AV_CODEC_ID_MPEG1VIDEO)
         c->mb_decision = 2;
-    SetGlobalHeader(m_pFormat, c);
+    SetGlobalHeader(c);
     m_pVideoStream->time_base = c->time_base;
     if (avcodec_open2(c, encoder, nullptr) < 0 ||
         avcodec_parameters_from_context(m_pVideoStream->codecpar, c) < 0)

@@ -38,10 +38,10 @@ public:
     // Creates the file and writes its header. False when already open, for a
     // size, rate or channel count that is not positive (or an odd picture
     // size), or when a stream, encoder or the file cannot be made; a failed
-    // Open leaves nothing open and no file behind. sampleBits is kept for the
-    // record: the PCM handed in is always 16-bit.
-    bool Open(const char* fileName, int width, int height, int fps, int sampleRate, int sampleBits,
-              int channels);
+    // Open leaves nothing open and no file behind. The sample width is not
+    // used: the PCM handed in is always 16-bit.
+    bool Open(const char* fileName, int width, int height, int fps, int sampleRate,
+              int /*sampleBits*/, int channels);
 
     // Stores the two text pointers and positions; a null text gets (0, 0).
     void SetTexts(const wchar_t* timeText, int timeX, int timeY, const wchar_t* osdText, int osdX,
@@ -59,11 +59,6 @@ public:
     // silence), writes the trailer and closes the file. False when not open.
     bool Close();
 
-    bool IsOpen() const { return m_bOpen; }
-    // Frames and audio samples handed to the encoders since Open.
-    int64_t VideoFrames() const { return m_videoPts; }
-    int64_t AudioSamples() const { return m_audioPts; }
-
 private:
     bool OpenVideo(int width, int height, int fps);
     bool OpenAudio(int sampleRate, int channels);
@@ -76,6 +71,9 @@ private:
     void DrawTexts(uint8_t* picture);
     void DrawLine(uint8_t* picture, const wchar_t* text, int x, int y);
     void Release();
+    // The codec writes its header once, into the file's header, when the
+    // format asks for that.
+    void SetGlobalHeader(AVCodecContext* codec) const;
 
     CColorConvert m_convert;
     CTextOverlay m_overlay;
@@ -85,7 +83,6 @@ private:
     int m_osdX = 0, m_osdY = 0;
 
     bool m_bOpen = false;
-    std::string m_fileName;
     AVFormatContext* m_pFormat = nullptr;
     AVStream* m_pVideoStream = nullptr;
     AVStream* m_pAudioStream = nullptr;
@@ -99,7 +96,7 @@ private:
     int64_t m_audioPts = 0;  // in samples (1 / sampleRate)
 
     int m_width = 0, m_height = 0;
-    int m_sampleRate = 0, m_sampleBits = 0, m_channels = 0;
+    int m_sampleRate = 0, m_channels = 0;
 };
 
 }  // namespace oskulo

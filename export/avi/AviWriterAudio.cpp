@@ -33,8 +33,7 @@ bool CAviWriter::OpenAudio(int sampleRate, int channels) {
     c->bit_rate = kAudioBitRate;
     c->time_base = AVRational{1, sampleRate};
     av_channel_layout_default(&c->ch_layout, channels);
-    if (m_pFormat->oformat->flags & AVFMT_GLOBALHEADER)
-        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    SetGlobalHeader(c);
     m_pAudioStream->time_base = c->time_base;
     if (avcodec_open2(c, encoder, nullptr) < 0 || c->frame_size <= 0 ||
         avcodec_parameters_from_context(m_pAudioStream->codecpar, c) < 0)

@@ -17,11 +17,6 @@ bool ValidChannelCount(int n) {
     return n == 4 || n == 8 || n == 12 || n == 16;
 }
 
-// A text field of the record, bounded by its size even without a terminator.
-std::string FieldText(const char* field) {
-    return std::string(field, strnlen(field, kExtractPathSize - 1));
-}
-
 void StoreField(char* field, const std::string& text) {
     std::snprintf(field, kExtractPathSize, "%s", text.c_str());
 }
@@ -50,6 +45,7 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
     if (m_Opened || !ValidChannelCount(params.numChannels))
         return false;
     m_Params = params;
+    m_Outputs.clear();
     for (int k = 0; k < params.numChannels; ++k) {
         if (params.aviOn[k] != 0 && !OpenChannelAvi(k)) {
             Rollback();
@@ -69,13 +65,36 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
 void CExportController::StartMov() {
     m_Mov.BeginExport(SubtitleOptionsOf(m_Params));
     for (int k = 0; k < m_Params.numChannels; ++k) {
+        m_MovSize[std::size_t(k)] = {m_Params.outWidth[k], m_Params.outHeight[k]};
         if (m_Params.movOn[k] != 0)
-            m_Mov.StartMovFile(k, FieldText(m_Params.movBase[k]).c_str());
+            StartChannelMov(k);
     }
 }
 
+void CExportController::StartChannelMov(int k) {
+    const std::string base = FieldText(m_Params.movBase[k]);
+    const std::string movie = FreeNames({base + ".mov", base + ".ssa"})[0];
+    StoreField(m_Params.movBase[k], movie.substr(0, movie.size() - 4));
+    if (m_Mov.StartMovFile(k, m_Params.movBase[k]) != 0)
+        m_Outputs.push_back({movie, false});
+}
+
+void CExportController::FinishChannelMov(int k) {
+    const MovFinished finished = m_Mov.FinishMovFile(k);
+    if (!finished.started)
+        return;
+    const std::string base = FieldText(m_Params.movBase[k]);
+    m_Outputs.push_back({base + ".mov", finished.movie});
+    if (finished.movie)
+        m_Outputs.push_back({base + ".ssa", finished.subtitles});
+}
+
 bool CExportController::OpenRawCopy() {
-    if (!m_RawCopy.Open(FieldText(m_Params.dvrPath).c_str(), FieldText(m_Params.inxPath).c_str()))
+    const std::vector<std::string> names =
+        FreeNames({FieldText(m_Params.dvrPath), FieldText(m_Params.inxPath)});
+    StoreField(m_Params.dvrPath, names[0]);
+    StoreField(m_Params.inxPath, names[1]);
+    if (!m_RawCopy.Open(names[0].c_str(), names[1].c_str()))
         return false;
     m_RawCopy.ResetGopCounter();
     return true;
@@ -140,6 +159,7 @@ void CExportController::Rollback() {
     }
     m_Tiles.clear();
     m_LastPicture.clear();
+    m_Outputs.clear();
     m_MosaicFps = 0;
     m_Params = ExtractParams{};
     m_Opened = false;
@@ -167,26 +187,28 @@ void CExportController::FinishAvi(int writer, const std::string& finalName) {
     if (written != finalName)
         std::fprintf(stderr, "Oskulo: the export meant for \"%s\" was written to %s\n",
                      finalName.c_str(), written.c_str());
-    m_WrittenFiles.push_back(written);
+    m_Outputs.push_back({written, true});
 }
 
 void CExportController::ExtractFin() {
     if (!m_Opened)
         return;
-    m_WrittenFiles.clear();
     for (int k = 0; k < m_Params.numChannels; ++k) {
         if (m_Params.aviOn[k] != 0)
             FinishAvi(k, m_AviFinalName[std::size_t(k)]);
         if (m_Params.movOn[k] != 0)
-            m_Mov.FinishMovFile(k);
+            FinishChannelMov(k);
     }
     if (m_Params.mosaicOn != 0) {
         m_MosaicFps = 0;
         m_Tiles.clear();
         FinishAvi(kMosaicWriter, m_MosaicFinalName);
     }
-    if (m_Params.rawOn != 0)
-        m_RawCopy.Close();
+    if (m_Params.rawOn != 0) {
+        const bool written = m_RawCopy.Close();
+        m_Outputs.push_back({FieldText(m_Params.dvrPath), written});
+        m_Outputs.push_back({FieldText(m_Params.inxPath), written});
+    }
     m_LastPicture.clear();
     m_Params = ExtractParams{};
     m_Opened = false;

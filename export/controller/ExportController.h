@@ -20,12 +20,20 @@
 #include "export/controller/GopAudio.h"
 #include "export/controller/OverlayText.h"
 #include "export/decode/ExportDecoders.h"
+#include "export/mosaic/MosaicLayout.h"
 #include "export/mov/MovWriter.h"
 #include "export/raw/RawCopyWriter.h"
 #include "shared/ExtractParams.h"
 #include "shared/GopRecords.h"
 
 namespace oskulo {
+
+// One file an export left: where it went (UTF-8), and whether it was written
+// whole; one that failed may be missing or hold only part of its data.
+struct ExportOutput {
+    std::string path;
+    bool written = false;
+};
 
 class CExportController {
 public:
@@ -42,23 +50,34 @@ public:
     // be opened: then whatever this call had opened is closed and removed.
     bool ExtractPre(const ExtractParams& params);
     // One GOP: 0 processed (whatever failed inside), 1 refused (not open, a
-    // code other than 1, no GOP, or a channel count or picture size other
-    // than the first GOP's).
+    // code other than 1, no GOP, or a channel count other than the first
+    // GOP's). A channel whose picture size differs from its size in the
+    // first GOP is scaled to that size in its AVI file and goes on in a new
+    // movie named with its new size.
     int ExtractWrite(int code, const void* gop, int length, GopInfo* info);
     // Finishes every output; an AVI file whose final name is taken gets the
     // next free name, one that cannot be moved there at all stays below the
-    // DVR root (WrittenFiles says where each went). Nothing while closed.
+    // DVR root (Outputs says where each went). Nothing while closed.
     void ExtractFin();
     bool IsExtractOpened() const { return m_Opened; }
 
-    // The AVI files the last ExtractFin left, under the names they got.
-    const std::vector<std::string>& WrittenFiles() const { return m_WrittenFiles; }
+    // Every file of the last export in the order they were finished, under
+    // the names they got: no output replaces an existing file, so a taken
+    // name becomes the next free "<name>_2", "_3" ... (movies and raw copies
+    // are named so when they are created, AVI files when they are moved to
+    // their final names). Also the outputs that failed: a movie or raw copy
+    // that could not be created or written, subtitles that failed.
+    const std::vector<ExportOutput>& Outputs() const { return m_Outputs; }
 
 private:
     bool OpenChannelAvi(int k);
     bool OpenMosaic();
     bool OpenRawCopy();
     void StartMov();
+    // The channel's movie under a free name from its movBase (which then
+    // holds that name); a set that cannot be created is an output that failed.
+    void StartChannelMov(int k);
+    void FinishChannelMov(int k);
     void Rollback();
     void FinishAvi(int writer, const std::string& finalName);
 
@@ -70,6 +89,8 @@ private:
     void WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
     void DecodeToLast(int k, int frame, const uint8_t* gop, int length, const GopInfo& info);
     void WriteMosaic(const uint8_t* gop, int length, const GopInfo& info, int pcmBytes);
+    void DecodeToTile(int k, int frame, const uint8_t* gop, int length, const GopInfo& info,
+                      const MosaicLayout& layout);
     // A channel whose picture size changed goes on in a new MOV set named
     // with the new size and the GOP's time; then the GOP goes to every set.
     void WriteMov(const uint8_t* gop, int length, const GopInfo& info);
@@ -82,6 +103,14 @@ private:
     std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
     CRawCopyWriter m_RawCopy;
     CMovWriter m_Mov;
+    // Each channel's movie size, apart from the record's outWidth and
+    // outHeight, which stay the size of the channel's AVI file and of its
+    // last-picture buffer: a channel may go to both.
+    struct MovSize {
+        int width = 0;
+        int height = 0;
+    };
+    std::array<MovSize, kExtractChannels> m_MovSize{};
     std::array<std::string, kExtractChannels> m_AviFinalName;
     std::string m_MosaicFinalName;
     std::array<std::string, kExtractChannels + 1> m_TempName;
@@ -92,7 +121,7 @@ private:
     // Each channel's last good picture at its export size, black until the
     // first frame decodes: a frame that fails repeats it.
     std::vector<std::vector<uint8_t>> m_LastPicture;
-    std::vector<std::string> m_WrittenFiles;
+    std::vector<ExportOutput> m_Outputs;
 
     // Scratch reused from GOP to GOP.
     std::vector<uint8_t> m_Pcm;

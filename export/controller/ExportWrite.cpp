@@ -3,13 +3,10 @@
 #include <cstring>
 
 #include "export/controller/ExportController.h"
+#include "export/controller/FrameResampler.h"
 
 namespace oskulo {
 namespace {
-
-int FramesOf(const GopInfo& info, int k) {
-    return std::clamp(int(info.fps[k]), 0, kMaxFramesPerChannel);
-}
 
 // The telemetry line's font height for a channel's export size.
 int FontHeightForChannel(int width, int height) {
@@ -21,9 +18,12 @@ int FontHeightForChannel(int width, int height) {
 }  // namespace
 
 bool CExportController::Accepts(int code, const void* gop, int length, const GopInfo* info) const {
+    // No picture size is compared here: the last frame's size is whichever
+    // channel's frame the recorder wrote last. Each channel's own size is
+    // compared where it matters (the channel's AVI file scales, its movie
+    // restarts); the raw copy takes every GOP as it is.
     return m_Opened && code == 1 && gop != nullptr && length > 0 && info != nullptr &&
-           info->channels == m_Params.numChannels && info->lastWidth == m_Params.refWidth &&
-           info->lastHeight == m_Params.refHeight;
+           info->channels == m_Params.numChannels;
 }
 
 int CExportController::ExtractWrite(int code, const void* gop, int length, GopInfo* info) {
@@ -62,23 +62,21 @@ bool CExportController::DecodeFrame(CExportDecoders& decoders, int k, int frame,
 
 // The file gets its own frame rate's worth of frames for every GOP, so that
 // a GOP with more or fewer frames neither stretches nor shrinks the video
-// against the audio: output frame i shows GOP frame i x f / n. Every frame
-// is still decoded, in order, for the frames that refer to it.
+// against the audio (CFrameResampler).
 void CExportController::WriteChannel(int k, const uint8_t* gop, int length, const GopInfo& info,
                                      int pcmBytes) {
     CAviWriter& writer = *m_AviWriters[std::size_t(k)];
     const int w = m_Params.outWidth[k];
     const int h = m_Params.outHeight[k];
     const int pictureBytes = w * h * 3 / 2;
-    const int frames = FramesOf(info, k);
     const int outFrames = std::clamp(int(m_Params.outFps[k]), 1, kMaxFramesPerChannel);
     const FrameChunks chunks = SplitAudio(pcmBytes, outFrames);
     writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, h - FontHeightForChannel(w, h));
     m_Frame.resize(std::size_t(pictureBytes));
-    int next = 0;
+    CFrameResampler frames(ChannelFrames(info, k), outFrames);
     for (int i = 0; i < outFrames; ++i) {
-        for (const int shown = i * frames / outFrames; next <= shown && next < frames; ++next)
-            DecodeToLast(k, next, gop, length, info);
+        for (int f = frames.Next(i); f >= 0; f = frames.Next(i))
+            DecodeToLast(k, f, gop, length, info);
         // The writer draws into what it is given: it gets a copy, the last
         // good picture stays clean for the frames that fail after it.
         std::memcpy(m_Frame.data(), m_LastPicture[std::size_t(k)].data(),
@@ -87,8 +85,8 @@ void CExportController::WriteChannel(int k, const uint8_t* gop, int length, cons
                           chunks.length[std::size_t(i)], outFrames, m_Frame.data(), pictureBytes, w,
                           h, int(info.version));
     }
-    for (; next < frames; ++next)
-        DecodeToLast(k, next, gop, length, info);
+    for (int f = frames.Rest(); f >= 0; f = frames.Rest())
+        DecodeToLast(k, f, gop, length, info);
 }
 
 // Decodes one frame of channel k into its last good picture, scaled to the

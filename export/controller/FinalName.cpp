@@ -1,6 +1,7 @@
 #include "export/controller/FinalName.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,12 @@ std::string Candidate(const std::string& to, int n) {
     const std::string stem = hasExt ? to.substr(0, dot) : to;
     const std::string ext = hasExt ? to.substr(dot) : std::string();
     return stem + "_" + std::to_string(n) + ext;
+}
+
+// Taken by any entry, a dangling link or a folder included.
+bool Exists(const std::string& name) {
+    struct stat st {};
+    return ::lstat(name.c_str(), &st) == 0;
 }
 
 // Copies into a file created exclusively at `to`; EEXIST when it exists.
@@ -81,6 +88,20 @@ std::string MoveToFreeName(const std::string& from, const std::string& to) {
             return from;
     }
     return from;
+}
+
+std::vector<std::string> FreeNames(const std::vector<std::string>& names) {
+    for (int n = 1; n <= kMaxAttempts; ++n) {
+        std::vector<std::string> numbered;
+        bool free = true;
+        for (const std::string& name : names) {
+            numbered.push_back(Candidate(name, n));
+            free = free && !Exists(numbered.back());
+        }
+        if (free)
+            return numbered;
+    }
+    return names;
 }
 
 }  // namespace oskulo

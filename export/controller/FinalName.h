@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace oskulo {
 
@@ -11,5 +12,11 @@ namespace oskulo {
 // Returns the name the file now has: `to` or the free name chosen; `from`
 // itself when the move failed (the file stays where it was).
 std::string MoveToFreeName(const std::string& from, const std::string& to);
+
+// Names of files that are created together (a movie and its subtitles, a
+// recording's data and index), numbered alike so that none of them exists:
+// the names themselves, or all with "_2", "_3", ... before their
+// extensions. The names themselves when no number up to 1000 is free.
+std::vector<std::string> FreeNames(const std::vector<std::string>& names);
 
 }  // namespace oskulo

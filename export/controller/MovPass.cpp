@@ -1,25 +1,11 @@
 // The MOV sets of one GOP: restarts on a picture-size change, then the GOP.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
 
 #include "export/controller/ExportController.h"
+#include "shared/ExportNames.h"
 
 namespace oskulo {
-namespace {
-
-// "yyyymmdd_hhmm_ss" of a recording time (no time-zone conversion), as the
-// program names export files.
-void DayTime(uint32_t time, char (&text)[64]) {
-    const std::time_t t = std::time_t(time);
-    std::tm parts{};
-    gmtime_r(&t, &parts);
-    std::snprintf(text, sizeof text, "%d%02d%02d_%02d%02d_%02d", parts.tm_year + 1900,
-                  parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
-}
-
-}  // namespace
 
 bool CExportController::AnyMov() const {
     for (int k = 0; k < m_Params.numChannels; ++k) {
@@ -32,21 +18,19 @@ bool CExportController::AnyMov() const {
 void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& info) {
     const int channels = std::min(int(info.channelCount), kExtractChannels);
     for (int k = 0; k < channels; ++k) {
-        if (m_Params.movOn[k] == 0 ||
-            (info.width[k] == m_Params.outWidth[k] && info.height[k] == m_Params.outHeight[k]))
+        MovSize& size = m_MovSize[std::size_t(k)];
+        // A GOP without the channel's frames has no size for it: no change.
+        const bool sized = info.width[k] > 0 && info.height[k] > 0;
+        if (m_Params.movOn[k] == 0 || !sized ||
+            (info.width[k] == size.width && info.height[k] == size.height))
             continue;
-        m_Mov.FinishMovFile(k);
-        m_Params.outWidth[k] = info.width[k];
-        m_Params.outHeight[k] = info.height[k];
-        char daytime[64];
-        DayTime(info.time, daytime);
-        const std::string carId(info.carId, strnlen(info.carId, 14));
-        std::snprintf(
-            m_Params.movBase[k], kExtractPathSize, "%s/MOV_%s_%s_ch%d_%dX%d@%dfps",
-            std::string(m_Params.outputDir, strnlen(m_Params.outputDir, kExtractPathSize - 1))
-                .c_str(),
-            carId.c_str(), daytime, k + 1, info.width[k], info.height[k], info.fps[k]);
-        m_Mov.StartMovFile(k, m_Params.movBase[k]);
+        FinishChannelMov(k);
+        size = {info.width[k], info.height[k]};
+        std::snprintf(m_Params.movBase[k], kExtractPathSize, "%s/MOV_%s_%s_ch%d_%dX%d@%dfps",
+                      FieldText(m_Params.outputDir).c_str(), SafeVehicleId(info.carId).c_str(),
+                      ExportTimeText(info.time).c_str(), k + 1, info.width[k], info.height[k],
+                      info.fps[k]);
+        StartChannelMov(k);
     }
     m_Mov.WriteMovGop(gop, length);
 }

@@ -1,10 +1,11 @@
 #include "export/controller/OverlayText.h"
 
 #include <cstring>
-#include <ctime>
 #include <cwchar>
 
 #include "shared/GpsDegrees.h"
+#include "shared/RecordingCalendar.h"
+#include "shared/TemperatureUnit.h"
 
 namespace oskulo {
 namespace {
@@ -49,7 +50,7 @@ void AddVehicleId(OsdLine& line, const GopInfo& info, wchar_t (&text)[kOsdTextSi
 
 void AddTemperature(OsdLine& line, const ExtractParams& p, int celsius) {
     const bool fahrenheit = p.temperatureUnit == 1;
-    const int value = fahrenheit ? int(celsius * 9.0 / 5.0 + 32.0) : celsius;
+    const int value = fahrenheit ? CelsiusToFahrenheit(celsius) : celsius;
     const wchar_t unit = fahrenheit ? kFahrenheit : kCelsius;
     line.Add(line.Empty() ? L"%d%lc" : L"%6d%lc", value, wint_t(unit));
 }
@@ -74,15 +75,14 @@ void AddGps(OsdLine& line, const GpsText& gps) {
              wideLng, wideLat);
 }
 
-}  // namespace
-
+// "yyyy-mm-dd hh:mm:ss" of a recording time (no time-zone conversion).
 void FormatRecordingTime(uint32_t time, wchar_t (&text)[kTimeTextSize]) {
-    const std::time_t t = std::time_t(time);
-    std::tm parts{};
-    gmtime_r(&t, &parts);
+    const std::tm parts = RecordingCalendar(time);
     std::swprintf(text, kTimeTextSize, L"%04d-%02d-%02d %02d:%02d:%02d", parts.tm_year + 1900,
                   parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
 }
+
+}  // namespace
 
 void BuildTimeText(const ExtractParams& params, const GopInfo& info,
                    wchar_t (&text)[kTimeTextSize]) {

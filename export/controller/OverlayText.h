@@ -15,9 +15,6 @@ namespace oskulo {
 inline constexpr int kTimeTextSize = 32;
 inline constexpr int kOsdTextSize = 128;
 
-// "yyyy-mm-dd hh:mm:ss" of a recording time (no time-zone conversion).
-void FormatRecordingTime(uint32_t time, wchar_t (&text)[kTimeTextSize]);
-
 // The date line, empty unless osdDateTime is set.
 void BuildTimeText(const ExtractParams& params, const GopInfo& info,
                    wchar_t (&text)[kTimeTextSize]);

@@ -72,9 +72,9 @@ bool CMovFileSet::WriteHead(const MovGop& gop, int channel) {
     m_Track = gop.tracks[size_t(channel)];
     m_Timescale = uint32_t(std::max(m_Track.fps, 1)) * 100;
     m_SampleRate = gop.sampleRate;
-    m_SampleBits = gop.sampleBits;
     m_MovBytes = kMovHeadSize;
-    return WriteMovHead(m_Mov) && m_Ssa.WriteText(SsaHeader(m_Track.width, m_Track.height));
+    WriteSubtitle(SsaHeader(m_Track.width, m_Track.height));
+    return WriteMovHead(m_Mov);
 }
 
 bool CMovFileSet::WriteFrame(const MovFrame& frame) {
@@ -135,6 +135,7 @@ bool CMovFileSet::WriteFrameTimes(uint32_t frames) {
 bool CMovFileSet::WriteGop(const MovGop& gop, int channel) {
     if (m_MovGops == 0 && !WriteHead(gop, channel))
         return Fail();
+    m_SampleBits = gop.sampleBits;  // the sample description states the last GOP's
     uint32_t frames = 0;
     for (const MovFrame& frame : gop.frames) {
         if (frame.channel != channel)
@@ -153,8 +154,9 @@ SsaSpan CMovFileSet::LastSpan() const {
     return {m_PrevAudioSamples, m_AudioSamples, m_SampleRate};
 }
 
-bool CMovFileSet::WriteSubtitle(const std::string& text) {
-    return m_Ssa.WriteText(text) || Fail();
+void CMovFileSet::WriteSubtitle(const std::string& text) {
+    if (!m_SubtitlesFailed && !m_Ssa.WriteText(text))
+        m_SubtitlesFailed = true;
 }
 
 bool CMovFileSet::WriteMoov() {
@@ -178,17 +180,25 @@ bool CMovFileSet::WriteMoov() {
     return ::WriteMoov(out, facts, m_Tables) && WriteMdatSize(m_Mov, m_MovBytes);
 }
 
-void CMovFileSet::Finish() {
+MovFinished CMovFileSet::Finish() {
+    MovFinished finished{.started = true};
     if (m_Mov == nullptr)
-        return;
+        return finished;
     if (m_Broken || m_MovGops == 0 || !WriteMoov()) {
         RemoveFiles();
-        return;
+        return finished;
     }
-    const bool closed = std::fclose(m_Mov) == 0 && m_Ssa.Close();
+    const bool movieClosed = std::fclose(m_Mov) == 0;
     m_Mov = nullptr;
+    // The subtitles' failure is theirs alone: the movie stays.
+    const bool subtitlesClosed = m_Ssa.Close();
     for (CSampleTable& table : m_Tables)
         table.Remove();
-    if (!closed)
+    if (!movieClosed) {
         RemoveFiles();
+        return finished;
+    }
+    finished.movie = true;
+    finished.subtitles = subtitlesClosed && !m_SubtitlesFailed;
+    return finished;
 }

@@ -18,6 +18,7 @@
 
 #include "export/mov/MovGop.h"
 #include "export/mov/MovTables.h"
+#include "export/mov/MovWriter.h"
 #include "export/ssa/SsaEventText.h"
 #include "export/ssa/SsaWriter.h"
 
@@ -40,12 +41,14 @@ public:
     bool WriteGop(const MovGop& gop, int channel);
     // The span of the audio of the last GOP written.
     SsaSpan LastSpan() const;
-    bool WriteSubtitle(const std::string& text);
+    // Appends to the subtitles. Once a subtitle write fails the subtitles
+    // take nothing more, but the movie goes on.
+    void WriteSubtitle(const std::string& text);
 
     // Appends the `moov` atom, sets the `mdat` size and closes every file,
     // deleting the work files. A set without GOPs, or a broken one, leaves
     // no files at all.
-    void Finish();
+    MovFinished Finish();
 
 private:
     explicit CMovFileSet(std::string base) : m_Base(std::move(base)) {}
@@ -64,7 +67,8 @@ private:
     MovTableSet m_Tables;
     bool m_MovCreated = false;
     bool m_SsaCreated = false;
-    bool m_Broken = false;
+    bool m_Broken = false;           // the movie cannot be completed
+    bool m_SubtitlesFailed = false;  // a subtitle write failed
     uint32_t m_MovGops = 0;
     uint64_t m_MovBytes = 0;  // length of the .mov so far
     uint32_t m_VideoSamples = 0;

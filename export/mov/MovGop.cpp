@@ -2,21 +2,16 @@
 
 #include "export/mov/AnnexBUnits.h"
 #include "export/mov/MovGopAudio.h"
+#include "shared/CodeTables.h"
 #include "shared/FrameHeader.h"
 
 namespace {
 
+// The movie writer takes 4, 12 or 16 channels by their codes and 8 for any
+// other code.
 int ChannelCountOf(uint32_t code) {
-    switch (code) {
-        case 2:
-            return 4;
-        case 4:
-            return 12;
-        case 5:
-            return 16;
-        default:
-            return 8;
-    }
+    const int channels = ChannelCountOfCode(int(code));
+    return channels == 4 || channels == 12 || channels == 16 ? channels : 8;
 }
 
 bool ReadFrame(const FrameHeader& header, std::span<const uint8_t> data, MovFrame* frame) {
@@ -38,6 +33,16 @@ bool ReadFrame(const FrameHeader& header, std::span<const uint8_t> data, MovFram
     constexpr size_t kMaxParameterSet = 0xFFFF;
     return !frame->units.empty() && frame->sps.size() <= kMaxParameterSet &&
            frame->pps.size() <= kMaxParameterSet;
+}
+
+// Picture size of a resolution code (codes without a size give 352 x 288 or 240).
+void MovPictureSize(uint32_t resolutionCode, bool pal, int* width, int* height) {
+    constexpr int kCifCode = 6;  // the size of codes without one of their own
+    PictureSize size{};
+    if (!PictureSizeOfCode(int(resolutionCode), pal, &size))
+        PictureSizeOfCode(kCifCode, pal, &size);
+    *width = size.width;
+    *height = size.height;
 }
 
 void NoteTrack(const FrameHeader& header, MovTrack* track) {
@@ -82,18 +87,6 @@ uint32_t MovFrame::SampleSize() const {
     return size;
 }
 
-void MovPictureSize(uint32_t resolutionCode, bool pal, int* width, int* height) {
-    struct Size {
-        int width, palHeight, ntscHeight;
-    };
-    static constexpr Size kSizes[] = {{352, 288, 240}, {1920, 1080, 1080}, {1280, 720, 720},
-                                      {960, 576, 480}, {704, 576, 480},    {704, 288, 240},
-                                      {352, 288, 240}, {1280, 960, 960}};
-    const Size& size = kSizes[resolutionCode < 8 ? resolutionCode : 0];
-    *width = size.width;
-    *height = pal ? size.palHeight : size.ntscHeight;
-}
-
 bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out) {
     *out = MovGop{};
     if (gop == nullptr || length < size_t(kFrameHeaderSize))
@@ -104,7 +97,6 @@ bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out) {
     const uint64_t tail = uint64_t(first.audioLength) + first.logLength;
     if (first.gopLength > length || tail + kFrameHeaderSize > first.gopLength)
         return false;
-    out->version = first.version;
     out->channelCount = ChannelCountOf(first.channelCountCode);
     const size_t videoEnd = first.gopLength - size_t(tail);
     if (!ReadFrames(gop, videoEnd, out))

@@ -32,8 +32,7 @@ struct MovFrame {
 };
 
 struct MovGop {
-    uint32_t version = 0;  // 3 or 4
-    uint32_t time = 0;     // of the last frame header
+    uint32_t time = 0;  // of the last frame header
     int channelCount = 0;
     int sampleRate = 0;  // of the u-law samples below
     int sampleBits = 0;  // what the sample description states
@@ -49,6 +48,3 @@ struct MovGop {
 // Annex B form (parameter sets below 64 KiB). Audio that cannot be read is
 // left empty.
 bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out);
-
-// Picture size of a resolution code (unknown codes give 352 x 288 or 240).
-void MovPictureSize(uint32_t resolutionCode, bool pal, int* width, int* height);

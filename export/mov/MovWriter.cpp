@@ -28,6 +28,7 @@ CMovWriter::~CMovWriter() {
 
 void CMovWriter::BeginExport(const SubtitleOptions& subtitles) {
     m_Subtitles = subtitles;
+    m_FirstGop = true;
 }
 
 int CMovWriter::StartMovFile(int channel, const char* movBase) {
@@ -39,21 +40,21 @@ int CMovWriter::StartMovFile(int channel, const char* movBase) {
     return m_Sets[size_t(channel)] ? 0 : -1;
 }
 
-void CMovWriter::FinishMovFile(int channel) {
+MovFinished CMovWriter::FinishMovFile(int channel) {
     if (channel < 0 || channel >= kChannels || !m_Sets[size_t(channel)])
-        return;
-    m_Sets[size_t(channel)]->Finish();
+        return {};
+    const MovFinished finished = m_Sets[size_t(channel)]->Finish();
     m_Sets[size_t(channel)].reset();
-}
-
-bool CMovWriter::IsStarted(int channel) const {
-    return channel >= 0 && channel < kChannels && m_Sets[size_t(channel)] != nullptr;
+    return finished;
 }
 
 int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {
     MovGop parsed;
     if (length <= 0 || !ReadMovGop(gop, size_t(length), &parsed))
         return -1;
+    if (!m_FirstGop)
+        parsed.sampleBits = 16;
+    m_FirstGop = false;
     std::array<bool, kMovChannels> taking{};
     for (int k = 0; k < parsed.channelCount; ++k)
         taking[size_t(k)] = m_Sets[size_t(k)] && m_Sets[size_t(k)]->Takes(parsed, k);

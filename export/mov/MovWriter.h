@@ -26,6 +26,13 @@
 class CMovFileSet;
 struct MovGop;
 
+// What finishing a channel's set left behind.
+struct MovFinished {
+    bool started = false;    // the channel had a set
+    bool movie = false;      // "<base>.mov" is a whole movie
+    bool subtitles = false;  // "<base>.ssa" holds every subtitle event
+};
+
 class CMovWriter {
 public:
     static constexpr int kChannels = 16;
@@ -52,21 +59,25 @@ public:
     // GOP carries none) and its subtitle events. 0 when written; -1 when the
     // GOP is not a version 3 or 4 GOP or is damaged (a frame header without
     // magic, data outside the GOP, a key frame without SPS and PPS): then
-    // nothing of it is written. A file that fails to write ends its set's
-    // writing (-1); FinishMovFile then only closes and removes its files.
+    // nothing of it is written. A movie or work file that fails to write
+    // ends its set's writing (-1); FinishMovFile then only closes and
+    // removes its files. A subtitle file that fails costs only the
+    // subtitles: the movie goes on.
     // Movies above 4 GiB get 64-bit chunk offsets and media data size.
     int WriteMovGop(const uint8_t* gop, int length);
 
     // Completes the channel's movie and closes the set. A set that received
-    // no GOP leaves no files. Nothing happens when the channel has no set.
-    void FinishMovFile(int channel);
-
-    bool IsStarted(int channel) const;
+    // no GOP, or whose movie failed, leaves no files. Nothing happens when
+    // the channel has no set.
+    MovFinished FinishMovFile(int channel);
 
 private:
     void WriteSubtitleEvents(const MovGop& gop, const std::array<bool, kChannels>& taking);
 
     std::array<std::unique_ptr<CMovFileSet>, kChannels> m_Sets;
     SubtitleOptions m_Subtitles;
+    // The export's first GOP is still to come: only its sample width code
+    // reaches the movies' sample description; later GOPs state 16 bits.
+    bool m_FirstGop = true;
     int m_SsaEvent = 0;  // shared by all channels: numbers every subtitle event
 };

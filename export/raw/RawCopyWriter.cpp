@@ -1,6 +1,11 @@
 #include "export/raw/RawCopyWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 
 #include "shared/ByteOrder.h"
 #include "shared/FrameHeader.h"
@@ -23,6 +28,34 @@ void CloseFile(FILE** file) {
     *file = nullptr;
 }
 
+// Opens `path` for writing without emptying it; *created says whether this
+// call made the file.
+FILE* OpenKeepingBytes(const char* path, bool* created) {
+    int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    *created = fd >= 0;
+    if (fd < 0 && errno == EEXIST)
+        fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (file == nullptr && fd >= 0)
+        ::close(fd);
+    return file;
+}
+
+// Empties a regular file (a device such as /dev/full has nothing to empty).
+bool Empty(FILE* file) {
+    struct stat st {};
+    return ::fstat(::fileno(file), &st) == 0 &&
+           (!S_ISREG(st.st_mode) || st.st_size == 0 || ::ftruncate(::fileno(file), 0) == 0);
+}
+
+void Discard(FILE** file, bool created, const char* path) {
+    if (*file == nullptr && !created)
+        return;
+    CloseFile(file);
+    if (created)
+        ::unlink(path);
+}
+
 }  // namespace
 
 CRawCopyWriter::~CRawCopyWriter() {
@@ -32,15 +65,19 @@ CRawCopyWriter::~CRawCopyWriter() {
 bool CRawCopyWriter::Open(const char* dvrPath, const char* inxPath) {
     if (m_DvrFile != nullptr || dvrPath == nullptr || inxPath == nullptr)
         return false;
-    m_DvrFile = std::fopen(dvrPath, "wb");
-    m_InxFile = m_DvrFile != nullptr ? std::fopen(inxPath, "wb") : nullptr;
+    // Both are opened before either is emptied, so that a pair that cannot
+    // be made costs no existing file its bytes.
+    bool dvrCreated = false;
+    bool inxCreated = false;
+    m_DvrFile = OpenKeepingBytes(dvrPath, &dvrCreated);
+    m_InxFile = m_DvrFile != nullptr ? OpenKeepingBytes(inxPath, &inxCreated) : nullptr;
     std::array<uint8_t, kRecordSize> header{};
     StoreU32(header.data(), kInxMagic);
     StoreU32(header.data() + 4, 1);
-    if (m_DvrFile == nullptr || m_InxFile == nullptr ||
+    if (m_DvrFile == nullptr || m_InxFile == nullptr || !Empty(m_DvrFile) || !Empty(m_InxFile) ||
         !WriteAll(m_InxFile, header.data(), header.size())) {
-        CloseFile(&m_DvrFile);
-        CloseFile(&m_InxFile);
+        Discard(&m_DvrFile, dvrCreated, dvrPath);
+        Discard(&m_InxFile, inxCreated, inxPath);
         return false;
     }
     m_DvrSize = 0;

@@ -21,10 +21,11 @@ public:
     CRawCopyWriter(const CRawCopyWriter&) = delete;
     CRawCopyWriter& operator=(const CRawCopyWriter&) = delete;
 
-    // Creates both files (UTF-8 paths; existing files are emptied) and writes
-    // the index header. False when already open or when either file cannot
-    // be created or the header cannot be written; nothing stays open then,
-    // and the .inx is not touched when the .dvr cannot be created.
+    // Creates both files (UTF-8 paths) and writes the index header; existing
+    // files are emptied only once both are open. False when already open or
+    // when either file cannot be created or the header cannot be written:
+    // nothing stays open then, a file this call created is removed again and
+    // an existing one keeps its bytes.
     bool Open(const char* dvrPath, const char* inxPath);
 
     // Appends one GOP (its first 16 bytes at least, the first frame header's

@@ -4,9 +4,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "shared/GpsDegrees.h"
+#include "shared/RecordingCalendar.h"
+#include "shared/TemperatureUnit.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string PrintableId(const std::string& id) {
 
 std::string TemperaturePart(int celsius, int unit, bool first) {
     if (unit == 1) {
-        const int fahrenheit = int(celsius * 9.0 / 5.0 + 32.0);
+        const int fahrenheit = CelsiusToFahrenheit(celsius);
         return Format(first ? "%d%s" : "%6d%s", fahrenheit, kFahrenheit);
     }
     return Format(first ? "%d%s" : "%6d%s", celsius, kCelsius);
@@ -99,9 +100,7 @@ std::string SsaTimeEvent(int event, const SsaSpan& span, bool showDate, uint32_t
     if (showDate) {
         static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-        const time_t seconds = time_t(time);
-        std::tm t{};
-        gmtime_r(&seconds, &t);
+        const std::tm t = RecordingCalendar(time);
         line += Format("%s %02d %02d:%02d:%02d %04d", kMonths[t.tm_mon], t.tm_mday, t.tm_hour,
                        t.tm_min, t.tm_sec, t.tm_year + 1900);
     }

@@ -62,9 +62,10 @@ SubtitleTelemetry ReadSubtitleTelemetry(const uint8_t* block, size_t length) {
     SubtitleTelemetry out;
     if (block == nullptr || length < size_t(telemetry::kLogHeaderSize))
         return out;
-    const uint32_t header = LoadU32(block);
-    if ((header & telemetry::kLogTagMask) != telemetry::kLogTag)
-        return out;
+    // Only the first byte of `log_hd` is read: its bits say which sub-blocks
+    // follow. Its other bytes are not checked, so a block whose upper bytes
+    // differ still gives its texts.
+    const uint8_t present = block[0];
     struct Reader {
         int bit;
         size_t recordSize;
@@ -77,7 +78,7 @@ SubtitleTelemetry ReadSubtitleTelemetry(const uint8_t* block, size_t length) {
     };
     SubBlockWalk walk(block, length);
     for (const Reader& reader : kReaders) {
-        if ((header & (1u << reader.bit)) == 0)
+        if ((present & (1u << reader.bit)) == 0)
             continue;
         const uint8_t* first = nullptr;
         if (!walk.Next(reader.recordSize, &first))

@@ -20,7 +20,8 @@ struct SubtitleTelemetry {
     std::array<char, 11> longitude{};  // DDDMM.MMMM and E or W, not terminated
 };
 
-// Reads the block (the last `length` bytes of a GOP). A `log_hd` without its
-// tag counts as one without sub-blocks, as the player reads it; a sub-block
-// cut off by the block's end and everything after it are left out.
+// Reads the block (the last `length` bytes of a GOP). The sub-blocks present
+// are those the bits of the first byte of `log_hd` name, whatever its other
+// bytes hold; a sub-block cut off by the block's end and everything after it
+// are left out.
 SubtitleTelemetry ReadSubtitleTelemetry(const uint8_t* block, size_t length);

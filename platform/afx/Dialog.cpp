@@ -83,8 +83,17 @@ void CDialog::EndDialog(int result) {
     ::EndDialog(m_hWnd, result);
 }
 
+// A top-level dialog its code did not place while it initialised opens
+// centred over its owner (the work area for the main window).
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
-    return OnInitDialog();
+    RECT before{};
+    ::GetWindowRect(m_hWnd, &before);
+    const BOOL result = OnInitDialog();
+    RECT after{};
+    if ((GetStyle() & WS_CHILD) == 0 && ::GetWindowRect(m_hWnd, &after) &&
+        EqualRect(&before, &after))
+        CenterWindow();
+    return result;
 }
 
 BOOL CDialog::OnInitDialog() {

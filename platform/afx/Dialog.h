@@ -4,7 +4,8 @@
 // PreTranslateMessage chain (which gives the dialog its keyboard) before
 // dispatching it, and the result of EndDialog is returned; Create makes it
 // modeless. WM_INITDIALOG calls OnInitDialog, which loads the controls
-// (UpdateData(FALSE)); IDOK and IDCANCEL call OnOK (which saves them first)
+// (UpdateData(FALSE)); a dialog OnInitDialog has not placed is then centred
+// over its owner. IDOK and IDCANCEL call OnOK (which saves them first)
 // and OnCancel, each ending the dialog.
 #pragma once
 

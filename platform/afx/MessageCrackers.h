@@ -3,6 +3,8 @@
 // Wnd.h; use the macros between BEGIN_MESSAGE_MAP and END_MESSAGE_MAP.
 #pragma once
 
+#include <type_traits>
+
 #include "platform/afx/CmdUI.h"
 #include "platform/afx/Menu.h"
 
@@ -257,18 +259,24 @@ struct ThirdArgument<R (C::*)(A, B, P)> {
     using type = P;
 };
 
-// The control is handed over as the handler's own pointer type (CScrollBar*),
-// which the handler's translation unit knows in full.
+// The control is handed over as what it is: a handler taking CWnd* gets any
+// control (a trackbar sends these too); one taking a narrower type, such as
+// CScrollBar*, gets the control only when it is of that type, else null. The
+// handler's translation unit knows that type in full.
 template <auto Fn>
 LRESULT Scroll(CCmdTarget* t, const AfxCall& c) {
-    using Bar = typename ThirdArgument<decltype(Fn)>::type;
-    (Self<Fn>(t)->*Fn)(Lo(c.wParam), Hi(c.wParam), static_cast<Bar>(Wnd(uintptr_t(c.lParam))));
+    using Control = typename ThirdArgument<decltype(Fn)>::type;
+    CWnd* control = Wnd(uintptr_t(c.lParam));
+    if constexpr (std::is_same_v<Control, CWnd*>)
+        (Self<Fn>(t)->*Fn)(Lo(c.wParam), Hi(c.wParam), control);
+    else
+        (Self<Fn>(t)->*Fn)(Lo(c.wParam), Hi(c.wParam), dynamic_cast<Control>(control));
     return 0;
 }
 
 }  // namespace afx
 
-// void OnHScroll(UINT code, UINT pos, CScrollBar* control)
+// void OnHScroll(UINT code, UINT pos, CScrollBar* control), or CWnd* control
 #define ON_WM_HSCROLL() AFX_ENTRY(WM_HSCROLL, Scroll, OnHScroll)
 #define ON_WM_VSCROLL() AFX_ENTRY(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)

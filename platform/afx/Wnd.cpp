@@ -5,6 +5,7 @@
 
 #include "platform/afx/DataExchange.h"
 #include "platform/afx/WndMap.h"
+#include "platform/user/Placement.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -315,4 +316,9 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
 
 CFont* CWnd::GetFont() const {
     return CGdiObject::FromHandle<CFont>(HGDIOBJ(SendMessage(WM_GETFONT, 0, 0)));
+}
+
+void CWnd::CenterWindow(CWnd* alternateOwner) {
+    HWND over = alternateOwner != nullptr ? alternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
+    CenterWindowOver(m_hWnd, over);
 }

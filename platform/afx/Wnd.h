@@ -80,6 +80,8 @@ public:
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
     void GetWindowRect(RECT* r) const { ::GetWindowRect(m_hWnd, r); }
+    // Over `alternateOwner`, else the owner, else the work area; kept on it.
+    void CenterWindow(CWnd* alternateOwner = nullptr);
     void GetClientRect(RECT* r) const { ::GetClientRect(m_hWnd, r); }
     void ClientToScreen(POINT* p) const { ::ClientToScreen(m_hWnd, p); }
     void ClientToScreen(RECT* r) const;

@@ -5,6 +5,7 @@
 #include "platform/backend/GtkTopLevel.h"
 #include "platform/backend/TopLevelSnapshot.h"
 #include "platform/gdi/SystemMetrics.h"
+#include "platform/user/Placement.h"
 #include "platform/user/User.h"
 
 namespace {
@@ -122,11 +123,15 @@ void GtkDisplay::Run(std::promise<bool>* opened) {
     if (monitor == nullptr)
         monitor = gdk_display_get_monitor(display, 0);
     GdkRectangle geometry{0, 0, 1024, 768};
-    if (monitor != nullptr)
+    GdkRectangle work = geometry;
+    if (monitor != nullptr) {
         gdk_monitor_get_geometry(monitor, &geometry);
+        gdk_monitor_get_workarea(monitor, &work);
+    }
     width_ = geometry.width;
     height_ = geometry.height;
     SetScreenSize(width_, height_);
+    SetWorkArea(RECT{work.x, work.y, work.x + work.width, work.y + work.height});
     opened->set_value(true);
     gtk_main();
     // Work posted before the end still refers to this display; run it now.

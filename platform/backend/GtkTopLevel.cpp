@@ -40,6 +40,14 @@ cairo_region_t* ShapeRegion(const std::vector<RECT>& rects) {
     return region;
 }
 
+std::wstring WideText(const gchar* utf8) {
+    glong count = 0;
+    gunichar* chars = g_utf8_to_ucs4_fast(utf8, -1, &count);
+    std::wstring text(chars, chars + count);
+    g_free(chars);
+    return text;
+}
+
 bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const RECT& x, const RECT& y) { return EqualRect(&x, &y) != FALSE; });
@@ -67,6 +75,10 @@ GtkTopLevel::GtkTopLevel(HWND hwnd) : hwnd_(hwnd) {
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "focus-in-event", G_CALLBACK(OnFocusIn), this);
     g_signal_connect(window_, "focus-out-event", G_CALLBACK(OnFocusOut), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(OnConfigure), this);
+    g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
+    im_ = gtk_im_multicontext_new();
+    g_signal_connect(im_, "commit", G_CALLBACK(OnCommit), this);
     gtk_widget_show(canvas_);
     gtk_widget_show(fixed_);
     // Keys belong to the window system unless the user clicks into an
@@ -85,6 +97,9 @@ GtkTopLevel::~GtkTopLevel() {
     g_list_free(children);
     g_signal_handlers_disconnect_by_data(window_, this);
     g_signal_handlers_disconnect_by_data(canvas_, this);
+    g_signal_handlers_disconnect_by_data(im_, this);
+    gtk_im_context_set_client_window(im_, nullptr);
+    g_object_unref(im_);
     LoseFocus();
     gtk_widget_destroy(window_);
     if (pixels_ != nullptr)
@@ -100,9 +115,10 @@ void GtkTopLevel::Apply(const TopLevelView& view) {
         gtk_widget_set_size_request(canvas_, width, height);
         gtk_window_resize(GTK_WINDOW(window_), width, height);
     }
-    if (!placed_ || view.rect.left != rect_.left || view.rect.top != rect_.top)
-        gtk_window_move(GTK_WINDOW(window_), int(view.rect.left), int(view.rect.top));
+    const bool moved = !placed_ || view.rect.left != rect_.left || view.rect.top != rect_.top;
     rect_ = view.rect;
+    if (moved)
+        MoveTo(POINT{view.rect.left, view.rect.top});
     placed_ = true;
     if (view.alpha != alpha_)
         gtk_widget_set_opacity(window_, view.alpha / 255.0);
@@ -114,6 +130,54 @@ void GtkTopLevel::Apply(const TopLevelView& view) {
     else if (!show && shown_)
         gtk_widget_hide(window_);
     shown_ = show;
+}
+
+void GtkTopLevel::MoveTo(POINT at) {
+    // A window manager that never answers must not make the list grow.
+    constexpr size_t kMaxUnanswered = 64;
+    if (requested_.size() == kMaxUnanswered)
+        requested_.pop_front();
+    requested_.push_back(at);
+    gtk_window_move(GTK_WINDOW(window_), int(at.x), int(at.y));
+}
+
+// The window is at `at` on the screen. Echoes of our own moves arrive in the
+// order they were asked for, late while the window system's own drag goes on:
+// they are dropped. Anything else is the window manager's doing (its
+// placement, a drag of its own, keeping the window on the screen), and the
+// window system follows it.
+void GtkTopLevel::FollowPlace(POINT at) {
+    const auto same = [at](const POINT& p) { return p.x == at.x && p.y == at.y; };
+    const auto echo = std::find_if(requested_.begin(), requested_.end(), same);
+    if (echo != requested_.end()) {
+        requested_.erase(requested_.begin(), echo + 1);
+        return;
+    }
+    requested_.clear();
+    if (!placed_ || (at.x == rect_.left && at.y == rect_.top))
+        return;
+    OffsetRect(&rect_, at.x - rect_.left, at.y - rect_.top);
+    InjectTopLevelMoved(hwnd_, at);
+}
+
+gboolean GtkTopLevel::OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self) {
+    static_cast<GtkTopLevel*>(self)->FollowPlace(POINT{LONG(event->x), LONG(event->y)});
+    return FALSE;
+}
+
+void GtkTopLevel::OnRealize(GtkWidget* widget, gpointer self) {
+    gtk_im_context_set_client_window(static_cast<GtkTopLevel*>(self)->im_,
+                                     gtk_widget_get_window(widget));
+}
+
+void GtkTopLevel::OnCommit(GtkIMContext*, const gchar* text, gpointer self) {
+    auto* top = static_cast<GtkTopLevel*>(self);
+    if (top->inKey_) {
+        top->committed_ += text;
+        return;
+    }
+    // An input method may finish its text later than the key that began it.
+    InjectText(WideText(text));
 }
 
 void GtkTopLevel::ApplyShape(const TopLevelView& view) {
@@ -196,11 +260,14 @@ gboolean GtkTopLevel::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
         g_appActive = true;
         InjectAppActivation(true);
     }
+    gtk_im_context_focus_in(top->im_);
     return FALSE;
 }
 
 gboolean GtkTopLevel::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
-    static_cast<GtkTopLevel*>(self)->LoseFocus();
+    auto* top = static_cast<GtkTopLevel*>(self);
+    gtk_im_context_focus_out(top->im_);
+    top->LoseFocus();
     return FALSE;
 }
 
@@ -253,8 +320,15 @@ gboolean GtkTopLevel::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(top->window_));
     if (focus != nullptr && focus != top->canvas_)
         return FALSE;
+    // Keys with Ctrl or Alt are commands, not text.
+    const bool command = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0;
+    top->inKey_ = true;
+    top->committed_.clear();
+    const bool typed = !command && gtk_im_context_filter_keypress(top->im_, event) != FALSE;
+    top->inKey_ = false;
     if (const UINT vk = VirtualKeyFromKeyval(event->keyval))
-        InjectKey(vk, event->type == GDK_KEY_PRESS);
+        InjectKey(vk, event->type == GDK_KEY_PRESS, typed);
+    InjectText(WideText(top->committed_.c_str()));
     return TRUE;
 }
 

@@ -2,11 +2,16 @@
 // undecorated GTK window holding a drawing area with a copy of the window's
 // backing store, and any embedded widgets (browser controls) at their
 // controls' places. It turns the GTK input it receives into the window
-// system's raw input and posts a close request for the window manager's
-// close; it never runs a window procedure.
+// system's raw input (keys through an input method, whose text becomes
+// characters), tells the window system where the window manager put the
+// window, and posts a close request for the window manager's close; it never
+// runs a window procedure.
 //
 // Display thread only: every member is used there.
 #pragma once
+
+#include <deque>
+#include <string>
 
 #include "platform/backend/TopLevelSnapshot.h"
 
@@ -37,7 +42,12 @@ public:
 
 private:
     void ApplyShape(const TopLevelView& view);
+    void MoveTo(POINT at);
+    void FollowPlace(POINT at);
     void LoseFocus();
+    static gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
+    static void OnRealize(GtkWidget* widget, gpointer self);
+    static void OnCommit(GtkIMContext* im, const gchar* text, gpointer self);
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
     static gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
@@ -52,7 +62,13 @@ private:
     GtkWidget* fixed_ = nullptr;
     GtkWidget* canvas_ = nullptr;
     cairo_surface_t* pixels_ = nullptr;
-    RECT rect_{};
+    GtkIMContext* im_ = nullptr;
+    bool inKey_ = false;     // a key is being fed to the input method
+    std::string committed_;  // the text it produced for that key
+    RECT rect_{};            // where the window is, as far as is known here
+    // Places asked of the window manager and not yet confirmed, oldest first:
+    // their configure events are echoes, not moves made by someone else.
+    std::deque<POINT> requested_;
     bool placed_ = false;
     bool shown_ = false;
     bool focused_ = false;  // counted in the application's focus

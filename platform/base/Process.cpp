@@ -69,6 +69,36 @@ int Spawn(pid_t* pid, const std::string& program, char* const* argv, const std::
     return error;
 }
 
+// Starts `program` with `args` as its argument array (the program itself
+// when there are none) and fills `info`.
+BOOL StartProgram(const std::string& program, const std::vector<std::wstring>& args,
+                  const wchar_t* directory, PROCESS_INFORMATION* info) {
+    std::vector<std::string> utf8;
+    utf8.reserve(args.size() + 1);
+    if (args.empty())
+        utf8.push_back(program);
+    for (const std::wstring& a : args)
+        utf8.push_back(WideToUtf8String(a));
+    std::vector<char*> argv;
+    for (std::string& a : utf8)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int error =
+        Spawn(&pid, program, argv.data(), directory != nullptr ? WideToUtf8String(directory) : "");
+    if (error != 0) {
+        SetLastError(DWORD(error));
+        return FALSE;
+    }
+    auto process = std::make_shared<ProcessObject>();
+    WatchChild(pid, process);
+    info->hProcess = RegisterHandle(process);
+    info->hThread = RegisterHandle(std::make_shared<ProcessThreadObject>());
+    info->dwProcessId = DWORD(pid);
+    info->dwThreadId = DWORD(pid);
+    return TRUE;
+}
+
 }  // namespace
 
 std::vector<std::wstring> SplitCommandLine(const std::wstring& line) {
@@ -118,30 +148,16 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, const 
         SetLastError(EINVAL);
         return FALSE;
     }
-    std::vector<std::string> utf8;
-    utf8.reserve(args.size() + 1);
-    if (args.empty())
-        utf8.push_back(program);
-    for (const std::wstring& a : args)
-        utf8.push_back(WideToUtf8String(a));
-    std::vector<char*> argv;
-    for (std::string& a : utf8)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int error =
-        Spawn(&pid, program, argv.data(), directory != nullptr ? WideToUtf8String(directory) : "");
-    if (error != 0) {
-        SetLastError(DWORD(error));
+    return StartProgram(program, args, directory, info);
+}
+
+BOOL StartProcess(const std::vector<std::wstring>& args, const wchar_t* directory,
+                  PROCESS_INFORMATION* info) {
+    if (info == nullptr || args.empty() || args[0].empty()) {
+        SetLastError(EINVAL);
         return FALSE;
     }
-    auto process = std::make_shared<ProcessObject>();
-    WatchChild(pid, process);
-    info->hProcess = RegisterHandle(process);
-    info->hThread = RegisterHandle(std::make_shared<ProcessThreadObject>());
-    info->dwProcessId = DWORD(pid);
-    info->dwThreadId = DWORD(pid);
-    return TRUE;
+    return StartProgram(WideToUtf8String(args[0]), args, directory, info);
 }
 
 BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) {

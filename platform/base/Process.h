@@ -47,6 +47,11 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, const 
                     const void* threadAttrs, BOOL inheritHandles, DWORD creationFlags,
                     void* environment, const wchar_t* directory, STARTUPINFOW* startupInfo,
                     PROCESS_INFORMATION* info);
+// Starts the program `args[0]` (a path) with `args` as its argument array,
+// as they stand: no command line is formed or split. As CreateProcessW
+// otherwise.
+BOOL StartProcess(const std::vector<std::wstring>& args, const wchar_t* directory,
+                  PROCESS_INFORMATION* info);
 // STILL_ACTIVE while the program runs; its exit status after, or 128 plus the
 // signal that ended it.
 BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode);

@@ -9,6 +9,7 @@
 #include <cwctype>
 #include <filesystem>
 
+#include "platform/base/ConfigHome.h"
 #include "platform/base/TextFile.h"
 #include "shared/TextConvert.h"
 
@@ -130,10 +131,7 @@ bool ParseData(const std::string& text, RegistryValue* v) {
 std::string RegistryStore::FilePath() {
     if (const char* path = std::getenv("DVR_REGISTRY_FILE"); path != nullptr && *path != 0)
         return path;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != 0)
-        return std::string(config) + "/dvr/registry";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/dvr/registry";
+    return UserConfigHome() + "/dvr/registry";
 }
 
 std::wstring RegistryStore::Normalise(const std::wstring& path) {

@@ -89,3 +89,7 @@ HANDLE OpenDevice(const char* name) {
         return INVALID_HANDLE_VALUE;
     return RegisterHandle(std::make_shared<FileObject>(fd));
 }
+
+std::string PhysicalDriveName(DWORD number) {
+    return std::string("\\\\.\\") + kPhysicalDrive + std::to_string(number);
+}

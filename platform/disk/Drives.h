@@ -26,6 +26,8 @@ DWORD GetLogicalDrives();
 // `root` begins with the letter ("E:/", "E:\\" or "E:").
 UINT GetDriveType(const char* root);
 std::string DriveRootPath(char letter);
+// "\\.\PHYSICALDRIVE<number>", the name OpenDevice takes for a whole disk.
+std::string PhysicalDriveName(DWORD number);
 
 // INVALID_HANDLE_VALUE when the name is not a device of the table, the drive
 // is absent (ENOMEDIUM) or it cannot be opened (the errno number).

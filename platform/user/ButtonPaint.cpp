@@ -3,11 +3,12 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Messaging.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
 COLORREF TextColourFor(HWND hwnd, HDC dc) {
-    return IsWindowEnabled(hwnd) ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
+    return IsWindowEnabled(hwnd) ? GetTextColor(dc) : kTheme.grayText;
 }
 
 void DrawTextIn(HWND hwnd, HDC dc, RECT r, HFONT font, UINT format) {
@@ -27,28 +28,30 @@ void DrawTick(HDC dc, RECT box, COLORREF colour) {
     DeleteObject(pen);
 }
 
+// A check box is a square and a radio button a ring; checked, it fills with
+// the accent and shows a white tick or dot.
 void DrawMark(HDC dc, RECT box, bool radio, bool checked, bool enabled) {
-    const COLORREF ink = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-    HBRUSH face = GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_3DFACE);
+    const COLORREF fill = checked && enabled ? kTheme.accent : kTheme.field;
+    const COLORREF rim = checked && enabled ? kTheme.accent : kTheme.edge;
     if (!radio) {
-        FillRect(dc, &box, face);
-        FrameRect(dc, &box, GetSysColorBrush(COLOR_3DDKSHADOW));
+        FillSolidRect(dc, &box, fill);
+        FrameRect(dc, &box, ThemeBrush(rim));
         if (checked)
-            DrawTick(dc, box, ink);
+            DrawTick(dc, box, enabled ? kTheme.selectionText : kTheme.grayText);
         return;
     }
-    HGDIOBJ oldBrush = SelectObject(dc, face);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    HPEN pen = CreatePen(PS_SOLID, 1, rim);
+    HGDIOBJ oldBrush = SelectObject(dc, ThemeBrush(kTheme.field));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
     Ellipse(dc, box.left, box.top, box.right, box.bottom);
     if (checked) {
-        HBRUSH dot = CreateSolidBrush(ink);
-        SelectObject(dc, dot);
-        Ellipse(dc, box.left + 4, box.top + 4, box.right - 4, box.bottom - 4);
-        SelectObject(dc, oldBrush);
-        DeleteObject(dot);
+        SelectObject(dc, ThemeBrush(enabled ? kTheme.accent : kTheme.grayText));
+        SelectObject(dc, GetStockObject(NULL_PEN));
+        Ellipse(dc, box.left + 3, box.top + 3, box.right - 3, box.bottom - 3);
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
+    DeleteObject(pen);
 }
 
 }  // namespace
@@ -56,11 +59,11 @@ void DrawMark(HDC dc, RECT box, bool radio, bool checked, bool enabled) {
 void PaintPushButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font) {
     SendMessage(GetParent(hwnd), WM_CTLCOLORBTN, WPARAM(dc), LPARAM(hwnd));
     const bool pushed = (state & BST_PUSHED) != 0;
-    FillSolidRect(dc, &r, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &r, GetSysColorBrush(pushed ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW));
-    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    if (pushed)
-        OffsetRect(&r, 1, 1);
+    // The default button is outlined in the accent, so Enter's target shows.
+    const bool isDefault = (GetWindowLongPtr(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    FillSolidRect(dc, &r, pushed ? kTheme.buttonPressed : kTheme.button);
+    FrameRect(dc, &r, ThemeBrush(pushed || isDefault ? kTheme.accent : kTheme.edge));
+    SetTextColor(dc, IsWindowEnabled(hwnd) ? kTheme.text : kTheme.grayText);
     DrawTextIn(hwnd, dc, r, font, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -85,11 +88,7 @@ void PaintGroupBox(HWND hwnd, HDC dc, RECT r, HFONT font) {
         GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
     }
     const RECT frame{r.left, r.top + extent.cy / 2, r.right, r.bottom};
-    RECT light = frame;
-    OffsetRect(&light, 1, 1);
-    FrameRect(dc, &light, GetSysColorBrush(COLOR_3DHILIGHT));
-    RECT dark{frame.left, frame.top, frame.right - 1, frame.bottom - 1};
-    FrameRect(dc, &dark, GetSysColorBrush(COLOR_3DSHADOW));
+    FrameRect(dc, &frame, ThemeBrush(kTheme.edge));
     if (text.empty())
         return;
     RECT caption{r.left + 8, r.top, r.left + 8 + extent.cx + 4, r.top + extent.cy};

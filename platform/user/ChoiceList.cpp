@@ -9,6 +9,8 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/Rects.h"
+#include "platform/user/RowScrollBar.h"
+#include "platform/user/Theme.h"
 #include "platform/user/WindowApi.h"
 
 namespace {
@@ -23,6 +25,8 @@ struct ListState {
     std::vector<std::wstring> items;
     int selection = -1;
     int top = 0;  // the first line shown
+    bool draggingThumb = false;
+    int grab = 0;  // where the thumb was taken, from its top
 };
 
 ListState* StateOf(HWND hwnd) {
@@ -33,6 +37,39 @@ int VisibleRows(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
     return std::max<int>(1, (r.bottom - r.top - 2) / kRowHeight);
+}
+
+RowScroll Rows(HWND hwnd, const ListState& s) {
+    return RowScroll{int(s.items.size()), VisibleRows(hwnd), s.top};
+}
+
+// The scroll bar's strip inside the frame; empty while every line fits.
+RECT ScrollBar(HWND hwnd, const ListState& s) {
+    if (!Rows(hwnd, s).Needed())
+        return RECT{};
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return RECT{r.right - 1 - kRowScrollBarWidth, 1, r.right - 1, r.bottom - 1};
+}
+
+void ScrollTo(HWND hwnd, ListState& s, int top) {
+    top = std::clamp(top, 0, Rows(hwnd, s).MaxTop());
+    if (top == s.top)
+        return;
+    s.top = top;
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void PressScrollBar(HWND hwnd, ListState& s, POINT p) {
+    const RECT bar = ScrollBar(hwnd, s);
+    const int top = RowScrollPress(bar, Rows(hwnd, s), p.y);
+    if (top >= 0) {
+        ScrollTo(hwnd, s, top);
+        return;
+    }
+    s.draggingThumb = true;
+    s.grab = p.y - RowScrollThumb(bar, Rows(hwnd, s)).top;
+    SetCapture(hwnd);
 }
 
 void Notify(HWND hwnd, UINT code) {
@@ -57,7 +94,8 @@ RECT RowRect(HWND hwnd, const ListState& s, int index) {
     RECT r{};
     GetClientRect(hwnd, &r);
     const int y = 1 + (index - s.top) * kRowHeight;
-    return RECT{1, y, r.right - 1, y + kRowHeight};
+    const RECT bar = ScrollBar(hwnd, s);
+    return RECT{1, y, IsRectEmpty(&bar) ? r.right - 1 : bar.left, y + kRowHeight};
 }
 
 int RowAt(const ListState& s, LPARAM lParam) {
@@ -70,8 +108,8 @@ void Paint(HWND hwnd, const ListState& s) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT r{};
     GetClientRect(hwnd, &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-    FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+    FillSolidRect(dc, &r, kTheme.field);
+    FrameRect(dc, &r, ThemeBrush(kTheme.edge));
     HGDIOBJ font = HGDIOBJ(GetWindowLongPtr(hwnd, kFontSlot));
     HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
@@ -80,12 +118,15 @@ void Paint(HWND hwnd, const ListState& s) {
         RECT row = RowRect(hwnd, s, i);
         const bool selected = i == s.selection;
         if (selected)
-            FillRect(dc, &row, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            FillSolidRect(dc, &row, kTheme.selection);
+        SetTextColor(dc, selected ? kTheme.selectionText : kTheme.fieldText);
         row.left += 3;
         DrawTextW(dc, s.items[size_t(i)].c_str(), int(s.items[size_t(i)].size()), &row,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
+    const RECT bar = ScrollBar(hwnd, s);
+    if (!IsRectEmpty(&bar))
+        PaintRowScrollBar(dc, bar, Rows(hwnd, s));
     if (old != nullptr)
         SelectObject(dc, old);
     EndPaint(hwnd, &ps);
@@ -147,12 +188,34 @@ LRESULT ChoiceListWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             delete s;
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
             SetFocus(hwnd);
-            Select(hwnd, *s, RowAt(*s, lParam), true);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            if (RowAt(*s, lParam) >= 0)
+            const RECT bar = ScrollBar(hwnd, *s);
+            const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (PtInRect(&bar, p))
+                PressScrollBar(hwnd, *s, p);
+            else if (message == WM_LBUTTONDOWN)
+                Select(hwnd, *s, RowAt(*s, lParam), true);
+            else if (RowAt(*s, lParam) >= 0)
                 Notify(hwnd, LBN_DBLCLK);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            if (s->draggingThumb)
+                ScrollTo(hwnd, *s,
+                         RowScrollDrag(ScrollBar(hwnd, *s), Rows(hwnd, *s), GET_Y_LPARAM(lParam),
+                                       s->grab));
+            return 0;
+        case WM_LBUTTONUP:
+            s->draggingThumb = false;
+            if (GetCapture() == hwnd)
+                ReleaseCapture();
+            return 0;
+        case WM_CAPTURECHANGED:
+            s->draggingThumb = false;
+            return 0;
+        case WM_MOUSEWHEEL:
+            ScrollTo(hwnd, *s, RowScrollWheel(Rows(hwnd, *s), GET_WHEEL_DELTA_WPARAM(wParam)));
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_UP || wParam == VK_DOWN)

@@ -9,6 +9,7 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -42,25 +43,14 @@ void Choose(HWND hwnd, int index) {
     CommandParent(hwnd, CBN_SELCHANGE);
 }
 
-void DrawArrow(HDC dc, const RECT& button) {
-    const int cx = (button.left + button.right) / 2;
-    const int cy = (button.top + button.bottom) / 2;
-    const POINT arrow[] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Polygon(dc, arrow, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-}
-
 void DrawSelection(HWND hwnd, HDC dc, RECT text) {
     const ComboState& s = S(hwnd);
     if (s.focused && !s.dropped) {
-        FillSolidRect(dc, &text, GetSysColor(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        FillSolidRect(dc, &text, kTheme.selection);
+        SetTextColor(dc, kTheme.selectionText);
     }
     if (!IsWindowEnabled(hwnd))
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, kTheme.grayText);
     if (s.selected < 0)
         return;
     const std::wstring& item = s.items[size_t(s.selected)].text;
@@ -79,11 +69,10 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     RECT client{};
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, ParentColours(hwnd, dc, WM_CTLCOLORLISTBOX));
-    FrameRect(dc, &client, GetSysColorBrush(COLOR_3DSHADOW));
+    FrameRect(dc, &client, ThemeBrush(kTheme.edge));
     const RECT button{client.right - client.bottom + 1, 1, client.right - 1, client.bottom - 1};
-    FillSolidRect(dc, &button, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &button, GetSysColorBrush(COLOR_3DSHADOW));
-    DrawArrow(dc, button);
+    DrawThemeChevron(dc, (button.left + button.right) / 2, (button.top + button.bottom) / 2, true,
+                     IsWindowEnabled(hwnd) ? GetTextColor(dc) : kTheme.grayText);
     DrawSelection(hwnd, dc, RECT{2, 2, button.left - 1, client.bottom - 2});
     EndPaint(hwnd, &ps);
     return 0;

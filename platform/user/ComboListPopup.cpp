@@ -9,6 +9,7 @@
 #include "platform/user/Focus.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ void PaintItem(HWND combo, HDC dc, int index, RECT row) {
     const ComboState& s = ComboStateOf(combo);
     const bool marked = index == s.marked;
     if (marked)
-        FillSolidRect(dc, &row, GetSysColor(COLOR_HIGHLIGHT));
-    SetTextColor(dc, GetSysColor(marked ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        FillSolidRect(dc, &row, kTheme.selection);
+    SetTextColor(dc, marked ? kTheme.selectionText : kTheme.fieldText);
     row.left += 3;
     const std::wstring& text = s.items[size_t(index)].text;
     DrawTextW(dc, text.c_str(), int(text.size()), &row,

@@ -3,27 +3,18 @@
 #include "platform/user/DateTimeControl.h"
 #include "platform/user/DateTimeState.h"
 #include "platform/user/Painting.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
-void PaintSpin(HWND hwnd, HDC dc) {
+void PaintSpin(HWND hwnd, HDC dc, COLORREF ink) {
     const RECT spin = DateTimeSpinRect(hwnd);
     const int mid = (spin.top + spin.bottom) / 2;
-    const RECT halves[] = {{spin.left, spin.top, spin.right, mid},
-                           {spin.left, mid, spin.right, spin.bottom}};
-    for (const RECT& half : halves) {
-        FillSolidRect(dc, &half, GetSysColor(COLOR_BTNFACE));
-        FrameRect(dc, &half, GetSysColorBrush(COLOR_3DSHADOW));
-    }
     const int cx = (spin.left + spin.right) / 2;
-    const POINT up[] = {{cx - 3, mid - 3}, {cx + 3, mid - 3}, {cx, mid - 6}};
-    const POINT down[] = {{cx - 3, mid + 3}, {cx + 3, mid + 3}, {cx, mid + 6}};
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Polygon(dc, up, 3);
-    Polygon(dc, down, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
+    const RECT line{spin.left, spin.top + 3, spin.left + 1, spin.bottom - 3};
+    FillSolidRect(dc, &line, kTheme.edge);
+    DrawThemeChevron(dc, cx, (spin.top + mid) / 2 + 1, false, ink);
+    DrawThemeChevron(dc, cx, (mid + spin.bottom) / 2, true, ink);
 }
 
 void PaintFields(HWND hwnd, HDC dc, const RECT& client) {
@@ -40,9 +31,9 @@ void PaintFields(HWND hwnd, HDC dc, const RECT& client) {
         const bool marked = s.focused && int(i) == s.selected;
         if (marked) {
             const RECT band{edges[i], top, edges[i + 1], top + tm.tmHeight};
-            FillSolidRect(dc, &band, GetSysColor(COLOR_HIGHLIGHT));
+            FillSolidRect(dc, &band, kTheme.selection);
         }
-        SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ink);
+        SetTextColor(dc, marked ? kTheme.selectionText : ink);
         TextOutW(dc, edges[i], top, text.c_str(), int(text.size()));
     }
 }
@@ -80,7 +71,8 @@ void PaintDateTime(HWND hwnd, HDC dc) {
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, ParentColours(hwnd, dc, WM_CTLCOLOREDIT));
     if (!IsWindowEnabled(hwnd))
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, kTheme.grayText);
+    const COLORREF ink = GetTextColor(dc);
     PaintFields(hwnd, dc, client);
-    PaintSpin(hwnd, dc);
+    PaintSpin(hwnd, dc, ink);
 }

@@ -10,6 +10,7 @@
 #include "platform/user/NonClient.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SysCommand.h"
+#include "platform/user/Theme.h"
 #include "platform/user/WindowApi.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowTable.h"
@@ -179,19 +180,20 @@ LRESULT OnGetMinMaxInfo(HWND, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT CtlColor(WPARAM wParam, int textColour, int backColour) {
+// Controls of the window system's look unless their parent answers otherwise.
+LRESULT CtlColor(WPARAM wParam, COLORREF text, COLORREF back) {
     HDC dc = HDC(wParam);
-    SetTextColor(dc, GetSysColor(textColour));
-    SetBkColor(dc, GetSysColor(backColour));
-    return LRESULT(GetSysColorBrush(backColour));
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    return LRESULT(ThemeBrush(back));
 }
 
 LRESULT OnCtlColorWindow(HWND, WPARAM wParam, LPARAM) {
-    return CtlColor(wParam, COLOR_WINDOWTEXT, COLOR_WINDOW);
+    return CtlColor(wParam, kTheme.fieldText, kTheme.field);
 }
 
 LRESULT OnCtlColorFace(HWND, WPARAM wParam, LPARAM) {
-    return CtlColor(wParam, COLOR_WINDOWTEXT, COLOR_3DFACE);
+    return CtlColor(wParam, kTheme.text, kTheme.face);
 }
 
 LRESULT OnSysKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {

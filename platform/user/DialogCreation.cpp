@@ -4,6 +4,7 @@
 #include "platform/user/Focus.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/Messaging.h"
+#include "platform/user/Placement.h"
 #include "platform/user/Rects.h"
 #include "platform/user/Resources.h"
 #include "platform/user/SystemClasses.h"
@@ -60,7 +61,8 @@ DWORD WindowExStyle(const DialogTemplate& t) {
 }
 
 // The dialog's window rectangle: the template gives the client area,
-// relative to the owner's client area (or centred on the screen with DS_CENTER).
+// relative to the owner's client area (or centred on the work area with
+// DS_CENTER), kept on the work area.
 RECT Placement(const DialogTemplate& t, SIZE units, HWND parent) {
     RECT r = ToPixels(units, t.x, t.y, t.cx, t.cy);
     const DWORD style = t.style & ~WS_VISIBLE;
@@ -72,14 +74,13 @@ RECT Placement(const DialogTemplate& t, SIZE units, HWND parent) {
         ClientToScreen(parent, &origin);
     OffsetRect(&r, origin.x, origin.y);
     if ((t.style & DS_CENTER) != 0) {
+        const RECT area = WorkArea();
         const LONG w = r.right - r.left;
         const LONG h = r.bottom - r.top;
-        r.left = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-        r.top = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-        r.right = r.left + w;
-        r.bottom = r.top + h;
+        OffsetRect(&r, area.left + ((area.right - area.left) - w) / 2 - r.left,
+                   area.top + ((area.bottom - area.top) - h) / 2 - r.top);
     }
-    return r;
+    return KeptOnWorkArea(r);
 }
 
 bool MakeControls(HWND dialog, const DialogTemplate& t, SIZE units, HFONT font,

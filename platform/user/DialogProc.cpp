@@ -10,6 +10,7 @@
 #include "platform/user/Input.h"
 #include "platform/user/Messaging.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 #include "platform/user/WindowApi.h"
 #include "platform/user/WindowTable.h"
 
@@ -35,7 +36,7 @@ LRESULT OnNcDestroy(HWND hwnd, WPARAM, LPARAM) {
 LRESULT OnEraseBackground(HWND hwnd, WPARAM wParam, LPARAM) {
     HBRUSH brush = HBRUSH(SendMessage(hwnd, WM_CTLCOLORDLG, wParam, LPARAM(hwnd)));
     if (brush == nullptr)
-        brush = GetSysColorBrush(COLOR_3DFACE);
+        brush = ThemeBrush(kTheme.face);
     RECT r{};
     GetClientRect(hwnd, &r);
     FillRect(HDC(wParam), &r, brush);

@@ -8,6 +8,7 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 #include "platform/user/Timers.h"
 
 namespace {
@@ -104,19 +105,21 @@ void PaintText(HWND hwnd, HDC dc, const RECT& client) {
     const int x = kMargin - s.scroll;
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, x, top, shown.c_str(), int(shown.size()));
+    const COLORREF ink = GetTextColor(dc);
     const bool showSelection = s.focused || (StyleOf(hwnd) & ES_NOHIDESEL) != 0;
     if (showSelection && s.edit.HasSelection()) {
         const int left = x + PrefixWidth(hwnd, s.edit.SelStart());
         const RECT band{left, top, x + PrefixWidth(hwnd, s.edit.SelEnd()), top + tm.tmHeight};
-        FillSolidRect(dc, &band, GetSysColor(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        FillSolidRect(dc, &band, kTheme.selection);
+        SetTextColor(dc, kTheme.selectionText);
         const size_t start = s.edit.SelStart();
         TextOutW(dc, left, top, shown.c_str() + start, int(s.edit.SelEnd() - start));
     }
+    // The caret in the text's own colour, readable on whatever the parent chose.
     if (s.focused && s.caretOn) {
         const RECT caret{x + PrefixWidth(hwnd, s.edit.caret), top,
                          x + PrefixWidth(hwnd, s.edit.caret) + 1, top + tm.tmHeight};
-        FillSolidRect(dc, &caret, GetSysColor(COLOR_WINDOWTEXT));
+        FillSolidRect(dc, &caret, ink);
     }
 }
 
@@ -130,7 +133,7 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     const bool plain = EditIsReadOnly(hwnd) || !IsWindowEnabled(hwnd);
     FillRect(dc, &client, ParentColours(hwnd, dc, plain ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT));
     if (!IsWindowEnabled(hwnd))
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, kTheme.grayText);
     PaintText(hwnd, dc, client);
     EndPaint(hwnd, &ps);
     return 0;

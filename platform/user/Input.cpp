@@ -7,6 +7,7 @@
 #include "platform/user/InputState.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Messages.h"
+#include "platform/user/Rects.h"
 #include "platform/user/WindowTable.h"
 #include "platform/user/WindowTree.h"
 
@@ -98,17 +99,52 @@ void InjectMouseWheel(int delta, POINT screen) {
     InjectMouse(in);
 }
 
-void InjectKey(UINT vk, bool down) {
-    std::lock_guard lock(UserMutex());
+namespace {
+
+// Queues keyboard input on the foreground window's thread. Lock held.
+void QueueKeyboard(RawInput in) {
     InputState& s = TheInputState();
-    s.asyncKeyDown[vk & 0xFF] = down;
+    in.pt = s.cursorPos;
+    Window* w = FindWindowLocked(s.foreground);
+    Queue(w != nullptr ? w->queue.get() : nullptr, std::move(in));
+}
+
+}  // namespace
+
+void InjectKey(UINT vk, bool down, bool typed) {
+    std::lock_guard lock(UserMutex());
+    TheInputState().asyncKeyDown[vk & 0xFF] = down;
     RawInput in;
     in.kind = RawInputKind::Key;
     in.vk = vk & 0xFF;
     in.down = down;
-    in.pt = s.cursorPos;
-    Window* w = FindWindowLocked(s.foreground);
-    Queue(w != nullptr ? w->queue.get() : nullptr, in);
+    in.typed = typed;
+    QueueKeyboard(std::move(in));
+}
+
+void InjectText(const std::wstring& text) {
+    if (text.empty())
+        return;
+    std::lock_guard lock(UserMutex());
+    RawInput in;
+    in.kind = RawInputKind::Text;
+    in.text = text;
+    QueueKeyboard(std::move(in));
+}
+
+void InjectTopLevelMoved(HWND topLevel, POINT screen) {
+    std::lock_guard lock(UserMutex());
+    Window* w = FindWindowLocked(topLevel);
+    if (w == nullptr || w->IsChild() || (w->style & WS_MINIMIZE) != 0)
+        return;
+    if (w->rect.left == screen.x && w->rect.top == screen.y)
+        return;
+    OffsetRect(&w->rect, screen.x - w->rect.left, screen.y - w->rect.top);
+    RawInput in;
+    in.kind = RawInputKind::Moved;
+    in.window = topLevel;
+    in.pt = screen;
+    Queue(w->queue.get(), std::move(in));
 }
 
 void InjectAppActivation(bool active) {

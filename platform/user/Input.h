@@ -14,13 +14,25 @@
 // with a modal dialog open) are dropped.
 #pragma once
 
+#include <string>
+
 #include "platform/user/RawInput.h"
 #include "platform/user/UserTypes.h"
 
 void InjectMouseMove(POINT screen);
 void InjectMouseButton(MouseButton button, bool down, POINT screen);
 void InjectMouseWheel(int delta, POINT screen);
-void InjectKey(UINT vk, bool down);
+// A key; `typed` says the display delivers its characters itself with
+// InjectText (TranslateMessage then makes none from the virtual key).
+void InjectKey(UINT vk, bool down, bool typed = false);
+// Characters the keyboard layout or the input method produced: WM_CHAR
+// messages to the keyboard focus, in order with the keys.
+void InjectText(const std::wstring& text);
+// The display (a window manager, say) put a top-level window's top-left
+// corner at `screen`. The window system's rectangle follows at once, so that
+// input is mapped through the real place, and the window hears
+// WM_WINDOWPOSCHANGED and WM_MOVE on its own thread.
+void InjectTopLevelMoved(HWND topLevel, POINT screen);
 // The application as a whole gained or lost the user (WM_ACTIVATEAPP).
 void InjectAppActivation(bool active);
 

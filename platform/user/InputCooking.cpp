@@ -111,20 +111,27 @@ void CookMouse(MessageQueue* q, const RawInput& in) {
     Deliver(q, msg);
 }
 
+// The wheel turns what lies under the pointer (the default window procedure
+// hands it on to the parent), as desktops do; the focus when nothing of this
+// thread is there.
 void CookWheel(MessageQueue* q, const RawInput& in) {
-    HWND target = GetFocus();
-    if (target == nullptr)
-        target = WindowFromPoint(in.pt);
+    HWND target = WindowFromPoint(in.pt);
+    if (target == nullptr || !OwnedHere(target))
+        target = GetFocus();
     if (target == nullptr || !OwnedHere(target))
         return;
     Deliver(q, MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(int(in.keyState), in.wheelDelta),
                    MAKELPARAM(int(in.pt.x), int(in.pt.y)), in.time, in.pt});
 }
 
+// Keys and typed text go to the focus, else the active window.
+HWND KeyboardTarget() {
+    HWND focus = GetFocus();
+    return focus != nullptr ? focus : GetActiveWindow();
+}
+
 void CookKey(MessageQueue* q, const RawInput& in) {
-    HWND target = GetFocus();
-    if (target == nullptr)
-        target = GetActiveWindow();
+    HWND target = KeyboardTarget();
     if (target == nullptr)
         return;
     const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
@@ -136,7 +143,34 @@ void CookKey(MessageQueue* q, const RawInput& in) {
         lp |= LPARAM(1) << 29;
     if (!in.down)
         lp |= LPARAM(0xC0000000u);
+    if (in.typed)
+        lp |= kTypedKeyFlag;
     Deliver(q, MSG{target, message, in.vk, lp, in.time, in.pt});
+}
+
+// Typed text goes to the focus as it would come from TranslateMessage: one
+// WM_CHAR a character, after the key that made it.
+void CookText(MessageQueue* q, const RawInput& in) {
+    HWND target = KeyboardTarget();
+    if (target == nullptr)
+        return;
+    for (const wchar_t c : in.text)
+        Deliver(q, MSG{target, WM_CHAR, WPARAM(c), 1, in.time, in.pt});
+}
+
+// The display has moved the window already; it hears of its new place.
+void CookMoved(const RawInput& in) {
+    RECT r{};
+    if (!OwnedHere(in.window) || !GetWindowRect(in.window, &r))
+        return;
+    WINDOWPOS pos{in.window,
+                  nullptr,
+                  int(r.left),
+                  int(r.top),
+                  int(r.right - r.left),
+                  int(r.bottom - r.top),
+                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE};
+    SendMessage(in.window, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
 }
 
 void CookActivation(MessageQueue* q, const RawInput& in) {
@@ -180,6 +214,12 @@ void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
         case RawInputKind::Key:
             CookKey(q, in);
             break;
+        case RawInputKind::Text:
+            CookText(q, in);
+            break;
+        case RawInputKind::Moved:
+            CookMoved(in);
+            break;
         case RawInputKind::AppActivation:
             CookActivation(q, in);
             break;
@@ -213,7 +253,8 @@ wchar_t CharOfKey(UINT vk, bool shift) {
 }  // namespace
 
 BOOL TranslateMessage(const MSG* msg) {
-    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) ||
+        (msg->lParam & kTypedKeyFlag) != 0)
         return FALSE;
     const wchar_t c = CharOfKey(UINT(msg->wParam), (GetKeyState(VK_SHIFT) & 0x8000) != 0);
     if (c == 0)

@@ -5,6 +5,12 @@
 
 #include <mutex>
 
+#include "platform/user/UserTypes.h"
+
 class MessageQueue;
 
 void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* queue);
+
+// Set in a key message's lParam (a bit the key data leaves unused) when the
+// display delivers the key's characters itself, so TranslateMessage makes none.
+inline constexpr LPARAM kTypedKeyFlag = LPARAM(1) << 25;

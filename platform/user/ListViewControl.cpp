@@ -68,17 +68,16 @@ bool OnScrollBar(HWND hwnd, POINT p) {
 }
 
 void PressScrollBar(HWND hwnd, POINT p) {
-    const RECT thumb = ListThumb(hwnd);
-    const int page = ListRowsPerPage(hwnd);
-    if (p.y < thumb.top) {
-        ListScrollTo(hwnd, S(hwnd).top - page);
-    } else if (p.y >= thumb.bottom) {
-        ListScrollTo(hwnd, S(hwnd).top + page);
-    } else {
-        S(hwnd).draggingThumb = true;
-        S(hwnd).grab = p.y - thumb.top;
-        SetCapture(hwnd);
+    const RECT bar = ListScrollBar(hwnd);
+    const RowScroll rows = ListRowScroll(hwnd);
+    const int top = RowScrollPress(bar, rows, p.y);
+    if (top >= 0) {
+        ListScrollTo(hwnd, top);
+        return;
     }
+    S(hwnd).draggingThumb = true;
+    S(hwnd).grab = p.y - RowScrollThumb(bar, rows).top;
+    SetCapture(hwnd);
 }
 
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
@@ -109,14 +108,10 @@ LRESULT OnLButtonDblClk(HWND hwnd, WPARAM, LPARAM lParam) {
 }
 
 LRESULT OnMouseMove(HWND hwnd, WPARAM, LPARAM lParam) {
-    if (!S(hwnd).draggingThumb)
-        return 0;
-    const RECT bar = ListScrollBar(hwnd);
-    const RECT thumb = ListThumb(hwnd);
-    const int travel = std::max(1, int((bar.bottom - bar.top) - (thumb.bottom - thumb.top)));
-    const int maxTop = int(S(hwnd).rows.size()) - ListRowsPerPage(hwnd);
-    const int y = GET_Y_LPARAM(lParam) - S(hwnd).grab - bar.top;
-    ListScrollTo(hwnd, (y * maxTop + travel / 2) / travel);
+    if (S(hwnd).draggingThumb) {
+        ListScrollTo(hwnd, RowScrollDrag(ListScrollBar(hwnd), ListRowScroll(hwnd),
+                                         GET_Y_LPARAM(lParam), S(hwnd).grab));
+    }
     return 0;
 }
 
@@ -133,7 +128,7 @@ LRESULT OnCaptureChanged(HWND hwnd, WPARAM, LPARAM) {
 }
 
 LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM) {
-    ListScrollTo(hwnd, S(hwnd).top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+    ListScrollTo(hwnd, RowScrollWheel(ListRowScroll(hwnd), GET_WHEEL_DELTA_WPARAM(wParam)));
     return 0;
 }
 

@@ -27,24 +27,18 @@ int ListRowsPerPage(HWND list) {
 }
 
 bool ListHasScrollBar(HWND list) {
-    return int(ListStateOf(list).rows.size()) > ListRowsPerPage(list);
+    return ListRowScroll(list).Needed();
+}
+
+RowScroll ListRowScroll(HWND list) {
+    const ListViewState& s = ListStateOf(list);
+    return RowScroll{int(s.rows.size()), ListRowsPerPage(list), s.top};
 }
 
 RECT ListScrollBar(HWND list) {
     RECT c{};
     GetClientRect(list, &c);
-    return RECT{c.right - kListScrollBarWidth, ListHeaderHeight(list), c.right, c.bottom};
-}
-
-RECT ListThumb(HWND list) {
-    const RECT bar = ListScrollBar(list);
-    const int rows = std::max(1, int(ListStateOf(list).rows.size()));
-    const int length = bar.bottom - bar.top;
-    const int thumb = std::max(8, MulDiv(length, ListRowsPerPage(list), rows));
-    const int travel = length - thumb;
-    const int maxTop = std::max(1, rows - ListRowsPerPage(list));
-    const int y = bar.top + MulDiv(travel, ListStateOf(list).top, maxTop);
-    return RECT{bar.left, y, bar.right, y + thumb};
+    return RECT{c.right - kRowScrollBarWidth, ListHeaderHeight(list), c.right, c.bottom};
 }
 
 RECT ListCellRect(HWND list, int row, int column) {

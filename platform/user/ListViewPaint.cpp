@@ -3,6 +3,7 @@
 #include "platform/user/ControlSupport.h"
 #include "platform/user/ListViewControl.h"
 #include "platform/user/ListViewState.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -30,15 +31,18 @@ void PaintHeader(HWND list, HDC dc, int right) {
     if (height == 0)
         return;
     const RECT band{0, 0, right, height};
-    FillSolidRect(dc, &band, GetSysColor(COLOR_BTNFACE));
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    FillSolidRect(dc, &band, kTheme.header);
+    SetTextColor(dc, kTheme.text);
     int left = 0;
     for (const ListColumn& c : ListStateOf(list).columns) {
         const RECT cell{left, 0, left + c.width, height};
-        FrameRect(dc, &cell, GetSysColorBrush(COLOR_3DSHADOW));
+        const RECT separator{cell.right - 1, 4, cell.right, height - 4};
+        FillSolidRect(dc, &separator, kTheme.edge);
         DrawCellText(dc, c.text, cell, c.format);
         left += c.width;
     }
+    const RECT line{0, height - 1, right, height};
+    FillSolidRect(dc, &line, kTheme.edge);
 }
 
 bool SelectionShown(HWND list) {
@@ -55,16 +59,16 @@ void PaintRow(HWND list, HDC dc, int index) {
         const RECT cell = ListCellRect(list, index, int(c));
         const bool marked = selected && (fullRow || c == 0);
         if (marked) {
-            FillSolidRect(dc, &cell, GetSysColor(s.focused ? COLOR_HIGHLIGHT : COLOR_3DFACE));
+            FillSolidRect(dc, &cell, s.focused ? kTheme.selection : kTheme.header);
         }
-        SetTextColor(dc, GetSysColor(marked && s.focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(dc, marked && s.focused ? kTheme.selectionText : kTheme.fieldText);
         const std::wstring text = c < row.cells.size() ? row.cells[c] : L"";
         DrawCellText(dc, text, cell, s.columns[c].format);
     }
 }
 
 void PaintGrid(HWND list, HDC dc, const RECT& client) {
-    HBRUSH grid = GetSysColorBrush(COLOR_3DFACE);
+    HBRUSH grid = ThemeBrush(kTheme.grid);
     const int header = ListHeaderHeight(list);
     for (int y = header + ListRowHeight(list) - 1; y < client.bottom; y += ListRowHeight(list)) {
         const RECT line{0, y, client.right, y + 1};
@@ -78,21 +82,13 @@ void PaintGrid(HWND list, HDC dc, const RECT& client) {
     }
 }
 
-void PaintScrollBar(HWND list, HDC dc) {
-    const RECT bar = ListScrollBar(list);
-    FillSolidRect(dc, &bar, GetSysColor(COLOR_SCROLLBAR));
-    const RECT thumb = ListThumb(list);
-    FillSolidRect(dc, &thumb, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &thumb, GetSysColorBrush(COLOR_3DSHADOW));
-}
-
 }  // namespace
 
 void PaintListView(HWND list, HDC dc) {
     const ListViewState& s = ListStateOf(list);
     RECT client{};
     GetClientRect(list, &client);
-    FillSolidRect(dc, &client, GetSysColor(COLOR_WINDOW));
+    FillSolidRect(dc, &client, kTheme.field);
     ScopedFont scope(dc, s.font);
     SetBkMode(dc, TRANSPARENT);
     const int last = std::min(int(s.rows.size()), s.top + ListRowsPerPage(list) + 1);
@@ -102,5 +98,5 @@ void PaintListView(HWND list, HDC dc) {
         PaintGrid(list, dc, client);
     PaintHeader(list, dc, client.right);
     if (ListHasScrollBar(list))
-        PaintScrollBar(list, dc);
+        PaintRowScrollBar(dc, ListScrollBar(list), ListRowScroll(list));
 }

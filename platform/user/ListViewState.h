@@ -3,6 +3,8 @@
 // ListViewData.cpp, ListViewPaint.cpp). Used on the list view's thread.
 #pragma once
 
+#include "platform/user/RowScrollBar.h"
+
 #include <string>
 #include <vector>
 
@@ -32,17 +34,16 @@ struct ListViewState {
     int grab = 0;  // where the thumb was taken, from its top
 };
 
-inline constexpr int kListScrollBarWidth = 16;
-
 ListViewState& ListStateOf(HWND list);
 int ListRowHeight(HWND list);
 int ListHeaderHeight(HWND list);
 // Rows that fit whole below the header.
 int ListRowsPerPage(HWND list);
 bool ListHasScrollBar(HWND list);
-// The scroll bar's strip and its thumb, in client coordinates.
+// The rows against the page, for the scroll bar.
+RowScroll ListRowScroll(HWND list);
+// The scroll bar's strip, in client coordinates.
 RECT ListScrollBar(HWND list);
-RECT ListThumb(HWND list);
 // Where the cell (row, column) is; the row's full width with column -1.
 RECT ListCellRect(HWND list, int row, int column);
 // The row and column under a client point (-1 when none).

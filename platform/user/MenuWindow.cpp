@@ -9,6 +9,7 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/Rects.h"
+#include "platform/user/Theme.h"
 #include "platform/user/WindowApi.h"
 
 namespace {
@@ -70,14 +71,14 @@ void DrawItem(HDC dc, const MenuItem& item, const RECT& r, bool highlighted) {
     if ((item.flags & MF_SEPARATOR) != 0) {
         const int y = (r.top + r.bottom) / 2;
         RECT line{r.left + 2, y, r.right - 2, y + 1};
-        FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+        FillRect(dc, &line, ThemeBrush(kTheme.edge));
         return;
     }
-    FillRect(dc, &r, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_MENU));
+    FillSolidRect(dc, &r, highlighted ? kTheme.selection : kTheme.face);
     const bool greyed = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
-    const COLORREF colour = GetSysColor(greyed        ? COLOR_GRAYTEXT
-                                        : highlighted ? COLOR_HIGHLIGHTTEXT
-                                                      : COLOR_MENUTEXT);
+    const COLORREF colour = greyed        ? kTheme.grayText
+                            : highlighted ? kTheme.selectionText
+                                          : kTheme.text;
     SetTextColor(dc, colour);
     const auto [label, accelerator] = SplitAtTab(item.text);
     RECT text{r.left + kCheckColumn, r.top, r.right - kArrowColumn, r.bottom};
@@ -101,8 +102,8 @@ LRESULT OnPaint(HWND hwnd) {
     }
     RECT client{};
     GetClientRect(hwnd, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
-    FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    FillSolidRect(dc, &client, kTheme.face);
+    FrameRect(dc, &client, ThemeBrush(kTheme.edge));
     HGDIOBJ oldFont = SelectObject(dc, MenuFont());
     SetBkMode(dc, TRANSPARENT);
     for (size_t i = 0; i < level->items.size(); ++i)

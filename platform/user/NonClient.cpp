@@ -10,6 +10,7 @@
 #include "platform/user/Rects.h"
 #include "platform/user/Styles.h"
 #include "platform/user/SysCommand.h"
+#include "platform/user/Theme.h"
 #include "platform/user/WindowApi.h"
 #include "platform/user/WindowTable.h"
 
@@ -198,36 +199,69 @@ LRESULT DefNcHitTest(HWND hwnd, WPARAM, LPARAM lParam) {
 
 namespace {
 
-void DrawBox(HDC dc, const RECT& box, const wchar_t* glyph) {
+enum class Glyph { Close, Maximise, Restore, Minimise };
+
+void Line(HDC dc, int x0, int y0, int x1, int y1) {
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+void Square(HDC dc, int left, int top, int side) {
+    Line(dc, left, top, left + side, top);
+    Line(dc, left + side, top, left + side, top + side);
+    Line(dc, left + side, top + side, left, top + side);
+    Line(dc, left, top + side, left, top);
+}
+
+// A caption box: flat, its sign drawn in thin lines, centred.
+void DrawBox(HDC dc, const RECT& box, Glyph glyph, COLORREF ink) {
     if (IsRectEmpty(&box))
         return;
-    FillSolidRect(dc, &box, GetSysColor(COLOR_BTNFACE));
-    FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
-    RECT r = box;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(dc, glyph, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    constexpr int kSide = 9;
+    const int x = (box.left + box.right - kSide) / 2;
+    const int y = (box.top + box.bottom - kSide) / 2;
+    HPEN pen = CreatePen(PS_SOLID, 1, ink);
+    HGDIOBJ old = SelectObject(dc, pen);
+    switch (glyph) {
+        case Glyph::Close:
+            Line(dc, x, y, x + kSide + 1, y + kSide + 1);
+            Line(dc, x, y + kSide, x + kSide + 1, y - 1);
+            break;
+        case Glyph::Maximise:
+            Square(dc, x, y, kSide);
+            break;
+        case Glyph::Restore:
+            Square(dc, x, y + 2, kSide - 2);
+            Line(dc, x + 2, y + 2, x + 2, y);
+            Line(dc, x + 2, y, x + kSide, y);
+            Line(dc, x + kSide, y, x + kSide, y + kSide - 2);
+            Line(dc, x + kSide, y + kSide - 2, x + kSide - 2, y + kSide - 2);
+            break;
+        case Glyph::Minimise:
+            Line(dc, x, y + kSide / 2 + 1, x + kSide + 1, y + kSide / 2 + 1);
+            break;
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
 }
 
 void DrawCaption(HDC dc, const NonClientLayout& l, const Snapshot& s) {
-    FillSolidRect(dc, &l.caption,
-                  GetSysColor(s.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    FillSolidRect(dc, &l.caption, s.active ? kTheme.captionActive : kTheme.captionInactive);
     RECT text = l.caption;
-    text.left = (IsRectEmpty(&l.sysMenu) ? l.caption.left : l.sysMenu.right) + 4;
+    text.left += 8;
     if (!IsRectEmpty(&l.minBox))
         text.right = l.minBox.left - 2;
     else if (!IsRectEmpty(&l.closeBox))
         text.right = l.closeBox.left - 2;
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(s.active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    SetTextColor(dc, s.active ? kTheme.captionText : kTheme.captionTextInactive);
     DrawTextW(dc, s.text.c_str(), -1, &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    DrawBox(dc, l.closeBox, L"x");
-    DrawBox(dc, l.maxBox, (s.style & WS_MAXIMIZE) != 0 ? L"=" : L"o");
-    DrawBox(dc, l.minBox, L"_");
-    if (!IsRectEmpty(&l.sysMenu))
-        FillSolidRect(dc, &l.sysMenu, GetSysColor(COLOR_BTNFACE));
+    const COLORREF ink = s.active ? kTheme.captionGlyph : kTheme.captionTextInactive;
+    DrawBox(dc, l.closeBox, Glyph::Close, ink);
+    DrawBox(dc, l.maxBox, (s.style & WS_MAXIMIZE) != 0 ? Glyph::Restore : Glyph::Maximise, ink);
+    DrawBox(dc, l.minBox, Glyph::Minimise, ink);
     SelectObject(dc, oldFont);
 }
 
@@ -247,8 +281,14 @@ LRESULT DefNcPaint(HWND hwnd, WPARAM, LPARAM) {
     if (dc == nullptr)
         return 0;
     ExcludeClipRect(dc, l.client.left, l.client.top, l.client.right, l.client.bottom);
-    FillSolidRect(dc, &all, GetSysColor(s.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
-    FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
+    if ((s.style & WS_CHILD) != 0) {
+        // A control's border: the thin line round fields and buttons.
+        FillSolidRect(dc, &all, kTheme.edge);
+    } else {
+        // A window's frame is of a piece with its caption, outlined by one thin line.
+        FillSolidRect(dc, &all, s.active ? kTheme.captionActive : kTheme.captionInactive);
+        FrameRect(dc, &all, ThemeBrush(s.active ? kTheme.frameActive : kTheme.frameInactive));
+    }
     if (!IsRectEmpty(&l.caption))
         DrawCaption(dc, l, s);
     ReleaseDC(hwnd, dc);

@@ -1,11 +1,19 @@
 #include "platform/user/Placement.h"
 
+#include <algorithm>
+#include <mutex>
+
 #include "platform/gdi/Gdi.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/NonClient.h"
+#include "platform/user/Rects.h"
+#include "platform/user/WindowApi.h"
 #include "platform/user/WindowTable.h"
 
 namespace {
+
+std::mutex g_workAreaLock;
+RECT g_workArea{};  // empty: the whole screen
 
 constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
@@ -68,4 +76,44 @@ void RestoreWindow(HWND hwnd) {
         return;
     }
     MoveTo(hwnd, r);
+}
+
+void SetWorkArea(const RECT& area) {
+    std::lock_guard lock(g_workAreaLock);
+    g_workArea = area;
+}
+
+RECT WorkArea() {
+    {
+        std::lock_guard lock(g_workAreaLock);
+        if (!IsRectEmpty(&g_workArea))
+            return g_workArea;
+    }
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+RECT KeptOnWorkArea(RECT window) {
+    const RECT area = WorkArea();
+    const LONG x =
+        std::max(area.left, std::min(window.left, area.right - (window.right - window.left)));
+    const LONG y =
+        std::max(area.top, std::min(window.top, area.bottom - (window.bottom - window.top)));
+    OffsetRect(&window, x - window.left, y - window.top);
+    return window;
+}
+
+void CenterWindowOver(HWND hwnd, HWND over) {
+    RECT own{};
+    if (!GetWindowRect(hwnd, &own))
+        return;
+    RECT around = WorkArea();
+    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over))
+        GetWindowRect(over, &around);
+    const LONG width = own.right - own.left;
+    const LONG height = own.bottom - own.top;
+    const LONG x = around.left + ((around.right - around.left) - width) / 2;
+    const LONG y = around.top + ((around.bottom - around.top) - height) / 2;
+    const RECT kept = KeptOnWorkArea(RECT{x, y, x + width, y + height});
+    SetWindowPos(hwnd, nullptr, kept.left, kept.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

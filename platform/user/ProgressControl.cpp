@@ -5,6 +5,7 @@
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ LRESULT SetRange(HWND hwnd, int low, int high) {
     return old;
 }
 
-COLORREF Either(COLORREF set, int system) {
-    return set == CLR_DEFAULT ? GetSysColor(system) : set;
+COLORREF Either(COLORREF set, COLORREF fallback) {
+    return set == CLR_DEFAULT ? fallback : set;
 }
 
 LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
@@ -53,12 +54,12 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     const ProgressState& s = S(hwnd);
     RECT client{};
     GetClientRect(hwnd, &client);
-    FillSolidRect(dc, &client, Either(s.back, COLOR_3DFACE));
+    FillSolidRect(dc, &client, Either(s.back, kTheme.field));
     const int span = s.high - s.low;
     if (span > 0) {
         RECT bar = client;
         bar.right = client.left + MulDiv(client.right - client.left, s.pos - s.low, span);
-        FillSolidRect(dc, &bar, Either(s.bar, COLOR_HIGHLIGHT));
+        FillSolidRect(dc, &bar, Either(s.bar, kTheme.accent));
     }
     EndPaint(hwnd, &ps);
     return 0;

@@ -4,9 +4,11 @@
 // window messages when that thread next asks for a message.
 #pragma once
 
+#include <string>
+
 #include "platform/user/UserTypes.h"
 
-enum class RawInputKind { MouseMove, MouseButton, Wheel, Key, AppActivation };
+enum class RawInputKind { MouseMove, MouseButton, Wheel, Key, Text, AppActivation, Moved };
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -14,9 +16,12 @@ struct RawInput {
     RawInputKind kind = RawInputKind::MouseMove;
     POINT pt{};  // screen coordinates of the cursor
     MouseButton button = MouseButton::Left;
-    bool down = false;   // button or key pressed (or application activated)
-    int wheelDelta = 0;  // multiples of WHEEL_DELTA
-    UINT vk = 0;         // virtual-key code
-    DWORD time = 0;      // timeGetTime() when it happened
-    DWORD keyState = 0;  // MK_ flags after this event
+    bool down = false;      // button or key pressed (or application activated)
+    int wheelDelta = 0;     // multiples of WHEEL_DELTA
+    UINT vk = 0;            // virtual-key code
+    bool typed = false;     // a key whose characters the display delivers as Text
+    std::wstring text;      // Text: the characters typed
+    HWND window = nullptr;  // Moved: the top-level window the display moved to `pt`
+    DWORD time = 0;         // timeGetTime() when it happened
+    DWORD keyState = 0;     // MK_ flags after this event
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/user/Icons.h"
 #include "platform/user/Input.h"
 
 namespace {
@@ -24,6 +25,7 @@ struct Store {
     std::map<UINT, std::unique_ptr<std::wstring>> strings;
     std::map<UINT, std::unique_ptr<BitmapData>> bitmaps;
     std::map<UINT, std::unique_ptr<DialogTemplate>> dialogs;
+    std::map<UINT, HICON> icons;  // the store's own copies, kept for the process
 };
 
 Store& TheStore() {
@@ -69,6 +71,18 @@ void AddBitmapResource(UINT id, int width, int height, const uint32_t* pixels) {
     s.bitmaps[id] = std::move(data);
 }
 
+void AddIconResource(UINT id, HICON icon) {
+    HICON copy = CopyIcon(icon);
+    if (copy == nullptr)
+        return;
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    HICON& entry = s.icons[id];
+    if (entry != nullptr)
+        DestroyIcon(entry);
+    entry = copy;
+}
+
 void AddDialogResource(UINT id, DialogTemplate dialog) {
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
@@ -112,7 +126,13 @@ void* LoadImageW(HINSTANCE instance, const wchar_t* name, UINT type, int, int, U
         return LoadBitmapW(instance, name);
     if (type == IMAGE_CURSOR)
         return LoadCursorW(instance, name);
-    return nullptr;
+    UINT id = 0;
+    if (type != IMAGE_ICON || !IdOf(name, &id))
+        return nullptr;
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    auto it = s.icons.find(id);
+    return it == s.icons.end() ? nullptr : CopyIcon(it->second);
 }
 
 const DialogTemplate* FindDialogResource(const wchar_t* name) {

@@ -14,6 +14,8 @@ void AddStringResource(UINT id, const wchar_t* text);
 // Pixels 0x00RRGGBB, top row first, `width` x `height`.
 void AddBitmapResource(UINT id, int width, int height, const uint32_t* pixels);
 void AddDialogResource(UINT id, DialogTemplate dialog);
+// Keeps a copy of `icon` (Icons.h) under `id`, replacing an entry of the id.
+void AddIconResource(UINT id, HICON icon);
 
 // Copies the string into `buffer` (cut to size - 1 characters) and returns its
 // length; 0 when there is no such string. With size 0, `buffer` receives a
@@ -30,8 +32,10 @@ inline HBITMAP LoadBitmap(HINSTANCE i, const wchar_t* n) {
 }
 
 inline constexpr UINT IMAGE_BITMAP = 0;
+inline constexpr UINT IMAGE_ICON = 1;
 inline constexpr UINT IMAGE_CURSOR = 2;
-// Bitmaps (by id) and system cursors; size and flags are not used.
+// Bitmaps and icons (by id; each a new object owned by the caller, an icon at
+// its own size) and system cursors; size and flags are not used.
 void* LoadImageW(HINSTANCE instance, const wchar_t* name, UINT type, int cx, int cy, UINT flags);
 
 // Null for an unknown id (MAKEINTRESOURCEW) or a name.

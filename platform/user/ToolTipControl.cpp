@@ -10,6 +10,7 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 #include "platform/user/Timers.h"
 
 namespace {
@@ -200,11 +201,11 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
         return 0;
     RECT client{};
     GetClientRect(hwnd, &client);
-    FillSolidRect(dc, &client, GetSysColor(COLOR_INFOBK));
-    FrameRect(dc, &client, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    FillSolidRect(dc, &client, kTheme.tipBack);
+    FrameRect(dc, &client, ThemeBrush(kTheme.edge));
     ScopedFont scope(dc, S(hwnd).font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    SetTextColor(dc, kTheme.tipText);
     InflateRect(&client, -kPadding, -kPadding);
     client.left += 1;
     const UINT prefix = (GetWindowLongPtr(hwnd, GWL_STYLE) & TTS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;

@@ -7,6 +7,7 @@
 #include "platform/user/Messaging.h"
 #include "platform/user/Painting.h"
 #include "platform/user/SystemClasses.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -86,11 +87,10 @@ LRESULT OnPaint(HWND hwnd, WPARAM, LPARAM) {
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, ParentColours(hwnd, dc, WM_CTLCOLORSTATIC));
     const RECT ch = Channel(hwnd);
-    FillSolidRect(dc, &ch, GetSysColor(COLOR_WINDOW));
-    FrameRect(dc, &ch, GetSysColorBrush(COLOR_3DSHADOW));
+    FillSolidRect(dc, &ch, kTheme.field);
+    FrameRect(dc, &ch, ThemeBrush(kTheme.edge));
     const RECT thumb = Thumb(hwnd);
-    FillSolidRect(dc, &thumb, GetSysColor(S(hwnd).dragging ? COLOR_3DHILIGHT : COLOR_3DFACE));
-    FrameRect(dc, &thumb, GetSysColorBrush(COLOR_3DDKSHADOW));
+    FillSolidRect(dc, &thumb, S(hwnd).dragging ? kTheme.accent : kTheme.captionGlyph);
     EndPaint(hwnd, &ps);
     return 0;
 }

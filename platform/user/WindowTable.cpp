@@ -1,6 +1,7 @@
 #include "platform/user/WindowTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/user/Styles.h"
 
@@ -73,6 +74,43 @@ void WindowTable::PlaceTopLevel(HWND hwnd, HWND insertAfter) {
             pos = std::max(pos, after + 1);
     }
     topLevels_.insert(pos, hwnd);
+    KeepOwnedInFront(hwnd);
+}
+
+// Whether `owner` owns `hwnd`, directly or through owned windows between.
+bool WindowTable::Owns(HWND owner, HWND hwnd) const {
+    const Window* w = Find(hwnd);
+    for (int depth = 0; w != nullptr && w->owner != nullptr && depth < 64; ++depth) {
+        if (w->owner == owner)
+            return true;
+        w = Find(w->owner);
+    }
+    return false;
+}
+
+void WindowTable::KeepOwnedInFront(HWND hwnd) {
+    // Not behind its own owner...
+    const Window* w = Find(hwnd);
+    auto self = std::find(topLevels_.begin(), topLevels_.end(), hwnd);
+    if (w != nullptr && w->owner != nullptr) {
+        auto owner = std::find(topLevels_.begin(), topLevels_.end(), w->owner);
+        if (owner < self) {
+            topLevels_.erase(self);
+            owner = std::find(topLevels_.begin(), topLevels_.end(), w->owner);
+            self = topLevels_.insert(owner, hwnd);
+        }
+    }
+    // ...and what it owns in front of it, in the order they had.
+    std::vector<HWND> owned;
+    std::copy_if(topLevels_.begin(), topLevels_.end(), std::back_inserter(owned),
+                 [this, hwnd](HWND h) { return Owns(hwnd, h); });
+    if (owned.empty())
+        return;
+    std::erase_if(topLevels_, [&owned](HWND h) {
+        return std::find(owned.begin(), owned.end(), h) != owned.end();
+    });
+    self = std::find(topLevels_.begin(), topLevels_.end(), hwnd);
+    topLevels_.insert(self, owned.begin(), owned.end());
 }
 
 std::vector<HWND> WindowTable::WindowsOf(const MessageQueue* queue) const {

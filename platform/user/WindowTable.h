@@ -25,7 +25,9 @@ public:
     Window* Find(HWND hwnd) const;
     std::shared_ptr<Window> Share(HWND hwnd) const;
 
-    // Top-level windows, topmost first (WS_EX_TOPMOST windows lead).
+    // Top-level windows, topmost first (WS_EX_TOPMOST windows lead). An
+    // owned window always lies in front of its owner: placing a window brings
+    // the windows it owns along, in front of it.
     const std::vector<HWND>& TopLevels() const { return topLevels_; }
     void PlaceTopLevel(HWND hwnd, HWND insertAfter);
     void RemoveTopLevel(HWND hwnd);
@@ -35,6 +37,8 @@ public:
 
 private:
     WindowTable() = default;
+    bool Owns(HWND owner, HWND hwnd) const;
+    void KeepOwnedInFront(HWND hwnd);
     std::vector<std::pair<HWND, std::shared_ptr<Window>>> windows_;  // by handle value
     std::vector<HWND> topLevels_;
     uintptr_t next_ = 0x10000;

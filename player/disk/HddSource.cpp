@@ -4,9 +4,10 @@
 #include <string>
 
 #include "platform/disk/Drives.h"
-#include "player/disk/IndexCodec.h"
+#include "player/disk/IndexReads.h"
 #include "player/disk/RingOpen.h"
 #include "player/disk/RingRange.h"
+#include "player/source/IndexCodec.h"
 #include "shared/IndexRing.h"
 
 namespace {
@@ -38,10 +39,10 @@ int CHddSource::Open(const CDataSource& paths) {
     InxHd stored{};
     RingOpening opening{};
     const TimeEntryReader read = [this](uint32_t i, InxUnit* unit) {
-        return ReadEntry(m_timeInx, int(i), unit);
+        return ReadIndexEntry(m_timeInx, int(i), unit);
     };
     if (!m_timeInx.Open(time.c_str()) || !m_eventInx.Open(event.c_str()) ||
-        !m_quickInx.Open(quick.c_str()) || !ReadStoredTimeHeader(&stored) ||
+        !m_quickInx.Open(quick.c_str()) || !ReadIndexHeader(m_timeInx, &stored) ||
         !OpenRing(
             m_ring, read,
             {stored.first, NewestOfStoredLast(stored.last), stored.wrapped != 0, kRingReserve},
@@ -59,7 +60,9 @@ int CHddSource::Open(const CDataSource& paths) {
 }
 
 // The start is written back so that the next open need not search again; a
-// read-only index directory only costs that search.
+// read-only index directory only costs that search. Either way the start is
+// kept in memory, and the reading stream is replaced only by one that opened,
+// so a failed write or reopen never leaves the index unreadable.
 void CHddSource::KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start) {
     m_keptStart = 0;
     if (start == 0 || start == stored.first)
@@ -70,7 +73,7 @@ void CHddSource::KeepRingStart(const char* timeIndexPath, const InxHd& stored, u
     uint8_t record[16];
     EncodeInxHd(repaired, record);
     if (CIndexFile::WriteHeader(timeIndexPath, record, sizeof record))
-        m_timeInx.Open(timeIndexPath);  // drops what the stream buffered of the old header
+        m_timeInx.Reopen(timeIndexPath);  // drops what the stream buffered of the old header
 }
 
 int CHddSource::Reopen() {

@@ -20,6 +20,7 @@
 // Ownership: the reader owns its device handle and index streams.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "player/disk/IndexFile.h"
@@ -30,11 +31,13 @@
 #include "shared/QuickIndexRecords.h"
 
 // The source callback's shape: (kind, name, status). The rebuild reports
-// (5, null, progress 0 to 10000) and (5, null, -1) when the new index is in place.
+// (5, null, progress 0 to 10000); its end comes from the rebuild thread.
 using RebuildCallback = void (*)(int kind, const char* name, int status);
 
 inline constexpr int kRebuildKind = 5;
-inline constexpr int kRebuildDone = -1;
+
+// How a scan of the ring ended.
+enum class RebuildScan { Written, Failed, Stopped };
 
 class CHddSource : public CRingSource {
 public:
@@ -69,19 +72,19 @@ public:
 
     // Scans the data partition (the second of the layout) of the disk
     // `dataPath` for GOPs on whole minutes and writes a time index of them to
-    // `outputPath`, in time order, as the reader reads one. Reports progress
-    // 0 to 10000 after every sector step, each followed by a 1 ms pause on
-    // the injectable clock. False, without a final report, when the drive or
-    // a sector cannot be read, no minute was found or the output cannot be
-    // written. Needs no open or detected reader.
-    static bool RebuildTimeIndex(const char* dataPath, const char* outputPath,
-                                 RebuildCallback callback);
+    // `outputPath`, in scan order and not wrapped. Reports progress 0 to
+    // 10000 after every sector step, each followed by a 1 ms pause on the
+    // injectable clock; `stop`, when set, ends the scan before its next
+    // sector. Failed when the drive or a sector cannot be read, no minute
+    // was found or the output cannot be written. Sends no end report and
+    // needs no open or detected reader.
+    static RebuildScan RebuildTimeIndex(const char* dataPath, const char* outputPath,
+                                        RebuildCallback callback,
+                                        const std::atomic<bool>* stop = nullptr);
     // Puts a rebuilt index in place of the disk's `timeIndexPath`: the old
     // file is first copied to the same name with ".bak" appended, and left
-    // untouched when that copy fails. Reports (5, null, -1) once the new
-    // index is in place. The rebuild thread calls it after RebuildTimeIndex.
-    static bool ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath,
-                                 RebuildCallback callback);
+    // untouched when that copy, or anything after it, fails.
+    static bool ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath);
 
     uint64_t PartitionStart() const { return m_partitionStart; }
     uint64_t PartitionLength() const { return m_partitionLength; }
@@ -89,8 +92,6 @@ public:
 private:
     // The second partition of the disk's layout: where the ring lies.
     static bool DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length);
-    bool ReadStoredTimeHeader(InxHd* header);
-    bool ReadEntry(CIndexFile& file, int index, InxUnit* unit);
     void KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start);
     void CloseAfterFailedOpen();
 

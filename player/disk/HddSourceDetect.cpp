@@ -16,12 +16,6 @@ std::string DeviceName(char letter) {
     return std::string("\\\\.\\") + letter + ":";
 }
 
-std::string PhysicalDriveName(DWORD number) {
-    char name[64];
-    snprintf(name, sizeof name, "\\\\.\\PHYSICALDRIVE%u", unsigned(number));
-    return name;
-}
-
 std::string IndexPath(char letter, const char* file) {
     return DriveRootPath(letter) + "/" + file;
 }

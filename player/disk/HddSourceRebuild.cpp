@@ -2,7 +2,6 @@
 // scan of the whole data ring, and putting it in place of the disk's.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -12,7 +11,7 @@
 #include "platform/base/File.h"
 #include "platform/disk/Drives.h"
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "player/source/Sectors.h"
 #include "player/source/SeekHandle64.h"
 #include "shared/IndexRing.h"
@@ -37,27 +36,13 @@ bool ReadSector(HANDLE device, uint64_t offset, uint8_t* sector) {
 // trusted only when it leads past this sector and stays inside the
 // partition; otherwise the very next sector is examined, so that no GOP
 // header is passed over.
-uint64_t NextScanOffset(const uint8_t* sector, uint64_t raw, uint64_t length) {
-    if (LoadU32(sector) != kFrameMagic)
+uint64_t NextScanOffset(const FrameHeader& header, uint64_t raw, uint64_t length) {
+    if (header.magic != kFrameMagic)
         return raw + kSector;
-    const uint32_t gopLength = LoadU32(sector + 32);
-    const uint64_t size = GopStorageSize(gopLength);
-    if (gopLength <= kSector || raw + size > length)
+    const uint64_t size = GopStorageSize(header.gopLength);
+    if (header.gopLength <= kSector || raw + size > length)
         return raw + kSector;
     return raw + size;
-}
-
-// The recorder's ring holds laps side by side: in time order the entries
-// of the older lap come first. Sorting by time puts them so, and a
-// resulting drop in raw offsets tells the reader that the ring has wrapped.
-bool SortByTime(std::vector<InxUnit>* entries) {
-    std::stable_sort(entries->begin(), entries->end(),
-                     [](const InxUnit& a, const InxUnit& b) { return a.time < b.time; });
-    if (entries->size() > kMaxRebuiltEntries)
-        entries->erase(entries->begin(), entries->end() - long(kMaxRebuiltEntries));
-    return std::adjacent_find(entries->begin(), entries->end(), [](const auto& a, const auto& b) {
-               return b.offset < a.offset;
-           }) != entries->end();
 }
 
 // The output exists, pre-sized and empty, before the scan starts, so that an
@@ -71,64 +56,68 @@ FILE* CreateIndexFile(const char* path) {
     return file;
 }
 
-// Header {magic, 1, one past the newest, wrapped}, entries from 1 on.
-bool WriteIndex(FILE* file, const std::vector<InxUnit>& entries, bool wrapped) {
+// Header {magic, 1, one past the newest, not wrapped}, entries from 1 on in
+// the order the scan found them. The header takes a record of its own, so
+// the first minute found stays in the index.
+bool WriteIndex(FILE* file, const std::vector<InxUnit>& entries) {
     std::vector<uint8_t> bytes(16 * (entries.size() + 1));
-    EncodeInxHd({kInxMagic, 1, uint32_t(entries.size() + 1), wrapped ? 1u : 0u}, bytes.data());
+    EncodeInxHd({kInxMagic, 1, uint32_t(entries.size() + 1), 0}, bytes.data());
     for (size_t i = 0; i < entries.size(); ++i)
         EncodeInxUnit(entries[i], &bytes[16 * (i + 1)]);
     return fseeko(file, 0, SEEK_SET) == 0 &&
            fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-// Minute entries of the ring, in scan order; false when a sector cannot be read.
-bool ScanRing(HANDLE device, uint64_t start, uint64_t length, RebuildCallback callback,
-              std::vector<InxUnit>* entries) {
+// Minute entries of the ring in scan order: raw offsets only grow, so the
+// reader never takes the index for a wrapped ring, whatever the recorder's
+// clock did (a clock set back, the end of summer time).
+RebuildScan ScanRing(HANDLE device, uint64_t start, uint64_t length, RebuildCallback callback,
+                     const std::atomic<bool>* stop, std::vector<InxUnit>* entries) {
     uint32_t lastTime = 0;
     for (uint64_t raw = 0; raw < length;) {
+        if (stop != nullptr && stop->load())
+            return RebuildScan::Stopped;
         uint8_t sector[kSectorSize];
         if (!ReadSector(device, start + raw, sector))
-            return false;
-        const uint32_t time = LoadU32(sector + 12);
-        if (LoadU32(sector) == kFrameMagic && time != lastTime && time % 60 == 0) {
-            entries->push_back({time, 0, raw});
-            lastTime = time;
+            return RebuildScan::Failed;
+        const FrameHeader header = ReadFrameHeader(sector);
+        if (header.magic == kFrameMagic && header.time != lastTime && header.time % 60 == 0 &&
+            entries->size() < kMaxRebuiltEntries) {
+            entries->push_back({header.time, 0, raw});
+            lastTime = header.time;
         }
-        raw = NextScanOffset(sector, raw, length);
+        raw = NextScanOffset(header, raw, length);
         if (callback != nullptr)
             callback(kRebuildKind, nullptr, Progress(raw, length));
         Sleep(1);  // keeps the machine responsive during a scan of hours
     }
-    return true;
+    return RebuildScan::Written;
 }
 
 }  // namespace
 
-bool CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
-                                  RebuildCallback callback) {
+RebuildScan CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
+                                         RebuildCallback callback, const std::atomic<bool>* stop) {
     uint64_t start = 0, length = 0;
     if (dataPath == nullptr || outputPath == nullptr ||
         !DataPartitionOf(dataPath, &start, &length) || length == 0)
-        return false;
+        return RebuildScan::Failed;
     const HANDLE device = OpenDevice(dataPath);
     if (device == INVALID_HANDLE_VALUE)
-        return false;
+        return RebuildScan::Failed;
     FILE* output = CreateIndexFile(outputPath);
     std::vector<InxUnit> entries;
-    const bool scanned = output != nullptr && ScanRing(device, start, length, callback, &entries);
+    RebuildScan scan = output != nullptr ? ScanRing(device, start, length, callback, stop, &entries)
+                                         : RebuildScan::Failed;
     CloseHandle(device);
-    bool written = false;
-    if (scanned && !entries.empty()) {
-        const bool wrapped = SortByTime(&entries);
-        written = WriteIndex(output, entries, wrapped);
-    }
-    if (output != nullptr)
-        written = (fclose(output) == 0) && written;
-    return written;
+    if (scan == RebuildScan::Written && (entries.empty() || !WriteIndex(output, entries)))
+        scan = RebuildScan::Failed;
+    if (output != nullptr && fclose(output) != 0 && scan == RebuildScan::Written)
+        scan = RebuildScan::Failed;
+    return scan;
 }
 
-bool CHddSource::ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath,
-                                  RebuildCallback callback) {
+bool CHddSource::ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndexPath) {
     namespace fs = std::filesystem;
     if (rebuiltPath == nullptr || timeIndexPath == nullptr)
         return false;
@@ -141,7 +130,8 @@ bool CHddSource::ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndex
         return false;
     // Staged beside the target and renamed, so the disk never holds half an index.
     if (!fs::copy_file(rebuiltPath, staged, fs::copy_options::overwrite_existing, error)) {
-        fs::remove(staged, error);
+        if (fs::is_regular_file(staged, error))  // a folder of that name is not ours
+            fs::remove(staged, error);
         return false;
     }
     fs::rename(staged, target, error);
@@ -149,7 +139,5 @@ bool CHddSource::ReplaceTimeIndex(const char* rebuiltPath, const char* timeIndex
         fs::remove(staged, error);
         return false;
     }
-    if (callback != nullptr)
-        callback(kRebuildKind, nullptr, kRebuildDone);
     return true;
 }

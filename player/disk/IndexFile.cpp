@@ -6,6 +6,15 @@ bool CIndexFile::Open(const char* path) {
     return m_file != nullptr;
 }
 
+bool CIndexFile::Reopen(const char* path) {
+    FILE* fresh = fopen(path, "rb");
+    if (fresh == nullptr)
+        return false;
+    Close();
+    m_file = fresh;
+    return true;
+}
+
 void CIndexFile::Close() {
     if (m_file != nullptr)
         fclose(m_file);

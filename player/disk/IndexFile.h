@@ -15,6 +15,9 @@ public:
     ~CIndexFile() { Close(); }
 
     bool Open(const char* path);
+    // A fresh stream on `path` in place of the open one, which is kept when
+    // the new one cannot be opened. False then.
+    bool Reopen(const char* path);
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
 

@@ -3,17 +3,9 @@
 #include <algorithm>
 
 #include "platform/base/File.h"
+#include "player/source/GopWalk.h"
 #include "player/source/Sectors.h"
 #include "player/source/SeekHandle64.h"
-#include "shared/ByteOrder.h"
-
-namespace {
-
-bool UsableBuffer(const uint8_t* buffer, const int* length) {
-    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
-}
-
-}  // namespace
 
 void CRingReader::Attach(HANDLE device, uint64_t deviceBase, const RingLayout& bounds) {
     Detach();
@@ -135,18 +127,15 @@ GopReadResult CRingReader::ReadGopAt(uint64_t raw, uint64_t size, uint8_t* buffe
 
 GopReadResult CRingReader::ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer,
                                        int* length) {
-    if (!IsOpen() || !UsableBuffer(buffer, length))
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
-    for (int passed = 0;; ++passed) {
-        uint8_t sector[kSectorSize];
-        const GopReadResult found = FindForward(ring, limit, sector);
-        if (found != GopReadResult::Read)
-            return found;
-        const uint64_t size = GopStorageSize(LoadU32(sector + 32));
-        if (passed == pass)
-            return ReadGopAt(m_rawPos, size, buffer, length);
-        m_rawPos += size;
-    }
+    return WalkGopsForward(
+        pass, buffer, length,
+        [this, ring, limit](uint8_t* sector) { return FindForward(ring, limit, sector); },
+        [this](uint64_t size, uint8_t* into, int* got) {
+            return ReadGopAt(m_rawPos, size, into, got);
+        },
+        [this](uint64_t size) { m_rawPos += size; });
 }
 
 GopReadResult CRingReader::ReadGop(uint8_t* buffer, int* length) {

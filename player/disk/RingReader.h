@@ -19,6 +19,7 @@
 
 #include "platform/base/Handle.h"
 #include "player/disk/RingLayout.h"
+#include "player/source/BackLink.h"
 #include "player/source/GopReadResult.h"
 
 class CRingReader {
@@ -63,11 +64,6 @@ public:
     bool ReadAt(uint64_t raw, void* into, uint64_t size);
 
 private:
-    struct BackLink {
-        uint64_t position;  // start of the linked GOP
-        uint64_t size;      // its storage size
-    };
-
     // A raw offset may lie in both parts when the oldest GOP starts where the
     // newest ends (a recorder writes back to back): the part the reader is
     // in decides which data position it has.
@@ -78,8 +74,8 @@ private:
     GopReadResult FindForward(bool ring, uint64_t limit, uint8_t* sector);
     GopReadResult ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer, int* length);
     GopReadResult ReadGopAt(uint64_t raw, uint64_t size, uint8_t* buffer, int* length);
-    GopReadResult FindBackLink(uint8_t* buffer, int length, BackLink* link);
-    bool LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, BackLink* link);
+    GopReadResult FindBackLink(uint8_t* buffer, int length, GopLink* link);
+    bool LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, GopLink* link);
     GopReadResult ScanBackward(int pass, uint8_t* buffer, int* length);
     GopReadResult MoveToStart();
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "player/disk/RingReader.h"
+#include "player/source/GopWalk.h"
 #include "player/source/Sectors.h"
-#include "shared/ByteOrder.h"
 
 GopReadResult CRingReader::MoveToStart() {
     MoveToPosition(0);
@@ -14,7 +14,7 @@ GopReadResult CRingReader::MoveToStart() {
 // The sector at part 2's start links to the last GOP of part 1, which ends
 // somewhere in the wrap part rather than at part1End: it is the highest GOP
 // header below part1End with the linked size.
-bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, BackLink* link) {
+bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, GopLink* link) {
     const uint64_t top = RoundDownToSector(m_layout.part1End);
     const uint64_t window =
         std::min(RoundDownToSector(uint64_t(length)), RoundDownToSector(top - m_layout.oldestRaw));
@@ -24,7 +24,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
         offset -= kSector;
         const uint8_t* sector = buffer + offset;
         const uint64_t raw = top - window + offset;
-        if (StartsGop(sector) && GopStorageSize(LoadU32(sector + 32)) == size &&
+        if (StartsGop(sector) && GopStorageSize(ReadFrameHeader(sector).gopLength) == size &&
             raw + size <= m_layout.rawHigh) {
             *link = {raw - m_layout.oldestRaw, size};
             return true;
@@ -33,7 +33,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Bac
     return false;
 }
 
-GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* link) {
+GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, GopLink* link) {
     const bool wrapPart = !m_inPart2 && m_layout.IsInWrapPart(m_rawPos);
     const uint64_t position = wrapPart ? m_layout.Part1Length() : PositionOf(m_rawPos, m_inPart2);
     if (position == kNoPosition)
@@ -45,50 +45,48 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, BackLink* l
         *link = {m_lastGopPosition, m_lastGopSize};
         return GopReadResult::Read;
     }
-    for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total)); q > 0;
+    const uint64_t end = std::min(RoundUpToSector(position), total);
+    for (uint64_t q = std::min(RoundUpToSector(position), RoundDownToSector(total));;
          q -= kSector) {
         const uint64_t at = RawOf(q);
         uint8_t sector[kSectorSize];
         if (!ReadAt(at, sector, kSector)) {
+            if (q == 0)
+                return MoveToStart();
             MoveToPosition(q - kSector);  // the next walk starts before it
             return GopReadResult::Failed;
         }
-        const uint64_t size = StartsGop(sector) ? PreviousGopSize(ReadFrameHeader(sector)) : 0;
-        if (size == 0)
-            continue;
-        if (m_layout.wrapped && at == m_layout.part2Start &&
-            LinkAcrossWrap(size, buffer, length, link))
+        GopLink found{};
+        const LinkFound rule = GopBefore(sector, q, end, &found);
+        if (rule == LinkFound::BeforeStart)
+            break;
+        if (rule == LinkFound::Yes) {
+            // The back link of part 2's first GOP leads across the wrap.
+            const bool followsLink = found.start != q;
+            if (followsLink && m_layout.wrapped && at == m_layout.part2Start &&
+                LinkAcrossWrap(found.size, buffer, length, link))
+                return GopReadResult::Read;
+            *link = found;
             return GopReadResult::Read;
-        if (size > q)
-            break;  // the link points before the oldest GOP
-        *link = {q - size, size};
-        return GopReadResult::Read;
+        }
+        if (q == 0)
+            break;
     }
     return MoveToStart();
 }
 
 GopReadResult CRingReader::ScanBackward(int pass, uint8_t* buffer, int* length) {
-    if (!IsOpen() || buffer == nullptr || length == nullptr || *length < kSectorSize)
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
-    for (int followed = 0;; ++followed) {
-        BackLink link{};
-        const GopReadResult found = FindBackLink(buffer, *length, &link);
-        if (found != GopReadResult::Read)
-            return found;
-        MoveToPosition(link.position);
-        if (followed < pass)
-            continue;
-        // Failures leave the position at the linked GOP's start: the next walk
-        // follows its own back link and so moves on.
-        if (link.size > uint64_t(*length) || !ReadAt(m_rawPos, buffer, link.size))
-            return GopReadResult::Failed;
-        // A link into overwritten data (before the oldest intact GOP of a
-        // wrapped ring) finds no GOP there: the walk goes on from that place.
-        if (!StartsGop(buffer))
-            continue;
-        *length = int(link.size);
-        return GopReadResult::Read;
-    }
+    return WalkGopsBackward(
+        pass, buffer, length,
+        [this](uint8_t* scratch, int size, GopLink* link) {
+            return FindBackLink(scratch, size, link);
+        },
+        [this](uint64_t start) { MoveToPosition(start); },
+        [this](const GopLink& link, uint8_t* into) {
+            return ReadAt(m_rawPos, into, link.size) ? GopReadResult::Read : GopReadResult::Failed;
+        });
 }
 
 GopReadResult CRingReader::ReadGopBack(uint8_t* buffer, int* length) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/disk/Drives.h"
-#include "player/disk/IndexCodec.h"
+#include "player/disk/IndexReads.h"
 #include "player/disk/RingRange.h"
 
 namespace {
@@ -54,9 +54,9 @@ int CSdSource::Open(const CDataSource& paths) {
     InxHd stored{};
     RingOpening opening{};
     const TimeEntryReader read = [this](uint32_t i, InxUnit* unit) {
-        return ReadEntry(m_timeArea, int(i), unit);
+        return ReadIndexEntry(m_timeArea, int(i), unit);
     };
-    if (data.empty() || !OpenHandles(data.c_str()) || !ReadStoredTimeHeader(&stored) ||
+    if (data.empty() || !OpenHandles(data.c_str()) || !ReadIndexHeader(m_timeArea, &stored) ||
         !OpenRing(m_ring, read, {stored.first, stored.last, stored.wrapped != 0, 0}, &opening)) {
         CloseHandles();
         return -1;
@@ -96,24 +96,8 @@ int CSdSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback& c
     return ExtractRingRange(*this, m_ring, from, to, callback);
 }
 
-bool CSdSource::ReadEntry(CIndexArea& area, int index, InxUnit* unit) {
-    uint8_t record[16];
-    if (index < 1 || unit == nullptr || !area.Read(uint32_t(index), record))
-        return false;
-    *unit = DecodeInxUnit(record);
-    return true;
-}
-
-bool CSdSource::ReadStoredTimeHeader(InxHd* header) {
-    uint8_t record[16];
-    if (header == nullptr || !m_timeArea.Read(0, record))
-        return false;
-    *header = DecodeInxHd(record);
-    return true;
-}
-
 bool CSdSource::ReadTimeInxHd(InxHd* header) {
-    if (!ReadStoredTimeHeader(header))
+    if (!ReadIndexHeader(m_timeArea, header))
         return false;
     if (m_keptStart != 0)
         header->first = m_keptStart;
@@ -121,35 +105,26 @@ bool CSdSource::ReadTimeInxHd(InxHd* header) {
 }
 
 bool CSdSource::ReadTimeInxUnit(int index, InxUnit* unit) {
-    if (!ReadEntry(m_timeArea, index, unit))
-        return false;
-    unit->offset = RawToLogical(unit->offset);
-    return true;
+    return ReadMappedEntry(m_timeArea, index, unit, [this](uint64_t r) { return RawToLogical(r); });
 }
 
 bool CSdSource::ReadTimeInxRaw(int index, InxUnit* unit) {
-    return ReadEntry(m_timeArea, index, unit);
+    return ReadIndexEntry(m_timeArea, index, unit);
 }
 
 bool CSdSource::ReadEvtInxHd(InxHd* header) {
-    uint8_t record[16];
-    if (header == nullptr || !m_eventArea.Read(0, record))
-        return false;
-    *header = DecodeInxHd(record);
-    return true;
+    return ReadIndexHeader(m_eventArea, header);
 }
 
 bool CSdSource::ReadEvtInxUnit(int index, InxUnit* unit) {
-    if (!ReadEntry(m_eventArea, index, unit))
-        return false;
-    unit->offset = RawToLogical(unit->offset);
-    return true;
+    return ReadMappedEntry(m_eventArea, index, unit,
+                           [this](uint64_t r) { return RawToLogical(r); });
 }
 
 bool CSdSource::ReadQuickInxHd(QuickInxHd* header) {
-    return header != nullptr && m_quickArea.Read(0, header);
+    return ReadQuickRecord(m_quickArea, 0, header);
 }
 
 bool CSdSource::ReadQuickInxUnit(int index, QuickInxUnit* unit) {
-    return index >= 1 && unit != nullptr && m_quickArea.Read(uint32_t(index), unit);
+    return index >= 1 && ReadQuickRecord(m_quickArea, index, unit);
 }

@@ -68,8 +68,6 @@ public:
 
 private:
     bool PlaceAreas(uint64_t indexOffset, uint64_t cardEnd);
-    bool ReadEntry(CIndexArea& area, int index, InxUnit* unit);
-    bool ReadStoredTimeHeader(InxHd* header);
     void CloseHandles();
 
     uint64_t m_dataStart = kNoPosition;   // S

@@ -16,12 +16,6 @@ namespace {
 // system and so no drive letter, so its number says nothing about theirs.
 constexpr DWORD kMaxPhysicalDrives = 32;
 
-std::string PhysicalDriveName(DWORD number) {
-    char name[64];
-    snprintf(name, sizeof name, "\\\\.\\PHYSICALDRIVE%u", unsigned(number));
-    return name;
-}
-
 struct CardHeader {
     uint64_t indexOffset = 0;  // T
     uint64_t cardEnd = 0;      // E

@@ -55,10 +55,10 @@ void SetLayout(const uint8_t* truck, GopInfo* info) {
 
 }  // namespace
 
-// Like every other sub-block, only records below framesPerChannel (at most 30)
-// are stored, and only the first 36 tyres of each (tyreCount is cut to 36; a
-// count above 34 is a bad layout anyway). The whole block, entries and truck
-// layout included, must fit before the GOP's end, else nothing of it is read.
+// Unlike the other sub-blocks, every record is stored while framesPerChannel
+// is above 0, up to the record's 30 slots, and only the first 36 tyres of
+// each (tyreCount is cut to 36; a count above 34 is a bad layout anyway). The whole block, entries
+// and truck layout included, must fit before the GOP's end, else nothing of it is read.
 TyreResult ReadTyres(ByteCursor& cursor, const GopView& gop, GopInfo* info) {
     ByteCursor at = cursor;
     const uint8_t* header = at.Take(tl::kTyreHeaderSize);
@@ -72,7 +72,7 @@ TyreResult ReadTyres(ByteCursor& cursor, const GopView& gop, GopInfo* info) {
     cursor = at;
 
     info->tyreCount = std::min(tyres, kMaxTyres);
-    const int stored = std::min(records, gop.framesPerChannel);
+    const int stored = gop.framesPerChannel > 0 ? std::min(records, kMaxTelemetryRecords) : 0;
     for (int r = 0; r < stored; ++r)
         for (int i = 0; i < info->tyreCount; ++i)
             info->tpms[r][i] = TyreOf(entries + tl::kTyreEntrySize * i);

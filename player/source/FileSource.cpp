@@ -7,9 +7,9 @@
 #include "platform/base/LastError.h"
 #include "player/errors/ErrorSink.h"
 #include "player/source/AudioFormat.h"
+#include "player/source/IndexCodec.h"
 #include "player/source/Sectors.h"
 #include "player/source/SourceProbe.h"
-#include "shared/ByteOrder.h"
 
 namespace {
 
@@ -209,7 +209,7 @@ bool CFileSource::ReadTimeInxHd(InxHd* header) {
     uint8_t record[kRecordSize];
     if (m_inxFile == nullptr || header == nullptr || !ReadRecord(m_inxFile, 0, record))
         return false;
-    *header = {LoadU32(record), LoadU32(record + 4), LoadU32(record + 8), LoadU32(record + 12)};
+    *header = DecodeInxHd(record);
     return true;
 }
 
@@ -218,7 +218,7 @@ bool CFileSource::ReadTimeInxUnit(int index, InxUnit* unit) {
     if (index <= 0 || m_inxFile == nullptr || unit == nullptr ||
         !ReadRecord(m_inxFile, int64_t(index) * kRecordSize, record))
         return false;
-    *unit = {LoadU32(record), LoadU32(record + 4), LoadU64(record + 8)};
+    *unit = DecodeInxUnit(record);
     return true;
 }
 

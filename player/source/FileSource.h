@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "platform/base/WinTypes.h"
+#include "player/source/BackLink.h"
 #include "player/source/DataSource.h"
 #include "player/source/ExtractCallback.h"
 #include "player/source/GopReadResult.h"
@@ -85,25 +86,20 @@ public:
     bool StopFlag() const { return m_stopFlag.load(); }
 
 private:
-    struct Sector;
-    struct BackLink;
-
     bool OpenStreams(const char* dvrPath, const char* inxPath);
     bool ReadIndexEnds(DWORD* systemError);
     void Probe();
     void CloseAfterFailedOpen();
 
     // Forward: finds the next GOP start at or after m_position.
-    GopReadResult FindGopForward(Sector* sector);
+    GopReadResult FindGopForward(uint8_t* sector);
     GopReadResult ReadGopAt(uint64_t start, uint64_t size, uint8_t* buffer, int* length);
     GopReadResult ScanForward(int pass, uint8_t* buffer, int* length);
-    // Backward: follows the back link of the GOP at or before m_position.
-    enum class LinkFound { No, Yes, BeforeStart };
-    LinkFound LinkBefore(const Sector& sector, uint64_t at, uint64_t end, BackLink* link);
-    GopReadResult FindBackLink(BackLink* link);
-    GopReadResult ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length);
+    // Backward: the GOP before m_position (BackLink.h).
+    GopReadResult FindBackLink(GopLink* link);
+    GopReadResult ScanBackward(int pass, uint8_t* buffer, int* length);
 
-    bool ReadSector(uint64_t position, Sector* sector);
+    bool ReadSector(uint64_t position, uint8_t* sector);
     bool SeekStream(uint64_t position);
     GopReadResult FailAtStreamOffset();
 

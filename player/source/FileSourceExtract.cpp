@@ -12,8 +12,10 @@ int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback&
         return -1;
     InxHd header{};
     uint32_t iFrom = 0, iTo = 0;
+    // The search does not look at the stop flag: a stop that comes while it
+    // runs ends the extraction as any other does, with the range's index.
     if (!FindRange(from, to, &header, &iFrom, &iTo))
-        return StopFlag() ? 0 : -1;  // stopped while looking: nothing to send
+        return -1;
     clearerr(m_dvrFile);
     if (!SeekStream(from))
         return -1;
@@ -29,7 +31,7 @@ int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback&
 
 // Finds the last entry at `from` and the first at `to` among the entries the
 // header names that the .inx really holds, so that a damaged header cannot
-// make the walk run over billions of absent records. A stop ends the walk.
+// make the walk run over billions of absent records.
 bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t* iFrom,
                             uint32_t* iTo) {
     if (!ReadTimeInxHd(header))
@@ -39,7 +41,7 @@ bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t*
         return false;
     const uint64_t last = std::min<uint64_t>({header->last, records - 1, uint64_t(INT_MAX)});
     bool haveFrom = false;
-    for (uint64_t i = std::max<uint32_t>(header->first, 1); i <= last && !StopFlag(); ++i) {
+    for (uint64_t i = std::max<uint32_t>(header->first, 1); i <= last; ++i) {
         InxUnit unit{};
         if (!ReadTimeInxUnit(int(i), &unit))
             continue;

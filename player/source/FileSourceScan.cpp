@@ -2,36 +2,19 @@
 // SkipGop, and the back-link walk behind ReadGopBack and SkipGopBack.
 #include <algorithm>
 
+#include "player/source/BackLink.h"
 #include "player/source/FileSource.h"
+#include "player/source/GopWalk.h"
 #include "player/source/Sectors.h"
-#include "shared/ByteOrder.h"
 
-struct CFileSource::Sector {
-    uint8_t bytes[kSectorSize];
-};
-
-// The GOP before a GOP header: where it starts and how long it is on storage.
-struct CFileSource::BackLink {
-    uint64_t start;
-    uint64_t size;
-};
-
-namespace {
-
-bool UsableBuffer(const uint8_t* buffer, const int* length) {
-    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
-}
-
-}  // namespace
-
-bool CFileSource::ReadSector(uint64_t position, Sector* sector) {
+bool CFileSource::ReadSector(uint64_t position, uint8_t* sector) {
     if (!SeekStream(position))
         return false;
-    const size_t got = fread(sector->bytes, 1, kSectorSize, m_dvrFile);
+    const size_t got = fread(sector, 1, kSectorSize, m_dvrFile);
     return got == size_t(kSectorSize);
 }
 
-GopReadResult CFileSource::FindGopForward(Sector* sector) {
+GopReadResult CFileSource::FindGopForward(uint8_t* sector) {
     for (;;) {
         if (feof(m_dvrFile) || m_position >= m_totalLen)
             return GopReadResult::End;
@@ -41,7 +24,7 @@ GopReadResult CFileSource::FindGopForward(Sector* sector) {
         if (!ReadSector(at, sector))
             return FailAtStreamOffset();
         m_position = at + kSector;
-        if (StartsGop(sector->bytes)) {
+        if (StartsGop(sector)) {
             m_position = at;
             return GopReadResult::Read;
         }
@@ -64,19 +47,17 @@ GopReadResult CFileSource::ReadGopAt(uint64_t start, uint64_t size, uint8_t* buf
 }
 
 GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
-    if (!IsOpen() || !UsableBuffer(buffer, length))
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
-    for (int passed = 0;; ++passed) {
-        Sector sector;
-        const GopReadResult found = FindGopForward(&sector);
-        if (found != GopReadResult::Read)
-            return found;
-        const uint64_t size = GopStorageSize(LoadU32(sector.bytes + 32));
-        if (passed == pass)
-            return ReadGopAt(m_position, size, buffer, length);
-        m_position += size;
-        SeekStream(m_position);
-    }
+    return WalkGopsForward(
+        pass, buffer, length, [this](uint8_t* sector) { return FindGopForward(sector); },
+        [this](uint64_t size, uint8_t* into, int* got) {
+            return ReadGopAt(m_position, size, into, got);
+        },
+        [this](uint64_t size) {
+            m_position += size;
+            SeekStream(m_position);
+        });
 }
 
 GopReadResult CFileSource::ReadGop(uint8_t* buffer, int* length) {
@@ -89,30 +70,7 @@ GopReadResult CFileSource::SkipGop(int n, uint8_t* buffer, int* length) {
     return ScanForward(n, buffer, length);
 }
 
-// The GOP before `end` as seen from the GOP header at `at`: the GOP itself
-// when it ends at or before `end` (the walk started in filler or past the
-// last GOP, so nothing else would lead back to it; a GOP cut short by the end
-// of the file does not count), else the GOP its back link points at.
-CFileSource::LinkFound CFileSource::LinkBefore(const Sector& sector, uint64_t at, uint64_t end,
-                                               BackLink* link) {
-    if (!StartsGop(sector.bytes))
-        return LinkFound::No;
-    const FrameHeader header = ReadFrameHeader(sector.bytes);
-    const uint64_t ownSize = GopStorageSize(header.gopLength);
-    if (at < end && ownSize <= end - at) {
-        *link = {at, ownSize};
-        return LinkFound::Yes;
-    }
-    const uint64_t size = PreviousGopSize(header);
-    if (size > at)
-        return LinkFound::BeforeStart;
-    if (size == 0)
-        return LinkFound::No;
-    *link = {at - size, size};
-    return LinkFound::Yes;
-}
-
-GopReadResult CFileSource::FindBackLink(BackLink* link) {
+GopReadResult CFileSource::FindBackLink(GopLink* link) {
     // Sectors past the end of the file hold no GOP: the search starts at the
     // last one there is (the data length may lie beyond the file's end).
     if (fseeko(m_dvrFile, 0, SEEK_END) != 0)
@@ -120,9 +78,9 @@ GopReadResult CFileSource::FindBackLink(BackLink* link) {
     const uint64_t fileEnd = uint64_t(ftello(m_dvrFile));
     const uint64_t from = std::min(RoundUpToSector(m_position), RoundUpToSector(fileEnd));
     for (uint64_t at = from;;) {
-        Sector sector;
-        if (ReadSector(at, &sector)) {
-            const LinkFound found = LinkBefore(sector, at, std::min(from, fileEnd), link);
+        uint8_t sector[kSectorSize];
+        if (ReadSector(at, sector)) {
+            const LinkFound found = GopBefore(sector, at, std::min(from, fileEnd), link);
             if (found == LinkFound::Yes)
                 return GopReadResult::Read;
             if (found == LinkFound::BeforeStart)
@@ -139,38 +97,29 @@ GopReadResult CFileSource::FindBackLink(BackLink* link) {
     return GopReadResult::Start;
 }
 
-GopReadResult CFileSource::ScanBackward(int pass, bool checkMagic, uint8_t* buffer, int* length) {
-    if (!IsOpen() || !UsableBuffer(buffer, length))
+GopReadResult CFileSource::ScanBackward(int pass, uint8_t* buffer, int* length) {
+    if (!IsOpen() || !UsableGopBuffer(buffer, length))
         return GopReadResult::NotOpen;
-    for (int followed = 0;;) {
-        BackLink link{};
-        const GopReadResult found = FindBackLink(&link);
-        if (found != GopReadResult::Read)
-            return found;
-        m_position = link.start;
-        SeekStream(m_position);
-        if (followed < pass) {
-            ++followed;
-            continue;
-        }
-        if (link.size > uint64_t(*length))
-            return GopReadResult::Failed;
-        if (fread(buffer, 1, link.size, m_dvrFile) != link.size)
-            return FailAtStreamOffset();
-        SeekStream(m_position);
-        if (checkMagic && LoadU32(buffer) != kFrameMagic)
-            continue;
-        *length = int(link.size);
-        return GopReadResult::Read;
-    }
+    return WalkGopsBackward(
+        pass, buffer, length, [this](uint8_t*, int, GopLink* link) { return FindBackLink(link); },
+        [this](uint64_t start) {
+            m_position = start;
+            SeekStream(m_position);
+        },
+        [this](const GopLink& link, uint8_t* into) {
+            if (fread(into, 1, link.size, m_dvrFile) != link.size)
+                return FailAtStreamOffset();
+            SeekStream(m_position);
+            return GopReadResult::Read;
+        });
 }
 
 GopReadResult CFileSource::ReadGopBack(uint8_t* buffer, int* length) {
-    return ScanBackward(0, false, buffer, length);
+    return ScanBackward(0, buffer, length);
 }
 
 GopReadResult CFileSource::SkipGopBack(int n, uint8_t* buffer, int* length) {
     if (n < 1)
         return GopReadResult::NotOpen;
-    return ScanBackward(n, true, buffer, length);
+    return ScanBackward(n, buffer, length);
 }

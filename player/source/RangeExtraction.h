@@ -26,8 +26,10 @@ inline int PercentOf(uint64_t done, uint64_t total) {
 }
 
 // Reads forward from the reader's position until it reaches `to` or the stop
-// flag is set. An unreadable GOP is reported (GopUnreadable) and passed; false
-// when reading ends otherwise or cannot move on.
+// flag is set; a GOP read while the stop came is not handed on, so nothing
+// reaches the host once the flag is set. An unreadable GOP is reported
+// (GopUnreadable) and passed; false when reading ends otherwise or cannot
+// move on.
 template <typename Reader>
 bool SendRangeGops(Reader& reader, uint64_t from, uint64_t to, const ExtractCallback& callback) {
     auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
@@ -35,6 +37,8 @@ bool SendRangeGops(Reader& reader, uint64_t from, uint64_t to, const ExtractCall
         const uint64_t before = reader.Tellp();
         int length = kGopBufferSize;
         const GopReadResult result = reader.ReadGop(buffer.get(), &length);
+        if (reader.StopFlag())
+            break;
         if (result == GopReadResult::Read) {
             callback(int(EXTRACT_GOP), PercentOf(reader.Tellp() - from, to - from), buffer.get(),
                      length);

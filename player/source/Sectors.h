@@ -22,6 +22,12 @@ inline uint64_t RoundDownToSector(uint64_t value) {
     return value & ~(kSector - 1);
 }
 
+// The caller's buffer of a GOP read: there, with its length, and able to
+// hold at least one sector. Every reader refuses anything else (NotOpen).
+inline bool UsableGopBuffer(const uint8_t* buffer, const int* length) {
+    return buffer != nullptr && length != nullptr && *length >= kSectorSize;
+}
+
 // The storage size of a GOP of `gopLength` bytes.
 inline uint64_t GopStorageSize(uint32_t gopLength) {
     return RoundUpToSector(gopLength);

@@ -5,6 +5,7 @@
 
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
+#include "player/disk/TimeIndexRebuild.h"
 #include "player/errors/ErrorSink.h"
 
 namespace {
@@ -24,12 +25,12 @@ void WaitAndClose(HANDLE* thread) {
 
 CSourceManager::~CSourceManager() {
     EndStorageThreads();
-    m_extractStop = true;
+    StopExtract();
     WaitAndClose(&m_extractThread);
 }
 
 int CSourceManager::Open(int type, const char* dataPath, const char* indexPath) {
-    std::lock_guard lock(m_lock);
+    std::unique_lock lock(m_lock);
     if (m_type != OPENED_NONE)
         return -1;
     switch (type) {
@@ -37,9 +38,15 @@ int CSourceManager::Open(int type, const char* dataPath, const char* indexPath) 
             return OpenFilePair(dataPath, indexPath);
         case OPENED_DISK:
         case OPENED_CARD:
+            return StartStorageThread(type);
         case OPENED_REBUILD_REQUEST:
         case OPENED_REBUILD:
-            return StartStorageThread(type == OPENED_REBUILD_REQUEST ? OPENED_REBUILD : type);
+            if (RebuildRunning()) {
+                lock.unlock();
+                ReportSource(OPENED_REBUILD, nullptr, SOURCE_REBUILD_BUSY);
+                return -1;
+            }
+            return StartStorageThread(OPENED_REBUILD);
         default:
             return -1;
     }
@@ -55,8 +62,9 @@ int CSourceManager::OpenFilePair(const char* dataPath, const char* indexPath) {
 int CSourceManager::StartStorageThread(int type) {
     const uint64_t session = m_session;
     HANDLE stop = CreateEvent(true, false);
-    HANDLE thread = type == OPENED_REBUILD
-                        ? CreateThread([this] { RebuildIndexThread(); })
+    auto rebuild = type == OPENED_REBUILD ? std::make_shared<RebuildRun>() : nullptr;
+    HANDLE thread = rebuild != nullptr
+                        ? StartRebuildThread(rebuild)
                         : CreateThread([=, this] { OpenDiskThread(type, session, stop); });
     if (thread == nullptr) {
         CloseHandle(stop);
@@ -64,8 +72,28 @@ int CSourceManager::StartStorageThread(int type) {
     }
     m_stopEvent = stop;
     m_openThread = thread;
+    if (rebuild != nullptr)
+        m_rebuild = std::move(rebuild);
     m_type = type;
     return 0;
+}
+
+// The rebuild thread gets all it uses (its run and the source callback) when
+// it starts and never touches the manager, so that one outliving the wait
+// of a close or of the manager's end harms nothing.
+HANDLE CSourceManager::StartRebuildThread(std::shared_ptr<RebuildRun> run) {
+    const zSourceCallback callback = m_sourceCallback.load();
+    return CreateThread([run, callback] {
+        const zSourceStatus end = RunTimeIndexRebuild(callback, run->stop);
+        if (callback != nullptr)
+            callback(OPENED_REBUILD, nullptr, end);
+        run->running = false;
+    });
+}
+
+// With m_lock held.
+bool CSourceManager::RebuildRunning() const {
+    return m_rebuild != nullptr && m_rebuild->running.load();
 }
 
 int CSourceManager::Close() {
@@ -102,6 +130,8 @@ void CSourceManager::EndStorageThreads() {
     {
         std::lock_guard lock(m_lock);
         ++m_session;
+        if (m_rebuild != nullptr)
+            m_rebuild->stop = true;
         openThread = std::exchange(m_openThread, nullptr);
         watchThread = std::exchange(m_watchThread, nullptr);
         stop = std::exchange(m_stopEvent, nullptr);

@@ -19,21 +19,29 @@
 //   over a reader or polls the manager's, so no reader of the manager is
 //   used once Close has taken over, even from a thread that outlived its
 //   wait. Thread handles are closed and reset.
-// - StopExtract sets the manager's own flag; the extraction thread passes it
-//   on to its private reader. An extraction builds that reader from the open
-//   one when it starts, so it always ends with exactly one of the codes 2, 3, -1
-//   and -3, whatever happens to the open source meanwhile.
+// - StopExtract sets the stop flag of the extraction's private reader
+//   itself, so no GOP reaches the host after it, not even a first one. An
+//   extraction builds that reader from the open one when it starts, so it
+//   always ends with exactly one of the codes 2, 3, -1 and -3, whatever
+//   happens to the open source meanwhile.
 // - A thread that cannot be started leaves the manager as it was.
 // - The detection thread finds and opens a device on a reader of its own and
 //   hands it over under the lock, so a reader the manager holds is always
 //   open and no forwarded call meets one half opened.
-// - The rebuilt time index replaces the disk's only when the rebuild ended
-//   and a ".bak" of the old one was made (CHddSource::ReplaceTimeIndex).
+// - One rebuild at a time: while the thread of an earlier one still runs
+//   (a close waits 500 ms at most), a new one is refused with -1 and the
+//   report (5, null, SOURCE_REBUILD_BUSY). A close sets the rebuild's stop
+//   flag, which ends its scan before the next sector. Every rebuild ends
+//   with exactly one report: SOURCE_REBUILD_DONE once the new index is in
+//   place (behind a ".bak" of the old one), another negative status with
+//   the old index untouched (RunTimeIndexRebuild).
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "platform/base/CriticalSection.h"
 #include "platform/base/Handle.h"
@@ -112,7 +120,14 @@ private:
     bool StartWatch(int kind, uint64_t session, HANDLE stop);
     void WatchDiskThread(int kind, uint64_t session, HANDLE stop);
     bool DeviceIsPresent(int kind) const;
-    void RebuildIndexThread();
+
+    // One index rebuild, shared by the manager and its thread.
+    struct RebuildRun {
+        std::atomic<bool> stop{false};    // set by Close and the manager's end
+        std::atomic<bool> running{true};  // cleared after the end report
+    };
+    HANDLE StartRebuildThread(std::shared_ptr<RebuildRun> run);
+    bool RebuildRunning() const;
     bool IsCurrent(uint64_t session) const { return m_session == session; }
     void ReportSource(int kind, const char* name, int status) const;
 
@@ -146,8 +161,10 @@ private:
     HANDLE m_openThread = nullptr;             // OpenDiskThread or RebuildIndexThread
     HANDLE m_watchThread = nullptr;            // WatchDiskThread
     HANDLE m_extractThread = nullptr;
+    std::shared_ptr<RebuildRun> m_rebuild;  // the latest rebuild, or null
 
-    std::atomic<bool> m_extractStop{false};
+    std::mutex m_stopMutex;
+    std::function<void()> m_stopExtraction;  // guarded by m_stopMutex; stops the latest extraction
     std::atomic<zSourceCallback> m_sourceCallback{nullptr};
     std::atomic<zReservedCallback> m_reservedCallback{nullptr};  // stored, never called
 };

@@ -1,4 +1,5 @@
 // The extraction thread of the source manager.
+#include <memory>
 #include <mutex>
 
 #include "platform/base/Thread.h"
@@ -36,7 +37,15 @@ int CSourceManager::StartExtractWith(std::shared_ptr<Reader> reader, uint64_t fr
                                      ExtractCallback callback) {
     if (m_extractThread != nullptr)
         CloseHandle(m_extractThread);
-    m_extractStop = false;
+    // A stop reaches the reader's own flag at once, so the reader sees it
+    // before it hands on its next GOP, even the first.
+    {
+        std::lock_guard stopLock(m_stopMutex);
+        m_stopExtraction = [weak = std::weak_ptr<Reader>(reader)] {
+            if (const std::shared_ptr<Reader> running = weak.lock())
+                running->SetStopFlag(true);
+        };
+    }
     m_extractThread = CreateThread([=, this, callback = std::move(callback)] {
         const zExtractCode end = ExtractWith(*reader, from, to, callback);
         callback(int(end), 0, nullptr, 0);
@@ -44,8 +53,12 @@ int CSourceManager::StartExtractWith(std::shared_ptr<Reader> reader, uint64_t fr
     return m_extractThread != nullptr ? 0 : -1;
 }
 
+// Takes only the stop's own lock: a stop never waits for a read of the open
+// source, and may come from inside the extraction callback.
 int CSourceManager::StopExtract() {
-    m_extractStop = true;
+    std::lock_guard lock(m_stopMutex);
+    if (m_stopExtraction)
+        m_stopExtraction();
     return 0;
 }
 
@@ -59,15 +72,7 @@ zExtractCode CSourceManager::ExtractWith(Reader& reader, uint64_t from, uint64_t
                                          const ExtractCallback& callback) {
     if (reader.Reopen() != 0)
         return EXTRACT_OPEN_FAILED;
-    // The reader belongs to this thread: the manager's stop flag reaches it
-    // here, before the range and before each GOP is handed on.
-    auto forward = [&](int code, int percent, const void* data, int length) {
-        callback(code, percent, data, length);
-        if (m_extractStop)
-            reader.SetStopFlag(true);
-    };
-    reader.SetStopFlag(m_extractStop);
-    const int result = reader.ExtractRange(from, to, forward);
+    const int result = reader.ExtractRange(from, to, callback);
     reader.Close();
     if (result != 0)
         return EXTRACT_READ_FAILED;

@@ -1,8 +1,6 @@
 // The device threads of the source manager: detection, opening and watch of
-// a disk or card source, and the index rebuild.
-#include <filesystem>
+// a disk or card source.
 #include <mutex>
-#include <string>
 
 #include "platform/base/Thread.h"
 #include "player/storage/SourceManager.h"
@@ -10,7 +8,6 @@
 namespace {
 
 constexpr DWORD kPollMs = 250;
-constexpr const char* kTimeIndexName = "timeindex";
 
 // True when the session's stop event is set or gone: the thread must end.
 bool Stopped(HANDLE stop, DWORD waitMs) {
@@ -73,22 +70,4 @@ bool CSourceManager::DeviceIsPresent(int kind) const {
     if (kind == OPENED_DISK)
         return m_diskReader != nullptr && m_diskReader->IsPresent();
     return m_cardReader != nullptr && m_cardReader->IsPresent();
-}
-
-// Works on readers of its own, never on the manager's, so a close during the
-// rebuild leaves it running. The rebuilt index goes in place of the disk's
-// only when the scan ended, behind a ".bak" of the old one; the end (-1) is
-// reported only then.
-void CSourceManager::RebuildIndexThread() {
-    CHddSource finder;
-    CDataSource paths;
-    if (!finder.Detect(&paths)) {
-        ReportSource(OPENED_REBUILD, nullptr, SOURCE_DISK_NOT_FOUND);
-        return;
-    }
-    std::error_code error;
-    const std::string current = (std::filesystem::current_path(error) / kTimeIndexName).string();
-    const zSourceCallback callback = m_sourceCallback.load();
-    if (CHddSource::RebuildTimeIndex(paths.DataFile, current.c_str(), callback))
-        CHddSource::ReplaceTimeIndex(current.c_str(), paths.TimeIndexFile, callback);
 }

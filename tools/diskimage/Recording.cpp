@@ -10,7 +10,9 @@ namespace diskimage {
 
 Recording RecordPlan(RingRecorder& ring, const GopPlan& plan, uint32_t firstEntry) {
     for (int i = 0; i < plan.count; ++i)
-        ring.Append(plan.startTime + uint32_t(i) * plan.secondsPerGop, plan.payload(i));
+        ring.Append(
+            plan.timeOf ? plan.timeOf(i) : plan.startTime + uint32_t(i) * plan.secondsPerGop,
+            plan.payload(i));
     Recording r;
     r.written = ring.Written();
     r.live = ring.Live();

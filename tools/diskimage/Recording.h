@@ -11,11 +11,13 @@
 namespace diskimage {
 
 // The GOPs to record: `count` GOPs, `secondsPerGop` apart from `startTime`,
-// GOP i carrying `payload(i)` bytes of frame data.
+// GOP i carrying `payload(i)` bytes of frame data. A recorder whose clock
+// jumps is played by `timeOf`, which then gives GOP i its time instead.
 struct GopPlan {
     int count = 0;
     uint32_t startTime = 1767225600;  // 2026-01-01 00:00
     uint32_t secondsPerGop = 1;
+    std::function<uint32_t(int)> timeOf;
     std::function<uint32_t(int)> payload = [](int i) { return uint32_t(1500 + (i * 337) % 5000); };
     int eventEvery = 10;  // every n-th GOP gets an event entry and a quick record
 };

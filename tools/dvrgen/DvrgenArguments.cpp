@@ -65,6 +65,17 @@ bool ParseGap(const std::string& text, std::map<int, uint64_t>* gaps) {
     return true;
 }
 
+bool ParseResolutionChange(const std::string& text,
+                           std::vector<recgen::ResolutionChange>* changes) {
+    const std::vector<std::string> parts = Split(text, ':');
+    recgen::ResolutionChange change;
+    if (parts.size() != 3 || !ParseNumber(parts[0], &change.fromGop) ||
+        !ParseNumber(parts[1], &change.channel) || !ParseNumber(parts[2], &change.code))
+        return false;
+    changes->push_back(change);
+    return true;
+}
+
 bool ParseAudio(const std::string& text, AudioKind* kind) {
     static const std::map<std::string, AudioKind> kinds{
         {"none", AudioKind::kNone}, {"pcm", AudioKind::kPcm}, {"ulaw", AudioKind::kUlaw}};
@@ -88,6 +99,8 @@ const std::map<std::string, ValueFlag>& ValueFlags() {
         {"--channels", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.channels); }},
         {"--version", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.version); }},
         {"--resolution", [](auto& v, auto& a) { return ParseList(v, &a.plan.resolutionCodes); }},
+        {"--resolution-change",
+         [](auto& v, auto& a) { return ParseResolutionChange(v, &a.plan.resolutionChanges); }},
         {"--fps", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.fps); }},
         {"--gops", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.gopCount); }},
         {"--start-time", [](auto& v, auto& a) { return ParseNumber(v, &a.plan.startTime); }},
@@ -128,6 +141,8 @@ bool SwitchFlag(const std::string& flag, DvrgenArguments* out) {
         out->plan.pal = false;
     else if (flag == "--pal")
         out->plan.pal = true;
+    else if (flag == "--shuffle-frames")
+        out->plan.shuffledFrames = true;
     else if (flag == "--no-telemetry")
         out->plan.telemetry = false;
     else
@@ -168,7 +183,9 @@ const char* DvrgenUsage() {
   --channels N             1, 4, 8, 12 or 16 (default 4)
   --version V              GOP format version 0 to 4 (default 4)
   --resolution C[,C...]    resolution code per channel, the last repeats (default 6)
+  --resolution-change G:C:CODE  channel C records at CODE from GOP G on (repeatable)
   --pal | --ntsc           picture heights (default PAL)
+  --shuffle-frames         interleave the channels' frames in a new order every GOP
   --fps N                  header fps, 1 to 30; frames per channel for versions 3 and 4 (default 25)
   --gops N                 GOP count, one second each (default 10)
   --start-time T           time of the first GOP, seconds since 1970 (default 1700000000)

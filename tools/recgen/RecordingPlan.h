@@ -25,6 +25,13 @@ struct RecordingDamage {
     uint64_t cutBytes = 0;  // the `.dvr` ends this much before its index says
 };
 
+// From GOP `fromGop` on, `channel` records at another resolution code.
+struct ResolutionChange {
+    int fromGop = 0;
+    int channel = 0;
+    uint32_t code = 6;
+};
+
 struct RecordingPlan {
     int channels = 4;  // 1, 4, 8, 12 or 16 (versions 0, 1: up to 4; version 2: up to 8)
     uint32_t version = 4;
@@ -37,6 +44,11 @@ struct RecordingPlan {
     uint32_t fps = 25;
     int gopCount = 10;
     uint32_t startTime = 1700000000;  // 2023-11-14 22:13:20
+    std::vector<ResolutionChange> resolutionChanges = {};
+    // The channels' frames interleaved in an order drawn anew for every GOP
+    // (each channel's own frames stay in order), so that the channel of a
+    // GOP's last frame varies; otherwise frame 1 of every channel, then frame 2 ...
+    bool shuffledFrames = false;
     // Channels written with noSkip clear (all intra); the others are P-frame chains.
     std::set<int> skippableChannels = {};
 

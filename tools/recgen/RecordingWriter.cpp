@@ -1,8 +1,10 @@
 #include "tools/recgen/RecordingWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <random>
 
 #include "shared/CodeTables.h"
 #include "tools/recgen/AudioBlock.h"
@@ -35,9 +37,28 @@ uint32_t ChannelCountCode(int channels) {
     }
 }
 
-uint32_t ResolutionOf(const RecordingPlan& plan, int channel) {
+uint32_t ResolutionOf(const RecordingPlan& plan, int channel, int gop) {
     const std::size_t n = plan.resolutionCodes.size();
-    return plan.resolutionCodes[std::min(std::size_t(channel), n - 1)];
+    uint32_t code = plan.resolutionCodes[std::min(std::size_t(channel), n - 1)];
+    for (const ResolutionChange& change : plan.resolutionChanges) {
+        if (change.channel == channel && gop >= change.fromGop)
+            code = change.code;
+    }
+    return code;
+}
+
+// The channel of every frame of a GOP, in the order they are written.
+std::vector<int> FrameOrder(const RecordingPlan& plan, int gop) {
+    std::vector<int> order;
+    for (int f = 0; f < FramesPerChannel(plan); ++f) {
+        for (int c = 0; c < plan.channels; ++c)
+            order.push_back(c);
+    }
+    if (plan.shuffledFrames) {
+        std::mt19937 random(uint32_t(gop) + 1);
+        std::shuffle(order.begin(), order.end(), random);
+    }
+    return order;
 }
 
 bool Refuse(std::string* error, const char* why) {
@@ -64,6 +85,12 @@ bool CheckPlan(const RecordingPlan& s, std::string* error) {
     for (uint32_t code : s.resolutionCodes) {
         if (!PictureSizeOfCode(int(code), s.pal, &size))
             return Refuse(error, "resolution code has no size");
+    }
+    for (const ResolutionChange& change : s.resolutionChanges) {
+        if (!PictureSizeOfCode(int(change.code), s.pal, &size))
+            return Refuse(error, "resolution code has no size");
+        if (change.channel < 0 || change.channel >= s.channels)
+            return Refuse(error, "resolution change of a channel the recording lacks");
     }
     if (s.audio == AudioKind::kPcm && s.version == 4)
         return Refuse(error, "version 4 audio is u-law");
@@ -116,24 +143,34 @@ public:
     RecordingWriter(const RecordingPlan& plan, const TelemetryTrack& track)
         : plan_(plan), track_(track) {}
 
-    bool OpenEncoders(std::string* error) {
+    // Each channel's encoder at the channel's size in `gop`; a channel whose
+    // size changes there gets a new one, which starts with a key frame.
+    bool OpenEncoders(int gop, std::string* error) {
+        encoders_.resize(std::size_t(plan_.channels));
+        codes_.resize(std::size_t(plan_.channels));
         for (int c = 0; c < plan_.channels; ++c) {
+            const uint32_t code = ResolutionOf(plan_, c, gop);
+            auto& encoder = encoders_[std::size_t(c)];
+            if (encoder && codes_[std::size_t(c)] == code)
+                continue;
             PictureSize size{};
-            PictureSizeOfCode(int(ResolutionOf(plan_, c)), plan_.pal, &size);
-            encoders_.push_back(
-                H264ChannelEncoder::Create({.channel = c,
-                                            .width = size.width,
-                                            .height = size.height,
-                                            .framesPerGop = FramesPerChannel(plan_),
-                                            .skippable = plan_.skippableChannels.contains(c)},
-                                           error));
-            if (!encoders_.back())
+            PictureSizeOfCode(int(code), plan_.pal, &size);
+            encoder = H264ChannelEncoder::Create({.channel = c,
+                                                  .width = size.width,
+                                                  .height = size.height,
+                                                  .framesPerGop = FramesPerChannel(plan_),
+                                                  .skippable = plan_.skippableChannels.contains(c)},
+                                                 error);
+            codes_[std::size_t(c)] = code;
+            if (!encoder)
                 return false;
         }
         return true;
     }
 
     bool BuildGop(int gop, std::vector<uint8_t>* bytes, std::string* error) {
+        if (!OpenEncoders(gop, error))
+            return false;
         GopBuilder builder(
             {.version = plan_.version,
              .channelCountCode = ChannelCountCode(plan_.channels),
@@ -144,11 +181,10 @@ public:
              .audioChannelsCode = plan_.audioChannelsCode,
              .prevGopLength = 0});
         const int frames = FramesPerChannel(plan_);
-        for (int f = 1; f <= frames; ++f) {
-            for (int c = 0; c < plan_.channels; ++c) {
-                if (!AddFrame(builder, c, f, error))
-                    return false;
-            }
+        std::vector<uint32_t> frameNumbers(std::size_t(plan_.channels), 0);
+        for (int c : FrameOrder(plan_, gop)) {
+            if (!AddFrame(builder, c, ++frameNumbers[std::size_t(c)], error))
+                return false;
         }
         if (plan_.audio == AudioKind::kPcm)
             builder.SetAudio(PcmBlock(plan_, gop));
@@ -164,13 +200,13 @@ public:
     }
 
 private:
-    bool AddFrame(GopBuilder& builder, int c, int f, std::string* error) {
+    bool AddFrame(GopBuilder& builder, int c, uint32_t f, std::string* error) {
         EncodedFrame encoded;
         if (!encoders_[std::size_t(c)]->EncodeNext(&encoded, error))
             return false;
         builder.AddFrame({.channel = uint32_t(c),
-                          .frameNumber = uint32_t(f),
-                          .resolutionCode = ResolutionOf(plan_, c),
+                          .frameNumber = f,
+                          .resolutionCode = codes_[std::size_t(c)],
                           .pal = plan_.pal,
                           .fps = plan_.version >= 3 ? plan_.fps : uint32_t(FramesPerChannel(plan_)),
                           .noSkip = !plan_.skippableChannels.contains(c),
@@ -182,6 +218,7 @@ private:
     const RecordingPlan& plan_;
     const TelemetryTrack& track_;
     std::vector<std::unique_ptr<H264ChannelEncoder>> encoders_;
+    std::vector<uint32_t> codes_;  // each encoder's resolution code
 };
 
 GopDamage DamageOf(const RecordingPlan& s, int gop) {
@@ -211,8 +248,6 @@ bool WriteRecording(const RecordingPlan& plan, const std::string& dvrPath,
         return false;
     const TelemetryTrack track(plan.route, plan.vehicleId);
     RecordingWriter writer(plan, track);
-    if (!writer.OpenEncoders(error))
-        return false;
     std::unique_ptr<PairWriter> pair = PairWriter::Create(dvrPath, inxPath);
     if (!pair)
         return Refuse(error, "cannot create the recording files");

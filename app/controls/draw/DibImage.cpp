@@ -1,6 +1,7 @@
 #include "app/controls/draw/DibImage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -27,7 +28,14 @@ CDibImage::~CDibImage() {
 
 BYTE* CDibImage::Create(DWORD width, DWORD height, WORD bitsPerPixel) {
     Reset();
-    m_lineWidth = ((width * bitsPerPixel + 31) / 32) * 4;
+    // Sizes in 64 bits: an image whose block, or whose dimensions as the
+    // header's signed fields, do not fit is refused rather than wrapped.
+    const uint64_t rowBytes = ((uint64_t(width) * bitsPerPixel + 31) / 32) * 4;
+    const uint64_t total =
+        sizeof(BITMAPINFOHEADER) + uint64_t(PaletteEntries(bitsPerPixel)) * 4 + rowBytes * height;
+    if (width > kMaxDimension || height > kMaxDimension || total > kMaxBytes)
+        return nullptr;
+    m_lineWidth = DWORD(rowBytes);
     m_wColors = PaletteEntries(bitsPerPixel);
     m_bi.biSize = sizeof(BITMAPINFOHEADER);
     m_bi.biWidth = LONG(width);

@@ -5,6 +5,7 @@
 // the pixels. User-interface thread only; the object owns everything it holds.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/gdi/Gdi.h"
@@ -16,8 +17,11 @@ public:
     CDibImage(const CDibImage&) = delete;
     CDibImage& operator=(const CDibImage&) = delete;
 
-    // Resets, then allocates the block; null when it cannot be allocated.
+    // Resets, then allocates the block; null when it cannot be allocated or
+    // is larger than the limits below.
     BYTE* Create(DWORD width, DWORD height, WORD bitsPerPixel);
+    static constexpr DWORD kMaxDimension = 0x7FFFFFFF;
+    static constexpr uint64_t kMaxBytes = 256u << 20;
     void Reset();
 
     DWORD GetTotalSize() const;

@@ -1,10 +1,8 @@
 #include "app/controls/draw/DibSectionCopy.h"
 
-DibSectionCopy::DibSectionCopy(HDC like, int width, int height) : width_(width), height_(height) {
-    if (width <= 0 || height <= 0)
-        return;
-    dc_ = CreateCompatibleDC(like);
-    if (dc_ == nullptr)
+DibSectionCopy::DibSectionCopy(HDC like, int width, int height)
+    : width_(width), height_(height), dc_(nullptr, like) {
+    if (width <= 0 || height <= 0 || dc_.Dc() == nullptr)
         return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -14,27 +12,21 @@ DibSectionCopy::DibSectionCopy(HDC like, int width, int height) : width_(width),
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = CreateDIBSection(dc_.Dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap_ == nullptr || bits == nullptr)
         return;
-    old_ = SelectObject(dc_, bitmap_);
+    dc_.Select(bitmap_);
     bits_ = static_cast<uint32_t*>(bits);
 }
 
 DibSectionCopy::~DibSectionCopy() {
-    if (dc_ != nullptr) {
-        if (old_ != nullptr)
-            SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
+    dc_.Deselect();
     if (bitmap_ != nullptr)
         DeleteObject(bitmap_);
 }
 
 HBITMAP DibSectionCopy::Release() {
-    if (dc_ != nullptr && old_ != nullptr)
-        SelectObject(dc_, old_);
-    old_ = nullptr;
+    dc_.Deselect();
     bits_ = nullptr;
     HBITMAP out = bitmap_;
     bitmap_ = nullptr;

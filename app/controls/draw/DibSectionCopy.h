@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/controls/draw/MemoryDc.h"
 #include "platform/gdi/Gdi.h"
 
 class DibSectionCopy {
@@ -17,7 +18,7 @@ public:
     DibSectionCopy& operator=(const DibSectionCopy&) = delete;
 
     bool Ok() const { return bits_ != nullptr; }
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Dc(); }
     HBITMAP Bitmap() const { return bitmap_; }
     uint32_t* Words() const { return bits_; }
     int Count() const { return width_ * height_; }
@@ -31,8 +32,7 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_ = nullptr;
+    MemoryDc dc_;
     HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
     uint32_t* bits_ = nullptr;
 };

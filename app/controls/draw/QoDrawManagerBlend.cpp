@@ -1,4 +1,5 @@
 #include "app/controls/draw/DibSectionCopy.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/controls/draw/PixelWords.h"
 #include "app/controls/draw/QoDrawManager.h"
 
@@ -8,28 +9,6 @@ namespace {
 
 // Blend() takes this in place of a percent to weigh by the source's alpha byte.
 constexpr int kByAlphaChannel = -1;
-
-// A memory context with a bitmap selected, deselected and deleted on exit.
-class SelectedBitmap {
-public:
-    explicit SelectedBitmap(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_ != nullptr)
-            old_ = SelectObject(dc_, bitmap);
-    }
-    ~SelectedBitmap() {
-        if (dc_ != nullptr) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 uint32_t ApplyEffects(uint32_t p, DWORD flags, uint32_t newWord) {
     if (flags & IMAGE_EFFECT_GREY)
@@ -88,7 +67,7 @@ HBITMAP CQoDrawManager::MakeEffectBitmap(HBITMAP bitmap, DWORD cx, DWORD cy, DWO
     if (!out.Ok())
         return nullptr;
     {
-        SelectedBitmap source(bitmap);
+        MemoryDc source(bitmap);
         if (source.Dc() == nullptr)
             return nullptr;
         BitBlt(out.Dc(), 0, 0, int(cx), int(cy), source.Dc(), 0, 0, SRCCOPY);

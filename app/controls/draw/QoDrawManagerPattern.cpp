@@ -50,7 +50,9 @@ struct Pattern {
                 return Noisy(Bump(Horizontal(x), 128 - g));
             case EFFECT_SOFTBUMP: {
                 const int v = 128 + (128 - g) * (Cube(Vertical(y)) + Cube(Horizontal(x))) / 128;
-                return Noisy(std::clamp(v, g, 255 - g));
+                // Above 127 the granularity's band is inverted; the bounds
+                // are taken in order so the band stays the same width.
+                return Noisy(std::clamp(v, std::min(g, 255 - g), std::max(g, 255 - g)));
             }
             default:  // hardbump's first pass
                 return Noisy(Bump(Vertical(y), 128 - 2 * g));

@@ -1,14 +1,18 @@
-// Images in the text: bitmaps, cells of image strips (animated or not) and
-// string resources.
+// Images in the text: bitmaps, icons, cells of image strips (animated or not)
+// and string resources.
 //
-// A text names its images by resource id or by a bitmap handle of our own GDI
-// table, which is checked to be a live bitmap before it is used; a text that
+// A text names its images by resource id, by a bitmap file (read by the
+// bounded, checked reader of BitmapFile.h), or by a handle of our own bitmap
+// or icon tables, which is checked to be live before it is used; a text that
 // names a library to load an image or string from gets nothing: a tip's text
 // never makes the program load code.
 #include <algorithm>
 #include <cwchar>
+#include <functional>
 
+#include "app/controls/draw/BitmapFile.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
+#include "platform/user/Resources.h"
 
 namespace {
 
@@ -19,6 +23,7 @@ struct ImageInfo {
     UINT style = 0, hotStyle = 0;
     BOOL mask = FALSE, widthPercent = TRUE, heightPercent = TRUE;
     COLORREF maskColor = RGB(255, 0, 255);
+    CString file;
 };
 
 int Number(const CString& value) {
@@ -37,6 +42,10 @@ void ReadExtent(const CString& value, int& size, BOOL& percent) {
     percent = value.Right(1) == L"%";
     size = std::clamp(Number(percent ? value.Left(value.GetLength() - 1) : value), 0,
                       CQoHtmlDrawer::kMaxSize);
+}
+
+bool HasShadow(UINT style) {
+    return (style & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW)) != 0;
 }
 
 int Scale(int size, int value, BOOL percent) {
@@ -92,7 +101,10 @@ static ImageInfo ParseImageAttributes(const CQoHtmlDrawer& drawer, const CString
             ReadExtent(value, image.width, image.widthPercent);
         else if (name == L"height")
             ReadExtent(value, image.height, image.heightPercent);
-        else if (name == L"mask") {
+        else if (name == L"file") {
+            if (!value.IsEmpty())
+                image.file = value;
+        } else if (name == L"mask") {
             image.maskColor = drawer.ParseColor(value, image.maskColor);
             image.mask = TRUE;
         } else if (name == L"style")
@@ -103,17 +115,36 @@ static ImageInfo ParseImageAttributes(const CQoHtmlDrawer& drawer, const CString
     return image;
 }
 
-// The bitmap an image tag names, owned by the caller when `owned` is set.
+// The bitmap an image tag names, owned by the caller when `owned` is set:
+// the resource, else the file, else a live handle ("iddll" and "srcdll"
+// load nothing).
 static HBITMAP LoadTagBitmap(const ImageInfo& image, bool& owned) {
-    owned = false;
-    if (image.idres != 0) {
-        owned = true;
+    owned = true;
+    if (image.idres != 0)
         return LoadBitmap(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(UINT(image.idres))));
-    }
+    if (!image.file.IsEmpty())
+        return LoadBitmapFile(image.file);
+    owned = false;
     HBITMAP handle = reinterpret_cast<HBITMAP>(image.handle);
     if (image.handle != 0 && GetObjectType(handle) == OBJ_BITMAP)
         return handle;
-    return nullptr;  // "file", "iddll" and "srcdll" load nothing
+    return nullptr;
+}
+
+// The icon an icon tag names, owned by the caller when `owned` is set: the
+// program's icon resource, else a live handle of the icon table. Icon files
+// and libraries load nothing.
+static HICON LoadTagIcon(const CQoDrawManager& draw, const ImageInfo& image, bool& owned) {
+    owned = image.idres != 0;
+    if (owned)
+        return static_cast<HICON>(
+            LoadImageW(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(UINT(image.idres))),
+                       IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    HICON handle = reinterpret_cast<HICON>(image.handle);
+    SIZE extent{0, 0};
+    if (image.handle != 0)
+        draw.GetIconExtent(handle, &extent);  // (0, 0) for anything but a live icon
+    return extent.cx > 0 && extent.cy > 0 ? handle : nullptr;
 }
 
 int CQoHtmlDrawer::VAlignImage(int top, int height) {
@@ -136,7 +167,7 @@ int CQoHtmlDrawer::VAlignImage(int top, int height) {
 // Breaks the line for an image that does not fit, positions it and moves
 // the pen past it; the top of the image, or -1 when nothing is drawn.
 int CQoHtmlDrawer::PlaceImage(int width, int height, UINT style, int& layoutWidth) {
-    const bool shadow = (style & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW)) != 0;
+    const bool shadow = HasShadow(style);
     layoutWidth = width + (shadow && width && height ? m_shadowX : 0);
     const int layoutHeight = height + (shadow && width && height ? m_shadowY : 0);
     const int available = m_pen.lineWidth + m_area.left - m_pen.pos.x;
@@ -160,6 +191,21 @@ UINT CQoHtmlDrawer::ImageStyle(UINT style, UINT hotStyle) const {
     return m_style.linkType != 0 && m_linkIndex == m_hotLink ? hotStyle : style;
 }
 
+void CQoHtmlDrawer::DrawPlacedImage(SIZE size, UINT style, UINT hotStyle,
+                                    const std::function<void(int y, UINT style)>& draw) {
+    int layoutWidth = 0;
+    const int y = PlaceImage(int(size.cx), int(size.cy), style | hotStyle, layoutWidth);
+    if (y >= 0)
+        draw(y, ImageStyle(style, hotStyle));
+    m_pen.pos.x += layoutWidth;
+}
+
+// The size an image of `extent` takes by the tag's width and height.
+static SIZE TagSize(const ImageInfo& image, SIZE extent) {
+    return SIZE{Scale(int(extent.cx), image.width, image.widthPercent),
+                Scale(int(extent.cy), image.height, image.heightPercent)};
+}
+
 void CQoHtmlDrawer::TagBitmap(const CString& attributes) {
     const ImageInfo image = ParseImageAttributes(*this, attributes);
     bool owned = false;
@@ -168,20 +214,36 @@ void CQoHtmlDrawer::TagBitmap(const CString& attributes) {
         return;
     SIZE extent{0, 0};
     m_drawManager.GetBitmapExtent(bitmap, &extent);
-    const int width = Scale(extent.cx, image.width, image.widthPercent);
-    const int height = Scale(extent.cy, image.height, image.heightPercent);
-    int layoutWidth = 0;
-    const int y = PlaceImage(width, height, image.style | image.hotStyle, layoutWidth);
-    if (y >= 0) {
-        const UINT style = ImageStyle(image.style, image.hotStyle);
-        m_drawManager.DrawBitmap(
-            m_dc, m_pen.pos.x, y, DWORD(width), DWORD(height), bitmap, image.mask, image.maskColor,
-            style, (style & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW)) != 0, m_shadowX,
-            m_shadowY, DWORD(m_shadowDepthX), DWORD(m_shadowDepthY), m_shadowColor);
-    }
-    m_pen.pos.x += layoutWidth;
+    const SIZE size = TagSize(image, extent);
+    DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
+        m_drawManager.DrawBitmap(m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), bitmap,
+                                 image.mask, image.maskColor, style, HasShadow(style), m_shadowX,
+                                 m_shadowY, DWORD(m_shadowDepthX), DWORD(m_shadowDepthY),
+                                 m_shadowColor);
+    });
     if (owned)
         DeleteObject(bitmap);
+}
+
+// Icons are laid out as bitmaps: the program's icons at the system's icon
+// size, a handle at its own, either scaled by the width and height given.
+void CQoHtmlDrawer::TagIcon(const CString& attributes) {
+    const ImageInfo image = ParseImageAttributes(*this, attributes);
+    bool owned = false;
+    HICON icon = LoadTagIcon(m_drawManager, image, owned);
+    if (icon == nullptr)
+        return;
+    SIZE extent{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    if (!owned)
+        m_drawManager.GetIconExtent(icon, &extent);
+    const SIZE size = TagSize(image, extent);
+    DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
+        m_drawManager.DrawIcon(m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), icon, style,
+                               HasShadow(style), m_shadowX, m_shadowY, DWORD(m_shadowDepthX),
+                               DWORD(m_shadowDepthY), m_shadowColor);
+    });
+    if (owned)
+        DestroyIcon(icon);
 }
 
 void CQoHtmlDrawer::TagImageList(const CString& attributes) {
@@ -209,19 +271,13 @@ void CQoHtmlDrawer::TagImageList(const CString& attributes) {
             index = m_animations[record].frame;
     }
     if (columns > 0 && rows > 0 && index >= 0 && index < columns * rows) {
-        const int width = Scale(cx, image.width, image.widthPercent);
-        const int height = Scale(cy, image.height, image.heightPercent);
-        int layoutWidth = 0;
-        const int y = PlaceImage(width, height, image.style | image.hotStyle, layoutWidth);
-        if (y >= 0) {
-            const UINT style = ImageStyle(image.style, image.hotStyle);
+        const SIZE size = TagSize(image, SIZE{cx, cy});
+        DrawPlacedImage(size, image.style, image.hotStyle, [&](int y, UINT style) {
             m_drawManager.DrawImageList(
-                m_dc, m_pen.pos.x, y, DWORD(width), DWORD(height), strip, index, cx, cy, image.mask,
-                image.maskColor, style,
-                (style & (IMAGE_EFFECT_SHADOW | IMAGE_EFFECT_SOFT_SHADOW)) != 0, m_shadowX,
-                m_shadowY, DWORD(m_shadowDepthX), DWORD(m_shadowDepthY), m_shadowColor);
-        }
-        m_pen.pos.x += layoutWidth;
+                m_dc, m_pen.pos.x, y, DWORD(size.cx), DWORD(size.cy), strip, index, cx, cy,
+                image.mask, image.maskColor, style, HasShadow(style), m_shadowX, m_shadowY,
+                DWORD(m_shadowDepthX), DWORD(m_shadowDepthY), m_shadowColor);
+        });
     }
     if (owned)
         DeleteObject(strip);

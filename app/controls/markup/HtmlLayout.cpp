@@ -163,13 +163,15 @@ int CQoHtmlDrawer::DrawPiece(CString piece, int width, int y, int available) {
     return drawn;
 }
 
-// The run's extent, or, when lines wrap, that of a prefix already wider than
-// `available`: extents only grow with length, so the answer to "does it fit"
-// is the same, and a long run in a narrow tip is not measured again in full
-// for every line it fills.
+// The run's extent, or, when this line can wrap, that of a prefix already
+// wider than `available`: extents only grow with length, so the answer to
+// "does it fit" is the same, and a long run in a narrow tip is not measured
+// again in full for every line it fills. A line without a width (a cell
+// without one, in the measure pass) never wraps, so it needs the whole run.
 SIZE CQoHtmlDrawer::RunExtent(const CString& run, int available) const {
     SIZE extent{0, 0};
-    if (m_maxWidth != 0 && available >= 0 && available + 1 < run.GetLength()) {
+    if (m_maxWidth != 0 && m_pen.lineWidth != 0 && available >= 0 &&
+        available + 1 < run.GetLength()) {
         GetTextExtentPoint32(m_dc, run, available + 1, &extent);
         if (extent.cx > available)
             return extent;
@@ -263,7 +265,9 @@ CString CQoHtmlDrawer::WordWrap(CString& run, int available, int& width) {
     for (int p = 1; p < run.GetLength(); ++p) {
         if (!IsBreakChar(run[p]))
             continue;
-        GetTextExtentPoint32(m_dc, run, p, &extent);
+        // The piece ends with the break character; a space is trimmed off it,
+        // any other is drawn, so it must fit too.
+        GetTextExtentPoint32(m_dc, run, run[p] == L' ' ? p : p + 1, &extent);
         if (extent.cx > available)
             break;
         accepted = p + 1;

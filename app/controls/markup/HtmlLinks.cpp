@@ -6,23 +6,17 @@
 
 namespace {
 
-// The desktop's opener for documents and addresses; started directly, so no
-// shell ever reads the target.
-constexpr const wchar_t* kOpener = L"xdg-open";
-
-// A target becomes one argument of a command line. Quotes could end that
-// argument and a leading "-" would be read as an option, so such targets are
-// never started.
+// A leading "-" would be read as an option by the opener, so such targets
+// are never started.
 bool IsSafeTarget(const CString& target) {
-    return !target.IsEmpty() && target[0] != L'-' && target.Find(L'"') < 0;
+    return !target.IsEmpty() && target[0] != L'-';
 }
 
-bool Start(CString commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
+// The target is the opener's one argument as it stands: no command line is
+// formed, so no quoting rule can change or split it.
+bool Start(const CString& opener, const CString& target) {
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
+    if (!StartProcess({opener.Std(), target.Std()}, nullptr, &info))
         return false;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
@@ -66,20 +60,24 @@ void CQoHtmlDrawer::SendRepaint(int index) {
         SendMessage(m_repaintWindow, m_repaintMessage, WPARAM(index), m_repaintParam);
 }
 
+// The repaint message is sent synchronously and the target's repaint rebuilds
+// the hot areas, so everything needed from the area is copied before it.
 BOOL CQoHtmlDrawer::OnSetCursor(const POINT* point) {
-    const HotArea* area = FindHotArea(*point);
-    if (area == nullptr) {
+    const HotArea* found = FindHotArea(*point);
+    if (found == nullptr) {
         if (m_hotLink != -2) {
             m_hotLink = -2;
             SendRepaint(m_hotLink);
         }
         return FALSE;
     }
-    if (area->linkIndex != m_hotLink) {
-        m_hotLink = area->linkIndex;
+    const int linkIndex = found->linkIndex;
+    const bool hasTarget = !found->param.IsEmpty();
+    if (linkIndex != m_hotLink) {
+        m_hotLink = linkIndex;
         SendRepaint(m_hotLink);
     }
-    if (area->param.IsEmpty() || m_handCursor == nullptr)
+    if (!hasTarget || m_handCursor == nullptr)
         return FALSE;
     SetCursor(m_handCursor);
     return TRUE;
@@ -87,10 +85,10 @@ BOOL CQoHtmlDrawer::OnSetCursor(const POINT* point) {
 
 void CQoHtmlDrawer::OnLButtonDown(const POINT* point) {
     if (const HotArea* area = FindHotArea(*point))
-        FollowLink(*area);
+        FollowLink(*area);  // a copy: following may repaint
 }
 
-void CQoHtmlDrawer::FollowLink(const HotArea& area) {
+void CQoHtmlDrawer::FollowLink(HotArea area) {
     if (area.param.IsEmpty())
         return;
     if (area.linkType == 1)
@@ -99,9 +97,13 @@ void CQoHtmlDrawer::FollowLink(const HotArea& area) {
         SendMessage(m_linkWindow, m_linkMessage, WPARAM(&area.param), m_linkParam);
 }
 
+void CQoHtmlDrawer::SetLinkOpener(const wchar_t* program) {
+    m_opener = program != nullptr && *program != 0 ? program : kDefaultOpener;
+}
+
 // The target goes to the desktop's opener as its one argument; there is no
 // other way of opening it, so nothing else ever reads the target.
 void CQoHtmlDrawer::OpenLink(const CString& target) {
     if (IsSafeTarget(target))
-        Start(CString(kOpener) + L" \"" + target + L"\"");
+        Start(m_opener, target);
 }

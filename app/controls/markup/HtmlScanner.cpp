@@ -1,14 +1,8 @@
 // Cutting a markup text into runs, tags and attributes.
+#include "app/controls/markup/HtmlLexicon.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 
-namespace {
-
-bool IsNameStart(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') ||
-           c == L'.';
-}
-
-}  // namespace
+using html::IsNameStart;
 
 void CQoHtmlDrawer::GetNextText(Cursor& cursor, CString& run, CString& tag) {
     const CString& text = cursor.text;

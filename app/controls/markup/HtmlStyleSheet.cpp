@@ -1,29 +1,14 @@
 // Style-sheet rules and the declarations they set on a style.
 #include <cwchar>
 
+#include "app/controls/markup/HtmlLexicon.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 
+using html::IsNameStart;
+using html::Keyword;
+using html::Lookup;
+
 namespace {
-
-bool IsNameStart(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') ||
-           c == L'.';
-}
-
-struct Keyword {
-    const wchar_t* word;
-    int value;
-};
-
-// The value of `word` in `table`, or `current` for a word that is not there.
-template <size_t N>
-int Lookup(const Keyword (&table)[N], const CString& word, int current) {
-    for (const Keyword& keyword : table) {
-        if (word == keyword.word)
-            return keyword.value;
-    }
-    return current;
-}
 
 constexpr Keyword kHAlign[] = {{L"", 0}, {L"left", 0}, {L"center", 1}, {L"right", 2}};
 constexpr Keyword kVAlign[] = {{L"", 3},        {L"baseline", 3}, {L"middle", 1},
@@ -32,7 +17,7 @@ constexpr Keyword kTransform[] = {
     {L"", 0}, {L"none", 0}, {L"uppercase", 1}, {L"lowercase", 2}, {L"capitalize", 3}};
 constexpr Keyword kBorderStyle[] = {{L"", 0},       {L"none", 0},   {L"solid", 1},
                                     {L"dashed", 2}, {L"dotted", 3}, {L"double", 6}};
-constexpr int kUnknown = -1000;
+constexpr int kUnknown = html::kNotAKeyword;
 
 int ParseWeight(const CString& value) {
     constexpr Keyword kWeights[] = {

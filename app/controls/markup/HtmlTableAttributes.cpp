@@ -2,30 +2,26 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "app/controls/draw/BitmapFile.h"
+#include "app/controls/markup/HtmlLexicon.h"
 #include "app/controls/markup/QoHtmlDrawer.h"
 
 namespace {
 
-struct Keyword {
-    const wchar_t* word;
-    int value;
-};
-
-constexpr Keyword kEffects[] = {{L"transparent", -1}, {L"solid", 0},      {L"hgradient", 1},
-                                {L"vgradient", 2},    {L"hcgradient", 3}, {L"vcgradient", 4},
-                                {L"3hgradient", 5},   {L"3vgradient", 6}, {L"noise", 7},
-                                {L"diagshade", 8},    {L"hshade", 9},     {L"vshade", 10},
-                                {L"hbump", 11},       {L"vbump", 12},     {L"softbump", 13},
-                                {L"hardbump", 14},    {L"metal", 15}};
+constexpr html::Keyword kEffects[] = {{L"transparent", -1}, {L"solid", 0},      {L"hgradient", 1},
+                                      {L"vgradient", 2},    {L"hcgradient", 3}, {L"vcgradient", 4},
+                                      {L"3hgradient", 5},   {L"3vgradient", 6}, {L"noise", 7},
+                                      {L"diagshade", 8},    {L"hshade", 9},     {L"vshade", 10},
+                                      {L"hbump", 11},       {L"vbump", 12},     {L"softbump", 13},
+                                      {L"hardbump", 14},    {L"metal", 15}};
 
 }  // namespace
 
 int CQoHtmlDrawer::ParseEffect(const CString& value, int current) const {
-    for (const Keyword& keyword : kEffects) {
-        if (value == keyword.word)
-            return keyword.value;
-    }
-    return std::clamp(ParseSize(value, current, FALSE), -1, int(EFFECT_METAL));
+    const int effect = html::Lookup(kEffects, value, html::kNotAKeyword);
+    return effect != html::kNotAKeyword
+               ? effect
+               : std::clamp(ParseSize(value, current, FALSE), -1, int(EFFECT_METAL));
 }
 
 SIZE CQoHtmlDrawer::ParseTableAttributes(const CString& attributes, TextStyle& style,
@@ -91,15 +87,26 @@ void CQoHtmlDrawer::ApplyTableAttribute(const CString& name, const CString& valu
     }
 }
 
-// "idres:<id>" tiles that bitmap resource; a file named here is never read.
-void CQoHtmlDrawer::DrawBackgroundImage(const RECT& rect, const CString& source) {
+// "idres:<id>" tiles that bitmap resource and "file:<path>" that bitmap
+// file (read by the bounded reader); "iddll:" names no library and loads
+// nothing.
+static HBITMAP LoadBackground(const CString& source) {
     const int colon = source.Find(L':');
-    if (source.GetLength() <= 5 || colon < 0 || source.Left(colon) != L"idres")
-        return;
-    const long long id = std::wcstoll(source.Mid(colon + 1), nullptr, 0);
+    if (source.GetLength() <= 5 || colon < 0)
+        return nullptr;
+    const CString kind = source.Left(colon), value = source.Mid(colon + 1);
+    if (kind == L"file")
+        return LoadBitmapFile(value);
+    if (kind != L"idres")
+        return nullptr;
+    const long long id = std::wcstoll(value, nullptr, 0);
     if (id <= 0 || id > 0xFFFF)
-        return;
-    HBITMAP bitmap = LoadBitmap(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(id)));
+        return nullptr;
+    return LoadBitmap(nullptr, reinterpret_cast<const wchar_t*>(uintptr_t(id)));
+}
+
+void CQoHtmlDrawer::DrawBackgroundImage(const RECT& rect, const CString& source) {
+    HBITMAP bitmap = LoadBackground(source);
     if (bitmap == nullptr)
         return;
     SIZE tile{0, 0};

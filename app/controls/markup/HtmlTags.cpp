@@ -15,6 +15,7 @@ void CQoHtmlDrawer::FillEffects() {
     m_effects[7] = &CQoHtmlDrawer::TagBreak;
     m_effects[8] = &CQoHtmlDrawer::TagTab;
     m_effects[17] = &CQoHtmlDrawer::TagBitmap;
+    m_effects[18] = &CQoHtmlDrawer::TagIcon;
     m_effects[19] = &CQoHtmlDrawer::TagImageList;
     m_effects[20] = &CQoHtmlDrawer::TagString;
     for (int code = 9; code <= 16; ++code)

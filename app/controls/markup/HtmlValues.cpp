@@ -48,8 +48,8 @@ int CQoHtmlDrawer::ParseSize(const CString& text, int current, BOOL fontSizes) c
     CString value = text;
     if (value[0] == L'+' || value[0] == L'-')
         value.Delete(0);
-    if (value.Right(1) == L"%")
-        return Clamp((long long)current * std::wcstoll(value, nullptr, 10) / 100);
+    if (value.Right(1) == L"%")  // rounded, as MulDiv rounds
+        return Clamp(MulDiv(Clamp(current), Clamp(std::wcstoll(value, nullptr, 10)), 100));
     const long long n =
         std::clamp<long long>(std::wcstoll(value, nullptr, 10), -kMaxSize, kMaxSize);
     const long long dpi = m_dc != nullptr ? GetDeviceCaps(m_dc, LOGPIXELSY) : 96;

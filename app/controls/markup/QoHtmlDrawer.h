@@ -13,6 +13,7 @@
 // sizes and counts are clamped, and unclosed or unknown tags are ignored.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -74,6 +75,10 @@ public:
     BOOL OnSetCursor(const POINT* point);
     void OnLButtonDown(const POINT* point);
     const std::vector<HotArea>& HotAreas() const { return m_hotAreas; }
+    // The program an href link's target is handed to as its one argument;
+    // null or empty = the desktop's opener.
+    void SetLinkOpener(const wchar_t* program);
+    static constexpr const wchar_t* kDefaultOpener = L"/usr/bin/xdg-open";
     // The cursor shown over a link with a target; null = the system's hand.
     // Cursors are shared objects of the window system and are not destroyed.
     void SetHandCursor(HCURSOR cursor);
@@ -151,11 +156,16 @@ private:
     void TagTab(const CString& attributes);
     void DrawRuleLine(int thickness, COLORREF colour, int width);
     void TagBitmap(const CString& attributes);
+    void TagIcon(const CString& attributes);
     void TagImageList(const CString& attributes);
     void TagString(const CString& attributes);
     int VAlignImage(int top, int height);
     int PlaceImage(int width, int height, UINT style, int& layoutWidth);
     UINT ImageStyle(UINT style, UINT hotStyle) const;
+    // Lays out an image of `size` and, when it is drawn, calls `draw` with its
+    // top and the style to draw it in; the pen then moves past it.
+    void DrawPlacedImage(SIZE size, UINT style, UINT hotStyle,
+                         const std::function<void(int y, UINT style)>& draw);
     void ParseFontStyle(const CString& value, TextStyle& style) const;
     void ApplyDeclaration(const CString& property, const CString& value, TextStyle& style) const;
     int ParseBorderWidth(const CString& value, int current) const;
@@ -191,7 +201,7 @@ private:
     void AddHotArea(int left, int top, int right, int bottom);
     const HotArea* FindHotArea(const POINT& point) const;
     void SendRepaint(int index);
-    void FollowLink(const HotArea& area);
+    void FollowLink(HotArea area);
     void OpenLink(const CString& target);
 
     HWND m_repaintWindow = nullptr;
@@ -200,6 +210,7 @@ private:
     HWND m_linkWindow = nullptr;
     UINT m_linkMessage = 0;
     LPARAM m_linkParam = 0;
+    CString m_opener = kDefaultOpener;
 
     TextStyle m_style;
     CQoDrawManager m_drawManager;

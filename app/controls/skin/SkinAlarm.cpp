@@ -1,16 +1,10 @@
 #include "app/controls/skin/SkinAlarm.h"
 
 #include "app/controls/skin/SkinBitmap.h"
-#include "app/controls/skin/SkinSupport.h"
 
-BEGIN_MESSAGE_MAP(CSkinAlarm, CStatic)
+BEGIN_MESSAGE_MAP(CSkinAlarm, CCommandForwardingStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
-
-BOOL CSkinAlarm::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
-}
 
 void CSkinAlarm::OnPaint() {
     CPaintDC dc(this);

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinAlarm : public CStatic {
+class CSkinAlarm : public CCommandForwardingStatic {
 public:
     // Stores the lamp number; nothing else.
     void SetIndex(int index) { m_nIndex = index; }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     CBitmap m_bitmaps[2];
     uint8_t m_bOn = 0;

@@ -1,6 +1,6 @@
 #include "app/controls/skin/SkinBitmap.h"
 
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 
 BITMAP CSkinBitmap::Info() const {
     BITMAP info{};

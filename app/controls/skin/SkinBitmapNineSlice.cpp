@@ -1,4 +1,4 @@
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/controls/skin/SkinBitmap.h"
 
 namespace {

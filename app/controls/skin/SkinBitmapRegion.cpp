@@ -2,7 +2,7 @@
 #include <climits>
 #include <vector>
 
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/controls/skin/SkinBitmap.h"
 
 namespace {

@@ -1,6 +1,5 @@
 #include "app/controls/skin/SkinGPS.h"
 
-#include "app/controls/skin/SkinSupport.h"
 #include "app/controls/skin/TelemetryText.h"
 
 namespace {
@@ -36,7 +35,7 @@ void Outline(HDC dc, int width, int height) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSkinGPS, CStatic)
+BEGIN_MESSAGE_MAP(CSkinGPS, CCommandForwardingStatic)
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
@@ -46,11 +45,6 @@ void CSkinGPS::SetValues(float x, float y, float z) {
     m_gy = y;
     m_gz = z;
     Invalidate(FALSE);
-}
-
-BOOL CSkinGPS::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinGPS::OnPaint() {

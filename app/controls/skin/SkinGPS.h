@@ -3,13 +3,13 @@
 // erased. The owner sets the values; user-interface thread only.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinGPS : public CStatic {
+class CSkinGPS : public CCommandForwardingStatic {
 public:
     // In g; invalidates without erasing.
     void SetValues(float x, float y, float z);
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

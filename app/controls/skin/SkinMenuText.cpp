@@ -2,7 +2,7 @@
 
 #include "app/controls/skin/SkinSupport.h"
 
-BEGIN_MESSAGE_MAP(CSkinMenuText, CStatic)
+BEGIN_MESSAGE_MAP(CSkinMenuText, CCommandForwardingStatic)
 ON_WM_PAINT()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
@@ -12,11 +12,6 @@ END_MESSAGE_MAP()
 void CSkinMenuText::SetText(CString text, COLORREF textColour, COLORREF) {
     m_text = text;
     m_textColour = textColour;
-}
-
-BOOL CSkinMenuText::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinMenuText::OnPaint() {
@@ -32,7 +27,9 @@ void CSkinMenuText::OnPaint() {
         return;
     }
     CBrush fill(m_bHover ? RGB(255, 124, 43) : RGB(0, 0, 0));
-    CPen frame(PS_SOLID, 1, RGB(225, 225, 225));
+    // Outlined in the separator's dark grey: a light outline boxed each label
+    // off against the dark top bar.
+    CPen frame(PS_SOLID, 1, RGB(34, 34, 34));
     dc.SelectObject(&frame);
     CBrush* oldBrush = dc.SelectObject(&fill);
     dc.Rectangle(&client);

@@ -5,13 +5,13 @@
 // User-interface thread only.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinMenuText : public CStatic {
+class CSkinMenuText : public CCommandForwardingStatic {
 public:
     // The third argument is accepted and not used; no redraw.
     void SetText(CString text, COLORREF textColour, COLORREF unused);
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "app/controls/skin/SkinBitmap.h"
-#include "app/controls/skin/SkinSupport.h"
 #include "app/controls/skin/TelemetryText.h"
 
-BEGIN_MESSAGE_MAP(CSkinSpeedDig, CStatic)
+BEGIN_MESSAGE_MAP(CSkinSpeedDig, CCommandForwardingStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -27,11 +26,6 @@ void CSkinSpeedDig::SetBkColor(COLORREF colour) {
 
 void CSkinSpeedDig::SetUnitText(CString text) {
     g_strSpeedUnitText = text;
-}
-
-BOOL CSkinSpeedDig::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinSpeedDig::OnPaint() {

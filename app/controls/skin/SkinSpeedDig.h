@@ -3,9 +3,10 @@
 // The owner sets the value; user-interface thread only.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinSpeedDig : public CStatic {
+class CSkinSpeedDig : public CCommandForwardingStatic {
 public:
     void SetSpeed(int speed);
     // Kept for the owner; the drawing uses white text on the skin.
@@ -15,7 +16,6 @@ public:
     void SetUnit(int unit) { m_nUnit = unit; }
     // Sets the program-wide g_strSpeedUnitText.
     void SetUnitText(CString text);
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

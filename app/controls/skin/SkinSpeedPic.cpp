@@ -1,9 +1,8 @@
 #include "app/controls/skin/SkinSpeedPic.h"
 
-#include "app/controls/skin/SkinSupport.h"
 #include "app/controls/skin/TelemetryText.h"
 
-BEGIN_MESSAGE_MAP(CSkinSpeedPic, CStatic)
+BEGIN_MESSAGE_MAP(CSkinSpeedPic, CCommandForwardingStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -19,11 +18,6 @@ void CSkinSpeedPic::LoadBitmaps() {
 void CSkinSpeedPic::SetIndex(int index) {
     m_nIndex = index;
     Invalidate(TRUE);
-}
-
-BOOL CSkinSpeedPic::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinSpeedPic::OnPaint() {

@@ -3,9 +3,10 @@
 // 0..11 draws nothing. User-interface thread only.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "app/controls/skin/SkinBitmap.h"
 
-class CSkinSpeedPic : public CStatic {
+class CSkinSpeedPic : public CCommandForwardingStatic {
 public:
     static constexpr int kSlots = 12;
 
@@ -13,7 +14,6 @@ public:
     void LoadBitmaps();
     // Selects the slot to show; invalidates with erasing.
     void SetIndex(int index);
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

@@ -3,7 +3,7 @@
 #include "app/controls/skin/SkinSupport.h"
 #include "app/res/ResourceIds.h"
 
-BEGIN_MESSAGE_MAP(CSkinStatic, CStatic)
+BEGIN_MESSAGE_MAP(CSkinStatic, CCommandForwardingStatic)
 ON_WM_PAINT()
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -19,11 +19,6 @@ void CSkinStatic::SetText(CString text, int textLeft, COLORREF textColour, COLOR
     m_textLeft = textLeft;
     m_textColour = textColour;
     m_fillColour = fillColour;
-}
-
-BOOL CSkinStatic::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 BOOL CSkinStatic::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {

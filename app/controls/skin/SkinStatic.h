@@ -6,9 +6,10 @@
 // invalidate. User-interface thread only.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "app/controls/skin/SkinBitmap.h"
 
-class CSkinStatic : public CStatic {
+class CSkinStatic : public CCommandForwardingStatic {
 public:
     CSkinStatic();
     ~CSkinStatic() override;
@@ -16,7 +17,6 @@ public:
     // Stores the four values; no redraw.
     void SetText(CString text, int textLeft, COLORREF textColour, COLORREF fillColour);
     const CString& GetText() const { return m_text; }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     CSkinBitmap m_bmpBack;

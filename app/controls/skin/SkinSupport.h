@@ -1,15 +1,7 @@
 // Small services the skinned controls share.
-//
-// Skinned statics are the parents of buttons and labels placed on a panel;
-// each passes the WM_COMMAND it receives on to its own parent (synchronously,
-// wParam and lParam unchanged), so that the commands reach the dialog.
 #pragma once
 
 #include "platform/afx/Afx.h"
-
-inline void SendCommandToParent(const CWnd& self, WPARAM wParam, LPARAM lParam) {
-    ::SendMessage(::GetParent(self.m_hWnd), WM_COMMAND, wParam, lParam);
-}
 
 // Invalidates the whole window with erasing and paints it at once.
 inline void RepaintNow(CWnd& wnd) {

@@ -1,20 +1,14 @@
 #include "app/controls/skin/SkinTemp.h"
 
-#include "app/controls/skin/SkinSupport.h"
 #include "app/controls/skin/TelemetryText.h"
 
-BEGIN_MESSAGE_MAP(CSkinTemp, CStatic)
+BEGIN_MESSAGE_MAP(CSkinTemp, CCommandForwardingStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 void CSkinTemp::SetValue(int value) {
     m_nValue = value;
     Invalidate(FALSE);
-}
-
-BOOL CSkinTemp::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinTemp::OnPaint() {

@@ -2,9 +2,10 @@
 // double-buffered. The owner sets the value and the unit text.
 #pragma once
 
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinTemp : public CStatic {
+class CSkinTemp : public CCommandForwardingStatic {
 public:
     // Invalidates without erasing.
     void SetValue(int value);
@@ -12,7 +13,6 @@ public:
     void SetIndex(int index) { m_nUnit = index; }
     // No redraw.
     void SetUnitText(CString text) { m_strUnit = text; }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

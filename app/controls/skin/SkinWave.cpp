@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/controls/skin/SkinSupport.h"
 #include "app/controls/skin/TelemetryText.h"
 
 namespace {
@@ -17,7 +16,7 @@ void Label(HDC dc, int value, RECT r) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSkinWave, CStatic)
+BEGIN_MESSAGE_MAP(CSkinWave, CCommandForwardingStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -25,11 +24,6 @@ void CSkinWave::SetSamples(const ChartSample* samples, int lastIndex) {
     std::copy(samples, samples + kSamples, m_samples);
     m_nLast = std::clamp(lastIndex, 0, kSamples - 1);
     Invalidate(FALSE);
-}
-
-BOOL CSkinWave::OnCommand(WPARAM wParam, LPARAM lParam) {
-    SendCommandToParent(*this, wParam, lParam);
-    return CStatic::OnCommand(wParam, lParam);
 }
 
 void CSkinWave::OnPaint() {

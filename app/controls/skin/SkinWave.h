@@ -6,16 +6,16 @@
 #pragma once
 
 #include "app/controls/skin/ChartSample.h"
+#include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
-class CSkinWave : public CStatic {
+class CSkinWave : public CCommandForwardingStatic {
 public:
     static constexpr int kSamples = 80;
 
     // Copies the 80 records and the newest index (kept within 0..79), so the
     // caller's array may change afterwards; invalidates without erasing.
     void SetSamples(const ChartSample* samples, int lastIndex);
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void OnPaint();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/controls/draw/MemoryDc.h"
 #include "app/controls/skin/SkinBitmap.h"
 
 namespace slider {
@@ -10,30 +11,19 @@ namespace {
 // The resource bitmap in a memory context; deselected and deleted on exit.
 class LoadedBitmap {
 public:
-    explicit LoadedBitmap(UINT id) : dc_(::CreateCompatibleDC(nullptr)) {
+    explicit LoadedBitmap(UINT id) {
         bitmap_.LoadBitmap(id);
-        if (dc_ != nullptr && bitmap_.GetSafeHandle() != nullptr)
-            old_ = ::SelectObject(dc_, bitmap_);
+        dc_.Select(HBITMAP(bitmap_.GetSafeHandle()));
     }
-    ~LoadedBitmap() {
-        if (dc_ == nullptr)
-            return;
-        if (old_ != nullptr)
-            ::SelectObject(dc_, old_);
-        ::DeleteDC(dc_);
-    }
-    LoadedBitmap(const LoadedBitmap&) = delete;
-    LoadedBitmap& operator=(const LoadedBitmap&) = delete;
 
-    bool Ok() const { return old_ != nullptr; }
-    HDC Dc() const { return dc_; }
+    bool Ok() const { return dc_.Selected(); }
+    HDC Dc() const { return dc_.Dc(); }
     int Width() const { return bitmap_.GetWidth(); }
     int Height() const { return bitmap_.GetHeight(); }
 
 private:
     CSkinBitmap bitmap_;
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
+    MemoryDc dc_;  // after the bitmap: deselects it before it is deleted
 };
 
 }  // namespace

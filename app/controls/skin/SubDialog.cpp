@@ -1,6 +1,6 @@
 #include "app/controls/skin/SubDialog.h"
 
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/res/ResourceIds.h"
 
 namespace {
@@ -69,6 +69,7 @@ void CSubDialog::DrawFrame(CDC* windowDC) {
     const int fy = ::GetSystemMetrics(SM_CYFRAME);
     const int sz = ::GetSystemMetrics(SM_CYSIZE);
     windowDC->FillSolidRect(0, 0, wd, sz + fy, kCaption);
+    DrawTitle(windowDC, CRect(fx + 4, fy, wd - fx - kCloseSide - 4, fy + sz));
     const CRect box(wd - fx - kCloseSide, fy + 3, wd - fx, fy + 3 + kCloseSide);
     DrawCloseBox(windowDC, box, false);
     m_rcClose = box;
@@ -77,6 +78,22 @@ void CSubDialog::DrawFrame(CDC* windowDC) {
     m_bmpBottom.DrawNineSlice(windowDC, CRect(0, ht - kBorder, wd, ht), kBorderCorner, 0);
     m_bmpLeft.DrawNineSlice(windowDC, CRect(0, 0, kBorder, ht), 0, kBorderCorner);
     m_bmpRight.DrawNineSlice(windowDC, CRect(wd - kBorder, 0, wd, ht), 0, kBorderCorner);
+}
+
+// The dialog's title, white on the caption band, so each tool dialog says
+// what it is.
+void CSubDialog::DrawTitle(CDC* windowDC, const CRect& band) {
+    CString title;
+    GetWindowText(title);
+    if (title.IsEmpty())
+        return;
+    CRect text = band;
+    const HGDIOBJ oldFont = ::SelectObject(*windowDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    windowDC->SetTextColor(RGB(255, 255, 255));
+    windowDC->SetBkMode(TRANSPARENT);
+    windowDC->DrawText(title, &text,
+                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(*windowDC, oldFont);
 }
 
 void CSubDialog::DrawCloseBox(CDC* windowDC, const CRect& box, bool hovered) {

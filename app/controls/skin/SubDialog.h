@@ -35,6 +35,7 @@ protected:
 
 private:
     void DrawFrameOnWindow();
+    void DrawTitle(CDC* windowDC, const CRect& band);
     // The close box at `box` (window coordinates), normal or hovered.
     static void DrawCloseBox(CDC* windowDC, const CRect& box, bool hovered);
 

@@ -22,24 +22,18 @@ DoubleBuffer::DoubleBuffer(HDC target, int width, int height)
     : target_(target),
       width_(width),
       height_(height),
-      dc_(::CreateCompatibleDC(target)),
-      bitmap_(::CreateCompatibleBitmap(target, width, height)) {
-    if (dc_ != nullptr && bitmap_ != nullptr)
-        old_ = ::SelectObject(dc_, bitmap_);
-}
+      bitmap_(::CreateCompatibleBitmap(target, width, height)),
+      dc_(bitmap_, target) {}
 
 DoubleBuffer::~DoubleBuffer() {
-    if (old_ != nullptr)
-        ::SelectObject(dc_, old_);
-    if (dc_ != nullptr)
-        ::DeleteDC(dc_);
+    dc_.Deselect();
     if (bitmap_ != nullptr)
         ::DeleteObject(bitmap_);
 }
 
 void DoubleBuffer::Present() const {
-    if (old_ != nullptr)
-        ::BitBlt(target_, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+    if (dc_.Selected())
+        ::BitBlt(target_, 0, 0, width_, height_, dc_.Dc(), 0, 0, SRCCOPY);
 }
 
 void DrawValueText(HDC dc, int width, int height, int value, const CString& unit) {

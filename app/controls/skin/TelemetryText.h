@@ -2,6 +2,7 @@
 // buffer they paint into, and the program-wide speed unit text.
 #pragma once
 
+#include "app/controls/draw/MemoryDc.h"
 #include "app/res/ResourceIds.h"
 // g_strSpeedUnitText: the speed unit shown after the speed digits.
 #include "app/shell/AppConfig.h"
@@ -36,16 +37,15 @@ public:
     DoubleBuffer(const DoubleBuffer&) = delete;
     DoubleBuffer& operator=(const DoubleBuffer&) = delete;
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Dc(); }
     void Present() const;
 
 private:
     HDC target_;
     int width_;
     int height_;
-    HDC dc_;
     HBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
+    MemoryDc dc_;
 };
 
 // "%d %s" in white, left-aligned and vertically centred on one line in the

@@ -32,6 +32,11 @@ public:
     CQoToolTip();
     ~CQoToolTip() override;
 
+    // The largest text area a tip has, in each direction: a longer text is
+    // cut there, so no text can make a tip, or the pixels composed beneath
+    // it, larger than that.
+    static constexpr int kMaxTextExtent = 4096;
+
     // The popup over `parent`; FALSE when the window cannot be made.
     BOOL Create(CWnd* parent, BOOL balloon = TRUE);
     // Notifications go to the parent given to Create, or nowhere.

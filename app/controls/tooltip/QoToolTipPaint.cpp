@@ -71,15 +71,24 @@ void CQoToolTip::PrepareTip(POINT cursor) {
     SendDisplayNotify(&cursor);
     if (m_next.text.IsEmpty())
         return;
-    HDC dc = ::GetDC(m_hWnd);
+    // A popup that was never shown has no surface for a context yet; the
+    // layout is the same on a memory context, and the tip bitmap is then
+    // one of the screen's format.
+    HDC windowDc = ::GetDC(m_hWnd);
+    HDC dc = windowDc != nullptr ? windowDc : CreateCompatibleDC(nullptr);
     SIZE text{0, 0};
     m_drawer.Measure(dc, m_next.text, &text);
+    text.cx = std::min<LONG>(text.cx, kMaxTextExtent);
+    text.cy = std::min<LONG>(text.cy, kMaxTextExtent);
     FreeTip();
     LayoutTip(text, cursor);
     m_tipRegion =
         CreateTipRegion(m_placedDirection, m_anchor, Width(m_windowRect), Height(m_windowRect));
-    MakeTipBitmap(dc);
-    ::ReleaseDC(m_hWnd, dc);
+    MakeTipBitmap(windowDc);
+    if (windowDc != nullptr)
+        ::ReleaseDC(m_hWnd, windowDc);
+    else
+        DeleteDC(dc);
     const POINT position{cursor.x - m_anchor.x, cursor.y - m_anchor.y};
     m_transparency = m_fadeIn != 0 ? 100 : m_next.transparency;
     HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
@@ -192,8 +201,14 @@ void CQoToolTip::MakeTipBitmap(HDC dc) {
 
 void CQoToolTip::CaptureBackground(POINT position, int width, int height) {
     // What lies beneath comes from the screen composition before the tip is
-    // shown, so the tip never blends over itself.
-    const int right = std::max(0, position.x + width), bottom = std::max(0, position.y + height);
+    // shown, so the tip never blends over itself. Only the screen is composed:
+    // what lies beyond its edges is black.
+    const int screenRight =
+        GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int screenBottom =
+        GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int right = std::clamp(position.x + width, 0, std::max(0, screenRight));
+    const int bottom = std::clamp(position.y + height, 0, std::max(0, screenBottom));
     std::vector<uint32_t> screen(size_t(right) * size_t(bottom));
     ComposeScreen(PixelBuffer{screen.data(), right, right, bottom}, GetSysColor(COLOR_BACKGROUND));
     uint32_t* bits = nullptr;
@@ -204,7 +219,9 @@ void CQoToolTip::CaptureBackground(POINT position, int width, int height) {
         for (int x = 0; x < width; ++x) {
             const int sx = position.x + x, sy = position.y + y;
             bits[size_t(y) * size_t(width) + size_t(x)] =
-                sx >= 0 && sy >= 0 ? screen[size_t(sy) * size_t(right) + size_t(sx)] : 0;
+                sx >= 0 && sy >= 0 && sx < right && sy < bottom
+                    ? screen[size_t(sy) * size_t(right) + size_t(sx)]
+                    : 0;
         }
     }
 }

@@ -25,6 +25,21 @@ int OutputLabelId(int box) {
                                               : IDC_EXPORT_CHANNEL_LABEL_FIRST + box;
 }
 
+// The result's text, then each file of the export on a line of its own
+// under the name it finally has; one that failed is marked with the error text.
+CString WithFiles(const LanguageText& text, LPARAM files) {
+    CString message = text.Get();
+    if (files == 0)
+        return message;
+    for (const ExportFile& file : *reinterpret_cast<const ExportFiles*>(files)) {
+        message += L"\n";
+        message += CString(file.path.c_str());
+        if (!file.written)
+            message += L"  " + IDS_STRING283.Get();
+    }
+    return message;
+}
+
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CDateTimePicker, CSubDialog)
@@ -148,7 +163,7 @@ void CDateTimePicker::OnNcLButtonDown(UINT hitTest, CPoint point) {
         CSubDialog::OnNcLButtonDown(hitTest, point);
 }
 
-LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM) {
+LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
     switch (result) {
         case EXPORT_OPEN_FAILED:
             // The extraction is still stopping: START waits for its end,
@@ -158,11 +173,11 @@ LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM) {
             break;
         case EXPORT_COMPLETED:
             EndExporting();
-            Message(IDS_STRING282);
+            Message(WithFiles(IDS_STRING282, files));
             break;
         case EXPORT_ERROR:
             EndExporting();
-            Message(IDS_STRING283);
+            Message(WithFiles(IDS_STRING283, files));
             m_progress.SetPos(0);
             break;
         case EXPORT_STOPPED:

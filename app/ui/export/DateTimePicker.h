@@ -55,11 +55,12 @@ protected:
     void OnReleasedCapture(NMHDR*, LRESULT* result);
     void OnStartTimeChanged(NMHDR*, LRESULT* result);
     void OnEndTimeChanged(NMHDR*, LRESULT* result);
-    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnHScroll(UINT code, UINT pos, CWnd* control);
     void OnClose();
     void OnDestroy();
     void OnNcLButtonDown(UINT hitTest, CPoint point);
-    LRESULT OnExportResult(WPARAM result, LPARAM);
+    // lParam: the finished export's files (ExportFiles), or 0.
+    LRESULT OnExportResult(WPARAM result, LPARAM files);
     LRESULT OnExportProgress(WPARAM percent, LPARAM);
 
     DECLARE_MESSAGE_MAP()

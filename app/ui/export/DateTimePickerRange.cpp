@@ -35,11 +35,12 @@ void CDateTimePicker::ShowEntryTime(CDateTimeCtrl& picker, int64_t position, int
     picker.SetTime(&shown);
 }
 
-void CDateTimePicker::OnHScroll(UINT code, UINT, CScrollBar* bar) {
-    if (code == TB_ENDTRACK || bar == nullptr)
+// The trackbars scroll the dialog; they arrive as the windows they are.
+void CDateTimePicker::OnHScroll(UINT code, UINT, CWnd* control) {
+    if (code == TB_ENDTRACK || control == nullptr)
         return;
-    const bool start = bar->m_hWnd == m_startTrack.m_hWnd;
-    if (!start && bar->m_hWnd != m_endTrack.m_hWnd)
+    const bool start = control->m_hWnd == m_startTrack.m_hWnd;
+    if (!start && control->m_hWnd != m_endTrack.m_hWnd)
         return;
     CSliderCtrl& track = start ? m_startTrack : m_endTrack;
     int& stored = start ? m_StartUnit : m_EndUnit;

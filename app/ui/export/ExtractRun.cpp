@@ -18,6 +18,21 @@ namespace {
 
 // How long one wait lasts before the sent messages are served again.
 constexpr DWORD kServeSliceMs = 10;
+// More than any export makes: 16 channels' movies restarted many times over.
+constexpr int kMaxExportFiles = 1024;
+
+// The files the export library says its last export left.
+ExportFiles FinishedFiles() {
+    ExportFiles files;
+    char path[2 * kExtractPathSize];
+    for (int i = 0; i < kMaxExportFiles; ++i) {
+        const int result = Call_zExtractOutput(i, path, int(sizeof path));
+        if (result < 0)
+            break;
+        files.push_back({path, result == 0});
+    }
+    return files;
+}
 
 int ChannelsOf(const GopInfo& gop) {
     return std::clamp(int(gop.channelCount), 0, kMaxChannels);
@@ -144,21 +159,25 @@ bool CExtractRun::OpenOutputs(const GopInfo& gop) {
 
 void CExtractRun::OnEnd(int code) {
     const bool wasOpen = Call_zIsExtractOpened();
-    if (wasOpen)
+    ExportFiles files;
+    if (wasOpen) {
         Call_zExtractFin();
+        files = FinishedFiles();
+    }
     const EndReport end = EndReportOf(code, wasOpen, m_openFailed);
     g_dailyLog.WriteLog(end.log->Get());
     // Ended before the dialog hears of it, so that its START finds no run.
     m_active.store(false);
     SetEvent(m_ended);
-    Report(UM_EXPORT_RESULT, end.result);
+    // Sent, so the files outlive the dialog's look at them.
+    Report(UM_EXPORT_RESULT, end.result, files.empty() ? 0 : reinterpret_cast<LPARAM>(&files));
 }
 
-void CExtractRun::Report(UINT message, WPARAM wParam) const {
+void CExtractRun::Report(UINT message, WPARAM wParam, LPARAM lParam) const {
     const HWND target = m_target.load();
     // A window destroyed after this test makes the send a harmless no-op.
     if (target != nullptr && ::IsWindow(target))
-        ::SendMessage(target, message, wParam, 0);
+        ::SendMessage(target, message, wParam, lParam);
 }
 
 void OnExtractData(int code, int percent, const void* data, int length, const GopInfo* info) {

@@ -15,6 +15,8 @@
 #pragma once
 
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "platform/user/User.h"
 #include "shared/ExtractParams.h"
@@ -27,6 +29,15 @@ enum ExportResult : WPARAM {
     EXPORT_ERROR = 3,
     EXPORT_STOPPED = 4,  // stopped, or ended after an open failure already reported
 };
+
+// The files of a finished export under the names the export library gave
+// them. UM_EXPORT_RESULT's lParam points at them (or is 0 when there are
+// none) while the message is sent.
+struct ExportFile {
+    std::string path;  // UTF-8
+    bool written = false;
+};
+using ExportFiles = std::vector<ExportFile>;
 
 // The application's one export record: START fills the user's choices, the
 // first GOP the picture sizes and file names.
@@ -64,7 +75,7 @@ private:
     void OnEnd(int code);
     // The first GOP: sizes, names and units into g_ExtractParams, then zExtractPre.
     static bool OpenOutputs(const GopInfo& gop);
-    void Report(UINT message, WPARAM wParam) const;
+    void Report(UINT message, WPARAM wParam, LPARAM lParam = 0) const;
 
     std::atomic<HWND> m_target{nullptr};
     std::atomic<bool> m_active{false};

@@ -1,6 +1,6 @@
 // The floating map window's own frame: drawing, hit-testing and the mouse
 // on the caption boxes.
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/res/ResourceIds.h"
 #include "app/ui/map/VehmapInfoDlg.h"
 

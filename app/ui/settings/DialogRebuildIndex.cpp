@@ -75,16 +75,25 @@ void CDialogRebuildIndex::OpenRebuildSource() {
     m_host.SetRebuildSourceOpen(true);
 }
 
+// Every negative status ends the rebuild; each says in the progress line
+// how it ended.
 void CDialogRebuildIndex::SetProgress(int value) {
     if (!::IsWindow(m_hWnd) || value == m_nLastValue)
         return;
-    if (value == SOURCE_REBUILD_DONE) {
-        ShowEnd(IDS_STRING612);
-    } else if (value == SOURCE_DISK_NOT_FOUND) {
-        ShowEnd(IDS_STRING231);
-    } else if (value >= 0) {
+    if (value >= 0) {
         m_nLastValue = std::min(value, kProgressMax);
         ShowProgress();
+        return;
+    }
+    switch (value) {
+        case SOURCE_REBUILD_DONE:
+            return ShowEnd(IDS_STRING612);
+        case SOURCE_DISK_NOT_FOUND:
+            return ShowEnd(IDS_STRING231);
+        case SOURCE_REBUILD_BUSY:
+            return ShowEnd(IDS_STRING_REBUILD_BUSY);
+        default:
+            return ShowEnd(IDS_STRING_REBUILD_FAIL);
     }
 }
 

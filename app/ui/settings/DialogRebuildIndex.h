@@ -27,9 +27,11 @@ public:
     // The window title of the next run.
     void SetTitleText(CString title);
     // A zSourceStatus of the rebuild: 0..10000 progress in hundredths of a
-    // percent (more is shown as 10000), SOURCE_REBUILD_DONE or
-    // SOURCE_DISK_NOT_FOUND; other negative values are ignored. Nothing
-    // happens while the dialog is not shown (a late report after its end).
+    // percent (more is shown as 10000), or its end: SOURCE_REBUILD_DONE,
+    // SOURCE_DISK_NOT_FOUND, SOURCE_REBUILD_BUSY (refused while another
+    // runs) or any other negative value, a failure that left the old index.
+    // Nothing happens while the dialog is not shown (a late report after
+    // its end).
     void SetProgress(int value);
 
     BOOL OnInitDialog() override;

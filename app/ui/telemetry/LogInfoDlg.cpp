@@ -1,6 +1,6 @@
 #include "app/ui/telemetry/LogInfoDlg.h"
 
-#include "app/controls/skin/MemoryDc.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/ui/telemetry/SpeedDial.h"

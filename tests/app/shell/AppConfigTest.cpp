@@ -48,6 +48,7 @@ protected:
         g_strIniPath = Wide(dir_ / "AppConfig.ini").c_str();
         SetMessageBoxHook([this](const MessageBoxRequest& r) {
             boxes_.push_back(r.text);
+            captions_.push_back(r.caption);
             return IDOK;
         });
     }
@@ -83,6 +84,7 @@ protected:
     fs::path dir_;
     CString savedIni_;
     std::vector<std::wstring> boxes_;
+    std::vector<std::wstring> captions_;
 };
 
 TEST_F(AppConfig, WithoutAFileEverythingTakesItsDefault) {
@@ -173,6 +175,7 @@ TEST_F(AppConfig, AStoreThatCannotBeOpenedIsReported) {
     setenv("DVR_REGISTRY_FILE", (dir_ / "file" / "registry").c_str(), 1);
     theApp.ReadAppConfig();
     EXPECT_EQ(boxes_, std::vector<std::wstring>{L"Open registry fail"});
+    EXPECT_EQ(captions_, std::vector<std::wstring>{L"Marlowin"}) << "the program's name";
     EXPECT_TRUE(fs::is_directory(dir_ / "DVR" / "log")) << "start-up goes on";
 }
 

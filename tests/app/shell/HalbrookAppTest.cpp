@@ -99,4 +99,20 @@ TEST_F(StartUp, WithoutAMainWindowItEndsAfterTheTexts) {
     EXPECT_TRUE(fs::is_directory(dir_ / "DVR" / "capture"));
 }
 
+// The application's one message-map entry: the framework's help command
+// reaches its handler, whose box carries the program's name.
+TEST_F(StartUp, TheHelpCommandReachesTheApplication) {
+    std::vector<MessageBoxRequest> boxes;
+    SetMessageBoxHook([&](const MessageBoxRequest& r) {
+        boxes.push_back(r);
+        return IDOK;
+    });
+    EXPECT_TRUE(theApp.OnCmdMsg(ID_HELP, int(CN_COMMAND), nullptr, nullptr));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Failed to launch help.");
+    EXPECT_EQ(boxes[0].caption, L"Marlowin");
+    EXPECT_FALSE(theApp.OnCmdMsg(ID_HELP + 1, int(CN_COMMAND), nullptr, nullptr));
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 }  // namespace

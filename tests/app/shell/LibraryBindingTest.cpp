@@ -21,8 +21,9 @@ const std::vector<std::wstring> kTrevaneOrder = {
     L"zStartExtract",   L"zStopExtract",    L"zTellTimeInxHd",  L"zTellTimeInxUnit",
     L"zTellEvtInxHd",   L"zTellEvtInxUnit", L"zTellQuickInxHd", L"zTellQuickInxUnit",
     L"zSetRecord",      L"zSetAudioType",   L"zGetGPSData",     L"zDisplayOsd"};
-const std::vector<std::wstring> kOskuloOrder = {L"zExtractInfo", L"zExtractPre", L"zExtractWrite",
-                                                L"zExtractFin", L"zIsExtractOpened"};
+const std::vector<std::wstring> kOskuloOrder = {L"zExtractInfo",     L"zExtractPre",
+                                                L"zExtractWrite",    L"zExtractFin",
+                                                L"zIsExtractOpened", L"zExtractOutput"};
 
 std::wstring StubPath(const std::string& name) {
     return std::wstring(L"" BINDING_STUB_DIR L"/lib") + std::wstring(name.begin(), name.end()) +
@@ -154,6 +155,9 @@ TEST_F(LibraryBinding, CallThroughsPassArgumentsAndResultsWhole) {
     const char gop[4] = {};
     EXPECT_EQ(Call_zExtractWrite(1, gop, 40, &info), 41);
     EXPECT_TRUE(Call_zIsExtractOpened());
+    char path[32] = {};
+    EXPECT_EQ(Call_zExtractOutput(0, path, int(sizeof path)), 1);
+    EXPECT_STREQ(path, "/out/stub.avi");
 }
 
 struct BindCase {

@@ -84,7 +84,6 @@ TEST_F(AviWriterTest, MissingOrBrokenAudioIsReplacedBySilenceOfOneFrame) {
     WriteSeconds(w, 1, 0);    // no audio: 640 bytes of silence per frame
     WriteSeconds(w, 1, 641);  // not a whole number of samples
     ASSERT_TRUE(w.Close());
-    EXPECT_GE(w.AudioSamples(), 2 * kRate);
     const AviContents avi = ReadAvi(File());
     EXPECT_GE(avi.decodedAudioSamples, 2 * kRate);
     EXPECT_LT(avi.decodedAudioSamples, 2 * kRate + 2048);
@@ -118,9 +117,7 @@ TEST_F(AviWriterTest, ASmallPictureWritesItsAudioButNoFrame) {
     std::vector<uint8_t> p = Solid(kW, kH, 60, 128, 128);
     const std::vector<uint8_t> audio = Pcm(640);
     EXPECT_EQ(w.WriteFrame(audio.data(), 640, kFps, p.data(), kW * kH, kW, kH, 4), 1);
-    EXPECT_EQ(w.VideoFrames(), 0);
     EXPECT_EQ(w.WriteFrame(audio.data(), 640, kFps, p.data(), int(p.size()), kW, kH, 4), 0);
-    EXPECT_EQ(w.VideoFrames(), 1);
     ASSERT_TRUE(w.Close());
     const AviContents avi = ReadAvi(File());
     EXPECT_EQ(avi.pictures.size(), 1u);

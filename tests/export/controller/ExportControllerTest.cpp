@@ -36,6 +36,14 @@ void ExpectColour(const AviPicture& p, int x, int y, int channel, const char* wh
     EXPECT_NEAR(p.V(x, y), c.v, 10) << what << " channel " << channel + 1;
 }
 
+// Where each output of the export went; a failed one is marked.
+std::vector<std::string> Paths(const std::vector<oskulo::ExportOutput>& outputs) {
+    std::vector<std::string> paths;
+    for (const oskulo::ExportOutput& o : outputs)
+        paths.push_back(o.written ? o.path : "failed: " + o.path);
+    return paths;
+}
+
 class ExportControllerTest : public ExportFixture {
 protected:
     void SetUp() override {
@@ -61,7 +69,7 @@ protected:
 TEST_F(ExportControllerTest, ChannelFilesHoldEveryFrameWithItsAudio) {
     params_.aviOn[0] = params_.aviOn[2] = 1;
     Export();
-    EXPECT_EQ(controller_.WrittenFiles(), (std::vector<std::string>{AviName(1), AviName(3)}));
+    EXPECT_EQ(Paths(controller_.Outputs()), (std::vector<std::string>{AviName(1), AviName(3)}));
     EXPECT_FALSE(controller_.IsExtractOpened());
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
     EXPECT_FALSE(fs::exists(AviName(2)));
@@ -85,7 +93,7 @@ TEST_F(ExportControllerTest, ChannelFilesHoldEveryFrameWithItsAudio) {
 TEST_F(ExportControllerTest, TheMosaicShowsEachChannelInItsTile) {
     params_.mosaicOn = 1;
     Export();
-    ASSERT_EQ(controller_.WrittenFiles(), std::vector<std::string>{MosaicName()});
+    ASSERT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{MosaicName()});
     const AviContents avi = ReadAvi(MosaicName());
     ASSERT_TRUE(avi.opened);
     EXPECT_EQ(avi.width, 1280);
@@ -182,6 +190,36 @@ TEST_F(ExportControllerTest, TheMosaicAudioKeepsPaceWhenChannelOneHasFewerFrames
     ExpectColour(avi.pictures[30], 320, 250, 0, "12-frame tile");
 }
 
+// The moving block's centre along the top edge of a 352-wide channel
+// picture, as x from 0 to 1 of the picture's width.
+double BlockCentre(const AviPicture& p, int x0, int width, int y0, int rows) {
+    double sum = 0;
+    int count = 0;
+    for (int y = y0; y < y0 + rows; ++y) {
+        for (int x = x0; x < x0 + width; ++x) {
+            if (p.Y(x, y) > 180) {
+                sum += x - x0;
+                ++count;
+            }
+        }
+    }
+    return count == 0 ? -1 : sum / count / width;
+}
+
+// All channels at 25 frames a GOP into a mosaic of 12: each tile runs
+// through the whole GOP, the last mosaic frame of the GOP showing frame 22.
+TEST_F(ExportControllerTest, TheMosaicSpreadsAFasterChannelOverTheWholeGop) {
+    params_.mosaicOn = 1;
+    for (int k = 0; k < 4; ++k)
+        params_.outFps[k] = 12;
+    Export();
+    const AviContents avi = ReadAvi(MosaicName());
+    ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * 12));
+    // Frame f's block starts at 8 f of 352 and is 44 wide; the tile is 640 x 360.
+    const double expected = (8.0 * 22 + 22) / 352;
+    EXPECT_NEAR(BlockCentre(avi.pictures[11], 0, 640, 26, 18), expected, 0.03);
+}
+
 TEST_F(ExportControllerTest, AChannelFileKeepsItsFrameRateWhenAGopHasFewerFrames) {
     params_.aviOn[0] = 1;
     gops_[1].info->fps[0] = 12;  // the second GOP brings only 12 of channel 1's frames
@@ -199,34 +237,77 @@ TEST_F(ExportControllerTest, AnExistingFinalNameIsKeptAndTheExportGetsTheNextFre
     std::ofstream(AviName(1)) << "keep me";
     Export();
     const std::string written = OutputDir() + "/ch1_2.avi";
-    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{written});
+    EXPECT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{written});
     EXPECT_EQ(fs::file_size(AviName(1)), 7u);
     EXPECT_EQ(ReadAvi(written).pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
+}
+
+// Movies and raw copies take free names when they are created; every
+// output is listed under the name it has, the existing files untouched.
+TEST_F(ExportControllerTest, NoOutputReplacesAnExistingFile) {
+    params_.aviOn[0] = 1;
+    params_.movOn[1] = 1;
+    params_.rawOn = 1;
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    for (const std::string& taken : {AviName(1), MovBase(2) + ".ssa", RawDvr()})
+        WriteWholeFile(taken, old);
+    Export();
+    const std::string o = OutputDir();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{o + "/ch1_2.avi", o + "/mov2_2.mov", o + "/mov2_2.ssa",
+                                        o + "/copy_2.dvr", o + "/copy_2.inx"}));
+    for (const std::string& taken : {AviName(1), MovBase(2) + ".ssa", RawDvr()})
+        EXPECT_EQ(ReadWholeFile(taken), old) << taken;
+    EXPECT_FALSE(fs::exists(MovBase(2) + ".mov"));
+    EXPECT_FALSE(fs::exists(RawInx()));
+    ExpectRawCopyOf(gops_, o + "/copy_2.dvr", o + "/copy_2.inx");
+    EXPECT_EQ(ReadAvi(o + "/mov2_2.mov").pictures.size(), std::size_t(kGops * kFps));
+}
+
+TEST_F(ExportControllerTest, AMovieThatCannotBeCreatedIsListedAsFailed) {
+    params_.movOn[0] = 1;
+    std::snprintf(params_.movBase[0], kExtractPathSize, "%s/missing/mov1", OutputDir().c_str());
+    Export();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              std::vector<std::string>{"failed: " + OutputDir() + "/missing/mov1.mov"});
 }
 
 TEST_F(ExportControllerTest, AMissingRootFolderIsMadeForTheTemporaryFiles) {
     params_.aviOn[0] = 1;
     fs::remove_all(RootDir());
     Export();
-    EXPECT_EQ(controller_.WrittenFiles(), std::vector<std::string>{AviName(1)});
+    EXPECT_EQ(Paths(controller_.Outputs()), std::vector<std::string>{AviName(1)});
     EXPECT_TRUE(fs::is_directory(RootDir()));
 }
 
 TEST_F(ExportControllerTest, AMovSetRestartsUnderANewNameWhenItsPictureSizeChanges) {
     params_.movOn[1] = 1;
-    // From the second GOP on, channel 2 reports another size.
+    // From the second GOP on, channel 2 reports another size; the vehicle id
+    // of that GOP would lead out of the folder.
     for (std::size_t g = 1; g < gops_.size(); ++g) {
         gops_[g].info->width[1] = 704;
         gops_[g].info->height[1] = 576;
     }
+    std::snprintf(gops_[1].info->carId, sizeof gops_[1].info->carId, "../up");
     Export();
     const AviContents first = ReadAvi(MovBase(2) + ".mov");
     EXPECT_EQ(first.pictures.size(), std::size_t(kFps));
-    const std::string restarted = OutputDir() + "/MOV_GEN-0001_20231114_2213_21_ch2_704X576@25fps";
+    const std::string restarted = OutputDir() + "/MOV____up_20231114_2213_21_ch2_704X576@25fps";
     const AviContents second = ReadAvi(restarted + ".mov");
     EXPECT_EQ(second.pictures.size(), std::size_t((kGops - 1) * kFps));
-    EXPECT_TRUE(fs::exists(restarted + ".ssa"));
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{MovBase(2) + ".mov", MovBase(2) + ".ssa",
+                                        restarted + ".mov", restarted + ".ssa"}));
+}
+
+TEST_F(ExportControllerTest, AGopWithoutAChannelsSizeGoesOnInTheSameMovie) {
+    params_.movOn[1] = 1;
+    gops_[1].info->width[1] = gops_[1].info->height[1] = 0;
+    Export();
+    EXPECT_EQ(Paths(controller_.Outputs()),
+              (std::vector<std::string>{MovBase(2) + ".mov", MovBase(2) + ".ssa"}));
+    EXPECT_EQ(ReadAvi(MovBase(2) + ".mov").pictures.size(), std::size_t(kGops * kFps));
 }
 
 TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) {
@@ -237,7 +318,7 @@ TEST_F(ExportControllerTest, AFileThatCannotTakeItsFinalNameIsKeptBelowTheRoot) 
         controller_.ExtractWrite(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get());
     fs::remove_all(OutputDir());  // the output folder disappears before the end
     controller_.ExtractFin();
-    EXPECT_EQ(controller_.WrittenFiles(),
+    EXPECT_EQ(Paths(controller_.Outputs()),
               (std::vector<std::string>{RootDir() + "/ch1.avi", RootDir() + "/export_ch2.avi"}));
     EXPECT_EQ(ReadAvi(RootDir() + "/ch1.avi").pictures.size(), std::size_t(kGops * kFps));
     EXPECT_FALSE(fs::exists(RootDir() + "/temp_1.avi"));
@@ -257,7 +338,7 @@ TEST_F(ExportControllerTest, AFailedOpenClosesAndRemovesWhatItHadOpened) {
               1);
     fs::remove(RootDir() + "/temp_all.avi");
     Export();  // nothing of the failed attempt stands in the way
-    EXPECT_EQ(controller_.WrittenFiles().size(), 3u);
+    EXPECT_EQ(Paths(controller_.Outputs()).size(), 3u);
 }
 
 TEST_F(ExportControllerTest, RecordValuesBeyondTheirLimitsStayInBounds) {
@@ -302,9 +383,7 @@ TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
     info.channels = 8;
     EXPECT_EQ(controller_.ExtractWrite(1, gop.bytes.data(), length, &info), 1);
     info.channels = 4;
-    info.lastWidth = 704;
-    EXPECT_EQ(controller_.ExtractWrite(1, gop.bytes.data(), length, &info), 1);
-    info.lastWidth = 352;
+    info.lastWidth = 704;  // the size of whichever channel's frame came last: not compared
     EXPECT_EQ(controller_.ExtractWrite(1, gop.bytes.data(), length, &info), 0);
     controller_.ExtractFin();
     EXPECT_FALSE(controller_.IsExtractOpened());
@@ -315,13 +394,7 @@ TEST_F(ExportControllerTest, RefusesWhatDoesNotBelongToTheExport) {
 TEST_F(ExportControllerTest, TheRawCopyHoldsEveryGopAsItCame) {
     params_.rawOn = 1;
     Export();
-    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({RawDvr(), RawInx()});
-    ASSERT_EQ(copied.size(), gops_.size());
-    for (std::size_t i = 0; i < copied.size(); ++i) {
-        ASSERT_GE(copied[i].size(), gops_[i].bytes.size());
-        EXPECT_TRUE(std::equal(gops_[i].bytes.begin(), gops_[i].bytes.end(), copied[i].begin()))
-            << "GOP " << i;
-    }
+    ExpectRawCopyOf(gops_, RawDvr(), RawInx());
 }
 
 TEST_F(ExportControllerTest, MovSetsHoldTheChannelsFramesAndSubtitles) {

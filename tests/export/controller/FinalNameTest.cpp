@@ -55,4 +55,17 @@ TEST(MoveToFreeName, ANameWithoutExtensionGetsItsNumberAtTheEnd) {
     EXPECT_EQ(oskulo::MoveToFreeName(dir.File("temp.avi"), dir.File("final")), dir.File("final_2"));
 }
 
+// Files made together take one number: the first for which none exists.
+TEST(FreeNames, NumbersFilesMadeTogetherAlike) {
+    TempDir dir;
+    const std::vector<std::string> pair = {dir.File("rec.dvr"), dir.File("rec.inx")};
+    EXPECT_EQ(oskulo::FreeNames(pair), pair);
+    Write(dir.File("rec.inx"), "old");  // either file taken takes the number
+    Write(dir.File("rec_2.dvr"), "old");
+    EXPECT_EQ(oskulo::FreeNames(pair),
+              (std::vector<std::string>{dir.File("rec_3.dvr"), dir.File("rec_3.inx")}));
+    std::filesystem::create_symlink(dir.File("nowhere"), dir.File("rec_3.dvr"));
+    EXPECT_EQ(oskulo::FreeNames(pair)[0], dir.File("rec_4.dvr")) << "a dangling link is taken";
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-// The library as the program binds it: dlopen of libOskulo.so and its five
+// The library as the program binds it: dlopen of libOskulo.so and its six
 // exports by name.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@ protected:
         write_ = Bind<zExtractWriteProc>("zExtractWrite");
         fin_ = Bind<zExtractFinProc>("zExtractFin");
         opened_ = Bind<zIsExtractOpenedProc>("zIsExtractOpened");
+        output_ = Bind<zExtractOutputProc>("zExtractOutput");
     }
 
     void TearDown() override {
@@ -43,11 +44,17 @@ protected:
     zExtractWriteProc write_ = nullptr;
     zExtractFinProc fin_ = nullptr;
     zIsExtractOpenedProc opened_ = nullptr;
+    zExtractOutputProc output_ = nullptr;
 };
 
 TEST_F(ExportsTest, InfoGivesVersionBuildTimeAndDate) {
-    char version[20] = {}, time[20] = {}, date[20] = {};
+    char version[20], time[20], date[20];
+    std::memset(version, 'x', sizeof version);
+    std::memset(time, 'x', sizeof time);
+    std::memset(date, 'x', sizeof date);
     info_(version, time, date);
+    for (const char* text : {version, time, date})
+        EXPECT_EQ(text[19], 'x') << "written within 19 bytes";
     EXPECT_STREQ(version, "1.8");
     EXPECT_TRUE(std::regex_match(time, std::regex(R"(\d\d:\d\d:\d\d)"))) << time;
     EXPECT_TRUE(std::regex_match(date, std::regex(R"([A-Z][a-z]{2} [ 0-9]\d \d{4})"))) << date;
@@ -76,9 +83,20 @@ TEST_F(ExportsTest, AnExportThroughTheBoundFunctions) {
     const AviContents avi = ReadAvi(AviName(2));
     EXPECT_EQ(avi.videoCodec, "mpeg4");
     EXPECT_EQ(avi.pictures.size(), 50u);
+
+    char path[kExtractPathSize] = {};
+    EXPECT_EQ(output_(0, path, sizeof path), 0);
+    EXPECT_EQ(path, AviName(2));
+    char cut[8];
+    EXPECT_EQ(output_(0, cut, sizeof cut), 0);
+    EXPECT_EQ(std::string(cut), AviName(2).substr(0, 7));
+    std::strcpy(path, "untouched");
+    EXPECT_EQ(output_(1, path, sizeof path), -1);
+    EXPECT_EQ(output_(-1, path, sizeof path), -1);
+    EXPECT_STREQ(path, "untouched");
 }
 
-TEST_F(ExportsTest, ExportsNothingButTheFiveFunctions) {
+TEST_F(ExportsTest, ExportsNothingButTheSixFunctions) {
     const std::string command = std::string("nm -D --defined-only ") + OSKULO_LIBRARY;
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -91,8 +109,9 @@ TEST_F(ExportsTest, ExportsNothingButTheFiveFunctions) {
     }
     ASSERT_EQ(pclose(pipe), 0);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"zExtractFin", "zExtractInfo", "zExtractPre",
-                                               "zExtractWrite", "zIsExtractOpened"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"zExtractFin", "zExtractInfo", "zExtractOutput",
+                                        "zExtractPre", "zExtractWrite", "zIsExtractOpened"}));
 }
 
 }  // namespace

@@ -143,7 +143,6 @@ TEST(MovSets, FailedStartIsPassedByAndLeavesNoFiles) {
     TempDir dir;
     CMovWriter writer;
     EXPECT_EQ(writer.StartMovFile(0, dir.File("missing/ch0").c_str()), -1);
-    EXPECT_FALSE(writer.IsStarted(0));
     ASSERT_EQ(writer.StartMovFile(1, dir.File("ch1").c_str()), 0);
     recgen::GopBuilder builder({.version = 4, .channelCountCode = 2, .time = 1000});
     for (uint32_t c : {0u, 1u})
@@ -151,8 +150,9 @@ TEST(MovSets, FailedStartIsPassedByAndLeavesNoFiles) {
             {.channel = c, .fps = 1, .frameType = 1, .data = Join({kSps, kPps, kIdr})});
     const Bytes gop = builder.Build();
     EXPECT_EQ(writer.WriteMovGop(gop.data(), int(gop.size())), 0);
-    writer.FinishMovFile(0);
-    writer.FinishMovFile(1);
+    EXPECT_FALSE(writer.FinishMovFile(0).started);
+    const MovFinished finished = writer.FinishMovFile(1);
+    EXPECT_TRUE(finished.movie && finished.subtitles);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.File("")))
         names.push_back(entry.path().filename().string());
@@ -165,10 +165,11 @@ TEST(MovSets, SetWithoutGopsLeavesNoFiles) {
     {
         CMovWriter writer;
         ASSERT_EQ(writer.StartMovFile(3, dir.File("ch3").c_str()), 0);
-        EXPECT_TRUE(writer.IsStarted(3));
         EXPECT_TRUE(std::filesystem::exists(dir.File("ch3.vstco")));
-        writer.FinishMovFile(3);
-        EXPECT_FALSE(writer.IsStarted(3));
+        const MovFinished finished = writer.FinishMovFile(3);
+        EXPECT_TRUE(finished.started);
+        EXPECT_FALSE(finished.movie);
+        EXPECT_FALSE(writer.FinishMovFile(3).started) << "the set is gone";
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
 }
@@ -195,6 +196,29 @@ TEST(MovSets, SetWhoseWritesFailLeavesNoFiles) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(result, -1);
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("")));
+}
+
+// Subtitles on a full disk (/dev/full behind the .ssa name): the movie keeps
+// every GOP, and finishing says that its subtitles failed.
+TEST(MovSets, FailedSubtitlesKeepTheirMovie) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    TempDir dir;
+    std::filesystem::create_symlink("/dev/full", dir.File("ch0.ssa"));
+    CMovWriter writer;
+    ASSERT_EQ(writer.StartMovFile(0, dir.File("ch0").c_str()), 0);
+    const Bytes gop = MakeGop({});
+    constexpr int kGops = 40;  // more subtitle text than the stream holds back
+    for (int i = 0; i < kGops; ++i)
+        EXPECT_EQ(writer.WriteMovGop(gop.data(), int(gop.size())), 0) << "GOP " << i;
+    const MovFinished finished = writer.FinishMovFile(0);
+    EXPECT_TRUE(finished.movie);
+    EXPECT_FALSE(finished.subtitles);
+    const Movie movie = ReadMovie(dir.File("ch0"));
+    ASSERT_NE(movie.moov, nullptr);
+    const Box* stsz = movie.Trak(0)->Find("mdia/minf/stbl/stsz");
+    ASSERT_NE(stsz, nullptr);
+    EXPECT_EQ(TableEntries(movie.bytes, *stsz, 1, 1).size(), std::size_t(kGops * 2));
 }
 
 // A file of the set's names that cannot be opened for writing is not the

@@ -1,6 +1,8 @@
 // A four-channel recording without audio but with telemetry, exported to MOV
 // files of channels 1 and 2: one second of u-law silence per GOP, and the
-// subtitle events numbered over all four channels.
+// subtitle events numbered over all four channels. The second GOP's `log_hd`
+// has other upper bytes than the recorder's usual ones: its Log events still
+// carry their texts.
 #include <gtest/gtest.h>
 
 #include "export/ssa/SsaEventText.h"
@@ -19,6 +21,7 @@ protected:
         plan.fps = 5;
         plan.gopCount = 2;
         plan.audio = recgen::AudioKind::kNone;
+        plan.damage.invalidLogGops = {1};
         gops_ = new Gops(ReadAllGops(MakeRecording(plan, dir_->File("rec"))));
         ASSERT_EQ(gops_->size(), 2u);
         const Gops before = *gops_;

@@ -131,6 +131,30 @@ TEST_F(MovStructure, TimesFollowTheAudio) {
     EXPECT_EQ(Be32(movie.bytes, ulaw + 32), 8000u << 16);
 }
 
+// The u-law description's sample size: the first GOP's sample width code
+// (8 bits here) for a movie of the export's first GOP alone, 16 bits for a
+// movie of two or more GOPs.
+TEST(MovSampleDescription, SampleSizeIsTheFirstGopsCodeOnlyForAOneGopMovie) {
+    const struct {
+        int gops;
+        uint32_t bits;
+    } cases[] = {{1, 8}, {2, 16}, {3, 16}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        recgen::RecordingPlan plan;
+        plan.channels = 4;
+        plan.fps = 5;
+        plan.gopCount = c.gops;
+        plan.sampleBitsCode = 1;  // 8 bits
+        const Gops gops = ReadAllGops(MakeRecording(plan, dir.File("rec")));
+        ASSERT_EQ(int(gops.size()), c.gops);
+        ExportMov(gops, {0}, dir);
+        const Movie movie = ReadMovie(dir.File("ch0"));
+        const size_t ulaw = movie.Trak(1)->Find("mdia/minf/stbl/stsd/ulaw")->offset;
+        EXPECT_EQ(Be16(movie.bytes, ulaw + 26), c.bits) << c.gops << " GOPs";
+    }
+}
+
 TEST_F(MovStructure, VideoSamplesAreTheFramesPictures) {
     for (int channel : {0, 2}) {
         SCOPED_TRACE(channel);

@@ -161,6 +161,45 @@ TEST_F(RawCopy, OpenRefusals) {
     EXPECT_TRUE(writer_.Close());
 }
 
+// Neither file is created nor emptied unless both can be opened: an existing
+// file of either name keeps its bytes, a new one is removed again.
+TEST_F(RawCopy, AFailedOpenLeavesNoNewFileAndDamagesNoExistingOne) {
+    struct Case {
+        const char* what;
+        bool dvrExists, inxExists;
+        bool dvrWritable;  // otherwise the .inx path is the one that cannot be created
+    };
+    const Case cases[] = {
+        {"index cannot be created beside an existing data file", true, false, true},
+        {"index cannot be created beside a new data file", false, false, true},
+        {"data file cannot be created beside an existing index", false, true, false},
+    };
+    const Bytes old = {'o', 'l', 'd'};
+    for (const Case& c : cases) {
+        std::filesystem::remove(Dvr());
+        std::filesystem::remove(Inx());
+        if (c.dvrExists)
+            WriteWholeFile(Dvr(), old);
+        if (c.inxExists)
+            WriteWholeFile(Inx(), old);
+        const std::string dvr = c.dvrWritable ? Dvr() : dir_.File("missing/copy.dvr");
+        const std::string inx = c.dvrWritable ? dir_.File("missing/copy.inx") : Inx();
+        EXPECT_FALSE(writer_.Open(dvr.c_str(), inx.c_str())) << c.what;
+        EXPECT_FALSE(writer_.IsOpen()) << c.what;
+        EXPECT_EQ(std::filesystem::exists(Dvr()), c.dvrExists) << c.what;
+        EXPECT_EQ(std::filesystem::exists(Inx()), c.inxExists) << c.what;
+        EXPECT_EQ(ReadWholeFile(Dvr()), c.dvrExists ? old : Bytes()) << c.what;
+        EXPECT_EQ(ReadWholeFile(Inx()), c.inxExists ? old : Bytes()) << c.what;
+    }
+    // Once both open, existing files are emptied and written afresh.
+    WriteWholeFile(Dvr(), Bytes(5000, 1));
+    ASSERT_TRUE(writer_.Open(Dvr().c_str(), Inx().c_str()));
+    const Bytes gop = SmallGop(7);
+    ASSERT_TRUE(writer_.WriteGop(gop.data(), int(gop.size())));
+    ASSERT_TRUE(writer_.Close());
+    EXPECT_EQ(std::filesystem::file_size(Dvr()), 1024u);
+}
+
 // A full disk: the GOP that does not fit fails at once, one held in the
 // stream's buffer fails when the copy is closed.
 TEST_F(RawCopy, WriteFailuresAreReported) {

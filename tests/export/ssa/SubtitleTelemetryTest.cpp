@@ -52,11 +52,19 @@ TEST(SubtitleTelemetry, SubBlockWithoutRecordsGivesNothing) {
     EXPECT_TRUE(t.hasGps);
 }
 
-TEST(SubtitleTelemetry, WrongTagGivesNothing) {
-    recgen::TelemetryBlock b = Block();
-    b.invalidTag = true;
-    const SubtitleTelemetry t = Read(recgen::EncodeTelemetry(b));
-    EXPECT_FALSE(t.hasVehicle || t.hasSpeed || t.hasGps);
+// Only the first byte of `log_hd` counts: whatever its other bytes hold,
+// the sub-blocks it names are read.
+TEST(SubtitleTelemetry, UpperBytesOfTheHeaderAreNotChecked) {
+    const uint8_t uppers[][3] = {
+        {0x00, 0x00, 0x5B}, {0x00, 0x00, 0x00}, {0xFF, 0xFF, 0xFF}, {0x12, 0x34, 0x56}};
+    for (const auto& upper : uppers) {
+        std::vector<uint8_t> bytes = recgen::EncodeTelemetry(Block());
+        std::copy(std::begin(upper), std::end(upper), bytes.begin() + 1);
+        const SubtitleTelemetry t = Read(bytes);
+        EXPECT_EQ(t.vehicleId, "TRUCK-7") << int(upper[2]);
+        EXPECT_EQ(t.speedWhole, 60) << int(upper[2]);
+        EXPECT_TRUE(t.hasGps) << int(upper[2]);
+    }
 }
 
 // A count that runs past the block ends the walk there.

@@ -1,5 +1,6 @@
 #include "tests/export/support/ExportFixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,4 +73,15 @@ ExtractParams ExportFixture::ParamsFor(const GopInfo& first, int sampleRate, int
     std::snprintf(p.mosaicPath, kExtractPathSize, "%s", MosaicName().c_str());
     std::snprintf(p.outputDir, kExtractPathSize, "%s", OutputDir().c_str());
     return p;
+}
+
+void ExportFixture::ExpectRawCopyOf(const std::vector<ParsedGop>& gops, const std::string& dvr,
+                                    const std::string& inx) {
+    const std::vector<std::vector<uint8_t>> copied = ReadAllGops({dvr, inx});
+    ASSERT_EQ(copied.size(), gops.size());
+    for (std::size_t g = 0; g < copied.size(); ++g) {
+        ASSERT_GE(copied[g].size(), gops[g].bytes.size());
+        EXPECT_TRUE(std::equal(gops[g].bytes.begin(), gops[g].bytes.end(), copied[g].begin()))
+            << "GOP " << g;
+    }
 }

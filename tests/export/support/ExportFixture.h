@@ -45,6 +45,10 @@ protected:
     std::string RawDvr() const { return OutputDir() + "/copy.dvr"; }
     std::string RawInx() const { return OutputDir() + "/copy.inx"; }
 
+    // The raw copy holds the GOPs byte for byte, in their order.
+    static void ExpectRawCopyOf(const std::vector<ParsedGop>& gops, const std::string& dvr,
+                                const std::string& inx);
+
 private:
     TempDir dir_;
     std::string savedRoot_;

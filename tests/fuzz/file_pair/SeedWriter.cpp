@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/fuzz/file_pair/FilePairInput.h"
+#include "tests/fuzz/reader_walks/SeedFiles.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/PairWriter.h"
 
@@ -54,20 +55,12 @@ bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
     const std::vector<uint8_t> packed = PackFilePairInput(ReadAll(inx), ReadAll(dvr));
     std::filesystem::remove(dvr);
     std::filesystem::remove(inx);
-    std::ofstream out(folder / seed.name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(packed.data()), std::streamsize(packed.size()));
-    return bool(out);
+    return fuzzseed::WriteSeedFile(folder / seed.name, packed);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[argc - 1];
-    std::filesystem::create_directories(folder);
     const Seed seeds[] = {
         {"v4-plain", 4, 4, 0, -1, {}},
         {"v3-filler", 3, 3, 1024, -1, {}},
@@ -75,11 +68,5 @@ int main(int argc, char** argv) {
         {"v4-cut", 4, 3, 0, -1, {.cutBytes = 700}},
         {"v2-odd-index", 2, 3, 0, -1, {.indexFirst = 2, .indexLast = 3}},
     };
-    for (const Seed& seed : seeds) {
-        if (!WriteSeed(folder, seed)) {
-            fprintf(stderr, "cannot write seed %s\n", seed.name);
-            return 1;
-        }
-    }
-    return 0;
+    return fuzzseed::WriteEverySeed(argc, argv, seeds, WriteSeed);
 }

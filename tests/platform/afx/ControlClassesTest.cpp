@@ -91,8 +91,8 @@ protected:
             m_tip.RelayEvent(msg);
         return CDialog::PreTranslateMessage(msg);
     }
-    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
-        scrollFromTrack = scrollFromTrack && static_cast<CWnd*>(bar) == &m_startTrack;
+    void OnHScroll(UINT code, UINT pos, CWnd* control) {
+        scrollFromTrack = scrollFromTrack && control == &m_startTrack;
         scrolls.emplace_back(code, pos);
     }
     void OnReleasedCapture(NMHDR*, LRESULT* result) {

@@ -8,6 +8,7 @@
 
 #include "platform/afx/Afx.h"
 #include "platform/backend/HeadlessDisplay.h"
+#include "platform/user/Theme.h"
 #include "tests/platform/user/Reaper.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST(MainWindowFlow, WorkersRendererAndDraggingWhileTheModalLoopRuns) {
     EXPECT_EQ(tracked, 12);
     EXPECT_NE(dlg.trackedOn, dlg.worker.get_id());
     EXPECT_EQ(paneOnScreen, kVideo);
-    EXPECT_EQ(beside, GetSysColor(COLOR_3DFACE)) << "the dialog body beside the pane";
+    EXPECT_EQ(beside, kTheme.face) << "the dialog body beside the pane";
     EXPECT_EQ(after.left - before.left, 30);
     EXPECT_EQ(after.top - before.top, 15);
 }

@@ -152,6 +152,57 @@ TEST(MessageMaps, HandlersGetCrackedParametersAndDefaultProcessing) {
     EXPECT_EQ(w.calls.back(), "timer 9") << "entries of the base class's map still apply";
 }
 
+// Scroll handlers of both kinds: one takes any control, one only scroll bars.
+class CScrollTarget : public CBaseWnd {
+public:
+    CWnd* anyControl = nullptr;
+    CScrollBar* scrollBar = nullptr;
+    int calls = 0;
+
+protected:
+    void OnHScroll(UINT, UINT, CWnd* control) {
+        anyControl = control;
+        ++calls;
+    }
+    void OnVScroll(UINT, UINT, CScrollBar* bar) {
+        scrollBar = bar;
+        ++calls;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CScrollTarget, CBaseWnd)
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+// A trackbar's object is no scroll bar: it once reached CScrollBar* handlers
+// cast to one, which the undefined-behaviour checker reports.
+TEST(MessageMaps, ScrollHandlersGetTheControlAsWhatItIs) {
+    CScrollTarget target;
+    ASSERT_TRUE(target.Make());
+    CSliderCtrl slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | TBS_HORZ, CRect(0, 0, 40, 10), &target, 5));
+    CBaseWnd barWindow;
+    ASSERT_TRUE(barWindow.Make(&target));
+    CScrollBar bar;
+    const HWND barHandle = barWindow.Detach();
+    ASSERT_TRUE(bar.Attach(barHandle));
+
+    target.SendMessage(WM_HSCROLL, TB_LINEDOWN, LPARAM(slider.m_hWnd));
+    EXPECT_EQ(target.anyControl, &slider);
+    target.SendMessage(WM_VSCROLL, TB_LINEDOWN, LPARAM(slider.m_hWnd));
+    EXPECT_EQ(target.scrollBar, nullptr) << "a trackbar is not handed over as a scroll bar";
+    target.SendMessage(WM_VSCROLL, TB_LINEDOWN, LPARAM(barHandle));
+    EXPECT_EQ(target.scrollBar, &bar);
+    target.SendMessage(WM_HSCROLL, TB_LINEDOWN, 0);
+    EXPECT_EQ(target.anyControl, nullptr) << "a window's own scrolling has no control";
+    EXPECT_EQ(target.calls, 4);
+    bar.Detach();
+    ::DestroyWindow(barHandle);
+}
+
 TEST(Windows, AttachmentLookupAndRuntimeClass) {
     CDerivedWnd w;
     ASSERT_TRUE(w.Make());

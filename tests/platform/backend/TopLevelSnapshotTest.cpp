@@ -76,8 +76,11 @@ TEST_F(Snapshot, ShowsPlaceOrderVisibilityAlphaAndShape) {
     const RECT shape{5, 6, 25, 16};
     EXPECT_TRUE(EqualRect(&s.shape[0], &shape));
 
+    // Raised, it brings the window it owns along, in front of it.
     SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    EXPECT_EQ(SnapshotTopLevels().front().hwnd, plain);
+    const std::vector<TopLevelView> raised = SnapshotTopLevels();
+    EXPECT_EQ(raised[0].hwnd, hidden);
+    EXPECT_EQ(raised[1].hwnd, plain);
 }
 
 TEST_F(Snapshot, ChildPlacementIsInsideItsTopLevelAndCut) {

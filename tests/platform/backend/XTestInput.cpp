@@ -1,7 +1,16 @@
 #include "XTestInput.h"
 
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <glib.h>
+
+#include <chrono>
+#include <initializer_list>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -66,6 +75,148 @@ bool TypeWithXTest(const char* const* keys, int count) {
     return known;
 }
 
+namespace {
+
+// A key code and whether Shift is needed for `sym`; 0 when the keymap lacks it.
+KeyCode CodeOf(Display* x, KeySym sym, bool* shift) {
+    const KeyCode code = XKeysymToKeycode(x, sym);
+    *shift = code != 0 && XkbKeycodeToKeysym(x, code, 0, 0) != sym;
+    return code;
+}
+
+// Key codes without any symbol, for characters the keymap lacks.
+std::vector<KeyCode> SpareCodes(Display* x) {
+    int low = 0, high = 0, perCode = 0;
+    XDisplayKeycodes(x, &low, &high);
+    KeySym* map = XGetKeyboardMapping(x, KeyCode(low), high - low + 1, &perCode);
+    std::vector<KeyCode> spare;
+    for (int code = high; code >= low && map != nullptr; --code) {
+        bool empty = true;
+        for (int i = 0; i < perCode; ++i)
+            empty = empty && map[(code - low) * perCode + i] == NoSymbol;
+        if (empty)
+            spare.push_back(KeyCode(code));
+    }
+    if (map != nullptr)
+        XFree(map);
+    return spare;
+}
+
+// A client message of `type` about `about`, sent to `to` (the window itself,
+// or the root for the window manager).
+void SendClientMessage(Display* x, Window to, Window about, const char* type,
+                       std::initializer_list<long> data, long mask) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = about;
+    e.xclient.message_type = XInternAtom(x, type, False);
+    e.xclient.format = 32;
+    int i = 0;
+    for (const long d : data)
+        e.xclient.data.l[i++] = d;
+    XSendEvent(x, to, False, mask, &e);
+}
+
+KeySym SymOf(gunichar c) {
+    // Latin-1 keysyms are the code points; the rest are Unicode keysyms.
+    return c >= 0x20 && c <= 0xFF ? KeySym(c) : KeySym(0x01000000 | c);
+}
+
+}  // namespace
+
+bool TypeTextWithXTest(const char* utf8) {
+    Display* x = OpenWithXTest();
+    if (x == nullptr)
+        return false;
+    glong count = 0;
+    gunichar* chars = g_utf8_to_ucs4_fast(utf8, -1, &count);
+    std::vector<KeyCode> spare = SpareCodes(x);
+    std::vector<KeyCode> borrowed;
+    for (glong i = 0; i < count; ++i) {
+        bool shift = false;
+        KeySym sym = SymOf(chars[i]);
+        if (CodeOf(x, sym, &shift) == 0 && !spare.empty()) {
+            KeySym both[2] = {sym, sym};
+            XChangeKeyboardMapping(x, spare.back(), 2, both, 1);
+            borrowed.push_back(spare.back());
+            spare.pop_back();
+        }
+    }
+    XSync(x, False);
+    if (!borrowed.empty())  // clients take the new keymap in when they next look
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    bool known = true;
+    const KeyCode shiftCode = XKeysymToKeycode(x, XK_Shift_L);
+    for (glong i = 0; i < count; ++i) {
+        bool shift = false;
+        const KeyCode code = CodeOf(x, SymOf(chars[i]), &shift);
+        known = known && code != 0;
+        if (code == 0)
+            continue;
+        if (shift)
+            XTestFakeKeyEvent(x, shiftCode, True, 0);
+        XTestFakeKeyEvent(x, code, True, 0);
+        XTestFakeKeyEvent(x, code, False, 0);
+        if (shift)
+            XTestFakeKeyEvent(x, shiftCode, False, 0);
+        XSync(x, False);
+    }
+    g_free(chars);
+    // The borrowed codes are given back once the keys have been read.
+    std::this_thread::sleep_for(std::chrono::milliseconds(borrowed.empty() ? 0 : 500));
+    for (const KeyCode code : borrowed) {
+        KeySym none[2] = {NoSymbol, NoSymbol};
+        XChangeKeyboardMapping(x, code, 2, none, 1);
+    }
+    Done(x);
+    return known;
+}
+
+bool ClickWithXTest(int x0, int y0) {
+    Display* x = OpenWithXTest();
+    if (x == nullptr)
+        return false;
+    XTestFakeMotionEvent(x, -1, x0, y0, 0);
+    XTestFakeButtonEvent(x, 1, True, 0);
+    XTestFakeButtonEvent(x, 1, False, 0);
+    Done(x);
+    return true;
+}
+
+bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    const Window root = DefaultRootWindow(x);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(x, root, XInternAtom(x, "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False,
+                       XA_WINDOW, &type, &format, &count, &left, &data);
+    Window target = 0;
+    const auto* clients = reinterpret_cast<const Window*>(data);
+    for (unsigned long i = 0; i < count; ++i) {  // bottom first: the last match is topmost
+        XWindowAttributes a{};
+        int rx = 0, ry = 0;
+        Window child = 0;
+        if (XGetWindowAttributes(x, clients[i], &a) && a.map_state == IsViewable &&
+            XTranslateCoordinates(x, clients[i], root, 0, 0, &rx, &ry, &child) && x0 >= rx &&
+            x0 < rx + a.width && y0 >= ry && y0 < ry + a.height)
+            target = clients[i];
+    }
+    if (data != nullptr)
+        XFree(data);
+    if (target != 0) {
+        // North-west gravity, x and y given, asked by a pager.
+        SendClientMessage(x, root, target, "_NET_MOVERESIZE_WINDOW",
+                          {1 | (1 << 8) | (1 << 9) | (2 << 12), toX, toY},
+                          SubstructureRedirectMask | SubstructureNotifyMask);
+    }
+    Done(x);
+    return target != 0;
+}
+
 bool CloseWindowAt(int x0, int y0) {
     Display* x = XOpenDisplay(nullptr);
     if (x == nullptr)
@@ -85,14 +236,9 @@ bool CloseWindowAt(int x0, int y0) {
     if (children != nullptr)
         XFree(children);
     if (target != 0) {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = target;
-        e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(x, target, False, NoEventMask, &e);
+        SendClientMessage(x, target, target, "WM_PROTOCOLS",
+                          {long(XInternAtom(x, "WM_DELETE_WINDOW", False)), CurrentTime},
+                          NoEventMask);
     }
     Done(x);
     return target != 0;

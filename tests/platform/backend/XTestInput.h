@@ -11,6 +11,15 @@ bool DragWithXTest(int x0, int y0, int x1, int y1, int steps);
 bool WheelWithXTest(int x, int y, bool up);
 // Presses and releases each key, named by its X keysym name ("a", "Return").
 bool TypeWithXTest(const char* const* keys, int count);
+// Types `text` (UTF-8) key by key as a keyboard would, with Shift where the
+// keymap has a character on its second level. Characters the keymap lacks
+// are put on spare key codes for the while, as a layout that has them would.
+bool TypeTextWithXTest(const char* utf8);
+// A left click at (x, y).
+bool ClickWithXTest(int x, int y);
+// Asks the window manager to move the topmost managed window at (x, y) so its
+// top left corner goes to (toX, toY), as a pager or a keyboard move does.
+bool MoveWindowWithWindowManager(int x, int y, int toX, int toY);
 // Asks the topmost window at (x, y) to close, as a window manager's close
 // button does (WM_DELETE_WINDOW).
 bool CloseWindowAt(int x, int y);

@@ -83,6 +83,21 @@ TEST_F(ProcessTest, TheProgramComesFromTheCommandLineWithoutAnApplicationName) {
     CloseHandle(pi.hThread);
 }
 
+// Arguments that a command line would have to quote arrive as they stand.
+TEST_F(ProcessTest, StartProcessPassesTheArgumentsAsTheyStand) {
+    const std::wstring program = Utf8ToWideString(ProgramDirectory() + "/argv_writer");
+    const std::wstring out = Utf8ToWideString(dir_ + "/out put.txt");
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(StartProcess({program, out, L"C:\\dir\\", L"a \"b\"", L""}, nullptr, &pi))
+        << GetLastError();
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(Output().substr(0, Output().find("cwd=")), "C:\\dir\\\na \"b\"\n\n");
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    PROCESS_INFORMATION none{};
+    EXPECT_FALSE(StartProcess({}, nullptr, &none));
+}
+
 TEST_F(ProcessTest, AMissingProgramFails) {
     std::wstring line = L"nothing here";
     PROCESS_INFORMATION pi{};

@@ -1,4 +1,5 @@
 #include "ControlFixture.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -58,13 +59,13 @@ TEST_F(ButtonKinds, CheckBoxesTakeTheParentsStaticColoursAndShowTheirMark) {
     HWND box = Make(L"Button", L"", BS_AUTOCHECKBOX, 10, 10, 60, 20);
     const COLORREF inside = display.PixelAt(10 + 6, 10 + 10);
     EXPECT_EQ(display.PixelAt(10 + 40, 10 + 2), kBody);
-    EXPECT_EQ(inside, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(inside, kTheme.field);
     SendMessage(box, BM_SETCHECK, BST_CHECKED, 0);
     TestWindows::Pump();
     int inked = 0;
     for (int y = 3; y < 10; ++y) {
         for (int x = 3; x < 10; ++x)
-            inked += display.PixelAt(10 + x, 10 + 3 + y) == GetSysColor(COLOR_WINDOWTEXT) ? 1 : 0;
+            inked += display.PixelAt(10 + x, 10 + 3 + y) == kTheme.selectionText ? 1 : 0;
     }
     EXPECT_GT(inked, 3) << "the tick is drawn";
     DestroyWindow(box);
@@ -77,7 +78,7 @@ TEST_F(ButtonKinds, GroupBoxesLetTheMouseThroughAndLeaveTheirInsideAlone) {
     EXPECT_EQ(WindowFromPoint(POINT{100, 90}), parent);
     EXPECT_EQ(WindowFromPoint(At(inner, 4, 4)), inner);
     EXPECT_EQ(SendMessage(group, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-    EXPECT_EQ(display.PixelAt(10, 60), GetSysColor(COLOR_3DSHADOW)) << "the frame's left edge";
+    EXPECT_EQ(display.PixelAt(10, 60), kTheme.edge) << "the frame's left edge";
 }
 
 }  // namespace

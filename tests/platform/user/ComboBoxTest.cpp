@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "ControlFixture.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST_F(ComboBox, ClickingAnItemOfTheDroppedListChoosesIt) {
     EXPECT_EQ(CommandCodes(), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN}));
     display.MoveMouse(Row(2));
     TestWindows::Pump();
-    EXPECT_EQ(display.PixelAt(Row(2).x + 100, Row(2).y), GetSysColor(COLOR_HIGHLIGHT))
+    EXPECT_EQ(display.PixelAt(Row(2).x + 100, Row(2).y), kTheme.selection)
         << "the item under the cursor is marked on screen";
     TestWindows::ClearLog();
     Click(Row(2));

@@ -1,4 +1,5 @@
 #include "ControlFixture.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int CaretColumns(HeadlessDisplay& display, HWND edit) {
     GetWindowRect(edit, &r);
     int columns = 0;
     for (int x = r.left; x < r.right; ++x) {
-        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == GetSysColor(COLOR_WINDOWTEXT);
+        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == kTheme.fieldText;
     }
     return columns;
 }
@@ -113,7 +114,7 @@ int SelectionColumns(HeadlessDisplay& display, HWND edit) {
     GetWindowRect(edit, &r);
     int columns = 0;
     for (int x = r.left; x < r.right; ++x) {
-        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == GetSysColor(COLOR_HIGHLIGHT);
+        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == kTheme.selection;
     }
     return columns;
 }

@@ -13,6 +13,7 @@
 #include "Reaper.h"
 #include "TestWindows.h"
 #include "platform/user/CommonDialogControls.h"
+#include "platform/user/RowScrollBar.h"
 #include "shared/TextConvert.h"
 
 namespace {
@@ -225,3 +226,40 @@ TEST_F(FileDialogs, AWorkerThreadRunsItsOwnDialog) {
 }
 
 }  // namespace
+
+// A folder longer than the list: a scroll bar on its right, which pages when
+// pressed below its thumb, and the wheel scrolls three lines a notch.
+TEST_F(FileDialogs, TheFileListScrollsByItsBarAndTheWheel) {
+    for (int i = 0; i < 30; ++i)
+        std::ofstream(WideToUtf8String(dir_ + L"/clip" + std::to_wstring(10 + i) + L".dvr")) << "x";
+    std::vector<int> tops;
+    RECT client{};
+    Answer({[&](const FileDialogRequest& r) {
+        HWND list = GetDlgItem(r.dialog, 1002);
+        const auto top = [list] {
+            RECT row{};
+            SendMessage(list, LB_GETITEMRECT, 0, LPARAM(&row));
+            return int(row.top);
+        };
+        GetClientRect(list, &client);
+        tops.push_back(top());
+        SendMessage(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+        tops.push_back(top());
+        SendMessage(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        tops.push_back(top());
+        const LPARAM belowThumb = MAKELPARAM(client.right - 4, client.bottom - 4);
+        SendMessage(list, WM_LBUTTONDOWN, MK_LBUTTON, belowThumb);
+        SendMessage(list, WM_LBUTTONUP, 0, belowThumb);
+        tops.push_back(top());
+        RECT row{};
+        SendMessage(list, LB_GETITEMRECT, 0, LPARAM(&row));
+        EXPECT_LE(row.right, client.right - kRowScrollBarWidth) << "rows leave the bar free";
+        return FileDialogAnswer{FileDialogAnswer::Cancel, L"", 0};
+    }});
+    EXPECT_FALSE(GetOpenFileNameW(&ofn_));
+    const int row = 16;  // the choice list's line height
+    ASSERT_EQ(tops.size(), 4u);
+    EXPECT_EQ(tops[1], tops[0] - 3 * row) << "a notch down";
+    EXPECT_EQ(tops[2], tops[0]) << "and back up";
+    EXPECT_LT(tops[3], tops[0] - 3 * row) << "a page down";
+}

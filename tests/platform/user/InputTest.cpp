@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestWindows.h"
 #include "platform/base/FakeClock.h"
 
@@ -184,21 +186,87 @@ TEST_F(Input, FocusKeysAndCharacters) {
     EXPECT_EQ(GetFocus(), nullptr);
 }
 
-TEST_F(Input, TheWheelGoesToTheFocusAndUpToItsParents) {
+// What the keyboard layout or input method typed arrives as characters, in
+// order with the keys, and a key whose text came that way makes no second one.
+TEST_F(Input, TypedTextReachesTheFocusAsCharactersAfterItsKey) {
+    HWND top = windows.Top(0, 0, 50, 50);
+    HWND edit = windows.Child(top, 1, 0, 0, 10, 10);
+    SetFocus(edit);
+    TestWindows::ClearLog();
+    InjectKey('U', true, true);
+    InjectText(L"\u00FC");
+    InjectKey('U', false);
+    InjectText(L"/.-_");          // no virtual key of ours: the text alone
+    InjectText(L"\u4E2D\u6587");  // an input method's commit
+    TestWindows::Pump();
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    for (const auto& m : TestWindows::Log()) {
+        if (m.hwnd == edit && m.message >= WM_KEYDOWN && m.message <= WM_SYSCHAR)
+            keys.emplace_back(m.message, m.wParam);
+    }
+    const std::vector<std::pair<UINT, WPARAM>> expected = {
+        {WM_KEYDOWN, 'U'}, {WM_CHAR, 0xFC}, {WM_KEYUP, 'U'},   {WM_CHAR, '/'},   {WM_CHAR, '.'},
+        {WM_CHAR, '-'},    {WM_CHAR, '_'},  {WM_CHAR, 0x4E2D}, {WM_CHAR, 0x6587}};
+    EXPECT_EQ(keys, expected);
+}
+
+// A move the display made (a window manager's) is the window's place at once:
+// the next click lands by it, and the window hears of it as of any move.
+TEST_F(Input, AMoveTheDisplayMadeIsFollowedAndClicksLandByIt) {
+    HWND top = windows.Top(100, 100, 80, 60);
+    TestWindows::Pump();
+    TestWindows::ClearLog();
+    InjectTopLevelMoved(top, POINT{300, 200});
+    Click(POINT{310, 210});
+    RECT r{};
+    GetWindowRect(top, &r);
+    const RECT want{300, 200, 380, 260};
+    EXPECT_TRUE(EqualRect(&r, &want));
+    const auto log = TestWindows::Log();
+    const auto moved = std::find_if(log.begin(), log.end(), [top](const LoggedMessage& m) {
+        return m.hwnd == top && m.message == WM_MOVE;
+    });
+    ASSERT_NE(moved, log.end());
+    EXPECT_EQ(moved->lParam, MAKELPARAM(300, 200));
+    const auto clicks = MouseOf(top);
+    const auto down = std::find_if(clicks.begin(), clicks.end(), [](const LoggedMessage& m) {
+        return m.message == WM_LBUTTONDOWN;
+    });
+    ASSERT_NE(down, clicks.end());
+    EXPECT_EQ(down->lParam, MAKELPARAM(10, 10));
+    EXPECT_LT(moved - log.begin(),
+              std::find_if(log.begin(), log.end(),
+                           [](const LoggedMessage& m) { return m.message == WM_LBUTTONDOWN; }) -
+                  log.begin())
+        << "the window hears of its place before the click";
+}
+
+TEST_F(Input, TheWheelGoesToTheWindowUnderThePointerAndUpToItsParents) {
     HWND top = windows.Top(0, 0, 50, 50);
     HWND child = windows.Child(top, 1, 0, 0, 10, 10);
-    SetFocus(child);
-    TestWindows::ClearLog();
-    InjectMouseWheel(-WHEEL_DELTA, POINT{40, 40});
-    TestWindows::Pump();
-    const auto got = TestWindows::Log();
-    std::vector<std::pair<HWND, int>> wheels;
-    for (const auto& m : got) {
-        if (m.message == WM_MOUSEWHEEL)
-            wheels.emplace_back(m.hwnd, GET_WHEEL_DELTA_WPARAM(m.wParam));
+    HWND other = windows.Child(top, 2, 20, 0, 10, 10);
+    struct Case {
+        const char* what;
+        POINT at;
+        std::vector<HWND> expected;
+    };
+    const Case cases[] = {
+        {"over the child, the focus elsewhere", POINT{5, 5}, {child, top}},
+        {"over the parent", POINT{40, 40}, {top}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFocus(other);
+        TestWindows::ClearLog();
+        InjectMouseWheel(-WHEEL_DELTA, c.at);
+        TestWindows::Pump();
+        std::vector<HWND> wheels;
+        for (const auto& m : TestWindows::Log()) {
+            if (m.message == WM_MOUSEWHEEL && GET_WHEEL_DELTA_WPARAM(m.wParam) == -WHEEL_DELTA)
+                wheels.push_back(m.hwnd);
+        }
+        EXPECT_EQ(wheels, c.expected);
     }
-    const std::vector<std::pair<HWND, int>> expected = {{child, -WHEEL_DELTA}, {top, -WHEEL_DELTA}};
-    EXPECT_EQ(wheels, expected);
 }
 
 TEST_F(Input, PressesOnADisabledWindowAreDropped) {

@@ -4,6 +4,7 @@
 
 #include "ControlFixture.h"
 #include "Reaper.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -147,18 +148,18 @@ TEST_F(ListView, GridLinesSelectionAndLockedRedraw) {
     TestWindows::Pump();
     RECT r{};
     SendMessage(list, LVM_GETITEMRECT, 1, LPARAM(&r));
-    EXPECT_EQ(display.PixelAt(100, r.bottom - 1), GetSysColor(COLOR_3DFACE)) << "row line";
-    EXPECT_EQ(display.PixelAt(149, r.top + 3), GetSysColor(COLOR_3DFACE)) << "column line";
+    EXPECT_EQ(display.PixelAt(100, r.bottom - 1), kTheme.grid) << "row line";
+    EXPECT_EQ(display.PixelAt(149, r.top + 3), kTheme.grid) << "column line";
     SendMessage(list, WM_SETREDRAW, FALSE, 0);
     LVITEMW state{};
     state.state = state.stateMask = LVIS_SELECTED;
     SendMessage(list, LVM_SETITEMSTATE, 1, LPARAM(&state));
     TestWindows::Pump();
-    EXPECT_EQ(display.PixelAt(200, r.top + 3), GetSysColor(COLOR_WINDOW)) << "not painted yet";
+    EXPECT_EQ(display.PixelAt(200, r.top + 3), kTheme.field) << "not painted yet";
     SendMessage(list, WM_SETREDRAW, TRUE, 0);
     TestWindows::Pump();
-    EXPECT_EQ(display.PixelAt(200, r.top + 3), GetSysColor(COLOR_3DFACE))
-        << "an unfocused selection shows in the face colour with LVS_SHOWSELALWAYS";
+    EXPECT_EQ(display.PixelAt(200, r.top + 3), kTheme.header)
+        << "an unfocused selection shows quietly with LVS_SHOWSELALWAYS";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -223,13 +224,13 @@ bool Shows(const RECT& r, COLORREF colour) {
     return false;
 }
 
-// The lowest red level in a screen rectangle: how dark its darkest text is.
-int DarkestRed(const RECT& r) {
-    int darkest = 255;
+// The highest red level in a screen rectangle: how bright its brightest text is.
+int BrightestRed(const RECT& r) {
+    int brightest = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            darkest = std::min(darkest, int((PixelAt(POINT{x, y}) >> 16) & 0xFF));
-    return darkest;
+            brightest = std::max(brightest, int((PixelAt(POINT{x, y}) >> 16) & 0xFF));
+    return brightest;
 }
 
 TEST_F(MenuTracking, TheMenuIsDrawnWithItsHighlightChecksAndGreyedText) {
@@ -243,27 +244,28 @@ TEST_F(MenuTracking, TheMenuIsDrawnWithItsHighlightChecksAndGreyedText) {
         seen.highlighted = PixelAt(POINT{more.left + 2, (more.top + more.bottom) / 2});
         seen.plain = PixelAt(POINT{last.left + 2, (last.top + last.bottom) / 2});
         const RECT checked = ItemRect(sub_, 1), unchecked = ItemRect(sub_, 0);
-        seen.checkDrawn = Shows(RECT{checked.left, checked.top, checked.left + 20, checked.bottom},
-                                GetSysColor(COLOR_MENUTEXT));
+        seen.checkDrawn =
+            Shows(RECT{checked.left, checked.top, checked.left + 20, checked.bottom}, kTheme.text);
         seen.checkOnPlainItem =
             Shows(RECT{unchecked.left, unchecked.top, unchecked.left + 20, unchecked.bottom},
-                  GetSysColor(COLOR_MENUTEXT));
+                  kTheme.text);
         const RECT greyed = ItemRect(menu_, 2);
         seen.greyedText =
-            DarkestRed(RECT{greyed.left + 20, greyed.top, greyed.right, greyed.bottom});
-        seen.plainText = DarkestRed(RECT{last.left + 20, last.top, last.right, last.bottom});
+            BrightestRed(RECT{greyed.left + 20, greyed.top, greyed.right, greyed.bottom});
+        seen.plainText = BrightestRed(RECT{last.left + 20, last.top, last.right, last.bottom});
         EndMenu();  // nothing else would wake the loop
     };
     Track({Move(Top(), 3), inspect});
-    EXPECT_EQ(seen.highlighted, Pixel(GetSysColor(COLOR_HIGHLIGHT)));
-    EXPECT_EQ(seen.plain, Pixel(GetSysColor(COLOR_MENU)));
+    EXPECT_EQ(seen.highlighted, Pixel(kTheme.selection));
+    EXPECT_EQ(seen.plain, Pixel(kTheme.face));
     EXPECT_TRUE(seen.checkDrawn) << "the check mark of the checked item";
     EXPECT_FALSE(seen.checkOnPlainItem);
-    // Text is smoothed, so only its darkest pixels reach the colour it is drawn in.
-    const int grey = GetRValue(GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_LT(seen.greyedText, GetRValue(GetSysColor(COLOR_MENU))) << "the greyed text shows";
-    EXPECT_GE(seen.greyedText, grey - 8) << "in grey";
-    EXPECT_LT(seen.plainText, grey - 8) << "plain text is darker";
+    // Light text on the dark menu is smoothed, so only its brightest pixels
+    // reach the colour it is drawn in.
+    const int grey = GetRValue(kTheme.grayText);
+    EXPECT_GT(seen.greyedText, GetRValue(kTheme.face)) << "the greyed text shows";
+    EXPECT_LE(seen.greyedText, grey + 8) << "in grey";
+    EXPECT_GT(seen.plainText, grey + 8) << "plain text is brighter";
 }
 
 TEST_F(MenuTracking, CancelModeAndEndMenuCloseTheMenu) {

@@ -4,6 +4,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -228,15 +229,15 @@ TEST_F(Painting, TheDefaultProcedureDrawsFrameAndCaption) {
     SetActiveWindow(top);
     TestWindows::Pump();
     const NonClientLayout l = LayoutNonClient(style, 0, 120, 60);
-    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1),
-              Pixel(GetSysColor(COLOR_ACTIVECAPTION)));
+    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1), Pixel(kTheme.captionActive));
     EXPECT_EQ(At(top, l.client.left, l.client.top), Pixel(kBlue));
-    EXPECT_EQ(At(top, 0, 30), Pixel(GetSysColor(COLOR_WINDOWFRAME)));
+    EXPECT_EQ(At(top, 0, 30), Pixel(kTheme.frameActive)) << "the outline";
+    EXPECT_EQ(At(top, 1, 30), Pixel(kTheme.captionActive))
+        << "the frame, of a piece with the caption";
     HWND other = windows.Top(200, 0, 50, 50, style);
     SetActiveWindow(other);
     TestWindows::Pump();
-    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1),
-              Pixel(GetSysColor(COLOR_INACTIVECAPTION)));
+    EXPECT_EQ(At(top, l.caption.left + 40, l.caption.top + 1), Pixel(kTheme.captionInactive));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
+#include "platform/user/Placement.h"
 
 namespace {
 
@@ -150,3 +151,43 @@ TEST_F(SysCommand, CaptionBoxesActWhenReleasedOverThemselves) {
 }
 
 }  // namespace
+
+// Windows are kept on the work area; one larger than it keeps its top left
+// corner, and so its caption, on it. A window centred over its owner (or the
+// work area without one) is kept there too.
+TEST(WorkAreaPlacement, WindowsAreKeptOnTheWorkAreaAndCentred) {
+    SetWorkArea(RECT{0, 30, 1000, 800});
+    struct Case {
+        const char* what;
+        RECT window;
+        RECT kept;
+    };
+    const Case cases[] = {
+        {"inside stays", {100, 100, 300, 200}, {100, 100, 300, 200}},
+        {"above and left of it", {-3, -26, 197, 74}, {0, 30, 200, 130}},
+        {"past its right and bottom", {900, 750, 1100, 850}, {800, 700, 1000, 800}},
+        {"larger than it", {-50, -50, 1200, 900}, {0, 30, 1250, 980}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RECT kept = KeptOnWorkArea(c.window);
+        EXPECT_TRUE(EqualRect(&kept, &c.kept))
+            << kept.left << "," << kept.top << "," << kept.right << "," << kept.bottom;
+    }
+    TestWindows windows;
+    HWND owner = windows.Top(900, 600, 100, 100);
+    HWND lone = windows.Top(0, 0, 200, 100);
+    HWND owned = CreateWindowEx(0, TestWindows::kClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                owner, nullptr, nullptr, nullptr);
+    CenterWindowOver(lone, nullptr);
+    CenterWindowOver(owned, owner);
+    RECT r{};
+    GetWindowRect(lone, &r);
+    EXPECT_EQ(r.left, 400);
+    EXPECT_EQ(r.top, 365);
+    GetWindowRect(owned, &r);
+    EXPECT_EQ(r.left, 800) << "over the owner, but on the work area";
+    EXPECT_EQ(r.top, 600);
+    DestroyWindow(owned);
+    SetWorkArea(RECT{});
+}

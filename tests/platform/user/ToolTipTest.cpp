@@ -1,6 +1,7 @@
 #include <cwchar>
 
 #include "ControlFixture.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(ToolTip, TheTipShowsAfterTheInitialDelayAndGoesAfterTheAutopop) {
     ASSERT_TRUE(Shown());
     RECT r{};
     GetWindowRect(tip, &r);
-    EXPECT_EQ(display.PixelAt(r.left + 1, r.top + 1), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(display.PixelAt(r.left + 1, r.top + 1), kTheme.tipBack);
     EXPECT_EQ(WindowFromPoint(POINT{r.left + 2, r.top + 2}), parent)
         << "the tip lets the mouse through";
     Wait(4999);

@@ -1,4 +1,5 @@
 #include "ControlFixture.h"
+#include "platform/user/Theme.h"
 
 namespace {
 
@@ -108,14 +109,13 @@ TEST_F(Trackbar, TheThumbIsDrawnWhereThePositionIsOnTheParentsColours) {
     InvalidateRect(bar, nullptr, TRUE);
     TestWindows::Pump();
     const POINT thumb = ThumbCentre();
-    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y - 8), GetSysColor(COLOR_3DFACE));
-    EXPECT_EQ(display.PixelAt(thumb.x + 30, thumb.y), GetSysColor(COLOR_WINDOW)) << "the channel";
+    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y - 8), kTheme.captionGlyph);
+    EXPECT_EQ(display.PixelAt(thumb.x + 30, thumb.y), kTheme.field) << "the channel";
     EXPECT_EQ(display.PixelAt(thumb.x + 30, thumb.y - 8), RGB(70, 70, 70)) << "the background";
     SendMessage(bar, TBM_SETPOS, TRUE, 80);
     TestWindows::Pump();
-    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y), GetSysColor(COLOR_WINDOW))
-        << "the thumb has moved";
-    EXPECT_EQ(display.PixelAt(ThumbCentre().x, thumb.y - 8), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(display.PixelAt(thumb.x, thumb.y), kTheme.field) << "the thumb has moved";
+    EXPECT_EQ(display.PixelAt(ThumbCentre().x, thumb.y - 8), kTheme.captionGlyph);
     DestroyWindow(bar);
     DeleteObject(body);
 }

@@ -1,9 +1,11 @@
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/InstantClock.h"
 #include "tools/diskimage/RingRecorder.h"
@@ -52,10 +54,18 @@ protected:
         const std::vector<uint8_t> gop = diskimage::MakeTestGop(time, payload, 0);
         image.write(reinterpret_cast<const char*>(gop.data()), std::streamsize(gop.size()));
     }
-    bool Rebuild() {
+    RebuildScan Rebuild(const std::atomic<bool>* stop = nullptr) {
         if (!reader_.Detect(&paths_))
-            return false;
-        return reader_.RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record);
+            return RebuildScan::Failed;
+        return CHddSource::RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record, stop);
+    }
+    // Every GOP the disk plays from its start, reading forward.
+    std::vector<uint32_t> PlayedTimes() {
+        CHddSource source;
+        CDataSource paths;
+        if (!source.Detect(&paths) || source.Open(paths) != 0)
+            return {};
+        return TimesOf(Forward(source));
     }
     std::vector<InxUnit> RebuiltEntries(InxHd* header) {
         const std::vector<uint8_t> bytes = FileBytes(Rebuilt());
@@ -80,7 +90,7 @@ TEST_F(HddRebuildTest, KeepsOneEntryPerNewMinuteIncludingTheFirst) {
     WriteGop(0, 59, 560);
     for (uint32_t k = 1; k <= 62; ++k)
         WriteGop(1024 * k, k == 1 ? 60 : 58 + k, 560);
-    ASSERT_TRUE(Rebuild());
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
     InxHd header{};
     const std::vector<InxUnit> entries = RebuiltEntries(&header);
     EXPECT_EQ(header.magic, kInxMagic);
@@ -99,7 +109,7 @@ TEST_F(HddRebuildTest, NoHeaderIsPassedOverAfterSmallGopsOrEmptySectors) {
     WriteGop(0, 120, 400);     // one sector
     WriteGop(512, 180, 400);   // right behind it
     WriteGop(2048, 240, 400);  // after an empty sector
-    ASSERT_TRUE(Rebuild());
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
     InxHd header{};
     const std::vector<InxUnit> entries = RebuiltEntries(&header);
     ASSERT_EQ(entries.size(), 3u);
@@ -107,11 +117,11 @@ TEST_F(HddRebuildTest, NoHeaderIsPassedOverAfterSmallGopsOrEmptySectors) {
     EXPECT_EQ(entries[2].offset, 2048u);
 }
 
-TEST_F(HddRebuildTest, ProgressRunsToTenThousandWithAPausePerStepThenDoneOnceInPlace) {
+TEST_F(HddRebuildTest, ProgressRunsToTenThousandWithAPausePerStepAndTheIndexGoesInPlace) {
     AddEmptyDisk(kMiB);
     WriteGop(4096, 600, 3000);
     const uint64_t start = clock_.NowMs();
-    ASSERT_TRUE(Rebuild());
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
     ASSERT_FALSE(g_reports.empty());
     EXPECT_EQ(clock_.NowMs() - start, g_reports.size());  // 1 ms after every step
     int previous = 0;
@@ -125,8 +135,9 @@ TEST_F(HddRebuildTest, ProgressRunsToTenThousandWithAPausePerStepThenDoneOnceInP
     EXPECT_EQ(g_reports.back().status, 10000);
 
     const std::vector<uint8_t> old = FileBytes(TimeIndex());
-    ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str(), &Record));
-    EXPECT_EQ(g_reports.back().status, -1);
+    const size_t reports = g_reports.size();
+    ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
+    EXPECT_EQ(g_reports.size(), reports) << "the end is the rebuild thread's to report";
     EXPECT_EQ(FileBytes(TimeIndex() + ".bak"), old);
     EXPECT_EQ(FileBytes(TimeIndex()), FileBytes(Rebuilt()));
 }
@@ -134,60 +145,105 @@ TEST_F(HddRebuildTest, ProgressRunsToTenThousandWithAPausePerStepThenDoneOnceInP
 TEST_F(HddRebuildTest, FindingNoMinuteFailsWithoutDone) {
     AddEmptyDisk(kMiB);
     WriteGop(0, 61, 400);
-    EXPECT_FALSE(Rebuild());
+    EXPECT_EQ(Rebuild(), RebuildScan::Failed);
     ASSERT_FALSE(g_reports.empty());
     EXPECT_NE(g_reports.back().status, -1);
 }
 
 TEST_F(HddRebuildTest, FailsAtOnceWithoutADiskOrAPlaceForTheIndex) {
-    EXPECT_FALSE(CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE3", Rebuilt().c_str(), &Record));
+    EXPECT_EQ(CHddSource::RebuildTimeIndex("\\\\.\\PHYSICALDRIVE3", Rebuilt().c_str(), &Record),
+              RebuildScan::Failed);
     AddEmptyDisk(kMiB);
     WriteGop(0, 120, 400);
     ASSERT_TRUE(reader_.Detect(&paths_));
     const std::string nowhere = dir_.File("missing/timeindex");
-    EXPECT_FALSE(CHddSource::RebuildTimeIndex(paths_.DataFile, nowhere.c_str(), &Record));
+    EXPECT_EQ(CHddSource::RebuildTimeIndex(paths_.DataFile, nowhere.c_str(), &Record),
+              RebuildScan::Failed);
     SetPresent(kRecorderDisk, false);
-    EXPECT_FALSE(CHddSource::RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record));
+    EXPECT_EQ(CHddSource::RebuildTimeIndex(paths_.DataFile, Rebuilt().c_str(), &Record),
+              RebuildScan::Failed);
     EXPECT_TRUE(g_reports.empty());
 }
 
 TEST_F(HddRebuildTest, OldIndexStaysWhenItsBackupCannotBeMade) {
     AddEmptyDisk(kMiB);
     WriteGop(0, 120, 400);
-    ASSERT_TRUE(Rebuild());
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
     std::filesystem::create_directory(TimeIndex() + ".bak");  // no file can be copied there
     const std::vector<uint8_t> old = FileBytes(TimeIndex());
-    EXPECT_FALSE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str(), &Record));
+    EXPECT_FALSE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
     EXPECT_EQ(FileBytes(TimeIndex()), old);
-    EXPECT_NE(g_reports.back().status, -1);
 }
 
-TEST_F(HddRebuildTest, RebuiltIndexOfAWrappedDiskIsReadInTimeOrder) {
+TEST_F(HddRebuildTest, AStopEndsTheScanBeforeItsNextSector) {
+    AddEmptyDisk(kMiB);
+    WriteGop(0, 120, 400);
+    std::atomic<bool> stop{false};
+    // The stop arrives with the third progress report.
+    static std::atomic<bool>* s_stop;
+    s_stop = &stop;
+    ASSERT_TRUE(reader_.Detect(&paths_));
+    const RebuildScan scan = CHddSource::RebuildTimeIndex(
+        paths_.DataFile, Rebuilt().c_str(),
+        [](int kind, const char* name, int status) {
+            Record(kind, name, status);
+            if (g_reports.size() == 3)
+                s_stop->store(true);
+        },
+        &stop);
+    EXPECT_EQ(scan, RebuildScan::Stopped);
+    EXPECT_EQ(g_reports.size(), 3u);
+}
+
+// The entries follow the ring from its front, unwrapped: a disk that holds
+// two laps plays its newer lap first, then what is left of the older one.
+TEST_F(HddRebuildTest, RebuiltIndexOfAWrappedDiskFollowsTheRingInScanOrder) {
     diskimage::HddImageOptions options;
     options.plan.count = 5000;
     const diskimage::Recording r = AddDisk(options);
     ASSERT_TRUE(r.wrapped);
-    ASSERT_TRUE(Rebuild());
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
     InxHd header{};
     const std::vector<InxUnit> entries = RebuiltEntries(&header);
-    EXPECT_EQ(header.wrapped, 1u);
+    EXPECT_EQ(header.wrapped, 0u);
     ASSERT_FALSE(entries.empty());
     for (size_t i = 1; i < entries.size(); ++i)
-        EXPECT_LT(entries[i - 1].time, entries[i].time);
-    ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str(), &Record));
+        EXPECT_LT(entries[i - 1].offset, entries[i].offset);
+    ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
 
-    CHddSource reopened;
-    CDataSource paths;
-    ASSERT_TRUE(reopened.Detect(&paths));
-    ASSERT_EQ(reopened.Open(paths), 0);
-    EXPECT_EQ(reopened.TellBegTime(), entries.front().time);
-    EXPECT_EQ(reopened.TellEndTime(), r.written.back().time);
+    std::vector<diskimage::PlacedGop> byOffset = r.live;
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const auto& a, const auto& b) { return a.raw < b.raw; });
     std::vector<uint32_t> expected;
-    for (const diskimage::PlacedGop& g : r.live) {
-        if (g.time >= entries.front().time)
+    for (const diskimage::PlacedGop& g : byOffset) {
+        if (g.raw >= entries.front().offset)
             expected.push_back(g.time);
     }
-    EXPECT_TRUE(SameTimes(TimesOf(Forward(reopened)), expected));
+    EXPECT_TRUE(SameTimes(PlayedTimes(), expected));
+}
+
+// A recorder whose clock was set back 100 s in the middle of its recording:
+// whole minutes repeat further on in the ring.
+TEST_F(HddRebuildTest, ADiskWhoseClockWentBackPlaysEveryGopAsBeforeTheRebuild) {
+    diskimage::HddImageOptions options;
+    options.plan.count = 300;
+    const uint32_t start = options.plan.startTime;  // a whole minute
+    options.plan.timeOf = [start](int i) { return start + uint32_t(i < 200 ? i : i - 100); };
+    const diskimage::Recording r = AddDisk(options);
+    ASSERT_FALSE(r.wrapped);
+    const std::vector<uint32_t> before = PlayedTimes();
+    ASSERT_TRUE(SameTimes(before, LiveTimes(r)));
+
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
+    InxHd header{};
+    const std::vector<InxUnit> entries = RebuiltEntries(&header);
+    EXPECT_EQ(header.wrapped, 0u);
+    std::vector<uint32_t> minutes;
+    for (const InxUnit& e : entries)
+        minutes.push_back(e.time - start);
+    EXPECT_EQ(minutes, (std::vector<uint32_t>{0, 60, 120, 180, 120, 180}));
+    ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
+    EXPECT_TRUE(SameTimes(PlayedTimes(), before));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "player/disk/HddSource.h"
-#include "player/disk/IndexCodec.h"
+#include "player/source/IndexCodec.h"
 #include "shared/ByteOrder.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/NoWriteOverride.h"
@@ -171,6 +171,40 @@ TEST_F(HddSourceTest, GopsAfterTheNewestEntryBelongToTheDataUpToAGap) {
     EXPECT_EQ(reader_.TellEndTime(), newest.time);
     EXPECT_EQ(reader_.TellTotalLen(), newest.raw + newest.size - kMiB);
     EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+}
+
+// Backward reads follow the rule of every reader: from filler, the GOP that
+// ends there; else the back link of the GOP header found. GOP 5 is cut two
+// sectors short, so that filler follows it.
+TEST_F(HddSourceTest, BackwardFromFillerReturnsTheGopThatEndsThereAsTheFilePairDoes) {
+    const diskimage::Recording r = AddDisk(FlatDisk());
+    const diskimage::PlacedGop& cut = r.live[5];
+    ASSERT_GE(cut.size, 3 * 512u);
+    std::vector<uint8_t> header(40);
+    {
+        std::ifstream in(dir_.File("hdd.img"), std::ios::binary);
+        in.seekg(std::streamoff(2 * kMiB + cut.raw));
+        in.read(reinterpret_cast<char*>(header.data()), 40);
+    }
+    FrameHeader fields = ReadFrameHeader(header.data());
+    fields.gopLength = cut.size - 1024;
+    WriteFrameHeader(fields, header.data());
+    Patch(dir_.File("hdd.img"), 2 * kMiB + cut.raw, header);
+    OpenDisk();
+    ASSERT_EQ(reader_.Seek(reader_.RawToLogical(cut.raw)), 0);
+    int length = kGopBufferSize;
+    ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+    ASSERT_EQ(reader_.Tellp(), reader_.RawToLogical(cut.raw + cut.size - 1024));  // in filler
+    for (size_t expected : {5, 4, 3}) {
+        length = kGopBufferSize;
+        ASSERT_EQ(reader_.ReadGopBack(buffer_.get(), &length), GopReadResult::Read);
+        EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[expected].time);
+    }
+    // From the filler forward again: the GOP after it.
+    ASSERT_EQ(reader_.Seek(reader_.RawToLogical(cut.raw + cut.size - 1024)), 0);
+    length = kGopBufferSize;
+    ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[6].time);
 }
 
 TEST_F(HddSourceTest, GopLargerThanTheBufferIsPassedOnce) {

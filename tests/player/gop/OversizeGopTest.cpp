@@ -219,18 +219,26 @@ TEST(Oversize, MoreThan36TyresKeep36AndAreABadLayout) {
     EXPECT_EQ(r->voltageCount, 0);
 }
 
-TEST(Oversize, TyreRecordsBeyondFramesPerChannelAreNotStored) {
-    for (uint32_t version : {1u, 4u}) {
+// Unlike the other sub-blocks, tyre records are not bounded by the frames per
+// channel: all of them are stored while there are any frames, up to 30.
+TEST(Oversize, TyreRecordsAreStoredUpToThirtyWhileThereAreFrames) {
+    struct Case {
+        uint32_t version;
+        uint32_t fps;  // framesPerChannel of versions 3 and 4
+        int stored;
+    };
+    for (const Case& c : {Case{1, 30, 30}, Case{4, 30, 30}, Case{4, 2, 30}, Case{4, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << "version " << c.version << ", fps " << c.fps);
         TelemetryBlock t;
         t.tyres = recgen::TyreBlock{40, std::vector<recgen::TyreEntry>(4, {5, 0, 0, 0}), {1}};
         t.voltage = {TenthsWord(1.0f)};
-        GopBuilder b(Fields(version));
-        b.AddFrame(Frame(0, 1, 30));
+        GopBuilder b(Fields(c.version));
+        b.AddFrame(Frame(0, 1, c.fps));
         b.SetTelemetry(t);
         Record r;
-        ASSERT_EQ(Parse(b.Build(), r), int(version));
-        EXPECT_EQ(r->tpmsCount, version == 1 ? 16 : 30);
-        EXPECT_EQ(r->voltageCount, 1);  // the walk goes on after all 40 records
+        ASSERT_EQ(Parse(b.Build(), r), int(c.version));
+        EXPECT_EQ(r->tpmsCount, c.stored);
+        EXPECT_EQ(r->voltageCount, c.fps == 0 ? 0 : 1);  // the walk goes on after all 40 records
         EXPECT_EQ(r->tractor, 1);
     }
 }

@@ -1,72 +1,13 @@
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 #include <vector>
 
 #include "platform/base/FakeClock.h"
 #include "platform/base/Thread.h"
-#include "tests/player/disk/DiskFixture.h"
-#include "tests/player/disk/InstantClock.h"
-#include "tests/player/storage/DeviceImages.h"
+#include "tests/player/storage/DeviceManagerFixture.h"
 #include "tests/player/storage/ExtractLog.h"
-#include "tests/player/storage/StorageFixture.h"
 
 namespace {
-
-constexpr DWORD kCardNumber = 5;
-const char* const kDiskName = "\\\\.\\PHYSICALDRIVE3";
-const char* const kCardName = "\\\\.\\PHYSICALDRIVE5";
-
-// Real-time bound for a condition another thread makes true.
-template <typename Condition>
-bool Eventually(Condition condition, int timeoutMs = 5000) {
-    for (int waited = 0; waited < timeoutMs; ++waited) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return condition();
-}
-
-// Index files are 16 MiB: read in one piece.
-std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    std::vector<uint8_t> bytes(in ? size_t(in.tellg()) : 0);
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bytes;
-}
-
-// The manager over the fixture drive table of DiskFixture.
-class SourceManagerDeviceTest : public DiskFixture {
-protected:
-    void SetUp() override {
-        DiskFixture::SetUp();
-        manager_.SetSourceCallback(&SourceReports::Collect);
-    }
-
-    diskimage::Recording Add(int kind, int gops) {
-        return kind == OPENED_DISK ? AddDisk(SmallDisk(gops)) : AddCard(SmallCard(gops));
-    }
-    static DWORD NumberOf(int kind) { return kind == OPENED_DISK ? kRecorderDisk : kCardNumber; }
-    static std::string NameOf(int kind) { return kind == OPENED_DISK ? kDiskName : kCardName; }
-
-    // Opens and waits for the report that the device is open.
-    void OpenDevice(int kind) {
-        ASSERT_EQ(manager_.Open(kind, "", ""), 0);
-        ASSERT_EQ(reports_.WaitFor(1), (std::vector<SourceReport>{{kind, NameOf(kind), 1}}));
-    }
-
-    GopReadResult Read(bool forward) {
-        int length = kGopBufferSize;
-        return forward ? manager_.ReadGop(buffer_.get(), &length)
-                       : manager_.ReadGopBack(buffer_.get(), &length);
-    }
-
-    SourceReports reports_;
-    CSourceManager manager_;
-};
 
 class EachDevice : public SourceManagerDeviceTest, public testing::WithParamInterface<int> {};
 
@@ -282,76 +223,4 @@ TEST_F(SourceManagerDeviceTest, ARebuildRequestIsStoredAsRebuildAndFindsNoDisk) 
 // The rebuild writes into the current directory, keeps the old index as
 // ".bak" and reports the end only with the new one in place; the disk then
 // opens on the rebuilt index.
-class RebuildTest : public SourceManagerDeviceTest {
-protected:
-    void SetUp() override {
-        SourceManagerDeviceTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        std::filesystem::create_directory(dir_.File("work"));
-        std::filesystem::current_path(dir_.File("work"));
-        SetCurrentClock(&clock_);  // the rebuild's pauses cost nothing
-    }
-    void TearDown() override {
-        SetCurrentClock(nullptr);
-        std::filesystem::current_path(previous_);
-        SourceManagerDeviceTest::TearDown();
-    }
-    std::string TimeIndex() const { return dir_.File("f/timeindex"); }
-
-    std::filesystem::path previous_;
-    InstantClock clock_;
-};
-
-TEST_F(RebuildTest, ReportsProgressToTenThousandThenDoneAndTheDiskOpensOnTheNewIndex) {
-    diskimage::HddImageOptions options = SmallDisk(12);
-    options.partition2Length = diskimage::kMiB;  // scanned in a few steps
-    options.plan.secondsPerGop = 30;             // a new minute every other GOP
-    const diskimage::Recording r = AddDisk(options);
-    const std::vector<uint8_t> old = FileBytes(TimeIndex());
-    ASSERT_EQ(manager_.Open(OPENED_REBUILD_REQUEST, "", ""), 0);
-    const std::vector<SourceReport> reports = reports_.WaitForStatus(SOURCE_REBUILD_DONE);
-    ASSERT_GE(reports.size(), 3u);
-    EXPECT_EQ(reports.back(), (SourceReport{5, "(null)", SOURCE_REBUILD_DONE}));
-    EXPECT_EQ(reports[reports.size() - 2], (SourceReport{5, "(null)", 10000}));
-    EXPECT_TRUE(std::all_of(reports.begin(), reports.end() - 1, [](const SourceReport& report) {
-        return report.kind == 5 && report.name == "(null)" && report.status >= 0;
-    }));
-    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end() - 1,
-                               [](auto& a, auto& b) { return a.status < b.status; }));
-    EXPECT_EQ(manager_.Close(), 0);
-    EXPECT_EQ(FileBytes(TimeIndex() + ".bak"), old);
-    EXPECT_EQ(FileBytes(TimeIndex()), FileBytes(dir_.File("work/timeindex")));
-    EXPECT_NE(FileBytes(TimeIndex()), old);
-
-    SetCurrentClock(nullptr);
-    reports_.Clear();
-    OpenDevice(OPENED_DISK);
-    InxHd header{};
-    ASSERT_TRUE(manager_.ReadTimeInxHd(&header));
-    InxUnit unit{};
-    ASSERT_TRUE(manager_.ReadTimeInxUnit(int(header.first), &unit));
-    EXPECT_EQ(unit.time % 60, 0u);
-    EXPECT_EQ(unit.time / 60, (r.live.front().time + 59) / 60);
-    ASSERT_EQ(manager_.Seek(unit.offset), 0);
-    ASSERT_EQ(Read(true), GopReadResult::Read);
-    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, unit.time);
-    EXPECT_EQ(manager_.Close(), 0);
-}
-
-TEST_F(RebuildTest, ARebuildThatFindsNoMinuteLeavesTheIndexAndReportsNoEnd) {
-    diskimage::HddImageOptions options = SmallDisk(10);
-    options.partition2Length = diskimage::kMiB;
-    options.plan.startTime += 1;  // ten seconds, none on a whole minute
-    AddDisk(options);
-    const std::vector<uint8_t> old = FileBytes(TimeIndex());
-    ASSERT_EQ(manager_.Open(OPENED_REBUILD, "", ""), 0);
-    const std::vector<SourceReport> reports = reports_.WaitForStatus(10000);
-    ASSERT_FALSE(reports.empty());
-    EXPECT_EQ(manager_.Close(), 0);
-    EXPECT_EQ(FileBytes(TimeIndex()), old);
-    EXPECT_FALSE(std::filesystem::exists(TimeIndex() + ".bak"));
-    EXPECT_TRUE(std::none_of(reports.begin(), reports.end(),
-                             [](auto& report) { return report.status == SOURCE_REBUILD_DONE; }));
-}
-
 }  // namespace

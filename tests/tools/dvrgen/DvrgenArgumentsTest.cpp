@@ -19,6 +19,11 @@ TEST(DvrgenArguments, EveryFlagReachesThePlan) {
                        "3",
                        "--resolution",
                        "6,5,1",
+                       "--resolution-change",
+                       "2:1:4",
+                       "--resolution-change",
+                       "4:0:2",
+                       "--shuffle-frames",
                        "--ntsc",
                        "--fps",
                        "12",
@@ -65,6 +70,12 @@ TEST(DvrgenArguments, EveryFlagReachesThePlan) {
     EXPECT_EQ(s.channels, 8);
     EXPECT_EQ(s.version, 3u);
     EXPECT_EQ(s.resolutionCodes, (std::vector<uint32_t>{6, 5, 1}));
+    ASSERT_EQ(s.resolutionChanges.size(), 2u);
+    EXPECT_EQ(s.resolutionChanges[0].fromGop, 2);
+    EXPECT_EQ(s.resolutionChanges[0].channel, 1);
+    EXPECT_EQ(s.resolutionChanges[0].code, 4u);
+    EXPECT_EQ(s.resolutionChanges[1].channel, 0);
+    EXPECT_TRUE(s.shuffledFrames);
     EXPECT_FALSE(s.pal);
     EXPECT_EQ(s.fps, 12u);
     EXPECT_EQ(s.gopCount, 7);
@@ -102,6 +113,8 @@ TEST(DvrgenArguments, Refusals) {
         {"--out", "x", "--route", "52.5,x"},
         {"--out", "x", "--gap", "3"},
         {"--out", "x", "--resolution", "6,,5"},
+        {"--out", "x", "--resolution-change", "2:1"},
+        {"--out", "x", "--resolution-change", "2:1:x"},
         {"--out", ""},
     };
     for (const auto& args : bad) {

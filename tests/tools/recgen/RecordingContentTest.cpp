@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <set>
 
 #include "shared/ByteOrder.h"
 #include "shared/TelemetryLayout.h"
@@ -54,6 +55,33 @@ TEST_F(RecordingContent, HeaderFieldsAndTimes) {
     const std::vector<IndexEntry> index = ReadIndex(Inx());
     ASSERT_EQ(index.size(), 4u);
     EXPECT_EQ(index[3].time, 1237u);
+}
+
+TEST_F(RecordingContent, ShuffledFramesAndResolutionChanges) {
+    RecordingPlan s = Small(4, AudioKind::kUlaw);
+    s.channels = 4;
+    s.gopCount = 6;
+    s.resolutionCodes = {2, 6};
+    s.resolutionChanges = {{.fromGop = 2, .channel = 3, .code = 4}};
+    s.shuffledFrames = true;
+    const std::vector<WalkedGop> gops = Write(s);
+    ASSERT_EQ(gops.size(), 6u);
+    std::set<uint32_t> lastChannels;
+    for (std::size_t g = 0; g < gops.size(); ++g) {
+        ASSERT_EQ(gops[g].frames.size(), 4u * 5);
+        std::vector<uint32_t> next(4, 1);
+        for (const WalkedFrame& f : gops[g].frames) {
+            const uint32_t c = f.header.channel;
+            ASSERT_LT(c, 4u);
+            EXPECT_EQ(f.header.frameNumber, next[c]++) << "GOP " << g << " channel " << c;
+            const uint32_t code = c == 0 ? 2 : (c == 3 && g >= 2 ? 4 : 6);
+            EXPECT_EQ(f.header.resolutionCode, code) << "GOP " << g << " channel " << c;
+            EXPECT_EQ(f.header.frameType == 1, next[c] == 2)
+                << "each channel starts with a key frame";
+        }
+        lastChannels.insert(gops[g].frames.back().header.channel);
+    }
+    EXPECT_GT(lastChannels.size(), 1u) << "the last frame's channel varies";
 }
 
 TEST_F(RecordingContent, UlawTracksHoldOneSecondOfTone) {
@@ -169,6 +197,10 @@ TEST_F(RecordingContent, RefusesInconsistentPlans) {
     });
     add("resolution without size", [](RecordingPlan& s) { s.resolutionCodes = {6, 0}; });
     add("no resolution", [](RecordingPlan& s) { s.resolutionCodes.clear(); });
+    add("changed to a resolution without size",
+        [](RecordingPlan& s) { s.resolutionChanges = {{.fromGop = 1, .channel = 0, .code = 0}}; });
+    add("change of a missing channel",
+        [](RecordingPlan& s) { s.resolutionChanges = {{.fromGop = 1, .channel = 1, .code = 4}}; });
     add("fps 31", [](RecordingPlan& s) { s.fps = 31; });
     add("PCM in version 4", [](RecordingPlan& s) { s.audio = AudioKind::kPcm; });
     add("u-law before version 4", [](RecordingPlan& s) { s.version = 3; });

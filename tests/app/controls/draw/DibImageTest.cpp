@@ -20,6 +20,28 @@ TEST(DibImage, CreateLaysOutHeaderPaletteAndRows) {
     EXPECT_EQ(wide.GetRowBytes(), 12u);
 }
 
+// Row and image sizes that wrap in 32 bits once allocated a tiny block and
+// wrote past it; what does not fit the limits is refused and leaves nothing.
+TEST(DibImage, CreateRefusesSizesBeyondItsLimits) {
+    const struct {
+        DWORD width, height;
+        WORD bits;
+    } refused[] = {{65536, 65536, 8},
+                   {0x40000000, 1, 32},
+                   {0xFFFFFFFF, 1, 1},
+                   {1, 0x80000000, 1},
+                   {16384, 16385, 8}};
+    for (const auto& c : refused) {
+        CDibImage dib;
+        EXPECT_EQ(dib.Create(c.width, c.height, c.bits), nullptr) << c.width << "x" << c.height;
+        EXPECT_EQ(dib.GetPixels(), nullptr);
+        EXPECT_EQ(dib.GetTotalSize(), 0u);
+    }
+    CDibImage large;
+    ASSERT_NE(large.Create(4096, 4096, 8), nullptr);
+    EXPECT_EQ(large.GetTotalSize(), 40u + 1024u + 4096u * 4096u);
+}
+
 TEST(DibImage, EmptyImageDoesNothing) {
     CDibImage dib;
     EXPECT_EQ(dib.GetPixels(), nullptr);

@@ -98,3 +98,22 @@ TEST_F(Fill, TexturesOnTinyRectanglesStayInside) {
                 }
         }
 }
+
+// On one pixel the softbump value before noise is 128 + (128 - G) x 3 / 128,
+// within two of the plain noise fill's 128 for every granularity G; drawn with
+// the same noise, it lands within two palette steps of it. A granularity above
+// 127 once clamped with inverted bounds and pushed it to G or 255 - G instead.
+TEST_F(Fill, SoftbumpKeepsItsValueForEveryGranularity) {
+    const RECT pixel{0, 0, 1, 1};
+    for (const int granularity : {10, 127, 128, 200, 255}) {
+        Canvas noise(1, 1), bump(1, 1);
+        std::srand(3);
+        manager.FillBackground(noise.Dc(), EFFECT_NOISE, &pixel, kWhite, kGrey, kBlack,
+                               BYTE(granularity), 0);
+        std::srand(3);
+        manager.FillBackground(bump.Dc(), EFFECT_SOFTBUMP, &pixel, kWhite, kGrey, kBlack,
+                               BYTE(granularity), 0);
+        const int step = int(GetRValue(noise.At(0, 0))) - int(GetRValue(bump.At(0, 0)));
+        EXPECT_LE(std::abs(step), 2) << granularity;
+    }
+}

@@ -158,6 +158,20 @@ TEST_F(HtmlLayout, TableColumnsAreTheirWidestCellsOnePixelApart) {
     EXPECT_FALSE(Black(16, 22));
 }
 
+// With a maximum width, cells without a width were measured one character
+// wide: the draw pass then wrapped lines the measure pass never recorded.
+TEST_F(HtmlLayout, CellsWithoutAWidthMeasureTheirTextUnderAMaximumWidth) {
+    drawer_.SetMaxWidth(56);
+    const SIZE size =
+        Measure(L"<table cellspacing=0 cellpadding=0><tr><td>ab c</td><td>d</td></tr></table>");
+    EXPECT_EQ(size.cx, 32 + 1 + 8 + 1);
+    EXPECT_EQ(size.cy, 16 + 1);
+    RECT area{0, 0, 41, 80};
+    drawer_.Draw(canvas_.dc(), &area);
+    EXPECT_EQ(BoxStarts(5), (std::vector<int>{0, 24, 33}));
+    EXPECT_TRUE(BoxStarts(21).empty()) << "nothing wrapped below the table's one row";
+}
+
 TEST_F(HtmlLayout, SpanningCellWidensItsColumnsRemainderToTheLast) {
     const SIZE size = Measure(
         L"<table cellspacing=0 cellpadding=0><tr><td colspan=2 width=21>a</td></tr>"

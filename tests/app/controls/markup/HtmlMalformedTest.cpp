@@ -55,12 +55,38 @@ TEST(HtmlMalformed, NeitherCrashesNorHangs) {
             EXPECT_GE(size.cx, 0);
             EXPECT_GE(size.cy, 0);
             EXPECT_LT(size.cy, 100000000);
-            if (maxWidth != 0) {
-                EXPECT_LE(size.cx, maxWidth + 1);
-            }
             RECT area{0, 0, 32, 32};
             drawer.Draw(canvas.dc(), &area);
         }
+    }
+}
+
+// Measure caps the width it reports at the maximum, so the size cannot show
+// a layout that ignores it; what is drawn can. Runs of text, with or without
+// break characters, wrap inside the maximum width and draw nothing right of it.
+TEST(HtmlMalformed, WrappedTextDrawsNothingBeyondTheMaximumWidth) {
+    const CString cases[] = {
+        Repeat(L"w", 3000),
+        L"<justify>" + Repeat(L"a ", 2000),
+        Repeat(L"<i><u>", 3000) + L"x y z",
+        Repeat(L"ab-cd.ef,gh ", 200),
+        L"&amp;&amp;&amp;lt;lt;&&;;" + Repeat(L"&lt;", 100),
+    };
+    constexpr int kMaxWidth = 30;
+    for (const CString& text : cases) {
+        Canvas canvas(64, 48);
+        CQoHtmlDrawer drawer;
+        drawer.SetMaxWidth(kMaxWidth);
+        SIZE size{-1, -1};
+        drawer.Measure(canvas.dc(), text, &size);
+        ASSERT_GT(size.cx, 0);
+        RECT area{0, 0, kMaxWidth, 48};
+        drawer.Draw(canvas.dc(), &area);
+        int drawnBeyond = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = kMaxWidth; x < 64; ++x)
+                drawnBeyond += canvas.At(x, y) != RGB(255, 255, 255);
+        EXPECT_EQ(drawnBeyond, 0) << &text - cases;
     }
 }
 

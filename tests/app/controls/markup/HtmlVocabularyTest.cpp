@@ -127,6 +127,9 @@ TEST(HtmlValues, Sizes) {
         {L"1pc", 0, FALSE, 16},
         {L"5px", 0, FALSE, 5},
         {L"50%", 20, FALSE, 10},
+        {L"75%", 13, FALSE, 10},  // 9.75 rounds up, as the small style needs
+        {L"25%", 2, FALSE, 1},
+        {L"33%", 10, FALSE, 3},
         {L"+4px", 0, FALSE, 4},
         {L"0x10", 0, FALSE, 16},
         {L"010", 0, FALSE, 8},

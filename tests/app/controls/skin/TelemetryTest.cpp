@@ -6,7 +6,8 @@
 #include "app/controls/skin/SkinSpeedPic.h"
 #include "app/controls/skin/SkinTemp.h"
 #include "app/controls/skin/SkinWave.h"
-#include "app/controls/skin/TelemetryText.h"
+#include "app/res/ResourceIds.h"
+#include "app/shell/AppConfig.h"
 #include "tests/app/controls/skin/Pictures.h"
 #include "tests/app/controls/skin/SkinFixture.h"
 
@@ -81,21 +82,35 @@ protected:
         return int(
             std::count_if(area.begin(), area.end(), [&](COLORREF p) { return (p == c) != other; }));
     }
-    // The value text drawn on a canvas of the given background, as the
-    // telemetry controls draw it, for comparison.
-    std::vector<COLORREF> Expected(int w, int h, COLORREF back, int value, const CString& unit) {
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap bitmap;
-        bitmap.Attach(::CreateCompatibleBitmap(nullptr, w, h));
-        CBitmap* old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, w, h, back);
-        telemetry::DrawValueText(dc, w, h, value, unit);
+    // What the value controls must show, drawn here from its description,
+    // not by the controls' own drawing: `text` in white, left-aligned and
+    // vertically centred in the client narrowed by 2 on each side, in Arial
+    // of height h - 2 and width (w - 4) / 10, on the background.
+    std::vector<COLORREF> Expected(int w, int h, COLORREF back, const wchar_t* text) {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(nullptr, w, h);
+        HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+        const RECT all{0, 0, w, h};
+        HBRUSH brush = ::CreateSolidBrush(back);
+        ::FillRect(dc, &all, brush);
+        ::DeleteObject(brush);
+        HFONT font =
+            ::CreateFont(h - 2, (w - 4) / 10, 0, 0, 400, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+        HGDIOBJ oldFont = ::SelectObject(dc, font);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, kWhite);
+        RECT r{2, 0, w - 2, h};
+        ::DrawTextW(dc, text, -1, &r, DT_VCENTER | DT_SINGLELINE | DT_LEFT);
         std::vector<COLORREF> out;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                out.push_back(dc.GetPixel(x, y));
-        dc.SelectObject(old);
+                out.push_back(::GetPixel(dc, x, y));
+        ::SelectObject(dc, oldFont);
+        ::DeleteObject(font);
+        ::SelectObject(dc, oldBitmap);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
         return out;
     }
 
@@ -109,18 +124,29 @@ protected:
 
 }  // namespace
 
+// Commands of children placed on any skinned static reach the dialog as sent.
+TEST_F(Telemetry, EveryStaticPassesCommandsOnToItsParent) {
+    CWnd* statics[] = {&digits, &lamp, &gps, &temp, &dial, &wave};
+    for (CWnd* control : statics) {
+        dlg.commands.clear();
+        control->SendMessage(WM_COMMAND, MAKEWPARAM(4321, 7), LPARAM(0x55));
+        ASSERT_EQ(dlg.commands.size(), 1u) << control->GetDlgCtrlID();
+        EXPECT_EQ(dlg.commands[0], (std::pair<UINT, LPARAM>{MAKEWPARAM(4321, 7), 0x55}));
+    }
+}
+
 TEST_F(Telemetry, SpeedDigitsShowValueAndUnitOnTheSkin) {
     digits.SetUnitText(L"km/h");
     EXPECT_EQ(g_strSpeedUnitText, CString(L"km/h"));
     digits.SetSpeed(42);
     Pump();
     const std::vector<COLORREF> shown = Shot(digits);
-    EXPECT_EQ(shown, Expected(50, 16, RGB(0, 0, 255), 42, L"km/h"));
+    EXPECT_EQ(shown, Expected(50, 16, RGB(0, 0, 255), L"42 km/h"));
     EXPECT_GT(Count(digits, RGB(0, 0, 255), 0, 0, 50, 16, true), 20) << "the text shows";
     digits.SetUnitText(L"mph");
     digits.SetSpeed(7);
     Pump();
-    EXPECT_EQ(Shot(digits), Expected(50, 16, RGB(0, 0, 255), 7, L"mph"));
+    EXPECT_EQ(Shot(digits), Expected(50, 16, RGB(0, 0, 255), L"7 mph"));
 }
 
 TEST_F(Telemetry, SpeedDigitsAreNotStretched) {
@@ -178,7 +204,7 @@ TEST_F(Telemetry, TemperatureShowsValueAndUnitOnBlack) {
     temp.SetUnitText(L"C");
     temp.SetValue(-3);
     Pump();
-    EXPECT_EQ(Shot(temp), Expected(44, 16, kBlack, -3, L"C"));
+    EXPECT_EQ(Shot(temp), Expected(44, 16, kBlack, L"-3 C"));
 }
 
 TEST_F(Telemetry, DialShowsTheSelectedSlotWithBlueLeftOut) {

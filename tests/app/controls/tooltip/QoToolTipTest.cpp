@@ -293,4 +293,20 @@ TEST_F(ToolTip, TransparencyBlendsTheFillOverWhatLiesBeneath) {
     EXPECT_NEAR(GetBValue(seen), mid(100, GetBValue(under)), 1);
 }
 
+// A very long text once sized the tip, and the screen composed from its
+// origin to the tip's far corner, without bound.
+TEST_F(ToolTip, AVeryLongTextIsCutAtTheLargestTip) {
+    tip_.SetShadow(0, 0);
+    const CString longText(std::wstring(100000, L'm').c_str());
+    tip_.UpdateTipText(longText, CWnd::FromHandle(button_));
+    MoveTo(120, 120);
+    Advance(500);
+    ASSERT_EQ(tip_.GetState(), CQoToolTip::kShown);
+    ASSERT_TRUE(Visible());
+    RECT window;
+    GetWindowRect(tip_.GetSafeHwnd(), &window);
+    EXPECT_LE(window.right - window.left, CQoToolTip::kMaxTextExtent + 64);
+    EXPECT_GT(window.right - window.left, CQoToolTip::kMaxTextExtent);
+}
+
 }  // namespace

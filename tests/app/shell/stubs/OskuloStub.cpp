@@ -1,5 +1,6 @@
 // An export library for the binding tests: every export of the real one,
 // answering with values the tests can recognise.
+#include <cstdio>
 #include <cstring>
 
 #include "shared/ExportInterface.h"
@@ -19,4 +20,10 @@ int zExtractWrite(int code, const void* gop, int length, GopInfo* info) {
 void zExtractFin() {}
 bool zIsExtractOpened() {
     return true;
+}
+int zExtractOutput(int index, char* path, int size) {
+    if (index != 0)
+        return -1;
+    std::snprintf(path, std::size_t(size), "%s", "/out/stub.avi");
+    return 1;
 }

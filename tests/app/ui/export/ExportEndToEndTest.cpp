@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/WindowScreenshot.h"
 #include "app/res/MarlowinResources.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/DailyLog.h"
@@ -53,6 +54,11 @@ protected:
         setenv("DVR_ROOT", (dir_ / "root").c_str(), 1);
         g_dailyLog.SetLogDirectory(dir_.c_str());
         SetMessageBoxHook([this](const MessageBoxRequest& r) {
+            // The last box of each case, as the user sees it.
+            ::UpdateWindow(r.box);
+            SaveWindowScreenshot(
+                r.box, std::string(DVR_BUILD_DIR "/export_e2e_") +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
             std::lock_guard guard(lock_);
             boxes_.push_back(r.text);
             return IDOK;
@@ -91,6 +97,14 @@ protected:
         return std::exchange(boxes_, {});
     }
 
+    // The result box of a completed export: the text, then each file.
+    static std::wstring Completed(const std::vector<fs::path>& files) {
+        std::wstring text = L"Extracting completed!";
+        for (const fs::path& file : files)
+            text += L"\n" + Utf8ToWideString(file.string());
+        return text;
+    }
+
     // The names the export gives, from the sample's first GOP time.
     std::string Stem() const {
         InxUnit first{};
@@ -114,9 +128,9 @@ TEST_F(ExportEndToEnd, AChannelAndTheMosaicAsAvi) {
     Click(IDC_EXPORT_CHANNEL_FIRST);
     Click(IDC_EXPORT_MOSAIC);
     Click(IDC_EXPORT_OVERLAY_TIME);
-    EXPECT_EQ(Export(), std::vector<std::wstring>{L"Extracting completed!"});
     const fs::path channel = dir_ / "out" / ("AVI_" + Stem() + "_ch1_352X288@25fps.avi");
     const fs::path mosaic = dir_ / "out" / ("AVI_" + Stem() + "_ch_all.avi");
+    EXPECT_EQ(Export(), std::vector<std::wstring>{Completed({channel, mosaic})});
     ASSERT_TRUE(fs::exists(channel)) << channel;
     ASSERT_TRUE(fs::exists(mosaic)) << mosaic;
     const AviContents ch1 = ReadAvi(channel.string());
@@ -135,9 +149,9 @@ TEST_F(ExportEndToEnd, AChannelAndTheMosaicAsAvi) {
 }
 
 TEST_F(ExportEndToEnd, ARawCopyIsAPairThatCoversTheRange) {
-    EXPECT_EQ(Export(), std::vector<std::wstring>{L"Extracting completed!"});
     const fs::path dvr = dir_ / "out" / (Stem() + ".dvr");
     const fs::path inx = dir_ / "out" / (Stem() + ".inx");
+    EXPECT_EQ(Export(), std::vector<std::wstring>{Completed({dvr, inx})});
     ASSERT_TRUE(fs::exists(dvr)) << dvr;
     std::vector<InxUnit> entries;
     const InxHd header = ReadInxFile(inx, &entries);
@@ -149,14 +163,24 @@ TEST_F(ExportEndToEnd, ARawCopyIsAPairThatCoversTheRange) {
     EXPECT_EQ(entries[0].offset, 0u);
     EXPECT_EQ(entries[1].offset, fs::file_size(dvr));
     EXPECT_EQ(fs::file_size(dvr), fs::file_size(DVR_SAMPLE_BASE ".dvr")) << "the whole minute";
+
+    // The same range again: the first copy stays, the second takes the next
+    // free names and the box says so.
+    const auto firstSize = fs::file_size(dvr);
+    const fs::path dvr2 = dir_ / "out" / (Stem() + "_2.dvr");
+    const fs::path inx2 = dir_ / "out" / (Stem() + "_2.inx");
+    EXPECT_EQ(Export(), std::vector<std::wstring>{Completed({dvr2, inx2})});
+    EXPECT_EQ(fs::file_size(dvr), firstSize);
+    EXPECT_EQ(fs::file_size(dvr2), firstSize);
+    EXPECT_EQ(ReadInxFile(inx2, &entries).last, 2u);
 }
 
 TEST_F(ExportEndToEnd, AChannelAsMovWithSubtitles) {
     Click(IDC_EXPORT_MOV);
     Click(IDC_EXPORT_CHANNEL_FIRST + 1);
     Click(IDC_EXPORT_OVERLAY_SPEED);
-    EXPECT_EQ(Export(), std::vector<std::wstring>{L"Extracting completed!"});
     const std::string base = (dir_ / "out" / ("MOV_" + Stem() + "_ch2_352X288@25fps")).string();
+    EXPECT_EQ(Export(), std::vector<std::wstring>{Completed({base + ".mov", base + ".ssa"})});
     ASSERT_TRUE(fs::exists(base + ".mov")) << base;
     const AviContents mov = ReadAvi(base + ".mov");
     ASSERT_TRUE(mov.opened);

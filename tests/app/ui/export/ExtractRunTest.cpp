@@ -186,6 +186,33 @@ TEST_F(ExtractRun, TheEndCodeDecidesTheResult) {
     }
 }
 
+// The result names every file under the name the export library finally
+// gave it (a moved AVI file's next free name), and marks the ones that failed.
+TEST_F(ExtractRun, TheResultShowsWhereEachFileWent) {
+    const std::string moved = Dir() + "/AVI_TRUCK 7_20190610_1045_42_ch1_704X576@25fps_2.avi";
+    const std::string subtitles = Dir() + "/MOV_TRUCK 7_20190610_1045_42_ch2_352X288@25fps.ssa";
+    const std::wstring movedText = Utf8ToWideString(moved);
+    const std::wstring subtitlesText = Utf8ToWideString(subtitles);
+    struct Case {
+        int code;
+        std::wstring box;
+    } cases[] = {
+        {EXTRACT_FINISHED,
+         L"Extracting completed!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
+        {EXTRACT_READ_FAILED,
+         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
+    };
+    for (const Case& c : cases) {
+        fakes::Install();
+        fakes::MakeTimeIndex(1, 10, kTime, 30);
+        fakes::exporter.outputs = {{moved, 0}, {subtitles, 1}};
+        StartAvi();
+        Gop(40);
+        End(c.code);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{c.box}) << c.code;
+    }
+}
+
 TEST_F(ExtractRun, AFailedOpenIsReportedOnceAndStopsTheExtraction) {
     fakes::exporter.preResult = false;
     StartAvi();

@@ -1,5 +1,7 @@
 #include "tests/app/ui/export/FakeLibraries.h"
 
+#include <cstdio>
+
 #include "app/shell/LibraryBinding.h"
 #include "shared/IndexRing.h"
 
@@ -80,6 +82,14 @@ bool IsExtractOpened() {
     return exporter.opened;
 }
 
+int ExtractOutput(int index, char* path, int size) {
+    if (index < 0 || std::size_t(index) >= exporter.outputs.size())
+        return -1;
+    std::snprintf(path, std::size_t(size), "%s",
+                  exporter.outputs[std::size_t(index)].first.c_str());
+    return exporter.outputs[std::size_t(index)].second;
+}
+
 }  // namespace
 
 void Install() {
@@ -100,6 +110,7 @@ void Install() {
     exporter.pres.clear();
     exporter.writes.clear();
     exporter.fins = 0;
+    exporter.outputs.clear();
     pfn_zTellOpenedType = &OpenedType;
     pfn_zTellScreenNum = &ScreenNum;
     pfn_zTellGopVersion = &GopVersion;
@@ -113,6 +124,7 @@ void Install() {
     pfn_zExtractWrite = &ExtractWrite;
     pfn_zExtractFin = &ExtractFin;
     pfn_zIsExtractOpened = &IsExtractOpened;
+    pfn_zExtractOutput = &ExtractOutput;
 }
 
 void MakeTimeIndex(uint32_t first, uint32_t count, uint32_t startTime, uint32_t step,

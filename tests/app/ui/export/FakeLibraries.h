@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "shared/ExtractParams.h"
@@ -46,6 +47,9 @@ struct Exporter {
     };
     std::vector<Write> writes;
     std::atomic<int> fins{0};
+    // What zExtractOutput gives after zExtractFin: each path with its result
+    // (0 written, 1 failed). Set before the extraction starts.
+    std::vector<std::pair<std::string, int>> outputs;
 };
 
 extern Player player;

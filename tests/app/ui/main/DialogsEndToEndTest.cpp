@@ -66,7 +66,8 @@ protected:
         EXPECT_TRUE(ended);
         EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(exporter, IDC_EXPORT_START)));
         const std::vector<std::wstring> shown = Boxes();
-        return ended && shown.size() == boxes + 1 && shown.back() == L"Extracting completed!";
+        return ended && shown.size() == boxes + 1 &&
+               shown.back().starts_with(L"Extracting completed!");
     }
     // The names the export gives, from the sample's first GOP time.
     static std::string Stem() {

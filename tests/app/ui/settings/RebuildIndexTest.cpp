@@ -125,7 +125,21 @@ TEST_F(RebuildDialog, ShowsTheProgressOfTheRebuild) {
         {"more than all of it", {12345}, L"100.00 %", 10000, true},
         {"0 at first is no change", {0}, L"Rebuild Time Index HDD", 0, true},
         {"a repeated value changes nothing", {300, 300}, L" 3.00 %", 300, true},
-        {"an unknown negative status is ignored", {300, -3}, L" 3.00 %", 300, true},
+        {"a failure",
+         {300, -3},
+         L"Rebuild Time Index Fail, the old time index is unchanged.",
+         300,
+         false},
+        {"broken off by a close",
+         {-5},
+         L"Rebuild Time Index Fail, the old time index is unchanged.",
+         0,
+         false},
+        {"refused while another runs",
+         {-4},
+         L"Another time index rebuild is still running, try again later.",
+         0,
+         false},
         {"done", {5000, -1}, L"Rebuild Time Index Success.", 5000, false},
         {"no recorder disk", {-2}, L"open hdd fail!", 0, false},
         {"progress after the end is not shown",
@@ -148,6 +162,29 @@ TEST_F(RebuildDialog, ShowsTheProgressOfTheRebuild) {
         intptr_t result = 0;
         EXPECT_EQ(Ended(dlg, &result), !c.running);
         EXPECT_EQ(boxes_.size(), c.running ? 1u : 0u);
+        dlg.DestroyWindow();
+    }
+}
+
+TEST_F(RebuildDialog, TheEndsAreShownInTheLanguageTexts) {
+    struct Case {
+        int status;
+        const wchar_t* line;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {-1, L"IDS_STRING612=Neuer Index steht", L"Neuer Index steht"},
+        {-2, L"IDS_STRING231=Keine Platte", L"Keine Platte"},
+        {-3, L"IDS_STRING_REBUILD_FAIL=Fehlgeschlagen, alter Index bleibt",
+         L"Fehlgeschlagen, alter Index bleibt"},
+        {-4, L"IDS_STRING_REBUILD_BUSY=Es laeuft schon einer", L"Es laeuft schon einer"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        ApplyLanguageLine(c.line);
+        Start();
+        dlg.SetProgress(c.status);
+        EXPECT_EQ(TextOf(dlg, IDC_REBUILD_TEXT), c.text);
         dlg.DestroyWindow();
     }
 }

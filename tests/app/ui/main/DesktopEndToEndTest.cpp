@@ -1,0 +1,297 @@
+// End to end under a real window manager (with-openbox.sh): the main window
+// and its dialogs behave as desktop windows do. The window manager moves the
+// window and clicks still land; windows open whole and centred; a path typed
+// on the keyboard reaches the open dialog's name box as typed; the wheel
+// scrolls its list; the find dialog stays above the main window. Input is
+// real X input (XTest); every wait is bounded.
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "EndToEndFixture.h"
+#include "app/WindowScreenshot.h"
+#include "app/res/ResourceIds.h"
+#include "platform/backend/GtkDisplay.h"
+#include "platform/user/CommonDialogControls.h"
+#include "platform/user/FileDialog.h"
+#include "platform/user/Menus.h"
+#include "platform/user/Placement.h"
+#include "platform/user/WindowPixels.h"
+#include "tests/platform/backend/XTestInput.h"
+
+namespace maine2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Handles the calling thread's messages until `done` holds, at most `ms`.
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+    const auto end = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < end) {
+        MSG msg{};
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+// A shown top-level window of `className`, or null.
+HWND ShownTopLevelOf(const wchar_t* className) {
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassName(h, name, 64);
+        if (IsWindowVisible(h) && std::wstring(name) == className)
+            return h;
+    }
+    return nullptr;
+}
+
+CRect RectOf(HWND hwnd) {
+    CRect r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+// Wholly on the work area and centred over `around`, give or take rounding
+// and what the work area's edges made it give way.
+void ExpectCentredOnScreen(const CRect& r, const CRect& around) {
+    const RECT area = WorkArea();
+    EXPECT_GE(r.left, area.left);
+    EXPECT_GE(r.top, area.top);
+    EXPECT_LE(r.right, area.right);
+    EXPECT_LE(r.bottom, area.bottom);
+    const CRect kept = KeptOnWorkArea(CRect(around.CenterPoint().x - r.Width() / 2,
+                                            around.CenterPoint().y - r.Height() / 2,
+                                            around.CenterPoint().x + (r.Width() + 1) / 2,
+                                            around.CenterPoint().y + (r.Height() + 1) / 2));
+    EXPECT_NEAR(r.left, kept.left, 1) << "centred";
+    EXPECT_NEAR(r.top, kept.top, 1) << "centred";
+}
+
+// Share of the points of `area` at which the real screen shows `window`'s own pixels.
+double ShownShare(HWND window, const CRect& area) {
+    GtkDisplay* display = GtkDisplay::Current();
+    std::vector<uint32_t> screen =
+        display != nullptr ? display->ReadScreen(area) : std::vector<uint32_t>{};
+    const CRect w = RectOf(window);
+    WindowPixels own(window);
+    if (!own.Valid() || screen.size() != size_t(area.Width()) * size_t(area.Height()))
+        return 0;
+    size_t same = 0;
+    for (int y = 0; y < area.Height(); ++y) {
+        const uint32_t* row = own.Buffer().Row(area.top - w.top + y);
+        for (int x = 0; x < area.Width(); ++x)
+            same += (screen[size_t(y * area.Width() + x)] & 0xFFFFFF) ==
+                            (row[area.left - w.left + x] & 0xFFFFFF)
+                        ? 1
+                        : 0;
+    }
+    return double(same) / double(screen.size());
+}
+
+class DesktopEndToEnd : public EndToEnd {
+protected:
+    // The main window as the program makes it: placed by the framework.
+    void ShowMain() {
+        ASSERT_TRUE(dlg.Create(IDD_MAIN));
+        AfxSetMainWnd(&dlg);
+        dlg.ShowWindow(SW_SHOW);
+        Run(500);
+    }
+    // The middle of the main window's first menu label, on the screen.
+    CPoint FileLabel() {
+        CRect label;
+        dlg.m_menuLabels[0].GetWindowRect(&label);
+        return CPoint(label.left + 15, label.CenterPoint().y);
+    }
+};
+
+TEST_F(DesktopEndToEnd, TheMainWindowOpensCentredAndItsDialogsCentredOverIt) {
+    ShowMain();
+    const RECT area = WorkArea();
+    ExpectCentredOnScreen(RectOf(dlg), CRect(area));
+    EXPECT_TRUE(SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_desktop.png"));
+
+    // The about box: a dialog whose code does not place it. It is looked at
+    // from another thread while the box runs modally here.
+    std::atomic<bool> seen{false};
+    CRect about;
+    std::thread watcher([&] {
+        const auto end = Clock::now() + std::chrono::seconds(10);
+        HWND box = nullptr;
+        while (Clock::now() < end && box == nullptr) {
+            HWND front = GetForegroundWindow();
+            if (front != nullptr && front != dlg.GetSafeHwnd() && IsWindowVisible(front))
+                box = front;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (box == nullptr)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        about = RectOf(box);
+        seen = true;
+        PostMessage(box, WM_COMMAND, IDCANCEL, 0);
+    });
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
+    watcher.join();
+    ASSERT_TRUE(seen) << "the about box showed";
+    ExpectCentredOnScreen(about, RectOf(dlg));
+
+    // Maximised, the caption and the client fill the work area.
+    dlg.ShowWindow(SW_MAXIMIZE);
+    Run(800);
+    CRect client;
+    dlg.GetClientRect(&client);
+    dlg.ClientToScreen(&client);
+    EXPECT_GE(client.top, area.top);
+    EXPECT_EQ(client.right - client.left, area.right - area.left);
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_maximised.png"));
+}
+
+TEST_F(DesktopEndToEnd, AfterTheWindowManagerMovesTheWindowAClickOnFileOpensTheMenu) {
+    ShowMain();
+    const CRect before = RectOf(dlg);
+    const CPoint to(before.left - 60, before.top + 40);
+    ASSERT_TRUE(MoveWindowWithWindowManager(before.left + 200, before.top + 5, to.x, to.y));
+    ASSERT_TRUE(PumpUntil([&] { return RectOf(dlg).TopLeft() == to; }, 5000))
+        << "the window system follows the window manager: now at " << RectOf(dlg).left << ","
+        << RectOf(dlg).top;
+    Run(300);
+
+    std::atomic<bool> opened{false};
+    std::thread watcher([&] {
+        const auto end = Clock::now() + std::chrono::seconds(10);
+        HWND menu = nullptr;
+        while (Clock::now() < end && (menu = ShownTopLevelOf(kMenuClassName)) == nullptr)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        opened = menu != nullptr;
+        const char* escape[] = {"Escape"};
+        TypeWithXTest(escape, 1);
+    });
+    const CPoint file = FileLabel();
+    ASSERT_TRUE(ClickWithXTest(file.x, file.y));
+    Run(1500);
+    watcher.join();
+    EXPECT_TRUE(opened) << "File at " << file.x << "," << file.y << " opened its menu";
+}
+
+class OpenDialogEndToEnd : public DesktopEndToEnd {
+protected:
+    OpenDialogEndToEnd() {
+        folder_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_desktop_files";
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        for (int i = 0; i < 40; ++i)
+            std::ofstream(folder_ / ("clip" + std::to_string(100 + i) + ".dvr")) << "x";
+    }
+    ~OpenDialogEndToEnd() override {
+        SetFileDialogHook(nullptr);
+        fs::remove_all(folder_);
+    }
+
+    // Runs the open dialog over the main window; `look` is called on the
+    // dialog's thread once it shows, and the dialog is cancelled afterwards.
+    void RunOpenDialog(const std::function<void(HWND)>& look) {
+        bool looked = false;
+        SetFileDialogHook([&](const FileDialogRequest& request) {
+            FileDialogAnswer answer;
+            if (looked)
+                return answer;
+            looked = true;
+            PumpUntil([&] { return IsWindowVisible(request.dialog) != FALSE; }, 3000);
+            Run(500);
+            look(request.dialog);
+            answer.action = FileDialogAnswer::Cancel;
+            return answer;
+        });
+        wchar_t file[1024] = L"";
+        const std::wstring dir = folder_.wstring();
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = dlg.GetSafeHwnd();
+        ofn.lpstrFilter = L"Recordings (*.dvr)\0*.dvr\0";
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = 1024;
+        ofn.lpstrInitialDir = dir.c_str();
+        ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+        EXPECT_FALSE(GetOpenFileNameW(&ofn));
+        EXPECT_TRUE(looked);
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(OpenDialogEndToEnd, APathTypedOnTheKeyboardReachesTheNameBoxAsTyped) {
+    ShowMain();
+    std::wstring typed;
+    RunOpenDialog([&](HWND dialog) {
+        ExpectCentredOnScreen(RectOf(dialog), CRect(WorkArea()));
+        EXPECT_TRUE(SaveWindowScreenshot(dialog, DVR_BUILD_DIR "/marlowin_e2e_open.png"));
+        HWND name = GetDlgItem(dialog, 1003);
+        ASSERT_EQ(GetFocus(), name) << "the name box has the keys";
+        SetWindowTextW(name, L"");
+        EXPECT_TRUE(TypeTextWithXTest("/tmp/a b/\xC3\xBC.dvr"));
+        const auto text = [name] {
+            wchar_t buffer[256] = {};
+            GetWindowTextW(name, buffer, 256);
+            return std::wstring(buffer);
+        };
+        PumpUntil([&] { return text() == L"/tmp/a b/\u00FC.dvr"; }, 5000);
+        typed = text();
+    });
+    EXPECT_EQ(typed, L"/tmp/a b/\u00FC.dvr");
+}
+
+TEST_F(OpenDialogEndToEnd, TheWheelScrollsTheFileList) {
+    ShowMain();
+    RunOpenDialog([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, 1002);
+        ASSERT_NE(list, nullptr);
+        const auto firstRowTop = [list] {
+            RECT row{};
+            SendMessage(list, LB_GETITEMRECT, 0, LPARAM(&row));
+            return int(row.top);
+        };
+        const int top = firstRowTop();
+        const CRect r = RectOf(list);
+        ASSERT_TRUE(WheelWithXTest(r.CenterPoint().x, r.CenterPoint().y, false));
+        EXPECT_TRUE(PumpUntil([&] { return firstRowTop() < top; }, 3000)) << "scrolled down";
+        const int scrolled = firstRowTop();
+        ASSERT_TRUE(WheelWithXTest(r.CenterPoint().x, r.CenterPoint().y, true));
+        EXPECT_TRUE(PumpUntil([&] { return firstRowTop() > scrolled; }, 3000)) << "and back up";
+    });
+}
+
+TEST_F(DesktopEndToEnd, TheFindDialogStaysAboveTheMainWindowAfterASearch) {
+    OpenSample();
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_FIND_AND_PLAY, 0), 0);
+    ASSERT_NE(dlg.m_pFindLocateDlg, nullptr);
+    CFindLocateDlg& find = *dlg.m_pFindLocateDlg;
+    ASSERT_TRUE(WaitFor([&] { return find.IsWindowVisible() && !find.IsListRunning(); }, 5000));
+    Run(500);
+    // A search by speed, pressed as the user does, then a click on the main
+    // window's video beside the dialog.
+    CRect search;
+    ::GetWindowRect(::GetDlgItem(find, IDC_FIND_SPEED_BUTTON), &search);
+    ASSERT_TRUE(ClickWithXTest(search.CenterPoint().x, search.CenterPoint().y));
+    Run(1000);
+    CRect video;
+    dlg.m_stVideo.GetWindowRect(&video);
+    const CRect f = RectOf(find);
+    ASSERT_TRUE(ClickWithXTest(video.left + 10, video.top + 10));
+    Run(1000);
+    const CRect inside(f.left + 10, f.top + 10, f.right - 10, f.bottom - 10);
+    EXPECT_GT(ShownShare(find.GetSafeHwnd(), inside), 0.9) << "the screen shows the find dialog";
+    EXPECT_TRUE(find.IsWindowVisible());
+}
+
+}  // namespace
+}  // namespace maine2e

@@ -1,0 +1,54 @@
+// Writes the seed inputs of the disk reader fuzzer into the folder given as
+// the last argument: small diskimage disks, unwrapped and wrapped, each
+// packed as one RingImageInput.
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "tests/fuzz/reader_walks/RingImageInput.h"
+#include "tests/fuzz/reader_walks/SeedFiles.h"
+#include "tools/diskimage/HddImage.h"
+
+namespace {
+
+using diskimage::kMiB;
+
+struct Seed {
+    const char* name;
+    uint64_t ringLength;
+    int gops;
+    uint32_t firstEntry;
+};
+
+bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
+    diskimage::HddImageOptions options;
+    options.imagePath = (folder / "seed.img").string();
+    options.indexDir = (folder / "seed-index").string();
+    options.partition2Length = seed.ringLength;
+    options.firstEntry = seed.firstEntry;
+    options.plan.count = seed.gops;
+    options.plan.payload = [](int i) { return uint32_t(8192 - 40 - 512 * (i % 3)); };
+    const diskimage::Recording r = diskimage::WriteHddImage(options);
+    // The index as far as it was written: up to the highest entry used.
+    uint32_t highest = 1;
+    for (const diskimage::PlacedGop& g : r.written)
+        highest = std::max(highest, g.entry);
+    const std::vector<uint8_t> index =
+        fuzzseed::ReadFilePart(options.indexDir + "/timeindex", 0, 16 * (uint64_t(highest) + 2));
+    const std::vector<uint8_t> ring = fuzzseed::ReadFilePart(
+        options.imagePath, options.partition2Start, options.partition2Length);
+    const std::vector<uint8_t> packed = PackRingImageInput(seed.ringLength, index, ring);
+    std::filesystem::remove(options.imagePath);
+    std::filesystem::remove_all(options.indexDir);
+    return fuzzseed::WriteSeedFile(folder / seed.name, packed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Seed seeds[] = {
+        {"unwrapped", kMiB, 12, 1},
+        {"wrapped", 10 * kMiB + 64 * 1024, 12, 1},
+    };
+    return fuzzseed::WriteEverySeed(argc, argv, seeds, WriteSeed);
+}
