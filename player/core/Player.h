@@ -100,6 +100,7 @@ private:
     void ReadThread();
     void PlaybackThread(uint64_t generation);
     bool StartPlayThread(bool flush);
+    bool StartReadThread();
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
     bool CreateEvents();

@@ -112,20 +112,30 @@ int CPlayer::PlayFromStopped() {
     m_forward = true;
     m_speed = 1;
     m_display.Refresh();
+    if (!StartReadThread()) {
+        ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
+        return MSG_PLAY_FAILED;
+    }
+    if (!StartPlayThread(true))
+        return MSG_PLAY_FAILED;
+    m_state = STATUS_PLAYING;
+    return MSG_PLAY_DONE;
+}
+
+// Ends the read thread that may run still, then starts one with the decoders
+// and queue buffers it reads into: there is never more than one read thread.
+bool CPlayer::StartReadThread() {
+    EndReadThread(INFINITE);
     m_decoders.Create();
     m_queue.Reset();
     m_readRun = true;
     HANDLE thread = CreateThread([this] { ReadThread(); });
     if (thread == nullptr) {
         m_readRun = false;
-        ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
-        return MSG_PLAY_FAILED;
+        return false;
     }
     m_readThread = thread;
-    if (!StartPlayThread(true))
-        return MSG_PLAY_FAILED;
-    m_state = STATUS_PLAYING;
-    return MSG_PLAY_DONE;
+    return true;
 }
 
 int CPlayer::ResumeFromPause() {
@@ -263,6 +273,9 @@ int CPlayer::DoSeek(const PlayCommand& command) {
     m_speed = 1;
     m_forward = true;
     if (!SeekAndFlush(&position)) {
+        // Idle now, nothing reads until the next play starts a read thread.
+        if (!playing)
+            EndReadThread(INFINITE);
         ReportError(playing ? ERR_SEEK_FAILED_PLAYING : ERR_SEEK_FAILED_NOT_PLAYING);
         return MSG_SEEK_FAILED;
     }

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr auto kBound = std::chrono::seconds(10);
+constexpr int kGiveIntervalMs = 20;
 
 std::mutex g_mutex;
 std::condition_variable g_cv;
@@ -126,6 +127,16 @@ bool CoreFixture::WaitForMessage(int code, int timeoutMs, int count) {
     return g_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
         return std::count(g_messages.begin(), g_messages.end(), code) >= count;
     });
+}
+
+bool CoreFixture::GiveUntilMessage(int code, int count) {
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (!WaitForMessage(code, kGiveIntervalMs, count)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        display_.Give(1);
+    }
+    return true;
 }
 
 std::vector<int> CoreFixture::Messages() {

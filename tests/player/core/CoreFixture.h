@@ -93,6 +93,9 @@ protected:
     // Waits until message `code` came `count` times (real time, bounded);
     // false on time-out.
     bool WaitForMessage(int code, int timeoutMs = 10000, int count = 1);
+    // Hands the display one credit at a time until message `code` came
+    // `count` times; false when it has not come within the bound (real time).
+    bool GiveUntilMessage(int code, int count = 1);
     std::vector<int> Messages();
     std::vector<int> Errors();
     uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }

@@ -101,8 +101,7 @@ TEST_F(PlaybackTest, ASeekFromFastBackwardPlaysForwardAtSpeedOne) {
     // The seek restarts the playback thread, which ends once its held GOP
     // is let go.
     player_.PlayMSG(PLAY_CMD_SEEK, 0, uint32_t(OffsetOfGop(3)), 0, nullptr);
-    while (!WaitForMessage(MSG_SEEK_DONE, 20))
-        display_.Give(1);
+    ASSERT_TRUE(GiveUntilMessage(MSG_SEEK_DONE)) << "the seek never finished";
     EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);
     display_.Give(2);
     // GOP 0 was shown at speed 1, then maybe GOPs of the fast backward play
@@ -165,8 +164,7 @@ TEST_F(PlaybackTest, PlayWhilePlayingNeverRunsTwoPlaybackThreads) {
     display_.WaitForShown(1);
     // The second play waits for the held thread to end before it starts one.
     player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
-    while (!WaitForMessage(MSG_PLAY_DONE, 20, 2))
-        display_.Give(1);
+    ASSERT_TRUE(GiveUntilMessage(MSG_PLAY_DONE, 2)) << "the second play never finished";
     ASSERT_EQ(NextResult(), MSG_PLAY_DONE);
     display_.Give(3);
     display_.WaitForShown(3);

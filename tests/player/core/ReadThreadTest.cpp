@@ -1,10 +1,13 @@
 #include <atomic>
+#include <cstdlib>
+#include <fstream>
 #include <thread>
 #include <vector>
 
 #include "platform/base/FakeClock.h"
 #include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
+#include "tests/player/core/ProcessThreads.h"
 
 namespace {
 
@@ -67,6 +70,61 @@ TEST_F(CoreFixture, AReadThreadThatCannotStartFailsPlayWithTheSystemError) {
     EXPECT_EQ(player_.TellStatusType(), STATUS_IDLE);
     display_.Give(100);
     EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+}
+
+// A recording whose index gives a data length past the last whole sector:
+// a seek into that last part of a sector fails in the reader.
+class FailingSeekTest : public CoreFixture {
+protected:
+    void SetUp() override {
+        // No audio device thread comes and goes while the threads are counted.
+        setenv("DVR_AUDIO", "fail", 1);
+        CoreFixture::SetUp();
+        WritePair(6);
+        std::fstream inx(Inx(), std::ios::in | std::ios::out | std::ios::binary);
+        inx.seekg(0, std::ios::end);
+        const uint64_t length = dataLength_ + kPastLastSector;
+        inx.seekp(int64_t(inx.tellg()) - int64_t(sizeof length));  // the end mark's offset
+        inx.write(reinterpret_cast<const char*>(&length), sizeof length);
+        ASSERT_TRUE(inx.good());
+    }
+    void TearDown() override {
+        CoreFixture::TearDown();
+        setenv("DVR_AUDIO", "null", 1);
+    }
+
+    int64_t FailingPosition() const { return int64_t(dataLength_ + kPastLastSector - 1); }
+    // The errors reported since the last call, but those of the audio device
+    // that fails to open.
+    std::vector<int> ErrorsButAudio() {
+        std::vector<int> errors = Errors();
+        std::erase(errors, int(ERR_AUDIO_OPEN_FAILED));
+        return errors;
+    }
+
+    static constexpr uint64_t kPastLastSector = 100;
+};
+
+TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost) {
+    Open();
+    display_.Give(1000);
+    const int idle = ProcessThreads();
+    for (const int cmd : {PLAY_CMD_PAUSE, PLAY_CMD_FAST_FORWARD}) {
+        SCOPED_TRACE("seek from command " + std::to_string(cmd));
+        ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+        EXPECT_EQ(SettledProcessThreads(idle + 2), idle + 2);  // the read and the playback thread
+        ASSERT_EQ(Command(cmd, 1), cmd == PLAY_CMD_PAUSE ? MSG_PAUSE_DONE : MSG_FAST_FORWARD_DONE);
+        ASSERT_EQ(Command(PLAY_CMD_SEEK, 0, FailingPosition()), MSG_SEEK_FAILED);
+        EXPECT_EQ(ErrorsButAudio(),
+                  (std::vector<int>{ERR_FILE_SEEK_OUT_OF_RANGE, ERR_SEEK_FAILED_NOT_PLAYING}));
+        EXPECT_EQ(player_.TellStatusType(), STATUS_IDLE);
+        EXPECT_EQ(SettledProcessThreads(idle), idle);  // nothing reads while idle
+    }
+    // Play from idle starts the one read thread again.
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_EQ(SettledProcessThreads(idle + 2), idle + 2);
+    ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    EXPECT_EQ(SettledProcessThreads(idle), idle);
 }
 
 }  // namespace
