@@ -3,6 +3,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
+#include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 
 namespace {
@@ -158,7 +159,7 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
 }
 
 void CPlayer::StopAndClose() {
-    std::lock_guard running(m_handlerLock);
+    DeferringLock running(m_handlerLock);
     PlayCommand command;
     command.cmd = PLAY_CMD_STOP;
     DoStop(command);
@@ -181,7 +182,7 @@ void CPlayer::CommandThread() {
         const PlayCommand command = m_slot.Take();
         const bool known = command.cmd >= PLAY_CMD_CLOSE && command.cmd <= PLAY_CMD_JUMP;
         if (known && command.cmd != PLAY_CMD_NONE) {
-            std::lock_guard running(m_handlerLock);
+            DeferringLock running(m_handlerLock);
             m_lastResult = (this->*kHandlers[command.cmd])(command);
         }
         ResetEvent(m_commandEvent);

@@ -13,7 +13,9 @@
 // index, frame count, jump mode, GOP positions, channel count) are atomics
 // written by the command, read and playback threads and read by the others.
 // The queue, the source manager and the command slot have locks of their
-// own; no lock of the player is held across a callback.
+// own. No lock of the library is held while a callback of the host runs:
+// errors raised under the handler lock, the read gate or the source
+// manager's lock wait until their thread has let go of it (DeferringLock).
 //
 // At most one read thread and one playback thread run at a time: a new
 // playback thread is started only after the previous one has ended.

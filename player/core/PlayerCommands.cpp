@@ -6,6 +6,7 @@
 #include "platform/base/Thread.h"
 #include "platform/user/WindowApi.h"
 #include "player/core/Player.h"
+#include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 #include "player/gop/GopParser.h"
 #include "player/source/AudioFormat.h"
@@ -346,7 +347,7 @@ int CPlayer::SetJumpMode(const PlayCommand& command) {
 // Moves the source to `position` (none: stays) and empties the queue, as one
 // step for the read thread. False, flushing nothing, when the seek fails.
 bool CPlayer::SeekAndFlush(const int64_t* position) {
-    std::lock_guard gate(m_readGate);
+    DeferringLock gate(m_readGate);
     if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
         return false;
     m_queue.Flush();
@@ -358,7 +359,7 @@ bool CPlayer::SeekAndFlush(const int64_t* position) {
 // would take the next GOP in the new direction and the flush would drop it
 // with the source already past it: that GOP would never be shown.
 void CPlayer::TurnAndFlush(bool forward, int speed) {
-    std::lock_guard gate(m_readGate);
+    DeferringLock gate(m_readGate);
     m_forward = forward;
     m_speed = speed;
     m_queue.Flush();

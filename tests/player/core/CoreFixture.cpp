@@ -99,7 +99,7 @@ void CoreFixture::WritePair(int count, const PairOptions& options) {
     }
     placements_ = writer->Placements();
     dataLength_ = writer->DataLength();
-    ASSERT_TRUE(writer->Finish());
+    ASSERT_TRUE(writer->Finish({.indexedLength = dataLength_ + options.indexedPastEnd}));
 }
 
 int CoreFixture::Command(int cmd, intptr_t a, int64_t position) {

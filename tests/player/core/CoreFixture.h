@@ -75,6 +75,7 @@ struct PairOptions {
     // frames, at most the 30 a GOP holds.
     int fps = kFrames;
     std::vector<uint8_t> audio = {};  // every GOP's audio block; none when empty
+    uint64_t indexedPastEnd = 0;      // the index's data length is this much past the data
 };
 
 class CoreFixture : public testing::Test {

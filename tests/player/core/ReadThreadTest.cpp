@@ -1,6 +1,5 @@
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -80,20 +79,15 @@ protected:
         // No audio device thread comes and goes while the threads are counted.
         setenv("DVR_AUDIO", "fail", 1);
         CoreFixture::SetUp();
-        WritePair(6);
-        std::fstream inx(Inx(), std::ios::in | std::ios::out | std::ios::binary);
-        inx.seekg(0, std::ios::end);
-        const uint64_t length = dataLength_ + kPastLastSector;
-        inx.seekp(int64_t(inx.tellg()) - int64_t(sizeof length));  // the end mark's offset
-        inx.write(reinterpret_cast<const char*>(&length), sizeof length);
-        ASSERT_TRUE(inx.good());
+        WritePair(6, {.indexedPastEnd = kPastLastSector});
     }
     void TearDown() override {
         CoreFixture::TearDown();
         setenv("DVR_AUDIO", "null", 1);
     }
 
-    int64_t FailingPosition() const { return int64_t(dataLength_ + kPastLastSector - 1); }
+    static constexpr uint64_t kPastLastSector = 100;
+    int64_t FailingPosition() const { return int64_t(dataLength_ + kPastLastSector) - 1; }
     // The errors reported since the last call, but those of the audio device
     // that fails to open.
     std::vector<int> ErrorsButAudio() {
@@ -101,8 +95,6 @@ protected:
         std::erase(errors, int(ERR_AUDIO_OPEN_FAILED));
         return errors;
     }
-
-    static constexpr uint64_t kPastLastSector = 100;
 };
 
 TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost) {
