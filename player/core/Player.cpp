@@ -86,6 +86,15 @@ void CPlayer::CloseEvents() {
 }
 
 bool CPlayer::Release() {
+    // The command thread ends first: a handler running beside the rest could
+    // start a read or playback thread after those were ended. One running
+    // now is waited for; a later one finds the run flag cleared (the command
+    // thread reads it under the handler lock).
+    m_commandRun = false;
+    SetEvent(m_commandEvent);
+    m_handlerLock.lock();
+    m_handlerLock.unlock();
+    EndThread(&m_commandThread, kReleaseWaitMs);
     const int state = m_state;
     if (state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD)
         m_state = STATUS_STOPPED;
@@ -97,9 +106,6 @@ bool CPlayer::Release() {
     m_playEndRun = false;
     SetEvent(m_playEndEvent);
     EndThread(&m_playEndThread, kReleaseWaitMs);
-    m_commandRun = false;
-    SetEvent(m_commandEvent);
-    EndThread(&m_commandThread, kReleaseWaitMs);
     CloseEvents();
     m_display.Free();
     m_msgCallback = nullptr;
@@ -183,6 +189,8 @@ void CPlayer::CommandThread() {
         const bool known = command.cmd >= PLAY_CMD_CLOSE && command.cmd <= PLAY_CMD_JUMP;
         if (known && command.cmd != PLAY_CMD_NONE) {
             DeferringLock running(m_handlerLock);
+            if (!m_commandRun)
+                break;  // released meanwhile: no handler runs after it
             m_lastResult = (this->*kHandlers[command.cmd])(command);
         }
         ResetEvent(m_commandEvent);

@@ -47,8 +47,9 @@ public:
     CPlayer(const CPlayer&) = delete;
     CPlayer& operator=(const CPlayer&) = delete;
 
-    // zInit and zRelease. Release first stops a running playback (500 ms per
-    // thread at most), then ends the command and end-of-playback threads.
+    // zInit and zRelease. Release first ends the command thread, then stops
+    // a running playback and ends the end-of-playback thread (500 ms per
+    // thread at most).
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
               zReservedCallback reserved, zExtractCallback extract, zErrorCallback error);
     bool Release();

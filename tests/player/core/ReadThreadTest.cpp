@@ -1,5 +1,6 @@
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -11,10 +12,16 @@
 namespace {
 
 // The player on a fake clock. At the end a ticker moves the clock on while
-// the player is released, so that its bounded waits can end.
+// the player is released.
 class FakeClockPlayerTest : public CoreFixture {
 protected:
     void TearDown() override {
+        Ticking([this] { CoreFixture::TearDown(); });
+    }
+
+    // Runs `step` while a ticker moves the clock on, so that the player's
+    // bounded waits can end.
+    void Ticking(const std::function<void()>& step) {
         std::atomic<bool> ticking{true};
         std::thread ticker([&] {
             while (ticking) {
@@ -22,7 +29,7 @@ protected:
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         });
-        CoreFixture::TearDown();
+        step();
         ticking = false;
         ticker.join();
     }
@@ -58,6 +65,21 @@ TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
     EXPECT_EQ(CountOf(MSG_READ_ERROR), 1);
     clock_->Advance(1);
     EXPECT_TRUE(WaitForMessage(MSG_READ_ERROR, 10000, 2));
+}
+
+// Play waits 500 ms before it starts the playback thread; a release in that
+// wait ends the command thread first, so nothing is started after it and no
+// thread of the player is left.
+TEST_F(FakeClockPlayerTest, ReleaseDuringAPlayCommandLeavesNoThread) {
+    WritePair(6);
+    Open();
+    const int initialised = ProcessThreads();  // with the command and end-of-playback threads
+    player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
+    // Asleep: the command thread in its 500 ms, the end-of-playback thread,
+    // the read thread with the queue full.
+    ASSERT_TRUE(clock_->WaitForSleepers(3));
+    Ticking([this] { EXPECT_TRUE(player_.Release()); });
+    EXPECT_EQ(SettledProcessThreads(initialised - 2), initialised - 2);
 }
 
 TEST_F(CoreFixture, AReadThreadThatCannotStartFailsPlayWithTheSystemError) {
