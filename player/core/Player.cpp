@@ -98,8 +98,11 @@ bool CPlayer::Release() {
     const int state = m_state;
     if (state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD)
         m_state = STATUS_STOPPED;
-    // Buffers and decoders go only when nothing can use them any more.
-    if (EndPlayThread(kReleaseWaitMs) && EndReadThread(kReleaseWaitMs)) {
+    // The read thread is ended even when the playback thread outlasts its
+    // wait. Buffers and decoders go only when nothing can use them any more.
+    const bool playEnded = EndPlayThread(kReleaseWaitMs);
+    const bool readEnded = EndReadThread(kReleaseWaitMs);
+    if (playEnded && readEnded) {
         m_queue.FreeBuffers();
         m_decoders.Destroy();
     }

@@ -17,8 +17,9 @@
 // errors raised under the handler lock, the read gate or the source
 // manager's lock wait until their thread has let go of it (DeferringLock).
 //
-// At most one read thread and one playback thread run at a time: a new
-// playback thread is started only after the previous one has ended.
+// At most one read thread and one playback thread run at a time: a new one
+// of either is started only after the previous one has ended
+// (StartReadThread, StartPlayThread).
 #pragma once
 
 #include <atomic>

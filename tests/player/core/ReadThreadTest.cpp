@@ -93,19 +93,27 @@ TEST_F(CoreFixture, AReadThreadThatCannotStartFailsPlayWithTheSystemError) {
     EXPECT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
 }
 
-// A recording whose index gives a data length past the last whole sector:
-// a seek into that last part of a sector fails in the reader.
-class FailingSeekTest : public CoreFixture {
+// The player with an audio device that fails to open: no device thread
+// comes and goes while a test counts the threads.
+class NoAudioDeviceTest : public CoreFixture {
 protected:
     void SetUp() override {
-        // No audio device thread comes and goes while the threads are counted.
         setenv("DVR_AUDIO", "fail", 1);
         CoreFixture::SetUp();
-        WritePair(6, {.indexedPastEnd = kPastLastSector});
     }
     void TearDown() override {
         CoreFixture::TearDown();
         setenv("DVR_AUDIO", "null", 1);
+    }
+};
+
+// A recording whose index gives a data length past the last whole sector:
+// a seek into that last part of a sector fails in the reader.
+class FailingSeekTest : public NoAudioDeviceTest {
+protected:
+    void SetUp() override {
+        NoAudioDeviceTest::SetUp();
+        WritePair(6, {.indexedPastEnd = kPastLastSector});
     }
 
     static constexpr uint64_t kPastLastSector = 100;
@@ -139,6 +147,19 @@ TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost)
     EXPECT_EQ(SettledProcessThreads(idle + 2), idle + 2);
     ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
     EXPECT_EQ(SettledProcessThreads(idle), idle);
+}
+
+// A playback thread held in the display outlasts the release's wait; the
+// read thread ends all the same.
+TEST_F(NoAudioDeviceTest, ReleaseEndsTheReadThreadWhenThePlaybackThreadOutlastsItsWait) {
+    WritePair(6);
+    Open();
+    const int initialised = ProcessThreads();  // with the command and end-of-playback threads
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);  // the playback thread is held in the display
+    EXPECT_TRUE(player_.Release());
+    // Left at most: the held playback thread.
+    EXPECT_LE(SettledProcessThreads(initialised - 2), initialised - 1);
 }
 
 }  // namespace
