@@ -117,7 +117,9 @@ int CPlayer::PlayFromStopped() {
         ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
         return MSG_PLAY_FAILED;
     }
-    if (!StartPlayThread(true))
+    // The queue starts empty and the read thread may have filled it already:
+    // emptying it again would drop the first GOPs.
+    if (!StartPlayThread(false))
         return MSG_PLAY_FAILED;
     m_state = STATUS_PLAYING;
     return MSG_PLAY_DONE;

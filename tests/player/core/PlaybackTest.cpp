@@ -27,6 +27,25 @@ TEST_F(PlaybackTest, EveryGopIsShownBeforeTheEndOfData) {
     EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
+// Play from stopped reads from the start into an empty queue: no GOP the read
+// thread has queued by the time the playback thread starts is dropped.
+TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
+    WritePair(5);
+    Open();
+    display_.Give(1000);
+    for (int play = 1; play <= 5; ++play) {
+        SCOPED_TRACE("play " + std::to_string(play));
+        ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, 10000, play));
+        ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    }
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    std::vector<int> expected;
+    for (int play = 1; play <= 5; ++play)
+        expected.insert(expected.end(), {0, 1, 2, 3, 4});
+    EXPECT_EQ(GopsOf(shown), expected);
+}
+
 // Frames per second in the frame headers, and the frames a GOP holds: a
 // header may say 31, one more than a GOP can hold.
 struct StepCase {
