@@ -1,37 +1,9 @@
-#include <atomic>
-#include <thread>
 #include <vector>
 
-#include "platform/base/FakeClock.h"
 #include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
 
 namespace {
-
-// The player on a fake clock. At the end a ticker moves the clock on while
-// the player is released, so that its bounded waits can end.
-class FakeClockPlayerTest : public CoreFixture {
-protected:
-    void TearDown() override {
-        std::atomic<bool> ticking{true};
-        std::thread ticker([&] {
-            while (ticking) {
-                clock_->Advance(10);
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        });
-        CoreFixture::TearDown();
-        ticking = false;
-        ticker.join();
-    }
-
-    int CountOf(int code) {
-        const std::vector<int> messages = Messages();
-        return int(std::count(messages.begin(), messages.end(), code));
-    }
-
-    ScopedFakeClock clock_;
-};
 
 TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
     {
