@@ -24,8 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/window/BenchWindow.h"
 #include "platform/user/DisplayBackend.h"
-#include "platform/user/User.h"
 #include "player/api/PlayerDisplayLink.h"
 #include "player/render/ChannelDisplay.h"
 #include "shared/PlayerInterface.h"
@@ -84,10 +84,6 @@ public:
     }
     void CursorChanged(HCURSOR) override {}
 };
-
-LRESULT BlackProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
 
 template <typename Done>
 bool WaitFor(Done done) {
@@ -201,13 +197,7 @@ void RunCase(const Case& c) {
     setenv("DVR_AUDIO", "null", 1);
     TimingDisplay screen;
     SetDisplayBackend(&screen);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BlackProc;
-    wc.lpszClassName = L"SeekBench";
-    RegisterClassEx(&wc);
-    HWND window = CreateWindowEx(0, L"SeekBench", L"", WS_POPUP | WS_VISIBLE, 0, 0, c.windowWidth,
-                                 c.windowHeight, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateBenchWindow(c.windowWidth, c.windowHeight);
     CRenderer renderer;
     CPlayerDisplayLink link;
     CChannelDisplay display(renderer, link, link);
