@@ -152,10 +152,10 @@ std::vector<int> CoreFixture::Errors() {
     return std::exchange(g_errors, {});
 }
 
-ClockTicker::ClockTicker(FakeClock& clock)
-    : thread_([this, &clock] {
+ClockTicker::ClockTicker(FakeClock& clock, uint64_t step)
+    : thread_([this, &clock, step] {
           while (ticking_) {
-              clock.Advance(10);
+              clock.Advance(step);
               std::this_thread::sleep_for(std::chrono::milliseconds(1));
           }
       }) {}

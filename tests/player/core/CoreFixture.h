@@ -114,10 +114,11 @@ protected:
     CPlayer player_{display_};
 };
 
-// Moves the clock on by 10 ms every millisecond of real time while it lives.
+// Moves the clock on by `step` ms every millisecond of real time while it
+// lives.
 class ClockTicker {
 public:
-    explicit ClockTicker(FakeClock& clock);
+    explicit ClockTicker(FakeClock& clock, uint64_t step = 10);
     ~ClockTicker();
 
 private:
