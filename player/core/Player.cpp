@@ -117,10 +117,11 @@ bool CPlayer::Release() {
     return true;
 }
 
-// Ends the running playback thread: a new generation makes it leave its loop,
-// the events wake it wherever it waits.
+// Ends the running playback thread: a new generation makes it leave its loop
+// and stops the GOP it shows, the events wake it wherever it waits.
 bool CPlayer::EndPlayThread(DWORD waitMs) {
     ++m_playGeneration;
+    InterruptShownGop();
     SetEvent(m_continueEvent);
     SetEvent(m_dataReadyEvent);
     const bool ended = EndThread(&m_playThread, waitMs);

@@ -139,6 +139,9 @@ private:
 
     // Playback thread steps.
     struct PlaybackLocals;
+    class ShownGopInterruption;
+    bool ShownGopInterrupted(const PlaybackLocals& locals) const;
+    void InterruptShownGop();
     bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
     void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
     void ComputeAudio(PlaybackLocals& locals);

@@ -89,6 +89,7 @@ int CPlayer::DoPlay(const PlayCommand& command) {
                 TurnAndFlush(true, 1);
             }
             m_state = STATUS_PLAYING;
+            InterruptShownGop();
             return MSG_PLAY_DONE;
     }
 }
@@ -219,6 +220,7 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
         m_speed = 1 << command.a;
     }
     m_state = STATUS_FAST_FORWARD;
+    InterruptShownGop();
     return MSG_FAST_FORWARD_DONE;
 }
 
@@ -244,6 +246,7 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
         m_speed = 1 << command.a;
     }
     m_state = STATUS_FAST_BACKWARD;
+    InterruptShownGop();
     return MSG_FAST_BACKWARD_DONE;
 }
 
@@ -347,24 +350,34 @@ int CPlayer::SetJumpMode(const PlayCommand& command) {
 }
 
 // Moves the source to `position` (none: stays) and empties the queue, as one
-// step for the read thread. False, flushing nothing, when the seek fails.
+// step for the read thread, which then reads on at once; the GOP being shown
+// stops. False, flushing nothing, when the seek fails.
 bool CPlayer::SeekAndFlush(const int64_t* position) {
-    DeferringLock gate(m_readGate);
-    if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
-        return false;
-    m_queue.Flush();
+    {
+        DeferringLock gate(m_readGate);
+        if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
+            return false;
+        m_queue.Flush();
+    }
+    SetEvent(m_needDataEvent);
+    InterruptShownGop();
     return true;
 }
 
 // Sets the direction and speed the read thread reads with and empties the
-// queue, as one step for the read thread. Done apart, a read between them
+// queue, as one step for the read thread, which then reads on at once; the
+// GOP being shown stops. Done apart, a read between them
 // would take the next GOP in the new direction and the flush would drop it
 // with the source already past it: that GOP would never be shown.
 void CPlayer::TurnAndFlush(bool forward, int speed) {
-    DeferringLock gate(m_readGate);
-    m_forward = forward;
-    m_speed = speed;
-    m_queue.Flush();
+    {
+        DeferringLock gate(m_readGate);
+        m_forward = forward;
+        m_speed = speed;
+        m_queue.Flush();
+    }
+    SetEvent(m_needDataEvent);
+    InterruptShownGop();
 }
 
 // Ends the running playback thread first: two never run at once. `flush`

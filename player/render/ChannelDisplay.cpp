@@ -88,8 +88,9 @@ void CChannelDisplay::RunThreads(const ChannelLayout& layout, const GopShowReque
         DisplayContext* context = &m_contexts[c];
         context->paneCount = layout.paneCount;
         context->pane = layout.pane[c];
-        const DisplayServices services{m_renderer, m_decoder, m_host, &m_decodedWidth[c],
-                                       &m_decodedHeight[c]};
+        const DisplayServices services{m_renderer,         m_decoder,           m_host,
+                                       &m_decodedWidth[c], &m_decodedHeight[c], m_frameWait,
+                                       r.interruption};
         HANDLE thread = CreateThread([context, services] { DisplayThread(context, services); });
         if (thread != nullptr)
             threads.push_back(thread);

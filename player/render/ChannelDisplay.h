@@ -2,11 +2,12 @@
 // (CGopDisplay). ShowGop works out when each channel's frames are due, picks
 // the pane layout from the division mode, the full-screen channel and the
 // channel count, starts one DisplayThread per shown channel and returns
-// once all of them have ended.
+// once all of them have ended: at the end of the GOP's time, or at the next
+// frame once the request's interruption comes true.
 //
 // Threads: ShowGop on the playback thread only; Init, Free and Refresh on
-// the command or playback thread; SetOsd and the decoded sizes from any
-// thread. The 16 contexts are written by ShowGop before it starts the
+// the command or playback thread; SetOsd, Interrupt and the decoded sizes
+// from any thread. The 16 contexts are written by ShowGop before it starts the
 // threads and read by each channel's thread until ShowGop has waited for it:
 // never shared between two GOPs.
 #pragma once
@@ -17,6 +18,7 @@
 #include "player/render/DisplayContext.h"
 #include "player/render/DisplayHost.h"
 #include "player/render/FrameDecoder.h"
+#include "player/render/FrameWait.h"
 #include "player/render/PaneLayout.h"
 #include "player/render/Renderer.h"
 
@@ -31,6 +33,7 @@ public:
     void Free() override { m_renderer.Free(-1); }
     void Refresh() override { m_renderer.Refresh(); }
     void SetOsd(bool on) override { m_renderer.SetOsdOn(on); }
+    void Interrupt() override { m_frameWait.Wake(); }
     // 0, or -1 when at speed 1 the one channel shown full screen failed to
     // decode (the playback thread then rebuilds the decoders).
     int ShowGop(const GopShowRequest& request) override;
@@ -51,6 +54,7 @@ private:
     CRenderer& m_renderer;
     CFrameDecoder& m_decoder;
     CDisplayHost& m_host;
+    CFrameWait m_frameWait;  // the display threads' waits, cut short by Interrupt
 
     DisplayContext m_contexts[kMaxChannels] = {};
     bool m_noSkip[kMaxChannels] = {};  // playback thread; kept from the last version-4 GOP

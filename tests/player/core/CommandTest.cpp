@@ -136,6 +136,7 @@ TEST_F(CommandTest, ADisplayThatCannotBePreparedFailsPlayAndKeepsThePlayer) {
 TEST_F(CommandTest, ReleaseStopsARunningPlaybackWithinItsBound) {
     WritePair(6);
     Open();
+    display_.honoursInterruption = false;  // a GOP that will not stop when told
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // the playback thread is held in the display
     EXPECT_TRUE(player_.Release());

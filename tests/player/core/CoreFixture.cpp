@@ -32,17 +32,31 @@ bool IsCommandResult(int code) {
 
 int RecordingDisplay::ShowGop(const GopShowRequest& request) {
     std::unique_lock lock(mutex_);
+    const size_t index = shown_.size();
     shown_.push_back({int(request.info->time - kFirstTime), request.stepIndex, request.displayMs,
                       request.speed, request.forward, request.state,
-                      request.info->frameLength[1][0]});
+                      request.info->frameLength[1][0], false});
     mostAtOnce_ = std::max(mostAtOnce_, ++showing_);
     cv_.notify_all();
+    const auto interrupted = [&] {
+        return honoursInterruption && request.interruption != nullptr &&
+               request.interruption->IsInterrupted();
+    };
     if (request.state != STATUS_PAUSED) {
-        cv_.wait_for(lock, kBound, [&] { return credits_ > 0; });
-        --credits_;
+        cv_.wait_for(lock, kBound, [&] { return credits_ > 0 || interrupted(); });
+        if (interrupted())
+            shown_[index].interrupted = true;
+        else if (credits_ > 0)
+            --credits_;
     }
     --showing_;
+    cv_.notify_all();
     return 0;
+}
+
+void RecordingDisplay::Interrupt() {
+    std::lock_guard lock(mutex_);
+    cv_.notify_all();
 }
 
 void RecordingDisplay::Give(int credits) {
@@ -147,4 +161,27 @@ std::vector<int> CoreFixture::Messages() {
 std::vector<int> CoreFixture::Errors() {
     std::lock_guard lock(g_mutex);
     return std::exchange(g_errors, {});
+}
+
+ClockTicker::ClockTicker(FakeClock& clock, uint64_t step)
+    : thread_([this, &clock, step] {
+          while (ticking_) {
+              clock.Advance(step);
+              std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          }
+      }) {}
+
+ClockTicker::~ClockTicker() {
+    ticking_ = false;
+    thread_.join();
+}
+
+void FakeClockPlayerTest::TearDown() {
+    ClockTicker ticker(*clock_);
+    CoreFixture::TearDown();
+}
+
+int FakeClockPlayerTest::CountOf(int code) {
+    const std::vector<int> messages = Messages();
+    return int(std::count(messages.begin(), messages.end(), code));
 }

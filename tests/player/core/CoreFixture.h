@@ -1,6 +1,7 @@
 // Test fixture of the player core: a CPlayer over a display that records
 // every GOP it is asked to show and, outside pauses, holds each until the
-// test hands it a credit, so a test decides how far playback gets. The
+// test hands it a credit or the GOP is interrupted, so a test decides how
+// far playback gets. The
 // message and error callbacks are collected. Recordings are small GOPs of 4
 // channels with 25 numbered frames each; GOP i has time kFirstTime + i.
 #pragma once
@@ -12,8 +13,10 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/base/FakeClock.h"
 #include "player/core/Player.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
@@ -30,6 +33,7 @@ struct Shown {
     bool forward;
     int state;
     uint32_t channel1Frames;  // frame length of channel 2's first frame
+    bool interrupted;         // the show ended by its interruption, not by a credit
 };
 
 class RecordingDisplay final : public CGopDisplay {
@@ -40,6 +44,7 @@ public:
     void SetOsd(bool on) override { osd = on; }
     void SetShownDivisionMode(int mode) override { shownMode = mode; }
     int ShowGop(const GopShowRequest& request) override;
+    void Interrupt() override;
 
     void Give(int credits);
     // Waits (real time, bounded) until `count` GOPs were shown in all.
@@ -55,6 +60,8 @@ public:
     }
 
     bool initSucceeds = true;
+    // Off: a held GOP waits for its credit even once interrupted.
+    std::atomic<bool> honoursInterruption{true};
     std::atomic<bool> osd{false};
     std::atomic<int> shownMode{-2};  // -2: never set
 
@@ -109,4 +116,26 @@ protected:
     uint64_t dataLength_ = 0;
     RecordingDisplay display_;
     CPlayer player_{display_};
+};
+
+// Moves the clock on by `step` ms every millisecond of real time while it
+// lives.
+class ClockTicker {
+public:
+    explicit ClockTicker(FakeClock& clock, uint64_t step = 10);
+    ~ClockTicker();
+
+private:
+    std::atomic<bool> ticking_{true};
+    std::thread thread_;
+};
+
+// The player on a fake clock. At the end a ticker moves the clock on while
+// the player is released, so that its bounded waits can end.
+class FakeClockPlayerTest : public CoreFixture {
+protected:
+    void TearDown() override;
+    int CountOf(int code);
+
+    ScopedFakeClock clock_;
 };

@@ -21,7 +21,9 @@ TEST_F(PlaybackTest, EveryGopIsShownBeforeTheEndOfData) {
     ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
     const std::vector<Shown> shown = display_.ShownSoFar();
     EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(shown[0].displayMs, 900);  // version 4 at speed 1
+    for (const Shown& gop : shown)
+        EXPECT_FALSE(gop.interrupted) << "GOP " << gop.gop;  // each kept its whole time
+    EXPECT_EQ(shown[0].displayMs, 900);                      // version 4 at speed 1
     EXPECT_EQ(shown[0].stepIndex, -1);
     EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);  // the end changes no state
     EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
@@ -167,7 +169,7 @@ TEST_F(PlaybackTest, FastBackwardFromPlayingEmptiesTheQueueAndReadsBackward) {
     display_.Give(3);
     display_.WaitForShown(4);  // GOP 3 on screen
     ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 1), MSG_FAST_BACKWARD_DONE);
-    display_.Give(4);
+    display_.Give(3);  // GOP 3 ended by the command: three more go, the fourth is held
     const std::vector<Shown> shown = display_.WaitForShown(8);
     ASSERT_EQ(shown.size(), 8u);
     for (size_t i = 5; i < shown.size(); ++i) {

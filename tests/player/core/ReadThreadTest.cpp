@@ -1,46 +1,10 @@
-#include <atomic>
-#include <cstdlib>
-#include <functional>
-#include <thread>
 #include <vector>
 
-#include "platform/base/FakeClock.h"
 #include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
 #include "tests/player/core/ProcessThreads.h"
 
 namespace {
-
-// The player on a fake clock. At the end a ticker moves the clock on while
-// the player is released.
-class FakeClockPlayerTest : public CoreFixture {
-protected:
-    void TearDown() override {
-        Ticking([this] { CoreFixture::TearDown(); });
-    }
-
-    // Runs `step` while a ticker moves the clock on, so that the player's
-    // bounded waits can end.
-    void Ticking(const std::function<void()>& step) {
-        std::atomic<bool> ticking{true};
-        std::thread ticker([&] {
-            while (ticking) {
-                clock_->Advance(10);
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        });
-        step();
-        ticking = false;
-        ticker.join();
-    }
-
-    int CountOf(int code) {
-        const std::vector<int> messages = Messages();
-        return int(std::count(messages.begin(), messages.end(), code));
-    }
-
-    ScopedFakeClock clock_;
-};
 
 TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
     {
@@ -78,7 +42,10 @@ TEST_F(FakeClockPlayerTest, ReleaseDuringAPlayCommandLeavesNoThread) {
     // Asleep: the command thread in its 500 ms, the end-of-playback thread,
     // the read thread with the queue full.
     ASSERT_TRUE(clock_->WaitForSleepers(3));
-    Ticking([this] { EXPECT_TRUE(player_.Release()); });
+    {
+        ClockTicker ticker(*clock_);
+        EXPECT_TRUE(player_.Release());
+    }
     EXPECT_EQ(SettledProcessThreads(initialised - 2), initialised - 2);
 }
 
