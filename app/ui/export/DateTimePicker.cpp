@@ -164,20 +164,24 @@ void CDateTimePicker::OnNcLButtonDown(UINT hitTest, CPoint point) {
 }
 
 LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
+    // The box's text is made while the sender still holds the files; the
+    // extraction thread is then let go, so that it is not held for as long
+    // as the user reads the box.
+    CString box;
     switch (result) {
         case EXPORT_OPEN_FAILED:
             // The extraction is still stopping: START waits for its end,
             // which follows as EXPORT_STOPPED.
-            Message(IDS_STRING281);
+            box = IDS_STRING281.Get();
             m_progress.SetPos(0);
             break;
         case EXPORT_COMPLETED:
             EndExporting();
-            Message(WithFiles(IDS_STRING282, files));
+            box = WithFiles(IDS_STRING282, files);
             break;
         case EXPORT_ERROR:
             EndExporting();
-            Message(WithFiles(IDS_STRING283, files));
+            box = WithFiles(IDS_STRING283, files);
             m_progress.SetPos(0);
             break;
         case EXPORT_STOPPED:
@@ -186,6 +190,9 @@ LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
         default:
             break;
     }
+    ::ReplyMessage(0);
+    if (!box.IsEmpty())
+        Message(box);
     return 0;
 }
 
