@@ -384,7 +384,8 @@ TEST_F(ExtractRun, TheResultBoxDoesNotHoldTheExtractionThread) {
         finished = true;
     });
     std::thread watchdog([&] {
-        if (!waitFor([&] { return released.load(); }) && waitFor([&] { return box.load() != nullptr; }))
+        if (!waitFor([&] { return released.load(); }) &&
+            waitFor([&] { return box.load() != nullptr; }))
             ::PostMessage(box.load(), WM_COMMAND, IDOK, 0);
     });
     // Longer than the watchdog's bound, so that this thread serves the
