@@ -152,7 +152,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     m_nCheckedLayout = IDM_SINGLE_SCREEN;
     m_bMapWindow = 1;
     // The map pane takes over its browser while it is still this window's child.
-    m_mapPane.Start(this);
+    m_mapPane.Attach(this);
     InitSkin();
     LayoutControls();
     if (!StartPlayer()) {
@@ -161,5 +161,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     }
     StartWorkers();
     ApplyStartUnits();
+    // Last, so that nothing of the map runs when the start-up fails.
+    m_mapPane.StartConnectionTests();
     return TRUE;
 }

@@ -78,6 +78,7 @@ void CHalbrookDlg::ApplyLanguageTexts() {
         label.Invalidate();
     m_stStatus.Invalidate();
     m_playBar.ApplyLanguageTexts();
+    m_mapPane.ApplyLanguageTexts();
 }
 
 void CHalbrookDlg::BuildEventTypeNames() {

@@ -553,10 +553,13 @@ class StartUp : public MainWindowFixture {};
 
 TEST_F(StartUp, AMissingPlayerLibraryEndsTheWindowWithItsMessage) {
     dlg.SetLibraryFiles(L"NoSuchPlayer.dll", L"FakeOskulo.dll");
+    g_nMapOff = 0;
+    dlg.m_mapPane.SetConnectionCheck([] { return false; });  // would retry for good
     dlg.DoModal();
     EXPECT_EQ(Boxes(),
               (std::vector<std::wstring>{L"InitTrevaneLib Fail, Please check and try again !"}));
     EXPECT_EQ(g_hPositionThread, nullptr);
+    EXPECT_FALSE(dlg.m_mapPane.ConnectionTestsRunning()) << "nothing starts after the failure";
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
 }
 
