@@ -162,4 +162,5 @@ LANGUAGE_TEXT(IDS_EVENT_POWER_OFF_2, L"REBOOT POWER OFF")
 LANGUAGE_TEXT(IDS_EVENT_POWER_OFF_3, L"POWER OFF EVENT 3")
 LANGUAGE_TEXT(IDS_EVENT_POWER_OFF_4, L"POWER OFF EVENT 4")
 LANGUAGE_TEXT(IDS_MAP_OFFLINE, L"The map is offline: no connection to the map server.")
-LANGUAGE_TEXT(IDS_FIND_DEVICE_ONLY, L"Event and quick index: only on a recorder's hard disk or SD card.")
+LANGUAGE_TEXT(IDS_FIND_DEVICE_ONLY,
+              L"Event and quick index: only on a recorder's hard disk or SD card.")
