@@ -4,6 +4,7 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/DailyLog.h"
+#include "app/shell/LanguageTexts.h"
 #include "app/shell/TextHelpers.h"
 #include "app/ui/main/PlaybackGlobals.h"
 #include "platform/base/Event.h"
@@ -144,6 +145,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     m_logInfo.Create(IDD_TELEMETRY, this);
     m_playBar.Create(IDD_PLAY_BAR, this);
     SetPlayState(PLAY_IDLE);
+    SetStatusText(IDS_STATE_READY);
     g_nAudioChannel = 0;
     SetPlaying(false);
     g_bUserStop = false;

@@ -26,6 +26,7 @@
 #include "app/controls/skin/SkinStatic.h"
 #include "app/controls/skin/SlideButton.h"
 #include "app/controls/tooltip/QoToolTip.h"
+#include "app/shell/LanguageText.h"
 #include "app/ui/export/DateTimePicker.h"
 #include "app/ui/find/FindLocateDlg.h"
 #include "app/ui/main/ViewUpdates.h"
@@ -71,8 +72,12 @@ public:
     void ToggleInfoPane();
 
     // Text lines, any thread.
+    // A text of no language; stays as it is when the language changes.
     void SetStatusText(CString text);
     void SetStatusText(const wchar_t* text) override { SetStatusText(CString(text)); }
+    // A language text: shown in the language of the moment, now and after
+    // every language change.
+    void SetStatusText(const LanguageText& text);
     void SetGpsText(const CString& text) override;
     void SetCarIdText(const CString& text) override;
     void SetTimeText(const CString& text) override;
@@ -152,6 +157,8 @@ public:
 
     // Menus and texts.
     void ApplyLanguageTexts();
+    // The status line's language text again, in the language of the moment.
+    void ApplyStatusLanguage();
     void BuildEventTypeNames();
     CString FormatSliderTime(int percent) const;
 
@@ -162,6 +169,8 @@ public:
     BYTE m_bMapWindow = 1;    // 1 single screen (map pane inside), 0 double screen
     CString m_strCurrentPath;
     std::atomic<int> m_nPlayState{PLAY_IDLE};
+    // The language text the status line shows; null for a fixed text.
+    std::atomic<const LanguageText*> m_pStatusText{nullptr};
     std::atomic<bool> m_bPlaying{false};
     std::atomic<int> m_nSliderPointer{0};
     BYTE m_bMapPane = 1;

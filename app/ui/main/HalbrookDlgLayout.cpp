@@ -89,8 +89,9 @@ void CHalbrookDlg::PlaceVideoAlone(int w, int h) {
 void CHalbrookDlg::PlaceTextRow(int h, int sliderLength) {
     const int y = (h - kBackdropTop) - kBelowVideo;
     const int right = sliderLength;
+    // Placing a line keeps what it shows: the state it follows has not changed.
     m_stStatus.MoveWindow(3, y, 140, 18);
-    m_stStatus.SetText(IDS_STATE_READY.Get(), 0, kWhite, kBlack);
+    m_stStatus.SetText(m_stStatus.GetText(), 0, kWhite, kBlack);
     struct Place {
         CSkinStatic& line;
         int x;
@@ -103,7 +104,7 @@ void CHalbrookDlg::PlaceTextRow(int h, int sliderLength) {
                             {m_stVoltage, right - 480, 40}};
     for (const Place& place : values) {
         place.line.MoveWindow(place.x, y, place.width, 18);
-        place.line.SetText(L"", 0, kWhite, kBlack);
+        place.line.SetText(place.line.GetText(), 0, kWhite, kBlack);
     }
 }
 

@@ -88,7 +88,18 @@ void CHalbrookDlg::RunOnUiThread(ViewTask task, std::function<void()> apply) {
 }
 
 void CHalbrookDlg::SetStatusText(CString text) {
+    m_pStatusText.store(nullptr);
     SetLine(ViewLine::Status, text);
+}
+
+void CHalbrookDlg::SetStatusText(const LanguageText& text) {
+    m_pStatusText.store(&text);
+    SetLine(ViewLine::Status, text.Get());
+}
+
+void CHalbrookDlg::ApplyStatusLanguage() {
+    if (const LanguageText* text = m_pStatusText.load())
+        SetLine(ViewLine::Status, text->Get());
 }
 void CHalbrookDlg::SetGpsText(const CString& text) {
     SetLine(ViewLine::Gps, text);
