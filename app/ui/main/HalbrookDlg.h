@@ -83,8 +83,9 @@ public:
     void SetTimeText(const CString& text) override;
     void SetSpeedText(int speed) override;              // "%d %s" with the speed unit
     void SetTemperatureText(int temperature) override;  // also the panel's value
-    void SetVoltageText(float voltage) override;        // "%2.1fV"
-    void ClearTelemetryLines();                         // vehicle id, time and GPS
+    void ClearMeasureTexts() override;
+    void SetVoltageText(float voltage) override;  // "%2.1fV"
+    void ClearTelemetryLines();                   // vehicle id, time and GPS
     // Hides (true) or shows the six telemetry lines.
     void ShowInfoPanels(bool hide) override;
     // Units (UI thread); the getters from any thread.

@@ -121,6 +121,14 @@ void CHalbrookDlg::SetTemperatureText(int temperature) {
                   [this, temperature] { m_logInfo.SetTemperatureValue(temperature); });
 }
 
+void CHalbrookDlg::ClearMeasureTexts() {
+    SetLine(ViewLine::Speed, CString());
+    SetLine(ViewLine::Voltage, CString());
+    SetLine(ViewLine::Temperature, CString());
+    SetPanelSpeed(0);
+    RunOnUiThread(ViewTask::Temperature, [this] { m_logInfo.SetTemperatureValue(0); });
+}
+
 void CHalbrookDlg::SetVoltageText(float voltage) {
     SetLine(ViewLine::Voltage, VoltageText(voltage));
 }
