@@ -2,6 +2,7 @@
 
 #include "app/controls/PrivateMessage.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/FolderChooser.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/export/ExtractRun.h"
@@ -116,17 +117,9 @@ void CDateTimePicker::ApplyLanguageTexts() {
 }
 
 void CDateTimePicker::OnBrowseTargetDir() {
-    BROWSEINFOW info{};
-    info.hwndOwner = nullptr;
-    info.lpszTitle = L" ";
-    info.ulFlags = BIF_EDITBOX;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr)
-        return;
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(chosen, path))
+    CString path;
+    if (ChooseFolder(nullptr, L" ", &path))
         m_editTargetDir.SetWindowText(path);
-    CoTaskMemFree(chosen);
 }
 
 void CDateTimePicker::OnReleasedCapture(NMHDR*, LRESULT* result) {

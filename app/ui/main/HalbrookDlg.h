@@ -286,7 +286,6 @@ private:
     void PlaceTelemetryPanel(int width, int height);
     void RegisterSliderTool();
     void ShowPlayerVolume();
-    void SetButtonBitmap(CSkinButton& button, UINT bitmap);
 
     // Frame.
     void DoubleClickVideo(CPoint screen);

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/LanguageTexts.h"
+#include "app/ui/telemetry/TelemetryFlags.h"
 
 namespace maintest {
 namespace {
@@ -176,6 +177,10 @@ TEST_F(Layout, TheMapButtonsToggleThePane) {
 // A new layout places the text lines and keeps what they show: the status
 // line still says what the player does, the values stay.
 TEST_F(Layout, TheTextLinesKeepTheStateThroughEveryLayout) {
+    // What an earlier window left for its telemetry thread: this window's
+    // thread would otherwise clear the lines set below.
+    g_bPlaybackStopped = false;
+    g_bPositionJumped = false;
     Open(1200, 800);
     EXPECT_EQ(Status(), L"Ready") << "before anything is opened";
     StartPlaying();
