@@ -76,7 +76,7 @@ TEST_F(Playback, OpeningWhilePlayingStopsClosesThenOpens) {
     OpenFile(second);
     EXPECT_EQ(Calls(),
               (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0", OpenLine(second, ".inx"), "zPlayMSG 1 0"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 0);
     EXPECT_EQ(dlg.GetPlayState(), PLAY_PLAYING);
 }
 
@@ -171,12 +171,11 @@ TEST_F(Playback, AUserCloseWinsOverAPendingAutoReplay) {
     fake->Script(PLAY_CMD_STOP, -1);  // the end's stop is still running...
     fake->Fire(MSG_PLAY_END);
     Settle();
-    fake->Script(PLAY_CMD_STOP, -1);
-    Command(IDM_CLOSE);  // ...when the user closes
-    fake->Fire(MSG_STOP_DONE);
+    Command(IDM_CLOSE);  // ...when the user closes: this stop is lost in the slot
+    ASSERT_TRUE(fake->Answer(MSG_STOP_DONE));
     Settle();
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 8 0", "zPlayMSG 0 0"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 1);
     EXPECT_EQ(dlg.GetPlayState(), PLAY_IDLE);
     g_nAutoReplay = 0;
 }
@@ -205,7 +204,7 @@ TEST_F(Playback, SearchingTheDiskWhilePlayingWaitsForTheClose) {
     StartPlaying();
     Command(IDC_MAIN_SEARCH_HDD);
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0", "zOpen 1 - -"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 0);
     EXPECT_EQ(dlg.GetPlayState(), PLAY_OPENED);
     EXPECT_EQ(Status(), L"searching local hdd.");
     fake->FireSource(OPENED_DISK, SOURCE_OPENED);
@@ -460,7 +459,7 @@ TEST_F(Playback, ASecondSnapshotWaitsForTheFirstResult) {
     Post(UM_PLAYBAR_SNAPSHOT);
     Post(UM_PLAYBAR_SNAPSHOT);
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 9 " + std::to_string(intptr_t(g_pSnapshotRect.get()))}));
-    fake->Fire(MSG_CAPTURE_DONE);
+    ASSERT_TRUE(fake->Answer(MSG_CAPTURE_DONE));
     Settle();
     fake->ClearLog();
     Post(UM_PLAYBAR_SNAPSHOT);
