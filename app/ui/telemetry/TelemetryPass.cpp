@@ -73,6 +73,9 @@ void CTelemetryPass::ShowStop() {
     m_view.SetTemperatureText(0);
     m_view.ClearChart();
     ResetEvent(m_event);
+    // A play result may have set the event since the stop's: it stays set.
+    if (g_bFramesFlowing)
+        SetEvent(m_event);
     m_view.ShowInfoPanels(true);
 }
 

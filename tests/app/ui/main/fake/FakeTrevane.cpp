@@ -57,6 +57,7 @@ void FakeTrevane::Reset() {
     position = 0;
     totalLength = 0;
     carIdKnown = true;
+    carId = "CAR-7";
     headerKnown = false;
     header = InxHd{};
     units.clear();
@@ -322,8 +323,8 @@ long long zTellTotalLen() {
 int zTellCarId(char* buffer) {
     if (!g_fake.carIdKnown)
         return -1;
-    std::strcpy(buffer, "CAR-7");
-    return 5;
+    std::strcpy(buffer, g_fake.carId.c_str());
+    return 0;
 }
 bool zSetFullScreen(int channel) {
     g_fake.Record(Line("zSetFullScreen", channel));

@@ -108,6 +108,7 @@ public:
     std::atomic<long long> position{0};
     std::atomic<long long> totalLength{0};
     std::atomic<bool> carIdKnown{true};
+    std::string carId = "CAR-7";  // what zTellCarId copies; set before the test acts
     std::atomic<bool> headerKnown{false};
     InxHd header{};
     std::map<int, InxUnit> units;  // set before the test acts
