@@ -325,7 +325,7 @@ private:
     std::mutex m_pendingOpenLock;  // guards m_pendingOpen
     std::function<void()> m_pendingOpen;
     uint64_t m_pendingOpenDeadlineMs = 0;  // guarded by m_pendingOpenLock
-    HANDLE m_hNotPlaying = nullptr;  // set while the playing flag is clear
+    HANDLE m_hNotPlaying = nullptr;        // set while the playing flag is clear
     // What StopThenOpen runs once the source is closed, in request order;
     // not empty while a stop and close are under way for it. Guarded by
     // m_pendingOpenLock.

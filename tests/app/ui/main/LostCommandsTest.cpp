@@ -170,8 +170,7 @@ TEST_F(LostCommands, AnOpenAfterAFailedCloseStartsAfresh) {
     const auto third = MakeRecording("third.dvr", ".inx");
     OpenFile(third);
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0",
-                              "zOpen 0 " + third.string() + " " +
-                                  (folder / "third.inx").string(),
+                              "zOpen 0 " + third.string() + " " + (folder / "third.inx").string(),
                               "zPlayMSG 1 0"}));
     EXPECT_EQ(dlg.GetPlayState(), PLAY_PLAYING);
 }
@@ -191,8 +190,7 @@ TEST_F(LostCommands, AnOpenWhoseStopWasLostAsksAgainAfterTheBound) {
     const auto fourth = MakeRecording("fourth.dvr", ".inx");
     OpenFile(fourth);
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0",
-                              "zOpen 0 " + fourth.string() + " " +
-                                  (folder / "fourth.inx").string(),
+                              "zOpen 0 " + fourth.string() + " " + (folder / "fourth.inx").string(),
                               "zPlayMSG 1 0"}));
 }
 
@@ -242,10 +240,10 @@ TEST_F(LostCommands, ThePlayButtonShowsPauseOnlyWhilePlaying) {
     struct Case {
         int code;
         bool pauseImage;
-    } cases[] = {{MSG_PLAY_DONE, true},         {MSG_PAUSE_DONE, false},
-                 {MSG_PLAY_DONE, true},         {MSG_FAST_FORWARD_DONE, false},
-                 {MSG_PLAY_DONE, true},         {MSG_FAST_BACKWARD_DONE, false},
-                 {MSG_PLAY_DONE, true},         {MSG_STOP_DONE, false}};
+    } cases[] = {{MSG_PLAY_DONE, true}, {MSG_PAUSE_DONE, false},
+                 {MSG_PLAY_DONE, true}, {MSG_FAST_FORWARD_DONE, false},
+                 {MSG_PLAY_DONE, true}, {MSG_FAST_BACKWARD_DONE, false},
+                 {MSG_PLAY_DONE, true}, {MSG_STOP_DONE, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         fake->Fire(c.code);
@@ -259,10 +257,10 @@ TEST(WindowGone, CallbacksFindItGoneAndDoNothing) {
     { CHalbrookDlg window; }
     g_PendingSeek.Arm(4000);
     g_bFramesFlowing = false;
-    for (const int code : {MSG_PLAY_END, MSG_CLOSE_FAILED, MSG_CLOSE_DONE, MSG_PLAY_DONE,
-                           MSG_PAUSE_DONE, MSG_STEP_FORWARD_DONE, MSG_FAST_FORWARD_DONE,
-                           MSG_SEEK_DONE, MSG_STOP_REFUSED, MSG_STOP_DONE, MSG_CAPTURE_DONE,
-                           MSG_CLOSE_REFUSED})
+    for (const int code :
+         {MSG_PLAY_END, MSG_CLOSE_FAILED, MSG_CLOSE_DONE, MSG_PLAY_DONE, MSG_PAUSE_DONE,
+          MSG_STEP_FORWARD_DONE, MSG_FAST_FORWARD_DONE, MSG_SEEK_DONE, MSG_STOP_REFUSED,
+          MSG_STOP_DONE, MSG_CAPTURE_DONE, MSG_CLOSE_REFUSED})
         OnPlayerStatus(code, 0);
     for (const int status : {SOURCE_OPEN_FAILED, SOURCE_OPENED, SOURCE_REMOVED})
         OnSourceResult(OPENED_DISK, nullptr, status);

@@ -132,12 +132,12 @@ private:
     bool running_ = false;                      // guarded by lock_: an event runs
     bool stop_ = false;                         // guarded by lock_
     bool busy_ = false;                         // guarded by lock_: a command runs
-    bool answerQueued_ = false;                 // guarded by lock_: the running one's answer is on its way
-    bool hold_ = false;                         // guarded by lock_
-    int heldCode_ = -1;                         // guarded by lock_: the running one's answer
-    std::map<int, std::deque<int>> script_;     // guarded by lock_
-    std::vector<std::string> log_;              // guarded by lock_
-    std::vector<FakePlayCommand> commands_;     // guarded by lock_
+    bool answerQueued_ = false;  // guarded by lock_: the running one's answer is on its way
+    bool hold_ = false;          // guarded by lock_
+    int heldCode_ = -1;          // guarded by lock_: the running one's answer
+    std::map<int, std::deque<int>> script_;  // guarded by lock_
+    std::vector<std::string> log_;           // guarded by lock_
+    std::vector<FakePlayCommand> commands_;  // guarded by lock_
     std::atomic<int> lost_{0};
     std::thread thread_;
     std::atomic<bool> exited_{true};
