@@ -69,9 +69,11 @@ MainWindowFixture::MainWindowFixture() : folder(TempFolder()) {
 }
 
 MainWindowFixture::~MainWindowFixture() {
+    // The clock runs, so the close's bounded waits end even when a test
+    // left a command unanswered.
     if (dlg.GetSafeHwnd() != nullptr && !closed_) {
         Settle();
-        Close();
+        CloseWithClockRunning();
     }
     if (dlg.GetSafeHwnd() != nullptr)
         dlg.DestroyWindow();
