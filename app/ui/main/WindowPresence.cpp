@@ -7,10 +7,6 @@ WindowPresence g_mainWindow;
 
 WindowPresence::WindowPresence() : m_empty(CreateEvent(true, true)) {}
 
-WindowPresence::~WindowPresence() {
-    CloseHandle(m_empty);
-}
-
 WindowPresence::Visit::Visit(WindowPresence& presence)
     : m_presence(presence), m_window(presence.Enter()) {}
 

@@ -16,7 +16,6 @@ class CHalbrookDlg;
 class WindowPresence {
 public:
     WindowPresence();
-    ~WindowPresence();
 
     // One visit: the window while it lasts, or null once it is gone.
     class Visit {
@@ -47,7 +46,9 @@ private:
     std::mutex m_lock;
     CHalbrookDlg* m_window = nullptr;  // guarded by m_lock
     int m_inside = 0;                  // guarded by m_lock
-    HANDLE m_empty = nullptr;          // manual reset: set while no visit is inside
+    // Manual reset: set while no visit is inside. Kept for the process: a
+    // thread still running at exit may visit after static destruction began.
+    HANDLE m_empty = nullptr;
 };
 
 // The one main window's presence; the callbacks and the position thread
