@@ -31,10 +31,6 @@ protected:
         g_nAutoReplay = 0;
         Open();
     }
-    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        dlg.PostMessage(message, wParam, lParam);
-        Settle();
-    }
     // A key pressed where the keyboard focus is, through the window's loop.
     void KeyAtFocus(UINT vk) {
         ::PostMessage(::GetFocus(), WM_KEYDOWN, vk, 0);
@@ -52,6 +48,15 @@ protected:
         Post(message);
         ASSERT_TRUE(fake->SlotBusy());
         fake->ClearLog();
+    }
+    // A snapshot asked for now is captured and its result box shown.
+    void ExpectSnapshotSaved() {
+        fake->ClearLog();
+        const size_t boxes = Boxes().size();
+        Post(UM_PLAYBAR_SNAPSHOT);
+        ASSERT_EQ(Captures().size(), 1u);
+        ASSERT_EQ(Boxes().size(), boxes + 1);
+        EXPECT_EQ(Boxes().back(), L"Picture saved to");
     }
     std::vector<FakePlayCommand> Captures() {
         std::vector<FakePlayCommand> captures;
@@ -76,12 +81,7 @@ TEST_F(LostCommands, ASnapshotIsTakenInEveryPlayState) {
         for (const UINT message : c.reach)
             Post(message);
         ASSERT_EQ(dlg.GetPlayState(), c.state);
-        fake->ClearLog();
-        const size_t boxes = Boxes().size();
-        Post(UM_PLAYBAR_SNAPSHOT);
-        ASSERT_EQ(Captures().size(), 1u);
-        ASSERT_EQ(Boxes().size(), boxes + 1);
-        EXPECT_EQ(Boxes().back(), L"Picture saved to");
+        ExpectSnapshotSaved();
     }
 }
 
@@ -96,11 +96,7 @@ TEST_F(LostCommands, ACaptureLostInTheSlotIsGivenUpAtItsBound) {
     Post(UM_PLAYBAR_SNAPSHOT);  // within the bound the first may still answer
     EXPECT_TRUE(Captures().empty());
     clock->Advance(kSnapshotAnswerBoundMs);
-    const size_t boxes = Boxes().size();
-    Post(UM_PLAYBAR_SNAPSHOT);
-    EXPECT_EQ(Captures().size(), 1u);
-    ASSERT_EQ(Boxes().size(), boxes + 1);
-    EXPECT_EQ(Boxes().back(), L"Picture saved to");
+    ExpectSnapshotSaved();
 }
 
 TEST_F(LostCommands, ThePictureIsNamedAfterTheVehicle) {

@@ -150,6 +150,11 @@ void MainWindowFixture::Command(UINT id) {
     Settle();
 }
 
+void MainWindowFixture::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    dlg.PostMessage(message, wParam, lParam);
+    Settle();
+}
+
 void MainWindowFixture::OpenFile(const std::filesystem::path& path) {
     OpenThroughFileDialog(dlg, path.wstring());
     Settle();

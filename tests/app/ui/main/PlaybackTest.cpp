@@ -30,10 +30,6 @@ protected:
         g_nAutoReplay = 0;
         Open();
     }
-    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        dlg.PostMessage(message, wParam, lParam);
-        Settle();
-    }
     // True when the window swallowed the key.
     bool Key(UINT vk) {
         MSG msg{};
