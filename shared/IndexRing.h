@@ -58,11 +58,13 @@ struct IndexSpan {
 };
 
 // True when entry `i` lies in the used part `first` .. `last` (inclusive),
-// across the ring's end when `first` is above `last`.
+// across the ring's end when `first` is above `last`. Only entry numbers
+// count: 0 or a number past the ring is never inside, nor is anything in a
+// range whose ends are not entry numbers.
 inline bool IsInUsedPart(uint32_t first, uint32_t last, uint32_t i) {
-    if (first <= last)
-        return first <= i && i <= last;
-    return (i >= first && i <= kIndexRingSize) || (i >= 1 && i <= last);
+    if (EntrySpan(first, last) == 0 || !IsEntryNumber(i))
+        return false;
+    return first <= last ? first <= i && i <= last : i >= first || i <= last;
 }
 
 // Calls visit(i) for every entry from `first` to `last` in index order: a

@@ -79,10 +79,22 @@ struct UsedPartCase {
 
 TEST(IndexRing, UsedPartFollowsTheRing) {
     const UsedPartCase cases[] = {
-        {10, 20, 10, true},    {10, 20, 20, true},   {10, 20, 9, false},
-        {10, 20, 21, false},   {900, 20, 900, true}, {900, 20, kIndexRingSize, true},
-        {900, 20, 1, true},    {900, 20, 20, true},  {900, 20, 21, false},
-        {900, 20, 899, false}, {900, 20, 0, false},  {900, 20, kIndexRingSize + 1, false},
+        {10, 20, 10, true},
+        {10, 20, 20, true},
+        {10, 20, 9, false},
+        {10, 20, 21, false},
+        {900, 20, 900, true},
+        {900, 20, kIndexRingSize, true},
+        {900, 20, 1, true},
+        {900, 20, 20, true},
+        {900, 20, 21, false},
+        {900, 20, 899, false},
+        {900, 20, 0, false},
+        {900, 20, kIndexRingSize + 1, false},
+        // Entries are numbered from 1: 0 is none, whatever the range says.
+        {0, 20, 0, false},
+        {0, 20, 5, false},
+        {10, kIndexRingSize + 5, 11, false},
     };
     for (const UsedPartCase& c : cases)
         EXPECT_EQ(IsInUsedPart(c.first, c.last, c.entry), c.inside)

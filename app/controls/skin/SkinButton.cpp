@@ -1,6 +1,7 @@
 #include "app/controls/skin/SkinButton.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/controls/skin/SkinSupport.h"
 #include "app/res/ResourceIds.h"
@@ -75,7 +76,7 @@ void CSkinButton::OnLButtonDown(UINT, CPoint) {
     m_bPressed = TRUE;
     m_bHover = TRUE;
     RepaintNow(*this);
-    SetFocus();
+    m_hFocusBefore = ::SetFocus(m_hWnd);
 }
 
 void CSkinButton::OnLButtonUp(UINT, CPoint) {
@@ -86,12 +87,20 @@ void CSkinButton::OnLButtonUp(UINT, CPoint) {
     }
     // The button's own id decides, not whichever window has the focus (which
     // may be another control, or none).
-    if (OpensModalUi(GetDlgCtrlID())) {
+    const bool modal = OpensModalUi(GetDlgCtrlID());
+    if (modal) {
         ::ReleaseCapture();
         m_bHover = FALSE;
     }
     RepaintNow(*this);
-    ::SendMessage(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), LPARAM(m_hWnd));
+    const HWND self = m_hWnd;
+    const HWND before = std::exchange(m_hFocusBefore, nullptr);
+    ::SendMessage(::GetParent(self), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), LPARAM(self));
+    // The keys go back to where they went before the click, not to this
+    // button, which has no use for them.
+    if (modal && ::IsWindow(self) && ::GetFocus() == self && before != nullptr &&
+        ::IsWindow(before))
+        ::SetFocus(before);
 }
 
 void CSkinButton::OnMouseMove(UINT, CPoint point) {

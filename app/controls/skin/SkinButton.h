@@ -37,4 +37,5 @@ private:
     COLORREF m_crTransparent = 0;
     BOOL m_bHover = FALSE;
     BOOL m_bPressed = FALSE;
+    HWND m_hFocusBefore = nullptr;  // the focus the last press took over
 };

@@ -7,11 +7,16 @@
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/TextHelpers.h"
 #include "app/ui/main/PlaybackGlobals.h"
+#include "app/ui/main/WindowPresence.h"
 #include "platform/base/Event.h"
 
 CHalbrookDlg* g_pMainDlg = nullptr;
 
 namespace {
+
+// How long the teardown waits for callbacks under way (one may sleep out
+// its command spacing before it leaves).
+constexpr DWORD kCallbackDrainMs = 2000;
 
 // The order DoDataExchange binds the controls in.
 constexpr int kMenuLabelIds[CHalbrookDlg::kMenuLabels] = {
@@ -93,6 +98,7 @@ END_MESSAGE_MAP()
 
 CHalbrookDlg::CHalbrookDlg() : CDialog(IDD_MAIN) {
     g_pMainDlg = this;
+    g_mainWindow.Arrive(this);
     m_stopExport = [this] { StopExportAtClose(); };
     m_hNotPlaying = CreateEvent(true, true);
     char* logDir = StringToUtf8(g_szLogDir);
@@ -101,6 +107,9 @@ CHalbrookDlg::CHalbrookDlg() : CDialog(IDD_MAIN) {
 }
 
 CHalbrookDlg::~CHalbrookDlg() {
+    // Callbacks from now on find the window gone; those under way finish
+    // first.
+    g_mainWindow.Depart(this, kCallbackDrainMs);
     // A window destroyed without closing leaves no thread showing on it.
     StopTelemetry();
     CloseHandle(m_hNotPlaying);

@@ -67,7 +67,7 @@ public:
 
     // Frame and layout.
     void LayoutControls();
-    void UpdateTitle(bool withPath);  // any thread
+    void UpdateTitle(bool withPath, const CString& path = CString());  // any thread
     void ToggleMapPane();
     void ToggleInfoPane();
 
@@ -127,6 +127,11 @@ public:
     void OpenWhenClosed(std::function<void()> open);
     // Called at the close result: runs the waiting open, if any.
     void RunPendingOpen();
+    // The waiting open will not run (any thread).
+    void DropPendingOpen();
+    // How long an open waits for the stop and close results before a
+    // later request sends its own stop (injectable clock).
+    static constexpr DWORD kPendingOpenBoundMs = 3000;
 
     // The index rebuild's hold on the player (HalbrookDlgDialogs.cpp).
     void StopThenOpen(std::function<void()> next) override;
@@ -137,7 +142,7 @@ public:
     void OnSearchHdd();
     void OnSearchSd();
     void OnMenuClose();
-    void OpenRecording();
+    void OpenRecording(const CString& path);
     LRESULT OnPlayBarPlay(WPARAM = 0, LPARAM = 0);
     LRESULT OnPlayBarStop(WPARAM = 0, LPARAM = 0);
     LRESULT OnPlayBarStepForward(WPARAM = 0, LPARAM = 0);
@@ -328,7 +333,8 @@ private:
     mutable std::mutex m_unitLock;
     std::mutex m_pendingOpenLock;  // guards m_pendingOpen
     std::function<void()> m_pendingOpen;
-    HANDLE m_hNotPlaying = nullptr;  // set while the playing flag is clear
+    uint64_t m_pendingOpenDeadlineMs = 0;  // guarded by m_pendingOpenLock
+    HANDLE m_hNotPlaying = nullptr;        // set while the playing flag is clear
     // What StopThenOpen runs once the source is closed, in request order;
     // not empty while a stop and close are under way for it. Guarded by
     // m_pendingOpenLock.

@@ -13,6 +13,7 @@
 #include "app/ui/main/SourceOpening.h"
 #include "platform/afx/FileDialog.h"
 #include "platform/afx/MessageBox.h"
+#include "platform/base/Clock.h"
 #include "platform/base/Process.h"
 
 namespace {
@@ -70,12 +71,23 @@ void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
     bool stopUnderWay = false;
     {
         std::lock_guard<std::mutex> hold(m_pendingOpenLock);
-        stopUnderWay = m_pendingOpen != nullptr || !m_rebuildSteps.empty();
+        // A stop whose results have not come within the bound was lost in
+        // the player's slot: the open asks again instead of waiting on it.
+        const bool waiting =
+            m_pendingOpen != nullptr && CurrentClock().NowMs() < m_pendingOpenDeadlineMs;
+        stopUnderWay = waiting || !m_rebuildSteps.empty();
         m_pendingOpen = std::move(open);
+        if (!stopUnderWay)
+            m_pendingOpenDeadlineMs = DeadlineAfter(kPendingOpenBoundMs);
     }
     // A second stop would meet the first in the player's one command slot.
     if (!stopUnderWay)
         SendUserStop();
+}
+
+void CHalbrookDlg::DropPendingOpen() {
+    std::lock_guard<std::mutex> hold(m_pendingOpenLock);
+    m_pendingOpen = nullptr;
 }
 
 void CHalbrookDlg::SendUserStop() {
@@ -99,11 +111,12 @@ void CHalbrookDlg::OnOpenFile() {
     if (dialog.DoModal() != IDOK)
         return;
     m_strCurrentPath = dialog.GetPathName();
-    OpenWhenClosed([this] { OpenRecording(); });
+    // The open may run on the player's thread: it takes its own copy.
+    const CString path = m_strCurrentPath;
+    OpenWhenClosed([this, path] { OpenRecording(path); });
 }
 
-void CHalbrookDlg::OpenRecording() {
-    const CString path = m_strCurrentPath;
+void CHalbrookDlg::OpenRecording(const CString& path) {
     // The extension is looked for in the file's own name: a dot in a folder
     // name is no extension.
     const int dot = path.ReverseFind(L'.');
@@ -123,7 +136,7 @@ void CHalbrookDlg::OpenRecording() {
     }
     if (!OpenSource(path, index))
         return;
-    UpdateTitle(true);
+    UpdateTitle(true, path);
     SetPlayState(PLAY_OPENED);
     SetStatusText(IDS_STATE_OPENED);
     Call_zPlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
@@ -143,10 +156,7 @@ void CHalbrookDlg::OnSearchSd() {
 
 // A close asked for now also drops an open that waited for the last one.
 void CHalbrookDlg::OnMenuClose() {
-    {
-        std::lock_guard<std::mutex> hold(m_pendingOpenLock);
-        m_pendingOpen = nullptr;
-    }
+    DropPendingOpen();
     g_bUserStop = true;
     Call_zPlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
 }

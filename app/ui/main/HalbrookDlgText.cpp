@@ -18,10 +18,10 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 }  // namespace
 
-void CHalbrookDlg::UpdateTitle(bool withPath) {
+void CHalbrookDlg::UpdateTitle(bool withPath, const CString& path) {
     CString title = L"Marlowin";
     if (withPath)
-        title += L" - " + m_strCurrentPath;
+        title += L" - " + path;
     SetWindowText(title);
 }
 

@@ -75,8 +75,8 @@ LRESULT CHalbrookDlg::OnPlayBarFastBackward(WPARAM, LPARAM) {
 }
 
 LRESULT CHalbrookDlg::OnPlayBarSnapshot(WPARAM, LPARAM) {
-    if (GetPlayState() == PLAY_PAUSED)
-        CaptureSnapshot(0);
+    if (GetPlayState() != PLAY_IDLE)
+        CaptureSnapshot(m_stVideo);
     return 0;
 }
 

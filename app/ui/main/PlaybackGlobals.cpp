@@ -15,4 +15,3 @@ HANDLE g_hPositionThreadWake = nullptr;
 std::unique_ptr<RECT> g_pSnapshotRect;
 CString g_strSnapshotPath;
 std::unique_ptr<char[]> g_pSnapshotPathUtf8;
-std::atomic<bool> g_bSnapshotPending{false};

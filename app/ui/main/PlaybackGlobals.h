@@ -26,6 +26,7 @@ struct PendingSeek {
         position = at;
         valid = true;
     }
+    void Disarm() { valid = false; }
 };
 extern PendingSeek g_PendingSeek;
 // Last fast levels, 0..7 (speed 1 << level).
@@ -41,9 +42,7 @@ extern std::atomic<bool> g_bPositionThreadRun;
 extern HANDLE g_hPositionThreadWake;
 
 // The last capture request. The library reads the rectangle when the command
-// runs, so it stays allocated until the next request, which is refused while
-// one is pending.
+// runs, so it is made once and stays allocated.
 extern std::unique_ptr<RECT> g_pSnapshotRect;
 extern CString g_strSnapshotPath;
 extern std::unique_ptr<char[]> g_pSnapshotPathUtf8;
-extern std::atomic<bool> g_bSnapshotPending;

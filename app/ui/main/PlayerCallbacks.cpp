@@ -7,45 +7,53 @@
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
+#include "app/ui/main/Snapshot.h"
+#include "app/ui/main/WindowPresence.h"
 #include "platform/afx/MessageBox.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 
 namespace {
 
-CHalbrookDlg& Main() {
-    return *g_pMainDlg;
-}
-
 void SendAfterSpacing(int command, intptr_t argument = 0) {
     Sleep(kCommandSpacingMs);
     Call_zPlayMSG(command, argument, 0, 0, nullptr);
 }
 
-void OnPlayEnd() {
+void OnPlayEnd(CHalbrookDlg& window) {
     g_bAutoReplayPending = g_nAutoReplay != 0;
-    Main().OnPlayBarStop();
-    Main().SetStatusText(IDS_STATE_OPENED);
+    window.OnPlayBarStop();
+    window.SetStatusText(IDS_STATE_OPENED);
 }
 
-void OnClosed() {
+// The open that waited for this close cannot run: it is dropped, and the
+// status line says why, so the next open starts afresh.
+void OnCloseFailed(CHalbrookDlg& window) {
+    window.DropPendingOpen();
+    window.SetStatusText(L"close fail..");
+}
+
+void OnClosed(CHalbrookDlg& window) {
     g_nSplitGroup = 0;
-    Main().SetPlayState(PLAY_IDLE);
-    Main().SetStatusText(IDS_STATE_READY);
-    Main().UpdateTitle(false);
-    Main().RunPendingOpen();
+    // A seek armed for this source is not sent to the next one.
+    g_PendingSeek.Disarm();
+    window.SetPlayState(PLAY_IDLE);
+    window.SetStatusText(IDS_STATE_READY);
+    window.UpdateTitle(false);
+    window.RunPendingOpen();
 }
 
-void OnPlaying() {
-    Main().SetPlayImage(true);
+void OnPlaying(CHalbrookDlg& window) {
+    window.SetPlayImage(true);
     g_bSliderDragging = false;
     g_bUserStop = false;
     g_nFastForwardLevel = 0;
     g_nFastBackwardLevel = 0;
+    g_bFramesFlowing = true;
     SetEvent(g_hTelemetryEvent);
-    Main().SetPlaying(true);
-    Main().SetPlayState(PLAY_PLAYING);
-    Main().SetStatusText(IDS_STATE_PLAYING);
+    window.SetPlaying(true);
+    window.SetPlayState(PLAY_PLAYING);
+    window.SetStatusText(IDS_STATE_PLAYING);
     SetEvent(g_hTelemetryEvent);
     if (g_PendingSeek.valid) {
         const uint64_t at = g_PendingSeek.position;
@@ -53,33 +61,36 @@ void OnPlaying() {
     }
 }
 
-void OnPaused() {
-    Main().SetPlayImage(false);
+void OnPaused(CHalbrookDlg& window) {
+    window.SetPlayImage(false);
+    g_bFramesFlowing = false;
     ResetEvent(g_hTelemetryEvent);
-    Main().SetPlayState(PLAY_PAUSED);
-    Main().SetStatusText(IDS_STATE_PAUSE);
+    window.SetPlayState(PLAY_PAUSED);
+    window.SetStatusText(IDS_STATE_PAUSE);
 }
 
-void OnSteppedForward() {
-    Main().SetStatusText(IDS_STATE_STEP_F);
+void OnSteppedForward(CHalbrookDlg& window) {
+    window.SetStatusText(IDS_STATE_STEP_F);
     SetEvent(g_hTelemetryEvent);
     g_nFastForwardLevel = 0;
 }
 
-void OnSteppedBackward() {
-    Main().SetStatusText(IDS_STATE_STEP_R);
+void OnSteppedBackward(CHalbrookDlg& window) {
+    window.SetStatusText(IDS_STATE_STEP_R);
     SetEvent(g_hTelemetryEvent);
 }
 
-void OnFast(const wchar_t* format, std::atomic<int>& level, std::atomic<int>& other) {
+void OnFast(CHalbrookDlg& window, const wchar_t* format, std::atomic<int>& level,
+            std::atomic<int>& other) {
     other = 0;
+    g_bFramesFlowing = true;
     ResetEvent(g_hTelemetryEvent);
     CString text;
     text.Format(format, 1 << level.load());
-    Main().SetStatusText(text);
+    window.SetStatusText(text);
     SetEvent(g_hTelemetryEvent);
-    Main().SetPlayState(PLAY_FAST);
-    Main().SetPlayImage(false);
+    window.SetPlayState(PLAY_FAST);
+    window.SetPlayImage(false);
 }
 
 void OnSeekDone() {
@@ -98,43 +109,44 @@ void FollowStop() {
     }
 }
 
-void OnStopRefused() {
+void OnStopRefused(CHalbrookDlg& window) {
     if (g_bUserStop.exchange(false)) {
         SendAfterSpacing(PLAY_CMD_CLOSE);
         return;
     }
-    Main().SetStatusText(IDS_STATE_OPENED);
-    Main().ClearTelemetryLines();
+    window.SetStatusText(IDS_STATE_OPENED);
+    window.ClearTelemetryLines();
 }
 
-void OnStopped() {
+void OnStopped(CHalbrookDlg& window) {
     // The playing flag first: a UI thread waiting for it goes on before this
     // thread touches a window.
-    Main().SetPlaying(false);
-    Main().SetPlayImage(false);
+    window.SetPlaying(false);
+    window.SetPlayImage(false);
+    g_bFramesFlowing = false;
     g_bPlaybackStopped = true;
     SetEvent(g_hTelemetryEvent);
-    Main().SetPlayState(PLAY_OPENED);
-    Main().SetStatusText(IDS_STATE_OPENED);
-    Main().ClearTelemetryLines();
+    window.SetPlayState(PLAY_OPENED);
+    window.SetStatusText(IDS_STATE_OPENED);
+    window.ClearTelemetryLines();
     FollowStop();
 }
 
-void PostSnapshotResult(bool saved) {
-    g_bSnapshotPending = false;
-    ::PostMessage(Main().GetSafeHwnd(), UM_SNAPSHOT_RESULT, 0, saved ? 1 : 0);
+void PostSnapshotResult(CHalbrookDlg& window, bool saved) {
+    EndSnapshotRequest();
+    ::PostMessage(window.GetSafeHwnd(), UM_SNAPSHOT_RESULT, 0, saved ? 1 : 0);
 }
 
-void ReportSource(const LanguageText& failed, const LanguageText& opened,
+void ReportSource(CHalbrookDlg& window, const LanguageText& failed, const LanguageText& opened,
                   const LanguageText* removedLog, const LanguageText& removed, int status) {
     if (status == SOURCE_OPEN_FAILED) {
         g_dailyLog.WriteLog(failed.Get());
         AfxMessageBox(failed);
     } else if (status == SOURCE_OPENED) {
-        Main().SetStatusText(IDS_STATE_OPENED);
+        window.SetStatusText(IDS_STATE_OPENED);
         g_dailyLog.WriteLog(opened.Get());
     } else if (status == SOURCE_REMOVED) {
-        Main().OnMenuClose();
+        window.OnMenuClose();
         if (removedLog != nullptr)
             g_dailyLog.WriteLog(removedLog->Get());
         AfxMessageBox(removed);
@@ -144,51 +156,61 @@ void ReportSource(const LanguageText& failed, const LanguageText& opened,
 }  // namespace
 
 void OnPlayerStatus(int code, int) {
+    const WindowPresence::Visit visit(g_mainWindow);
+    if (!visit)
+        return;
+    CHalbrookDlg& window = *visit.Window();
     switch (code) {
         case MSG_PLAY_END:
-            return OnPlayEnd();
+            return OnPlayEnd(window);
         case MSG_CLOSE_FAILED:
-            return Main().SetStatusText(L"close fail..");
+            return OnCloseFailed(window);
+        case MSG_PLAY_FAILED:
+            return g_PendingSeek.Disarm();
         case MSG_CLOSE_DONE:
-            return OnClosed();
+            return OnClosed(window);
         case MSG_PLAY_DONE:
-            return OnPlaying();
+            return OnPlaying(window);
         case MSG_PAUSE_DONE:
-            return OnPaused();
+            return OnPaused(window);
         case MSG_STEP_FORWARD_DONE:
-            return OnSteppedForward();
+            return OnSteppedForward(window);
         case MSG_STEP_BACKWARD_DONE:
-            return OnSteppedBackward();
+            return OnSteppedBackward(window);
         case MSG_FAST_FORWARD_DONE:
-            return OnFast(L"FF X%d", g_nFastForwardLevel, g_nFastBackwardLevel);
+            return OnFast(window, L"FF X%d", g_nFastForwardLevel, g_nFastBackwardLevel);
         case MSG_FAST_BACKWARD_DONE:
-            return OnFast(L"FB X%d", g_nFastBackwardLevel, g_nFastForwardLevel);
+            return OnFast(window, L"FB X%d", g_nFastBackwardLevel, g_nFastForwardLevel);
         case MSG_SEEK_DONE:
             return OnSeekDone();
         case MSG_STOP_REFUSED:
-            return OnStopRefused();
+            return OnStopRefused(window);
         case MSG_STOP_DONE:
-            return OnStopped();
+            return OnStopped(window);
         case MSG_CAPTURE_FAILED:
-            return PostSnapshotResult(false);
+            return PostSnapshotResult(window, false);
         case MSG_CAPTURE_DONE:
-            return PostSnapshotResult(true);
+            return PostSnapshotResult(window, true);
         case MSG_CLOSE_REFUSED:
-            return Main().SetStatusText(IDS_STRING371);
+            return window.SetStatusText(IDS_STRING371);
         default:
             return;
     }
 }
 
 void OnSourceResult(int kind, const char*, int status) {
+    const WindowPresence::Visit visit(g_mainWindow);
+    if (!visit)
+        return;
+    CHalbrookDlg& window = *visit.Window();
     if (kind == OPENED_REBUILD) {
-        ::PostMessage(Main().GetSafeHwnd(), UM_REBUILD_PROGRESS, 0, status);
+        ::PostMessage(window.GetSafeHwnd(), UM_REBUILD_PROGRESS, 0, status);
         return;
     }
     if (kind == OPENED_DISK)
-        ReportSource(IDS_STRING231, IDS_STRING376, &IDS_STRING441, IDS_STRING232, status);
+        ReportSource(window, IDS_STRING231, IDS_STRING376, &IDS_STRING441, IDS_STRING232, status);
     else
-        ReportSource(IDS_STRING233, IDS_STRING377, nullptr, IDS_STRING234, status);
+        ReportSource(window, IDS_STRING233, IDS_STRING377, nullptr, IDS_STRING234, status);
 }
 
 void OnPlayerReserved(int, int, int, int) {}

@@ -3,6 +3,7 @@
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
+#include "app/ui/main/WindowPresence.h"
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
 
@@ -14,8 +15,11 @@ int PositionPercent(long long position, long long total) {
 
 void PositionThread() {
     while (g_bPositionThreadRun) {
-        if (!g_bSliderDragging)
-            g_pMainDlg->ShowSeekPosition(PositionPercent(Call_zTellp(), Call_zTellTotalLen()));
+        if (!g_bSliderDragging) {
+            const WindowPresence::Visit window(g_mainWindow);
+            if (window)
+                window->ShowSeekPosition(PositionPercent(Call_zTellp(), Call_zTellTotalLen()));
+        }
         WaitForSingleObject(g_hPositionThreadWake, kPositionPeriodMs);
     }
 }

@@ -6,13 +6,6 @@
 
 namespace {
 
-// Whether entry `i` lies in the used range `first`..`last` of the ring.
-bool InUsedRange(uint32_t i, uint32_t first, uint32_t last) {
-    if (EntrySpan(first, last) == 0 || !IsEntryNumber(i))
-        return false;
-    return first <= last ? first <= i && i <= last : i >= first || i <= last;
-}
-
 // The position `time` falls on between the entries `before` and `at`.
 uint64_t Interpolate(const InxUnit& before, const InxUnit& at, uint32_t time) {
     const int32_t span = int32_t(at.time - before.time);
@@ -56,8 +49,8 @@ bool FindQuickSeekTarget(uint32_t record, uint64_t* target) {
     const uint32_t quickFirst = LoadU32(quickHeader.bytes + 4);
     const uint32_t quickLast = LoadU32(quickHeader.bytes + 8);
     InxHd header{};
-    if (!InUsedRange(record, quickFirst, quickLast) || !Call_zTellTimeInxHd(&header) ||
-        !InUsedRange(record, header.first, header.last))
+    if (!IsInUsedPart(quickFirst, quickLast, record) || !Call_zTellTimeInxHd(&header) ||
+        !IsInUsedPart(header.first, header.last, record))
         return false;
     QuickInxUnit unit{};
     InxUnit entry{};

@@ -104,8 +104,12 @@ void CPlayBarDlg::ApplyLanguageTexts() {
         m_toolTip.UpdateTipText(FindPlayBarButton(id)->tip->GetString(), &Button(id));
 }
 
+// Key presses are the main window's (Space, the arrows, the channel keys),
+// wherever the focus is in the bar: they go on up to it.
 BOOL CPlayBarDlg::PreTranslateMessage(MSG* msg) {
     m_toolTip.RelayEvent(msg);
+    if (msg->message == WM_KEYDOWN)
+        return FALSE;
     return CDialog::PreTranslateMessage(msg);
 }
 

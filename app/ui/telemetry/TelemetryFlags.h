@@ -12,6 +12,10 @@
 
 // A stop has completed: the next pass clears every telemetry display.
 extern std::atomic<bool> g_bPlaybackStopped;
+// Frames flow (playing, fast): set by those results, cleared by a pause
+// and a stop. The pass that handles a stop keeps the event set while it
+// holds, so a play result that came meanwhile is not undone.
+extern std::atomic<bool> g_bFramesFlowing;
 // A seek was sent or armed: the next pass clears the chart and the GPS line.
 extern std::atomic<bool> g_bPositionJumped;
 // The telemetry thread runs while set.

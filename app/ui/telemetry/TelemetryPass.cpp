@@ -74,6 +74,9 @@ void CTelemetryPass::ShowStop() {
     m_view.ClearMeasureTexts();
     m_view.ClearChart();
     ResetEvent(m_event);
+    // A play result may have set the event since the stop's: it stays set.
+    if (g_bFramesFlowing)
+        SetEvent(m_event);
     m_view.ShowInfoPanels(true);
 }
 

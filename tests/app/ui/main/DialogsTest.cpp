@@ -206,7 +206,7 @@ TEST_F(Rebuild, WhilePlayingItStopsClosesOpensTheRebuildAndClosesItAtTheEnd) {
     Settle();
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0", "zOpen 5 - -", "zPlayMSG 8 0",
                               "zPlayMSG 0 0"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 0);
     EXPECT_EQ(progress, L"50.00 %");
     EXPECT_EQ(end, std::wstring(IDS_STRING612.GetString()));
     EXPECT_EQ(dlg.GetPlayState(), PLAY_IDLE);
@@ -229,7 +229,7 @@ TEST_F(Rebuild, RequestsWaitingForOneCloseShareItsStop) {
     dlg.StopThenOpen({});
     Settle();
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 0);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
     dlg.StopThenOpen([&] { order.push_back(3); });
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
@@ -240,7 +240,7 @@ TEST_F(Rebuild, AnOpenAskedForWhileAStopIsUnderWaySendsNoSecondStop) {
     dlg.StopThenOpen({});
     Command(IDC_MAIN_SEARCH_HDD);
     EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0", "zOpen 1 - -"}));
-    EXPECT_EQ(fake->Overlaps(), 0);
+    EXPECT_EQ(fake->Lost(), 0);
 }
 
 }  // namespace

@@ -98,5 +98,41 @@ TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
     dlg.SendMessage(WM_CLOSE);
 }
 
+// A snapshot clicked while playing writes its picture, named after the
+// sample's vehicle, and the keys still drive playback afterwards.
+TEST_F(EndToEnd, ASnapshotWhilePlayingWritesItsPictureAndKeysStillWork) {
+    OpenSample();
+    ASSERT_TRUE(WaitForStatus(L"Playing"));
+    ASSERT_TRUE(WaitFor([&] { return FourChannelsShown(); }, 5000));
+    // The frames' vehicle id has arrived once the line shows it.
+    ASSERT_TRUE(WaitFor([&] { return dlg.m_stCarId.GetText() == L"SAMPLE-01"; }, 5000))
+        << std::wstring(dlg.m_stCarId.GetText().GetString());
+    ::SetFocus(dlg.GetSafeHwnd());
+    const HWND snapshot = ::GetDlgItem(dlg.m_playBar.GetSafeHwnd(), IDC_PLAYBAR_SNAPSHOT);
+    ::SendMessage(snapshot, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessage(snapshot, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(WaitFor([&] { return BoxShown(L"Picture saved to"); }, 5000));
+    std::vector<fs::path> pictures;
+    for (const auto& entry : fs::directory_iterator(pictures_))
+        if (entry.path().extension() == ".jpg" && fs::file_size(entry.path()) > 0)
+            pictures.push_back(entry.path());
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].filename().string().rfind("SAMPLE-01_", 0), 0u)
+        << pictures[0].filename().string();
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_snapshot.png"));
+
+    // The keys, pressed where the focus now is.
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(WaitForStatus(L"Pause"));
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(WaitForStatus(L"Step Forward"));
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(WaitForStatus(L"Playing"));
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(WaitForStatus(L"FF X2"));
+    dlg.SendMessage(WM_CLOSE);
+}
+
 }  // namespace
 }  // namespace maine2e

@@ -69,9 +69,11 @@ MainWindowFixture::MainWindowFixture() : folder(TempFolder()) {
 }
 
 MainWindowFixture::~MainWindowFixture() {
+    // The clock runs, so the close's bounded waits end even when a test
+    // left a command unanswered.
     if (dlg.GetSafeHwnd() != nullptr && !closed_) {
         Settle();
-        Close();
+        CloseWithClockRunning();
     }
     if (dlg.GetSafeHwnd() != nullptr)
         dlg.DestroyWindow();
@@ -145,6 +147,11 @@ void MainWindowFixture::Settle() {
 
 void MainWindowFixture::Command(UINT id) {
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Settle();
+}
+
+void MainWindowFixture::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    dlg.PostMessage(message, wParam, lParam);
     Settle();
 }
 

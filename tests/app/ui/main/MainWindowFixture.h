@@ -49,6 +49,8 @@ protected:
     void Settle();
     // Sends the command, as a button or menu item would.
     void Command(UINT id);
+    // Posts the message, as the play bar would, and settles.
+    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Opens `path` through the file dialog, answered by the test.
     void OpenFile(const std::filesystem::path& path);
     // The fake's log since the last ClearLog, without the queries' lines.

@@ -141,8 +141,12 @@ TEST_F(Menus, UnitCommandsCheckTheirItemAndWriteTheConfiguration) {
 TEST_F(Menus, TheLayoutCommandsMoveTheMapPaneOnlyWhenTheyChangeSomething) {
     Open(1200, 800);
     EXPECT_TRUE(Shown(1, 0)[0].checked);
-    Command(IDM_SINGLE_SCREEN);  // already single: nothing
-    EXPECT_TRUE(dlg.m_bMapPane);
+    // Already single: nothing, so a pane the user hid stays hidden.
+    dlg.ToggleMapPane();
+    ASSERT_FALSE(dlg.m_bMapPane);
+    Command(IDM_SINGLE_SCREEN);
+    EXPECT_FALSE(dlg.m_bMapPane);
+    dlg.ToggleMapPane();
     Command(IDM_DOUBLE_SCREEN);
     EXPECT_FALSE(dlg.m_bMapPane);
     EXPECT_FALSE(dlg.m_bMapWindow);

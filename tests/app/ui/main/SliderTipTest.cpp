@@ -15,31 +15,32 @@ protected:
     void SetUp() override {
         Open();
         fake->headerKnown = true;
-        Index(0, 150);
+        Index(1, 151);
     }
+    // Entries are numbered from 1; the first is at kBase, then 10 s apart.
     void Index(uint32_t first, uint32_t last) {
         fake->header = InxHd{0x1738BABE, first, last, 0};
         fake->units.clear();
         for (uint32_t i = first; i <= last; ++i)
-            fake->units[int(i)] = InxUnit{kBase + 10 * i, 0, 0};
+            fake->units[int(i)] = InxUnit{kBase + 10 * (i - first), 0, 0};
     }
     std::wstring At(int percent) { return dlg.FormatSliderTime(percent).GetString(); }
 };
 
 TEST_F(SliderTip, ShowsTheTimeOfTheEntryOrTheTwoAroundIt) {
     EXPECT_EQ(At(0), L"2023-11-14 22:13:20");
-    EXPECT_EQ(At(20), L"2023-11-14 22:18:20");                              // entry 30
-    EXPECT_EQ(At(45), L"2023-11-14 22:24:30 ~ 2023-11-14 22:24:40 (45%)");  // 67.5
+    EXPECT_EQ(At(20), L"2023-11-14 22:18:20");                              // entry 31
+    EXPECT_EQ(At(45), L"2023-11-14 22:24:30 ~ 2023-11-14 22:24:40 (45%)");  // 68.5
     fake->begTime = int(kBase);
     fake->endTime = int(kBase + 3600);
     EXPECT_EQ(At(100), L"2023-11-14 23:13:20");
 }
 
 TEST_F(SliderTip, FewEntriesNarrowTheRangeToOneSliderStep) {
-    Index(0, 10);
-    fake->units[5].time = kBase;
-    fake->units[6].time = kBase + 100;
-    // 55 % is half way from entry 5 to 6; a step is a tenth of the gap.
+    Index(1, 11);
+    fake->units[6].time = kBase;
+    fake->units[7].time = kBase + 100;
+    // 55 % is half way from entry 6 to 7; a step is a tenth of the gap.
     EXPECT_EQ(At(55), L"2023-11-14 22:14:00 ~ 2023-11-14 22:14:10 (55%)");
 }
 

@@ -33,6 +33,7 @@ protected:
         clock_->SetUnixTime(kTime);
         SetDefaultLanguageTexts();
         g_bPlaybackStopped = false;
+        g_bFramesFlowing = false;
         g_bPositionJumped = false;
         for (CString* s : {&g_strMapCarId, &g_strMapTime, &g_strMapLatitude, &g_strMapLongitude,
                            &g_strMapAltitude})
@@ -250,6 +251,21 @@ TEST_F(TelemetryPassTest, StopClearsEveryDisplayAndTheEvent) {
     EXPECT_EQ(WaitForSingleObject(event_, 0), DWORD(WAIT_TIMEOUT));
     EXPECT_FALSE(view_.Samples().at(0).timeValid);
     EXPECT_EQ(latest_.Snapshot().time, 0u);
+}
+
+// A replay or reopen: the play result came after the stop's, before this
+// pass handled the stop. The pass must not leave the event reset, or the
+// panels would freeze while the recording plays.
+TEST_F(TelemetryPassTest, AStopHandledAfterThePlayResultKeepsTheEventSet) {
+    FeedFull();
+    Pass();
+    g_bPlaybackStopped = true;
+    g_bFramesFlowing = true;
+    SetEvent(event_);
+    Pass();
+    EXPECT_FALSE(g_bPlaybackStopped);
+    EXPECT_EQ(WaitForSingleObject(event_, 0), DWORD(WAIT_OBJECT_0));
+    g_bFramesFlowing = false;
 }
 
 TEST_F(TelemetryPassTest, SeekClearsChartAndGpsLineAndEndsThePass) {

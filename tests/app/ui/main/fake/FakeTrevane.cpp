@@ -39,8 +39,11 @@ void FakeTrevane::Reset() {
     script_.clear();
     log_.clear();
     commands_.clear();
-    pending_ = false;
-    overlaps_ = 0;
+    busy_ = false;
+    answerQueued_ = false;
+    hold_ = false;
+    heldCode_ = -1;
+    lost_ = 0;
     openResult = true;
     startExtractResult = -1;
     stopExtractAnswers = true;
@@ -54,6 +57,7 @@ void FakeTrevane::Reset() {
     position = 0;
     totalLength = 0;
     carIdKnown = true;
+    carId = "CAR-7";
     headerKnown = false;
     header = InxHd{};
     units.clear();
@@ -133,7 +137,12 @@ bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zDataCallback data, zSourceC
     extract_ = extract;
     dataCallbackNull = data == nullptr;
     extractCallbackNull = extract == nullptr;
-    stop_ = false;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = false;
+        busy_ = false;
+        answerQueued_ = false;
+    }
     exited_ = false;
     thread_ = std::thread([this] { Run(); });
     Record("zInit");
@@ -189,23 +198,57 @@ bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* 
     if (cmd == PLAY_CMD_CAPTURE && a != 0)
         command.rect = *reinterpret_cast<const RECT*>(a);
     std::lock_guard<std::mutex> hold(lock_);
-    if (pending_)
-        ++overlaps_;
     log_.push_back("zPlayMSG " + std::to_string(cmd) + " " + std::to_string(a));
     commands_.push_back(command);
-    const int code = AnswerFor(cmd);
-    if (code < 0)
+    if (busy_) {
+        ++lost_;
         return true;
-    pending_ = true;
+    }
+    busy_ = true;
+    heldCode_ = AnswerFor(cmd);
+    if (heldCode_ >= 0 && !hold_)
+        Deliver(heldCode_);
+    return true;
+}
+
+// The slot is free again before the callback runs, as the real command
+// thread resets its event before it reports: a callback may send the next
+// command.
+void FakeTrevane::Deliver(int code) {
+    heldCode_ = -1;
+    answerQueued_ = true;
     events_.push_back([this, code] {
         {
             std::lock_guard<std::mutex> answered(lock_);
-            pending_ = false;
+            busy_ = false;
+            answerQueued_ = false;
         }
         msg_(code, 0);
     });
     wake_.notify_all();
+}
+
+void FakeTrevane::HoldAnswers(bool hold) {
+    std::lock_guard<std::mutex> guard(lock_);
+    hold_ = hold;
+    if (!hold && busy_ && !answerQueued_ && heldCode_ >= 0)
+        Deliver(heldCode_);
+}
+
+bool FakeTrevane::Answer(int code) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!busy_ || answerQueued_)
+        return false;
+    const int answer = code >= 0 ? code : heldCode_;
+    if (answer < 0)
+        return false;
+    Deliver(answer);
     return true;
+}
+
+bool FakeTrevane::SlotBusy() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return busy_;
 }
 
 // The exports.
@@ -280,8 +323,8 @@ long long zTellTotalLen() {
 int zTellCarId(char* buffer) {
     if (!g_fake.carIdKnown)
         return -1;
-    std::strcpy(buffer, "CAR-7");
-    return 5;
+    std::strcpy(buffer, g_fake.carId.c_str());
+    return 0;
 }
 bool zSetFullScreen(int channel) {
     g_fake.Record(Line("zSetFullScreen", channel));

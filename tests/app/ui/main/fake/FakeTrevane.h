@@ -7,9 +7,11 @@
 // Tests call it through the pointer FakeTrevaneInstance gives: its operations
 // are virtual, so that a test binary needs none of its symbols.
 //
-// The library keeps one pending command the way the real one does: a command
-// that arrives while an earlier one has not yet been answered is counted as
-// an overlap (the real library would lose one of them).
+// The library keeps one command slot the way the real one does: a command
+// that arrives while an earlier one runs (until its answer is on its way) is
+// recorded and lost, never answered. A command runs until its answer is
+// delivered: at once, or when the test answers it (a -1 script or held
+// answers).
 #pragma once
 
 #include <atomic>
@@ -56,14 +58,23 @@ public:
     virtual void Reset();
 
     // The next `cmd` is answered with `code` (once per call, in order); -1
-    // answers nothing.
+    // keeps it running until the test answers it.
     virtual void Script(int cmd, int code);
+    // While held, every command keeps running (and the slot busy) until
+    // Answer; releasing delivers the held answer.
+    virtual void HoldAnswers(bool hold);
+    // Ends the running command with `code` (its usual or scripted answer
+    // when -1); false when none runs.
+    virtual bool Answer(int code = -1);
+    // A command runs now: one sent meanwhile would be lost.
+    virtual bool SlotBusy() const;
 
     // Every call, one line each: "zPlayMSG 8 0", "zSetFullScreen 3", ...
     virtual std::vector<std::string> Log() const;
     virtual void ClearLog();
     virtual std::vector<FakePlayCommand> Commands() const;
-    virtual int Overlaps() const { return overlaps_.load(); }
+    // Commands that arrived while another ran, and were lost.
+    virtual int Lost() const { return lost_.load(); }
     // Nothing waits to be answered and no callback runs.
     virtual bool Idle() const;
 
@@ -97,6 +108,7 @@ public:
     std::atomic<long long> position{0};
     std::atomic<long long> totalLength{0};
     std::atomic<bool> carIdKnown{true};
+    std::string carId = "CAR-7";  // what zTellCarId copies; set before the test acts
     std::atomic<bool> headerKnown{false};
     InxHd header{};
     std::map<int, InxUnit> units;  // set before the test acts
@@ -112,17 +124,21 @@ private:
     void Post(std::function<void()> event);
     void Run();
     int AnswerFor(int cmd);
+    void Deliver(int code);  // with lock_ held
 
     mutable std::mutex lock_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> events_;  // guarded by lock_
     bool running_ = false;                      // guarded by lock_: an event runs
     bool stop_ = false;                         // guarded by lock_
-    bool pending_ = false;                      // guarded by lock_: a command awaits its answer
-    std::map<int, std::deque<int>> script_;     // guarded by lock_
-    std::vector<std::string> log_;              // guarded by lock_
-    std::vector<FakePlayCommand> commands_;     // guarded by lock_
-    std::atomic<int> overlaps_{0};
+    bool busy_ = false;                         // guarded by lock_: a command runs
+    bool answerQueued_ = false;  // guarded by lock_: the running one's answer is on its way
+    bool hold_ = false;          // guarded by lock_
+    int heldCode_ = -1;          // guarded by lock_: the running one's answer
+    std::map<int, std::deque<int>> script_;  // guarded by lock_
+    std::vector<std::string> log_;           // guarded by lock_
+    std::vector<FakePlayCommand> commands_;  // guarded by lock_
+    std::atomic<int> lost_{0};
     std::thread thread_;
     std::atomic<bool> exited_{true};
     zMsgCallback msg_ = nullptr;
