@@ -111,7 +111,13 @@ TEST_F(EndToEnd, ASnapshotWhilePlayingWritesItsPictureAndKeysStillWork) {
     const HWND snapshot = ::GetDlgItem(dlg.m_playBar.GetSafeHwnd(), IDC_PLAYBAR_SNAPSHOT);
     ::SendMessage(snapshot, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessage(snapshot, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(WaitFor([&] { return BoxShown(L"Picture saved to"); }, 5000));
+    const auto savedBox = [&] {
+        for (const std::wstring& box : Boxes())
+            if (box.rfind(L"Picture saved to ", 0) == 0)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(WaitFor(savedBox, 5000));
     std::vector<fs::path> pictures;
     for (const auto& entry : fs::directory_iterator(pictures_))
         if (entry.path().extension() == ".jpg" && fs::file_size(entry.path()) > 0)
@@ -119,6 +125,7 @@ TEST_F(EndToEnd, ASnapshotWhilePlayingWritesItsPictureAndKeysStillWork) {
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].filename().string().rfind("SAMPLE-01_", 0), 0u)
         << pictures[0].filename().string();
+    EXPECT_TRUE(BoxShown((L"Picture saved to " + Utf8ToWideString(pictures[0].string())).c_str()));
     EXPECT_TRUE(
         SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_snapshot.png"));
 
