@@ -28,9 +28,16 @@ build_project() {
   cmake --build "$BUILD_DIR" -j "$JOBS"
 }
 
-# The fuzz targets need clang's libFuzzer; they build in a tree of their own.
+# A tree of its own built by clang with the same generator:
+# build_clang_tree <dir> <target, or "" for all> <cmake options...>
+build_clang_tree() {
+  local tree=$1 target=$2
+  shift 2
+  CC=clang CXX=clang++ cmake -S "$ROOT_DIR" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$tree" -j "$JOBS" ${target:+--target "$target"}
+}
+
+# The fuzz targets need clang's libFuzzer.
 build_fuzzers() {
-  CC=clang CXX=clang++ cmake -S "$ROOT_DIR" -B "$BUILD_DIR-fuzz" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDVR_FUZZ=ON
-  cmake --build "$BUILD_DIR-fuzz" -j "$JOBS" --target fuzzers
+  build_clang_tree "$BUILD_DIR-fuzz" fuzzers -DDVR_FUZZ=ON
 }

@@ -1,5 +1,7 @@
 #include "platform/backend/HeadlessDisplay.h"
 
+#include <algorithm>
+
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/user/Input.h"
 #include "platform/user/Screen.h"
@@ -44,6 +46,17 @@ COLORREF HeadlessDisplay::PixelAt(int x, int y) const {
         return CLR_INVALID;
     const uint32_t p = ReadScreen()[size_t(y) * size_t(width_) + size_t(x)];
     return RGB(BYTE(p >> 16), BYTE(p >> 8), BYTE(p));
+}
+
+int HeadlessDisplay::CountPixels(const RECT& area, COLORREF colour) const {
+    const std::vector<uint32_t> screen = ReadScreen();
+    const uint32_t wanted =
+        uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
+    int count = 0;
+    for (LONG y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, height_); ++y)
+        for (LONG x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, width_); ++x)
+            count += screen[size_t(y) * size_t(width_) + size_t(x)] == wanted;
+    return count;
 }
 
 void HeadlessDisplay::MoveMouse(POINT screen) {

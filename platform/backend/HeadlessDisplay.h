@@ -37,8 +37,11 @@ public:
 
     // The screen as it is now: 0x00RRGGBB pixels, top row first.
     std::vector<uint32_t> ReadScreen() const;
-    // One pixel of the screen now; CLR_INVALID outside it.
+    // One pixel of the screen now; CLR_INVALID outside it. Each call composes
+    // the whole screen: to look at many pixels, read it once.
     COLORREF PixelAt(int x, int y) const;
+    // How many pixels of `area` (cut to the screen) are `colour` now.
+    int CountPixels(const RECT& area, COLORREF colour) const;
 
     // Input, delivered as the window system's raw input.
     void MoveMouse(POINT screen);

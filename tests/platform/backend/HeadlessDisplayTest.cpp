@@ -80,6 +80,30 @@ TEST_F(Headless, TheScreenShowsTheDesktopAndTheWindowsOnIt) {
     DestroyWindow(w);
 }
 
+TEST_F(Headless, CountsThePixelsOfAColourInAnAreaCutToTheScreen) {
+    HWND w = CreateWindowEx(0, L"HeadlessProbe", L"", WS_POPUP | WS_VISIBLE, 10, 20, 8, 4, nullptr,
+                            nullptr, nullptr, nullptr);
+    Pump();
+    const struct {
+        RECT area;
+        COLORREF colour;
+        int count;
+    } cases[] = {
+        {{10, 20, 18, 24}, kPaint, 32},  // the window
+        {{0, 0, 64, 48}, kPaint, 32},    // the screen
+        {{0, 0, 64, 48}, kDesktop, 64 * 48 - 32},
+        {{14, 22, 40, 40}, kPaint, 8},     // overlapping the window's corner
+        {{-5, -5, 100, 100}, kPaint, 32},  // beyond every edge
+        {{60, 0, 70, 1}, kDesktop, 4},     // beyond the right edge
+        {{20, 20, 10, 30}, kDesktop, 0},   // empty
+        {{0, 0, 64, 48}, RGB(1, 2, 3), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(display.CountPixels(c.area, c.colour), c.count)
+            << c.area.left << "," << c.area.top << " " << c.area.right << "," << c.area.bottom;
+    DestroyWindow(w);
+}
+
 TEST_F(Headless, InputReachesTheWindowUnderTheCursor) {
     HWND w = CreateWindowEx(0, L"HeadlessProbe", L"", WS_POPUP | WS_VISIBLE, 10, 20, 8, 4, nullptr,
                             nullptr, nullptr, nullptr);

@@ -64,6 +64,9 @@ public:
     HWND Handle() const { return hwnd_; }
     HeadlessDisplay& Display() { return display_; }
     COLORREF PixelAt(int x, int y) const { return display_.PixelAt(x, y); }
+    int CountPixels(const RECT& r, COLORREF colour) const {
+        return display_.CountPixels(r, colour);
+    }
 
 private:
     HeadlessDisplay display_;

@@ -87,11 +87,8 @@ TEST_F(Edit, MouseSetsTheCaretAndDragsASelection) {
 int CaretColumns(HeadlessDisplay& display, HWND edit) {
     RECT r{};
     GetWindowRect(edit, &r);
-    int columns = 0;
-    for (int x = r.left; x < r.right; ++x) {
-        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == kTheme.fieldText;
-    }
-    return columns;
+    const LONG middle = (r.top + r.bottom) / 2;
+    return display.CountPixels(RECT{r.left, middle, r.right, middle + 1}, kTheme.fieldText);
 }
 
 TEST_F(Edit, TheCaretBlinksOnTheClockWhileFocused) {
@@ -112,11 +109,8 @@ TEST_F(Edit, TheCaretBlinksOnTheClockWhileFocused) {
 int SelectionColumns(HeadlessDisplay& display, HWND edit) {
     RECT r{};
     GetWindowRect(edit, &r);
-    int columns = 0;
-    for (int x = r.left; x < r.right; ++x) {
-        columns += display.PixelAt(x, (r.top + r.bottom) / 2) == kTheme.selection;
-    }
-    return columns;
+    const LONG middle = (r.top + r.bottom) / 2;
+    return display.CountPixels(RECT{r.left, middle, r.right, middle + 1}, kTheme.selection);
 }
 
 TEST_F(Edit, TheSelectionShowsOnlyWhileFocusedUnlessItMayNotHide) {

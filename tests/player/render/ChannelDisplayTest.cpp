@@ -247,11 +247,8 @@ TEST_F(DisplayFixture, TheTextStripShowsWhenOn) {
     ASSERT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 0, kV4Ms)), 0);
     RECT pane{};
     ASSERT_TRUE(PaneRect(kClient, 4, 0, &pane));
-    int white = 0;
-    for (LONG y = pane.bottom - 20; y < pane.bottom; ++y)
-        for (LONG x = pane.left; x < pane.right; ++x)
-            white += host_.PixelAt(int(x), int(y)) == RGB(255, 255, 255);
-    EXPECT_GT(white, 30);
+    const RECT strip{pane.left, pane.bottom - 20, pane.right, pane.bottom};
+    EXPECT_GT(host_.CountPixels(strip, RGB(255, 255, 255)), 30);
     EXPECT_TRUE(ShowsChannel(PaneCentre(4, 0), 0));
 }
 

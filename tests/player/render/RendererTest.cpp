@@ -24,13 +24,7 @@ protected:
         const POINT c = CentreOf(Pane(paneCount, pane));
         return host_.PixelAt(c.x, c.y);
     }
-    int WhitePixels(const RECT& r) {
-        int white = 0;
-        for (LONG y = r.top; y < r.bottom; ++y)
-            for (LONG x = r.left; x < r.right; ++x)
-                white += host_.PixelAt(int(x), int(y)) == RGB(255, 255, 255);
-        return white;
-    }
+    int WhitePixels(const RECT& r) { return host_.CountPixels(r, RGB(255, 255, 255)); }
 
     TestHostWindow host_{340, 260, kClient};
     CRenderer renderer_;

@@ -81,10 +81,11 @@ protected:
     void Click(int id) { ::SendMessage(::GetDlgItem(dlg_->m_hWnd, id), BM_CLICK, 0, 0); }
 
     // START, then the dialog's messages served until the result's box (a
-    // reaper of 120 s real time keeps a broken extraction from hanging).
+    // reaper of 240 s real time, room for an instrumented build, keeps a broken
+    // extraction from hanging; the test's own time-out is 300 s).
     std::vector<std::wstring> Export() {
         Click(IDC_EXPORT_START);
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(240);
         while (std::chrono::steady_clock::now() < limit) {
             MSG msg{};
             while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))

@@ -1,11 +1,11 @@
-#include "FakeTrevane.h"
+#include "FakeTrevaneLibrary.h"
 
 #include <chrono>
 #include <cstring>
 
 namespace {
 
-FakeTrevane g_fake;
+FakeTrevaneLibrary g_fake;
 
 // The usual success code of each command; -1 for none.
 int DefaultAnswer(int cmd) {
@@ -34,7 +34,7 @@ FakeTrevane* FakeTrevaneInstance() {
     return &g_fake;
 }
 
-void FakeTrevane::Reset() {
+void FakeTrevaneLibrary::Reset() {
     std::lock_guard<std::mutex> hold(lock_);
     script_.clear();
     log_.clear();
@@ -63,56 +63,56 @@ void FakeTrevane::Reset() {
     units.clear();
 }
 
-void FakeTrevane::Script(int cmd, int code) {
+void FakeTrevaneLibrary::Script(int cmd, int code) {
     std::lock_guard<std::mutex> hold(lock_);
     script_[cmd].push_back(code);
 }
 
-std::vector<std::string> FakeTrevane::Log() const {
+std::vector<std::string> FakeTrevaneLibrary::Log() const {
     std::lock_guard<std::mutex> hold(lock_);
     return log_;
 }
 
-void FakeTrevane::ClearLog() {
+void FakeTrevaneLibrary::ClearLog() {
     std::lock_guard<std::mutex> hold(lock_);
     log_.clear();
     commands_.clear();
 }
 
-std::vector<FakePlayCommand> FakeTrevane::Commands() const {
+std::vector<FakePlayCommand> FakeTrevaneLibrary::Commands() const {
     std::lock_guard<std::mutex> hold(lock_);
     return commands_;
 }
 
-bool FakeTrevane::Idle() const {
+bool FakeTrevaneLibrary::Idle() const {
     std::lock_guard<std::mutex> hold(lock_);
     return events_.empty() && !running_;
 }
 
-void FakeTrevane::Record(std::string line) {
+void FakeTrevaneLibrary::Record(std::string line) {
     std::lock_guard<std::mutex> hold(lock_);
     log_.push_back(std::move(line));
 }
 
-void FakeTrevane::Post(std::function<void()> event) {
+void FakeTrevaneLibrary::Post(std::function<void()> event) {
     std::lock_guard<std::mutex> hold(lock_);
     events_.push_back(std::move(event));
     wake_.notify_all();
 }
 
-void FakeTrevane::Fire(int code) {
+void FakeTrevaneLibrary::Fire(int code) {
     Post([this, code] { msg_(code, 0); });
 }
 
-void FakeTrevane::FireSource(int kind, int status) {
+void FakeTrevaneLibrary::FireSource(int kind, int status) {
     Post([this, kind, status] { source_(kind, nullptr, status); });
 }
 
-void FakeTrevane::FireError(int code) {
+void FakeTrevaneLibrary::FireError(int code) {
     Post([this, code] { error_(code, 0, 0); });
 }
 
-void FakeTrevane::FireData(const FakeTelemetry& telemetry) {
+void FakeTrevaneLibrary::FireData(const FakeTelemetry& telemetry) {
     Post([this, telemetry] {
         if (data_ == nullptr)
             return;
@@ -122,12 +122,13 @@ void FakeTrevane::FireData(const FakeTelemetry& telemetry) {
     });
 }
 
-void FakeTrevane::FireExtract(int code) {
+void FakeTrevaneLibrary::FireExtract(int code) {
     Post([this, code] { extract_(code, 0, nullptr, 0, nullptr); });
 }
 
-bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zDataCallback data, zSourceCallback source,
-                       zExtractCallback extract, zErrorCallback error) {
+bool FakeTrevaneLibrary::Init(HWND hwnd, zMsgCallback msg, zDataCallback data,
+                              zSourceCallback source, zExtractCallback extract,
+                              zErrorCallback error) {
     Release();
     window = hwnd;
     msg_ = msg;
@@ -151,7 +152,7 @@ bool FakeTrevane::Init(HWND hwnd, zMsgCallback msg, zDataCallback data, zSourceC
 
 // Waits a little for the thread, which may be inside a callback that waits
 // for the window's thread; a thread that does not end is left to run out.
-void FakeTrevane::Release() {
+void FakeTrevaneLibrary::Release() {
     if (!thread_.joinable())
         return;
     {
@@ -167,7 +168,7 @@ void FakeTrevane::Release() {
         thread_.detach();
 }
 
-void FakeTrevane::Run() {
+void FakeTrevaneLibrary::Run() {
     std::unique_lock<std::mutex> hold(lock_);
     while (true) {
         wake_.wait(hold, [this] { return stop_ || !events_.empty(); });
@@ -184,7 +185,7 @@ void FakeTrevane::Run() {
     exited_ = true;
 }
 
-int FakeTrevane::AnswerFor(int cmd) {
+int FakeTrevaneLibrary::AnswerFor(int cmd) {
     auto scripted = script_.find(cmd);
     if (scripted == script_.end() || scripted->second.empty())
         return DefaultAnswer(cmd);
@@ -193,7 +194,7 @@ int FakeTrevane::AnswerFor(int cmd) {
     return code;
 }
 
-bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text) {
+bool FakeTrevaneLibrary::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text) {
     FakePlayCommand command{cmd, a, lo, hi, text != nullptr ? text : "", RECT{}};
     if (cmd == PLAY_CMD_CAPTURE && a != 0)
         command.rect = *reinterpret_cast<const RECT*>(a);
@@ -214,7 +215,7 @@ bool FakeTrevane::PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* 
 // The slot is free again before the callback runs, as the real command
 // thread resets its event before it reports: a callback may send the next
 // command.
-void FakeTrevane::Deliver(int code) {
+void FakeTrevaneLibrary::Deliver(int code) {
     heldCode_ = -1;
     answerQueued_ = true;
     events_.push_back([this, code] {
@@ -228,14 +229,14 @@ void FakeTrevane::Deliver(int code) {
     wake_.notify_all();
 }
 
-void FakeTrevane::HoldAnswers(bool hold) {
+void FakeTrevaneLibrary::HoldAnswers(bool hold) {
     std::lock_guard<std::mutex> guard(lock_);
     hold_ = hold;
     if (!hold && busy_ && !answerQueued_ && heldCode_ >= 0)
         Deliver(heldCode_);
 }
 
-bool FakeTrevane::Answer(int code) {
+bool FakeTrevaneLibrary::Answer(int code) {
     std::lock_guard<std::mutex> guard(lock_);
     if (!busy_ || answerQueued_)
         return false;
@@ -246,7 +247,7 @@ bool FakeTrevane::Answer(int code) {
     return true;
 }
 
-bool FakeTrevane::SlotBusy() const {
+bool FakeTrevaneLibrary::SlotBusy() const {
     std::lock_guard<std::mutex> guard(lock_);
     return busy_;
 }

@@ -15,14 +15,9 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <functional>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/gdi/GdiTypes.h"
@@ -49,43 +44,46 @@ struct FakeTelemetry {
     AlarmFlags alarms{};
 };
 
+// Holds no out-of-line virtual function, so that every binary that uses the
+// type has its type information: the test binary, which never links the
+// library, needs it for the sanitizers' checks of each call's dynamic type.
 class FakeTrevane {
 public:
     virtual ~FakeTrevane() = default;
 
     // Back to the defaults: no script, nothing recorded, every query value
     // reset, callbacks kept.
-    virtual void Reset();
+    virtual void Reset() = 0;
 
     // The next `cmd` is answered with `code` (once per call, in order); -1
     // keeps it running until the test answers it.
-    virtual void Script(int cmd, int code);
+    virtual void Script(int cmd, int code) = 0;
     // While held, every command keeps running (and the slot busy) until
     // Answer; releasing delivers the held answer.
-    virtual void HoldAnswers(bool hold);
+    virtual void HoldAnswers(bool hold) = 0;
     // Ends the running command with `code` (its usual or scripted answer
     // when -1); false when none runs.
-    virtual bool Answer(int code = -1);
+    virtual bool Answer(int code = -1) = 0;
     // A command runs now: one sent meanwhile would be lost.
-    virtual bool SlotBusy() const;
+    virtual bool SlotBusy() const = 0;
 
     // Every call, one line each: "zPlayMSG 8 0", "zSetFullScreen 3", ...
-    virtual std::vector<std::string> Log() const;
-    virtual void ClearLog();
-    virtual std::vector<FakePlayCommand> Commands() const;
+    virtual std::vector<std::string> Log() const = 0;
+    virtual void ClearLog() = 0;
+    virtual std::vector<FakePlayCommand> Commands() const = 0;
     // Commands that arrived while another ran, and were lost.
-    virtual int Lost() const { return lost_.load(); }
+    virtual int Lost() const = 0;
     // Nothing waits to be answered and no callback runs.
-    virtual bool Idle() const;
+    virtual bool Idle() const = 0;
 
     // Callbacks from the fake's thread.
-    virtual void Fire(int code);
-    virtual void FireSource(int kind, int status);
-    virtual void FireError(int code);
+    virtual void Fire(int code) = 0;
+    virtual void FireSource(int kind, int status) = 0;
+    virtual void FireError(int code) = 0;
     // The data callback, as the playback thread calls it once per GOP.
-    virtual void FireData(const FakeTelemetry& telemetry);
+    virtual void FireData(const FakeTelemetry& telemetry) = 0;
     // An end code of the running extraction on the extraction callback.
-    virtual void FireExtract(int code);
+    virtual void FireExtract(int code) = 0;
 
     // What zInit was given.
     HWND window = nullptr;
@@ -112,40 +110,6 @@ public:
     std::atomic<bool> headerKnown{false};
     InxHd header{};
     std::map<int, InxUnit> units;  // set before the test acts
-
-    // Used by the exports.
-    bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
-              zExtractCallback extract, zErrorCallback error);
-    virtual void Release();
-    virtual bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
-    virtual void Record(std::string line);
-
-private:
-    void Post(std::function<void()> event);
-    void Run();
-    int AnswerFor(int cmd);
-    void Deliver(int code);  // with lock_ held
-
-    mutable std::mutex lock_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> events_;  // guarded by lock_
-    bool running_ = false;                      // guarded by lock_: an event runs
-    bool stop_ = false;                         // guarded by lock_
-    bool busy_ = false;                         // guarded by lock_: a command runs
-    bool answerQueued_ = false;  // guarded by lock_: the running one's answer is on its way
-    bool hold_ = false;          // guarded by lock_
-    int heldCode_ = -1;          // guarded by lock_: the running one's answer
-    std::map<int, std::deque<int>> script_;  // guarded by lock_
-    std::vector<std::string> log_;           // guarded by lock_
-    std::vector<FakePlayCommand> commands_;  // guarded by lock_
-    std::atomic<int> lost_{0};
-    std::thread thread_;
-    std::atomic<bool> exited_{true};
-    zMsgCallback msg_ = nullptr;
-    zDataCallback data_ = nullptr;
-    zSourceCallback source_ = nullptr;
-    zErrorCallback error_ = nullptr;
-    zExtractCallback extract_ = nullptr;
 };
 
 extern "C" __attribute__((visibility("default"))) FakeTrevane* FakeTrevaneInstance();
