@@ -3,7 +3,7 @@
 // later draws its channels into the host window.
 //
 // Threads: Init, Free and Refresh on the command thread; ShowGop on the
-// playback thread only; SetOsd from any thread.
+// playback thread only; SetOsd, Halt and Resume from any thread.
 #pragma once
 
 #include <cstdint>
@@ -45,4 +45,9 @@ public:
     // Shows the GOP and returns once its time is over: 0, or -1 when a frame
     // failed (the playback thread then rebuilds the decoders).
     virtual int ShowGop(const GopShowRequest& request) = 0;
+    // Halt: the GOP being shown ends at its next frame and every later
+    // ShowGop returns at once, until Resume (the player is being released,
+    // and its playback thread must end within its bound).
+    virtual void Halt() = 0;
+    virtual void Resume() = 0;
 };

@@ -13,10 +13,16 @@
 // index, frame count, jump mode, GOP positions, channel count) are atomics
 // written by the command, read and playback threads and read by the others.
 // The queue, the source manager and the command slot have locks of their
-// own; no lock of the player is held across a callback.
+// own.
 //
 // At most one read thread and one playback thread run at a time: a new
 // playback thread is started only after the previous one has ended.
+//
+// Release ends every thread the player started (command, end-of-playback,
+// read, playback with its display threads and audio device, extraction)
+// within a bound each and never runs beside a command handler; it frees
+// what they use only once all of them have ended, and a thread handle is
+// dropped only once its thread has ended.
 #pragma once
 
 #include <atomic>
@@ -45,8 +51,12 @@ public:
     CPlayer(const CPlayer&) = delete;
     CPlayer& operator=(const CPlayer&) = delete;
 
-    // zInit and zRelease. Release first stops a running playback (500 ms per
-    // thread at most), then ends the command and end-of-playback threads.
+    // zInit and zRelease. Init fails, starting nothing, while a thread of an
+    // earlier Init still runs, and when an event or a thread cannot be made.
+    // Release ends every thread (500 ms each at most; a playback is stopped,
+    // the source stays open). False when one outlived its bound (held in a
+    // callback of the host): what it uses stays until a later Release or
+    // Init finds it ended.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
               zReservedCallback reserved, zExtractCallback extract, zErrorCallback error);
     bool Release();
@@ -94,7 +104,7 @@ private:
     using Handler = int (CPlayer::*)(const PlayCommand&);
     static const Handler kHandlers[PLAY_CMD_JUMP + 1];  // by zPlayCmd; null: no handler
 
-    // Threads (PlayerThreads.cpp, ReadThread.cpp, PlaybackThread.cpp).
+    // Threads (Player.cpp, ReadThread.cpp, PlaybackThread.cpp).
     void CommandThread();
     void PlayEndThread();
     void ReadThread();
@@ -102,8 +112,13 @@ private:
     bool StartPlayThread(bool flush);
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
+    void TellThreadsToEnd();
+    void Pause(DWORD ms) const;
     bool CreateEvents();
     void CloseEvents();
+    static bool IsRunning(int state) {
+        return state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD;
+    }
     void ReportMessage(int code, int lastClose) const;
 
     // Command handlers (PlayerCommands.cpp): each returns its zMsgCode.
@@ -196,6 +211,7 @@ private:
     int m_lastResult = -1;  // command thread only; -1 before any command
 
     // Threads and events (all created by Init, closed by Release).
+    std::atomic<bool> m_releasing{false};  // from Release to Init: no handler starts a thread
     std::atomic<bool> m_commandRun{false};
     std::atomic<bool> m_playEndRun{false};
     std::atomic<bool> m_readRun{false};
@@ -209,4 +225,5 @@ private:
     HANDLE m_needDataEvent = nullptr;   // manual
     HANDLE m_dataReadyEvent = nullptr;  // manual, never reset
     HANDLE m_continueEvent = nullptr;   // automatic
+    HANDLE m_haltEvent = nullptr;       // manual, set by Release: every Pause ends
 };

@@ -5,14 +5,15 @@
 // once all of them have ended.
 //
 // Threads: ShowGop on the playback thread only; Init, Free and Refresh on
-// the command or playback thread; SetOsd and the decoded sizes from any
-// thread. The 16 contexts are written by ShowGop before it starts the
+// the command or playback thread; SetOsd, Halt, Resume and the decoded sizes
+// from any thread. The 16 contexts are written by ShowGop before it starts the
 // threads and read by each channel's thread until ShowGop has waited for it:
 // never shared between two GOPs.
 #pragma once
 
 #include <atomic>
 
+#include "platform/base/Event.h"
 #include "player/core/GopDisplay.h"
 #include "player/render/DisplayContext.h"
 #include "player/render/DisplayHost.h"
@@ -24,6 +25,9 @@ class CChannelDisplay final : public CGopDisplay {
 public:
     // None of these is owned; all outlive the display.
     CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host);
+    ~CChannelDisplay() override;
+    CChannelDisplay(const CChannelDisplay&) = delete;
+    CChannelDisplay& operator=(const CChannelDisplay&) = delete;
 
     // Prepares the renderer's slots on `window`. A host without a window
     // (null) has its GOPs decoded and paced but nothing drawn: true.
@@ -34,6 +38,10 @@ public:
     // 0, or -1 when at speed 1 the one channel shown full screen failed to
     // decode (the playback thread then rebuilds the decoders).
     int ShowGop(const GopShowRequest& request) override;
+    // The display threads of the GOP being shown end at their next frame
+    // (their pauses between frames wait on the halt).
+    void Halt() override { SetEvent(m_halt); }
+    void Resume() override { ResetEvent(m_halt); }
 
     // The last decoded picture size of channel c (0-based); zOpen clears them.
     int DecodedWidth(int channel) const { return m_decodedWidth[channel].load(); }
@@ -51,6 +59,7 @@ private:
     CRenderer& m_renderer;
     CFrameDecoder& m_decoder;
     CDisplayHost& m_host;
+    const HANDLE m_halt;  // manual-reset event, set while halted
 
     DisplayContext m_contexts[kMaxChannels] = {};
     bool m_noSkip[kMaxChannels] = {};  // playback thread; kept from the last version-4 GOP

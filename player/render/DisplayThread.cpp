@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/base/Clock.h"
+#include "platform/base/Waitable.h"
 #include "player/render/DisplayHost.h"
 #include "player/render/FrameDecoder.h"
 #include "player/render/FrameSchedule.h"
@@ -69,8 +70,8 @@ void DisplayThread(DisplayContext* context, const DisplayServices& s) {
                 if (GopTimeIsOver(c, elapsed))
                     break;
                 const int pause = PauseAfterFrame(c, j, elapsed);
-                if (pause > 0)
-                    Sleep(DWORD(pause));
+                if (pause > 0 && WaitForSingleObject(s.halt, DWORD(pause)) != WAIT_TIMEOUT)
+                    break;  // halted
             }
         }
         j = NextFrame(c, j, toGo);

@@ -138,10 +138,12 @@ TEST_F(CommandTest, ReleaseStopsARunningPlaybackWithinItsBound) {
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // the playback thread is held in the display
+    // Release halts the display, so the held GOP ends, and waits for every
+    // thread: none is left, and nothing shows another GOP.
     EXPECT_TRUE(player_.Release());
-    // Release gave up waiting for the held playback thread instead of
-    // waiting for it to finish.
-    EXPECT_EQ(display_.Showing(), 1);
+    ExpectNoThreadLeft();
+    EXPECT_EQ(display_.Showing(), 0);
+    EXPECT_EQ(display_.ShownSoFar().size(), 1u);
     EXPECT_EQ(player_.TellStatusType(), STATUS_STOPPED);
     EXPECT_EQ(Messages().back(), MSG_PLAY_DONE);
 }

@@ -1,6 +1,9 @@
 #include "tests/player/core/CoreFixture.h"
 
 #include <algorithm>
+#include <thread>
+
+#include "tests/player/ProcessThreads.h"
 
 namespace {
 
@@ -29,6 +32,16 @@ bool IsCommandResult(int code) {
 
 }  // namespace
 
+bool RecordingDisplay::Init(HWND) {
+    std::unique_lock lock(mutex_);
+    if (std::exchange(holdNextInit_, false)) {
+        initHeld_ = true;
+        cv_.notify_all();
+        cv_.wait_for(lock, kBound, [&] { return halted_; });
+    }
+    return initSucceeds;
+}
+
 int RecordingDisplay::ShowGop(const GopShowRequest& request) {
     std::unique_lock lock(mutex_);
     shown_.push_back({int(request.info->time - kFirstTime), request.stepIndex, request.displayMs,
@@ -37,11 +50,34 @@ int RecordingDisplay::ShowGop(const GopShowRequest& request) {
     mostAtOnce_ = std::max(mostAtOnce_, ++showing_);
     cv_.notify_all();
     if (request.state != STATUS_PAUSED) {
-        cv_.wait_for(lock, kBound, [&] { return credits_ > 0; });
-        --credits_;
+        cv_.wait_for(lock, kBound, [&] { return credits_ > 0 || halted_; });
+        if (credits_ > 0)
+            --credits_;
     }
     --showing_;
     return 0;
+}
+
+void RecordingDisplay::Halt() {
+    std::lock_guard lock(mutex_);
+    halted_ = true;
+    cv_.notify_all();
+}
+
+void RecordingDisplay::Resume() {
+    std::lock_guard lock(mutex_);
+    halted_ = false;
+}
+
+void RecordingDisplay::HoldNextInit() {
+    std::lock_guard lock(mutex_);
+    holdNextInit_ = true;
+    initHeld_ = false;
+}
+
+bool RecordingDisplay::WaitForHeldInit() {
+    std::unique_lock lock(mutex_);
+    return cv_.wait_for(lock, kBound, [&] { return initHeld_; });
 }
 
 void RecordingDisplay::Give(int credits) {
@@ -68,12 +104,28 @@ void CoreFixture::SetUp() {
         g_errors.clear();
         g_resultsTaken = 0;
     }
-    ASSERT_TRUE(player_.Init(nullptr, OnMessage, nullptr, nullptr, nullptr, nullptr, OnError));
+    threadsBefore_ = ProcessThreadCount();
+    ASSERT_TRUE(InitPlayer());
 }
 
 void CoreFixture::TearDown() {
     display_.Give(1000000);
-    player_.Release();
+    EXPECT_TRUE(player_.Release());
+}
+
+bool CoreFixture::InitPlayer(zDataCallback data, zExtractCallback extract) {
+    return player_.Init(nullptr, OnMessage, data, nullptr, nullptr, extract, OnError);
+}
+
+void CoreFixture::ExpectNoThreadLeft() {
+    EXPECT_LE(WaitForThreadCount(threadsBefore_), threadsBefore_);
+}
+
+bool CoreFixture::WaitFor(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
 }
 
 void CoreFixture::WritePair(int count, const PairOptions& options) {

@@ -1,7 +1,8 @@
 // Test fixture of the player core: a CPlayer over a display that records
 // every GOP it is asked to show and, outside pauses, holds each until the
-// test hands it a credit, so a test decides how far playback gets. The
-// message and error callbacks are collected. Recordings are small GOPs of 4
+// test hands it a credit, so a test decides how far playback gets; halted
+// (the player is being released), it holds nothing. The message and error
+// callbacks are collected. Recordings are small GOPs of 4
 // channels with 25 numbered frames each; GOP i has time kFirstTime + i.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -34,14 +36,20 @@ struct Shown {
 
 class RecordingDisplay final : public CGopDisplay {
 public:
-    bool Init(HWND) override { return initSucceeds; }
+    bool Init(HWND) override;
     void Free() override {}
     void Refresh() override {}
     void SetOsd(bool on) override { osd = on; }
     void SetShownDivisionMode(int mode) override { shownMode = mode; }
     int ShowGop(const GopShowRequest& request) override;
+    void Halt() override;
+    void Resume() override;
 
     void Give(int credits);
+    // The next Init waits until the display is halted (bounded); the test
+    // learns that it waits from WaitForHeldInit (bounded, false on time-out).
+    void HoldNextInit();
+    bool WaitForHeldInit();
     // Waits (real time, bounded) until `count` GOPs were shown in all.
     std::vector<Shown> WaitForShown(size_t count);
     std::vector<Shown> ShownSoFar();
@@ -65,6 +73,9 @@ private:
     int credits_ = 0;
     int showing_ = 0;
     int mostAtOnce_ = 0;
+    bool halted_ = false;
+    bool holdNextInit_ = false;
+    bool initHeld_ = false;
 };
 
 // How CoreFixture::WritePair writes its GOPs.
@@ -81,6 +92,16 @@ class CoreFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Init with the fixture's message and error callbacks and these.
+    bool InitPlayer(zDataCallback data = nullptr, zExtractCallback extract = nullptr);
+    // Every thread the player started has ended (bounded wait).
+    void ExpectNoThreadLeft();
+    // Waits (real time, bounded) until `done()`; false on time-out.
+    static bool WaitFor(const std::function<bool()>& done);
+    bool WaitForState(int state) {
+        return WaitFor([&] { return player_.TellStatusType() == state; });
+    }
 
     // Writes `count` GOPs.
     void WritePair(int count, const PairOptions& options = {});
@@ -101,6 +122,7 @@ protected:
     std::string Inx() const { return dir_.File("r.inx"); }
 
     TempDir dir_;
+    int threadsBefore_ = 0;  // of the process, before the player was initialised
     std::vector<recgen::GopPlacement> placements_;
     uint64_t dataLength_ = 0;
     RecordingDisplay display_;

@@ -1,0 +1,26 @@
+// How many threads this process has (/proc/self/task), for tests that check
+// that a library left none of its own behind. A thread whose routine has
+// returned leaves the system a moment later, so the wait polls, bounded.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <iterator>
+#include <thread>
+
+inline int ProcessThreadCount() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return int(std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks)));
+}
+
+// Waits (real time, at most `bound`) until the process has at most `count`
+// threads; gives the count last seen.
+inline int WaitForThreadCount(int count, std::chrono::milliseconds bound = std::chrono::seconds(5)) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    int now = ProcessThreadCount();
+    while (now > count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        now = ProcessThreadCount();
+    }
+    return now;
+}
