@@ -8,6 +8,10 @@
 namespace {
 
 constexpr DWORD kReleaseWaitMs = 500;
+// A handler the command thread runs finishes its work once the threads it
+// waits for end (a stop then frees the queue and the decoders): it gets the
+// bound of those threads and its own.
+constexpr DWORD kCommandEndWaitMs = 4 * kReleaseWaitMs;
 constexpr DWORD kStopCloseWaitMs = 100;
 constexpr int kInitialSampleRate = 22050;
 constexpr int kInitialSampleBits = 16;
@@ -101,7 +105,7 @@ void CPlayer::CloseEvents() {
 // Release waits for them again.
 bool CPlayer::Release() {
     TellThreadsToEnd();
-    const bool commandEnded = EndThread(&m_commandThread, kReleaseWaitMs);
+    const bool commandEnded = EndThread(&m_commandThread, kCommandEndWaitMs);
     std::unique_lock handlers(m_handlerLock, std::defer_lock);
     if (commandEnded)
         handlers.lock();  // a stop and close of zOpenEx ends as the threads do

@@ -13,9 +13,18 @@ inline int ProcessThreadCount() {
     return int(std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks)));
 }
 
+// The count to come back to: taken once a thread has been started and
+// joined, so that a thread a sanitizer's runtime starts with the first
+// thread of the process is counted in it.
+inline int ThreadCountBaseline() {
+    std::thread([] {}).join();
+    return ProcessThreadCount();
+}
+
 // Waits (real time, at most `bound`) until the process has at most `count`
 // threads; gives the count last seen.
-inline int WaitForThreadCount(int count, std::chrono::milliseconds bound = std::chrono::seconds(5)) {
+inline int WaitForThreadCount(int count,
+                              std::chrono::milliseconds bound = std::chrono::seconds(5)) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     int now = ProcessThreadCount();
     while (now > count && std::chrono::steady_clock::now() < deadline) {

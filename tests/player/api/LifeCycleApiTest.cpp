@@ -49,7 +49,7 @@ TEST_F(LifeCycleApiTest, ReleaseAtAnyMomentLeavesNoThreadOfTheLibrary) {
     std::string error;
     ASSERT_TRUE(recgen::WriteRecording(plan, base + ".dvr", base + ".inx", &error)) << error;
     ASSERT_TRUE(t_->zRelease());
-    const int threads = ProcessThreadCount();
+    const int threads = ThreadCountBaseline();
 
     const uint32_t seed = Seed();
     std::cout << "life cycle seed " << seed << std::endl;
