@@ -46,17 +46,13 @@ DialogTemplate FindTemplate() {
         {kStatic, L"Quick Index", IDC_FIND_QUICK_LABEL, kLabel, 0, 160, 9, 55, 10},
         {kStatic, L"", IDC_FIND_STATUS, kLabel, 0, 8, 284, 276, 10},
         {L"SysListView32", L"", IDC_FIND_LIST, kReportList, 0, 8, 24, 276, 256},
-        {kButton, L"Sensors", IDC_FIND_SENSOR_GROUP, kGroup, 0, 286, 20, 200, 64},
     };
     AddSearchRow(t, IDC_FIND_SPEED_LABEL, L"Speed(>)", L"(km/h)", 32);
     AddSearchRow(t, IDC_FIND_G_LABEL, L"G-Sensor(>)", L"(0.1~2.0)", 48);
     AddSearchRow(t, IDC_FIND_TEMPERATURE_LABEL, L"Temperature(>)", L"(\u2103)", 64);
-    t.items.push_back({kButton, L"Tyres", IDC_FIND_TYRE_GROUP, kGroup, 0, 286, 90, 200, 64});
     AddSearchRow(t, IDC_FIND_TYRE_TEMP_LABEL, L"Tyre temperature", L"(\u2103)", 102);
     AddSearchRow(t, IDC_FIND_PRESSURE_ABOVE_LABEL, L"Pressure(>)", L"(PSI)", 118);
     AddSearchRow(t, IDC_FIND_PRESSURE_BELOW_LABEL, L"Pressure(<)", L"(PSI)", 134);
-    t.items.push_back(
-        {kButton, L"Position", IDC_FIND_POSITION_GROUP, kGroup, 0, 286, 160, 200, 64});
     AddPositionRow(t,
                    {IDC_FIND_LONGITUDE_LABEL, IDC_FIND_LONGITUDE_EDIT,
                     IDC_FIND_LONGITUDE_PLUS_MINUS, IDC_FIND_LONGITUDE_TOLERANCE},
@@ -66,6 +62,12 @@ DialogTemplate FindTemplate() {
                     IDC_FIND_LATITUDE_TOLERANCE},
                    L"Latitude", 190);
     t.items.push_back({kButton, L"Find", IDC_FIND_POSITION_BUTTON, kPush, 0, 450, 204, 34, 13});
+    // The frames come after what they hold: a window above its siblings
+    // clips them, and the frames would cover their own fields.
+    t.items.push_back({kButton, L"Sensors", IDC_FIND_SENSOR_GROUP, kGroup, 0, 286, 20, 200, 64});
+    t.items.push_back({kButton, L"Tyres", IDC_FIND_TYRE_GROUP, kGroup, 0, 286, 90, 200, 64});
+    t.items.push_back(
+        {kButton, L"Position", IDC_FIND_POSITION_GROUP, kGroup, 0, 286, 160, 200, 64});
     t.items.push_back(
         {L"SysDateTimePick32", L"", IDC_FIND_TIME_PICKER, kPicker, 0, 290, 240, 110, 14});
     t.items.push_back({kButton, L"Find", IDC_FIND_TIME_BUTTON, kPush, 0, 404, 240, 34, 14});

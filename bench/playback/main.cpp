@@ -30,8 +30,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/window/BenchWindow.h"
 #include "platform/backend/HeadlessDisplay.h"
-#include "platform/user/User.h"
 #include "player/decode/DecoderManager.h"
 #include "player/render/ChannelDisplay.h"
 #include "player/render/ManagedFrameDecoder.h"
@@ -91,10 +91,6 @@ public:
 private:
     CFrameDecoder& inner_;
 };
-
-LRESULT BlackProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -257,13 +253,7 @@ void MeasureRealTime(const Case& c, const std::vector<std::unique_ptr<Gop>>& gop
 
 void RunCase(const Case& c, const std::filesystem::path& dir) {
     HeadlessDisplay screen(1920, 1080, RGB(0, 0, 0));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BlackProc;
-    wc.lpszClassName = L"Bench";
-    RegisterClassEx(&wc);
-    HWND window = CreateWindowEx(0, L"Bench", L"", WS_POPUP | WS_VISIBLE, 0, 0, c.windowWidth,
-                                 c.windowHeight, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateBenchWindow(c.windowWidth, c.windowHeight);
     CDecoderManager decoders;
     decoders.Create();
     const std::vector<std::unique_ptr<Gop>> gops = Record(c, dir, decoders);

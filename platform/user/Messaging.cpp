@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/user/InputCooking.h"
@@ -17,6 +18,8 @@ namespace {
 // Per thread: the last retrieved message's time and cursor position.
 thread_local DWORD t_messageTime = 0;
 thread_local POINT t_messagePos{};
+// Per thread: the cross-thread send being served right now (innermost), for ReplyMessage.
+thread_local SentMessage* t_serving = nullptr;
 
 bool InFilter(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
     if (hwnd != nullptr && m.hwnd != hwnd)
@@ -41,6 +44,13 @@ LRESULT CallOwnWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return proc == nullptr ? 0 : proc(hwnd, message, wParam, lParam);
 }
 
+// The sender of `s` gets `result` and goes on. Lock held.
+void Reply(SentMessage& s, LRESULT result) {
+    s.result = result;
+    s.done = true;
+    s.sender->Wake();
+}
+
 // Serves one message sent by another thread, if any. Lock held on entry and exit.
 bool ServeOneSent(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
     if (q->sent.empty())
@@ -48,13 +58,14 @@ bool ServeOneSent(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
     std::shared_ptr<SentMessage> s = q->sent.front();
     q->sent.pop_front();
     ++q->sendDepth;
+    SentMessage* const outer = std::exchange(t_serving, s.get());
     lock.unlock();
     const LRESULT result = CallOwnWindow(s->hwnd, s->message, s->wParam, s->lParam);
     lock.lock();
+    t_serving = outer;
     --q->sendDepth;
-    s->result = result;
-    s->done = true;
-    s->sender->Wake();
+    if (!s->done)
+        Reply(*s, result);
     return true;
 }
 
@@ -291,6 +302,14 @@ BOOL InSendMessage() {
     std::lock_guard lock(UserMutex());
     MessageQueue* q = MessageQueue::CurrentIfAny();
     return q != nullptr && q->sendDepth > 0 ? TRUE : FALSE;
+}
+
+BOOL ReplyMessage(LRESULT result) {
+    std::lock_guard lock(UserMutex());
+    if (t_serving == nullptr || t_serving->done)
+        return FALSE;
+    Reply(*t_serving, result);
+    return TRUE;
 }
 
 DWORD GetMessageTime() {

@@ -34,6 +34,11 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPA
 
 // TRUE while the calling thread handles a message sent by another thread.
 BOOL InSendMessage();
+// Inside the handler of a message sent by another thread: the sender gets
+// `result` now and goes on while the handler still runs (a box it shows, say).
+// FALSE, and nothing happens, when the message being handled was not sent by
+// another thread or has been replied to already.
+BOOL ReplyMessage(LRESULT result);
 DWORD GetMessageTime();
 // Screen position of the cursor when the last retrieved message was made.
 DWORD GetMessagePos();

@@ -3,7 +3,7 @@
 // later draws its channels into the host window.
 //
 // Threads: Init, Free and Refresh on the command thread; ShowGop on the
-// playback thread only; SetOsd, Halt and Resume from any thread.
+// playback thread only; SetOsd and Interrupt from any thread.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,15 @@
 #include "platform/base/WinTypes.h"
 #include "player/queue/GopBuffer.h"
 #include "shared/GopRecords.h"
+
+// Whether the GOP being shown must stop: playback has moved on (a new
+// position, speed or direction, a stop). Asked by the display's threads
+// between frames and while they wait for a frame's time.
+class CShowInterruption {
+public:
+    virtual ~CShowInterruption() = default;
+    virtual bool IsInterrupted() const = 0;
+};
 
 // One GOP to show, as the playback thread found it.
 struct GopShowRequest {
@@ -21,6 +30,7 @@ struct GopShowRequest {
     int speed;              // 1, or 2^a in fast play
     bool forward;
     int state;  // the playback thread's snapshot of the player state (zStatusType)
+    const CShowInterruption* interruption = nullptr;  // null: never interrupted
 };
 
 class CGopDisplay {
@@ -42,12 +52,11 @@ public:
     // the mode of its channel count): a GOP shown in another mode has the
     // window repainted first.
     virtual void SetShownDivisionMode(int) {}
-    // Shows the GOP and returns once its time is over: 0, or -1 when a frame
-    // failed (the playback thread then rebuilds the decoders).
+    // Shows the GOP and returns once its time is over, or at its next frame
+    // once the request's interruption says so: 0, or -1 when a frame failed
+    // (the playback thread then rebuilds the decoders).
     virtual int ShowGop(const GopShowRequest& request) = 0;
-    // Halt: the GOP being shown ends at its next frame and every later
-    // ShowGop returns at once, until Resume (the player is being released,
-    // and its playback thread must end within its bound).
-    virtual void Halt() = 0;
-    virtual void Resume() = 0;
+    // Has a ShowGop waiting for a frame's time ask its interruption again
+    // (any thread, after the interruption has come true).
+    virtual void Interrupt() {}
 };

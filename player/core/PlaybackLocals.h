@@ -13,6 +13,9 @@
 inline constexpr int kPcmBufferSize = 81920;
 
 struct CPlayer::PlaybackLocals {
+    explicit PlaybackLocals(uint64_t thread) : generation(thread) {}
+
+    const uint64_t generation;  // of the playback thread that owns them
     std::unique_ptr<GopInfo> info = std::make_unique<GopInfo>();
     std::unique_ptr<uint8_t[]> audio = std::make_unique<uint8_t[]>(kGopAudioBufferSize);
     int state = STATUS_IDLE;  // snapshot of the player state for this GOP

@@ -20,16 +20,31 @@ constexpr int kOlderFastDisplayMs = 500;
 
 }  // namespace
 
+// The GOP the playback thread shows with these locals, as the display asks
+// about it.
+class CPlayer::ShownGopInterruption final : public CShowInterruption {
+public:
+    ShownGopInterruption(const CPlayer& player, const PlaybackLocals& locals)
+        : m_player(player), m_locals(locals) {}
+    bool IsInterrupted() const override { return m_player.ShownGopInterrupted(m_locals); }
+
+private:
+    const CPlayer& m_player;
+    const PlaybackLocals& m_locals;
+};
+
 void CPlayer::PlaybackThread(uint64_t generation) {
-    PlaybackLocals locals;
+    PlaybackLocals locals(generation);
     while (m_state != STATUS_STOPPED && IsCurrentPlayback(generation)) {
         WaitForSingleObject(m_dataReadyEvent, INFINITE);
         if (!TakeStateSnapshot(locals, generation))
             continue;
         WaitForDrawing(generation);
         if (m_queue.IsEmpty()) {
+            // Ends as soon as the read thread queues something: after a
+            // seek, the new position's first GOP is shown as soon as read.
             SetEvent(m_needDataEvent);
-            Pause(kEmptyQueueWaitMs);
+            m_queue.WaitUntilNotEmpty(kEmptyQueueWaitMs);
             continue;
         }
         int state = kSlotEmpty;
@@ -77,7 +92,31 @@ bool CPlayer::TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation) {
     return true;
 }
 
+// The GOP taken with these locals must stop: this thread must end, a flush
+// emptied the queue around it (a new position or direction), or playback
+// went on at another speed or direction. A paused step is shown whole.
+bool CPlayer::ShownGopInterrupted(const PlaybackLocals& locals) const {
+    if (!IsCurrentPlayback(locals.generation))
+        return true;
+    if (locals.state == STATUS_PAUSED)
+        return false;
+    return m_queue.IsPinStale() || m_speed != locals.speed || m_forward != locals.forward;
+}
+
+// Called once a shown GOP's interruption has come true.
+void CPlayer::InterruptShownGop() {
+    m_display.Interrupt();
+}
+
 void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
+    const ShownGopInterruption interruption(*this, locals);
+    // Interrupted before it was shown: a GOP flushed away is dropped, one
+    // met at a new speed is taken again with it.
+    if (interruption.IsInterrupted()) {
+        m_queue.Release();
+        SetEvent(m_needDataEvent);
+        return;
+    }
     GopInfo& info = *locals.info;
     OpenAudioForGop(locals);
     ResetGopRecord(&info, locals.audio.get());
@@ -102,8 +141,8 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     const int displayMs = version == 4
                               ? (locals.speed == 1 ? kV4DisplayMs : kFastDisplayMs)
                               : (locals.speed == 1 ? locals.pcmDisplayMs : kOlderFastDisplayMs);
-    const GopShowRequest request{slot,         &info,          m_stepIndex, displayMs,
-                                 locals.speed, locals.forward, locals.state};
+    const GopShowRequest request{slot,         &info,          m_stepIndex,  displayMs,
+                                 locals.speed, locals.forward, locals.state, &interruption};
     const bool shown = m_display.ShowGop(request) == 0;
     locals.stepPending = false;
     if (locals.state != STATUS_PAUSED)

@@ -3,6 +3,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
+#include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 
 namespace {
@@ -57,7 +58,6 @@ bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCal
     m_source.SetSourceCallback(source);
     m_source.SetReservedCallback(reserved);
     m_extractCallback = extract;
-    m_display.Resume();
     if (!m_display.Init(window) || !CreateEvents()) {
         Release();
         return false;
@@ -131,9 +131,9 @@ bool CPlayer::Release() {
 }
 
 // Every thread of the player learns that it must end: run flags, a new
-// playback generation, the events they wait on, the halt that cuts their
-// pauses and the display's GOP, and the extraction's stop. No handler
-// starts a thread from now on, and no extraction starts.
+// playback generation (which interrupts the GOP being shown), the events
+// they wait on, the halt that cuts their pauses, and the extraction's stop.
+// No handler starts a thread from now on, and no extraction starts.
 void CPlayer::TellThreadsToEnd() {
     m_releasing = true;
     m_extractCallback = nullptr;
@@ -144,7 +144,7 @@ void CPlayer::TellThreadsToEnd() {
     m_readRun = false;
     ++m_playGeneration;
     SetEvent(m_haltEvent);
-    m_display.Halt();
+    InterruptShownGop();
     m_source.StopExtract();
     for (HANDLE event :
          {m_commandEvent, m_playEndEvent, m_needDataEvent, m_dataReadyEvent, m_continueEvent})
@@ -156,10 +156,11 @@ void CPlayer::Pause(DWORD ms) const {
     WaitForSingleObject(m_haltEvent, ms);
 }
 
-// Ends the running playback thread: a new generation makes it leave its loop,
-// the events wake it wherever it waits.
+// Ends the running playback thread: a new generation makes it leave its loop
+// and stops the GOP it shows, the events wake it wherever it waits.
 bool CPlayer::EndPlayThread(DWORD waitMs) {
     ++m_playGeneration;
+    InterruptShownGop();
     SetEvent(m_continueEvent);
     SetEvent(m_dataReadyEvent);
     const bool ended = EndThread(&m_playThread, waitMs);
@@ -207,7 +208,7 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
 }
 
 void CPlayer::StopAndClose() {
-    std::lock_guard running(m_handlerLock);
+    DeferringLock running(m_handlerLock);
     PlayCommand command;
     command.cmd = PLAY_CMD_STOP;
     DoStop(command);
@@ -230,7 +231,9 @@ void CPlayer::CommandThread() {
         const PlayCommand command = m_slot.Take();
         const bool known = command.cmd >= PLAY_CMD_CLOSE && command.cmd <= PLAY_CMD_JUMP;
         if (known && command.cmd != PLAY_CMD_NONE) {
-            std::lock_guard running(m_handlerLock);
+            DeferringLock running(m_handlerLock);
+            if (!m_commandRun)
+                break;  // released meanwhile: no handler runs after it
             m_lastResult = (this->*kHandlers[command.cmd])(command);
         }
         ResetEvent(m_commandEvent);

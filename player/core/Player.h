@@ -13,10 +13,13 @@
 // index, frame count, jump mode, GOP positions, channel count) are atomics
 // written by the command, read and playback threads and read by the others.
 // The queue, the source manager and the command slot have locks of their
-// own.
+// own. No lock of the library is held while a callback of the host runs:
+// errors raised under the handler lock, the read gate or the source
+// manager's lock wait until their thread has let go of it (DeferringLock).
 //
-// At most one read thread and one playback thread run at a time: a new
-// playback thread is started only after the previous one has ended.
+// At most one read thread and one playback thread run at a time: a new one
+// of either is started only after the previous one has ended
+// (StartReadThread, StartPlayThread).
 //
 // Release ends every thread the player started (command, end-of-playback,
 // read, playback with its display threads and audio device, extraction)
@@ -53,10 +56,10 @@ public:
 
     // zInit and zRelease. Init fails, starting nothing, while a thread of an
     // earlier Init still runs, and when an event or a thread cannot be made.
-    // Release ends every thread (500 ms each at most; a playback is stopped,
-    // the source stays open). False when one outlived its bound (held in a
-    // callback of the host): what it uses stays until a later Release or
-    // Init finds it ended.
+    // Release ends the command thread first, then every other thread (500 ms
+    // each at most; a playback is stopped, the source stays open). False when
+    // one outlived its bound (held in a callback of the host): what it uses
+    // stays until a later Release or Init finds it ended.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
               zReservedCallback reserved, zExtractCallback extract, zErrorCallback error);
     bool Release();
@@ -110,6 +113,7 @@ private:
     void ReadThread();
     void PlaybackThread(uint64_t generation);
     bool StartPlayThread(bool flush);
+    bool StartReadThread();
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
     void TellThreadsToEnd();
@@ -149,6 +153,9 @@ private:
 
     // Playback thread steps.
     struct PlaybackLocals;
+    class ShownGopInterruption;
+    bool ShownGopInterrupted(const PlaybackLocals& locals) const;
+    void InterruptShownGop();
     bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
     void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
     void ComputeAudio(PlaybackLocals& locals);

@@ -5,6 +5,7 @@
 #include "platform/base/Thread.h"
 #include "platform/user/WindowApi.h"
 #include "player/core/Player.h"
+#include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 #include "player/gop/GopParser.h"
 #include "player/source/AudioFormat.h"
@@ -83,6 +84,7 @@ int CPlayer::DoPlay(const PlayCommand& command) {
                 TurnAndFlush(true, 1);
             }
             m_state = STATUS_PLAYING;
+            InterruptShownGop();
             return MSG_PLAY_DONE;
     }
 }
@@ -110,20 +112,32 @@ int CPlayer::PlayFromStopped() {
     m_forward = true;
     m_speed = 1;
     m_display.Refresh();
+    if (!StartReadThread()) {
+        ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
+        return MSG_PLAY_FAILED;
+    }
+    // The queue starts empty and the read thread may have filled it already:
+    // emptying it again would drop the first GOPs.
+    if (!StartPlayThread(false))
+        return MSG_PLAY_FAILED;
+    m_state = STATUS_PLAYING;
+    return MSG_PLAY_DONE;
+}
+
+// Ends the read thread that may run still, then starts one with the decoders
+// and queue buffers it reads into: there is never more than one read thread.
+bool CPlayer::StartReadThread() {
+    EndReadThread(INFINITE);
     m_decoders.Create();
     m_queue.Reset();
     m_readRun = true;
     HANDLE thread = CreateThread([this] { ReadThread(); });
     if (thread == nullptr) {
         m_readRun = false;
-        ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
-        return MSG_PLAY_FAILED;
+        return false;
     }
     m_readThread = thread;
-    if (!StartPlayThread(true))
-        return MSG_PLAY_FAILED;
-    m_state = STATUS_PLAYING;
-    return MSG_PLAY_DONE;
+    return true;
 }
 
 int CPlayer::ResumeFromPause() {
@@ -204,6 +218,7 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
         m_speed = 1 << command.a;
     }
     m_state = STATUS_FAST_FORWARD;
+    InterruptShownGop();
     return MSG_FAST_FORWARD_DONE;
 }
 
@@ -229,6 +244,7 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
         m_speed = 1 << command.a;
     }
     m_state = STATUS_FAST_BACKWARD;
+    InterruptShownGop();
     return MSG_FAST_BACKWARD_DONE;
 }
 
@@ -261,6 +277,9 @@ int CPlayer::DoSeek(const PlayCommand& command) {
     m_speed = 1;
     m_forward = true;
     if (!SeekAndFlush(&position)) {
+        // Idle now, nothing reads until the next play starts a read thread.
+        if (!playing)
+            EndReadThread(INFINITE);
         ReportError(playing ? ERR_SEEK_FAILED_PLAYING : ERR_SEEK_FAILED_NOT_PLAYING);
         return MSG_SEEK_FAILED;
     }
@@ -329,24 +348,34 @@ int CPlayer::SetJumpMode(const PlayCommand& command) {
 }
 
 // Moves the source to `position` (none: stays) and empties the queue, as one
-// step for the read thread. False, flushing nothing, when the seek fails.
+// step for the read thread, which then reads on at once; the GOP being shown
+// stops. False, flushing nothing, when the seek fails.
 bool CPlayer::SeekAndFlush(const int64_t* position) {
-    std::lock_guard gate(m_readGate);
-    if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
-        return false;
-    m_queue.Flush();
+    {
+        DeferringLock gate(m_readGate);
+        if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
+            return false;
+        m_queue.Flush();
+    }
+    SetEvent(m_needDataEvent);
+    InterruptShownGop();
     return true;
 }
 
 // Sets the direction and speed the read thread reads with and empties the
-// queue, as one step for the read thread. Done apart, a read between them
+// queue, as one step for the read thread, which then reads on at once; the
+// GOP being shown stops. Done apart, a read between them
 // would take the next GOP in the new direction and the flush would drop it
 // with the source already past it: that GOP would never be shown.
 void CPlayer::TurnAndFlush(bool forward, int speed) {
-    std::lock_guard gate(m_readGate);
-    m_forward = forward;
-    m_speed = speed;
-    m_queue.Flush();
+    {
+        DeferringLock gate(m_readGate);
+        m_forward = forward;
+        m_speed = speed;
+        m_queue.Flush();
+    }
+    SetEvent(m_needDataEvent);
+    InterruptShownGop();
 }
 
 // Ends the running playback thread first: two never run at once. `flush`

@@ -6,6 +6,7 @@
 #include "platform/base/Event.h"
 #include "player/core/GopRecord.h"
 #include "player/core/Player.h"
+#include "player/errors/DeferringLock.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void CPlayer::ReadThread() {
 
 // One read and what it gives, under the read gate.
 GopReadResult CPlayer::ReadAndQueue(uint8_t* buffer, GopInfo* info) {
-    std::lock_guard gate(m_readGate);
+    DeferringLock gate(m_readGate);
     if (m_queue.IsFull()) {
         SetEvent(m_dataReadyEvent);
         ResetEvent(m_needDataEvent);

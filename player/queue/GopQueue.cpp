@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/base/Clock.h"
+
 CGopQueue::CGopQueue() : m_slots{} {}
 
 CGopQueue::~CGopQueue() {
@@ -90,6 +92,7 @@ bool CGopQueue::Push(const uint8_t* data, int length, int64_t positionBefore,
     slot.positionBefore = positionBefore;
     slot.positionAfter = positionAfter;
     m_writeIndex = index;
+    m_taken.notify_all();
     return true;
 }
 
@@ -101,12 +104,14 @@ bool CGopQueue::MarkEnd(int marker) {
     if (CountLocked() == 0) {
         m_readIndex = m_writeIndex = index;
         m_slots[index].state = marker;
+        m_taken.notify_all();
         return false;
     }
     if (index == m_writeIndex)
         return false;  // the newest slot already is a marker
     m_slots[index].state = marker;
     m_writeIndex = index;
+    m_taken.notify_all();
     return true;
 }
 
@@ -123,7 +128,7 @@ GopBuffer* CGopQueue::Oldest(int* state) {
 
 bool CGopQueue::Consume() {
     std::lock_guard lock(m_lock);
-    const bool stale = m_pinned >= 0 && m_pinnedAt != m_flushes;
+    const bool stale = IsPinStaleLocked();
     m_pinned = -1;
     if (stale || CountLocked() == 0)
         return false;
@@ -136,6 +141,17 @@ bool CGopQueue::Consume() {
 void CGopQueue::Release() {
     std::lock_guard lock(m_lock);
     m_pinned = -1;
+}
+
+bool CGopQueue::IsPinStale() const {
+    std::lock_guard lock(m_lock);
+    return IsPinStaleLocked();
+}
+
+bool CGopQueue::WaitUntilNotEmpty(DWORD ms) {
+    std::unique_lock lock(m_lock);
+    return CurrentClock().WaitUntil(lock, m_taken, DeadlineAfter(ms),
+                                    [this] { return CountLocked() > 0; });
 }
 
 int CGopQueue::ReadIndex() const {

@@ -10,14 +10,17 @@
 // thread pushed after the flush, which the playback thread has not seen.
 //
 // Threads: Reset, Push, MarkEnd and IsFull on the read thread; Oldest,
-// Consume, Release and IsEmpty on the playback thread; Flush on the command
-// and playback threads; FreeBuffers once both threads have ended. Each
-// operation takes the lock for its whole run.
+// Consume, Release, IsEmpty and WaitUntilNotEmpty on the playback thread;
+// Flush on the command and playback threads; IsPinStale on any thread;
+// FreeBuffers once both threads have ended. Each operation takes the lock
+// for its whole run (WaitUntilNotEmpty lets it go while it waits).
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
+#include "platform/base/WinTypes.h"
 #include "player/queue/GopBuffer.h"
 
 class CGopQueue {
@@ -67,6 +70,13 @@ public:
     bool Consume();
     // Unpins the slot handed out by Oldest and keeps it queued.
     void Release();
+    // True when a flush came after Oldest pinned its slot: the GOP in it is
+    // no longer queued (any thread).
+    bool IsPinStale() const;
+
+    // Waits, at most `ms` on the injectable clock, until a slot is taken (a
+    // GOP or an end marker). True when one is.
+    bool WaitUntilNotEmpty(DWORD ms);
 
     // The slot at `index` (tests and diagnostics).
     const GopBuffer& Slot(int index) const { return m_slots[index]; }
@@ -78,8 +88,10 @@ private:
     bool IsFullLocked() const;
     int NextSlotLocked() const;
     bool IsPinnedLocked(int index) const { return m_pinned == index; }
+    bool IsPinStaleLocked() const { return m_pinned >= 0 && m_pinnedAt != m_flushes; }
 
     mutable std::mutex m_lock;
+    std::condition_variable m_taken;  // a push or a marker took a slot
     // All below guarded by m_lock.
     GopBuffer m_slots[kSlots];
     int m_readIndex = 0;

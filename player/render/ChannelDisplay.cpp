@@ -17,11 +17,7 @@ constexpr int kCatchUpMsPerBuffer = 50;
 }  // namespace
 
 CChannelDisplay::CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host)
-    : m_renderer(renderer), m_decoder(decoder), m_host(host), m_halt(CreateEvent(true, false)) {}
-
-CChannelDisplay::~CChannelDisplay() {
-    CloseHandle(m_halt);
-}
+    : m_renderer(renderer), m_decoder(decoder), m_host(host) {}
 
 bool CChannelDisplay::Init(HWND window) {
     if (window == nullptr) {
@@ -93,7 +89,8 @@ void CChannelDisplay::RunThreads(const ChannelLayout& layout, const GopShowReque
         context->paneCount = layout.paneCount;
         context->pane = layout.pane[c];
         const DisplayServices services{m_renderer,         m_decoder,           m_host,
-                                       &m_decodedWidth[c], &m_decodedHeight[c], m_halt};
+                                       &m_decodedWidth[c], &m_decodedHeight[c], m_frameWait,
+                                       r.interruption};
         HANDLE thread = CreateThread([context, services] { DisplayThread(context, services); });
         if (thread != nullptr)
             threads.push_back(thread);
@@ -125,8 +122,6 @@ void CChannelDisplay::RepaintForNewMode(const ChannelLayout& layout, int channel
 
 int CChannelDisplay::ShowGop(const GopShowRequest& r) {
     if (r.info == nullptr || r.slot == nullptr || r.slot->data == nullptr)
-        return 0;
-    if (WaitForSingleObject(m_halt, 0) == WAIT_OBJECT_0)
         return 0;
     FillContexts(r, CatchUpWithAudio(r));
     const ChannelLayout layout = PickLayout(*r.info);

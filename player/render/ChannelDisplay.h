@@ -2,10 +2,11 @@
 // (CGopDisplay). ShowGop works out when each channel's frames are due, picks
 // the pane layout from the division mode, the full-screen channel and the
 // channel count, starts one DisplayThread per shown channel and returns
-// once all of them have ended.
+// once all of them have ended: at the end of the GOP's time, or at the next
+// frame once the request's interruption comes true.
 //
 // Threads: ShowGop on the playback thread only; Init, Free and Refresh on
-// the command or playback thread; SetOsd, Halt, Resume and the decoded sizes
+// the command or playback thread; SetOsd, Interrupt and the decoded sizes
 // from any thread. The 16 contexts are written by ShowGop before it starts the
 // threads and read by each channel's thread until ShowGop has waited for it:
 // never shared between two GOPs.
@@ -13,11 +14,11 @@
 
 #include <atomic>
 
-#include "platform/base/Event.h"
 #include "player/core/GopDisplay.h"
 #include "player/render/DisplayContext.h"
 #include "player/render/DisplayHost.h"
 #include "player/render/FrameDecoder.h"
+#include "player/render/FrameWait.h"
 #include "player/render/PaneLayout.h"
 #include "player/render/Renderer.h"
 
@@ -25,9 +26,6 @@ class CChannelDisplay final : public CGopDisplay {
 public:
     // None of these is owned; all outlive the display.
     CChannelDisplay(CRenderer& renderer, CFrameDecoder& decoder, CDisplayHost& host);
-    ~CChannelDisplay() override;
-    CChannelDisplay(const CChannelDisplay&) = delete;
-    CChannelDisplay& operator=(const CChannelDisplay&) = delete;
 
     // Prepares the renderer's slots on `window`. A host without a window
     // (null) has its GOPs decoded and paced but nothing drawn: true.
@@ -35,13 +33,10 @@ public:
     void Free() override { m_renderer.Free(-1); }
     void Refresh() override { m_renderer.Refresh(); }
     void SetOsd(bool on) override { m_renderer.SetOsdOn(on); }
+    void Interrupt() override { m_frameWait.Wake(); }
     // 0, or -1 when at speed 1 the one channel shown full screen failed to
     // decode (the playback thread then rebuilds the decoders).
     int ShowGop(const GopShowRequest& request) override;
-    // The display threads of the GOP being shown end at their next frame
-    // (their pauses between frames wait on the halt).
-    void Halt() override { SetEvent(m_halt); }
-    void Resume() override { ResetEvent(m_halt); }
 
     // The last decoded picture size of channel c (0-based); zOpen clears them.
     int DecodedWidth(int channel) const { return m_decodedWidth[channel].load(); }
@@ -59,7 +54,7 @@ private:
     CRenderer& m_renderer;
     CFrameDecoder& m_decoder;
     CDisplayHost& m_host;
-    const HANDLE m_halt;  // manual-reset event, set while halted
+    CFrameWait m_frameWait;  // the display threads' waits, cut short by Interrupt
 
     DisplayContext m_contexts[kMaxChannels] = {};
     bool m_noSkip[kMaxChannels] = {};  // playback thread; kept from the last version-4 GOP

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "platform/base/Clock.h"
-#include "platform/base/Waitable.h"
 #include "player/render/DisplayHost.h"
 #include "player/render/FrameDecoder.h"
 #include "player/render/FrameSchedule.h"
+#include "player/render/FrameWait.h"
 #include "player/render/OsdText.h"
 #include "player/render/Renderer.h"
 #include "shared/PlayerInterface.h"
@@ -27,6 +27,10 @@ void ShowFrame(DisplayContext& c, const DisplayServices& s, const uint8_t* pictu
         return;
     if (!s.renderer.Draw(c.paneCount, c.pane, c.channel, picture, c.width, c.height))
         s.host.ReportFrameFailure();
+}
+
+bool Interrupted(const DisplayServices& s) {
+    return s.interruption != nullptr && s.interruption->IsInterrupted();
 }
 
 void ClearContext(DisplayContext& c) {
@@ -51,7 +55,7 @@ void DisplayThread(DisplayContext* context, const DisplayServices& s) {
     for (int j = 0; j >= 0 && j < toGo;) {
         if (c.speed != 1)
             t0 = timeGetTime();
-        if (!FrameUsable(c, j) || picture == nullptr)
+        if (!FrameUsable(c, j) || picture == nullptr || Interrupted(s))
             break;
         if (!s.decoder.DecodeFrame(0, c.channel + 1, c.frameData[j], c.frameLength[j], picture,
                                    &c.size, &c.width, &c.height)) {
@@ -70,8 +74,8 @@ void DisplayThread(DisplayContext* context, const DisplayServices& s) {
                 if (GopTimeIsOver(c, elapsed))
                     break;
                 const int pause = PauseAfterFrame(c, j, elapsed);
-                if (pause > 0 && WaitForSingleObject(s.halt, DWORD(pause)) != WAIT_TIMEOUT)
-                    break;  // halted
+                if (pause > 0 && !s.wait.Sleep(DWORD(pause), s.interruption))
+                    break;
             }
         }
         j = NextFrame(c, j, toGo);

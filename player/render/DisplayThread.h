@@ -1,8 +1,9 @@
 // DisplayThread: one channel's frames of one GOP. It decodes the frames the
 // skipping rules leave (FrameSchedule.h), draws those due to be shown with
-// their on-screen text, and paces itself on the injectable clock (waits on
-// the halt event, timeGetTime) between them; then it clears its context. A
-// halt ends it at its next frame.
+// their on-screen text, and paces itself on the injectable clock (Sleep,
+// timeGetTime) between them; then it clears its context. Once the GOP's
+// interruption comes true it stops before its next frame, or at once while
+// it waits for one.
 //
 // Threads: runs on a thread of its own per shown channel, started by
 // CChannelDisplay::ShowGop, which waits for it. It uses only its context,
@@ -12,12 +13,13 @@
 
 #include <atomic>
 
-#include "platform/base/Handle.h"
 #include "player/render/DisplayContext.h"
 
 class CRenderer;
 class CFrameDecoder;
 class CDisplayHost;
+class CFrameWait;
+class CShowInterruption;
 
 struct DisplayServices {
     CRenderer& renderer;
@@ -25,7 +27,8 @@ struct DisplayServices {
     CDisplayHost& host;
     std::atomic<int>* decodedWidth;  // the channel's last decoded size
     std::atomic<int>* decodedHeight;
-    HANDLE halt;  // an event: once set, the thread ends at its next frame
+    CFrameWait& wait;                       // shared by the display's threads
+    const CShowInterruption* interruption;  // the GOP's; null: never interrupted
 };
 
 void DisplayThread(DisplayContext* context, const DisplayServices& services);

@@ -6,6 +6,7 @@
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
 #include "player/disk/TimeIndexRebuild.h"
+#include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 
 namespace {
@@ -29,7 +30,7 @@ CSourceManager::~CSourceManager() {
 }
 
 int CSourceManager::Open(int type, const char* dataPath, const char* indexPath) {
-    std::unique_lock lock(m_lock);
+    DeferringLock lock(m_lock);
     if (m_type != OPENED_NONE)
         return -1;
     switch (type) {
@@ -96,7 +97,7 @@ bool CSourceManager::RebuildRunning() const {
 }
 
 int CSourceManager::Close() {
-    std::unique_lock lock(m_lock);
+    DeferringLock lock(m_lock);
     const int type = m_type;
     if (type == OPENED_NONE) {
         lock.unlock();
@@ -127,7 +128,7 @@ int CSourceManager::Close() {
 void CSourceManager::EndStorageThreads() {
     HANDLE openThread, watchThread, stop;
     {
-        std::lock_guard lock(m_lock);
+        DeferringLock lock(m_lock);
         ++m_session;
         if (m_rebuild != nullptr)
             m_rebuild->stop = true;
@@ -151,13 +152,13 @@ void CSourceManager::ReportSource(int kind, const char* name, int status) const 
 
 template <typename Op, typename Result>
 Result CSourceManager::OnReader(Op op, Result otherwise) {
-    std::lock_guard lock(m_lock);
+    DeferringLock lock(m_lock);
     return m_type == OPENED_FILE_PAIR ? op(m_fileReader) : OnDeviceReader(op, otherwise);
 }
 
 template <typename Op, typename Result>
 Result CSourceManager::OnDeviceReader(Op op, Result otherwise) {
-    std::lock_guard lock(m_lock);
+    DeferringLock lock(m_lock);
     if (m_type == OPENED_DISK && m_diskReader != nullptr)
         return op(*m_diskReader);
     if (m_type == OPENED_CARD && m_cardReader != nullptr)
@@ -189,7 +190,7 @@ int CSourceManager::TellCarId(char* carId) {
 }
 
 int CSourceManager::Seek(uint64_t position) {
-    std::lock_guard lock(m_lock);
+    DeferringLock lock(m_lock);
     if (HasReader())
         return OnReader([=](auto& r) { return r.Seek(position); }, -1);
     switch (m_type) {

@@ -9,8 +9,10 @@
 // platform/disk.
 //
 // Threads: the exports and the player's command and read threads call in.
-// `m_lock` is recursive: a reader reports errors while it is held, and the
-// host's error callback may call exports that take it again.
+// `m_lock` is recursive (a forwarded call may run inside another: Seek
+// through OnReader) and is taken through DeferringLock: the errors a reader
+// reports under it reach the host's callback once it has been let go, and no
+// callback of the manager runs with it held.
 //
 // Faults designed out:
 // - Storage threads stop through a per-open session: Close ends the session

@@ -3,10 +3,11 @@
 #include <mutex>
 
 #include "platform/base/Thread.h"
+#include "player/errors/DeferringLock.h"
 #include "player/storage/SourceManager.h"
 
 int CSourceManager::StartExtract(uint64_t from, uint64_t to, ExtractCallback callback) {
-    std::lock_guard lock(m_lock);
+    DeferringLock lock(m_lock);
     if (!callback || IsExtracting())
         return -1;
     // The second reader is built here, under the lock, from the open one's
@@ -63,7 +64,7 @@ int CSourceManager::StopExtract() {
 }
 
 bool CSourceManager::IsExtracting() const {
-    std::lock_guard lock(m_lock);
+    DeferringLock lock(m_lock);
     return m_extractThread != nullptr && WaitForSingleObject(m_extractThread, 0) == WAIT_TIMEOUT;
 }
 

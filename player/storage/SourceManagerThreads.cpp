@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/base/Thread.h"
+#include "player/errors/DeferringLock.h"
 #include "player/storage/SourceManager.h"
 
 namespace {
@@ -35,7 +36,7 @@ void CSourceManager::FindAndOpen(int kind, uint64_t session, HANDLE stop,
         if (Stopped(stop, kPollMs))
             return;
     bool opened = reader->Open(paths) == 0;
-    std::unique_lock lock(m_lock);
+    DeferringLock lock(m_lock);
     if (!IsCurrent(session))
         return;
     opened = opened && StartWatch(kind, session, stop);
@@ -53,7 +54,7 @@ bool CSourceManager::StartWatch(int kind, uint64_t session, HANDLE stop) {
 
 void CSourceManager::WatchDiskThread(int kind, uint64_t session, HANDLE stop) {
     do {
-        std::unique_lock lock(m_lock);
+        DeferringLock lock(m_lock);
         if (!IsCurrent(session))
             return;
         const bool present = DeviceIsPresent(kind);

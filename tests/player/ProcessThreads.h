@@ -1,6 +1,7 @@
 // How many threads this process has (/proc/self/task), for tests that check
-// that a library left none of its own behind. A thread whose routine has
-// returned leaves the system a moment later, so the wait polls, bounded.
+// that a library started the threads it should and left none of its own
+// behind. A thread whose routine has returned leaves the system a moment
+// later, so the waits poll, bounded.
 #pragma once
 
 #include <chrono>
@@ -21,15 +22,27 @@ inline int ThreadCountBaseline() {
     return ProcessThreadCount();
 }
 
-// Waits (real time, at most `bound`) until the process has at most `count`
-// threads; gives the count last seen.
-inline int WaitForThreadCount(int count,
-                              std::chrono::milliseconds bound = std::chrono::seconds(5)) {
+// Waits (real time, at most `bound`) until `done(count)` holds for the
+// process's thread count; gives the count last seen.
+template <typename Done>
+int WaitForThreadCountThat(Done done, std::chrono::milliseconds bound = std::chrono::seconds(5)) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     int now = ProcessThreadCount();
-    while (now > count && std::chrono::steady_clock::now() < deadline) {
+    while (!done(now) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         now = ProcessThreadCount();
     }
     return now;
+}
+
+// Waits until the process has at most `count` threads.
+inline int WaitForThreadCount(int count,
+                              std::chrono::milliseconds bound = std::chrono::seconds(5)) {
+    return WaitForThreadCountThat([count](int now) { return now <= count; }, bound);
+}
+
+// Waits until the process has exactly `count` threads (some may still be
+// starting or leaving).
+inline int SettledProcessThreads(int count) {
+    return WaitForThreadCountThat([count](int now) { return now == count; });
 }

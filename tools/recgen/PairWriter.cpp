@@ -99,7 +99,7 @@ bool PairWriter::WriteIndex(const FinishOptions& options) {
             append(placements_[i].time, placements_[i].offset);
     }
     const uint32_t lastTime = placements_.empty() ? 0 : placements_.back().time + 1;
-    append(options.endTime.value_or(lastTime), end_);
+    append(options.endTime.value_or(lastTime), options.indexedLength.value_or(end_));
     StoreU32(index.data(), kInxMagic);
     StoreU32(index.data() + 4, options.indexFirst.value_or(1));
     StoreU32(index.data() + 8, options.indexLast.value_or(uint32_t(index.size() / 16 - 1)));

@@ -36,6 +36,8 @@ struct FinishOptions {
     std::optional<uint32_t> indexFirst = std::nullopt;
     std::optional<uint32_t> indexLast = std::nullopt;
     uint64_t inxCutBytes = 0;  // the `.inx` is cut this much short after it is written
+    // Data length the end mark gives; by default the end of the last GOP's sectors.
+    std::optional<uint64_t> indexedLength = std::nullopt;
 };
 
 // Where a GOP landed.

@@ -30,6 +30,12 @@ ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
+void CSkinButton::ReplaceBitmap(UINT bitmap) {
+    m_bitmap.DeleteObject();
+    m_bitmap.LoadBitmap(bitmap);
+    Invalidate();
+}
+
 void CSkinButton::OnPaint() {
     CPaintDC dc(this);
     CSkinBitmap cell;

@@ -14,6 +14,8 @@ public:
 
     // The colour the window region leaves out (0 after construction); no redraw.
     void SetTransparentColor(COLORREF colour) { m_crTransparent = colour; }
+    // Swaps the skin for bitmap resource `bitmap` and redraws.
+    void ReplaceBitmap(UINT bitmap);
 
     CSkinBitmap m_bitmap;
 

@@ -2,6 +2,7 @@
 
 #include "app/controls/PrivateMessage.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/FolderChooser.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/export/ExtractRun.h"
@@ -116,17 +117,9 @@ void CDateTimePicker::ApplyLanguageTexts() {
 }
 
 void CDateTimePicker::OnBrowseTargetDir() {
-    BROWSEINFOW info{};
-    info.hwndOwner = nullptr;
-    info.lpszTitle = L" ";
-    info.ulFlags = BIF_EDITBOX;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr)
-        return;
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(chosen, path))
+    CString path;
+    if (ChooseFolder(nullptr, L" ", &path))
         m_editTargetDir.SetWindowText(path);
-    CoTaskMemFree(chosen);
 }
 
 void CDateTimePicker::OnReleasedCapture(NMHDR*, LRESULT* result) {
@@ -164,20 +157,24 @@ void CDateTimePicker::OnNcLButtonDown(UINT hitTest, CPoint point) {
 }
 
 LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
+    // The box's text is made while the sender still holds the files; the
+    // extraction thread is then let go, so that it is not held for as long
+    // as the user reads the box.
+    CString box;
     switch (result) {
         case EXPORT_OPEN_FAILED:
             // The extraction is still stopping: START waits for its end,
             // which follows as EXPORT_STOPPED.
-            Message(IDS_STRING281);
+            box = IDS_STRING281.Get();
             m_progress.SetPos(0);
             break;
         case EXPORT_COMPLETED:
             EndExporting();
-            Message(WithFiles(IDS_STRING282, files));
+            box = WithFiles(IDS_STRING282, files);
             break;
         case EXPORT_ERROR:
             EndExporting();
-            Message(WithFiles(IDS_STRING283, files));
+            box = WithFiles(IDS_STRING283, files);
             m_progress.SetPos(0);
             break;
         case EXPORT_STOPPED:
@@ -186,6 +183,9 @@ LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
         default:
             break;
     }
+    ::ReplyMessage(0);
+    if (!box.IsEmpty())
+        Message(box);
     return 0;
 }
 

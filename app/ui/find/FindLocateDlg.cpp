@@ -85,13 +85,17 @@ void CFindLocateDlg::SetUnitLabels() {
 
 void CFindLocateDlg::EnableIndexChoices() {
     const int type = Call_zTellOpenedType();
-    const BOOL device = type == OPENED_DISK || type == OPENED_CARD;
-    GetDlgItem(IDC_FIND_EVENT_INDEX)->EnableWindow(device);
-    GetDlgItem(IDC_FIND_QUICK_INDEX)->EnableWindow(device);
+    m_bDeviceIndexes = type == OPENED_DISK || type == OPENED_CARD;
+    GetDlgItem(IDC_FIND_EVENT_INDEX)->EnableWindow(m_bDeviceIndexes);
+    GetDlgItem(IDC_FIND_QUICK_INDEX)->EnableWindow(m_bDeviceIndexes);
 }
 
 void CFindLocateDlg::SetStatusText(const CString& text) {
     SetDlgItemText(IDC_FIND_STATUS, text);
+}
+
+void CFindLocateDlg::ClearStatusText() {
+    SetStatusText(m_bDeviceIndexes ? CString() : IDS_FIND_DEVICE_ONLY.Get());
 }
 
 void CFindLocateDlg::ApplyLanguageTexts() {
@@ -226,7 +230,7 @@ void CFindLocateDlg::EndListRun() {
     m_list.Invalidate();
     Invalidate();
     UpdateWindow();
-    SetStatusText(L"");
+    ClearStatusText();
     m_bListThreadRunning = false;
 }
 

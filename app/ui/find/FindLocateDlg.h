@@ -33,6 +33,9 @@ public:
     // The event and quick choices exist for a disk or card only.
     void EnableIndexChoices();
     void SetStatusText(const CString& text);
+    // The status line at rest: empty, or on a source without event and quick
+    // index the reason why those choices are not available.
+    void ClearStatusText();
     void ApplyLanguageTexts();
 
     int GetSpeedUnit() const { return m_units.speedUnit; }
@@ -101,5 +104,6 @@ private:
     QuickSearch m_search;  // the remembered search
     FindUnits m_units;
     bool m_bListThreadRunning = false;
+    bool m_bDeviceIndexes = false;  // the event and quick choices are available
     CFindListWorker m_worker;
 };

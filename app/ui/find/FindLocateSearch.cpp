@@ -89,7 +89,7 @@ void CFindLocateDlg::OnSearchPosition() {
 void CFindLocateDlg::RunSearch(int buttonId) {
     QuickSearch search;
     if (!ReadSearchInput(buttonId, &search)) {
-        SetStatusText(L"");
+        ClearStatusText();
         return;
     }
     m_search = search;

@@ -4,6 +4,7 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/DailyLog.h"
+#include "app/shell/LanguageTexts.h"
 #include "app/shell/TextHelpers.h"
 #include "app/ui/main/PlaybackGlobals.h"
 #include "platform/base/Event.h"
@@ -144,6 +145,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     m_logInfo.Create(IDD_TELEMETRY, this);
     m_playBar.Create(IDD_PLAY_BAR, this);
     SetPlayState(PLAY_IDLE);
+    SetStatusText(IDS_STATE_READY);
     g_nAudioChannel = 0;
     SetPlaying(false);
     g_bUserStop = false;
@@ -152,7 +154,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     m_nCheckedLayout = IDM_SINGLE_SCREEN;
     m_bMapWindow = 1;
     // The map pane takes over its browser while it is still this window's child.
-    m_mapPane.Start(this);
+    m_mapPane.Attach(this);
     InitSkin();
     LayoutControls();
     if (!StartPlayer()) {
@@ -161,5 +163,7 @@ BOOL CHalbrookDlg::OnInitDialog() {
     }
     StartWorkers();
     ApplyStartUnits();
+    // Last, so that nothing of the map runs when the start-up fails.
+    m_mapPane.StartConnectionTests();
     return TRUE;
 }

@@ -26,6 +26,7 @@
 #include "app/controls/skin/SkinStatic.h"
 #include "app/controls/skin/SlideButton.h"
 #include "app/controls/tooltip/QoToolTip.h"
+#include "app/shell/LanguageText.h"
 #include "app/ui/export/DateTimePicker.h"
 #include "app/ui/find/FindLocateDlg.h"
 #include "app/ui/main/ViewUpdates.h"
@@ -71,15 +72,20 @@ public:
     void ToggleInfoPane();
 
     // Text lines, any thread.
+    // A text of no language; stays as it is when the language changes.
     void SetStatusText(CString text);
     void SetStatusText(const wchar_t* text) override { SetStatusText(CString(text)); }
+    // A language text: shown in the language of the moment, now and after
+    // every language change.
+    void SetStatusText(const LanguageText& text);
     void SetGpsText(const CString& text) override;
     void SetCarIdText(const CString& text) override;
     void SetTimeText(const CString& text) override;
     void SetSpeedText(int speed) override;              // "%d %s" with the speed unit
     void SetTemperatureText(int temperature) override;  // also the panel's value
-    void SetVoltageText(float voltage) override;        // "%2.1fV"
-    void ClearTelemetryLines();                         // vehicle id, time and GPS
+    void ClearMeasureTexts() override;
+    void SetVoltageText(float voltage) override;  // "%2.1fV"
+    void ClearTelemetryLines();                   // vehicle id, time and GPS
     // Hides (true) or shows the six telemetry lines.
     void ShowInfoPanels(bool hide) override;
     // Units (UI thread); the getters from any thread.
@@ -152,6 +158,8 @@ public:
 
     // Menus and texts.
     void ApplyLanguageTexts();
+    // The status line's language text again, in the language of the moment.
+    void ApplyStatusLanguage();
     void BuildEventTypeNames();
     CString FormatSliderTime(int percent) const;
 
@@ -162,6 +170,8 @@ public:
     BYTE m_bMapWindow = 1;    // 1 single screen (map pane inside), 0 double screen
     CString m_strCurrentPath;
     std::atomic<int> m_nPlayState{PLAY_IDLE};
+    // The language text the status line shows; null for a fixed text.
+    std::atomic<const LanguageText*> m_pStatusText{nullptr};
     std::atomic<bool> m_bPlaying{false};
     std::atomic<int> m_nSliderPointer{0};
     BYTE m_bMapPane = 1;
@@ -276,7 +286,6 @@ private:
     void PlaceTelemetryPanel(int width, int height);
     void RegisterSliderTool();
     void ShowPlayerVolume();
-    void SetButtonBitmap(CSkinButton& button, UINT bitmap);
 
     // Frame.
     void DoubleClickVideo(CPoint screen);

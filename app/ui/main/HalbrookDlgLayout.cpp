@@ -27,12 +27,6 @@ int MapBottom(int height) {
 
 }  // namespace
 
-void CHalbrookDlg::SetButtonBitmap(CSkinButton& button, UINT bitmap) {
-    button.m_bitmap.DeleteObject();
-    button.m_bitmap.LoadBitmap(bitmap);
-    button.Invalidate();
-}
-
 void CHalbrookDlg::HideWhileMoving() {
     m_stBackdrop.ShowWindow(SW_HIDE);
     m_logInfo.ShowWindow(SW_HIDE);
@@ -54,7 +48,7 @@ void CHalbrookDlg::PlaceMapPane(int w, int h) {
     m_stVideo.MoveWindow(kVideoLeft, 0, videoWidth, videoHeight);
     m_rcVideo = {kVideoLeft, kBackdropTop, kVideoLeft + videoWidth, kBackdropTop + videoHeight};
     m_btnMapPane.MoveWindow(videoWidth - 32, 0, 50, 300);
-    SetButtonBitmap(m_btnMapPane, IDB_MAP_PANE_HIDE);
+    m_btnMapPane.ReplaceBitmap(IDB_MAP_PANE_HIDE);
     const int sideX = videoWidth + 14;
     const int sideWidth = w / 6 * 2 - 14;
     m_stGps.MoveWindow(sideX, 0, sideWidth, 30);
@@ -66,10 +60,10 @@ void CHalbrookDlg::PlaceMapPane(int w, int h) {
     }
     if (m_bInfoPane) {
         m_btnInfoPane.MoveWindow(w - 180, MapBottom(h) - 72, 400, 90);
-        SetButtonBitmap(m_btnInfoPane, IDB_INFO_PANE_HIDE);
+        m_btnInfoPane.ReplaceBitmap(IDB_INFO_PANE_HIDE);
     } else {
         m_btnInfoPane.MoveWindow(w - 180, h - 170, 400, 90);
-        SetButtonBitmap(m_btnInfoPane, IDB_INFO_PANE_SHOW);
+        m_btnInfoPane.ReplaceBitmap(IDB_INFO_PANE_SHOW);
     }
 }
 
@@ -82,15 +76,16 @@ void CHalbrookDlg::PlaceVideoAlone(int w, int h) {
     if (g_nMapOff == 0 && browser != nullptr)
         browser->MoveWindow(0, 30, 0, 0);
     m_btnMapPane.MoveWindow(w - 50, 0, 50, 300);
-    SetButtonBitmap(m_btnMapPane, IDB_MAP_PANE_SHOW);
+    m_btnMapPane.ReplaceBitmap(IDB_MAP_PANE_SHOW);
     m_btnInfoPane.MoveWindow(10, 0, 0, 0);
 }
 
 void CHalbrookDlg::PlaceTextRow(int h, int sliderLength) {
     const int y = (h - kBackdropTop) - kBelowVideo;
     const int right = sliderLength;
+    // Placing a line keeps what it shows: the state it follows has not changed.
     m_stStatus.MoveWindow(3, y, 140, 18);
-    m_stStatus.SetText(IDS_STATE_READY.Get(), 0, kWhite, kBlack);
+    m_stStatus.SetText(m_stStatus.GetText(), 0, kWhite, kBlack);
     struct Place {
         CSkinStatic& line;
         int x;
@@ -103,7 +98,7 @@ void CHalbrookDlg::PlaceTextRow(int h, int sliderLength) {
                             {m_stVoltage, right - 480, 40}};
     for (const Place& place : values) {
         place.line.MoveWindow(place.x, y, place.width, 18);
-        place.line.SetText(L"", 0, kWhite, kBlack);
+        place.line.SetText(place.line.GetText(), 0, kWhite, kBlack);
     }
 }
 

@@ -76,8 +76,9 @@ void CHalbrookDlg::ApplyLanguageTexts() {
     RelabelMenu();
     for (CSkinMenuText& label : m_menuLabels)
         label.Invalidate();
-    m_stStatus.Invalidate();
+    ApplyStatusLanguage();
     m_playBar.ApplyLanguageTexts();
+    m_mapPane.ApplyLanguageTexts();
 }
 
 void CHalbrookDlg::BuildEventTypeNames() {

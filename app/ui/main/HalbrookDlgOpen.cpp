@@ -47,7 +47,7 @@ bool OpenSource(const CString& data, const CString& index) {
 void SearchDevice(int type, const LanguageText& searching) {
     if (!Call_zOpen(type, nullptr, nullptr, 0, 0))
         return;
-    g_pMainDlg->SetStatusText(searching.Get());
+    g_pMainDlg->SetStatusText(searching);
     g_pMainDlg->SetPlayState(PLAY_OPENED);
     g_dailyLog.WriteLog(searching.Get());
 }
@@ -125,7 +125,7 @@ void CHalbrookDlg::OpenRecording() {
         return;
     UpdateTitle(true);
     SetPlayState(PLAY_OPENED);
-    SetStatusText(IDS_STATE_OPENED.Get());
+    SetStatusText(IDS_STATE_OPENED);
     Call_zPlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
 }
 

@@ -88,7 +88,18 @@ void CHalbrookDlg::RunOnUiThread(ViewTask task, std::function<void()> apply) {
 }
 
 void CHalbrookDlg::SetStatusText(CString text) {
+    m_pStatusText.store(nullptr);
     SetLine(ViewLine::Status, text);
+}
+
+void CHalbrookDlg::SetStatusText(const LanguageText& text) {
+    m_pStatusText.store(&text);
+    SetLine(ViewLine::Status, text.Get());
+}
+
+void CHalbrookDlg::ApplyStatusLanguage() {
+    if (const LanguageText* text = m_pStatusText.load())
+        SetLine(ViewLine::Status, text->Get());
 }
 void CHalbrookDlg::SetGpsText(const CString& text) {
     SetLine(ViewLine::Gps, text);
@@ -108,6 +119,14 @@ void CHalbrookDlg::SetTemperatureText(int temperature) {
     SetLine(ViewLine::Temperature, ValueWithUnitText(temperature, GetTemperatureUnitText()));
     RunOnUiThread(ViewTask::Temperature,
                   [this, temperature] { m_logInfo.SetTemperatureValue(temperature); });
+}
+
+void CHalbrookDlg::ClearMeasureTexts() {
+    SetLine(ViewLine::Speed, CString());
+    SetLine(ViewLine::Voltage, CString());
+    SetLine(ViewLine::Temperature, CString());
+    SetPanelSpeed(0);
+    RunOnUiThread(ViewTask::Temperature, [this] { m_logInfo.SetTemperatureValue(0); });
 }
 
 void CHalbrookDlg::SetVoltageText(float voltage) {

@@ -106,6 +106,11 @@ LRESULT CHalbrookDlg::OnVolumeChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CHalbrookDlg::OnSnapshotResult(WPARAM, LPARAM lParam) {
-    AfxMessageBox(lParam == 1 ? IDS_STRING263 : IDS_STRING262);
+    if (lParam != 1) {
+        AfxMessageBox(IDS_STRING262);
+        return 0;
+    }
+    // Where the picture went, after the text that announces it.
+    AfxMessageBox(IDS_STRING263 + L" " + g_strSnapshotPath);
     return 0;
 }

@@ -25,13 +25,13 @@ void SendAfterSpacing(int command, intptr_t argument = 0) {
 void OnPlayEnd() {
     g_bAutoReplayPending = g_nAutoReplay != 0;
     Main().OnPlayBarStop();
-    Main().SetStatusText(IDS_STATE_OPENED.Get());
+    Main().SetStatusText(IDS_STATE_OPENED);
 }
 
 void OnClosed() {
     g_nSplitGroup = 0;
     Main().SetPlayState(PLAY_IDLE);
-    Main().SetStatusText(IDS_STATE_READY.Get());
+    Main().SetStatusText(IDS_STATE_READY);
     Main().UpdateTitle(false);
     Main().RunPendingOpen();
 }
@@ -45,7 +45,7 @@ void OnPlaying() {
     SetEvent(g_hTelemetryEvent);
     Main().SetPlaying(true);
     Main().SetPlayState(PLAY_PLAYING);
-    Main().SetStatusText(IDS_STATE_PLAYING.Get());
+    Main().SetStatusText(IDS_STATE_PLAYING);
     SetEvent(g_hTelemetryEvent);
     if (g_PendingSeek.valid) {
         const uint64_t at = g_PendingSeek.position;
@@ -57,17 +57,17 @@ void OnPaused() {
     Main().SetPlayImage(false);
     ResetEvent(g_hTelemetryEvent);
     Main().SetPlayState(PLAY_PAUSED);
-    Main().SetStatusText(IDS_STATE_PAUSE.Get());
+    Main().SetStatusText(IDS_STATE_PAUSE);
 }
 
 void OnSteppedForward() {
-    Main().SetStatusText(IDS_STATE_STEP_F.Get());
+    Main().SetStatusText(IDS_STATE_STEP_F);
     SetEvent(g_hTelemetryEvent);
     g_nFastForwardLevel = 0;
 }
 
 void OnSteppedBackward() {
-    Main().SetStatusText(IDS_STATE_STEP_R.Get());
+    Main().SetStatusText(IDS_STATE_STEP_R);
     SetEvent(g_hTelemetryEvent);
 }
 
@@ -103,7 +103,7 @@ void OnStopRefused() {
         SendAfterSpacing(PLAY_CMD_CLOSE);
         return;
     }
-    Main().SetStatusText(IDS_STATE_OPENED.Get());
+    Main().SetStatusText(IDS_STATE_OPENED);
     Main().ClearTelemetryLines();
 }
 
@@ -115,7 +115,7 @@ void OnStopped() {
     g_bPlaybackStopped = true;
     SetEvent(g_hTelemetryEvent);
     Main().SetPlayState(PLAY_OPENED);
-    Main().SetStatusText(IDS_STATE_OPENED.Get());
+    Main().SetStatusText(IDS_STATE_OPENED);
     Main().ClearTelemetryLines();
     FollowStop();
 }
@@ -131,7 +131,7 @@ void ReportSource(const LanguageText& failed, const LanguageText& opened,
         g_dailyLog.WriteLog(failed.Get());
         AfxMessageBox(failed);
     } else if (status == SOURCE_OPENED) {
-        Main().SetStatusText(IDS_STATE_OPENED.Get());
+        Main().SetStatusText(IDS_STATE_OPENED);
         g_dailyLog.WriteLog(opened.Get());
     } else if (status == SOURCE_REMOVED) {
         Main().OnMenuClose();
@@ -174,7 +174,7 @@ void OnPlayerStatus(int code, int) {
         case MSG_CAPTURE_DONE:
             return PostSnapshotResult(true);
         case MSG_CLOSE_REFUSED:
-            return Main().SetStatusText(IDS_STRING371.Get());
+            return Main().SetStatusText(IDS_STRING371);
         default:
             return;
     }

@@ -4,6 +4,7 @@
 #include "app/shell/AppConfig.h"
 #include "app/ui/map/MapNavigation.h"
 #include "app/ui/map/MapPages.h"
+#include "app/ui/map/OfflinePage.h"
 #include "platform/afx/PaintDC.h"
 
 IMPLEMENT_DYNAMIC(CGisInfoDlg, CDialog)
@@ -43,12 +44,20 @@ void CGisInfoDlg::SetMapType(int mapType) {
         NavigateToMapPage();
 }
 
+void CGisInfoDlg::SetOffline(bool offline) {
+    if (m_bOffline == offline)
+        return;
+    m_bOffline = offline;
+    if (m_bInitialised)
+        NavigateToMapPage();
+}
+
 void CGisInfoDlg::NavigateToMapPage() {
     if (g_nMapOff != 0)
         return;
     // The new page attaches its document when it has loaded.
     m_webPage.DetachDocument();
-    m_wndBrowser.Navigate(MapPageOfType(m_nMapType));
+    m_wndBrowser.Navigate(m_bOffline ? OfflineMapPage() : MapPageOfType(m_nMapType));
 }
 
 void CGisInfoDlg::OnSize(UINT, int cx, int cy) {
@@ -69,7 +78,11 @@ void CGisInfoDlg::OnBeforeNavigate2(NMHDR* header, LRESULT*) {
 
 void CGisInfoDlg::OnDocumentComplete(NMHDR* header, LRESULT*) {
     const auto* notify = reinterpret_cast<const WebBrowserNotify*>(header);
-    if (g_nMapOff != 0 || !IsMapPageUrl(notify->url))
+    if (g_nMapOff != 0)
+        return;
+    if (IsOfflinePageUrl(notify->url))
+        ShowOfflineText(m_wndBrowser);
+    if (!IsMapPageUrl(notify->url))
         return;
     if (m_webPage.AttachDocument(m_wndBrowser.get_Document())) {
         m_wndBrowser.Invalidate(TRUE);

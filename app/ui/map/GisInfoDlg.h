@@ -1,6 +1,8 @@
 // The map page of the floating map window: a child dialog (template
 // IDD_MAP_PAGE) whose browser (IDC_MAP_BROWSER) covers its client area. It
-// loads the local page (map type 1) or the online page, attaches the page's
+// loads the local page (map type 1) or the online page, or the offline page
+// while the map server cannot be reached (with the text of the user's
+// language), attaches the map page's
 // document once the page has loaded, and carries out the page's "app:"
 // requests through the main window's playback (IMapPaneHost). With
 // [IE] MapOff set it never navigates. UI thread.
@@ -19,6 +21,10 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     // Before initialisation only records the type; afterwards loads its page.
     void SetMapType(int mapType);
+    // Whether the map server is out of reach: the offline page is shown
+    // instead of the map page. Before initialisation only recorded.
+    void SetOffline(bool offline);
+    bool IsOffline() const { return m_bOffline; }
 
     CExplorer1& Browser() { return m_wndBrowser; }
     CWebPage& Page() { return m_webPage; }
@@ -41,6 +47,7 @@ private:
     CExplorer1 m_wndBrowser;
     CWebPage m_webPage;
     bool m_bInitialised = false;
+    bool m_bOffline = false;
     int m_nMapType;
 };
 

@@ -6,6 +6,7 @@
 #include "app/ui/map/MapPages.h"
 #include "app/ui/map/MapPointTexts.h"
 #include "app/ui/map/MapTrack.h"
+#include "app/ui/map/OfflinePage.h"
 #include "platform/web/ConnectionCheck.h"
 
 namespace {
@@ -50,13 +51,20 @@ CMapPaneController::~CMapPaneController() {
     Stop();
 }
 
-BOOL CMapPaneController::Start(CWnd* mainWindow) {
+BOOL CMapPaneController::Attach(CWnd* mainWindow) {
     if (mainWindow == nullptr || !m_wndBrowser.SubclassDlgItem(IDC_MAIN_MAP_BROWSER, mainWindow))
         return FALSE;
+    m_pMainWindow = mainWindow;
     m_nMapState = -1;
+    return TRUE;
+}
+
+BOOL CMapPaneController::StartConnectionTests() {
+    if (m_pMainWindow == nullptr)
+        return FALSE;
     if (MapIsOff())
         return TRUE;
-    if (!CreateResultWindow(mainWindow))
+    if (!CreateResultWindow(m_pMainWindow))
         return FALSE;
     // The thread holds only the window handle: a result posted after the
     // window is gone is dropped by the window system.
@@ -92,6 +100,8 @@ void CMapPaneController::CheckMapConnection(bool connected) {
             return;
         m_nMapState = 1;
         NavigateMap(g_nMapType);
+        if (FloatingMapExists())
+            m_dlgVehmap.MapPage().SetOffline(false);
         m_retry.Finish();
         return;
     }
@@ -144,7 +154,11 @@ void CMapPaneController::OnBeforeNavigate2(NMHDR* header, LRESULT*) {
 
 void CMapPaneController::OnDocumentComplete(NMHDR* header, LRESULT*) {
     const auto* notify = reinterpret_cast<const WebBrowserNotify*>(header);
-    if (MapIsOff() || !IsMapPageUrl(notify->url))
+    if (MapIsOff())
+        return;
+    if (IsOfflinePageUrl(notify->url))
+        ShowOfflineText(m_wndBrowser);
+    if (!IsMapPageUrl(notify->url))
         return;
     if (m_webPage.AttachDocument(m_wndBrowser.get_Document())) {
         m_wndBrowser.Invalidate(FALSE);
@@ -157,11 +171,22 @@ BOOL CMapPaneController::ShowFloatingMap(CWnd* mainWindow) {
         return TRUE;
     CGisInfoDlg& page = m_dlgVehmap.MapPage();
     page.Page().DetachDocument();
+    // Without a connection yet the floating page is the offline page too.
+    page.SetOffline(m_nMapState != 1);
     if (!m_dlgVehmap.Create(IDD_MAP_WINDOW, mainWindow))
         return FALSE;
     page.SetMapType(g_nMapType);
     m_dlgVehmap.ShowWindow(SW_SHOW);
     return TRUE;
+}
+
+void CMapPaneController::ApplyLanguageTexts() {
+    if (MapIsOff())
+        return;
+    if (m_nMapState == 0)
+        ShowOfflineText(m_wndBrowser);
+    if (FloatingMapExists() && m_dlgVehmap.MapPage().IsOffline())
+        ShowOfflineText(m_dlgVehmap.MapPage().Browser());
 }
 
 void CMapPaneController::CloseFloatingMap() {

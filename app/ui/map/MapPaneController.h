@@ -23,11 +23,13 @@ public:
     explicit CMapPaneController(IMapPaneHost& host);
     ~CMapPaneController() override;
 
-    // Takes over the browser control of `mainWindow`, sets the state to -1
-    // and starts the connection tests (the first at once). FALSE when the
-    // main window has no browser control. With [IE] MapOff set no test is
-    // made: nothing would be shown.
-    BOOL Start(CWnd* mainWindow);
+    // Takes over the browser control of `mainWindow` and sets the state to
+    // -1. FALSE when the main window has no browser control.
+    BOOL Attach(CWnd* mainWindow);
+    // Starts the connection tests (the first at once) once the main window
+    // is up. With [IE] MapOff set no test is made: nothing would be shown.
+    BOOL StartConnectionTests();
+    bool ConnectionTestsRunning() const { return m_retry.IsRunning(); }
     // Ends the tests (waiting briefly for the thread) and the floating window.
     void Stop();
 
@@ -53,6 +55,8 @@ public:
     // destroys it.
     BOOL ShowFloatingMap(CWnd* mainWindow);
     void CloseFloatingMap();
+    // A new language: the offline pages shown take its text.
+    void ApplyLanguageTexts();
     CVehmapInfoDlg& FloatingMap() { return m_dlgVehmap; }
 
     CExplorer1& Browser() { return m_wndBrowser; }
@@ -73,6 +77,7 @@ private:
     bool FloatingMapExists() const { return m_dlgVehmap.Exists(); }
 
     IMapPaneHost& m_host;
+    CWnd* m_pMainWindow = nullptr;
     CExplorer1 m_wndBrowser;
     CWebPage m_webPage;
     CVehmapInfoDlg m_dlgVehmap;

@@ -60,9 +60,3 @@ private:
     CSkinBitmap m_bmpLeft;
     CSkinBitmap m_bmpRight;
 };
-
-// The hit-test code of a point (screen coordinates) of a window whose
-// rectangle is `window`: the corners and edges are sizing zones; elsewhere
-// the default code, with the client area turned into the caption so that
-// the window can be dragged anywhere.
-LRESULT VehmapHitTest(const CRect& window, CPoint point, LRESULT defaultCode);

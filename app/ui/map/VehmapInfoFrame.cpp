@@ -1,6 +1,7 @@
 // The floating map window's own frame: drawing, hit-testing and the mouse
 // on the caption boxes.
 #include "app/controls/draw/MemoryDc.h"
+#include "app/controls/skin/FrameHitTest.h"
 #include "app/res/ResourceIds.h"
 #include "app/ui/map/VehmapInfoDlg.h"
 
@@ -11,61 +12,12 @@ constexpr int kBoxSide = 16;
 constexpr int kBoxGap = 3;
 constexpr int kBorder = 3;
 constexpr int kBorderCorner = 50;
-constexpr int kCornerZone = 10;
-
-// The system command a press on a sizing zone or the caption starts.
-WPARAM SizeOrMoveCommand(LRESULT hitTest) {
-    switch (hitTest) {
-        case HTLEFT:
-            return 0xF001;
-        case HTRIGHT:
-            return 0xF002;
-        case HTTOP:
-            return 0xF003;
-        case HTTOPLEFT:
-            return 0xF004;
-        case HTTOPRIGHT:
-            return 0xF005;
-        case HTBOTTOM:
-            return 0xF006;
-        case HTBOTTOMLEFT:
-            return 0xF007;
-        case HTBOTTOMRIGHT:
-            return 0xF008;
-        case HTCAPTION:
-            return 0xF014;
-        default:
-            return 0;
-    }
-}
 
 LPARAM PackPoint(CPoint point) {
     return MAKELPARAM(point.x, point.y);
 }
 
 }  // namespace
-
-LRESULT VehmapHitTest(const CRect& window, CPoint point, LRESULT defaultCode) {
-    const int x = point.x;
-    const int y = point.y;
-    if (x <= window.left + kCornerZone && y <= window.top + kCornerZone)
-        return HTTOPLEFT;
-    if (x >= window.right - kCornerZone && y <= window.top + kCornerZone)
-        return HTTOPRIGHT;
-    if (x <= window.left + kCornerZone && y >= window.bottom - kCornerZone)
-        return HTBOTTOMLEFT;
-    if (x >= window.right - kCornerZone && y >= window.bottom - kCornerZone)
-        return HTBOTTOMRIGHT;
-    if (x <= window.left + kBorder)
-        return HTLEFT;
-    if (x >= window.right - kBorder)
-        return HTRIGHT;
-    if (y <= window.top + kBorder)
-        return HTTOP;
-    if (y >= window.bottom - kBorder)
-        return HTBOTTOM;
-    return defaultCode == HTCLIENT ? HTCAPTION : defaultCode;
-}
 
 void CVehmapInfoDlg::DrawFrameOnWindow() {
     HDC dc = ::GetWindowDC(m_hWnd);
@@ -117,7 +69,7 @@ void CVehmapInfoDlg::DrawBox(CDC* windowDC, const CRect& screenBox, UINT bitmapI
 LRESULT CVehmapInfoDlg::OnNcHitTest(CPoint point) {
     CRect window;
     GetWindowRect(&window);
-    return VehmapHitTest(window, point, Default());
+    return FrameHitTest(window, point, Default());
 }
 
 void CVehmapInfoDlg::OnNcMouseMove(UINT, CPoint point) {
@@ -153,7 +105,7 @@ void CVehmapInfoDlg::OnNcLButtonDown(UINT hitTest, CPoint point) {
         SendMessage(WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, PackPoint(point));
         return;
     }
-    if (const WPARAM command = SizeOrMoveCommand(LRESULT(hitTest)))
+    if (const WPARAM command = FrameSysCommand(hitTest))
         SendMessage(WM_SYSCOMMAND, command, PackPoint(point));
     else
         Default();

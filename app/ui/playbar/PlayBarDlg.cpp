@@ -15,12 +15,6 @@ void LoadOnce(CSkinButton& button, UINT bitmap) {
         button.m_bitmap.LoadBitmap(bitmap);
 }
 
-void ReplaceBitmap(CSkinButton& button, UINT bitmap) {
-    button.m_bitmap.DeleteObject();
-    button.m_bitmap.LoadBitmap(bitmap);
-    button.Invalidate();
-}
-
 UINT AudioChannelBitmap() {
     return g_nAudioChannel.load() == 1 ? IDB_AUDIO_CHANNEL_1 : IDB_AUDIO_CHANNEL_0;
 }
@@ -102,7 +96,7 @@ void CPlayBarDlg::InitVolumeSlider() {
 }
 
 void CPlayBarDlg::SetPlayImage(bool pauseImage) {
-    ReplaceBitmap(Button(IDC_PLAYBAR_PLAY), pauseImage ? IDB_PAUSE : IDB_PLAY);
+    Button(IDC_PLAYBAR_PLAY).ReplaceBitmap(pauseImage ? IDB_PAUSE : IDB_PLAY);
 }
 
 void CPlayBarDlg::ApplyLanguageTexts() {
@@ -167,6 +161,6 @@ void CPlayBarDlg::OnVolumeMax() {
 
 void CPlayBarDlg::OnAudioChannel() {
     g_nAudioChannel = g_nAudioChannel.load() == 1 ? 0 : 1;
-    ReplaceBitmap(m_btnAudioChannel, AudioChannelBitmap());
+    m_btnAudioChannel.ReplaceBitmap(AudioChannelBitmap());
     Call_zSetAudioType(g_nAudioChannel.load());
 }

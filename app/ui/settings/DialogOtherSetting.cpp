@@ -4,6 +4,7 @@
 
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
+#include "app/shell/FolderChooser.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/TextHelpers.h"
 #include "app/ui/settings/LanguageList.h"
@@ -96,20 +97,9 @@ void CDialogOtherSetting::OnBrowseAviDir() {
 void CDialogOtherSetting::BrowseFolderInto(int editId) {
     // Owned by the dialog, so that the dialog cannot be used or closed while
     // the browser is open.
-    BROWSEINFOW info{};
-    info.hwndOwner = m_hWnd;
-    info.ulFlags = BIF_EDITBOX;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr)
-        return;
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(chosen, path))
+    CString path;
+    if (ChooseFolder(m_hWnd, nullptr, &path))
         SetDlgItemText(editId, path);
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator))) {
-        allocator->Free(chosen);
-        allocator->Release();
-    }
 }
 
 bool CDialogOtherSetting::EnsureDirectory(const wchar_t* message, const CString& path) {

@@ -52,11 +52,6 @@ TelemetryRecord LatestTelemetry::Snapshot() const {
 
 void LatestTelemetry::Reset() {
     std::lock_guard<std::mutex> hold(m_lock);
-    m_record = TelemetryRecord::Cleared();
-}
-
-void LatestTelemetry::ResetToInitial() {
-    std::lock_guard<std::mutex> hold(m_lock);
     m_record = TelemetryRecord();
 }
 

@@ -29,10 +29,10 @@ public:
     // missing one keeps what an earlier GOP said.
     void Merge(const TelemetryInput& in);
     TelemetryRecord Snapshot() const;
-    // Back to TelemetryRecord::Cleared().
+    // Back to the values at program start, as after a stop or a seek: no
+    // value at all, so that one the next recording never gives is never
+    // shown as a number.
     void Reset();
-    // Back to the values at program start.
-    void ResetToInitial();
     unsigned Time() const;
 
 private:

@@ -121,6 +121,7 @@ void CLogInfoDlg::SetTemperatureValue(int value) {
 
 void CLogInfoDlg::SetTemperatureUnitText(const CString& text) {
     m_temperature.SetUnitText(text);
+    m_temperature.Invalidate();
 }
 
 void CLogInfoDlg::SetSpeedUnitText(const CString& text) {
@@ -132,6 +133,8 @@ void CLogInfoDlg::SetTemperatureUnit(int unit, const CString& text) {
     m_temperature.SetIndex(unit);
     m_temperature.SetUnitText(text);
     m_strTemperatureUnit = text;
+    // Shown at once: while nothing plays, no telemetry pass redraws it.
+    m_temperature.Invalidate();
 }
 
 void CLogInfoDlg::ShowChart(const ChartSample* samples, int lastIndex) {

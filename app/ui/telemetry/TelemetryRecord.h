@@ -21,14 +21,4 @@ struct TelemetryRecord {
     float voltage = -1.0f;                                  // volts; below 0: none
     // Bytes 0-7 alarm inputs 1-8, 8-9 relays 1-2; 10-11 unused.
     uint8_t alarms[kAlarmBytes] = {};
-
-    // What a stop or a seek leaves: no time, id, position, G values or
-    // temperature, and speed and voltage 0, so the first pass afterwards
-    // shows the gauges at rest.
-    static TelemetryRecord Cleared() {
-        TelemetryRecord r;
-        r.speed = 0.0f;
-        r.voltage = 0.0f;
-        return r;
-    }
 };

@@ -41,6 +41,9 @@ public:
     virtual void SetVoltageText(float volts) = 0;
     // "%d %s" with the temperature unit text, and the panel's temperature value.
     virtual void SetTemperatureText(int temperature) = 0;
+    // Empties the speed, voltage and temperature lines (no value is known)
+    // and puts the panel's speed and temperature at rest (0).
+    virtual void ClearMeasureTexts() = 0;
     // Hides (true) or shows the six text lines: voltage, speed, temperature,
     // vehicle id, time, GPS.
     virtual void ShowInfoPanels(bool hide) = 0;

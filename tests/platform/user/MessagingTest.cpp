@@ -65,6 +65,32 @@ TEST(Messaging, CrossThreadSendRunsOnTheOwnerThread) {
     EXPECT_NE(ranOn, std::this_thread::get_id());
 }
 
+// A handler that replies early lets its sender go on while it still runs;
+// the later return value is not the sender's any more, and a second reply or
+// one outside a cross-thread send does nothing.
+TEST(Messaging, ReplyMessageReleasesTheSenderBeforeTheHandlerEnds) {
+    Reaper reaper;
+    std::promise<void> senderBack;
+    auto back = senderBack.get_future();
+    std::atomic<bool> replies[2] = {false, false};
+    std::atomic<bool> handlerSawSenderBack{false};
+    UiThread ui([&](TestWindows&) {});
+    TestWindows::On(ui.Window(), kPing, [&](HWND, WPARAM, LPARAM) {
+        replies[0] = ReplyMessage(11) != FALSE;
+        replies[1] = ReplyMessage(12) != FALSE;
+        // The sender is back while this handler still runs.
+        handlerSawSenderBack = back.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        return LRESULT(13);
+    });
+    EXPECT_EQ(SendMessage(ui.Window(), kPing, 0, 0), 11);
+    senderBack.set_value();
+    EXPECT_EQ(SendMessage(ui.Window(), kDone + 1, 0, 0), 0) << "a round trip: the handler ended";
+    EXPECT_TRUE(replies[0]);
+    EXPECT_FALSE(replies[1]) << "replied already";
+    EXPECT_TRUE(handlerSawSenderBack);
+    EXPECT_FALSE(ReplyMessage(1)) << "not inside a sent message";
+}
+
 TEST(Messaging, SendIsServedWhileTheReceiverIsInAModalLoop) {
     Reaper reaper;
     std::promise<HWND> dialogShown;

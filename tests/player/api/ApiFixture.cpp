@@ -24,6 +24,8 @@ std::vector<SourceStatus> g_sources;
 bool g_extractEnded = false;
 std::atomic<bool> g_stopOnFirstGop{false};
 const Trevane* g_trevane = nullptr;
+std::function<void(int)> g_onError;  // set by a test before the library reports
+std::function<void()> g_onData;
 
 void OnExtract(int code, int percent, const void* data, int length, const GopInfo* info) {
     ExtractReport r{code, percent, length, info != nullptr, 0, 0, 0, 0, "", 0};
@@ -69,8 +71,12 @@ void OnData(unsigned time, const char* vehicleId, const GpsText* gps, const int*
                       temperature,
                       tyreCount,
                       alarms != nullptr ? alarms->inputs[0] : -1};
-    std::lock_guard lock(g_mutex);
-    g_data.push_back(report);
+    {
+        std::lock_guard lock(g_mutex);
+        g_data.push_back(report);
+    }
+    if (g_onData)
+        g_onData();
 }
 
 void OnSource(int kind, const char* name, int status) {
@@ -80,8 +86,12 @@ void OnSource(int kind, const char* name, int status) {
 }
 
 void OnError(int code, DWORD systemError, int value) {
-    std::lock_guard lock(g_mutex);
-    g_errors.push_back({code, systemError, value});
+    {
+        std::lock_guard lock(g_mutex);
+        g_errors.push_back({code, systemError, value});
+    }
+    if (g_onError)
+        g_onError(code);
 }
 
 std::filesystem::path ProgramDirectory() {
@@ -166,6 +176,14 @@ void ApiFixture::StopExtractionOnFirstGop() {
     g_stopOnFirstGop = true;
 }
 
+void ApiFixture::OnErrorCall(std::function<void(int code)> call) {
+    g_onError = std::move(call);
+}
+
+void ApiFixture::OnDataCall(std::function<void()> call) {
+    g_onData = std::move(call);
+}
+
 void ApiFixture::TearDown() {
     if (t_ == nullptr)
         return;
@@ -175,6 +193,8 @@ void ApiFixture::TearDown() {
     if (t_->zTellOpenedType() != OPENED_NONE)
         Command(PLAY_CMD_CLOSE);
     t_->zRelease();
+    g_onError = nullptr;
+    g_onData = nullptr;
 }
 
 int ApiFixture::Command(int cmd, intptr_t a, int64_t position) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,11 @@ protected:
     std::vector<ExtractReport> WaitForExtraction();
     // Makes the extraction callback call zStopExtract on the first GOP.
     void StopExtractionOnFirstGop();
+    // Has the error callback, or the data callback, run `call` (with the
+    // error code; 0 for data) after it has taken its report, on the
+    // library's thread. Set before the commands that raise them.
+    void OnErrorCall(std::function<void(int code)> call);
+    void OnDataCall(std::function<void()> call);
 
     // Sends a command and waits (real time, bounded) for its result; -1 on
     // time-out.

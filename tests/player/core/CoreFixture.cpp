@@ -8,6 +8,7 @@
 namespace {
 
 constexpr auto kBound = std::chrono::seconds(10);
+constexpr int kGiveIntervalMs = 20;
 
 std::mutex g_mutex;
 std::condition_variable g_cv;
@@ -37,36 +38,40 @@ bool RecordingDisplay::Init(HWND) {
     if (std::exchange(holdNextInit_, false)) {
         initHeld_ = true;
         cv_.notify_all();
-        cv_.wait_for(lock, kBound, [&] { return halted_; });
+        const int interrupts = interrupts_;
+        cv_.wait_for(lock, kBound, [&] { return interrupts_ != interrupts; });
     }
     return initSucceeds;
 }
 
 int RecordingDisplay::ShowGop(const GopShowRequest& request) {
     std::unique_lock lock(mutex_);
+    const size_t index = shown_.size();
     shown_.push_back({int(request.info->time - kFirstTime), request.stepIndex, request.displayMs,
                       request.speed, request.forward, request.state,
-                      request.info->frameLength[1][0]});
+                      request.info->frameLength[1][0], false});
     mostAtOnce_ = std::max(mostAtOnce_, ++showing_);
     cv_.notify_all();
+    const auto interrupted = [&] {
+        return honoursInterruption && request.interruption != nullptr &&
+               request.interruption->IsInterrupted();
+    };
     if (request.state != STATUS_PAUSED) {
-        cv_.wait_for(lock, kBound, [&] { return credits_ > 0 || halted_; });
-        if (credits_ > 0)
+        cv_.wait_for(lock, kBound, [&] { return credits_ > 0 || interrupted(); });
+        if (interrupted())
+            shown_[index].interrupted = true;
+        else if (credits_ > 0)
             --credits_;
     }
     --showing_;
+    cv_.notify_all();
     return 0;
 }
 
-void RecordingDisplay::Halt() {
+void RecordingDisplay::Interrupt() {
     std::lock_guard lock(mutex_);
-    halted_ = true;
+    ++interrupts_;
     cv_.notify_all();
-}
-
-void RecordingDisplay::Resume() {
-    std::lock_guard lock(mutex_);
-    halted_ = false;
 }
 
 void RecordingDisplay::HoldNextInit() {
@@ -150,7 +155,7 @@ void CoreFixture::WritePair(int count, const PairOptions& options) {
     }
     placements_ = writer->Placements();
     dataLength_ = writer->DataLength();
-    ASSERT_TRUE(writer->Finish());
+    ASSERT_TRUE(writer->Finish({.indexedLength = dataLength_ + options.indexedPastEnd}));
 }
 
 int CoreFixture::Command(int cmd, intptr_t a, int64_t position) {
@@ -180,6 +185,16 @@ bool CoreFixture::WaitForMessage(int code, int timeoutMs, int count) {
     });
 }
 
+bool CoreFixture::GiveUntilMessage(int code, int count) {
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (!WaitForMessage(code, kGiveIntervalMs, count)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        display_.Give(1);
+    }
+    return true;
+}
+
 std::vector<int> CoreFixture::Messages() {
     std::lock_guard lock(g_mutex);
     return g_messages;
@@ -188,4 +203,27 @@ std::vector<int> CoreFixture::Messages() {
 std::vector<int> CoreFixture::Errors() {
     std::lock_guard lock(g_mutex);
     return std::exchange(g_errors, {});
+}
+
+ClockTicker::ClockTicker(FakeClock& clock, uint64_t step)
+    : thread_([this, &clock, step] {
+          while (ticking_) {
+              clock.Advance(step);
+              std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          }
+      }) {}
+
+ClockTicker::~ClockTicker() {
+    ticking_ = false;
+    thread_.join();
+}
+
+void FakeClockPlayerTest::TearDown() {
+    ClockTicker ticker(*clock_);
+    CoreFixture::TearDown();
+}
+
+int FakeClockPlayerTest::CountOf(int code) {
+    const std::vector<int> messages = Messages();
+    return int(std::count(messages.begin(), messages.end(), code));
 }

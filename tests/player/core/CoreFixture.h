@@ -1,8 +1,8 @@
 // Test fixture of the player core: a CPlayer over a display that records
 // every GOP it is asked to show and, outside pauses, holds each until the
-// test hands it a credit, so a test decides how far playback gets; halted
-// (the player is being released), it holds nothing. The message and error
-// callbacks are collected. Recordings are small GOPs of 4
+// test hands it a credit or the GOP is interrupted, so a test decides how
+// far playback gets. The message and error callbacks are collected.
+// Recordings are small GOPs of 4
 // channels with 25 numbered frames each; GOP i has time kFirstTime + i.
 #pragma once
 
@@ -14,8 +14,10 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/base/FakeClock.h"
 #include "player/core/Player.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
@@ -32,6 +34,7 @@ struct Shown {
     bool forward;
     int state;
     uint32_t channel1Frames;  // frame length of channel 2's first frame
+    bool interrupted;         // the show ended by its interruption, not by a credit
 };
 
 class RecordingDisplay final : public CGopDisplay {
@@ -42,11 +45,11 @@ public:
     void SetOsd(bool on) override { osd = on; }
     void SetShownDivisionMode(int mode) override { shownMode = mode; }
     int ShowGop(const GopShowRequest& request) override;
-    void Halt() override;
-    void Resume() override;
+    void Interrupt() override;
 
     void Give(int credits);
-    // The next Init waits until the display is halted (bounded); the test
+    // The next Init waits until the player next interrupts the GOP shown, as
+    // Release does (bounded); the test
     // learns that it waits from WaitForHeldInit (bounded, false on time-out).
     void HoldNextInit();
     bool WaitForHeldInit();
@@ -63,6 +66,8 @@ public:
     }
 
     bool initSucceeds = true;
+    // Off: a held GOP waits for its credit even once interrupted.
+    std::atomic<bool> honoursInterruption{true};
     std::atomic<bool> osd{false};
     std::atomic<int> shownMode{-2};  // -2: never set
 
@@ -73,7 +78,7 @@ private:
     int credits_ = 0;
     int showing_ = 0;
     int mostAtOnce_ = 0;
-    bool halted_ = false;
+    int interrupts_ = 0;  // calls of Interrupt
     bool holdNextInit_ = false;
     bool initHeld_ = false;
 };
@@ -86,6 +91,7 @@ struct PairOptions {
     // frames, at most the 30 a GOP holds.
     int fps = kFrames;
     std::vector<uint8_t> audio = {};  // every GOP's audio block; none when empty
+    uint64_t indexedPastEnd = 0;      // the index's data length is this much past the data
 };
 
 class CoreFixture : public testing::Test {
@@ -114,6 +120,9 @@ protected:
     // Waits until message `code` came `count` times (real time, bounded);
     // false on time-out.
     bool WaitForMessage(int code, int timeoutMs = 10000, int count = 1);
+    // Hands the display one credit at a time until message `code` came
+    // `count` times; false when it has not come within the bound (real time).
+    bool GiveUntilMessage(int code, int count = 1);
     std::vector<int> Messages();
     std::vector<int> Errors();
     uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }
@@ -127,4 +136,26 @@ protected:
     uint64_t dataLength_ = 0;
     RecordingDisplay display_;
     CPlayer player_{display_};
+};
+
+// Moves the clock on by `step` ms every millisecond of real time while it
+// lives.
+class ClockTicker {
+public:
+    explicit ClockTicker(FakeClock& clock, uint64_t step = 10);
+    ~ClockTicker();
+
+private:
+    std::atomic<bool> ticking_{true};
+    std::thread thread_;
+};
+
+// The player on a fake clock. At the end a ticker moves the clock on while
+// the player is released, so that its bounded waits can end.
+class FakeClockPlayerTest : public CoreFixture {
+protected:
+    void TearDown() override;
+    int CountOf(int code);
+
+    ScopedFakeClock clock_;
 };

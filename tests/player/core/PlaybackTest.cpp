@@ -21,10 +21,31 @@ TEST_F(PlaybackTest, EveryGopIsShownBeforeTheEndOfData) {
     ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
     const std::vector<Shown> shown = display_.ShownSoFar();
     EXPECT_EQ(GopsOf(shown), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(shown[0].displayMs, 900);  // version 4 at speed 1
+    for (const Shown& gop : shown)
+        EXPECT_FALSE(gop.interrupted) << "GOP " << gop.gop;  // each kept its whole time
+    EXPECT_EQ(shown[0].displayMs, 900);                      // version 4 at speed 1
     EXPECT_EQ(shown[0].stepIndex, -1);
     EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);  // the end changes no state
     EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+}
+
+// Play from stopped reads from the start into an empty queue: no GOP the read
+// thread has queued by the time the playback thread starts is dropped.
+TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
+    WritePair(5);
+    Open();
+    display_.Give(1000);
+    for (int play = 1; play <= 5; ++play) {
+        SCOPED_TRACE("play " + std::to_string(play));
+        ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, 10000, play));
+        ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    }
+    const std::vector<Shown> shown = display_.ShownSoFar();
+    std::vector<int> expected;
+    for (int play = 1; play <= 5; ++play)
+        expected.insert(expected.end(), {0, 1, 2, 3, 4});
+    EXPECT_EQ(GopsOf(shown), expected);
 }
 
 // Frames per second in the frame headers, and the frames a GOP holds: a
@@ -101,8 +122,7 @@ TEST_F(PlaybackTest, ASeekFromFastBackwardPlaysForwardAtSpeedOne) {
     // The seek restarts the playback thread, which ends once its held GOP
     // is let go.
     player_.PlayMSG(PLAY_CMD_SEEK, 0, uint32_t(OffsetOfGop(3)), 0, nullptr);
-    while (!WaitForMessage(MSG_SEEK_DONE, 20))
-        display_.Give(1);
+    ASSERT_TRUE(GiveUntilMessage(MSG_SEEK_DONE)) << "the seek never finished";
     EXPECT_EQ(player_.TellStatusType(), STATUS_PLAYING);
     display_.Give(2);
     // GOP 0 was shown at speed 1, then maybe GOPs of the fast backward play
@@ -149,7 +169,7 @@ TEST_F(PlaybackTest, FastBackwardFromPlayingEmptiesTheQueueAndReadsBackward) {
     display_.Give(3);
     display_.WaitForShown(4);  // GOP 3 on screen
     ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 1), MSG_FAST_BACKWARD_DONE);
-    display_.Give(4);
+    display_.Give(3);  // GOP 3 ended by the command: three more go, the fourth is held
     const std::vector<Shown> shown = display_.WaitForShown(8);
     ASSERT_EQ(shown.size(), 8u);
     for (size_t i = 5; i < shown.size(); ++i) {
@@ -165,8 +185,7 @@ TEST_F(PlaybackTest, PlayWhilePlayingNeverRunsTwoPlaybackThreads) {
     display_.WaitForShown(1);
     // The second play waits for the held thread to end before it starts one.
     player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
-    while (!WaitForMessage(MSG_PLAY_DONE, 20, 2))
-        display_.Give(1);
+    ASSERT_TRUE(GiveUntilMessage(MSG_PLAY_DONE, 2)) << "the second play never finished";
     ASSERT_EQ(NextResult(), MSG_PLAY_DONE);
     display_.Give(3);
     display_.WaitForShown(3);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <thread>
 #include <vector>
+
+#include "player/errors/DeferringLock.h"
 
 #include "tests/player/errors/ErrorCapture.h"
 
@@ -46,6 +49,59 @@ TEST(ErrorSink, ReportsFromManyThreadsAllArrive) {
     for (std::thread& t : threads)
         t.join();
     EXPECT_EQ(capture.Take().size(), 400u);
+}
+
+// Reports raised while the thread holds a lock wait until the last lock is
+// let go, then arrive in order; the mutex is free by then.
+TEST(ErrorSink, AReportUnderALockArrivesOnceTheLastLockIsLetGo) {
+    ErrorCapture capture;
+    std::recursive_mutex mutex;
+    {
+        DeferringLock outer(mutex);
+        ReportError(40013, 0, 1);
+        {
+            DeferringLock inner(mutex);
+            ReportError(ERR_FILE_SEEK_FAILED);
+        }
+        outer.unlock();
+        ReportError(ERR_CLOSE_NO_SOURCE);  // still inside the outer scope
+        EXPECT_TRUE(capture.Take().empty());
+    }
+    EXPECT_EQ(capture.Take(),
+              (std::vector<ReportedError>{{40013, 0, 1}, {40052, 0, 0}, {40017, 0, 0}}));
+    ReportError(ERR_FILE_SEEK_NOT_OPEN);  // nothing held: at once
+    EXPECT_EQ(capture.Take().size(), 1u);
+}
+
+// The sink itself may take the lock again and report.
+std::recursive_mutex* g_sinkMutex = nullptr;
+std::vector<int> g_sinkCodes;
+
+void LockingSink(int code, DWORD, int) {
+    g_sinkCodes.push_back(code);
+    const bool free = g_sinkMutex->try_lock();
+    EXPECT_TRUE(free) << "a report reached the sink with the lock held";
+    if (free)
+        g_sinkMutex->unlock();
+    if (code == ERR_FILE_SEEK_FAILED) {
+        DeferringLock again(*g_sinkMutex);
+        ReportError(ERR_CLOSE_NO_SOURCE);
+    }
+}
+
+TEST(ErrorSink, TheSinkMayTakeTheLockAndReportAgain) {
+    std::recursive_mutex mutex;
+    g_sinkMutex = &mutex;
+    g_sinkCodes.clear();
+    SetErrorSink(&LockingSink);
+    std::thread([&] {
+        DeferringLock lock(mutex);
+        ReportError(ERR_FILE_SEEK_FAILED);
+        ReportError(ERR_FILE_SEEK_NOT_OPEN);
+    }).join();
+    SetErrorSink(nullptr);
+    EXPECT_EQ(g_sinkCodes, (std::vector<int>{ERR_FILE_SEEK_FAILED, ERR_CLOSE_NO_SOURCE,
+                                             ERR_FILE_SEEK_NOT_OPEN}));
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
+
+#include "platform/base/FakeClock.h"
 
 namespace {
 
@@ -174,6 +177,46 @@ TEST_F(GopQueueTest, ReleasingAStalePinFreesItsSlotForPushes) {
     EXPECT_FALSE(queue.IsFull());
     EXPECT_TRUE(Push(9));
     EXPECT_EQ(queue.Count(), 3);
+}
+
+// The pinned GOP goes stale only with a flush after it was handed out.
+TEST_F(GopQueueTest, APinGoesStaleWithAFlushAfterIt) {
+    Push(1);
+    Push(2);
+    EXPECT_FALSE(queue.IsPinStale());  // nothing pinned
+    queue.Flush();
+    Push(3);
+    ASSERT_EQ(OldestTag(), 3);
+    EXPECT_FALSE(queue.IsPinStale());  // the flush came before
+    queue.Flush();
+    EXPECT_TRUE(queue.IsPinStale());
+    queue.Release();
+    EXPECT_FALSE(queue.IsPinStale());
+}
+
+// The wait for a GOP ends with the push, on a clock that does not move, or
+// at its time-out when nothing comes.
+TEST_F(GopQueueTest, AWaitForAGopEndsWithThePushOrItsTime) {
+    ScopedFakeClock clock(1000);
+    std::thread reader([&] {
+        ASSERT_TRUE(clock->WaitForSleepers(1));
+        Push(1);
+    });
+    EXPECT_TRUE(queue.WaitUntilNotEmpty(150));
+    reader.join();
+    EXPECT_EQ(clock->NowMs(), 1000u);
+    EXPECT_TRUE(queue.WaitUntilNotEmpty(150));  // a GOP is there: at once
+    queue.Flush();
+    std::thread ticker([&] {
+        ASSERT_TRUE(clock->WaitForSleepers(1));
+        clock->Advance(149);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(clock->Sleepers(), 1);  // still waiting
+        clock->Advance(1);
+    });
+    EXPECT_FALSE(queue.WaitUntilNotEmpty(150));
+    ticker.join();
+    EXPECT_EQ(clock->NowMs(), 1150u);
 }
 
 TEST(GopQueueBuffers, PushWithoutBuffersStoresNothing) {

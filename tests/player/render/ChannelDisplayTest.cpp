@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <future>
-
 #include "shared/PlayerInterface.h"
 #include "tests/player/render/DisplayFixture.h"
 
@@ -280,34 +277,25 @@ TEST_F(DisplayFixture, WithoutAWindowFramesAreDecodedButNotDrawn) {
     EXPECT_EQ(host_.Display().Presentations(), before);
 }
 
-// Halted, the GOP being shown ends at its next frame, at once on the clock,
-// and later GOPs show nothing until the display resumes.
-TEST_F(DisplayFixture, AHaltEndsTheGopAtItsNextFrameUntilResumed) {
+// Interrupted while its threads wait after frame 0, the GOP ends at once on
+// the clock; a later GOP whose interruption is already true draws nothing,
+// and one nobody interrupts is shown whole again: nothing of the
+// interruption stays with the display.
+TEST_F(DisplayFixture, AnInterruptionEndsTheGopAtItsNextFrameAndLeavesLaterGopsWhole) {
     Record(Plan(4, kCif, 25));
-    const int others = clock_->Sleepers();
-    std::future<int> shown = std::async(std::launch::async, [&] {
-        return display_.ShowGop(Request(0, STATUS_PLAYING, 1, -1, kV4Ms));
-    });
-    // The four display threads in their pause after frame 0, ShowGop waiting.
-    ASSERT_TRUE(clock_->WaitForSleepers(others + 5));
-    display_.Halt();
-    using namespace std::chrono_literals;
-    if (shown.wait_for(10s) != std::future_status::ready) {
-        ADD_FAILURE() << "the halt did not end the GOP";
-        while (shown.wait_for(1ms) != std::future_status::ready)
-            clock_->Advance(10);
-    }
-    EXPECT_EQ(shown.get(), 0);
-    EXPECT_EQ(clock_->NowMs(), 1000u);
+    ASSERT_EQ(ShowInterrupted(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 4, 1001), 0);
+    EXPECT_EQ(clock_->NowMs(), 1001u);
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(counting_.Count(c), 1) << "channel " << c;
 
     counting_.Clear();
-    EXPECT_EQ(display_.ShowGop(Request(0, STATUS_PAUSED, 1, 0, kV4Ms)), 0);
+    GopShowRequest interrupted = Request(0, STATUS_PLAYING, 1, -1, kV4Ms);
+    interrupted.interruption = &interruption_;
+    EXPECT_EQ(display_.ShowGop(interrupted), 0);
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(counting_.Count(c), 0) << "channel " << c;
 
-    display_.Resume();
+    interruption_.on = false;
     ASSERT_EQ(ShowPaced(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 4), 0);
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(counting_.Count(c), 25) << "channel " << c;

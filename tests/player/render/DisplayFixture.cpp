@@ -100,27 +100,67 @@ GopShowRequest DisplayFixture::Request(int gop, int state, int speed, int stepIn
     return GopShowRequest{&g.slot, g.info.get(), stepIndex, displayMs, speed, forward, state};
 }
 
+bool DisplayFixture::Settle(std::future<int>& shown, int others, int threads) {
+    using namespace std::chrono_literals;
+    // The clock moves only once every display thread sleeps (and ShowGop
+    // waits for them, a sleeper too) with none of them due, straight to the
+    // next deadline: each thread wakes exactly when it asked to. A thread
+    // that ended early leaves the count short: the clock then moves after a
+    // real-time grace.
+    const auto grace = std::chrono::steady_clock::now() + 500ms;
+    while (shown.wait_for(0ms) != std::future_status::ready &&
+           std::chrono::steady_clock::now() < grace &&
+           (clock_->Sleepers() < others + threads + 1 || clock_->DueSleepers() > 0))
+        std::this_thread::sleep_for(200us);
+    return shown.wait_for(0ms) == std::future_status::ready;
+}
+
+void DisplayFixture::AdvanceToNextDeadline() {
+    const uint64_t next = clock_->NextDeadline();
+    if (next != FakeClock::kNoDeadline && next > clock_->NowMs())
+        clock_->Advance(next - clock_->NowMs());
+}
+
 int DisplayFixture::ShowPaced(const GopShowRequest& request, int threads) {
     const int others = clock_->Sleepers();  // threads of the window system waiting on it
     std::future<int> shown =
         std::async(std::launch::async, [&] { return display_.ShowGop(request); });
-    using namespace std::chrono_literals;
     for (int step = 0; step < 1000; ++step) {
-        // The clock moves only once every display thread sleeps (and ShowGop
-        // waits for them, a sleeper too) with none of them due, straight to
-        // the next deadline: each thread wakes exactly when it asked to. A
-        // thread that ended early leaves the count short: the clock then
-        // moves after a real-time grace.
-        const auto grace = std::chrono::steady_clock::now() + 500ms;
-        while (shown.wait_for(0ms) != std::future_status::ready &&
-               std::chrono::steady_clock::now() < grace &&
-               (clock_->Sleepers() < others + threads + 1 || clock_->DueSleepers() > 0))
-            std::this_thread::sleep_for(200us);
-        if (shown.wait_for(0ms) == std::future_status::ready)
+        if (Settle(shown, others, threads))
             return shown.get();
-        const uint64_t next = clock_->NextDeadline();
-        if (next != FakeClock::kNoDeadline && next > clock_->NowMs())
-            clock_->Advance(next - clock_->NowMs());
+        AdvanceToNextDeadline();
+    }
+    ADD_FAILURE() << "the display did not finish";
+    return shown.get();
+}
+
+int DisplayFixture::ShowInterrupted(GopShowRequest request, int threads, uint64_t atMs,
+                                    bool comesTrue) {
+    using namespace std::chrono_literals;
+    request.interruption = &interruption_;
+    bool told = clock_->NowMs() >= atMs;
+    interruption_.on = told && comesTrue;
+    const int others = clock_->Sleepers();
+    std::future<int> shown =
+        std::async(std::launch::async, [&] { return display_.ShowGop(request); });
+    bool waited = false;  // for the interrupted display to return by itself
+    for (int step = 0; step < 1000; ++step) {
+        if (interruption_.on && !waited) {
+            waited = true;
+            if (shown.wait_for(5s) == std::future_status::ready)
+                return shown.get();
+            ADD_FAILURE() << "the interrupted display did not return at once";
+        }
+        if (Settle(shown, others, threads))
+            return shown.get();
+        if (!told && clock_->NextDeadline() >= atMs) {
+            clock_->Advance(atMs - clock_->NowMs());
+            told = true;
+            interruption_.on = comesTrue;
+            display_.Interrupt();
+            continue;
+        }
+        AdvanceToNextDeadline();
     }
     ADD_FAILURE() << "the display did not finish";
     return shown.get();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -69,6 +70,12 @@ private:
     std::vector<Decode> decodes_[kMaxChannels];
 };
 
+// An interruption the test turns on.
+struct TestInterruption final : CShowInterruption {
+    bool IsInterrupted() const override { return on; }
+    std::atomic<bool> on{false};
+};
+
 class DisplayFixture : public ::testing::Test {
 protected:
     static constexpr RECT kClient{0, 0, 320, 240};
@@ -83,7 +90,15 @@ protected:
     // ShowGop on a thread of its own, the fake clock moved to each pause's
     // end while all `threads` display threads sleep, until it returns.
     int ShowPaced(const GopShowRequest& request, int threads);
+    // As ShowPaced with interruption_ in the request, until the clock
+    // reaches `atMs`: then the interruption comes true (or, for a wake for
+    // nothing, stays false) and the display is told. Once it is true ShowGop
+    // must return without the clock moving on: a failure when it does not
+    // within 5 s of real time (the clock then moves on so that it ends).
+    int ShowInterrupted(GopShowRequest request, int threads, uint64_t atMs, bool comesTrue = true);
     COLORREF PaneCentre(int paneCount, int pane);
+
+    TestInterruption interruption_;
 
     ScopedFakeClock clock_{1000};
     TestHostWindow host_{320, 240, kClient};
@@ -94,4 +109,11 @@ protected:
     CRenderer renderer_;
     CChannelDisplay display_{renderer_, counting_, settings_};
     std::vector<std::unique_ptr<RecordedGop>> gops_;
+
+private:
+    // Waits (real time, bounded) until ShowGop has returned, or all display
+    // threads and ShowGop sleep with none of them due. True when it returned.
+    bool Settle(std::future<int>& shown, int others, int threads);
+    // Moves the clock to the earliest deadline of those waiting, when later.
+    void AdvanceToNextDeadline();
 };

@@ -1,7 +1,9 @@
 #include "app/ui/export/ExtractRun.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -346,4 +348,58 @@ TEST_F(ExtractRun, StopAndWaitGivesUpAtItsBound) {
     EXPECT_LT(waited, 600u);
     EXPECT_TRUE(g_extractRun.IsActive());
     EXPECT_TRUE(dlg->IsExporting());
+}
+
+// The result's box used to be shown while the extraction thread still waited
+// in its send, so the thread stayed held for as long as the box was open. Now
+// the thread goes on: a progress report it sends next is served while the box
+// is still open. A watchdog closes the box after 5 s should the thread stay
+// held, so that a regression fails instead of hanging.
+TEST_F(ExtractRun, TheResultBoxDoesNotHoldTheExtractionThread) {
+    StartAvi();
+    Gop(40);
+    std::atomic<HWND> box{nullptr};
+    SetMessageBoxHook([&box](const MessageBoxRequest& r) {
+        box = r.box;
+        return 0;  // left open
+    });
+    const auto waitFor = [](const std::function<bool()>& ready, int seconds = 5) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (!ready() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return ready();
+    };
+    std::atomic<bool> released{false};
+    std::atomic<bool> servedWhileBoxOpen{false};
+    std::atomic<bool> finished{false};
+    const HWND window = dlg->m_hWnd;
+    std::thread extraction([&] {
+        OnExtractData(EXTRACT_FINISHED, 0, nullptr, 0, nullptr);
+        released = true;
+        if (waitFor([&] { return box.load() != nullptr; })) {
+            ::SendMessage(window, UM_EXPORT_PROGRESS, 55, 0);
+            servedWhileBoxOpen = ::IsWindow(box.load()) != FALSE;
+            ::PostMessage(box.load(), WM_COMMAND, IDOK, 0);
+        }
+        finished = true;
+    });
+    std::thread watchdog([&] {
+        if (!waitFor([&] { return released.load(); }) &&
+            waitFor([&] { return box.load() != nullptr; }))
+            ::PostMessage(box.load(), WM_COMMAND, IDOK, 0);
+    });
+    // Longer than the watchdog's bound, so that this thread serves the
+    // extraction thread's last send in every case.
+    waitFor(
+        [&] {
+            Pump();
+            return finished.load();
+        },
+        30);
+    extraction.join();
+    watchdog.join();
+    EXPECT_TRUE(released);
+    EXPECT_TRUE(servedWhileBoxOpen) << "the report waited for the box to close";
+    EXPECT_EQ(Progress(), 55);
+    EXPECT_FALSE(dlg->IsExporting());
 }

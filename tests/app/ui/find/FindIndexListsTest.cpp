@@ -11,6 +11,9 @@ constexpr uint64_t kFar = 5000000000ull;
 
 const std::vector<std::wstring> kIndexHeadings = {L"Time", L"Position", L"Status"};
 const std::vector<int> kIndexWidths = {150, 150, 350};
+// The status line at rest on a source without event and quick index.
+const std::wstring kDeviceOnly =
+    L"Event and quick index: only on a recorder's hard disk or SD card.";
 
 using FindIndexLists = FindDialog;
 
@@ -40,7 +43,7 @@ TEST_F(FindIndexLists, TimeListIsThinnedToHoursAndEvents) {
         {L"2023/11/15 00:20:00", L"10", L""},
     };
     EXPECT_EQ(Rows(), expected);
-    EXPECT_EQ(Text(IDC_FIND_STATUS), L"");
+    EXPECT_EQ(Text(IDC_FIND_STATUS), kDeviceOnly) << "a file pair";
     EXPECT_TRUE(Visible(IDC_FIND_TIME_PICKER));
     EXPECT_TRUE(Visible(IDC_FIND_TIME_BUTTON));
     EXPECT_FALSE(Visible(IDC_FIND_SPEED_EDIT));
@@ -63,7 +66,7 @@ TEST_F(FindIndexLists, NoIndexGivesAnEmptyListWithItsColumns) {
     Show();
     EXPECT_EQ(Headings(), kIndexHeadings);
     EXPECT_TRUE(Rows().empty());
-    EXPECT_EQ(Text(IDC_FIND_STATUS), L"");
+    EXPECT_EQ(Text(IDC_FIND_STATUS), kDeviceOnly) << "a file pair";
     EXPECT_FALSE(dlg->IsListRunning());
 }
 
@@ -82,6 +85,8 @@ TEST_F(FindIndexLists, EventAndQuickChoicesOnlyForDiskAndCard) {
         EXPECT_TRUE(Enabled(IDC_FIND_TIME_INDEX)) << c.type;
         EXPECT_EQ(Enabled(IDC_FIND_EVENT_INDEX), c.enabled) << c.type;
         EXPECT_EQ(Enabled(IDC_FIND_QUICK_INDEX), c.enabled) << c.type;
+        // The user learns why the two choices do nothing.
+        EXPECT_EQ(Text(IDC_FIND_STATUS), c.enabled ? L"" : kDeviceOnly) << c.type;
     }
 }
 

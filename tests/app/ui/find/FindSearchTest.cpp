@@ -87,6 +87,32 @@ TEST_F(FindQuick, QuickListShowsTheSearchControlsAndUnitColumns) {
     EXPECT_FALSE(Visible(IDC_FIND_TIME_BUTTON));
 }
 
+// The search frames come with their fields and buttons on the screen: every
+// search control shows something other than the frame's plain inside.
+TEST_F(FindQuick, TheSearchFramesShowTheirFieldsAndButtons) {
+    ShowQuickList(KmhCelsius());
+    dlg->ShowWindow(SW_SHOW);
+    dlg->UpdateWindow();
+    Pump();
+    RECT frame{};
+    ::GetWindowRect(::GetDlgItem(dlg->m_hWnd, IDC_FIND_SENSOR_GROUP), &frame);
+    const std::vector<uint32_t> screen = display.ReadScreen();
+    const auto pixel = [&](int x, int y) { return screen[size_t(y) * display.Width() + x]; };
+    const uint32_t inside = pixel(frame.right - 3, frame.bottom - 3);
+    for (int id :
+         {IDC_FIND_SPEED_EDIT, IDC_FIND_SPEED_BUTTON, IDC_FIND_TYRE_TEMP_EDIT,
+          IDC_FIND_PRESSURE_BELOW_BUTTON, IDC_FIND_LATITUDE_TOLERANCE, IDC_FIND_POSITION_BUTTON}) {
+        RECT r{};
+        ::GetWindowRect(::GetDlgItem(dlg->m_hWnd, id), &r);
+        int differing = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                differing += pixel(x, y) != inside ? 1 : 0;
+        }
+        EXPECT_GT(differing, 0) << "control " << id << " is not drawn";
+    }
+}
+
 struct SearchCase {
     const char* name;
     int button;

@@ -6,6 +6,7 @@
 // real X input (XTest); every wait is bounded.
 #include <atomic>
 #include <chrono>
+#include <cwchar>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -13,12 +14,16 @@
 #include "EndToEndFixture.h"
 #include "app/WindowScreenshot.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/AppConfig.h"
+#include "app/shell/LanguageTexts.h"
 #include "platform/backend/GtkDisplay.h"
+#include "platform/base/Module.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/FileDialog.h"
 #include "platform/user/Menus.h"
 #include "platform/user/Placement.h"
 #include "platform/user/WindowPixels.h"
+#include "shared/TextConvert.h"
 #include "tests/platform/backend/XTestInput.h"
 
 namespace maine2e {
@@ -291,6 +296,56 @@ TEST_F(DesktopEndToEnd, TheFindDialogStaysAboveTheMainWindowAfterASearch) {
     const CRect inside(f.left + 10, f.top + 10, f.right - 10, f.bottom - 10);
     EXPECT_GT(ShownShare(find.GetSafeHwnd(), inside), 0.9) << "the screen shows the find dialog";
     EXPECT_TRUE(find.IsWindowVisible());
+}
+
+// While the sample plays, the status line and the telemetry lines keep what
+// they say through a maximise, a panel toggle and a restore, and the status
+// line speaks the language of the moment. Screenshots of each step go to the
+// build folder.
+TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
+    OpenSample();
+    ASSERT_TRUE(WaitFor([&] { return !dlg.m_stCarId.GetText().IsEmpty(); }, 5000));
+    const CString carId = dlg.m_stCarId.GetText();
+    const auto shot = [&](const char* name) {
+        Run(300);
+        EXPECT_TRUE(SaveWindowScreenshot(
+            dlg.GetSafeHwnd(), std::string(DVR_BUILD_DIR "/marlowin_e2e_text_") + name + ".png"));
+    };
+    const auto expectPlaying = [&](const char* after) {
+        EXPECT_EQ(std::wstring(dlg.m_stStatus.GetText().GetString()), L"Playing") << after;
+        EXPECT_EQ(dlg.m_stCarId.GetText(), carId) << after;
+        EXPECT_FALSE(dlg.m_stTime.GetText().IsEmpty()) << after;
+    };
+    dlg.ShowWindow(SW_MAXIMIZE);
+    Run(800);
+    expectPlaying("maximised");
+    shot("maximised");
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_INFO_PANE, BN_CLICKED),
+                    LPARAM(dlg.m_btnInfoPane.GetSafeHwnd()));
+    Run(300);
+    expectPlaying("info pane toggled");
+    shot("info_pane_toggled");
+
+    // The language files the program ships, from its folder, as the
+    // settings dialog loads them.
+    const std::wstring programDir = Utf8ToWideString(ProgramDirectory());
+    std::wcsncpy(g_szProgramDir, programDir.c_str(), kConfigPathSize - 1);
+    ASSERT_TRUE(LoadLanguageFile(L"Chinese.lang"));
+    dlg.ApplyLanguageTexts();
+    Run(300);
+    EXPECT_NE(std::wstring(IDS_STATE_PLAYING.GetString()), L"Playing");
+    EXPECT_EQ(dlg.m_stStatus.GetText(), IDS_STATE_PLAYING.Get()) << "in Chinese";
+    shot("chinese");
+    ASSERT_TRUE(LoadLanguageFile(L"English.lang"));
+    dlg.ApplyLanguageTexts();
+    Run(300);
+    expectPlaying("back in English");
+    shot("english");
+
+    dlg.ShowWindow(SW_RESTORE);
+    Run(800);
+    expectPlaying("restored");
+    shot("restored");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the info pane on and off.
 #include "MainWindowFixture.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/LanguageTexts.h"
+#include "app/ui/telemetry/TelemetryFlags.h"
 
 namespace maintest {
 namespace {
@@ -170,6 +172,56 @@ TEST_F(Layout, TheMapButtonsToggleThePane) {
     EXPECT_EQ(Placed(dlg.m_stVideo).w, 1180);
     Command(IDC_MAIN_MAP_ON_OFF);
     EXPECT_EQ(Placed(dlg.m_stVideo).w, 800);
+}
+
+// A new layout places the text lines and keeps what they show: the status
+// line still says what the player does, the values stay.
+TEST_F(Layout, TheTextLinesKeepTheStateThroughEveryLayout) {
+    // What an earlier window left for its telemetry thread: this window's
+    // thread would otherwise clear the lines set below.
+    g_bPlaybackStopped = false;
+    g_bPositionJumped = false;
+    Open(1200, 800);
+    EXPECT_EQ(Status(), L"Ready") << "before anything is opened";
+    StartPlaying();
+    ASSERT_EQ(Status(), L"Playing");
+    dlg.SetSpeedText(42);
+    dlg.SetCarIdText(L"CAR-7");
+    Pump();
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"info pane toggled", [&] { Command(IDC_MAIN_INFO_PANE); }},
+        {"map pane toggled", [&] { Command(IDC_MAIN_MAP_PANE); }},
+        {"maximised", [&] { dlg.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0); }},
+        {"restored", [&] { dlg.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0); }},
+        {"moved", [&] { dlg.MoveWindow(40, 30, 1100, 760); }},
+    };
+    for (const auto& c : changes) {
+        c.change();
+        Pump();
+        EXPECT_EQ(Status(), L"Playing") << c.what;
+        EXPECT_EQ(std::wstring(dlg.m_stSpeed.GetText().GetString()), L"42 km/h") << c.what;
+        EXPECT_EQ(std::wstring(dlg.m_stCarId.GetText().GetString()), L"CAR-7") << c.what;
+    }
+}
+
+// The status line speaks the language of the moment; a fixed text stays.
+TEST_F(Layout, TheStatusLineFollowsTheLanguage) {
+    Open(1200, 800);
+    StartPlaying();
+    IDS_STATE_PLAYING.Set(L"\u64ad\u653e");
+    dlg.ApplyLanguageTexts();
+    EXPECT_EQ(Status(), L"\u64ad\u653e");
+    SetDefaultLanguageTexts();
+    dlg.ApplyLanguageTexts();
+    EXPECT_EQ(Status(), L"Playing") << "back in English";
+    dlg.SetStatusText(L"close fail..");
+    IDS_STATE_PLAYING.Set(L"\u64ad\u653e");
+    dlg.ApplyLanguageTexts();
+    SetDefaultLanguageTexts();
+    EXPECT_EQ(Status(), L"close fail..");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // driven through pause, step, snapshot, fast forward and a slider seek, with
 // the screen checked pixel by pixel. Times are real: the player paces itself.
 #include "EndToEndFixture.h"
+#include "shared/TextConvert.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -60,11 +61,19 @@ TEST_F(EndToEnd, TheSamplePlaysInFourPanesAndFollowsTheTransport) {
 
     // A snapshot while paused writes its picture.
     Post(UM_PLAYBAR_SNAPSHOT);
-    EXPECT_TRUE(WaitFor([&] { return BoxShown(L"Picture saved to"); }, 5000));
-    bool jpeg = false;
-    for (const auto& entry : fs::directory_iterator(pictures_))
-        jpeg = jpeg || (entry.path().extension() == ".jpg" && fs::file_size(entry.path()) > 0);
-    EXPECT_TRUE(jpeg);
+    fs::path picture;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            for (const auto& entry : fs::directory_iterator(pictures_)) {
+                if (entry.path().extension() == ".jpg")
+                    picture = entry.path();
+            }
+            return !picture.empty() &&
+                   BoxShown((L"Picture saved to " + Utf8ToWideString(picture.string())).c_str());
+        },
+        5000))
+        << "the box names the picture";
+    EXPECT_GT(fs::file_size(picture), 0u);
 
     // Fast forward runs the picture and the slider on.
     Post(UM_PLAYBAR_PLAY);

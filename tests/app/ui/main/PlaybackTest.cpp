@@ -12,6 +12,7 @@
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/PositionThread.h"
 #include "platform/user/FileDialog.h"
+#include "shared/TextConvert.h"
 
 namespace maintest {
 namespace {
@@ -445,7 +446,8 @@ TEST_F(Playback, ASnapshotCapturesTheVideoRectangleIntoThePictureFolder) {
     std::snprintf(name, sizeof name, "CAR-7_%04d%02d%02d_%02d%02d_%02d.jpg", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     EXPECT_EQ(capture.text, (folder / name).string());
-    EXPECT_EQ(Boxes().back(), L"Picture saved to");
+    EXPECT_EQ(Boxes().back(), L"Picture saved to " + Utf8ToWideString(capture.text))
+        << "the text, then where the picture went";
     fake->carIdKnown = false;
     fake->Script(PLAY_CMD_CAPTURE, MSG_CAPTURE_FAILED);
     Post(UM_PLAYBAR_SNAPSHOT);
@@ -553,10 +555,13 @@ class StartUp : public MainWindowFixture {};
 
 TEST_F(StartUp, AMissingPlayerLibraryEndsTheWindowWithItsMessage) {
     dlg.SetLibraryFiles(L"NoSuchPlayer.dll", L"FakeOskulo.dll");
+    g_nMapOff = 0;
+    dlg.m_mapPane.SetConnectionCheck([] { return false; });  // would retry for good
     dlg.DoModal();
     EXPECT_EQ(Boxes(),
               (std::vector<std::wstring>{L"InitTrevaneLib Fail, Please check and try again !"}));
     EXPECT_EQ(g_hPositionThread, nullptr);
+    EXPECT_FALSE(dlg.m_mapPane.ConnectionTestsRunning()) << "nothing starts after the failure";
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
 }
 

@@ -53,7 +53,7 @@ protected:
         // What an earlier window left for a telemetry thread that has ended.
         g_bPlaybackStopped = false;
         g_bPositionJumped = false;
-        g_LatestTelemetry.ResetToInitial();
+        g_LatestTelemetry.Reset();
         dlg.m_mapPane.SetConnectionCheck([] { return true; });
         Open();
         ASSERT_TRUE(Until([&] { return dlg.m_mapPane.m_nMapState == 1; }));

@@ -102,7 +102,8 @@ TEST(MapPageEndToEnd, TheLocalPageDrawsTheTrackAndAClickOnItSeeks) {
         CMapPaneController pane(host);
         g_pane = &pane;
         pane.SetConnectionCheck([] { return true; });
-        ASSERT_TRUE(pane.Start(CWnd::FromHandle(main)));
+        ASSERT_TRUE(pane.Attach(CWnd::FromHandle(main)));
+        ASSERT_TRUE(pane.StartConnectionTests());
         ASSERT_TRUE(PumpUntil([&] { return pane.Page().HasDocument(); }, std::chrono::seconds(30)))
             << "the local page never loaded: " << WideToUtf8String(LocalMapPage().Std());
 

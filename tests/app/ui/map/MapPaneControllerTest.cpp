@@ -11,6 +11,7 @@
 #include "MapWindowFixture.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
+#include "app/shell/LanguageTexts.h"
 #include "app/ui/map/MapPages.h"
 #include "app/ui/map/MapPointTexts.h"
 #include "platform/base/PrivateProfile.h"
@@ -83,7 +84,8 @@ TEST_F(MapPane, TheOfflinePageStaysUntilATestConnectsThenTheMapLoadsOnce) {
 
 TEST_F(MapPane, WithTheMapOffNothingNavigatesAndNoPageIsCalled) {
     g_nMapOff = 1;
-    ASSERT_TRUE(m_pane->Start(CWnd::FromHandle(m_main)));
+    ASSERT_TRUE(m_pane->Attach(CWnd::FromHandle(m_main)));
+    ASSERT_TRUE(m_pane->StartConnectionTests());
     m_pane->CheckMapConnection(false);
     m_pane->CheckMapConnection(true);
     MainEngine().CompleteDocument(LocalPageUri());
@@ -148,7 +150,51 @@ TEST_F(MapPane, TheOfflinePageAndOtherAddressesAttachNothing) {
     MainEngine().CompleteDocument("http://elsewhere.example/frame.html");
     Pump();
     AddPoint(L"BUS-7", L"1");
-    EXPECT_TRUE(MainEngine().Calls().empty());
+    EXPECT_EQ(NamesOf(MainEngine().Calls()), (Names{"SetOfflineText"}))
+        << "the offline page gets its text, never the track";
+}
+
+// The offline page's text is the user's language, given when the page has
+// loaded and again when the language changes; the floating map shows the
+// offline page as long as the main one does, then the map page.
+TEST_F(MapPane, TheOfflinePagesSpeakTheUsersLanguage) {
+    SetDefaultLanguageTexts();
+    g_nMapType = 0;  // the online page, which cannot load without the server
+    StartConnected(false);
+    MainEngine().SetPageFunctions({"SetOfflineText"});
+    MainEngine().CompleteDocument(OfflinePageUri());
+    Pump();
+    ASSERT_TRUE(m_pane->ShowFloatingMap(CWnd::FromHandle(m_main)));
+    FakeBrowserEngine* floating = FloatingEngine();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(floating->Navigations(), (Names{OfflinePageUri(), OfflinePageUri()}));
+    floating->SetPageFunctions({"SetOfflineText"});
+    floating->CompleteDocument(OfflinePageUri());
+    Pump();
+    const std::vector<std::string> english = {
+        "The map is offline: no connection to the map server."};
+    for (FakeBrowserEngine* engine : {&MainEngine(), floating}) {
+        ASSERT_EQ(engine->Calls().size(), 1u);
+        EXPECT_EQ(engine->Calls()[0].name, "SetOfflineText");
+        EXPECT_EQ(engine->Calls()[0].args, english);
+    }
+
+    IDS_MAP_OFFLINE.Set(L"\u5730\u56fe\u79bb\u7ebf");
+    m_pane->ApplyLanguageTexts();
+    SetDefaultLanguageTexts();
+    for (FakeBrowserEngine* engine : {&MainEngine(), floating}) {
+        ASSERT_EQ(engine->Calls().size(), 2u);
+        EXPECT_EQ(engine->Calls()[1].args,
+                  std::vector<std::string>{"\xe5\x9c\xb0\xe5\x9b\xbe\xe7\xa6\xbb\xe7\xba\xbf"});
+    }
+
+    m_pane->CheckMapConnection(true);
+    const std::string online = WideToUtf8String(OnlineMapPage().Std());
+    EXPECT_EQ(floating->Navigations().back(), online) << "connected: the map page";
+    EXPECT_EQ(MainEngine().Navigations().back(), online);
+    m_pane->ApplyLanguageTexts();
+    EXPECT_EQ(floating->Calls().size(), 2u) << "a map page gets no offline text";
+    EXPECT_EQ(MainEngine().Calls().size(), 2u);
 }
 
 TEST_F(MapPane, TheOnlinePageAttachesWhenItHasLoaded) {
@@ -232,7 +278,8 @@ TEST_F(MapPane, TheConnectionTestAsksTheConfiguredServer) {
             close(server);  // the port now refuses at once
         g_nMapType = 0;
         UseMapServer(L"http://127.0.0.1:" + std::to_wstring(port));
-        ASSERT_TRUE(m_pane->Start(CWnd::FromHandle(m_main)));
+        ASSERT_TRUE(m_pane->Attach(CWnd::FromHandle(m_main)));
+        ASSERT_TRUE(m_pane->StartConnectionTests());
         ASSERT_TRUE(PumpUntil([&] { return m_pane->m_nMapState != -1; }));
         EXPECT_EQ(m_pane->m_nMapState, answering ? 1 : 0);
         const std::string expected =

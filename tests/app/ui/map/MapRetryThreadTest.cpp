@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -66,20 +67,25 @@ TEST(MapRetryThread, TestsAtOnceThenEverySixtySecondsUntilFinished) {
 
 TEST(MapRetryThread, StopIsBoundedWhileATestHangs) {
     ScopedFakeClock clock;
-    std::mutex gate;
-    gate.lock();  // the test blocks until the end of this case
-    std::atomic<bool> reported{false};
-    std::atomic<bool> inTest{false};
+    // Shared with the abandoned thread, which may still be leaving the test
+    // (unlocking the gate) after this case has returned.
+    struct Shared {
+        std::mutex gate;
+        std::atomic<bool> reported{false};
+        std::atomic<bool> inTest{false};
+    };
+    const auto shared = std::make_shared<Shared>();
+    shared->gate.lock();  // the test blocks until the end of this case
     {
         MapRetryThread thread;
         ASSERT_TRUE(thread.Start(
-            [&] {
-                inTest = true;
-                std::lock_guard wait(gate);
+            [shared] {
+                shared->inTest = true;
+                std::lock_guard wait(shared->gate);
                 return true;
             },
-            [&](bool) { reported = true; }));
-        while (!inTest)
+            [shared](bool) { shared->reported = true; }));
+        while (!shared->inTest)
             std::this_thread::yield();
         std::thread advancer([&] {
             if (clock->WaitForSleepers(1))
@@ -89,9 +95,9 @@ TEST(MapRetryThread, StopIsBoundedWhileATestHangs) {
         advancer.join();
         EXPECT_FALSE(thread.IsRunning()) << "nothing is left to wait for";
     }
-    gate.unlock();  // the abandoned test returns after its thread's owner is gone
+    shared->gate.unlock();  // the abandoned test returns after its thread's owner is gone
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(reported.load()) << "a stopped thread reports nothing";
+    EXPECT_FALSE(shared->reported.load()) << "a stopped thread reports nothing";
 }
 
 }  // namespace

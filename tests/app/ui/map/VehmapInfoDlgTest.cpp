@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "MapWindowFixture.h"
+#include "app/controls/skin/FrameHitTest.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "shared/PlayerInterface.h"
@@ -140,7 +141,7 @@ TEST(VehmapHitTest, CornersAndEdgesSizeTheRestMoves) {
         {300, 250, HTCLIENT, HTCAPTION},    {480, 112, HTCLOSE, HTCLOSE},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(VehmapHitTest(window, CPoint(c.x, c.y), c.defaultCode), c.expected)
+        EXPECT_EQ(FrameHitTest(window, CPoint(c.x, c.y), c.defaultCode), c.expected)
             << c.x << "," << c.y;
 }
 

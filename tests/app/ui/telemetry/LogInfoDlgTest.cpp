@@ -186,4 +186,19 @@ TEST_F(LogInfoDlgTest, UnitsReachTheirControls) {
     EXPECT_EQ(g_strSpeedUnitText, L"km/h");
 }
 
+// While nothing plays no telemetry pass redraws the panel: a new unit
+// redraws its temperature at once.
+TEST_F(LogInfoDlgTest, ANewTemperatureUnitIsDrawnAtOnce) {
+    panel_.MoveWindow(0, 0, 500, 200);
+    panel_.RedrawWindow();
+    Pump();
+    const HWND temperature = ::GetDlgItem(panel_.m_hWnd, IDC_PANEL_TEMPERATURE);
+    ASSERT_FALSE(::GetUpdateRect(temperature, nullptr, FALSE));
+    panel_.SetTemperatureUnit(1, TemperatureUnitText(1));
+    EXPECT_TRUE(::GetUpdateRect(temperature, nullptr, FALSE)) << "the unit";
+    Pump();
+    panel_.SetTemperatureUnitText(TemperatureUnitText(0));
+    EXPECT_TRUE(::GetUpdateRect(temperature, nullptr, FALSE)) << "the unit text";
+}
+
 }  // namespace

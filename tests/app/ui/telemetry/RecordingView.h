@@ -27,6 +27,7 @@ public:
         Log(L"VoltageText " + Str(v));
     }
     void SetTemperatureText(int t) override { Log(L"TemperatureText " + std::to_wstring(t)); }
+    void ClearMeasureTexts() override { Log(L"MeasuresCleared"); }
     void ShowInfoPanels(bool hide) override { Log(hide ? L"HidePanels" : L"ShowPanels"); }
     void SetFloatingMapGpsText(const CString& text) override { Log(L"MapGps " + Str(text)); }
     void SetPanelSpeed(int speed) override { Log(L"PanelSpeed " + std::to_wstring(speed)); }

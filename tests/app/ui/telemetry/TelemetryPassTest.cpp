@@ -237,13 +237,10 @@ TEST_F(TelemetryPassTest, StopClearsEveryDisplayAndTheEvent) {
         L"CarIdText ",
         L"GpsText ",
         L"G 0.000 0.000 0.000",
-        L"TemperatureText 0",
+        L"MeasuresCleared",
         L"ClearChart",
         L"HidePanels",
-        // The rest of the pass shows the cleared record.
-        L"PanelSpeed 0",
-        L"SpeedText 0",
-        L"VoltageText 0.00",
+        // The rest of the pass shows the cleared record: no value is known.
         L"Alarms 0000000000",
         L"RefreshLamps",
         L"AddChartSample",
@@ -300,6 +297,25 @@ TEST_F(TelemetryPassTest, AbsentValuesShowNothing) {
                                             L"AddChartSample"};
     EXPECT_EQ(Pass(), want);
     EXPECT_FALSE(view_.Samples().at(0).timeValid);
+}
+
+// After a stop, a recording without telemetry shows no speed, voltage or
+// temperature: the cleared record holds no value that would pass as given.
+TEST_F(TelemetryPassTest, AfterAStopARecordingWithoutTelemetryShowsNoValues) {
+    FeedFull();
+    Pass();
+    g_bPlaybackStopped = true;
+    Pass();
+    view_.Forget();
+    TelemetryInput in;
+    in.time = kTime + 5;
+    latest_.Merge(in);
+    Pass();
+    EXPECT_EQ(view_.CountPrefix(L"SpeedText"), 0);
+    EXPECT_EQ(view_.CountPrefix(L"VoltageText"), 0);
+    EXPECT_EQ(view_.CountPrefix(L"TemperatureText"), 0);
+    EXPECT_EQ(view_.CountPrefix(L"PanelSpeed"), 0);
+    EXPECT_EQ(view_.Count(L"ShowPanels"), 1);
 }
 
 TEST_F(TelemetryPassTest, AlarmInputsLogEveryPassWhileOn) {

@@ -1,0 +1,126 @@
+// Commands that move playback on (a new position, a new speed or direction,
+// a stop) end the GOP being shown at once: the display is told, and the
+// playback thread takes the next GOP without waiting out the old one's time,
+// on a clock that does not move. A pause lets the GOP on screen finish, and
+// ordinary playback interrupts nothing.
+#include <vector>
+
+#include "tests/player/core/CoreFixture.h"
+
+namespace {
+
+class InterruptionTest : public FakeClockPlayerTest {
+protected:
+    // Plays until GOP 0 is on screen, held.
+    void PlayUntilHeld(int gops) {
+        WritePair(gops);
+        Open();
+        player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
+        // Play waits 500 ms on the clock before it starts the playback thread.
+        while (!WaitForMessage(MSG_PLAY_DONE, 5))
+            clock_->Advance(100);
+        ASSERT_EQ(NextResult(), MSG_PLAY_DONE);
+        ASSERT_EQ(display_.WaitForShown(1).size(), 1u);
+        heldAt_ = clock_->NowMs();
+    }
+
+    uint64_t heldAt_ = 0;
+};
+
+// What a command sent while GOP 0 is held at speed 1 shows next.
+struct MoveCase {
+    const char* name;
+    int cmd;
+    intptr_t a;
+    int toGop;  // sought, -1 for none
+    int result;
+    int nextGop;  // -1: any
+    int nextSpeed;
+    bool nextForward;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MovingOnTest : public InterruptionTest, public testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MovingOnTest, EndsTheGopShownAndShowsTheNextAtOnce) {
+    const MoveCase& c = GetParam();
+    PlayUntilHeld(8);
+    const int64_t position = c.toGop >= 0 ? int64_t(OffsetOfGop(c.toGop)) : 0;
+    ASSERT_EQ(Command(c.cmd, c.a, position), c.result);
+    const std::vector<Shown> shown = display_.WaitForShown(2);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].interrupted);
+    if (c.nextGop >= 0) {
+        EXPECT_EQ(shown[1].gop, c.nextGop);
+    }
+    EXPECT_EQ(shown[1].speed, c.nextSpeed);
+    EXPECT_EQ(shown[1].forward, c.nextForward);
+    EXPECT_FALSE(shown[1].interrupted);
+    EXPECT_EQ(clock_->NowMs(), heldAt_);  // nothing waited on the clock
+}
+
+// Fast backward reads on backward from wherever the read thread had got to.
+INSTANTIATE_TEST_SUITE_P(Commands, MovingOnTest,
+                         testing::Values(MoveCase{"Seek", PLAY_CMD_SEEK, 0, 5, MSG_SEEK_DONE, 5, 1,
+                                                  true},
+                                         MoveCase{"FastForward", PLAY_CMD_FAST_FORWARD, 1, -1,
+                                                  MSG_FAST_FORWARD_DONE, 1, 2, true},
+                                         MoveCase{"FastBackward", PLAY_CMD_FAST_BACKWARD, 1, -1,
+                                                  MSG_FAST_BACKWARD_DONE, -1, 2, false}),
+                         [](const testing::TestParamInfo<MoveCase>& p) { return p.param.name; });
+
+TEST_F(InterruptionTest, PlayFromFastForwardEndsTheFastGop) {
+    PlayUntilHeld(8);
+    ASSERT_EQ(Command(PLAY_CMD_FAST_FORWARD, 1), MSG_FAST_FORWARD_DONE);
+    ASSERT_GE(display_.WaitForShown(2).size(), 2u);  // GOP 1 held at speed 2
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    const std::vector<Shown> shown = display_.WaitForShown(3);
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_TRUE(shown[1].interrupted);
+    EXPECT_EQ(shown[2].gop, 2);
+    EXPECT_EQ(shown[2].speed, 1);
+    EXPECT_EQ(clock_->NowMs(), heldAt_);
+}
+
+// Stop no longer waits for the GOP in flight; only the read thread's own
+// end wait needs the clock.
+TEST_F(InterruptionTest, StopEndsTheGopShown) {
+    PlayUntilHeld(8);
+    player_.PlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
+    while (!WaitForMessage(MSG_STOP_DONE, 5) && clock_->NowMs() < heldAt_ + 5000)
+        clock_->Advance(10);
+    ASSERT_EQ(NextResult(), MSG_STOP_DONE);
+    EXPECT_TRUE(display_.ShownSoFar()[0].interrupted);
+}
+
+// Release no longer gives up on a playback thread held by its GOP: the GOP
+// stops and the thread ends.
+TEST_F(InterruptionTest, ReleaseEndsTheGopShown) {
+    PlayUntilHeld(8);
+    {
+        // At the pace of real time: release's bounded waits are as long as
+        // they are, and the read thread's end wait passes.
+        ClockTicker ticker(*clock_, 1);
+        EXPECT_TRUE(player_.Release());
+    }
+    EXPECT_EQ(display_.Showing(), 0);
+    EXPECT_TRUE(display_.ShownSoFar()[0].interrupted);
+}
+
+TEST_F(InterruptionTest, APauseLetsTheGopShownFinish) {
+    PlayUntilHeld(8);
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    EXPECT_EQ(display_.Showing(), 1);
+    display_.Give(1);
+    ASSERT_EQ(Command(PLAY_CMD_STEP_FORWARD), MSG_STEP_FORWARD_DONE);
+    const std::vector<Shown> shown = display_.WaitForShown(2);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_FALSE(shown[0].interrupted);
+    EXPECT_EQ(shown[1].gop, 1);
+    EXPECT_EQ(shown[1].stepIndex, 0);
+}
+
+}  // namespace
