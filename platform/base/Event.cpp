@@ -1,11 +1,18 @@
 #include "platform/base/Event.h"
 
+#include <cerrno>
+
+#include "platform/base/InjectedFailures.h"
+#include "platform/base/LastError.h"
+
 namespace {
 
 class Event final : public WaitableObject {
 public:
     using WaitableObject::WaitableObject;
 };
+
+InjectedFailures g_failingCreations;
 
 BOOL Signal(HANDLE event, bool signalled) {
     std::shared_ptr<Event> object = LookUpHandleAs<Event>(event);
@@ -18,6 +25,10 @@ BOOL Signal(HANDLE event, bool signalled) {
 }  // namespace
 
 HANDLE CreateEvent(bool manualReset, bool initiallySet) {
+    if (g_failingCreations.Take()) {
+        SetLastError(ENOMEM);
+        return nullptr;
+    }
     auto event = std::make_shared<Event>(!manualReset);
     event->SetSignalled(initiallySet);
     return RegisterHandle(std::move(event));
@@ -29,4 +40,8 @@ BOOL SetEvent(HANDLE event) {
 
 BOOL ResetEvent(HANDLE event) {
     return Signal(event, false);
+}
+
+void FailNextEventCreations(int count, int after) {
+    g_failingCreations.Arm(count, after);
 }

@@ -1,10 +1,10 @@
 #include "platform/base/Thread.h"
 
-#include <atomic>
 #include <cerrno>
 #include <system_error>
 #include <thread>
 
+#include "platform/base/InjectedFailures.h"
 #include "platform/base/LastError.h"
 
 namespace {
@@ -14,20 +14,12 @@ public:
     Thread() : WaitableObject(false) {}
 };
 
-std::atomic<int> g_failingStarts{0};
-
-bool TakeInjectedFailure() {
-    int left = g_failingStarts.load();
-    while (left > 0)
-        if (g_failingStarts.compare_exchange_weak(left, left - 1))
-            return true;
-    return false;
-}
+InjectedFailures g_failingStarts;
 
 }  // namespace
 
 HANDLE CreateThread(std::function<void()> routine) {
-    if (TakeInjectedFailure()) {
+    if (g_failingStarts.Take()) {
         SetLastError(EAGAIN);
         return nullptr;
     }
@@ -47,5 +39,5 @@ HANDLE CreateThread(std::function<void()> routine) {
 }
 
 void FailNextThreadStarts(int count) {
-    g_failingStarts.store(count);
+    g_failingStarts.Arm(count);
 }

@@ -3,7 +3,6 @@
 // display time. Paused, it shows one frame per step.
 #include <memory>
 
-#include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "player/core/PlaybackLocals.h"
 #include "player/core/Player.h"
@@ -51,7 +50,7 @@ void CPlayer::PlaybackThread(uint64_t generation) {
         int state = kSlotEmpty;
         GopBuffer* slot = m_queue.Oldest(&state);
         if (slot == nullptr) {
-            Sleep(kSkippedGopWaitMs);
+            Pause(kSkippedGopWaitMs);
             SetEvent(m_needDataEvent);
             continue;
         }
@@ -60,7 +59,7 @@ void CPlayer::PlaybackThread(uint64_t generation) {
             m_queue.Consume();
             SetEvent(m_playEndEvent);
             m_queue.Flush();
-            Sleep(kEndWaitMs);
+            Pause(kEndWaitMs);
             break;
         }
         PlayGop(locals, slot);
@@ -126,7 +125,7 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     m_positionAfter = slot->positionAfter;
     if (version < 0) {
         m_queue.Consume();
-        Sleep(kSkippedGopWaitMs);
+        Pause(kSkippedGopWaitMs);
         SetEvent(m_needDataEvent);
         return;
     }
@@ -151,7 +150,7 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     if (!shown) {
         RebuildDecoders(600, 100, 100);
         m_queue.Consume();
-        Sleep(kSkippedGopWaitMs);
+        Pause(kSkippedGopWaitMs);
     } else if (locals.state == STATUS_PAUSED && StepKeepsSlot(locals.forward)) {
         m_queue.Release();  // the next step shows the next frame of this GOP
         return;
@@ -183,11 +182,11 @@ bool CPlayer::StepKeepsSlot(bool forward) const {
 }
 
 void CPlayer::RebuildDecoders(DWORD before, DWORD between, DWORD after) {
-    Sleep(before);
+    Pause(before);
     m_decoders.Destroy();
-    Sleep(between);
+    Pause(between);
     m_decoders.Create();
-    Sleep(after);
+    Pause(after);
 }
 
 // True when a channel seen before changed its picture size (it takes the new

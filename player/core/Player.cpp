@@ -9,6 +9,10 @@
 namespace {
 
 constexpr DWORD kReleaseWaitMs = 500;
+// A handler the command thread runs finishes its work once the threads it
+// waits for end (a stop then frees the queue and the decoders): it gets the
+// bound of those threads and its own.
+constexpr DWORD kCommandEndWaitMs = 4 * kReleaseWaitMs;
 constexpr DWORD kStopCloseWaitMs = 100;
 constexpr int kInitialSampleRate = 22050;
 constexpr int kInitialSampleBits = 16;
@@ -19,16 +23,18 @@ void CloseAndReset(HANDLE* handle) {
     *handle = nullptr;
 }
 
-// Takes the thread's handle, waits at most `ms` for the thread and closes the
-// handle. True when the thread has ended (or none ran). Two callers never
-// wait on the same handle: the first takes it.
+// Waits at most `ms` for the thread; once it has ended, closes its handle and
+// clears it. True when it has ended (or none ran). While the thread runs its
+// handle stays, so whoever looks next knows that it runs.
 bool EndThread(std::atomic<HANDLE>* thread, DWORD ms) {
-    HANDLE handle = thread->exchange(nullptr);
+    HANDLE handle = thread->load();
     if (handle == nullptr)
         return true;
-    const bool ended = WaitForSingleObject(handle, ms) == WAIT_OBJECT_0;
-    CloseHandle(handle);
-    return ended;
+    if (WaitForSingleObject(handle, ms) == WAIT_TIMEOUT)
+        return false;
+    if (thread->compare_exchange_strong(handle, nullptr))
+        CloseHandle(handle);
+    return true;
 }
 
 }  // namespace
@@ -41,8 +47,11 @@ CPlayer::~CPlayer() {
 
 bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
                    zReservedCallback reserved, zExtractCallback extract, zErrorCallback error) {
-    if (m_commandThread != nullptr)
-        Release();
+    // Whatever an earlier Init started ends first; while a thread of it
+    // still runs, nothing new starts beside it.
+    if (!Release())
+        return false;
+    m_releasing = false;
     m_state = STATUS_IDLE;
     m_voice = true;
     m_window = window;
@@ -70,51 +79,81 @@ bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCal
     return true;
 }
 
+// False when one of them cannot be made (Init then fails).
 bool CPlayer::CreateEvents() {
     m_playEndEvent = CreateEvent(true, false);
     m_needDataEvent = CreateEvent(true, false);
     m_dataReadyEvent = CreateEvent(true, false);
     m_continueEvent = CreateEvent(false, false);
     m_commandEvent = CreateEvent(true, false);
-    return true;
+    m_haltEvent = CreateEvent(true, false);
+    return m_playEndEvent != nullptr && m_needDataEvent != nullptr && m_dataReadyEvent != nullptr &&
+           m_continueEvent != nullptr && m_commandEvent != nullptr && m_haltEvent != nullptr;
 }
 
 void CPlayer::CloseEvents() {
-    for (HANDLE* event :
-         {&m_playEndEvent, &m_needDataEvent, &m_dataReadyEvent, &m_continueEvent, &m_commandEvent})
+    for (HANDLE* event : {&m_playEndEvent, &m_needDataEvent, &m_dataReadyEvent, &m_continueEvent,
+                          &m_commandEvent, &m_haltEvent})
         CloseAndReset(event);
 }
 
+// Tells every thread to end, then waits for each (500 ms at most): the
+// command thread first, so that the handler it runs returns (starting no
+// thread) before the rest is waited for with the handler lock held. Only
+// when all of them have ended does it free what they use; otherwise it
+// leaves everything as it is and answers false, and the next Init or
+// Release waits for them again.
 bool CPlayer::Release() {
-    // The command thread ends first: a handler running beside the rest could
-    // start a read or playback thread after those were ended. One running
-    // now is waited for; a later one finds the run flag cleared (the command
-    // thread reads it under the handler lock).
-    m_commandRun = false;
-    SetEvent(m_commandEvent);
-    m_handlerLock.lock();
-    m_handlerLock.unlock();
-    EndThread(&m_commandThread, kReleaseWaitMs);
-    const int state = m_state;
-    if (state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD)
-        m_state = STATUS_STOPPED;
-    // The read thread is ended even when the playback thread outlasts its
-    // wait. Buffers and decoders go only when nothing can use them any more.
-    const bool playEnded = EndPlayThread(kReleaseWaitMs);
-    const bool readEnded = EndReadThread(kReleaseWaitMs);
-    if (playEnded && readEnded) {
-        m_queue.FreeBuffers();
-        m_decoders.Destroy();
-    }
-    m_playEndRun = false;
-    SetEvent(m_playEndEvent);
-    EndThread(&m_playEndThread, kReleaseWaitMs);
-    CloseEvents();
+    TellThreadsToEnd();
+    const bool commandEnded = EndThread(&m_commandThread, kCommandEndWaitMs);
+    std::unique_lock handlers(m_handlerLock, std::defer_lock);
+    if (commandEnded)
+        handlers.lock();  // a stop and close of zOpenEx ends as the threads do
+    else if (!handlers.try_lock())
+        return false;  // the handler still runs
+    // A handler may have started a thread after the first word: tell again.
+    bool ended = commandEnded;
+    ended = EndPlayThread(kReleaseWaitMs) && ended;
+    ended = EndReadThread(kReleaseWaitMs) && ended;
+    ended = EndThread(&m_playEndThread, kReleaseWaitMs) && ended;
+    ended = m_source.EndExtraction(kReleaseWaitMs) && ended;
+    if (!ended)
+        return false;
+    m_audio.CloseReset();
+    m_queue.FreeBuffers();
+    m_decoders.Destroy();
     m_display.Free();
+    CloseEvents();
     m_msgCallback = nullptr;
     m_dataCallback = nullptr;
     SetErrorSink(nullptr);
     return true;
+}
+
+// Every thread of the player learns that it must end: run flags, a new
+// playback generation (which interrupts the GOP being shown), the events
+// they wait on, the halt that cuts their pauses, and the extraction's stop.
+// No handler starts a thread from now on, and no extraction starts.
+void CPlayer::TellThreadsToEnd() {
+    m_releasing = true;
+    m_extractCallback = nullptr;
+    if (IsRunning(m_state))
+        m_state = STATUS_STOPPED;
+    m_commandRun = false;
+    m_playEndRun = false;
+    m_readRun = false;
+    ++m_playGeneration;
+    SetEvent(m_haltEvent);
+    InterruptShownGop();
+    m_source.StopExtract();
+    for (HANDLE event :
+         {m_commandEvent, m_playEndEvent, m_needDataEvent, m_dataReadyEvent, m_continueEvent})
+        SetEvent(event);
+}
+
+// Waits `ms`, or less once the player is being released.
+void CPlayer::Pause(DWORD ms) const {
+    WaitForSingleObject(m_haltEvent, ms);
 }
 
 // Ends the running playback thread: a new generation makes it leave its loop

@@ -20,6 +20,12 @@
 // At most one read thread and one playback thread run at a time: a new one
 // of either is started only after the previous one has ended
 // (StartReadThread, StartPlayThread).
+//
+// Release ends every thread the player started (command, end-of-playback,
+// read, playback with its display threads and audio device, extraction)
+// within a bound each and never runs beside a command handler; it frees
+// what they use only once all of them have ended, and a thread handle is
+// dropped only once its thread has ended.
 #pragma once
 
 #include <atomic>
@@ -48,9 +54,12 @@ public:
     CPlayer(const CPlayer&) = delete;
     CPlayer& operator=(const CPlayer&) = delete;
 
-    // zInit and zRelease. Release first ends the command thread, then stops
-    // a running playback and ends the end-of-playback thread (500 ms per
-    // thread at most).
+    // zInit and zRelease. Init fails, starting nothing, while a thread of an
+    // earlier Init still runs, and when an event or a thread cannot be made.
+    // Release ends the command thread first, then every other thread (500 ms
+    // each at most; a playback is stopped, the source stays open). False when
+    // one outlived its bound (held in a callback of the host): what it uses
+    // stays until a later Release or Init finds it ended.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
               zReservedCallback reserved, zExtractCallback extract, zErrorCallback error);
     bool Release();
@@ -98,7 +107,7 @@ private:
     using Handler = int (CPlayer::*)(const PlayCommand&);
     static const Handler kHandlers[PLAY_CMD_JUMP + 1];  // by zPlayCmd; null: no handler
 
-    // Threads (PlayerThreads.cpp, ReadThread.cpp, PlaybackThread.cpp).
+    // Threads (Player.cpp, ReadThread.cpp, PlaybackThread.cpp).
     void CommandThread();
     void PlayEndThread();
     void ReadThread();
@@ -107,8 +116,13 @@ private:
     bool StartReadThread();
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
+    void TellThreadsToEnd();
+    void Pause(DWORD ms) const;
     bool CreateEvents();
     void CloseEvents();
+    static bool IsRunning(int state) {
+        return state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD;
+    }
     void ReportMessage(int code, int lastClose) const;
 
     // Command handlers (PlayerCommands.cpp): each returns its zMsgCode.
@@ -204,6 +218,7 @@ private:
     int m_lastResult = -1;  // command thread only; -1 before any command
 
     // Threads and events (all created by Init, closed by Release).
+    std::atomic<bool> m_releasing{false};  // from Release to Init: no handler starts a thread
     std::atomic<bool> m_commandRun{false};
     std::atomic<bool> m_playEndRun{false};
     std::atomic<bool> m_readRun{false};
@@ -217,4 +232,5 @@ private:
     HANDLE m_needDataEvent = nullptr;   // manual
     HANDLE m_dataReadyEvent = nullptr;  // manual, never reset
     HANDLE m_continueEvent = nullptr;   // automatic
+    HANDLE m_haltEvent = nullptr;       // manual, set by Release: every Pause ends
 };

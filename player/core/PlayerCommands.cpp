@@ -1,6 +1,5 @@
 // The command handlers of the player, one per zPlayCmd, each run on the
 // command thread and returning the zMsgCode to report.
-#include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Thread.h"
@@ -19,10 +18,6 @@ constexpr int kCaptureQuality = 200;  // the capture holds it to the encoder's 1
 
 bool IsFast(int state) {
     return state == STATUS_FAST_FORWARD || state == STATUS_FAST_BACKWARD;
-}
-
-bool IsRunning(int state) {
-    return state >= STATUS_PLAYING && state <= STATUS_FAST_BACKWARD;
 }
 
 }  // namespace
@@ -106,8 +101,11 @@ void CPlayer::TakeRecordingAudioFormat() {
 }
 
 // Starts the read thread and a playback thread from the current position.
-// A display that cannot be prepared answers 6 and leaves the player usable.
+// A display that cannot be prepared answers 6 and leaves the player usable;
+// so does a player being released, which starts no thread.
 int CPlayer::PlayFromStopped() {
+    if (m_releasing)
+        return MSG_PLAY_FAILED;
     m_display.Free();
     if (!m_display.Init(m_window))
         return MSG_PLAY_FAILED;
@@ -158,7 +156,7 @@ void CPlayer::Reposition(int64_t position, bool forward) {
     m_forward = forward;
     SeekAndFlush(&position);
     SetEvent(m_needDataEvent);
-    Sleep(kRepositionWaitMs);
+    Pause(kRepositionWaitMs);
 }
 
 int CPlayer::DoPause(const PlayCommand&) {
@@ -381,15 +379,18 @@ void CPlayer::TurnAndFlush(bool forward, int speed) {
 }
 
 // Ends the running playback thread first: two never run at once. `flush`
-// empties the queue (a seek has emptied it already).
+// empties the queue (a seek has emptied it already). False, starting none,
+// once the player is being released.
 bool CPlayer::StartPlayThread(bool flush) {
     EndPlayThread(INFINITE);
     if (flush)
         SeekAndFlush(nullptr);
     SetEvent(m_needDataEvent);
-    Sleep(kPlayThreadStartWaitMs);
+    Pause(kPlayThreadStartWaitMs);
     m_stepIndex = -1;
     m_frameCount = 0;
+    if (m_releasing)
+        return false;
     const uint64_t generation = m_playGeneration;
     HANDLE thread = CreateThread([this, generation] { PlaybackThread(generation); });
     if (thread == nullptr)

@@ -26,8 +26,7 @@ void WaitAndClose(HANDLE* thread) {
 
 CSourceManager::~CSourceManager() {
     EndStorageThreads();
-    StopExtract();
-    WaitAndClose(&m_extractThread);
+    EndExtraction(kThreadEndWaitMs);
 }
 
 int CSourceManager::Open(int type, const char* dataPath, const char* indexPath) {

@@ -59,8 +59,9 @@
 class CSourceManager {
 public:
     CSourceManager() = default;
-    // Ends the storage threads as Close would and waits for a running
-    // extraction (500 ms each at most).
+    // Ends the storage threads as Close would and stops a running
+    // extraction (500 ms each at most). An extraction that outlives the wait
+    // uses nothing of the manager: its reader and sink are its own.
     ~CSourceManager();
     CSourceManager(const CSourceManager&) = delete;
     CSourceManager& operator=(const CSourceManager&) = delete;
@@ -83,8 +84,12 @@ public:
     int StartExtract(uint64_t from, uint64_t to, ExtractCallback callback);
     // Asks a running extraction to stop before its next GOP; 0.
     int StopExtract();
-    // True while an extraction thread runs (tests and the release path).
+    // True while an extraction thread runs.
     bool IsExtracting() const;
+    // Stops a running extraction and waits at most `waitMs` for its thread
+    // (outside the lock: the extraction callback may query the source).
+    // True when no extraction thread runs any more.
+    bool EndExtraction(DWORD waitMs);
 
     // Forwarded to the reader of the open type under the lock. A disk or
     // card has a reader once its device was found and opened. With no reader
@@ -134,13 +139,14 @@ private:
     void ReportSource(int kind, const char* name, int status) const;
 
     // Starts the extraction thread on `reader`, a second reader of the open
-    // source that belongs to the thread from then on.
+    // source that belongs to the thread from then on, as does the callback:
+    // the thread uses nothing of the manager.
     template <typename Reader>
     int StartExtractWith(std::shared_ptr<Reader> reader, uint64_t from, uint64_t to,
                          ExtractCallback callback);
     template <typename Reader>
-    zExtractCode ExtractWith(Reader& reader, uint64_t from, uint64_t to,
-                             const ExtractCallback& callback);
+    static zExtractCode ExtractWith(Reader& reader, uint64_t from, uint64_t to,
+                                    const ExtractCallback& callback);
 
     // Run `op` on the reader of the open type (file, disk or card; disk or
     // card only), else answer `otherwise`.

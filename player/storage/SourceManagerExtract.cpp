@@ -47,7 +47,7 @@ int CSourceManager::StartExtractWith(std::shared_ptr<Reader> reader, uint64_t fr
                 running->SetStopFlag(true);
         };
     }
-    m_extractThread = CreateThread([=, this, callback = std::move(callback)] {
+    m_extractThread = CreateThread([reader, from, to, callback = std::move(callback)] {
         const zExtractCode end = ExtractWith(*reader, from, to, callback);
         callback(int(end), 0, nullptr, 0);
     });
@@ -66,6 +66,25 @@ int CSourceManager::StopExtract() {
 bool CSourceManager::IsExtracting() const {
     DeferringLock lock(m_lock);
     return m_extractThread != nullptr && WaitForSingleObject(m_extractThread, 0) == WAIT_TIMEOUT;
+}
+
+bool CSourceManager::EndExtraction(DWORD waitMs) {
+    StopExtract();
+    HANDLE thread;
+    {
+        std::lock_guard lock(m_lock);
+        thread = m_extractThread;
+    }
+    if (thread == nullptr)
+        return true;
+    if (WaitForSingleObject(thread, waitMs) == WAIT_TIMEOUT)
+        return false;
+    std::lock_guard lock(m_lock);
+    if (m_extractThread == thread) {
+        CloseHandle(thread);
+        m_extractThread = nullptr;
+    }
+    return true;
 }
 
 template <typename Reader>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <thread>
 
 #include "platform/base/CriticalSection.h"
@@ -61,6 +62,20 @@ TEST(Event, StaleAndForeignHandlesFail) {
     EXPECT_FALSE(SetEvent(thread));  // a thread is not an event
     EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
     CloseHandle(thread);
+}
+
+TEST(Event, InjectedCreationFailuresReturnNullWithTheSystemError) {
+    FailNextEventCreations(2, 1);
+    HANDLE first = CreateEvent(true, false);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(CreateEvent(true, false), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ENOMEM));
+    EXPECT_EQ(CreateEvent(false, true), nullptr);
+    HANDLE event = CreateEvent(false, true);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    CloseHandle(event);
+    CloseHandle(first);
 }
 
 TEST(Thread, HandleIsSignalledWhenTheRoutineReturns) {

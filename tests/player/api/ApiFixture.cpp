@@ -199,6 +199,16 @@ void ApiFixture::TearDown() {
 
 int ApiFixture::Command(int cmd, intptr_t a, int64_t position) {
     t_->zPlayMSG(cmd, a, uint32_t(uint64_t(position)), int(uint64_t(position) >> 32), nullptr);
+    return NextResult();
+}
+
+void ApiFixture::ForgetMessages() {
+    std::lock_guard lock(g_mutex);
+    g_messages.clear();
+    g_resultsTaken = 0;
+}
+
+int ApiFixture::NextResult() {
     std::unique_lock lock(g_mutex);
     int result = -1;
     g_cv.wait_for(lock, std::chrono::seconds(30), [&] {

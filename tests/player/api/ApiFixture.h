@@ -104,6 +104,10 @@ protected:
     // Sends a command and waits (real time, bounded) for its result; -1 on
     // time-out.
     int Command(int cmd, intptr_t a = 0, int64_t position = 0);
+    // Waits (bounded) for the next command result not taken yet; -1 on time-out.
+    int NextResult();
+    // Forgets every message so far, results not taken included.
+    void ForgetMessages();
     // Waits for message `code` to have come `count` times (bounded); false
     // on time-out.
     bool WaitForMessage(int code, int timeoutMs = 30000, int count = 1);

@@ -136,14 +136,34 @@ TEST_F(CommandTest, ADisplayThatCannotBePreparedFailsPlayAndKeepsThePlayer) {
 TEST_F(CommandTest, ReleaseStopsARunningPlaybackWithinItsBound) {
     WritePair(6);
     Open();
-    display_.honoursInterruption = false;  // a GOP that will not stop when told
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // the playback thread is held in the display
+    // Release interrupts the GOP shown, so the held GOP ends, and waits for
+    // every thread: none is left, and nothing shows another GOP.
     EXPECT_TRUE(player_.Release());
-    // Release gave up waiting for the held playback thread instead of
-    // waiting for it to finish.
+    ExpectNoThreadLeft();
+    EXPECT_EQ(display_.Showing(), 0);
+    EXPECT_EQ(display_.ShownSoFar().size(), 1u);
+    EXPECT_EQ(player_.TellStatusType(), STATUS_STOPPED);
+    EXPECT_EQ(Messages().back(), MSG_PLAY_DONE);
+}
+
+// A GOP that does not stop when told holds the playback thread past
+// Release's bound: Release gives up within it, says so and frees nothing;
+// once the GOP ends, the next Release ends every thread.
+TEST_F(CommandTest, ReleaseGivesUpOnAGopThatWillNotStopWithinItsBound) {
+    WritePair(6);
+    Open();
+    display_.honoursInterruption = false;
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);
+    EXPECT_FALSE(player_.Release());
     EXPECT_EQ(display_.Showing(), 1);
     EXPECT_EQ(player_.TellStatusType(), STATUS_STOPPED);
+    display_.Give(1);
+    EXPECT_TRUE(player_.Release());
+    ExpectNoThreadLeft();
+    EXPECT_EQ(display_.Showing(), 0);
     EXPECT_EQ(Messages().back(), MSG_PLAY_DONE);
 }
 

@@ -1,6 +1,9 @@
 #include "tests/player/core/CoreFixture.h"
 
 #include <algorithm>
+#include <thread>
+
+#include "tests/player/ProcessThreads.h"
 
 namespace {
 
@@ -30,6 +33,17 @@ bool IsCommandResult(int code) {
 
 }  // namespace
 
+bool RecordingDisplay::Init(HWND) {
+    std::unique_lock lock(mutex_);
+    if (std::exchange(holdNextInit_, false)) {
+        initHeld_ = true;
+        cv_.notify_all();
+        const int interrupts = interrupts_;
+        cv_.wait_for(lock, kBound, [&] { return interrupts_ != interrupts; });
+    }
+    return initSucceeds;
+}
+
 int RecordingDisplay::ShowGop(const GopShowRequest& request) {
     std::unique_lock lock(mutex_);
     const size_t index = shown_.size();
@@ -56,7 +70,19 @@ int RecordingDisplay::ShowGop(const GopShowRequest& request) {
 
 void RecordingDisplay::Interrupt() {
     std::lock_guard lock(mutex_);
+    ++interrupts_;
     cv_.notify_all();
+}
+
+void RecordingDisplay::HoldNextInit() {
+    std::lock_guard lock(mutex_);
+    holdNextInit_ = true;
+    initHeld_ = false;
+}
+
+bool RecordingDisplay::WaitForHeldInit() {
+    std::unique_lock lock(mutex_);
+    return cv_.wait_for(lock, kBound, [&] { return initHeld_; });
 }
 
 void RecordingDisplay::Give(int credits) {
@@ -83,12 +109,28 @@ void CoreFixture::SetUp() {
         g_errors.clear();
         g_resultsTaken = 0;
     }
-    ASSERT_TRUE(player_.Init(nullptr, OnMessage, nullptr, nullptr, nullptr, nullptr, OnError));
+    threadsBefore_ = ThreadCountBaseline();
+    ASSERT_TRUE(InitPlayer());
 }
 
 void CoreFixture::TearDown() {
     display_.Give(1000000);
     player_.Release();
+}
+
+bool CoreFixture::InitPlayer(zDataCallback data, zExtractCallback extract) {
+    return player_.Init(nullptr, OnMessage, data, nullptr, nullptr, extract, OnError);
+}
+
+void CoreFixture::ExpectNoThreadLeft() {
+    EXPECT_LE(WaitForThreadCount(threadsBefore_), threadsBefore_);
+}
+
+bool CoreFixture::WaitFor(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + kBound;
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
 }
 
 void CoreFixture::WritePair(int count, const PairOptions& options) {

@@ -1,8 +1,8 @@
 // Test fixture of the player core: a CPlayer over a display that records
 // every GOP it is asked to show and, outside pauses, holds each until the
 // test hands it a credit or the GOP is interrupted, so a test decides how
-// far playback gets. The
-// message and error callbacks are collected. Recordings are small GOPs of 4
+// far playback gets. The message and error callbacks are collected.
+// Recordings are small GOPs of 4
 // channels with 25 numbered frames each; GOP i has time kFirstTime + i.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -38,7 +39,7 @@ struct Shown {
 
 class RecordingDisplay final : public CGopDisplay {
 public:
-    bool Init(HWND) override { return initSucceeds; }
+    bool Init(HWND) override;
     void Free() override {}
     void Refresh() override {}
     void SetOsd(bool on) override { osd = on; }
@@ -47,6 +48,11 @@ public:
     void Interrupt() override;
 
     void Give(int credits);
+    // The next Init waits until the player next interrupts the GOP shown, as
+    // Release does (bounded); the test
+    // learns that it waits from WaitForHeldInit (bounded, false on time-out).
+    void HoldNextInit();
+    bool WaitForHeldInit();
     // Waits (real time, bounded) until `count` GOPs were shown in all.
     std::vector<Shown> WaitForShown(size_t count);
     std::vector<Shown> ShownSoFar();
@@ -72,6 +78,9 @@ private:
     int credits_ = 0;
     int showing_ = 0;
     int mostAtOnce_ = 0;
+    int interrupts_ = 0;  // calls of Interrupt
+    bool holdNextInit_ = false;
+    bool initHeld_ = false;
 };
 
 // How CoreFixture::WritePair writes its GOPs.
@@ -89,6 +98,16 @@ class CoreFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Init with the fixture's message and error callbacks and these.
+    bool InitPlayer(zDataCallback data = nullptr, zExtractCallback extract = nullptr);
+    // Every thread the player started has ended (bounded wait).
+    void ExpectNoThreadLeft();
+    // Waits (real time, bounded) until `done()`; false on time-out.
+    static bool WaitFor(const std::function<bool()>& done);
+    bool WaitForState(int state) {
+        return WaitFor([&] { return player_.TellStatusType() == state; });
+    }
 
     // Writes `count` GOPs.
     void WritePair(int count, const PairOptions& options = {});
@@ -112,6 +131,7 @@ protected:
     std::string Inx() const { return dir_.File("r.inx"); }
 
     TempDir dir_;
+    int threadsBefore_ = 0;  // of the process, before the player was initialised
     std::vector<recgen::GopPlacement> placements_;
     uint64_t dataLength_ = 0;
     RecordingDisplay display_;

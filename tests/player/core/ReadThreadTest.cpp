@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "platform/base/Thread.h"
+#include "tests/player/ProcessThreads.h"
 #include "tests/player/core/CoreFixture.h"
-#include "tests/player/core/ProcessThreads.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
 TEST_F(FakeClockPlayerTest, ReleaseDuringAPlayCommandLeavesNoThread) {
     WritePair(6);
     Open();
-    const int initialised = ProcessThreads();  // with the command and end-of-playback threads
+    const int initialised = ProcessThreadCount();  // with the command and end-of-playback threads
     player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
     // Asleep: the command thread in its 500 ms, the end-of-playback thread,
     // the read thread with the queue full.
@@ -97,7 +97,7 @@ protected:
 TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost) {
     Open();
     display_.Give(1000);
-    const int idle = ProcessThreads();
+    const int idle = ProcessThreadCount();
     for (const int cmd : {PLAY_CMD_PAUSE, PLAY_CMD_FAST_FORWARD}) {
         SCOPED_TRACE("seek from command " + std::to_string(cmd));
         ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
@@ -121,7 +121,7 @@ TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost)
 TEST_F(NoAudioDeviceTest, ReleaseEndsTheReadThreadWhenThePlaybackThreadOutlastsItsWait) {
     WritePair(6);
     Open();
-    const int initialised = ProcessThreads();  // with the command and end-of-playback threads
+    const int initialised = ProcessThreadCount();  // with the command and end-of-playback threads
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // the playback thread is held in the display
     EXPECT_TRUE(player_.Release());

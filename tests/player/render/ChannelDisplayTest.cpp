@@ -274,4 +274,28 @@ TEST_F(DisplayFixture, WithoutAWindowFramesAreDecodedButNotDrawn) {
     EXPECT_EQ(host_.Display().Presentations(), before);
 }
 
+// Interrupted while its threads wait after frame 0, the GOP ends at once on
+// the clock; a later GOP whose interruption is already true draws nothing,
+// and one nobody interrupts is shown whole again: nothing of the
+// interruption stays with the display.
+TEST_F(DisplayFixture, AnInterruptionEndsTheGopAtItsNextFrameAndLeavesLaterGopsWhole) {
+    Record(Plan(4, kCif, 25));
+    ASSERT_EQ(ShowInterrupted(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 4, 1001), 0);
+    EXPECT_EQ(clock_->NowMs(), 1001u);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(counting_.Count(c), 1) << "channel " << c;
+
+    counting_.Clear();
+    GopShowRequest interrupted = Request(0, STATUS_PLAYING, 1, -1, kV4Ms);
+    interrupted.interruption = &interruption_;
+    EXPECT_EQ(display_.ShowGop(interrupted), 0);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(counting_.Count(c), 0) << "channel " << c;
+
+    interruption_.on = false;
+    ASSERT_EQ(ShowPaced(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 4), 0);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(counting_.Count(c), 25) << "channel " << c;
+}
+
 }  // namespace

@@ -1,3 +1,5 @@
+#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -82,6 +84,35 @@ TEST_F(SourceManagerExtractTest, RefusedWithoutCallbackWhileRunningAndWithNoSour
     ASSERT_EQ(manager_.Close(), 0);
     ExtractLog none;
     EXPECT_EQ(manager_.StartExtract(0, 1, none.Sink()), -1);
+}
+
+// A manager destroyed while its extraction is held in the callback asks it to
+// stop and waits its bound; let go, the extraction ends on its own reader
+// with the stop code, using nothing of the manager that is gone.
+TEST_F(SourceManagerExtractTest, AnExtractionThatOutlivesItsManagerEndsOnItsOwn) {
+    auto manager = std::make_unique<CSourceManager>();
+    ASSERT_EQ(manager->Open(OPENED_FILE_PAIR, Dvr().c_str(), Inx().c_str()), 0);
+    std::mutex gate;
+    std::unique_lock held(gate);
+    std::promise<void> entered;
+    std::atomic<bool> first{true};
+    ExtractLog log;
+    ExtractCallback sink = log.Sink();
+    ASSERT_EQ(manager->StartExtract(placements_[0].offset, placements_[5].offset,
+                                    [&, sink](int code, int percent, const void* data, int length) {
+                                        if (first.exchange(false))
+                                            entered.set_value();
+                                        std::lock_guard wait(gate);
+                                        sink(code, percent, data, length);
+                                    }),
+              0);
+    ASSERT_EQ(entered.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    manager.reset();
+    held.unlock();
+    const std::vector<int> codes = log.WaitForEnd();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), 1);
+    EXPECT_EQ(codes.back(), 3);
 }
 
 }  // namespace
