@@ -205,10 +205,10 @@ std::vector<int> CoreFixture::Errors() {
     return std::exchange(g_errors, {});
 }
 
-ClockTicker::ClockTicker(FakeClock& clock, uint64_t step)
-    : thread_([this, &clock, step] {
+ClockTicker::ClockTicker(FakeClock& clock)
+    : thread_([this, &clock] {
           while (ticking_) {
-              clock.Advance(step);
+              clock.Advance(1);
               std::this_thread::sleep_for(std::chrono::milliseconds(1));
           }
       }) {}

@@ -138,11 +138,13 @@ protected:
     CPlayer player_{display_};
 };
 
-// Moves the clock on by `step` ms every millisecond of real time while it
-// lives.
+// Moves the clock on at the pace of real time, never faster, while it lives:
+// a bounded wait of the player then lasts at least as long as on the real
+// clock, so a slow or loaded machine does not end it before the thread it
+// waits for could end.
 class ClockTicker {
 public:
-    explicit ClockTicker(FakeClock& clock, uint64_t step = 10);
+    explicit ClockTicker(FakeClock& clock);
     ~ClockTicker();
 
 private:
