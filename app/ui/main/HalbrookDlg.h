@@ -232,6 +232,11 @@ protected:
     void OnNcLButtonDblClk(UINT hit, CPoint point);
     void OnNcLButtonDown(UINT hit, CPoint point);
     void OnNcMouseMove(UINT hit, CPoint point);
+    // The on-screen text is on while the pointer is over the playing video.
+    // The pointer need not move for that: a play state or a layout that
+    // changes under a resting pointer is checked against where it rests.
+    void FollowPointer(CPoint screen);
+    void FollowRestingPointer();
     LRESULT OnNcHitTest(CPoint point);
     void OnTimer(UINT_PTR id);
     void OnMapButton() { ToggleMapPane(); }

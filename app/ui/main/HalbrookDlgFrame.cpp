@@ -71,6 +71,21 @@ void CHalbrookDlg::DoubleClickVideo(CPoint screen) {
 }
 
 void CHalbrookDlg::OnNcMouseMove(UINT, CPoint point) {
+    FollowPointer(point);
+}
+
+void CHalbrookDlg::FollowRestingPointer() {
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor))
+        return;
+    // Only where this window is the one the pointer rests on: a dialog or
+    // another window over the video hides it from the pointer.
+    const HWND under = ::WindowFromPoint(cursor);
+    if (under != nullptr && ::GetAncestor(under, GA_ROOT) == m_hWnd)
+        FollowPointer(CPoint(cursor));
+}
+
+void CHalbrookDlg::FollowPointer(CPoint point) {
     const int state = GetPlayState();
     if (state != PLAY_PLAYING && state != PLAY_FAST)
         return;

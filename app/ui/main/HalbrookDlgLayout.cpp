@@ -126,6 +126,7 @@ void CHalbrookDlg::LayoutControls() {
     RegisterSliderTool();
     m_stBackdrop.ShowWindow(SW_SHOW);
     m_stTopBar.ShowWindow(SW_SHOW);
+    FollowRestingPointer();
 }
 
 // Under the map, when both panes are shown.

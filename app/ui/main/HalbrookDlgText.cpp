@@ -183,6 +183,8 @@ CString CHalbrookDlg::GetTemperatureUnitText() const {
 void CHalbrookDlg::SetPlayState(int state) {
     m_nPlayState = state;
     m_playBar.m_nPlayState = state;
+    if (state == PLAY_PLAYING || state == PLAY_FAST)
+        RunOnUiThread(ViewTask::RestingPointer, [this] { FollowRestingPointer(); });
 }
 
 void CHalbrookDlg::SetPlayImage(bool pauseImage) {

@@ -19,9 +19,9 @@ inline constexpr UINT kViewUpdateMessage = WM_APP + 1;
 
 enum class ViewLine : int { Status, Gps, CarId, Time, Speed, Temperature, Voltage, Count };
 
-// Work on other windows than the text lines (the telemetry panel, the chart,
-// the floating map), one slot each, applied in this order: the alarm states
-// before the lamps' refresh that shows them.
+// Work beyond the text lines (the telemetry panel, the chart, the floating
+// map, the on-screen text under a resting pointer), one slot each, applied in
+// this order: the alarm states before the lamps' refresh that shows them.
 enum class ViewTask : int {
     PanelSpeed,
     GValues,
@@ -32,6 +32,7 @@ enum class ViewTask : int {
     Chart,
     InfoLines,
     FloatingMapGps,
+    RestingPointer,
     Count
 };
 

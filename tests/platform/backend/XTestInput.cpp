@@ -183,6 +183,15 @@ bool ClickWithXTest(int x0, int y0) {
     return true;
 }
 
+bool MoveWithXTest(int x0, int y0) {
+    Display* x = OpenWithXTest();
+    if (x == nullptr)
+        return false;
+    XTestFakeMotionEvent(x, -1, x0, y0, 0);
+    Done(x);
+    return true;
+}
+
 bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
     Display* x = XOpenDisplay(nullptr);
     if (x == nullptr)

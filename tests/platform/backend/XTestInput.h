@@ -15,6 +15,8 @@ bool TypeWithXTest(const char* const* keys, int count);
 // keymap has a character on its second level. Characters the keymap lacks
 // are put on spare key codes for the while, as a layout that has them would.
 bool TypeTextWithXTest(const char* utf8);
+// Moves the pointer to (x, y) without pressing a button.
+bool MoveWithXTest(int x, int y);
 // A left click at (x, y).
 bool ClickWithXTest(int x, int y);
 // Asks the window manager to move the topmost managed window at (x, y) so its

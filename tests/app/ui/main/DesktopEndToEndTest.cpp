@@ -298,13 +298,29 @@ TEST_F(DesktopEndToEnd, TheFindDialogStaysAboveTheMainWindowAfterASearch) {
     EXPECT_TRUE(find.IsWindowVisible());
 }
 
-// While the sample plays, the status line and the telemetry lines keep what
-// they say through a maximise, a panel toggle and a restore, and the status
-// line speaks the language of the moment. Screenshots of each step go to the
-// build folder.
+// While the sample plays, the status line, the telemetry lines and the
+// channel labels keep what they say through a maximise, a panel toggle and a
+// restore, and the status line speaks the language of the moment. The pointer
+// rests on the video from before the sample plays and never moves: the labels
+// show all the same. Screenshots of each step go to the build folder.
 TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
-    OpenSample();
+    ShowMainWindow();
+    Run(500);
+    CRect video;
+    dlg.m_stVideo.GetWindowRect(&video);
+    const CPoint rest(video.left + video.Width() / 3, video.top + video.Height() / 3);
+    ASSERT_TRUE(MoveWithXTest(rest.x, rest.y));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == rest.x && at.y == rest.y;
+        },
+        5000));
+    Run(300);
+    PlaySample();
     ASSERT_TRUE(WaitFor([&] { return !dlg.m_stCarId.GetText().IsEmpty(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000))
+        << "playback started under the resting pointer";
     const CString carId = dlg.m_stCarId.GetText();
     const auto shot = [&](const char* name) {
         Run(300);
@@ -315,6 +331,7 @@ TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
         EXPECT_EQ(std::wstring(dlg.m_stStatus.GetText().GetString()), L"Playing") << after;
         EXPECT_EQ(dlg.m_stCarId.GetText(), carId) << after;
         EXPECT_FALSE(dlg.m_stTime.GetText().IsEmpty()) << after;
+        EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << after;
     };
     dlg.ShowWindow(SW_MAXIMIZE);
     Run(800);

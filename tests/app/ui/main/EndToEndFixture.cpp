@@ -21,6 +21,17 @@ namespace {
 constexpr Rgb kChannelColours[] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}, {200, 200, 40}};
 constexpr int kTolerance = 40;
 
+// A label: white text in the bottom 20 rows of its pane, from the left.
+constexpr int kLabelStrip = 20;
+constexpr int kLabelWidth = 120;
+constexpr int kWhiteLevel = 220;
+constexpr int kLeastLabelPixels = 40;
+
+bool White(uint32_t pixel) {
+    return int((pixel >> 16) & 0xFF) > kWhiteLevel && int((pixel >> 8) & 0xFF) > kWhiteLevel &&
+           int(pixel & 0xFF) > kWhiteLevel;
+}
+
 }  // namespace
 
 EndToEnd::EndToEnd() {
@@ -54,11 +65,20 @@ EndToEnd::~EndToEnd() {
 }
 
 void EndToEnd::OpenSample() {
+    ShowMainWindow();
+    if (!HasFatalFailure())
+        PlaySample();
+}
+
+void EndToEnd::ShowMainWindow() {
     ASSERT_TRUE(dlg.Create(IDD_MAIN));
     AfxSetMainWnd(&dlg);
     dlg.MoveWindow(20, 20, 1100, 760);
     dlg.ShowWindow(SW_SHOW);
     Pump();
+}
+
+void EndToEnd::PlaySample() {
     maintest::OpenThroughFileDialog(dlg, fs::path(DVR_SAMPLE).wstring());
     ASSERT_TRUE(WaitForStatus(L"Playing"));
 }
@@ -132,6 +152,23 @@ bool EndToEnd::FourChannelsShown() {
     for (int i = 0; i < 4; ++i) {
         const int x = (i % 2) * w / 2 + w / 4, y = (i / 2) * h / 2 + h / 4;
         if (!Near(pane[size_t(y) * size_t(w) + size_t(x)], kChannelColours[i]))
+            return false;
+    }
+    return true;
+}
+
+bool EndToEnd::ChannelLabelsShown() {
+    CRect video;
+    const std::vector<uint32_t> pane = VideoPixels(&video);
+    const int w = video.Width(), h = video.Height();
+    for (int i = 0; i < 4; ++i) {
+        const int left = (i % 2) * (w / 2), bottom = (i / 2 + 1) * (h / 2);
+        int white = 0;
+        for (int y = bottom - kLabelStrip; y < bottom; ++y) {
+            for (int x = left; x < left + kLabelWidth; ++x)
+                white += White(pane[size_t(y) * size_t(w) + size_t(x)]) ? 1 : 0;
+        }
+        if (white < kLeastLabelPixels)
             return false;
     }
     return true;

@@ -31,6 +31,9 @@ protected:
     // The window made and shown, the sample opened by the file dialog and
     // playing.
     void OpenSample();
+    // The two halves of it: the window made and shown; the sample opened in it.
+    void ShowMainWindow();
+    void PlaySample();
     void Pump();
     // Runs the window until `done` holds, at most `ms` of real time.
     bool WaitFor(const std::function<bool()>& done, int ms);
@@ -44,6 +47,9 @@ protected:
     static bool Near(uint32_t pixel, Rgb c);
     // Each quarter of the pane shows its channel's colour at its centre.
     bool FourChannelsShown();
+    // Each quarter of the pane shows its channel's label: white text in the
+    // bottom strip, where the generated pictures have none.
+    bool ChannelLabelsShown();
     // The top strip of the first pane, where the generated picture moves.
     std::vector<uint32_t> MovingStrip();
     void Post(UINT message, WPARAM wParam = 0) { dlg.PostMessage(message, wParam, 0); }
