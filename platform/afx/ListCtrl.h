@@ -21,6 +21,10 @@ public:
     BOOL SetColumnWidth(int column, int width) {
         return BOOL(SendMessage(LVM_SETCOLUMNWIDTH, WPARAM(column), LPARAM(width)));
     }
+    // The width of `text` in the list's font, without the cell margins.
+    int GetStringWidth(const wchar_t* text) const {
+        return int(SendMessage(LVM_GETSTRINGWIDTHW, 0, LPARAM(text)));
+    }
 
     // Items.
     int InsertItem(int item, const wchar_t* text);

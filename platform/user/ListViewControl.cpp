@@ -1,6 +1,7 @@
 #include "platform/user/ListViewControl.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Focus.h"
@@ -251,6 +252,20 @@ LRESULT OnGetItemRect(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+LRESULT OnGetStringWidth(HWND hwnd, WPARAM, LPARAM lParam) {
+    const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+    if (text == nullptr)
+        return 0;
+    HDC dc = GetDC(hwnd);
+    SIZE size{};
+    {
+        ScopedFont scope(dc, S(hwnd).font);
+        GetTextExtentPoint32W(dc, text, int(std::wcslen(text)), &size);
+    }
+    ReleaseDC(hwnd, dc);
+    return size.cx;
+}
+
 constexpr std::array kTable = {
     ControlEntry{WM_NCCREATE, CreateStateFor<ListViewState>},
     ControlEntry{WM_NCDESTROY, DeleteStateOf<ListViewState>},
@@ -276,6 +291,7 @@ constexpr std::array kTable = {
     ControlEntry{LVM_GETTOPINDEX, OnGetTopIndex},
     ControlEntry{LVM_GETCOUNTPERPAGE, OnGetCountPerPage},
     ControlEntry{LVM_GETITEMRECT, OnGetItemRect},
+    ControlEntry{LVM_GETSTRINGWIDTHW, OnGetStringWidth},
 };
 
 }  // namespace

@@ -52,8 +52,14 @@ inline constexpr UINT LVM_INSERTITEMW = LVM_FIRST + 77;
 inline constexpr UINT LVM_GETCOLUMNW = LVM_FIRST + 95;
 inline constexpr UINT LVM_SETCOLUMNW = LVM_FIRST + 96;
 inline constexpr UINT LVM_INSERTCOLUMNW = LVM_FIRST + 97;
+// lParam text: its width in the list's font.
+inline constexpr UINT LVM_GETSTRINGWIDTHW = LVM_FIRST + 87;
 inline constexpr UINT LVM_GETITEMTEXTW = LVM_FIRST + 115;
 inline constexpr UINT LVM_SETITEMTEXTW = LVM_FIRST + 116;
+
+// A cell's text is inset by this many pixels from either side of its column:
+// a column shows a text whole when it is the text's width plus twice this.
+inline constexpr int kListViewCellMargin = 4;
 
 inline constexpr UINT LVN_FIRST = UINT(-100);
 inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kCellMargin = 4;
-
 UINT Alignment(int format) {
     switch (format & 3) {
         case LVCFMT_RIGHT:
@@ -21,7 +19,7 @@ UINT Alignment(int format) {
 }
 
 void DrawCellText(HDC dc, const std::wstring& text, RECT r, int format) {
-    InflateRect(&r, -kCellMargin, 0);
+    InflateRect(&r, -kListViewCellMargin, 0);
     DrawTextW(dc, text.c_str(), int(text.size()), &r,
               Alignment(format) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

@@ -1,5 +1,7 @@
 #include "app/ui/find/EventStatusText.h"
 
+#include <algorithm>
+
 namespace {
 
 enum EventType : int {
@@ -64,6 +66,11 @@ EventWord EventWord::Decode(uint32_t word) {
     return EventWord{word & 0xFFFFFu, type, int((word >> 24) & 0x1F)};
 }
 
+uint32_t EventWord::Encode(int type, int subCode) {
+    const auto t = uint32_t(type);
+    return (t & 0xF) << 20 | (t >> 4 & 0x3) << 29 | (uint32_t(subCode) & 0x1F) << 24;
+}
+
 EventNames EventNames::FromTables() {
     EventNames names;
     for (int i = 0; i < kEventTypeNameCount; ++i)
@@ -95,6 +102,18 @@ CString EventStatusText(const EventNames& names, uint32_t word) {
         default:
             return e.type < kSourceNamesFrom ? name : OtherTypeText(names, e.type);
     }
+}
+
+std::vector<CString> EveryEventStatusText(const EventNames& names) {
+    std::vector<CString> texts;
+    for (int type = 0; type < 64; ++type) {
+        for (int subCode = 0; subCode < 32; ++subCode) {
+            const CString text = EventStatusText(names, EventWord::Encode(type, subCode));
+            if (std::find(texts.begin(), texts.end(), text) == texts.end())
+                texts.push_back(text);
+        }
+    }
+    return texts;
 }
 
 CString TimeUnitStatusText(const EventNames& names, uint32_t word) {

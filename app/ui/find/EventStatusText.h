@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/ui/find/EventTypeNames.h"
 #include "platform/afx/String.h"
@@ -18,6 +19,8 @@ struct EventWord {
     int subCode;  // 0..31
 
     static EventWord Decode(uint32_t word);
+    // The event word of a type and sub-code (entry 0).
+    static uint32_t Encode(int type, int subCode);
     // Bits 20-23 (the low bits of the type) are set: the time list shows
     // such units even between its hourly rows.
     static bool HasTypeBits(uint32_t word) { return (word & 0x00F00000u) != 0; }
@@ -35,6 +38,10 @@ struct EventNames {
 
 // The event list's status text of an event word.
 CString EventStatusText(const EventNames& names, uint32_t word);
+
+// Every text EventStatusText gives for some event word (each once): what
+// the status column must have room for.
+std::vector<CString> EveryEventStatusText(const EventNames& names);
 
 // The time list's status text: the names of power-on and the two clock
 // adjustments, the power-off text, else empty.

@@ -4,6 +4,7 @@
 #include "app/shell/LanguageTexts.h"
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/find/EventStatusText.h"
+#include "app/ui/find/IndexListColumns.h"
 #include "app/ui/find/IndexLists.h"
 
 namespace {
@@ -148,20 +149,22 @@ void CFindLocateDlg::StartChoiceList(int choice) {
         ShowQuickList();
         return;
     }
-    BeginIndexList();
     const EventNames names = EventNames::FromTables();
+    BeginIndexList(names);
     if (choice == IDC_FIND_EVENT_INDEX)
         StartListRun([names](FindRowSink& sink) { ListEventIndex(names, sink); });
     else
         StartListRun([names](FindRowSink& sink) { ListTimeIndex(names, sink); });
 }
 
-void CFindLocateDlg::BeginIndexList() {
+void CFindLocateDlg::BeginIndexList(const EventNames& names) {
     HideSearchControls();
     GetDlgItem(IDC_FIND_TIME_PICKER)->ShowWindow(SW_SHOW);
     GetDlgItem(IDC_FIND_TIME_BUTTON)->ShowWindow(SW_SHOW);
     SetStatusText(IDS_STRING307.Get());
-    ResetColumns({IDS_STRING298.Get(), IDS_STRING299.Get(), IDS_STRING300.Get()}, kIndexListWidths);
+    const std::vector<CString> headings = {IDS_STRING298.Get(), IDS_STRING299.Get(),
+                                           IDS_STRING300.Get()};
+    ResetColumns(headings, MeasureIndexListWidths(m_list, headings, names).data());
     m_list.SetRedraw(FALSE);
 }
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "app/controls/skin/SubDialog.h"
+#include "app/ui/find/EventStatusText.h"
 #include "app/ui/find/FindListWorker.h"
 #include "app/ui/find/FindUnits.h"
 #include "app/ui/find/QuickSearch.h"
@@ -74,7 +75,7 @@ protected:
 private:
     void OnChoiceClicked(int choice);
     void StartChoiceList(int choice);
-    void BeginIndexList();
+    void BeginIndexList(const EventNames& names);
     void ShowQuickList();
     void ResetColumns(const std::vector<CString>& headings, const int* widths);
     void ShowSearchControls();

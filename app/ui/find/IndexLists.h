@@ -21,6 +21,3 @@ void ListEventIndex(const EventNames& names, FindRowSink& sink);
 // The quick-index records that pass the search and belong to a unit of the
 // time index, in the quick list's columns.
 void ListQuickSearch(const QuickSearch& search, const FindUnits& units, FindRowSink& sink);
-
-// Column headings and widths of the time and event lists.
-inline constexpr int kIndexListWidths[] = {150, 150, 350};

@@ -162,6 +162,34 @@ TEST_F(ListView, GridLinesSelectionAndLockedRedraw) {
         << "an unfocused selection shows quietly with LVS_SHOWSELALWAYS";
 }
 
+// A column as wide as its text's measured width and the two cell margins
+// shows the text whole: the same pixels as a much wider column. Narrower,
+// the text ends in an ellipsis.
+TEST_F(ListView, AColumnAsWideAsTheMeasuredTextAndItsMarginsShowsItWhole) {
+    const wchar_t* text = L"TIME BACKWARD ADJUST";
+    const int width = int(SendMessage(list, LVM_GETSTRINGWIDTHW, 0, LPARAM(text)));
+    EXPECT_GT(width, int(SendMessage(list, LVM_GETSTRINGWIDTHW, 0, LPARAM(L"TIME BACKWARD"))));
+    SetCell(0, 0, text);
+    RECT row{};
+    SendMessage(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+    const int fits = width + 2 * kListViewCellMargin;
+    const auto cellPixels = [&](int columnWidth, int across) {
+        SendMessage(list, LVM_SETCOLUMNWIDTH, 0, columnWidth);
+        TestWindows::Pump();
+        const std::vector<uint32_t> screen = display.ReadScreen();
+        std::vector<uint32_t> pixels;
+        for (int y = row.top + 1; y < row.bottom - 1; ++y) {
+            const POINT p = At(list, 0, y);
+            const auto from = screen.begin() + p.y * display.Width() + p.x;
+            pixels.insert(pixels.end(), from, from + across);
+        }
+        return pixels;
+    };
+    const std::vector<uint32_t> wide = cellPixels(fits + 60, fits - 1);
+    EXPECT_EQ(cellPixels(fits, fits - 1), wide);
+    EXPECT_NE(cellPixels(fits - 3, fits - 4), cellPixels(fits + 60, fits - 4)) << "cut short";
+}
+
 }  // namespace
 
 namespace {

@@ -240,6 +240,8 @@ TEST_F(CardEndToEnd, FindByEventSeeksThePlaybackToTheEventsPosition) {
     auto* list = static_cast<CListCtrl*>(find.GetDlgItem(IDC_FIND_LIST));
     ASSERT_TRUE(WaitFor([&] { return !find.IsListRunning() && list->GetItemCount() > 0; }, 5000));
     EXPECT_EQ(list->GetItemCount(), recording_.eventCount);
+    Run(300);
+    EXPECT_TRUE(SaveWindowScreenshot(find.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_events.png"));
 
     const int row = list->GetItemCount() - 1;
     const uint64_t position = std::wcstoull(list->GetItemText(row, 1).GetString(), nullptr, 10);
