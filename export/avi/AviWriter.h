@@ -43,6 +43,12 @@ public:
     bool Open(const char* fileName, int width, int height, int fps, int sampleRate,
               int /*sampleBits*/, int channels);
 
+    // Makes the overlay's font fit the widest line the texts can be, drawn
+    // from x, into the picture's width (CTextOverlay::FitLine); the font
+    // height it leaves is TextHeight.
+    void FitTexts(const wchar_t* widestLine, int x) { m_overlay.FitLine(widestLine, x); }
+    int TextHeight() const { return m_overlay.FontHeight(); }
+
     // Stores the two text pointers and positions; a null text gets (0, 0).
     void SetTexts(const wchar_t* timeText, int timeX, int timeY, const wchar_t* osdText, int osdX,
                   int osdY);

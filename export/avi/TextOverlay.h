@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/gdi/Gdi.h"
 
@@ -25,6 +26,12 @@ public:
 
     // False (and nothing kept) when a GDI object cannot be made.
     bool Create(int width, int height);
+    // Makes the widest line the texts can be, drawn from x, fit the picture's
+    // width: the font keeps its height for the picture size where the line
+    // fits and is made smaller where it would run over the right edge.
+    void FitLine(const wchar_t* widest, int x);
+    // The width of `text` in the font selected now.
+    int LineWidth(const wchar_t* text) const;
     void Destroy();
     bool IsReady() const { return m_pBits != nullptr; }
 
@@ -36,7 +43,13 @@ public:
     // rectangle from (x, y) to (picture width, bottom); no format flags.
     void Draw(const wchar_t* text, int x, int y, int bottom);
 
+    // Below this height a line is no longer read; a line too wide even at
+    // this height is cut at the edge rather than drawn smaller.
+    static constexpr int kSmallestFontHeight = 8;
+
 private:
+    bool SelectFont(int height);
+
     HDC m_screen = nullptr;  // the display context the memory context is compatible with
     HDC m_memory = nullptr;
     HBITMAP m_section = nullptr;
@@ -48,6 +61,8 @@ private:
     int m_height = 0;
     int m_pitch = 0;
     int m_fontHeight = 0;
+    std::wstring m_fittedLine;  // the widest line the font was last fitted to
+    int m_fittedX = 0;
 };
 
 }  // namespace oskulo

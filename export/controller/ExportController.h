@@ -130,6 +130,7 @@ private:
     std::vector<uint8_t> m_WorkPicture;
     wchar_t m_TimeText[kTimeTextSize] = {};
     wchar_t m_OsdText[kOsdTextSize] = {};
+    wchar_t m_WidestOsdText[kOsdTextSize] = {};  // what the overlay fonts are fitted to
 };
 
 }  // namespace oskulo

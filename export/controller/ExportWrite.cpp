@@ -34,6 +34,7 @@ int CExportController::ExtractWrite(int code, const void* gop, int length, GopIn
     const int pcmBytes = GopAudioToPcm(*info, m_UlawTable, m_Pcm.data());
     BuildTimeText(m_Params, *info, m_TimeText);
     BuildOsdText(m_Params, *info, m_OsdText);
+    BuildWidestOsdText(m_Params, *info, m_WidestOsdText);
     const auto* bytes = static_cast<const uint8_t*>(gop);
     if (m_Params.mosaicOn != 0)
         WriteMosaic(bytes, length, *info, pcmBytes);
@@ -71,7 +72,10 @@ void CExportController::WriteChannel(int k, const uint8_t* gop, int length, cons
     const int pictureBytes = w * h * 3 / 2;
     const int outFrames = std::clamp(int(m_Params.outFps[k]), 1, kMaxFramesPerChannel);
     const FrameChunks chunks = SplitAudio(pcmBytes, outFrames);
-    writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, h - FontHeightForChannel(w, h));
+    writer.FitTexts(m_WidestOsdText, 2);
+    // At the bottom, and higher where the font is taller than the size asks.
+    const int osdY = h - std::max(FontHeightForChannel(w, h), writer.TextHeight());
+    writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, osdY);
     m_Frame.resize(std::size_t(pictureBytes));
     CFrameResampler frames(ChannelFrames(info, k), outFrames);
     for (int i = 0; i < outFrames; ++i) {

@@ -21,6 +21,7 @@ void CExportController::WriteMosaic(const uint8_t* gop, int length, const GopInf
     const uint8_t* tiles[kExtractChannels] = {};
     bool valid[kExtractChannels] = {};
     CAviWriter& writer = *m_AviWriters[kMosaicWriter];
+    writer.FitTexts(m_WidestOsdText, 2);
     writer.SetTexts(m_TimeText, 2, 2, m_OsdText, 2, count == 4 ? 680 : 1040);
     for (int n = 0; n < m_MosaicFps; ++n) {
         for (int k = 0; k < count; ++k) {

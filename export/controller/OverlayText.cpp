@@ -10,6 +10,11 @@
 namespace oskulo {
 namespace {
 
+// The widest values of the recorder's telemetry: a signed byte of
+// temperature, a speed of 12 bits of km/h and 4 bits of tenths.
+constexpr int32_t kLowestTemperature = -128;
+constexpr float kHighestSpeed = 4095.0f + 15 / 10.0f;
+
 constexpr wchar_t kCelsius = L'\u2103';
 constexpr wchar_t kFahrenheit = L'\u2109';
 
@@ -102,6 +107,22 @@ void BuildOsdText(const ExtractParams& params, const GopInfo& info, wchar_t (&te
         AddSpeed(line, params, info.speed[r]);
     if (params.osdGps != 0 && HasRecord(info.gpsCount, r))
         AddGps(line, info.gps[r]);
+}
+
+void BuildWidestOsdText(const ExtractParams& params, const GopInfo& info,
+                        wchar_t (&text)[kOsdTextSize]) {
+    static const GopInfo widest = [] {
+        GopInfo w{};
+        w.temperatureCount = w.speedCount = w.gpsCount = 1;
+        w.temperature[0] = kLowestTemperature;
+        w.speed[0] = kHighestSpeed;
+        std::memcpy(w.gps[0].longitude, "17959.9999W", sizeof w.gps[0].longitude);
+        std::memcpy(w.gps[0].latitude, "8959.9999S", sizeof w.gps[0].latitude);
+        return w;
+    }();
+    GopInfo line = widest;
+    std::memcpy(line.carId, info.carId, sizeof line.carId);
+    BuildOsdText(params, line, text);
 }
 
 }  // namespace oskulo

@@ -25,4 +25,11 @@ void BuildTimeText(const ExtractParams& params, const GopInfo& info,
 // is left out: no made-up position is ever shown.
 void BuildOsdText(const ExtractParams& params, const GopInfo& info, wchar_t (&text)[kOsdTextSize]);
 
+// The widest telemetry line the options can make with info's vehicle id:
+// every selected part present, each with the value that prints widest (the
+// lowest temperature, the highest speed, a position far west and south).
+// The overlay's font is fitted to it, so that no GOP's line runs over.
+void BuildWidestOsdText(const ExtractParams& params, const GopInfo& info,
+                        wchar_t (&text)[kOsdTextSize]);
+
 }  // namespace oskulo
