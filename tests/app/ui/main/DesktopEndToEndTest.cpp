@@ -4,6 +4,8 @@
 // on the keyboard reaches the open dialog's name box as typed; the wheel
 // scrolls its list; the find dialog stays above the main window. Input is
 // real X input (XTest); every wait is bounded.
+#include <cairo.h>
+
 #include <atomic>
 #include <chrono>
 #include <cwchar>
@@ -363,6 +365,58 @@ TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
     Run(800);
     expectPlaying("restored");
     shot("restored");
+}
+
+// Share of the points of `area` (screen coordinates, inside `window`) that
+// the PNG of the window's screenshot shows in `colour`, give or take 8.
+double ShareInScreenshot(const std::string& png, const CRect& window, const CRect& area,
+                         Rgb colour) {
+    cairo_surface_t* picture = cairo_image_surface_create_from_png(png.c_str());
+    double share = 0;
+    if (cairo_surface_status(picture) == CAIRO_STATUS_SUCCESS) {
+        const unsigned char* data = cairo_image_surface_get_data(picture);
+        const int stride = cairo_image_surface_get_stride(picture);
+        int same = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            const auto* row =
+                reinterpret_cast<const uint32_t*>(data + size_t(y - window.top) * size_t(stride));
+            for (int x = area.left; x < area.right; ++x) {
+                const uint32_t p = row[x - window.left];
+                same += std::abs(int((p >> 16) & 0xFF) - colour.r) <= 8 &&
+                                std::abs(int((p >> 8) & 0xFF) - colour.g) <= 8 &&
+                                std::abs(int(p & 0xFF) - colour.b) <= 8
+                            ? 1
+                            : 0;
+            }
+        }
+        share = double(same) / double(area.Width() * area.Height());
+    }
+    cairo_surface_destroy(picture);
+    return share;
+}
+
+// A screenshot shows the window as the screen does, the map pane's page
+// included, which the display draws itself and no backing store holds: here
+// the offline page, as no map server answers on this machine.
+TEST_F(DesktopEndToEnd, AScreenshotShowsTheMapPanesPage) {
+    OpenSample();
+    ASSERT_TRUE(WaitFor([&] { return dlg.m_mapPane.m_nMapState == 0; }, 10000))
+        << "the offline page was chosen";
+    CRect map;
+    dlg.m_mapPane.Browser().GetWindowRect(&map);
+    map.DeflateRect(4, 4);
+    constexpr Rgb kOfflineBackground = {0x1e, 0x2a, 0x33};
+    const std::string png = DVR_BUILD_DIR "/marlowin_e2e_offline_map.png";
+    double share = 0;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            share = SaveWindowScreenshot(dlg.GetSafeHwnd(), png)
+                        ? ShareInScreenshot(png, RectOf(dlg), map, kOfflineBackground)
+                        : 0;
+            return share > 0.5;
+        },
+        10000))
+        << "the page's background covers " << share << " of the pane";
 }
 
 }  // namespace
