@@ -10,8 +10,8 @@
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/ui/main/MainWindowRegistration.h"
-#include "platform/user/MessageBox.h"
 #include "platform/base/Module.h"
+#include "platform/user/MessageBox.h"
 #include "platform/user/Screen.h"
 #include "shared/TextConvert.h"
 
@@ -45,8 +45,7 @@ EndToEnd::EndToEnd() {
     (void)registered;
     SetDefaultLanguageTexts();
     // As start-up sets it: the map pages and language files are found below it.
-    std::wcsncpy(g_szProgramDir, Utf8ToWideString(ProgramDirectory()).c_str(),
-                 kConfigPathSize - 1);
+    std::wcsncpy(g_szProgramDir, Utf8ToWideString(ProgramDirectory()).c_str(), kConfigPathSize - 1);
     pictures_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_pictures";
     fs::remove_all(pictures_);
     fs::create_directories(pictures_);
