@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "tests/player/core/CoreFixture.h"
@@ -99,6 +100,31 @@ TEST_F(PlaybackTest, AStepBackFromPlayingShowsTheFrameBeforeTheLastOfTheSameGop)
     EXPECT_EQ(shown[1].gop, 0);
     EXPECT_EQ(shown[1].stepIndex, kFrames - 2);
     EXPECT_FALSE(shown[1].forward);
+}
+
+// A step turns at the bounds of the GOP on screen. Until the first GOP of a
+// playback is shown (here none ever is: the second recording's GOPs do not
+// parse), those are where the playback started, not where the last one, of
+// a longer recording, left off.
+TEST_F(PlaybackTest, AStepBeforeTheFirstGopOfANewRecordingStaysWithinIt) {
+    WritePair(8);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(GiveUntilMessage(MSG_PLAY_END));
+    ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    const size_t shown = display_.ShownSoFar().size();
+
+    WritePair(2, {.version = 9});
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_STEP_BACKWARD), MSG_STEP_BACKWARD_DONE);
+    const std::vector<int> errors = Errors();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), int(ERR_FILE_SEEK_OUT_OF_RANGE)), 0)
+        << "the step sought outside the open recording";
+    EXPECT_EQ(display_.ShownSoFar().size(), shown);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 TEST_F(PlaybackTest, TheFirstGopAfterASeekIsTheOneSoughtTo) {
