@@ -21,12 +21,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Dialogs : public MainWindowFixture {
+class Dialogs : public OpenWindowFixture {
 protected:
     void SetUp() override {
-        g_nAutoReplay = 0;
         std::wcsncpy(g_szCaptureDir, folder.wstring().c_str(), kConfigPathSize - 1);
-        Open();
+        OpenWindowFixture::SetUp();
     }
     void TearDown() override { SetDefaultLanguageTexts(); }
 

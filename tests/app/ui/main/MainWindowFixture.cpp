@@ -101,6 +101,11 @@ void MainWindowFixture::Open(int width, int height) {
     fake->ClearLog();
 }
 
+void OpenWindowFixture::SetUp() {
+    g_nAutoReplay = 0;
+    Open();
+}
+
 void MainWindowFixture::Close() {
     closed_ = true;
     dlg.SendMessage(WM_CLOSE);

@@ -74,4 +74,11 @@ private:
     std::vector<std::wstring> boxes_;
 };
 
+// The window open at its template's size, with no replay at the end of a
+// recording.
+class OpenWindowFixture : public MainWindowFixture {
+protected:
+    void SetUp() override;
+};
+
 }  // namespace maintest

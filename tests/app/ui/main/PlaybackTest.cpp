@@ -25,12 +25,8 @@ std::string OpenLine(const std::filesystem::path& data, const std::string& index
     return "zOpen 0 " + data.string() + " " + index.string();
 }
 
-class Playback : public MainWindowFixture {
+class Playback : public OpenWindowFixture {
 protected:
-    void SetUp() override {
-        g_nAutoReplay = 0;
-        Open();
-    }
     // True when the window swallowed the key.
     bool Key(UINT vk) {
         MSG msg{};
