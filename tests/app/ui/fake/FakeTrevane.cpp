@@ -6,7 +6,9 @@
 
 namespace {
 
-FakeTrevaneLibrary g_fake;
+// Never destroyed: a thread left to run out at the end of a test may still
+// touch it while the process exits.
+FakeTrevaneLibrary& g_fake = *new FakeTrevaneLibrary;
 
 std::string Line(const char* name, long long a) {
     return std::string(name) + " " + std::to_string(a);
