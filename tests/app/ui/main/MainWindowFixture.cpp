@@ -14,6 +14,7 @@
 #include "platform/user/FileDialog.h"
 #include "platform/user/Menus.h"
 #include "platform/user/MessageBox.h"
+#include "tests/app/ui/fake/BoundFakeTrevane.h"
 
 namespace maintest {
 
@@ -83,10 +84,8 @@ MainWindowFixture::~MainWindowFixture() {
 }
 
 void MainWindowFixture::Open(int width, int height) {
-    HMODULE probe = LoadLibraryW(L"FakeTrevane.dll");
-    ASSERT_NE(probe, nullptr);
-    fake = reinterpret_cast<FakeTrevaneInstanceProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(probe, "FakeTrevaneInstance")))();
+    fake = LoadedFakeTrevane();
+    ASSERT_NE(fake, nullptr);
     fake->Reset();
     ASSERT_TRUE(dlg.Create(IDD_MAIN));
     AfxSetMainWnd(&dlg);
@@ -100,6 +99,11 @@ void MainWindowFixture::Open(int width, int height) {
     dlg.ShowWindow(SW_SHOW);
     Settle();
     fake->ClearLog();
+}
+
+void OpenWindowFixture::SetUp() {
+    g_nAutoReplay = 0;
+    Open();
 }
 
 void MainWindowFixture::Close() {
