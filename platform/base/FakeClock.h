@@ -42,6 +42,10 @@ public:
     static constexpr uint64_t kNoDeadline = std::numeric_limits<uint64_t>::max();
     uint64_t NextDeadline() const;
     int DueSleepers() const;
+    // The threads waiting now whose deadline is still ahead, counted in one
+    // look: a test that reads Sleepers and DueSleepers one after the other
+    // can miss a due thread that leaves its wait between the two.
+    int PendingSleepers() const;
 
 private:
     std::atomic<uint64_t> now_;
