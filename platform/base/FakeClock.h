@@ -32,8 +32,9 @@ public:
     int Sleepers() const { return sleepers_.load(); }
 
     // Waits (in real time, at most `realTimeoutMs`) until at least `count`
-    // threads wait on this clock. False on time-out.
-    bool WaitForSleepers(int count, int realTimeoutMs = 5000) const;
+    // threads wait on this clock. False on time-out. The default bound only
+    // stops a hang: a loaded machine may take seconds to get a thread there.
+    bool WaitForSleepers(int count, int realTimeoutMs = 60000) const;
 
     // The earliest deadline among the threads waiting now (kNoDeadline when
     // none has one), and how many of them are past their deadline and about

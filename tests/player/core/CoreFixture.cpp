@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr auto kBound = std::chrono::seconds(10);
+constexpr auto kBound = std::chrono::milliseconds(kWaitBoundMs);
 constexpr int kGiveIntervalMs = 20;
 
 std::mutex g_mutex;
@@ -221,6 +221,11 @@ ClockTicker::~ClockTicker() {
 void FakeClockPlayerTest::TearDown() {
     ClockTicker ticker(*clock_);
     CoreFixture::TearDown();
+}
+
+int FakeClockPlayerTest::CommandOnMovingClock(int cmd) {
+    ClockTicker ticker(*clock_);
+    return Command(cmd);
 }
 
 int FakeClockPlayerTest::CountOf(int code) {

@@ -38,7 +38,7 @@ TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
     for (int play = 1; play <= 5; ++play) {
         SCOPED_TRACE("play " + std::to_string(play));
         ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, 10000, play));
+        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, play));
         ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
     }
     const std::vector<Shown> shown = display_.ShownSoFar();
