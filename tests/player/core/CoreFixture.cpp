@@ -15,11 +15,18 @@ std::condition_variable g_cv;
 std::vector<int> g_messages;  // guarded by g_mutex
 std::vector<int> g_errors;
 size_t g_resultsTaken = 0;
+std::function<void(int)> g_messageHook;
 
 void OnMessage(int code, int) {
-    std::lock_guard lock(g_mutex);
-    g_messages.push_back(code);
-    g_cv.notify_all();
+    std::function<void(int)> hook;
+    {
+        std::lock_guard lock(g_mutex);
+        g_messages.push_back(code);
+        g_cv.notify_all();
+        hook = g_messageHook;
+    }
+    if (hook)
+        hook(code);
 }
 
 void OnError(int code, DWORD, int) {
@@ -108,12 +115,14 @@ void CoreFixture::SetUp() {
         g_messages.clear();
         g_errors.clear();
         g_resultsTaken = 0;
+        g_messageHook = nullptr;
     }
     threadsBefore_ = ThreadCountBaseline();
     ASSERT_TRUE(InitPlayer());
 }
 
 void CoreFixture::TearDown() {
+    OnEachMessage(nullptr);
     display_.Give(1000000);
     player_.Release();
 }
@@ -193,6 +202,11 @@ bool CoreFixture::GiveUntilMessage(int code, int count) {
         display_.Give(1);
     }
     return true;
+}
+
+void CoreFixture::OnEachMessage(std::function<void(int)> hook) {
+    std::lock_guard lock(g_mutex);
+    g_messageHook = std::move(hook);
 }
 
 std::vector<int> CoreFixture::Messages() {

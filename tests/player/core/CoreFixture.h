@@ -127,6 +127,9 @@ protected:
     // Hands the display one credit at a time until message `code` came
     // `count` times; false when it has not come within the bound (real time).
     bool GiveUntilMessage(int code, int count = 1);
+    // `hook` runs inside the message callback, on the player's thread that
+    // reports, after the message is recorded; null for none.
+    void OnEachMessage(std::function<void(int)> hook);
     std::vector<int> Messages();
     std::vector<int> Errors();
     uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }
