@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
+#include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
 
 namespace {
@@ -39,7 +41,7 @@ TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
     for (int play = 1; play <= 5; ++play) {
         SCOPED_TRACE("play " + std::to_string(play));
         ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, 10000, play));
+        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, play));
         ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
     }
     const std::vector<Shown> shown = display_.ShownSoFar();
@@ -47,6 +49,30 @@ TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
     for (int play = 1; play <= 5; ++play)
         expected.insert(expected.end(), {0, 1, 2, 3, 4});
     EXPECT_EQ(GopsOf(shown), expected);
+}
+
+// A play that reaches the end while the host still handles the end message
+// of the play before (here: the host stops and plays again from inside it,
+// and returns once the new playback has ended) has its end reported too.
+TEST_F(PlaybackTest, AnEndReachedWhileTheOneBeforeIsReportedIsReportedToo) {
+    WritePair(3);
+    Open();
+    display_.Give(1000);
+    std::atomic<bool> replayed{false};
+    OnEachMessage([&](int code) {
+        if (code != MSG_PLAY_END || replayed.exchange(true))
+            return;
+        ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+        const int stopped = RunningThreadRoutines();
+        ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+        // The playback thread ends once it has signalled the end; the read
+        // thread stays.
+        ASSERT_TRUE(WaitFor([&] { return RunningThreadRoutines() <= stopped + 1; }));
+        EXPECT_EQ(display_.ShownSoFar().size(), 6u);
+    });
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, 2));
+    EXPECT_TRUE(replayed);
 }
 
 // Frames per second in the frame headers, and the frames a GOP holds: a

@@ -113,9 +113,13 @@ void MainWindowFixture::Close() {
 
 void MainWindowFixture::CloseWithClockRunning() {
     std::atomic<bool> closed{false};
+    // At the pace of real time, never faster: a bounded wait of the close
+    // then lasts as long as on the real clock, and a loaded machine does not
+    // end it before the worker it waits for has left, which would leave that
+    // worker waiting on a clock the test is about to destroy.
     std::thread driver([&] {
         while (!closed) {
-            clock->Advance(100);
+            clock->Advance(1);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
