@@ -16,14 +16,16 @@ endif()
 
 # The sanitizers' run-time options, set for every test of an instrumented tree
 # (the fuzz tree too) by a file CTest reads before it starts any: leak
-# detection on, a report fails the test, and leaks inside system libraries are
-# suppressed by tests/sanitizers/leaks.supp.
+# detection on, a report fails the test, and what belongs to system libraries
+# is suppressed by tests/sanitizers/leaks.supp (leaks) and undefined.supp
+# (undefined behaviour).
 if(DVR_SANITIZE OR DVR_FUZZ)
-  set(suppressions ${CMAKE_SOURCE_DIR}/tests/sanitizers/leaks.supp)
+  set(leak_suppressions ${CMAKE_SOURCE_DIR}/tests/sanitizers/leaks.supp)
+  set(undefined_suppressions ${CMAKE_SOURCE_DIR}/tests/sanitizers/undefined.supp)
   file(WRITE ${CMAKE_BINARY_DIR}/SanitizerEnvironment.cmake
        "set(ENV{ASAN_OPTIONS} \"detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1\")\n"
-       "set(ENV{LSAN_OPTIONS} \"suppressions=${suppressions}:print_suppressions=0\")\n"
-       "set(ENV{UBSAN_OPTIONS} \"print_stacktrace=1:halt_on_error=1\")\n"
+       "set(ENV{LSAN_OPTIONS} \"suppressions=${leak_suppressions}:print_suppressions=0\")\n"
+       "set(ENV{UBSAN_OPTIONS} \"print_stacktrace=1:halt_on_error=1:suppressions=${undefined_suppressions}\")\n"
        "set(ENV{TSAN_OPTIONS} \"halt_on_error=0:second_deadlock_stack=1\")\n")
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
                ${CMAKE_BINARY_DIR}/SanitizerEnvironment.cmake)

@@ -1,6 +1,7 @@
 #include "platform/base/FakeClock.h"
 
 #include <chrono>
+#include <iterator>
 #include <thread>
 
 bool FakeClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
@@ -46,4 +47,10 @@ int FakeClock::DueSleepers() const {
         ++due;
     }
     return due;
+}
+
+int FakeClock::PendingSleepers() const {
+    std::lock_guard guard(deadlinesMutex_);
+    const auto due = std::distance(deadlines_.begin(), deadlines_.upper_bound(NowMs()));
+    return int(deadlines_.size()) - int(due);
 }

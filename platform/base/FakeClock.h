@@ -32,8 +32,9 @@ public:
     int Sleepers() const { return sleepers_.load(); }
 
     // Waits (in real time, at most `realTimeoutMs`) until at least `count`
-    // threads wait on this clock. False on time-out.
-    bool WaitForSleepers(int count, int realTimeoutMs = 5000) const;
+    // threads wait on this clock. False on time-out. The default bound only
+    // stops a hang: a loaded machine may take seconds to get a thread there.
+    bool WaitForSleepers(int count, int realTimeoutMs = 60000) const;
 
     // The earliest deadline among the threads waiting now (kNoDeadline when
     // none has one), and how many of them are past their deadline and about
@@ -42,6 +43,10 @@ public:
     static constexpr uint64_t kNoDeadline = std::numeric_limits<uint64_t>::max();
     uint64_t NextDeadline() const;
     int DueSleepers() const;
+    // The threads waiting now whose deadline is still ahead, counted in one
+    // look: a test that reads Sleepers and DueSleepers one after the other
+    // can miss a due thread that leaves its wait between the two.
+    int PendingSleepers() const;
 
 private:
     std::atomic<uint64_t> now_;

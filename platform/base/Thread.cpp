@@ -1,5 +1,6 @@
 #include "platform/base/Thread.h"
 
+#include <atomic>
 #include <cerrno>
 #include <system_error>
 #include <thread>
@@ -15,6 +16,7 @@ public:
 };
 
 InjectedFailures g_failingStarts;
+std::atomic<int> g_runningRoutines{0};
 
 }  // namespace
 
@@ -24,14 +26,19 @@ HANDLE CreateThread(std::function<void()> routine) {
         return nullptr;
     }
     auto thread = std::make_shared<Thread>();
+    // Counted before the thread starts, so that a test never sees a routine
+    // it has asked for neither running nor returned.
+    ++g_runningRoutines;
     try {
         // The running thread keeps its object alive, so closing the handle
         // early never frees what the thread signals at its end.
         std::thread([thread, routine = std::move(routine)] {
             routine();
+            --g_runningRoutines;
             thread->SetSignalled(true);
         }).detach();
     } catch (const std::system_error& e) {
+        --g_runningRoutines;
         SetLastError(DWORD(e.code().value()));
         return nullptr;
     }
@@ -40,4 +47,8 @@ HANDLE CreateThread(std::function<void()> routine) {
 
 void FailNextThreadStarts(int count) {
     g_failingStarts.Arm(count);
+}
+
+int RunningThreadRoutines() {
+    return g_runningRoutines.load();
 }

@@ -14,3 +14,7 @@ HANDLE CreateThread(std::function<void()> routine);
 // Tests only: makes the next `count` CreateThread calls of this process fail
 // as the system would, with EAGAIN.
 void FailNextThreadStarts(int count);
+
+// Tests only: how many routines started by CreateThread have not returned
+// yet. A test that moves a fake clock waits until each of them sleeps on it.
+int RunningThreadRoutines();

@@ -248,7 +248,10 @@ void CPlayer::PlayEndThread() {
         WaitForSingleObject(m_playEndEvent, INFINITE);
         if (!m_playEndRun)
             break;
-        ReportMessage(MSG_PLAY_END, 0);
+        // Reset before the message: the end of a playback the host starts
+        // while it handles this message then sets the event anew and is
+        // reported in turn, never cleared unseen.
         ResetEvent(m_playEndEvent);
+        ReportMessage(MSG_PLAY_END, 0);
     }
 }

@@ -111,6 +111,10 @@ int CPlayer::PlayFromStopped() {
         return MSG_PLAY_FAILED;
     m_forward = true;
     m_speed = 1;
+    // Steps turn at the bounds of the GOP on screen; until this playback
+    // shows its first, that is where it starts, not where the last one (of
+    // this recording or another) left off.
+    m_positionBefore = m_positionAfter = int64_t(m_source.Tellp());
     m_display.Refresh();
     if (!StartReadThread()) {
         ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());

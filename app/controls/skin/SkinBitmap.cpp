@@ -9,6 +9,12 @@ BITMAP CSkinBitmap::Info() const {
     return info;
 }
 
+BOOL CSkinBitmap::LoadOnce(UINT id) {
+    if (m_hObject != nullptr)
+        return TRUE;
+    return LoadBitmap(id);
+}
+
 int CSkinBitmap::GetWidth() const {
     return Info().bmWidth;
 }

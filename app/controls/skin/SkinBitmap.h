@@ -12,6 +12,11 @@
 
 class CSkinBitmap : public CBitmap {
 public:
+    // Loads resource bitmap `id` unless a bitmap is held already (a skin is
+    // loaded once however often its owner initialises). TRUE when one is
+    // held afterwards.
+    BOOL LoadOnce(UINT id);
+
     int GetWidth() const;
     int GetHeight() const;
     CRect GetRect() const { return CRect(0, 0, GetWidth(), GetHeight()); }

@@ -8,11 +8,8 @@ END_MESSAGE_MAP()
 
 void CSkinSpeedPic::LoadBitmaps() {
     int slot = 0;
-    for (UINT id : telemetry::kSpeedDialSkins) {
-        if (m_slots[slot].GetSafeHandle() == nullptr)
-            m_slots[slot].LoadBitmap(id);
-        ++slot;
-    }
+    for (UINT id : telemetry::kSpeedDialSkins)
+        m_slots[slot++].LoadOnce(id);
 }
 
 void CSkinSpeedPic::SetIndex(int index) {

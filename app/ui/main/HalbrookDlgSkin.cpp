@@ -9,23 +9,17 @@ constexpr UINT kToolBitmaps[CHalbrookDlg::kToolButtons] = {
     IDB_OPEN_FILE, IDB_SEARCH_HDD, IDB_SEARCH_SD, IDB_MAP_ON_OFF, IDB_SETTINGS};
 constexpr COLORREF kTransportKey = RGB(10, 10, 10);
 
-void LoadOnce(CSkinBitmap& bitmap, UINT id) {
-    if (bitmap.GetSafeHandle() == nullptr)
-        bitmap.LoadBitmap(id);
-}
-
 }  // namespace
 
 void CHalbrookDlg::InitSkin() {
-    LoadOnce(m_stTopBar.m_bmpBack, IDB_TOP_BAR);
+    m_stTopBar.m_bmpBack.LoadOnce(IDB_TOP_BAR);
     for (int i = 0; i < kToolButtons; ++i)
-        LoadOnce(m_btnTools[i].m_bitmap, kToolBitmaps[i]);
-    LoadOnce(m_stBackdrop.m_bmpBack, IDB_BACKDROP);
-    LoadOnce(m_playBar.m_bmpBack, IDB_BACKDROP);
-    LoadOnce(m_btnMapPane.m_bitmap, IDB_MAP_PANE_SHOW);
-    LoadOnce(m_btnInfoPane.m_bitmap, IDB_INFO_PANE_HIDE);
-    if (m_logInfo.m_bmpBack.GetSafeHandle() == nullptr)
-        m_logInfo.m_bmpBack.LoadBitmap(IDB_TELEMETRY_PANEL);
+        m_btnTools[i].m_bitmap.LoadOnce(kToolBitmaps[i]);
+    m_stBackdrop.m_bmpBack.LoadOnce(IDB_BACKDROP);
+    m_playBar.m_bmpBack.LoadOnce(IDB_BACKDROP);
+    m_btnMapPane.m_bitmap.LoadOnce(IDB_MAP_PANE_SHOW);
+    m_btnInfoPane.m_bitmap.LoadOnce(IDB_INFO_PANE_HIDE);
+    m_logInfo.m_bmpBack.LoadOnce(IDB_TELEMETRY_PANEL);
     for (CSkinButton& button : m_playBar.m_btnTransport)
         button.SetTransparentColor(kTransportKey);
     // The top bar holds the labels and the tool buttons, the backdrop the

@@ -10,11 +10,6 @@ namespace {
 
 constexpr COLORREF kButtonKey = RGB(10, 10, 10);
 
-void LoadOnce(CSkinButton& button, UINT bitmap) {
-    if (button.m_bitmap.GetSafeHandle() == nullptr)
-        button.m_bitmap.LoadBitmap(bitmap);
-}
-
 UINT AudioChannelBitmap() {
     return g_nAudioChannel.load() == 1 ? IDB_AUDIO_CHANNEL_1 : IDB_AUDIO_CHANNEL_0;
 }
@@ -57,9 +52,9 @@ BOOL CPlayBarDlg::OnInitDialog() {
     LoadTransportBitmaps();
     InitVolumeSlider();
     m_sliderVolume.MoveWindow(510, 32, 85, 15);
-    LoadOnce(m_btnVolumeMin, IDB_VOLUME_MIN);
-    LoadOnce(m_btnVolumeMax, IDB_VOLUME_MAX);
-    LoadOnce(m_btnAudioChannel, AudioChannelBitmap());
+    m_btnVolumeMin.m_bitmap.LoadOnce(IDB_VOLUME_MIN);
+    m_btnVolumeMax.m_bitmap.LoadOnce(IDB_VOLUME_MAX);
+    m_btnAudioChannel.m_bitmap.LoadOnce(AudioChannelBitmap());
     return TRUE;
 }
 
@@ -87,7 +82,7 @@ void CPlayBarDlg::AddTools() {
 
 void CPlayBarDlg::LoadTransportBitmaps() {
     for (int i = 0; i < kTransportCount; ++i)
-        LoadOnce(m_btnTransport[i], kTransportButtons[i].bitmap);
+        m_btnTransport[i].m_bitmap.LoadOnce(kTransportButtons[i].bitmap);
 }
 
 void CPlayBarDlg::InitVolumeSlider() {

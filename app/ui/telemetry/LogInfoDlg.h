@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "app/controls/skin/SkinAlarm.h"
+#include "app/controls/skin/SkinBitmap.h"
 #include "app/controls/skin/SkinGPS.h"
 #include "app/controls/skin/SkinSpeedDig.h"
 #include "app/controls/skin/SkinSpeedPic.h"
@@ -43,7 +44,7 @@ public:
     const CSkinAlarm& Lamp(int lamp) const { return m_lamps[lamp]; }
 
     // Drawn stretched behind the controls; the main window loads it.
-    CBitmap m_bmpBack;
+    CSkinBitmap m_bmpBack;
 
     DECLARE_DYNAMIC(CLogInfoDlg)
 

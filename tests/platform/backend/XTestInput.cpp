@@ -192,10 +192,11 @@ bool MoveWithXTest(int x0, int y0) {
     return true;
 }
 
-bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
-    Display* x = XOpenDisplay(nullptr);
-    if (x == nullptr)
-        return false;
+namespace {
+
+// The topmost client the window manager lists as managed and shown whose
+// window covers (x0, y0), or 0.
+Window ManagedWindowAt(Display* x, int x0, int y0) {
     const Window root = DefaultRootWindow(x);
     Atom type = 0;
     int format = 0;
@@ -216,9 +217,27 @@ bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
     }
     if (data != nullptr)
         XFree(data);
+    return target;
+}
+
+}  // namespace
+
+bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    // A window the program has shown is managed once the window manager has
+    // framed and mapped it and listed it on the root, which under load can
+    // be a good while after the program mapped it: look again until then.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    Window target = ManagedWindowAt(x, x0, y0);
+    while (target == 0 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        target = ManagedWindowAt(x, x0, y0);
+    }
     if (target != 0) {
         // North-west gravity, x and y given, asked by a pager.
-        SendClientMessage(x, root, target, "_NET_MOVERESIZE_WINDOW",
+        SendClientMessage(x, DefaultRootWindow(x), target, "_NET_MOVERESIZE_WINDOW",
                           {1 | (1 << 8) | (1 << 9) | (2 << 12), toX, toY},
                           SubstructureRedirectMask | SubstructureNotifyMask);
     }

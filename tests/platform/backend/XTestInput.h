@@ -21,6 +21,8 @@ bool MoveWithXTest(int x, int y);
 bool ClickWithXTest(int x, int y);
 // Asks the window manager to move the topmost managed window at (x, y) so its
 // top left corner goes to (toX, toY), as a pager or a keyboard move does.
+// Waits up to 10 s for the window manager to take a shown window over; false
+// when none is managed there by then.
 bool MoveWindowWithWindowManager(int x, int y, int toX, int toY);
 // Asks the topmost window at (x, y) to close, as a window manager's close
 // button does (WM_DELETE_WINDOW).

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -22,6 +24,35 @@ TEST(FakeClock, SleepEndsOnlyWhenTheClockPassesItsDeadline) {
     clock->Advance(1);
     sleeper.join();
     EXPECT_TRUE(woke);
+}
+
+// A thread counts as pending until the clock reaches its deadline, whether
+// or not it has left its wait yet; a wait without a deadline stays pending.
+TEST(FakeClock, PendingSleepersAreThoseWhoseDeadlineIsAhead) {
+    ScopedFakeClock clock;
+    std::thread timed([] { Sleep(100); });
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool released = false;
+    std::thread untimed([&] {
+        std::unique_lock lock(mutex);
+        CurrentClock().WaitUntil(lock, cv, DeadlineAfter(INFINITE), [&] { return released; });
+    });
+    ASSERT_TRUE(clock->WaitForSleepers(2));
+    EXPECT_EQ(clock->PendingSleepers(), 2);
+    clock->Advance(99);
+    EXPECT_EQ(clock->PendingSleepers(), 2);
+    clock->Advance(1);
+    EXPECT_EQ(clock->PendingSleepers(), 1);
+    timed.join();
+    EXPECT_EQ(clock->PendingSleepers(), 1);
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+        cv.notify_all();
+    }
+    untimed.join();
+    EXPECT_EQ(clock->PendingSleepers(), 0);
 }
 
 TEST(FakeClock, TimeGetTimeFollowsTheClock) {

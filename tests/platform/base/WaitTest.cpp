@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <thread>
 
 #include "platform/base/CriticalSection.h"
@@ -122,6 +123,29 @@ TEST(Thread, InjectedStartFailureReturnsNullWithTheSystemError) {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     EXPECT_FALSE(ran);
+}
+
+// A routine counts as running from CreateThread until it returns, which is
+// before its handle is signalled; a start that failed never counts.
+TEST(Thread, RunningRoutinesAreCountedFromTheStartToTheReturn) {
+    // The routines of earlier tests in this process return a moment after
+    // they signal what their test waited for.
+    const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (RunningThreadRoutines() != 0 && std::chrono::steady_clock::now() < bound)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(RunningThreadRoutines(), 0);
+    HANDLE go = CreateEvent(true, false);
+    HANDLE thread = CreateThread([go] { WaitForSingleObject(go, 5000); });
+    ASSERT_NE(thread, nullptr);
+    EXPECT_EQ(RunningThreadRoutines(), 1);
+    FailNextThreadStarts(1);
+    EXPECT_EQ(CreateThread([] {}), nullptr);
+    EXPECT_EQ(RunningThreadRoutines(), 1);
+    SetEvent(go);
+    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(RunningThreadRoutines(), 0);
+    CloseHandle(thread);
+    CloseHandle(go);
 }
 
 TEST(CriticalSection, TheOwnerMayEnterAgain) {

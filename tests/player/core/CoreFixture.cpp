@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr auto kBound = std::chrono::seconds(10);
+constexpr auto kBound = std::chrono::milliseconds(kWaitBoundMs);
 constexpr int kGiveIntervalMs = 20;
 
 std::mutex g_mutex;
@@ -15,11 +15,18 @@ std::condition_variable g_cv;
 std::vector<int> g_messages;  // guarded by g_mutex
 std::vector<int> g_errors;
 size_t g_resultsTaken = 0;
+std::function<void(int)> g_messageHook;
 
 void OnMessage(int code, int) {
-    std::lock_guard lock(g_mutex);
-    g_messages.push_back(code);
-    g_cv.notify_all();
+    std::function<void(int)> hook;
+    {
+        std::lock_guard lock(g_mutex);
+        g_messages.push_back(code);
+        g_cv.notify_all();
+        hook = g_messageHook;
+    }
+    if (hook)
+        hook(code);
 }
 
 void OnError(int code, DWORD, int) {
@@ -108,12 +115,14 @@ void CoreFixture::SetUp() {
         g_messages.clear();
         g_errors.clear();
         g_resultsTaken = 0;
+        g_messageHook = nullptr;
     }
     threadsBefore_ = ThreadCountBaseline();
     ASSERT_TRUE(InitPlayer());
 }
 
 void CoreFixture::TearDown() {
+    OnEachMessage(nullptr);
     display_.Give(1000000);
     player_.Release();
 }
@@ -195,6 +204,11 @@ bool CoreFixture::GiveUntilMessage(int code, int count) {
     return true;
 }
 
+void CoreFixture::OnEachMessage(std::function<void(int)> hook) {
+    std::lock_guard lock(g_mutex);
+    g_messageHook = std::move(hook);
+}
+
 std::vector<int> CoreFixture::Messages() {
     std::lock_guard lock(g_mutex);
     return g_messages;
@@ -221,6 +235,11 @@ ClockTicker::~ClockTicker() {
 void FakeClockPlayerTest::TearDown() {
     ClockTicker ticker(*clock_);
     CoreFixture::TearDown();
+}
+
+int FakeClockPlayerTest::CommandOnMovingClock(int cmd) {
+    ClockTicker ticker(*clock_);
+    return Command(cmd);
 }
 
 int FakeClockPlayerTest::CountOf(int code) {

@@ -25,6 +25,10 @@
 
 inline constexpr uint32_t kFirstTime = 1000;
 inline constexpr int kFrames = 25;
+// The longest a test waits for the player, in real time: a bound that stops
+// a hang, never a measure of speed. Under a sanitizer on a loaded machine a
+// play of a few GOPs takes seconds.
+inline constexpr int kWaitBoundMs = 60000;
 
 struct Shown {
     int gop;  // number of the GOP, from its time
@@ -119,10 +123,13 @@ protected:
     int NextResult();
     // Waits until message `code` came `count` times (real time, bounded);
     // false on time-out.
-    bool WaitForMessage(int code, int timeoutMs = 10000, int count = 1);
+    bool WaitForMessage(int code, int timeoutMs = kWaitBoundMs, int count = 1);
     // Hands the display one credit at a time until message `code` came
     // `count` times; false when it has not come within the bound (real time).
     bool GiveUntilMessage(int code, int count = 1);
+    // `hook` runs inside the message callback, on the player's thread that
+    // reports, after the message is recorded; null for none.
+    void OnEachMessage(std::function<void(int)> hook);
     std::vector<int> Messages();
     std::vector<int> Errors();
     uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }
@@ -158,6 +165,9 @@ class FakeClockPlayerTest : public CoreFixture {
 protected:
     void TearDown() override;
     int CountOf(int code);
+    // Sends the command and waits for its result (bounded, -1 on time-out)
+    // while a ticker moves the clock on, for handlers that wait on it.
+    int CommandOnMovingClock(int cmd);
 
     ScopedFakeClock clock_;
 };

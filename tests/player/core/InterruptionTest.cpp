@@ -15,13 +15,35 @@ protected:
     void PlayUntilHeld(int gops) {
         WritePair(gops);
         Open();
-        player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
         // Play waits 500 ms on the clock before it starts the playback thread.
-        while (!WaitForMessage(MSG_PLAY_DONE, 5))
-            clock_->Advance(100);
-        ASSERT_EQ(NextResult(), MSG_PLAY_DONE);
+        ASSERT_EQ(CommandOnMovingClock(PLAY_CMD_PLAY), MSG_PLAY_DONE);
         ASSERT_EQ(display_.WaitForShown(1).size(), 1u);
         heldAt_ = clock_->NowMs();
+    }
+
+    // What the GOP shown after the one on screen is expected to be.
+    struct Next {
+        int gop;  // -1: any
+        int speed = 1;
+        bool forward = true;
+        int stepIndex = -1;
+    };
+
+    // Waits until `count` GOPs were shown: the one before the last ended by
+    // its interruption or by its credit as `interrupted` says, and the last
+    // is `next`, held on screen.
+    void ExpectNextShown(size_t count, bool interrupted, const Next& next) {
+        const std::vector<Shown> shown = display_.WaitForShown(count);
+        ASSERT_EQ(shown.size(), count);
+        EXPECT_EQ(shown[count - 2].interrupted, interrupted);
+        const Shown& last = shown[count - 1];
+        if (next.gop >= 0) {
+            EXPECT_EQ(last.gop, next.gop);
+        }
+        EXPECT_EQ(last.speed, next.speed);
+        EXPECT_EQ(last.forward, next.forward);
+        EXPECT_EQ(last.stepIndex, next.stepIndex);
+        EXPECT_FALSE(last.interrupted);
     }
 
     uint64_t heldAt_ = 0;
@@ -50,15 +72,7 @@ TEST_P(MovingOnTest, EndsTheGopShownAndShowsTheNextAtOnce) {
     PlayUntilHeld(8);
     const int64_t position = c.toGop >= 0 ? int64_t(OffsetOfGop(c.toGop)) : 0;
     ASSERT_EQ(Command(c.cmd, c.a, position), c.result);
-    const std::vector<Shown> shown = display_.WaitForShown(2);
-    ASSERT_GE(shown.size(), 2u);
-    EXPECT_TRUE(shown[0].interrupted);
-    if (c.nextGop >= 0) {
-        EXPECT_EQ(shown[1].gop, c.nextGop);
-    }
-    EXPECT_EQ(shown[1].speed, c.nextSpeed);
-    EXPECT_EQ(shown[1].forward, c.nextForward);
-    EXPECT_FALSE(shown[1].interrupted);
+    ExpectNextShown(2, true, {c.nextGop, c.nextSpeed, c.nextForward});
     EXPECT_EQ(clock_->NowMs(), heldAt_);  // nothing waited on the clock
 }
 
@@ -77,11 +91,7 @@ TEST_F(InterruptionTest, PlayFromFastForwardEndsTheFastGop) {
     ASSERT_EQ(Command(PLAY_CMD_FAST_FORWARD, 1), MSG_FAST_FORWARD_DONE);
     ASSERT_GE(display_.WaitForShown(2).size(), 2u);  // GOP 1 held at speed 2
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-    const std::vector<Shown> shown = display_.WaitForShown(3);
-    ASSERT_GE(shown.size(), 3u);
-    EXPECT_TRUE(shown[1].interrupted);
-    EXPECT_EQ(shown[2].gop, 2);
-    EXPECT_EQ(shown[2].speed, 1);
+    ExpectNextShown(3, true, {.gop = 2});
     EXPECT_EQ(clock_->NowMs(), heldAt_);
 }
 
@@ -89,10 +99,7 @@ TEST_F(InterruptionTest, PlayFromFastForwardEndsTheFastGop) {
 // end wait needs the clock.
 TEST_F(InterruptionTest, StopEndsTheGopShown) {
     PlayUntilHeld(8);
-    player_.PlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
-    while (!WaitForMessage(MSG_STOP_DONE, 5) && clock_->NowMs() < heldAt_ + 5000)
-        clock_->Advance(10);
-    ASSERT_EQ(NextResult(), MSG_STOP_DONE);
+    ASSERT_EQ(CommandOnMovingClock(PLAY_CMD_STOP), MSG_STOP_DONE);
     EXPECT_TRUE(display_.ShownSoFar()[0].interrupted);
 }
 
@@ -114,11 +121,7 @@ TEST_F(InterruptionTest, APauseLetsTheGopShownFinish) {
     EXPECT_EQ(display_.Showing(), 1);
     display_.Give(1);
     ASSERT_EQ(Command(PLAY_CMD_STEP_FORWARD), MSG_STEP_FORWARD_DONE);
-    const std::vector<Shown> shown = display_.WaitForShown(2);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_FALSE(shown[0].interrupted);
-    EXPECT_EQ(shown[1].gop, 1);
-    EXPECT_EQ(shown[1].stepIndex, 0);
+    ExpectNextShown(2, false, {.gop = 1, .stepIndex = 0});
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
+#include <algorithm>
+#include <atomic>
 #include <vector>
 
+#include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
 
 namespace {
@@ -38,7 +41,7 @@ TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
     for (int play = 1; play <= 5; ++play) {
         SCOPED_TRACE("play " + std::to_string(play));
         ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, 10000, play));
+        ASSERT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, play));
         ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
     }
     const std::vector<Shown> shown = display_.ShownSoFar();
@@ -46,6 +49,30 @@ TEST_F(PlaybackTest, EveryPlayFromStoppedShowsTheFirstGopFirst) {
     for (int play = 1; play <= 5; ++play)
         expected.insert(expected.end(), {0, 1, 2, 3, 4});
     EXPECT_EQ(GopsOf(shown), expected);
+}
+
+// A play that reaches the end while the host still handles the end message
+// of the play before (here: the host stops and plays again from inside it,
+// and returns once the new playback has ended) has its end reported too.
+TEST_F(PlaybackTest, AnEndReachedWhileTheOneBeforeIsReportedIsReportedToo) {
+    WritePair(3);
+    Open();
+    display_.Give(1000);
+    std::atomic<bool> replayed{false};
+    OnEachMessage([&](int code) {
+        if (code != MSG_PLAY_END || replayed.exchange(true))
+            return;
+        ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+        const int stopped = RunningThreadRoutines();
+        ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+        // The playback thread ends once it has signalled the end; the read
+        // thread stays.
+        ASSERT_TRUE(WaitFor([&] { return RunningThreadRoutines() <= stopped + 1; }));
+        EXPECT_EQ(display_.ShownSoFar().size(), 6u);
+    });
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, 2));
+    EXPECT_TRUE(replayed);
 }
 
 // Frames per second in the frame headers, and the frames a GOP holds: a
@@ -99,6 +126,31 @@ TEST_F(PlaybackTest, AStepBackFromPlayingShowsTheFrameBeforeTheLastOfTheSameGop)
     EXPECT_EQ(shown[1].gop, 0);
     EXPECT_EQ(shown[1].stepIndex, kFrames - 2);
     EXPECT_FALSE(shown[1].forward);
+}
+
+// A step turns at the bounds of the GOP on screen. Until the first GOP of a
+// playback is shown (here none ever is: the second recording's GOPs do not
+// parse), those are where the playback started, not where the last one, of
+// a longer recording, left off.
+TEST_F(PlaybackTest, AStepBeforeTheFirstGopOfANewRecordingStaysWithinIt) {
+    WritePair(8);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(GiveUntilMessage(MSG_PLAY_END));
+    ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    const size_t shown = display_.ShownSoFar().size();
+
+    WritePair(2, {.version = 9});
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_STEP_BACKWARD), MSG_STEP_BACKWARD_DONE);
+    const std::vector<int> errors = Errors();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), int(ERR_FILE_SEEK_OUT_OF_RANGE)), 0)
+        << "the step sought outside the open recording";
+    EXPECT_EQ(display_.ShownSoFar().size(), shown);
+    EXPECT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
 }
 
 TEST_F(PlaybackTest, TheFirstGopAfterASeekIsTheOneSoughtTo) {

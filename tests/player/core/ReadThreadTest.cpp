@@ -20,7 +20,7 @@ TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
     Open();
     // The read thread starts before play waits 500 ms for the playback thread.
     player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
-    ASSERT_TRUE(WaitForMessage(MSG_READ_ERROR, 10000, 1));
+    ASSERT_TRUE(WaitForMessage(MSG_READ_ERROR, kWaitBoundMs, 1));
     // Asleep: the command thread in its 500 ms, the end-of-playback thread,
     // and the read thread in its back-off.
     ASSERT_TRUE(clock_->WaitForSleepers(3));
@@ -28,7 +28,7 @@ TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
     ASSERT_TRUE(clock_->WaitForSleepers(3));
     EXPECT_EQ(CountOf(MSG_READ_ERROR), 1);
     clock_->Advance(1);
-    EXPECT_TRUE(WaitForMessage(MSG_READ_ERROR, 10000, 2));
+    EXPECT_TRUE(WaitForMessage(MSG_READ_ERROR, kWaitBoundMs, 2));
 }
 
 // Play waits 500 ms before it starts the playback thread; a release in that

@@ -4,6 +4,7 @@
 #include <future>
 #include <thread>
 
+#include "platform/base/Thread.h"
 #include "shared/FrameHeader.h"
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"
@@ -100,19 +101,29 @@ GopShowRequest DisplayFixture::Request(int gop, int state, int speed, int stepIn
     return GopShowRequest{&g.slot, g.info.get(), stepIndex, displayMs, speed, forward, state};
 }
 
-bool DisplayFixture::Settle(std::future<int>& shown, int others, int threads) {
+bool DisplayFixture::Settle(std::future<int>& shown, int others, int routines) {
     using namespace std::chrono_literals;
-    // The clock moves only once every display thread sleeps (and ShowGop
-    // waits for them, a sleeper too) with none of them due, straight to the
-    // next deadline: each thread wakes exactly when it asked to. A thread
-    // that ended early leaves the count short: the clock then moves after a
-    // real-time grace.
-    const auto grace = std::chrono::steady_clock::now() + 500ms;
-    while (shown.wait_for(0ms) != std::future_status::ready &&
-           std::chrono::steady_clock::now() < grace &&
-           (clock_->Sleepers() < others + threads + 1 || clock_->DueSleepers() > 0))
+    // The clock moves only once every display thread still running sleeps
+    // (and ShowGop waits for them, a sleeper too) with none of them due,
+    // straight to the next deadline: each thread wakes exactly when it asked
+    // to, however slowly the machine runs it. A thread that has ended no
+    // longer counts. The bound only stops a display that never settles.
+    const auto bound = std::chrono::steady_clock::now() + 60s;
+    while (shown.wait_for(0ms) != std::future_status::ready) {
+        // Pending sleepers first, then the running threads: a thread
+        // started between the two looks raises the count asked for. Once
+        // every display thread has ended, ShowGop returns by itself.
+        const int pending = clock_->PendingSleepers();
+        const int running = RunningThreadRoutines() - routines;
+        if (running > 0 && pending >= others + running + 1)
+            return false;
+        if (std::chrono::steady_clock::now() >= bound) {
+            ADD_FAILURE() << "the display threads neither slept nor ended";
+            return false;
+        }
         std::this_thread::sleep_for(200us);
-    return shown.wait_for(0ms) == std::future_status::ready;
+    }
+    return true;
 }
 
 void DisplayFixture::AdvanceToNextDeadline() {
@@ -121,12 +132,13 @@ void DisplayFixture::AdvanceToNextDeadline() {
         clock_->Advance(next - clock_->NowMs());
 }
 
-int DisplayFixture::ShowPaced(const GopShowRequest& request, int threads) {
+int DisplayFixture::ShowPaced(const GopShowRequest& request) {
     const int others = clock_->Sleepers();  // threads of the window system waiting on it
+    const int routines = RunningThreadRoutines();
     std::future<int> shown =
         std::async(std::launch::async, [&] { return display_.ShowGop(request); });
     for (int step = 0; step < 1000; ++step) {
-        if (Settle(shown, others, threads))
+        if (Settle(shown, others, routines))
             return shown.get();
         AdvanceToNextDeadline();
     }
@@ -134,24 +146,24 @@ int DisplayFixture::ShowPaced(const GopShowRequest& request, int threads) {
     return shown.get();
 }
 
-int DisplayFixture::ShowInterrupted(GopShowRequest request, int threads, uint64_t atMs,
-                                    bool comesTrue) {
+int DisplayFixture::ShowInterrupted(GopShowRequest request, uint64_t atMs, bool comesTrue) {
     using namespace std::chrono_literals;
     request.interruption = &interruption_;
     bool told = clock_->NowMs() >= atMs;
     interruption_.on = told && comesTrue;
     const int others = clock_->Sleepers();
+    const int routines = RunningThreadRoutines();
     std::future<int> shown =
         std::async(std::launch::async, [&] { return display_.ShowGop(request); });
     bool waited = false;  // for the interrupted display to return by itself
     for (int step = 0; step < 1000; ++step) {
         if (interruption_.on && !waited) {
             waited = true;
-            if (shown.wait_for(5s) == std::future_status::ready)
+            if (shown.wait_for(30s) == std::future_status::ready)
                 return shown.get();
             ADD_FAILURE() << "the interrupted display did not return at once";
         }
-        if (Settle(shown, others, threads))
+        if (Settle(shown, others, routines))
             return shown.get();
         if (!told && clock_->NextDeadline() >= atMs) {
             clock_->Advance(atMs - clock_->NowMs());

@@ -88,14 +88,15 @@ protected:
     GopShowRequest Request(int gop, int state, int speed, int stepIndex, int displayMs,
                            bool forward = true) const;
     // ShowGop on a thread of its own, the fake clock moved to each pause's
-    // end while all `threads` display threads sleep, until it returns.
-    int ShowPaced(const GopShowRequest& request, int threads);
+    // end while all its running display threads sleep, until it returns.
+    int ShowPaced(const GopShowRequest& request);
     // As ShowPaced with interruption_ in the request, until the clock
     // reaches `atMs`: then the interruption comes true (or, for a wake for
     // nothing, stays false) and the display is told. Once it is true ShowGop
     // must return without the clock moving on: a failure when it does not
-    // within 5 s of real time (the clock then moves on so that it ends).
-    int ShowInterrupted(GopShowRequest request, int threads, uint64_t atMs, bool comesTrue = true);
+    // within 30 s of real time, a bound that only stops a hang (the clock
+    // then moves on so that it ends).
+    int ShowInterrupted(GopShowRequest request, uint64_t atMs, bool comesTrue = true);
     COLORREF PaneCentre(int paneCount, int pane);
 
     TestInterruption interruption_;
@@ -111,9 +112,10 @@ protected:
     std::vector<std::unique_ptr<RecordedGop>> gops_;
 
 private:
-    // Waits (real time, bounded) until ShowGop has returned, or all display
-    // threads and ShowGop sleep with none of them due. True when it returned.
-    bool Settle(std::future<int>& shown, int others, int threads);
+    // Waits until ShowGop has returned, or all display threads still running
+    // (those started beyond the `routines` running before) and ShowGop sleep
+    // with none of them due. True when it returned.
+    bool Settle(std::future<int>& shown, int others, int routines);
     // Moves the clock to the earliest deadline of those waiting, when later.
     void AdvanceToNextDeadline();
 };

@@ -46,7 +46,7 @@ class InterruptedGopTest : public DisplayFixture,
 TEST_P(InterruptedGopTest, StopsAtItsNextFrame) {
     const InterruptCase& c = GetParam();
     Record(FourCifChannels());
-    ASSERT_EQ(ShowInterrupted(Request(0, c.state, c.speed, -1, c.displayMs), 4, c.atMs), 0);
+    ASSERT_EQ(ShowInterrupted(Request(0, c.state, c.speed, -1, c.displayMs), c.atMs), 0);
     EXPECT_EQ(clock_->NowMs(), c.atMs);
     for (int channel = 0; channel < 4; ++channel)
         EXPECT_EQ(counting_.Frames(channel, *gops_[0]), c.decoded) << "channel " << channel;
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DisplayFixture, AGopWokenForNothingKeepsItsWholeTime) {
     Record(FourCifChannels());
-    ASSERT_EQ(ShowInterrupted(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 4, 1100, false), 0);
+    ASSERT_EQ(ShowInterrupted(Request(0, STATUS_PLAYING, 1, -1, kV4Ms), 1100, false), 0);
     for (int c = 0; c < 4; ++c) {
         std::vector<uint64_t> due;
         for (uint64_t j = 0; j < 25; ++j)

@@ -47,6 +47,17 @@ TEST_F(SkinBitmap, SizeComesFromTheBitmapAndIsZeroWithout) {
     EXPECT_EQ(strip.GetRect(), CRect(0, 0, 5, 2));
 }
 
+TEST_F(SkinBitmap, LoadOnceKeepsTheBitmapItHolds) {
+    CSkinBitmap skin;
+    EXPECT_FALSE(skin.LoadOnce(61999)) << "no such resource: still without a bitmap";
+    EXPECT_EQ(skin.GetSafeHandle(), nullptr);
+    ASSERT_TRUE(skin.LoadOnce(kStrip));
+    const HGDIOBJ first = skin.GetSafeHandle();
+    EXPECT_TRUE(skin.LoadOnce(kFrame)) << "holds one";
+    EXPECT_EQ(skin.GetSafeHandle(), first) << "the first bitmap is kept, not replaced or leaked";
+    EXPECT_EQ(skin.GetRect(), CRect(0, 0, 5, 2));
+}
+
 TEST_F(SkinBitmap, RegionLeavesOutTheKeyWithinTheTolerance) {
     CSkinBitmap keyed;
     ASSERT_TRUE(keyed.LoadBitmap(kKeyed));

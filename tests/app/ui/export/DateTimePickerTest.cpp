@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
@@ -55,21 +56,22 @@ TEST_F(ExportDialog, PreparationRefusesASourceItCannotExport) {
         {5, true, L"The source data type is not supported!"},
         {0, false, L"Can't get time index date!"},
     };
+    const std::optional<InxHd> header = fakes::Player().timeIndex.header;
     for (const Case& c : cases) {
-        fakes::player.openedType = c.openedType;
-        fakes::player.headerReadable = c.headerReadable;
+        fakes::Player().openedType = c.openedType;
+        fakes::Player().timeIndex.header = c.headerReadable ? header : std::nullopt;
         EXPECT_FALSE(Prepare()) << c.openedType;
         EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{c.box}) << c.openedType;
     }
-    fakes::player.headerReadable = true;
-    fakes::player.entries.erase(10);
+    fakes::Player().timeIndex.header = header;
+    fakes::Player().timeIndex.units.erase(10);
     EXPECT_FALSE(Prepare()) << "the last entry cannot be read";
     EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{L"Can't get time index date!"});
 }
 
 TEST_F(ExportDialog, PreparationShowsTheWholeIndexAndSelectsTheRawCopy) {
     for (int type : {0, 1, 2}) {
-        fakes::player.openedType = type;
+        fakes::Player().openedType = type;
         EXPECT_TRUE(Prepare()) << type;
     }
     EXPECT_TRUE(TakeBoxes().empty());
@@ -98,7 +100,7 @@ TEST_F(ExportDialog, PreparationShowsTheWholeIndexAndSelectsTheRawCopy) {
 TEST_F(ExportDialog, AWrappedIndexRunsToTheRingsEndAndOnFromOne) {
     // Entries 0xFFFFE, 0xFFFFF, 1, 2, 3.
     fakes::MakeTimeIndex(0xFFFFE, 5, uint32_t(kBase), 60, 1ull << 33);
-    ASSERT_EQ(fakes::player.header.last, 3u);
+    ASSERT_EQ(fakes::Player().timeIndex.header->last, 3u);
     ASSERT_TRUE(Prepare());
     EXPECT_EQ(::SendMessage(Item(IDC_EXPORT_END_TRACK), TBM_GETRANGEMIN, 0, 0), 0xFFFFE);
     EXPECT_EQ(::SendMessage(Item(IDC_EXPORT_END_TRACK), TBM_GETRANGEMAX, 0, 0),
@@ -108,9 +110,10 @@ TEST_F(ExportDialog, AWrappedIndexRunsToTheRingsEndAndOnFromOne) {
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(PickerTime(IDC_EXPORT_START_PICKER), kBaseMinute + 2 * 60);
     Click(IDC_EXPORT_START);
-    ASSERT_EQ(fakes::player.starts.size(), 1u);
-    EXPECT_EQ(fakes::player.starts[0].first, 3000 + (1ull << 33)) << "entry 1, above 4 GiB";
-    EXPECT_EQ(fakes::player.starts[0].second, 5000 + (1ull << 33)) << "entry 3";
+    ASSERT_EQ(fakes::Player().ExtractRanges().size(), 1u);
+    EXPECT_EQ(fakes::Player().ExtractRanges()[0].first, 3000 + (1ull << 33))
+        << "entry 1, above 4 GiB";
+    EXPECT_EQ(fakes::Player().ExtractRanges()[0].second, 5000 + (1ull << 33)) << "entry 3";
 }
 
 TEST_F(ExportDialog, OutputKindsFollowTheGopVersion) {
@@ -128,7 +131,7 @@ TEST_F(ExportDialog, OutputKindsFollowTheGopVersion) {
     for (const Case& c : cases) {
         ::EnableWindow(Item(IDC_EXPORT_AVI), c.aviBefore);
         ::EnableWindow(Item(IDC_EXPORT_MOV), c.movBefore);
-        fakes::player.gopVersion = c.version;
+        fakes::Player().gopVersion = c.version;
         g_nGopV3Out = c.v3Out;
         ASSERT_TRUE(Prepare());
         EXPECT_EQ(Enabled(IDC_EXPORT_AVI), c.avi) << c.version << " " << c.v3Out;
@@ -194,8 +197,8 @@ TEST_F(ExportDialog, APickedTimeMovesItsTrackbarToTheFirstEntryFromThen) {
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(TrackPos(IDC_EXPORT_START_TRACK), int(kIndexRingSize) + 1);
     Click(IDC_EXPORT_START);
-    ASSERT_EQ(fakes::player.starts.size(), 1u);
-    EXPECT_EQ(fakes::player.starts[0].first, 4000u);
+    ASSERT_EQ(fakes::Player().ExtractRanges().size(), 1u);
+    EXPECT_EQ(fakes::Player().ExtractRanges()[0].first, 4000u);
 
     Pick(IDC_EXPORT_END_PICKER, kBaseMinute + 3 * 60);
     EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{L"Illegal time selected!"});
@@ -228,13 +231,13 @@ TEST_F(ExportDialog, StartRefusesWhatCannotBeExported) {
                               Utf8ToWideString(t.logDir + "/" + std::string(255, 'd')).c_str());
          },
          L"The target directory is not existed, try to create fail!"},
-        {"no channel count", [](ExportDialog&) { fakes::player.screenNum = -1; },
+        {"no channel count", [](ExportDialog&) { fakes::Player().screenNum = -1; },
          L"Can not get channel number, extract fail!"},
-        {"no sample bits", [](ExportDialog&) { fakes::player.sampleBits = -1; },
+        {"no sample bits", [](ExportDialog&) { fakes::Player().sampleBits = -1; },
          L"Can not get channel number, extract fail!"},
-        {"entry unreadable", [](ExportDialog&) { fakes::player.entries.erase(1); },
+        {"entry unreadable", [](ExportDialog&) { fakes::Player().timeIndex.units.erase(1); },
          L"Start extract fail, please check the index data source!"},
-        {"refused", [](ExportDialog&) { fakes::player.startResult = -1; },
+        {"refused", [](ExportDialog&) { fakes::Player().startExtractResult = -1; },
          L"Start extract fail, please check the gop data source!"},
     };
     for (const Case& c : cases) {
@@ -278,7 +281,7 @@ TEST_F(ExportDialog, StartFillsTheRecordForEachOutputKind) {
     for (const Case& c : cases) {
         fakes::Install();
         fakes::MakeTimeIndex(1, 10, uint32_t(kBase), 30);
-        fakes::player.sampleRate = 22050;
+        fakes::Player().sampleRate = 22050;
         ASSERT_TRUE(Prepare());
         ::SetWindowTextW(Item(IDC_EXPORT_DIR), Utf8ToWideString(logDir + "/out/").c_str());
         Click(c.kind);
@@ -288,8 +291,9 @@ TEST_F(ExportDialog, StartFillsTheRecordForEachOutputKind) {
         Slide(IDC_EXPORT_END_TRACK, 9);
         Click(IDC_EXPORT_START);
         EXPECT_TRUE(TakeBoxes().empty()) << c.what;
-        ASSERT_EQ(fakes::player.starts.size(), 1u) << c.what;
-        EXPECT_EQ(fakes::player.starts[0], std::make_pair(uint64_t(2000), uint64_t(9000)));
+        ASSERT_EQ(fakes::Player().ExtractRanges().size(), 1u) << c.what;
+        EXPECT_EQ(fakes::Player().ExtractRanges()[0],
+                  std::make_pair(uint64_t(2000), uint64_t(9000)));
         const ExtractParams& p = g_ExtractParams;
         EXPECT_EQ(p.numChannels, 4);
         EXPECT_EQ(p.audioRate, 22050);

@@ -15,7 +15,7 @@
 #include "platform/afx/Afx.h"
 #include "platform/backend/HeadlessDisplay.h"
 #include "platform/base/FakeClock.h"
-#include "tests/app/ui/export/FakeLibraries.h"
+#include "tests/app/ui/export/FakeExporter.h"
 
 // The helpers are public so that tables of cases can call them.
 class ExportDialogFixture : public ::testing::Test {

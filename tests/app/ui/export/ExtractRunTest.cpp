@@ -223,7 +223,7 @@ TEST_F(ExtractRun, AFailedOpenIsReportedOnceAndStopsTheExtraction) {
     Gop(30);
     EXPECT_EQ(fakes::exporter.pres.size(), 1u) << "no second attempt";
     EXPECT_TRUE(fakes::exporter.writes.empty());
-    EXPECT_EQ(fakes::player.stops, 1);
+    EXPECT_EQ(fakes::Player().Count("zStopExtract"), 1);
     EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{L"Extracting open fail!"});
     EXPECT_EQ(Progress(), 0);
     EXPECT_FALSE(Enabled(IDC_EXPORT_START)) << "until the extraction has ended";
@@ -265,7 +265,7 @@ TEST_F(ExtractRun, ClosingWhileExportingStopsAndTheEndReachesNoWindow) {
     Gop(30);
     Click(IDC_EXPORT_CLOSE);
     EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{L"Stop extracting by user!"});
-    EXPECT_EQ(fakes::player.stops, 1);
+    EXPECT_EQ(fakes::Player().Count("zStopExtract"), 1);
     EXPECT_FALSE(::IsWindow(dlg->m_hWnd));
     Gop(60);
     End(EXTRACT_STOPPED);
@@ -314,7 +314,7 @@ TEST_F(ExtractRun, StopAndWaitServesTheExtractionThreadUntilItsEnd) {
     Gop(10);
     std::thread extraction;
     const HWND window = dlg->m_hWnd;
-    fakes::player.onStop = [&] {
+    fakes::Player().onStopExtract = [&] {
         extraction = std::thread([window] {
             // A report already on its way when the stop came.
             ::SendMessage(window, UM_EXPORT_PROGRESS, 70, 0);
@@ -332,7 +332,7 @@ TEST_F(ExtractRun, StopAndWaitServesTheExtractionThreadUntilItsEnd) {
     EXPECT_TRUE(TakeBoxes().empty()) << "no box while the program closes";
     EXPECT_FALSE(dlg->IsExporting());
     EXPECT_TRUE(dlg->StopAndWait(0)) << "nothing runs";
-    EXPECT_EQ(fakes::player.stops, 1);
+    EXPECT_EQ(fakes::Player().Count("zStopExtract"), 1);
 }
 
 TEST_F(ExtractRun, StopAndWaitGivesUpAtItsBound) {

@@ -58,6 +58,7 @@ LRESULT CSeekRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FindDialog::FindDialog() {
+    fake->openedType = OPENED_FILE_PAIR;
     EXPECT_TRUE(mainWnd.Create(kMainTemplate));
     AfxSetMainWnd(&mainWnd);
     SetMessageBoxHook([this](const MessageBoxRequest& box) {

@@ -1,6 +1,7 @@
-// The find dialog on the headless display, over generated indexes served
-// through the player bindings, with a test main window that records the
-// seeks it is sent and a hook that answers message boxes.
+// The find dialog on the headless display, over generated indexes that the
+// scripted player library serves through the player bindings, with a test
+// main window that records the seeks it is sent and a hook that answers
+// message boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@
 #include "platform/afx/Afx.h"
 #include "platform/backend/HeadlessDisplay.h"
 #include "platform/base/FakeClock.h"
-#include "tests/app/ui/find/FakeIndexes.h"
+#include "tests/app/ui/fake/BoundFakeTrevane.h"
+#include "tests/app/ui/find/QuickUnits.h"
 
 namespace findtest {
 
@@ -71,8 +73,7 @@ protected:
     ScopedFakeClock clock;
     HeadlessDisplay display{1000, 700, RGB(1, 1, 1)};
     ProgramTexts texts;
-    FakeIndexes indexes;
-    ScopedFakePlayer player{indexes};
+    FakeTrevane* fake = &BindFakeTrevane();  // a file pair is open
     CSeekRecorder mainWnd;
     std::unique_ptr<CFindLocateDlg> dlg;
 };

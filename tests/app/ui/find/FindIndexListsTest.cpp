@@ -17,19 +17,19 @@ const std::wstring kDeviceOnly =
 using FindIndexLists = FindDialog;
 
 TEST_F(FindIndexLists, TimeListIsThinnedToHoursAndEvents) {
-    indexes.SetTimeIndex(1, {
-                                TimeUnit(H + 600, kFar),                       // first
-                                TimeUnit(H + 1200, 2),                         //
-                                TimeUnit(H + 1800, 3, EventWordOf(1, 0, 0)),   // power on
-                                TimeUnit(H + 2400, 4, EventWordOf(16, 0, 0)),  // no low type bits
-                                TimeUnit(H + 3600, 5),                         // full hour
-                                TimeUnit(H + 4800, 6),                         //
-                                TimeUnit(H + 7500, 7),                         // an hour on
-                                TimeUnit(H + 7800, 8),                         //
-                                TimeUnit(H + 8100, 9, EventWordOf(2, 1, 0)),   // power off
-                                TimeUnit(H + 8400, 10, EventWordOf(3, 2, 0)),  // alarm
-                            });
-    indexes.timeUnits.erase(6);  // an unreadable unit is passed over
+    fake->timeIndex.Place(1, {
+                                 TimeUnit(H + 600, kFar),                       // first
+                                 TimeUnit(H + 1200, 2),                         //
+                                 TimeUnit(H + 1800, 3, EventWordOf(1, 0, 0)),   // power on
+                                 TimeUnit(H + 2400, 4, EventWordOf(16, 0, 0)),  // no low type bits
+                                 TimeUnit(H + 3600, 5),                         // full hour
+                                 TimeUnit(H + 4800, 6),                         //
+                                 TimeUnit(H + 7500, 7),                         // an hour on
+                                 TimeUnit(H + 7800, 8),                         //
+                                 TimeUnit(H + 8100, 9, EventWordOf(2, 1, 0)),   // power off
+                                 TimeUnit(H + 8400, 10, EventWordOf(3, 2, 0)),  // alarm
+                             });
+    fake->timeIndex.units.erase(6);  // an unreadable unit is passed over
     Show();
     EXPECT_EQ(Headings(), kIndexHeadings);
     const Table expected = {
@@ -49,10 +49,10 @@ TEST_F(FindIndexLists, TimeListIsThinnedToHoursAndEvents) {
 }
 
 TEST_F(FindIndexLists, WrappedTimeRingRunsOnFromOne) {
-    indexes.openedType = OPENED_DISK;
-    indexes.SetTimeIndex(0xFFFFE, {TimeUnit(H, 1), TimeUnit(H + 3600, 2), TimeUnit(H + 7200, 3),
-                                   TimeUnit(H + 10800, 4)});
-    ASSERT_EQ(indexes.timeHeader->last, 2u);
+    fake->openedType = OPENED_DISK;
+    fake->timeIndex.Place(0xFFFFE, {TimeUnit(H, 1), TimeUnit(H + 3600, 2), TimeUnit(H + 7200, 3),
+                                    TimeUnit(H + 10800, 4)});
+    ASSERT_EQ(fake->timeIndex.header->last, 2u);
     Show();
     const Table rows = Rows();
     ASSERT_EQ(rows.size(), 4u);
@@ -78,7 +78,7 @@ TEST_F(FindIndexLists, EventAndQuickChoicesOnlyForDiskAndCard) {
                  {OPENED_CARD, true},
                  {OPENED_NETWORK, false}};
     for (const auto& c : cases) {
-        indexes.openedType = c.type;
+        fake->openedType = c.type;
         Show();
         EXPECT_TRUE(Enabled(IDC_FIND_TIME_INDEX)) << c.type;
         EXPECT_EQ(Enabled(IDC_FIND_EVENT_INDEX), c.enabled) << c.type;
@@ -91,22 +91,22 @@ TEST_F(FindIndexLists, EventAndQuickChoicesOnlyForDiskAndCard) {
 class FindEventList : public FindDialog {
 protected:
     FindEventList() {
-        indexes.openedType = OPENED_CARD;
+        fake->openedType = OPENED_CARD;
         std::vector<InxUnit> units;
         for (uint32_t i = 0; i < 11; ++i)
             units.push_back(TimeUnit(H + 60 * i, 100 + i));
-        indexes.SetTimeIndex(10, units);  // entries 10..20
+        fake->timeIndex.Place(10, units);  // entries 10..20
     }
 };
 
 TEST_F(FindEventList, EventsOfTheTimeIndexWithTheirStatus) {
-    indexes.SetEventIndex(1, {
-                                 TimeUnit(H + 120, 7000, EventWordOf(13, 1, 12)),
-                                 TimeUnit(H + 300, 7100, EventWordOf(3, 5, 15)),
-                                 TimeUnit(H + 900, 7200, EventWordOf(3, 5, 25)),  // outside
-                                 TimeUnit(H + 600, kFar, EventWordOf(2, 9, 20)),
-                                 TimeUnit(H + 60, 7300, EventWordOf(1, 0, 9)),  // outside
-                             });
+    fake->eventIndex.Place(1, {
+                                  TimeUnit(H + 120, 7000, EventWordOf(13, 1, 12)),
+                                  TimeUnit(H + 300, 7100, EventWordOf(3, 5, 15)),
+                                  TimeUnit(H + 900, 7200, EventWordOf(3, 5, 25)),  // outside
+                                  TimeUnit(H + 600, kFar, EventWordOf(2, 9, 20)),
+                                  TimeUnit(H + 60, 7300, EventWordOf(1, 0, 9)),  // outside
+                              });
     Show();
     Click(IDC_FIND_EVENT_INDEX);
     ASSERT_TRUE(WaitForList());
@@ -121,14 +121,14 @@ TEST_F(FindEventList, EventsOfTheTimeIndexWithTheirStatus) {
 }
 
 TEST_F(FindEventList, WrappedRingsOnBothIndexes) {
-    indexes.SetTimeIndex(0xFFFFE, {TimeUnit(H, 1), TimeUnit(H + 60, 2), TimeUnit(H + 120, 3),
-                                   TimeUnit(H + 180, 4)});  // entries 0xFFFFE..2
-    indexes.SetEventIndex(0xFFFFF, {
-                                       TimeUnit(H, 11, EventWordOf(1, 0, 0xFFFFE)),
-                                       TimeUnit(H + 60, 12, EventWordOf(1, 0, 1)),
-                                       TimeUnit(H + 120, 13, EventWordOf(1, 0, 5)),  // outside
-                                       TimeUnit(H + 180, 14, EventWordOf(1, 0, 2)),
-                                   });
+    fake->timeIndex.Place(0xFFFFE, {TimeUnit(H, 1), TimeUnit(H + 60, 2), TimeUnit(H + 120, 3),
+                                    TimeUnit(H + 180, 4)});  // entries 0xFFFFE..2
+    fake->eventIndex.Place(0xFFFFF, {
+                                        TimeUnit(H, 11, EventWordOf(1, 0, 0xFFFFE)),
+                                        TimeUnit(H + 60, 12, EventWordOf(1, 0, 1)),
+                                        TimeUnit(H + 120, 13, EventWordOf(1, 0, 5)),  // outside
+                                        TimeUnit(H + 180, 14, EventWordOf(1, 0, 2)),
+                                    });
     Show();
     Click(IDC_FIND_EVENT_INDEX);
     ASSERT_TRUE(WaitForList());
@@ -140,13 +140,13 @@ TEST_F(FindEventList, WrappedRingsOnBothIndexes) {
 }
 
 TEST_F(FindEventList, RememberedEventChoiceOnAFilePairShowsNothing) {
-    indexes.SetEventIndex(1, {TimeUnit(H, 11, EventWordOf(1, 0, 12))});
+    fake->eventIndex.Place(1, {TimeUnit(H, 11, EventWordOf(1, 0, 12))});
     Show();
     Click(IDC_FIND_EVENT_INDEX);
     ASSERT_TRUE(WaitForList());
     ASSERT_EQ(Rows().size(), 1u);
 
-    indexes.openedType = OPENED_FILE_PAIR;
+    fake->openedType = OPENED_FILE_PAIR;
     Show();
     EXPECT_TRUE(Checked(IDC_FIND_EVENT_INDEX));
     EXPECT_FALSE(Enabled(IDC_FIND_EVENT_INDEX));

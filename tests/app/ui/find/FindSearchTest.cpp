@@ -25,25 +25,25 @@ QuickFields Record(uint32_t entry, uint16_t speed, uint16_t temperature,
 class FindQuick : public FindDialog {
 protected:
     FindQuick() {
-        indexes.openedType = OPENED_DISK;
+        fake->openedType = OPENED_DISK;
         std::vector<InxUnit> units;
         for (uint32_t i = 1; i <= 10; ++i)
             units.push_back(TimeUnit(H + 60 * i, 1000 + i));
-        indexes.SetTimeIndex(1, units);
+        fake->timeIndex.Place(1, units);
         QuickFields atCentre = Record(6, 0, 20, {});
         atCentre.latitude = "2500.0000N";
         atCentre.longitude = "12130.0000E";
         QuickFields noFix = Record(7, 0, 20, {});
         noFix.latitude = "2459,9952N";
-        indexes.SetQuickIndex(1, {
-                                     MakeQuickUnit(Record(1, 79, 20, {{30, 90}})),
-                                     MakeQuickUnit(Record(2, 81, 51, {{35, 91}}, 64)),
-                                     MakeQuickUnit(Record(3, 100, 200, {{40, 250}}, 0, -64)),
-                                     MakeQuickUnit(Record(4, 80, 50, {{25, 60}, {45, 130}}, 63)),
-                                     MakeQuickUnit(Record(50, 200, 100, {{99, 185}}, 127)),
-                                     MakeQuickUnit(atCentre),
-                                     MakeQuickUnit(noFix),
-                                 });
+        fake->quickIndex.Place(1, {
+                                      MakeQuickUnit(Record(1, 79, 20, {{30, 90}})),
+                                      MakeQuickUnit(Record(2, 81, 51, {{35, 91}}, 64)),
+                                      MakeQuickUnit(Record(3, 100, 200, {{40, 250}}, 0, -64)),
+                                      MakeQuickUnit(Record(4, 80, 50, {{25, 60}, {45, 130}}, 63)),
+                                      MakeQuickUnit(Record(50, 200, 100, {{99, 185}}, 127)),
+                                      MakeQuickUnit(atCentre),
+                                      MakeQuickUnit(noFix),
+                                  });
     }
 
     void ShowQuickList(const FindUnits& units = KmhCelsius()) {
@@ -192,10 +192,10 @@ TEST_F(FindQuick, ResultRowInTheDisplayUnits) {
 }
 
 TEST_F(FindQuick, WrappedQuickRingAndUnreadableTimeUnit) {
-    indexes.SetQuickIndex(
+    fake->quickIndex.Place(
         0xFFFFF, {MakeQuickUnit(Record(2, 90, 20, {})), MakeQuickUnit(Record(3, 91, 20, {})),
                   MakeQuickUnit(Record(4, 92, 20, {}))});
-    indexes.timeUnits.erase(3);
+    fake->timeIndex.units.erase(3);
     ShowQuickList();
     Search(IDC_FIND_SPEED_BUTTON, {{IDC_FIND_SPEED_EDIT, L"10"}});
     const Table rows = Rows();
@@ -261,7 +261,7 @@ TEST_F(FindQuick, RememberedPositionSearchWritesAllFourValuesBack) {
 }
 
 TEST_F(FindQuick, QuickIndexMissingGivesNoRows) {
-    indexes.quickHeader.reset();
+    fake->quickIndex.header.reset();
     ShowQuickList();
     Search(IDC_FIND_SPEED_BUTTON, {{IDC_FIND_SPEED_EDIT, L"0"}});
     EXPECT_TRUE(Rows().empty());

@@ -13,15 +13,15 @@ constexpr uint64_t kFar = 5000000000ull;
 class FindSeek : public FindDialog {
 protected:
     FindSeek() {
-        indexes.openedType = OPENED_DISK;
+        fake->openedType = OPENED_DISK;
         // Entries 1..4 two minutes apart; entry 2 lies beyond 4 GiB.
-        indexes.SetTimeIndex(
+        fake->timeIndex.Place(
             1, {TimeUnit(H, 100), TimeUnit(H + 120, kFar),
                 TimeUnit(H + 240, 300, EventWordOf(1, 0, 0)), TimeUnit(H + 360, 400)});
         QuickFields record;
         record.timeEntry = 2;
         record.speedKmh = 90;
-        indexes.SetQuickIndex(1, {MakeQuickUnit(record)});
+        fake->quickIndex.Place(1, {MakeQuickUnit(record)});
     }
 
     void Pick(uint32_t seconds) {
@@ -60,7 +60,7 @@ TEST_F(FindSeek, DoubleClickOnATimeRowSeeksThereAndHides) {
 }
 
 TEST_F(FindSeek, DoubleClickOnAnEventRowSeeksToTheEvent) {
-    indexes.SetEventIndex(1, {TimeUnit(H + 130, kFar + 16, EventWordOf(3, 1, 2))});
+    fake->eventIndex.Place(1, {TimeUnit(H + 130, kFar + 16, EventWordOf(3, 1, 2))});
     Show();
     Click(IDC_FIND_EVENT_INDEX);
     ASSERT_TRUE(WaitForList());
@@ -76,7 +76,7 @@ TEST_F(FindSeek, DoubleClickOnAQuickRowSeeksToItsTimeUnit) {
 
 TEST_F(FindSeek, QuickRowOutsideTheTimeIndexDoesNothing) {
     ASSERT_NO_FATAL_FAILURE(ShowTheQuickRow());
-    indexes.SetTimeIndex(3, {TimeUnit(H + 240, 300), TimeUnit(H + 360, 400)});
+    fake->timeIndex.Place(3, {TimeUnit(H + 240, 300), TimeUnit(H + 360, 400)});
     DoubleClickRow(0);
     EXPECT_TRUE(mainWnd.seeks.empty());
     EXPECT_TRUE(dlg->IsWindowVisible());
@@ -129,8 +129,8 @@ TEST_F(FindSeek, TimeSearchSeeksToTheUnitAtOrBeforeThePickedMinute) {
 }
 
 TEST_F(FindSeek, TimeSearchWalksAWrappedRingInOrder) {
-    indexes.SetTimeIndex(0xFFFFF,
-                         {TimeUnit(H, 100), TimeUnit(H + 120, 200), TimeUnit(H + 240, 300)});
+    fake->timeIndex.Place(0xFFFFF,
+                          {TimeUnit(H, 100), TimeUnit(H + 120, 200), TimeUnit(H + 240, 300)});
     Show();
     Pick(H + 180);
     Click(IDC_FIND_TIME_BUTTON);
@@ -138,7 +138,7 @@ TEST_F(FindSeek, TimeSearchWalksAWrappedRingInOrder) {
 }
 
 TEST_F(FindSeek, TimeSearchWithoutAnIndexFindsNothing) {
-    indexes.timeHeader.reset();
+    fake->timeIndex.header.reset();
     Show();
     Pick(H);
     Click(IDC_FIND_TIME_BUTTON);

@@ -16,20 +16,20 @@ constexpr uint32_t H = 1699999200;  // 2023/11/14 22:00:00
 class FindThreads : public FindDialog {
 protected:
     FindThreads() {
-        indexes.openedType = OPENED_DISK;
+        fake->openedType = OPENED_DISK;
         std::vector<InxUnit> units;
         for (uint32_t i = 0; i < 5; ++i)
             units.push_back(TimeUnit(H + 3600 * i, 10 + i));
-        indexes.SetTimeIndex(1, units);
+        fake->timeIndex.Place(1, units);
         QuickFields fast, slow;
         fast.timeEntry = 2;
         fast.speedKmh = 120;
         slow.timeEntry = 3;
         slow.speedKmh = 30;
-        indexes.SetQuickIndex(1, {MakeQuickUnit(fast), MakeQuickUnit(slow)});
+        fake->quickIndex.Place(1, {MakeQuickUnit(fast), MakeQuickUnit(slow)});
     }
     ~FindThreads() override {
-        indexes.OpenGate();
+        fake->HoldIndexReads(false);
         if (opener.joinable())
             opener.join();
     }
@@ -38,15 +38,15 @@ protected:
     void OpenGateWhenWaitedFor() {
         opener = std::thread([this] {
             clock->WaitForSleepers(1);
-            indexes.OpenGate();
+            fake->HoldIndexReads(false);
         });
     }
 
     // Starts the list with its thread held at the gate.
     void PrepareHeld() {
-        indexes.CloseGate();
+        fake->HoldIndexReads(true);
         Prepare();
-        ASSERT_TRUE(indexes.WaitForHeldReader());
+        ASSERT_TRUE(fake->WaitForHeldIndexRead());
         ASSERT_TRUE(dlg->IsListRunning());
     }
 
@@ -61,7 +61,7 @@ TEST_F(FindThreads, ClickOnAnotherChoiceWhileLoadingIsUndone) {
     EXPECT_EQ(dlg->GetCurrentChoice(), IDC_FIND_TIME_INDEX);
     EXPECT_EQ(Text(IDC_FIND_STATUS), L"loading data,please wait...");
 
-    indexes.OpenGate();
+    fake->HoldIndexReads(false);
     ASSERT_TRUE(WaitForList());
     EXPECT_EQ(Rows().size(), 5u) << "the time list, untouched";
     EXPECT_EQ(Text(IDC_FIND_STATUS), L"");
@@ -83,7 +83,7 @@ TEST_F(FindThreads, PreparingWhileLoadingEndsTheOldListFirst) {
     OpenGateWhenWaitedFor();
     Prepare();
     ASSERT_TRUE(WaitForList());
-    EXPECT_EQ(indexes.MostReadersInside(), 1) << "never two list threads at once";
+    EXPECT_EQ(fake->MostIndexReadersInside(), 1) << "never two list threads at once";
     EXPECT_EQ(Rows().size(), 5u) << "one list, not two";
 }
 
@@ -91,15 +91,15 @@ TEST_F(FindThreads, NewSearchWhileOneLoadsReplacesIt) {
     Show();
     Click(IDC_FIND_QUICK_INDEX);
     ASSERT_TRUE(WaitForList());
-    indexes.CloseGate();
+    fake->HoldIndexReads(true);
     SetText(IDC_FIND_SPEED_EDIT, L"0");
     Click(IDC_FIND_SPEED_BUTTON);
-    ASSERT_TRUE(indexes.WaitForHeldReader());
+    ASSERT_TRUE(fake->WaitForHeldIndexRead());
     OpenGateWhenWaitedFor();
     SetText(IDC_FIND_SPEED_EDIT, L"100");
     Click(IDC_FIND_SPEED_BUTTON);
     ASSERT_TRUE(WaitForList());
-    EXPECT_EQ(indexes.MostReadersInside(), 1);
+    EXPECT_EQ(fake->MostIndexReadersInside(), 1);
     const Table rows = Rows();
     ASSERT_EQ(rows.size(), 1u) << "only the second search's rows";
     EXPECT_EQ(rows[0][0], L"2");
@@ -133,14 +133,14 @@ TEST_F(FindThreads, DestroyingWaitsABoundedTimeForAStuckThread) {
     dlg->DestroyWindow();
     dlg.reset();
     opener.join();
-    EXPECT_EQ(indexes.ReadersInside(), 1) << "the thread is still held";
+    EXPECT_EQ(fake->IndexReadersInside(), 1) << "the thread is still held";
 
     // Let go, the thread ends on its own without a window to deliver to.
-    indexes.OpenGate();
+    fake->HoldIndexReads(false);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (indexes.ReadersInside() != 0 && std::chrono::steady_clock::now() < deadline)
+    while (fake->IndexReadersInside() != 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(indexes.ReadersInside(), 0);
+    EXPECT_EQ(fake->IndexReadersInside(), 0);
     Pump();
 }
 

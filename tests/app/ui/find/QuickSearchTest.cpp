@@ -4,7 +4,7 @@
 #include "app/ui/find/QuickRecord.h"
 #include "app/ui/find/QuickSearch.h"
 #include "app/ui/telemetry/UnitConversions.h"
-#include "tests/app/ui/find/FakeIndexes.h"
+#include "tests/app/ui/find/QuickUnits.h"
 
 namespace {
 

@@ -21,12 +21,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Dialogs : public MainWindowFixture {
+class Dialogs : public OpenWindowFixture {
 protected:
     void SetUp() override {
-        g_nAutoReplay = 0;
         std::wcsncpy(g_szCaptureDir, folder.wstring().c_str(), kConfigPathSize - 1);
-        Open();
+        OpenWindowFixture::SetUp();
     }
     void TearDown() override { SetDefaultLanguageTexts(); }
 
@@ -43,16 +42,13 @@ protected:
     }
     // A time index of three entries a minute apart, for the export dialog.
     void GiveTimeIndex() {
-        fake->header = InxHd{};
-        fake->header.first = 1;
-        fake->header.last = 3;
+        fake->timeIndex.header = InxHd{0, 1, 3, 0};
         for (int i = 1; i <= 3; ++i) {
             InxUnit unit{};
             unit.time = 1700000000u + 60u * unsigned(i);
             unit.offset = 1000ull * unsigned(i);
-            fake->units[i] = unit;
+            fake->timeIndex.units[i] = unit;
         }
-        fake->headerKnown = true;
         fake->openedType = OPENED_FILE_PAIR;
     }
     static CWnd* ActiveDialog() { return CWnd::FromHandle(::GetActiveWindow()); }

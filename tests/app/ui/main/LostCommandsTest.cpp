@@ -25,12 +25,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class LostCommands : public MainWindowFixture {
+class LostCommands : public OpenWindowFixture {
 protected:
-    void SetUp() override {
-        g_nAutoReplay = 0;
-        Open();
-    }
     // A key pressed where the keyboard focus is, through the window's loop.
     void KeyAtFocus(UINT vk) {
         ::PostMessage(::GetFocus(), WM_KEYDOWN, vk, 0);
@@ -274,12 +270,19 @@ TEST(WindowGone, CallbacksFindItGoneAndDoNothing) {
     EXPECT_EQ(g_hPositionThread, nullptr);
 }
 
-TEST(WindowGone, TheTeardownWaitsForAVisitUnderWay) {
+// The window's presence as callbacks visit it while it is torn down: it
+// has arrived, and the clock stands until a test moves it.
+class WindowGoneVisits : public testing::Test {
+protected:
+    WindowGoneVisits() { presence.Arrive(window); }
+
     ScopedFakeClock clock;
     WindowPresence presence;
     int token = 0;
-    auto* const window = reinterpret_cast<CHalbrookDlg*>(&token);
-    presence.Arrive(window);
+    CHalbrookDlg* const window = reinterpret_cast<CHalbrookDlg*>(&token);
+};
+
+TEST_F(WindowGoneVisits, TheTeardownWaitsForAVisitUnderWay) {
     std::promise<void> entered, leave;
     std::thread visitor([&] {
         const WindowPresence::Visit visit(presence);
@@ -299,12 +302,7 @@ TEST(WindowGone, TheTeardownWaitsForAVisitUnderWay) {
     EXPECT_FALSE(late);
 }
 
-TEST(WindowGone, AVisitThatNeverEndsHoldsTheTeardownOnlyToItsBound) {
-    ScopedFakeClock clock;
-    WindowPresence presence;
-    int token = 0;
-    auto* const window = reinterpret_cast<CHalbrookDlg*>(&token);
-    presence.Arrive(window);
+TEST_F(WindowGoneVisits, AVisitThatNeverEndsHoldsTheTeardownOnlyToItsBound) {
     auto visit = std::make_unique<WindowPresence::Visit>(presence);
     auto departed = std::async(std::launch::async, [&] { return presence.Depart(window, 1000); });
     ASSERT_EQ(departed.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);

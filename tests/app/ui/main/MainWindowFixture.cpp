@@ -14,6 +14,7 @@
 #include "platform/user/FileDialog.h"
 #include "platform/user/Menus.h"
 #include "platform/user/MessageBox.h"
+#include "tests/app/ui/fake/BoundFakeTrevane.h"
 
 namespace maintest {
 
@@ -83,10 +84,8 @@ MainWindowFixture::~MainWindowFixture() {
 }
 
 void MainWindowFixture::Open(int width, int height) {
-    HMODULE probe = LoadLibraryW(L"FakeTrevane.dll");
-    ASSERT_NE(probe, nullptr);
-    fake = reinterpret_cast<FakeTrevaneInstanceProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(probe, "FakeTrevaneInstance")))();
+    fake = LoadedFakeTrevane();
+    ASSERT_NE(fake, nullptr);
     fake->Reset();
     ASSERT_TRUE(dlg.Create(IDD_MAIN));
     AfxSetMainWnd(&dlg);
@@ -102,6 +101,11 @@ void MainWindowFixture::Open(int width, int height) {
     fake->ClearLog();
 }
 
+void OpenWindowFixture::SetUp() {
+    g_nAutoReplay = 0;
+    Open();
+}
+
 void MainWindowFixture::Close() {
     closed_ = true;
     dlg.SendMessage(WM_CLOSE);
@@ -109,9 +113,13 @@ void MainWindowFixture::Close() {
 
 void MainWindowFixture::CloseWithClockRunning() {
     std::atomic<bool> closed{false};
+    // At the pace of real time, never faster: a bounded wait of the close
+    // then lasts as long as on the real clock, and a loaded machine does not
+    // end it before the worker it waits for has left, which would leave that
+    // worker waiting on a clock the test is about to destroy.
     std::thread driver([&] {
         while (!closed) {
-            clock->Advance(100);
+            clock->Advance(1);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });

@@ -1,5 +1,5 @@
 // The main window on the headless display, bound to the scripted player
-// library (fake/FakeTrevane.h) through the real binding, on a fake clock.
+// library (tests/app/ui/fake) through the real binding, on a fake clock.
 // Message boxes are answered OK and recorded. Settle() runs the window's
 // messages and moves the clock until the fake has answered everything.
 #pragma once
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/ui/main/HalbrookDlg.h"
-#include "fake/FakeTrevane.h"
 #include "platform/backend/HeadlessDisplay.h"
 #include "platform/base/FakeClock.h"
+#include "tests/app/ui/fake/FakeTrevane.h"
 
 namespace maintest {
 
@@ -72,6 +72,13 @@ private:
     bool closed_ = false;
     std::mutex boxLock_;
     std::vector<std::wstring> boxes_;
+};
+
+// The window open at its template's size, with no replay at the end of a
+// recording.
+class OpenWindowFixture : public MainWindowFixture {
+protected:
+    void SetUp() override;
 };
 
 }  // namespace maintest

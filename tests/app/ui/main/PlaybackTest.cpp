@@ -25,12 +25,8 @@ std::string OpenLine(const std::filesystem::path& data, const std::string& index
     return "zOpen 0 " + data.string() + " " + index.string();
 }
 
-class Playback : public MainWindowFixture {
+class Playback : public OpenWindowFixture {
 protected:
-    void SetUp() override {
-        g_nAutoReplay = 0;
-        Open();
-    }
     // True when the window swallowed the key.
     bool Key(UINT vk) {
         MSG msg{};
@@ -296,10 +292,10 @@ protected:
         Playback::SetUp();
         // The seek flag is checked here; the telemetry thread would take it.
         dlg.StopTelemetry();
-        fake->headerKnown = true;
-        fake->header = InxHd{0x1738BABE, 0, 200, 0};
-        for (int i = 0; i <= 200; ++i)
-            fake->units[i] = InxUnit{1700000000u + unsigned(i), 0, 0x100000000ull + 1000u * i};
+        fake->timeIndex.header = InxHd{0x1738BABE, 1, 201, 0};
+        for (uint32_t i = 1; i <= 201; ++i)
+            fake->timeIndex.units[i] =
+                InxUnit{1700000000u + i - 1, 0, 0x100000000ull + 1000u * (i - 1)};
     }
     void Release(int percent, WPARAM id = IDC_MAIN_SEEK) {
         dlg.m_sliderSeek.SetPos(percent);
@@ -342,20 +338,20 @@ TEST_F(Seeking, ASeekWhilePausedPlaysFirstAndSeeksOnThePlayResult) {
 
 TEST_F(Seeking, FewEntriesStepBetweenThemAndAGapWithoutStepEnds) {
     StartPlaying();
-    fake->header = InxHd{0x1738BABE, 0, 10, 0};
+    fake->timeIndex.header = InxHd{0x1738BABE, 1, 11, 0};
     struct Case {
         uint64_t second;
         uint64_t expected;
     } cases[] = {
-        // 55 % of 10 entries: half way from entry 5 to 6 (1500), in steps of a
+        // 55 % of 10 entries: half way from entry 6 to 7 (1500), in steps of a
         // tenth of the gap, ending below the point.
         {2000, 1400},
         {1000, 1000},  // no gap: the entry itself
         {500, 1000},   // the next entry lies before: the entry itself
     };
     for (const Case& c : cases) {
-        fake->units[5] = InxUnit{0, 0, 1000};
-        fake->units[6] = InxUnit{0, 0, c.second};
+        fake->timeIndex.units[6] = InxUnit{0, 0, 1000};
+        fake->timeIndex.units[7] = InxUnit{0, 0, c.second};
         fake->ClearLog();
         Release(55);
         EXPECT_EQ(LastSeek(), c.expected);
@@ -366,7 +362,7 @@ TEST_F(Seeking, AWrongSliderOrAMissingIndexSeeksNothing) {
     StartPlaying();
     Release(50, IDC_PLAYBAR_VOLUME);
     EXPECT_TRUE(Calls().empty());
-    fake->headerKnown = false;
+    fake->timeIndex.header.reset();
     Release(50);
     EXPECT_TRUE(Calls().empty());
     EXPECT_EQ(dlg.m_sliderSeek.GetPos(), 0);
@@ -428,9 +424,11 @@ TEST_F(Playback, KeysWhilePausedStepAndJumpsAreRefused) {
 }
 
 TEST_F(Playback, ASnapshotCapturesTheVideoRectangleIntoThePictureFolder) {
-    clock->SetUnixTime(1700000000);
     StartPlaying();
     Pause();
+    // Set last: settling moves the fake clock on for as long as the player
+    // takes, which a loaded machine makes seconds.
+    clock->SetUnixTime(1700000000);
     Post(UM_PLAYBAR_SNAPSHOT);
     const auto commands = fake->Commands();
     ASSERT_EQ(commands.size(), 1u);

@@ -14,15 +14,14 @@ class SliderTip : public MainWindowFixture {
 protected:
     void SetUp() override {
         Open();
-        fake->headerKnown = true;
         Index(1, 151);
     }
     // Entries are numbered from 1; the first is at kBase, then 10 s apart.
     void Index(uint32_t first, uint32_t last) {
-        fake->header = InxHd{0x1738BABE, first, last, 0};
-        fake->units.clear();
+        fake->timeIndex.header = InxHd{0x1738BABE, first, last, 0};
+        fake->timeIndex.units.clear();
         for (uint32_t i = first; i <= last; ++i)
-            fake->units[int(i)] = InxUnit{kBase + 10 * (i - first), 0, 0};
+            fake->timeIndex.units[i] = InxUnit{kBase + 10 * (i - first), 0, 0};
     }
     std::wstring At(int percent) { return dlg.FormatSliderTime(percent).GetString(); }
 };
@@ -38,17 +37,17 @@ TEST_F(SliderTip, ShowsTheTimeOfTheEntryOrTheTwoAroundIt) {
 
 TEST_F(SliderTip, FewEntriesNarrowTheRangeToOneSliderStep) {
     Index(1, 11);
-    fake->units[6].time = kBase;
-    fake->units[7].time = kBase + 100;
+    fake->timeIndex.units[6].time = kBase;
+    fake->timeIndex.units[7].time = kBase + 100;
     // 55 % is half way from entry 6 to 7; a step is a tenth of the gap.
     EXPECT_EQ(At(55), L"2023-11-14 22:14:00 ~ 2023-11-14 22:14:10 (55%)");
 }
 
 TEST_F(SliderTip, AnythingMissingGivesNoText) {
     EXPECT_EQ(At(100), L"");  // no begin and end time
-    fake->units.erase(68);
+    fake->timeIndex.units.erase(68);
     EXPECT_EQ(At(45), L"");
-    fake->headerKnown = false;
+    fake->timeIndex.header.reset();
     EXPECT_EQ(At(20), L"");
 }
 

@@ -106,10 +106,9 @@ protected:
     }
     // A time index of entries 1..3 at 1000-byte steps, one second apart.
     void GiveTimeIndex() {
-        fake->headerKnown = true;
-        fake->header = InxHd{0x1738BABE, 1, 3, 0};
-        for (int i = 1; i <= 3; ++i)
-            fake->units[i] = InxUnit{kTime + unsigned(i - 1), 0, 1000ull * unsigned(i - 1)};
+        fake->timeIndex.header = InxHd{0x1738BABE, 1, 3, 0};
+        for (uint32_t i = 1; i <= 3; ++i)
+            fake->timeIndex.units[i] = InxUnit{kTime + i - 1, 0, 1000ull * (i - 1)};
         fake->totalLength = 10000;
     }
 };

@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <thread>
 
-#include "FakePlayer.h"
+#include "MapPlayer.h"
 #include "XTestInput.h"
 #include "app/res/MarlowinResources.h"
 #include "app/res/ResourceIds.h"
@@ -80,11 +80,8 @@ TEST(MapPageEndToEnd, TheLocalPageDrawsTheTrackAndAClickOnItSeeks) {
     g_strIniPath = L"/nonexistent/config/AppConfig.ini";
     g_nMapType = kLocalMapType;
 
-    FakePlayer player;
-    player.timeHeader.first = 1;
-    player.timeHeader.last = 2;
-    player.AddTimeUnit(1, 1700000000, 0);
-    player.AddTimeUnit(2, 1700000100, 5000000);
+    FakeTrevane& player = BindMapPlayer();
+    player.timeIndex.Place(1, {InxUnit{1700000000, 0, 0}, InxUnit{1700000100, 0, 5000000}});
     FakeHost host;
     host.playing = true;
 
@@ -119,12 +116,12 @@ TEST(MapPageEndToEnd, TheLocalPageDrawsTheTrackAndAClickOnItSeeks) {
         // The first click may land before WebKit has drawn; a miss asks for focus only.
         for (int attempt = 0; attempt < 5 && !seeked; ++attempt) {
             ASSERT_TRUE(DragWithXTest(x, y, x, y, 1));
-            seeked = PumpUntil([&] { return !player.Calls().empty(); }, std::chrono::seconds(5));
+            seeked = PumpUntil([&] { return !player.Commands().empty(); }, std::chrono::seconds(5));
         }
         ASSERT_TRUE(seeked) << "no seek came from the page";
-        const std::vector<PlayCall> calls = player.Calls();
+        const std::vector<FakePlayCommand> calls = player.Commands();
         EXPECT_EQ(calls[0].cmd, PLAY_CMD_SEEK);
-        EXPECT_EQ(calls[0].position, 5000000u) << "the second point";
+        EXPECT_EQ(calls[0].Position(), 5000000u) << "the second point";
         pane.Stop();
         g_pane = nullptr;
     }

@@ -209,10 +209,7 @@ TEST_F(MapPane, TheOnlinePageAttachesWhenItHasLoaded) {
 
 TEST_F(MapPane, AClickOnTheMainPageSeeksAndTheNavigationIsCancelled) {
     LoadLocalPage();
-    m_player.timeHeader.first = 1;
-    m_player.timeHeader.last = 2;
-    m_player.AddTimeUnit(1, 1000, 0);
-    m_player.AddTimeUnit(2, 1010, 1000000);
+    m_player.timeIndex.Place(1, {InxUnit{1000, 0, 0}, InxUnit{1010, 0, 1000000}});
     m_host.playing = false;
     MainEngine().StartNavigation("app:nomal&1005");
     MainEngine().StartNavigation("app:GCMresponse&500");
@@ -221,7 +218,7 @@ TEST_F(MapPane, AClickOnTheMainPageSeeksAndTheNavigationIsCancelled) {
     ASSERT_EQ(decisions.size(), 3u);  // the page's own load first
     EXPECT_TRUE(decisions[1].cancelled);
     EXPECT_FALSE(decisions[2].cancelled);
-    const std::vector<PlayCall> calls = m_player.Calls();
+    const std::vector<FakePlayCommand> calls = m_player.Commands();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cmd, PLAY_CMD_PLAY);
     EXPECT_EQ(m_host.pendingSeek, 500000u);

@@ -3,7 +3,7 @@
 // player while playing and while not.
 #include <gtest/gtest.h>
 
-#include "FakePlayer.h"
+#include "MapPlayer.h"
 #include "app/ui/map/MapNavigation.h"
 #include "shared/PlayerInterface.h"
 
@@ -11,20 +11,13 @@ namespace {
 
 constexpr uint32_t kRingEnd = 0xFFFFF;
 
-uint32_t Next(uint32_t i) {
-    return i == kRingEnd ? 1 : i + 1;
-}
-
 // Entries first..last of the time index along the ring, with times 1000,
 // 1010, ... and offsets 0, 1000000, ...
-void MakeTimeIndex(FakePlayer& player, uint32_t first, uint32_t last) {
-    player.timeHeader.first = first;
-    player.timeHeader.last = last;
-    for (uint32_t i = first, k = 0;; i = Next(i), ++k) {
-        player.AddTimeUnit(i, 1000 + 10 * k, uint64_t(k) * 1000000);
-        if (i == last)
-            break;
-    }
+void MakeTimeIndex(FakeTrevane& player, uint32_t first, uint32_t last) {
+    std::vector<InxUnit> units;
+    for (uint32_t k = 0; k < EntrySpan(first, last); ++k)
+        units.push_back(InxUnit{1000 + 10 * k, 0, uint64_t(k) * 1000000});
+    player.timeIndex.Place(first, units);
 }
 
 bool Navigate(FakeHost& host, const std::wstring& url) {
@@ -32,13 +25,13 @@ bool Navigate(FakeHost& host, const std::wstring& url) {
 }
 
 // The position of the one seek sent; nullopt when nothing was sent.
-std::optional<uint64_t> SeekSent(const FakePlayer& player) {
-    const std::vector<PlayCall> calls = player.Calls();
+std::optional<uint64_t> SeekSent(const FakeTrevane& player) {
+    const std::vector<FakePlayCommand> calls = player.Commands();
     if (calls.empty())
         return std::nullopt;
     EXPECT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cmd, PLAY_CMD_SEEK);
-    return calls[0].position;
+    return calls[0].Position();
 }
 
 TEST(MapSeek, ByTimeFindsTheFirstEntryNotBeforeItAndInterpolates) {
@@ -59,7 +52,7 @@ TEST(MapSeek, ByTimeFindsTheFirstEntryNotBeforeItAndInterpolates) {
         {kRingEnd - 2, 2, 1041, std::nullopt},
     };
     for (const Case& c : cases) {
-        FakePlayer player;
+        FakeTrevane& player = BindMapPlayer();
         FakeHost host;
         host.playing = true;
         MakeTimeIndex(player, c.first, c.last);
@@ -69,15 +62,15 @@ TEST(MapSeek, ByTimeFindsTheFirstEntryNotBeforeItAndInterpolates) {
 }
 
 TEST(MapSeek, ByTimeSkipsUnreadableEntriesAndNeedsTheOneBefore) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     host.playing = true;
     MakeTimeIndex(player, 1, 5);
-    player.timeUnits.erase(3);  // 1020: skipped, so 1015 lands on entry 4
+    player.timeIndex.units.erase(3);  // 1020: skipped, so 1015 lands on entry 4
     EXPECT_TRUE(Navigate(host, L"app:nomal&1015"));
     EXPECT_EQ(SeekSent(player), std::nullopt) << "the entry before entry 4 cannot be read";
 
-    player.timeHeaderReadable = false;
+    player.timeIndex.header.reset();
     EXPECT_TRUE(Navigate(host, L"app:nomal&1000"));
     EXPECT_EQ(SeekSent(player), std::nullopt);
 }
@@ -96,60 +89,53 @@ TEST(MapSeek, ByQuickRecordGoesToTheTimeEntryItNames) {
         {kRingEnd - 2, 2, kRingEnd - 1, 2, 3, std::nullopt},
     };
     for (const Case& c : cases) {
-        FakePlayer player;
+        FakeTrevane& player = BindMapPlayer();
         FakeHost host;
         host.playing = true;
         MakeTimeIndex(player, c.timeFirst, c.timeLast);
-        player.quickFirst = c.quickFirst;
-        player.quickLast = c.quickLast;
-        player.quickEntries = {{2, 4}, {4, 2}, {1, kRingEnd}, {3, 1}};
+        SetQuickEntries(player, c.quickFirst, c.quickLast, {{2, 4}, {4, 2}, {1, kRingEnd}, {3, 1}});
         EXPECT_TRUE(Navigate(host, L"app:search&" + std::to_wstring(c.record)));
         EXPECT_EQ(SeekSent(player), c.target) << "record " << c.record;
     }
 }
 
 TEST(MapSeek, ByQuickRecordNeedsEveryRead) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     host.playing = true;
     MakeTimeIndex(player, 1, 5);
-    player.quickFirst = 1;
-    player.quickLast = 5;
-    player.quickEntries = {{2, 9}};  // names an entry the time index lacks
+    SetQuickEntries(player, 1, 5, {{2, 9}});  // names an entry the time index lacks
     EXPECT_TRUE(Navigate(host, L"app:search&2"));
     EXPECT_TRUE(Navigate(host, L"app:search&3"));  // record 3 cannot be read
-    player.quickHeaderReadable = false;
-    player.quickEntries = {{2, 4}};
+    SetQuickEntries(player, 1, 5, {{2, 4}});
+    player.quickIndex.header.reset();
     EXPECT_TRUE(Navigate(host, L"app:search&2"));
     EXPECT_EQ(SeekSent(player), std::nullopt);
 }
 
 TEST(MapSeek, WhilePlayingTheSeekGoesOutAtOnceAndIsArmed) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     host.playing = true;
-    player.AddTimeUnit(1, 1000, 0x123456789ULL);
-    player.timeHeader.first = player.timeHeader.last = 1;
+    player.timeIndex.Place(1, {InxUnit{1000, 0, 0x123456789ULL}});
     EXPECT_TRUE(Navigate(host, L"app:nomal&1000"));
-    const std::vector<PlayCall> calls = player.Calls();
+    const std::vector<FakePlayCommand> calls = player.Commands();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cmd, PLAY_CMD_SEEK);
     EXPECT_EQ(calls[0].a, 0);
-    EXPECT_EQ(calls[0].position, 0x123456789ULL) << "both halves of the position";
+    EXPECT_EQ(calls[0].Position(), 0x123456789ULL) << "both halves of the position";
     EXPECT_EQ(host.pendingSeek, 0x123456789ULL) << "its target, for the seek-done result";
 }
 
 TEST(MapSeek, WhileNotPlayingThePositionWaitsAndPlayIsAskedFor) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     host.playing = false;
     host.audioChannel = 1;
     MakeTimeIndex(player, 1, 5);
-    player.quickFirst = 1;
-    player.quickLast = 5;
-    player.quickEntries = {{2, 4}};
+    SetQuickEntries(player, 1, 5, {{2, 4}});
     EXPECT_TRUE(Navigate(host, L"app:search&2"));
-    const std::vector<PlayCall> calls = player.Calls();
+    const std::vector<FakePlayCommand> calls = player.Commands();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cmd, PLAY_CMD_PLAY);
     EXPECT_EQ(calls[0].a, 1) << "with the current audio track";
@@ -157,7 +143,7 @@ TEST(MapSeek, WhileNotPlayingThePositionWaitsAndPlayIsAskedFor) {
 }
 
 TEST(MapSeek, APositionBeyondTheDataIsNotSent) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     MakeTimeIndex(player, 1, 5);
     player.totalLength = 4000000;  // entry 5 lies at the end of the data
@@ -165,19 +151,19 @@ TEST(MapSeek, APositionBeyondTheDataIsNotSent) {
         host.playing = playing;
         EXPECT_TRUE(Navigate(host, L"app:nomal&1040"));
     }
-    EXPECT_TRUE(player.Calls().empty());
+    EXPECT_TRUE(player.Commands().empty());
     EXPECT_EQ(host.pendingSeek, std::nullopt);
 }
 
 TEST(MapSeek, OtherRequestsSendNothing) {
-    FakePlayer player;
+    FakeTrevane& player = BindMapPlayer();
     FakeHost host;
     MakeTimeIndex(player, 1, 5);
     EXPECT_FALSE(Navigate(host, L"app:GCMresponse&200"));
     EXPECT_TRUE(Navigate(host, L"app:MapReady&"));
     EXPECT_FALSE(Navigate(host, L"APP:nomal&1000"));
     EXPECT_FALSE(Navigate(host, L"http://map.server/next.html"));
-    EXPECT_TRUE(player.Calls().empty());
+    EXPECT_TRUE(player.Commands().empty());
 }
 
 }  // namespace

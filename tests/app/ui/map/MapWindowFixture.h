@@ -2,7 +2,7 @@
 // (IDC_MAIN_MAP_BROWSER) that forwards the browser's notifications to a
 // CMapPaneController, as the main window's message map does, and records
 // the commands it receives (the floating window's close box posts one).
-// The browsers run on the fake engine; the player is a FakePlayer.
+// The browsers run on the fake engine; the player is the scripted library.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "FakePlayer.h"
+#include "MapPlayer.h"
 #include "app/ui/map/MapPaneController.h"
 #include "platform/web/FakeBrowserEngine.h"
 
@@ -43,7 +43,7 @@ protected:
 
     HWND m_main = nullptr;
     HWND m_browser = nullptr;
-    FakePlayer m_player;
+    FakeTrevane& m_player = BindMapPlayer();
     FakeHost m_host;
     std::unique_ptr<CMapPaneController> m_pane;
 };

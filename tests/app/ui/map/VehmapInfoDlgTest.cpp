@@ -88,18 +88,15 @@ TEST_F(FloatingMap, WithTheMapOffItsPageNeverLoads) {
 TEST_F(FloatingMap, AClickOnItsPageSeeks) {
     StartConnected(true);
     FakeBrowserEngine& page = Show();
-    m_player.timeHeader.first = 1;
-    m_player.timeHeader.last = 2;
-    m_player.AddTimeUnit(1, 1000, 0);
-    m_player.AddTimeUnit(2, 1010, 1000000);
+    m_player.timeIndex.Place(1, {InxUnit{1000, 0, 0}, InxUnit{1010, 0, 1000000}});
     m_host.playing = true;
     page.StartNavigation("app:nomal&1005");
     Pump();
     EXPECT_TRUE(page.Decisions().back().cancelled);
-    const std::vector<PlayCall> calls = m_player.Calls();
+    const std::vector<FakePlayCommand> calls = m_player.Commands();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cmd, PLAY_CMD_SEEK);
-    EXPECT_EQ(calls[0].position, 500000u);
+    EXPECT_EQ(calls[0].Position(), 500000u);
 }
 
 TEST_F(FloatingMap, TheCloseBoxAsksTheMainWindowForTheSingleScreen) {

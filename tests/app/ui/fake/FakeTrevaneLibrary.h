@@ -8,7 +8,8 @@
 #include <mutex>
 #include <thread>
 
-#include "FakeTrevane.h"
+#include "tests/app/ui/fake/FakeTrevane.h"
+#include "tests/app/ui/fake/IndexReadGate.h"
 
 class FakeTrevaneLibrary final : public FakeTrevane {
 public:
@@ -20,6 +21,7 @@ public:
     std::vector<std::string> Log() const override;
     void ClearLog() override;
     std::vector<FakePlayCommand> Commands() const override;
+    std::vector<std::pair<uint64_t, uint64_t>> ExtractRanges() const override;
     int Lost() const override { return lost_.load(); }
     bool Idle() const override;
     void Fire(int code) override;
@@ -27,6 +29,10 @@ public:
     void FireError(int code) override;
     void FireData(const FakeTelemetry& telemetry) override;
     void FireExtract(int code) override;
+    void HoldIndexReads(bool hold) override;
+    bool WaitForHeldIndexRead() const override { return gate_.WaitForHeld(); }
+    int IndexReadersInside() const override { return gate_.Inside(); }
+    int MostIndexReadersInside() const override { return gate_.MostInside(); }
 
     // Used by the exports.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
@@ -34,6 +40,12 @@ public:
     void Release();
     bool PlayMsg(int cmd, intptr_t a, unsigned lo, int hi, const char* text);
     void Record(std::string line);
+    void RecordExtractRange(uint64_t from, uint64_t to);
+    // An index read (`read` gives its result) past the gate.
+    template <typename Read>
+    bool ReadIndex(Read&& read) {
+        return gate_.Pass(read);
+    }
 
 private:
     void Post(std::function<void()> event);
@@ -50,9 +62,10 @@ private:
     bool answerQueued_ = false;  // guarded by lock_: the running one's answer is on its way
     bool hold_ = false;          // guarded by lock_
     int heldCode_ = -1;          // guarded by lock_: the running one's answer
-    std::map<int, std::deque<int>> script_;  // guarded by lock_
-    std::vector<std::string> log_;           // guarded by lock_
-    std::vector<FakePlayCommand> commands_;  // guarded by lock_
+    std::map<int, std::deque<int>> script_;                     // guarded by lock_
+    std::vector<std::string> log_;                              // guarded by lock_
+    std::vector<FakePlayCommand> commands_;                     // guarded by lock_
+    std::vector<std::pair<uint64_t, uint64_t>> extractRanges_;  // guarded by lock_
     std::atomic<int> lost_{0};
     std::thread thread_;
     std::atomic<bool> exited_{true};
@@ -61,4 +74,5 @@ private:
     zSourceCallback source_ = nullptr;
     zErrorCallback error_ = nullptr;
     zExtractCallback extract_ = nullptr;
+    IndexReadGate gate_;
 };

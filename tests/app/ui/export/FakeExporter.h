@@ -1,38 +1,22 @@
-// Fakes of the two libraries' exports that the export dialog and the
-// extraction callback call, installed straight into the program's pfn_
-// pointers. The player side serves a generated time index; the export side
-// records what it is given. Counters that the extraction thread touches
-// are atomics; the rest is read after that thread has finished.
+// The export library's exports that the export dialog and the extraction
+// callback call, faked and installed straight into the program's pfn_
+// pointers: it records what it is given. The player's side is the scripted
+// player library, bound by Install. Counters that the extraction thread
+// touches are atomics; the rest is read after that thread has finished.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/ExtractParams.h"
 #include "shared/GopRecords.h"
-#include "shared/IndexRecords.h"
+#include "tests/app/ui/fake/FakeTrevane.h"
 
 namespace fakes {
-
-struct Player {
-    int openedType = 0;
-    int screenNum = 4;
-    int gopVersion = 4;
-    int sampleRate = 8000;
-    int sampleBits = 16;
-    bool headerReadable = true;
-    InxHd header{kInxMagic, 1, 10, 0};
-    std::map<uint32_t, InxUnit> entries;  // by entry number
-    int startResult = 0;
-    std::vector<std::pair<uint64_t, uint64_t>> starts;  // (from, to) data positions
-    std::atomic<int> stops{0};
-    std::function<void()> onStop;  // runs inside zStopExtract
-};
 
 struct Exporter {
     bool preResult = true;
@@ -52,12 +36,14 @@ struct Exporter {
     std::vector<std::pair<std::string, int>> outputs;
 };
 
-extern Player player;
 extern Exporter exporter;
 
-// Fresh state and every pointer the dialog and the callback use bound to
-// the fakes.
+// Fresh state: the player's exports bound to the scripted library (a time
+// index header of entries 1 to 10 and no units, extractions started), the
+// export library's pointers to the exporter.
 void Install();
+// The scripted player library Install bound.
+FakeTrevane& Player();
 
 // A time index of `count` entries starting at entry `first` and going round
 // the ring of 0xFFFFF entries; entry n along the index has the time

@@ -1,11 +1,8 @@
-#include "FakeTrevaneLibrary.h"
+#include "tests/app/ui/fake/FakeTrevaneLibrary.h"
 
 #include <chrono>
-#include <cstring>
 
 namespace {
-
-FakeTrevaneLibrary g_fake;
 
 // The usual success code of each command; -1 for none.
 int DefaultAnswer(int cmd) {
@@ -24,21 +21,16 @@ int DefaultAnswer(int cmd) {
     return found != answers.end() ? found->second : -1;
 }
 
-std::string Line(const char* name, long long a) {
-    return std::string(name) + " " + std::to_string(a);
-}
-
 }  // namespace
-
-FakeTrevane* FakeTrevaneInstance() {
-    return &g_fake;
-}
 
 void FakeTrevaneLibrary::Reset() {
     std::lock_guard<std::mutex> hold(lock_);
     script_.clear();
     log_.clear();
     commands_.clear();
+    extractRanges_.clear();
+    if (exited_)
+        events_.clear();  // left by a test that never started the thread
     busy_ = false;
     answerQueued_ = false;
     hold_ = false;
@@ -47,8 +39,12 @@ void FakeTrevaneLibrary::Reset() {
     openResult = true;
     startExtractResult = -1;
     stopExtractAnswers = true;
+    onStopExtract = nullptr;
     openedType = OPENED_NONE;
     screenNum = 4;
+    gopVersion = 4;
+    sampleRate = 8000;
+    sampleBits = 16;
     fullScreenIdx = 0;
     divStatus = 0;
     begTime = 0;
@@ -58,9 +54,10 @@ void FakeTrevaneLibrary::Reset() {
     totalLength = 0;
     carIdKnown = true;
     carId = "CAR-7";
-    headerKnown = false;
-    header = InxHd{};
-    units.clear();
+    timeIndex.Clear();
+    eventIndex.Clear();
+    quickIndex.Clear();
+    gate_.Reset();
 }
 
 void FakeTrevaneLibrary::Script(int cmd, int code) {
@@ -84,6 +81,23 @@ std::vector<FakePlayCommand> FakeTrevaneLibrary::Commands() const {
     return commands_;
 }
 
+std::vector<std::pair<uint64_t, uint64_t>> FakeTrevaneLibrary::ExtractRanges() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return extractRanges_;
+}
+
+void FakeTrevaneLibrary::RecordExtractRange(uint64_t from, uint64_t to) {
+    std::lock_guard<std::mutex> hold(lock_);
+    extractRanges_.emplace_back(from, to);
+}
+
+void FakeTrevaneLibrary::HoldIndexReads(bool hold) {
+    if (hold)
+        gate_.Close();
+    else
+        gate_.Open();
+}
+
 bool FakeTrevaneLibrary::Idle() const {
     std::lock_guard<std::mutex> hold(lock_);
     return events_.empty() && !running_;
@@ -101,15 +115,24 @@ void FakeTrevaneLibrary::Post(std::function<void()> event) {
 }
 
 void FakeTrevaneLibrary::Fire(int code) {
-    Post([this, code] { msg_(code, 0); });
+    Post([this, code] {
+        if (msg_ != nullptr)
+            msg_(code, 0);
+    });
 }
 
 void FakeTrevaneLibrary::FireSource(int kind, int status) {
-    Post([this, kind, status] { source_(kind, nullptr, status); });
+    Post([this, kind, status] {
+        if (source_ != nullptr)
+            source_(kind, nullptr, status);
+    });
 }
 
 void FakeTrevaneLibrary::FireError(int code) {
-    Post([this, code] { error_(code, 0, 0); });
+    Post([this, code] {
+        if (error_ != nullptr)
+            error_(code, 0, 0);
+    });
 }
 
 void FakeTrevaneLibrary::FireData(const FakeTelemetry& telemetry) {
@@ -123,7 +146,10 @@ void FakeTrevaneLibrary::FireData(const FakeTelemetry& telemetry) {
 }
 
 void FakeTrevaneLibrary::FireExtract(int code) {
-    Post([this, code] { extract_(code, 0, nullptr, 0, nullptr); });
+    Post([this, code] {
+        if (extract_ != nullptr)
+            extract_(code, 0, nullptr, 0, nullptr);
+    });
 }
 
 bool FakeTrevaneLibrary::Init(HWND hwnd, zMsgCallback msg, zDataCallback data,
@@ -224,7 +250,8 @@ void FakeTrevaneLibrary::Deliver(int code) {
             busy_ = false;
             answerQueued_ = false;
         }
-        msg_(code, 0);
+        if (msg_ != nullptr)
+            msg_(code, 0);
     });
     wake_.notify_all();
 }
@@ -250,152 +277,4 @@ bool FakeTrevaneLibrary::Answer(int code) {
 bool FakeTrevaneLibrary::SlotBusy() const {
     std::lock_guard<std::mutex> guard(lock_);
     return busy_;
-}
-
-// The exports.
-
-bool zInit(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,
-           zReservedCallback, zExtractCallback extract, zErrorCallback error) {
-    return g_fake.Init(window, msg, data, source, extract, error);
-}
-bool zRelease() {
-    g_fake.Record("zRelease");
-    g_fake.Release();
-    return true;
-}
-int TrevaneInfo(char*, char*, char*) {
-    return 0;
-}
-bool zOpen(int type, const char* dataPath, const char* indexPath, int, int) {
-    g_fake.Record("zOpen " + std::to_string(type) + " " + (dataPath ? dataPath : "-") + " " +
-                  (indexPath ? indexPath : "-"));
-    return g_fake.openResult;
-}
-bool zOpenRx(const char*, const char*, int, int, int, int) {
-    return false;
-}
-bool zOpenEx(int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int, int,
-             int, int) {
-    return false;
-}
-bool zDownload(int, int, int, int) {
-    return false;
-}
-void zStopDownload() {}
-bool zPlayMSG(int cmd, intptr_t a, unsigned lo, int hi, const char* text) {
-    return g_fake.PlayMsg(cmd, a, lo, hi, text);
-}
-int zTellOpenedType() {
-    return g_fake.openedType;
-}
-int zTellStatusType() {
-    return 0;
-}
-int zTellGopVersion() {
-    return 4;
-}
-int zTellScreenNum() {
-    return g_fake.screenNum;
-}
-int zTellSampleRate() {
-    return 8000;
-}
-int zTellSampleBits() {
-    return 16;
-}
-int zTellFullScreenIdx() {
-    return g_fake.fullScreenIdx;
-}
-int zTellDivStatus() {
-    return g_fake.divStatus;
-}
-int zTellBegTime() {
-    return g_fake.begTime;
-}
-int zTellEndTime() {
-    return g_fake.endTime;
-}
-long long zTellp() {
-    return g_fake.position;
-}
-long long zTellTotalLen() {
-    return g_fake.totalLength;
-}
-int zTellCarId(char* buffer) {
-    if (!g_fake.carIdKnown)
-        return -1;
-    std::strcpy(buffer, g_fake.carId.c_str());
-    return 0;
-}
-bool zSetFullScreen(int channel) {
-    g_fake.Record(Line("zSetFullScreen", channel));
-    return true;
-}
-bool zSetDivStatus(int mode) {
-    g_fake.Record(Line("zSetDivStatus", mode));
-    return true;
-}
-bool zDisplayOsd(bool on) {
-    g_fake.Record(Line("zDisplayOsd", on ? 1 : 0));
-    return true;
-}
-bool zSetAudioType(int track) {
-    g_fake.Record(Line("zSetAudioType", track));
-    return true;
-}
-bool zSetVoiceVolume(int volume) {
-    g_fake.Record(Line("zSetVoiceVolume", volume));
-    g_fake.voiceVolume = volume;
-    return true;
-}
-bool zTellVoiceVolume(int* volume) {
-    *volume = g_fake.voiceVolume;
-    return true;
-}
-bool zOpenVoice() {
-    return true;
-}
-bool zCloseVoice() {
-    return true;
-}
-bool zSetRecord(const char*, bool) {
-    return false;
-}
-bool zGetGPSData(int, int, int, int) {
-    return false;
-}
-int zStartExtract(unsigned, int, unsigned, int) {
-    g_fake.Record("zStartExtract");
-    return g_fake.startExtractResult;
-}
-int zStopExtract() {
-    g_fake.Record("zStopExtract");
-    if (g_fake.stopExtractAnswers)
-        g_fake.FireExtract(EXTRACT_STOPPED);
-    return 0;
-}
-bool zTellTimeInxHd(InxHd* header) {
-    if (!g_fake.headerKnown)
-        return false;
-    *header = g_fake.header;
-    return true;
-}
-bool zTellTimeInxUnit(int index, InxUnit* unit) {
-    const auto found = g_fake.units.find(index);
-    if (found == g_fake.units.end())
-        return false;
-    *unit = found->second;
-    return true;
-}
-bool zTellEvtInxHd(InxHd*) {
-    return false;
-}
-bool zTellEvtInxUnit(int, InxUnit*) {
-    return false;
-}
-bool zTellQuickInxHd(QuickInxHd*) {
-    return false;
-}
-bool zTellQuickInxUnit(int, QuickInxUnit*) {
-    return false;
 }
