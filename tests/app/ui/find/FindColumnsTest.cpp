@@ -54,8 +54,8 @@ protected:
 };
 
 TEST_F(FindColumns, EveryStatusTextFitsItsColumnInsideTheList) {
-    indexes.openedType = OPENED_DISK;
-    indexes.SetTimeIndex(1, {TimeUnit(H, kDiskPosition)});
+    fake->openedType = OPENED_DISK;
+    fake->timeIndex.Place(1, {TimeUnit(H, kDiskPosition)});
     for (const wchar_t* language : {static_cast<const wchar_t*>(nullptr), L"Chinese.lang"}) {
         SCOPED_TRACE(language == nullptr ? L"English" : language);
         UseLanguage(language);
