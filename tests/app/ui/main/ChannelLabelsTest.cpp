@@ -14,11 +14,6 @@ class ChannelLabels : public MainWindowFixture {
 protected:
     void SetUp() override { Open(1200, 800); }
 
-    CRect Video() {
-        CRect r;
-        dlg.m_stVideo.GetWindowRect(&r);
-        return r;
-    }
     // Real pointer input, as the display delivers it.
     void MovePointer(CPoint screen) {
         InjectMouseMove(screen);

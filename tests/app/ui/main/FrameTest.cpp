@@ -65,11 +65,6 @@ TEST(VideoTiles, TilesAreNumberedRowByRow) {
 class Frame : public MainWindowFixture {
 protected:
     void SetUp() override { Open(1200, 800); }
-    CRect Video() {
-        CRect r;
-        dlg.m_stVideo.GetWindowRect(&r);
-        return r;
-    }
     void DoubleClick(CPoint screen) {
         dlg.SendMessage(WM_NCLBUTTONDBLCLK, WPARAM(HTCAPTION), MAKELPARAM(screen.x, screen.y));
         Settle();

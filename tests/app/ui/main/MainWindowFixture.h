@@ -57,6 +57,12 @@ protected:
     std::vector<std::string> Calls() const { return fake->Log(); }
     std::vector<std::wstring> Boxes();
     std::wstring Status() const { return dlg.m_stStatus.GetText().GetString(); }
+    // The video's rectangle on the screen.
+    CRect Video() {
+        CRect r;
+        dlg.m_stVideo.GetWindowRect(&r);
+        return r;
+    }
     // Makes a recording file pair (empty files) in the temporary folder.
     std::filesystem::path MakeRecording(const std::string& name, const std::string& indexExt);
     // Opens the sample pair and settles it playing.

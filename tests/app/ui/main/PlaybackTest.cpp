@@ -434,8 +434,7 @@ TEST_F(Playback, ASnapshotCapturesTheVideoRectangleIntoThePictureFolder) {
     ASSERT_EQ(commands.size(), 1u);
     const FakePlayCommand& capture = commands[0];
     EXPECT_EQ(capture.cmd, PLAY_CMD_CAPTURE);
-    CRect video;
-    dlg.m_stVideo.GetWindowRect(&video);
+    const CRect video = Video();
     EXPECT_TRUE(EqualRect(&capture.rect, &video));
     EXPECT_EQ(capture.a, reinterpret_cast<intptr_t>(g_pSnapshotRect.get()));
     EXPECT_EQ(capture.lo, 0u);
