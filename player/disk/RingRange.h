@@ -50,8 +50,7 @@ int ExtractRingRange(Reader& reader, CRingReader& ring, uint64_t from, uint64_t 
     uint32_t iFrom = 0, count = 0;
     if (!FindRingRange(reader, from, to, &header, &iFrom, &count) || ring.SeekLogical(from) != 0)
         return -1;
-    if (!SendRangeGops(reader, from, to, callback) ||
-        !SendRangeIndex(reader, header, iFrom, count, from, callback, NextEntry))
-        return -1;
-    return 0;
+    return SendRange(reader, from, to, callback, [&] {
+        return SendRangeIndex(reader, header, iFrom, count, from, callback, NextEntry);
+    });
 }

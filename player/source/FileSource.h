@@ -78,7 +78,8 @@ public:
 
     // Sends every GOP of [from, to) and then the index entries of the range
     // (renumbered from 1, offsets relative to `from`) to `callback`. Both ends
-    // must be offsets of index entries. 0, or -1 when refused or failed.
+    // must be offsets of index entries. 0, or -1 when refused or failed, and
+    // -1 (after the index) when a GOP of the range could not be sent.
     int ExtractRange(uint64_t from, uint64_t to, const ExtractCallback& callback);
 
     // Set from any thread to end a running extraction before its next GOP.
@@ -94,6 +95,7 @@ private:
     // Forward: finds the next GOP start at or after m_position.
     GopReadResult FindGopForward(uint8_t* sector);
     GopReadResult ReadGopAt(uint64_t start, uint64_t size, uint8_t* buffer, int* length);
+    void PassGop(uint64_t size);
     GopReadResult ScanForward(int pass, uint8_t* buffer, int* length);
     // Backward: the GOP before m_position (BackLink.h).
     GopReadResult FindBackLink(GopLink* link);
@@ -104,7 +106,6 @@ private:
     GopReadResult FailAtStreamOffset();
 
     bool FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t* iFrom, uint32_t* iTo);
-    bool SendGops(uint64_t from, uint64_t to, const ExtractCallback& callback);
     bool SendIndex(InxHd header, uint32_t iFrom, uint32_t iTo, uint64_t from,
                    const ExtractCallback& callback);
     uint64_t IndexRecordCount();

@@ -22,11 +22,8 @@ int CFileSource::ExtractRange(uint64_t from, uint64_t to, const ExtractCallback&
     m_position = from;
     // The stop flag is not cleared here: a stop that arrived while the
     // extraction thread was still opening this reader must not be lost.
-    if (!SendGops(from, to, callback))
-        return -1;
-    if (!SendIndex(header, iFrom, iTo, from, callback))
-        return -1;
-    return 0;
+    return SendRange(*this, from, to, callback,
+                     [&] { return SendIndex(header, iFrom, iTo, from, callback); });
 }
 
 // Finds the last entry at `from` and the first at `to` among the entries the
@@ -54,10 +51,6 @@ bool CFileSource::FindRange(uint64_t from, uint64_t to, InxHd* header, uint32_t*
         }
     }
     return false;
-}
-
-bool CFileSource::SendGops(uint64_t from, uint64_t to, const ExtractCallback& callback) {
-    return SendRangeGops(*this, from, to, callback);
 }
 
 bool CFileSource::SendIndex(InxHd header, uint32_t iFrom, uint32_t iTo, uint64_t from,

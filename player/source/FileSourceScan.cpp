@@ -21,8 +21,12 @@ GopReadResult CFileSource::FindGopForward(uint8_t* sector) {
         const uint64_t at = RoundUpToSector(m_position);
         if (at >= m_totalLen)
             return GopReadResult::End;
-        if (!ReadSector(at, sector))
+        if (!ReadSector(at, sector)) {
+            // A sector cut by the end of the file cannot start a whole GOP.
+            if (feof(m_dvrFile) && !ferror(m_dvrFile))
+                return GopReadResult::End;
             return FailAtStreamOffset();
+        }
         m_position = at + kSector;
         if (StartsGop(sector)) {
             m_position = at;
@@ -31,19 +35,28 @@ GopReadResult CFileSource::FindGopForward(uint8_t* sector) {
     }
 }
 
+// A GOP that is larger than the buffer, runs past the data or cannot be read
+// whole (its length field may be damaged) is reported once, then passed: its
+// first sector is skipped so that the next read finds the GOP after it,
+// instead of failing again or standing at the end of the file.
 GopReadResult CFileSource::ReadGopAt(uint64_t start, uint64_t size, uint8_t* buffer, int* length) {
-    if (size > uint64_t(*length)) {
-        // Reported once, then passed: its first sector is skipped so that
-        // the next read finds the GOP after it instead of failing again.
+    if (size > uint64_t(*length) || !SeekStream(start) ||
+        fread(buffer, 1, size, m_dvrFile) != size) {
+        clearerr(m_dvrFile);
         m_position = start + kSector;
         SeekStream(m_position);
         return GopReadResult::Failed;
     }
-    if (!SeekStream(start) || fread(buffer, 1, size, m_dvrFile) != size)
-        return FailAtStreamOffset();
     m_position = start + size;
     *length = int(size);
     return GopReadResult::Read;
+}
+
+// A skip passes a GOP by its length, or by its first sector when that length
+// runs past the data, so that a damaged length field does not end the walk.
+void CFileSource::PassGop(uint64_t size) {
+    m_position += size <= m_totalLen - std::min(m_position, m_totalLen) ? size : kSector;
+    SeekStream(m_position);
 }
 
 GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
@@ -54,10 +67,7 @@ GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
         [this](uint64_t size, uint8_t* into, int* got) {
             return ReadGopAt(m_position, size, into, got);
         },
-        [this](uint64_t size) {
-            m_position += size;
-            SeekStream(m_position);
-        });
+        [this](uint64_t size) { PassGop(size); });
 }
 
 GopReadResult CFileSource::ReadGop(uint8_t* buffer, int* length) {

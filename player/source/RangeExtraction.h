@@ -25,14 +25,20 @@ inline int PercentOf(uint64_t done, uint64_t total) {
     return int(std::min<uint64_t>(done / (total / 100), 100));
 }
 
+// How the GOPs of a range went: all of them sent; all but the unreadable
+// ones, each reported and passed; or reading ended before the range did.
+enum class RangeGops { Whole, Incomplete, Failed };
+
 // Reads forward from the reader's position until it reaches `to` or the stop
 // flag is set; a GOP read while the stop came is not handed on, so nothing
 // reaches the host once the flag is set. An unreadable GOP is reported
-// (GopUnreadable) and passed; false when reading ends otherwise or cannot
-// move on.
+// (GopUnreadable) and passed, and makes the range Incomplete; Failed when
+// reading ends otherwise or cannot move on.
 template <typename Reader>
-bool SendRangeGops(Reader& reader, uint64_t from, uint64_t to, const ExtractCallback& callback) {
+RangeGops SendRangeGops(Reader& reader, uint64_t from, uint64_t to,
+                        const ExtractCallback& callback) {
     auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
+    RangeGops sent = RangeGops::Whole;
     while (reader.Tellp() < to && !reader.StopFlag()) {
         const uint64_t before = reader.Tellp();
         int length = kGopBufferSize;
@@ -45,12 +51,25 @@ bool SendRangeGops(Reader& reader, uint64_t from, uint64_t to, const ExtractCall
             continue;
         }
         if (result != GopReadResult::Failed)
-            return false;
+            return RangeGops::Failed;
         callback(int(EXTRACT_GOP_UNREADABLE), 0, nullptr, 0);
+        sent = RangeGops::Incomplete;
         if (reader.Tellp() <= before)
-            return false;  // nothing moved: reading cannot go on
+            return RangeGops::Failed;  // nothing moved: reading cannot go on
     }
-    return true;
+    return sent;
+}
+
+// The GOPs of the range, then its index (SendRangeIndex through
+// `sendIndex`): 0 when every GOP arrived, else -1. A range that lost a GOP
+// still gets its index, but never counts as extracted whole.
+template <typename Reader, typename SendIndex>
+int SendRange(Reader& reader, uint64_t from, uint64_t to, const ExtractCallback& callback,
+              SendIndex sendIndex) {
+    const RangeGops gops = SendRangeGops(reader, from, to, callback);
+    if (gops == RangeGops::Failed || !sendIndex())
+        return -1;
+    return gops == RangeGops::Whole ? 0 : -1;
 }
 
 // Sends `header` as the range's (first 1, last `count`), then the `count`

@@ -72,7 +72,9 @@ bool PairWriter::AddGop(std::vector<uint8_t> gop, const GopDamage& damage) {
     first.prevGopLength = damage.backLink.value_or(BackLinkFor(first.version));
     if (damage.growTo > first.gopLength)
         first.gopLength = damage.growTo;
-    WriteFrameHeader(first, gop.data());
+    FrameHeader stored = first;
+    stored.gopLength = damage.statedLength.value_or(first.gopLength);
+    WriteFrameHeader(stored, gop.data());
     if (damage.badMagic)
         StoreU32(gop.data(), kFrameMagic + 1);
 

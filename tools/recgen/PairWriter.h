@@ -22,6 +22,10 @@ struct GopDamage {
     // When above the GOP's length: gopLength says this many bytes and the GOP
     // occupies them on storage (the tail is a hole), e.g. more than a reader's buffer.
     uint32_t growTo = 0;
+    // When set: the first header's gopLength says this many bytes, but the GOP
+    // occupies only its true length and the next GOP follows it as usual (a
+    // damaged length field).
+    std::optional<uint32_t> statedLength = std::nullopt;
     // Written as the back link instead of the true one (bytes below version 4,
     // sectors in version 4), e.g. one reaching before the start of the file.
     std::optional<uint32_t> backLink = std::nullopt;
@@ -43,7 +47,7 @@ struct FinishOptions {
 // Where a GOP landed.
 struct GopPlacement {
     uint64_t offset;
-    uint32_t length;  // gopLength as written
+    uint32_t length;  // gopLength as written (the true one under a damaged length field)
     uint32_t time;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "tests/player/source/PairFixture.h"
@@ -152,12 +153,33 @@ TEST_F(ExtractTest, GopLargerThanTheBufferIsReportedOnceAndPassed) {
     AddGops(*writer, 6, 2);
     ASSERT_TRUE(writer->Finish());
     OpenPair();
-    ASSERT_EQ(Extract(Entry(5), Entry(8)), 0);  // GOPs 4, 5 (too large), 6
+    // GOPs 4, 5 (too large), 6: the range did not arrive whole.
+    ASSERT_EQ(Extract(Entry(5), Entry(8)), -1);
     EXPECT_EQ(Codes(), (std::vector<int>{1, -2, 1, 0, 0, 0, 0, 0}));
     EXPECT_EQ(GopNumbers(), (std::vector<int>{4, 6}));
     EXPECT_EQ(events_[1].percent, 0);
     EXPECT_TRUE(events_[1].data.empty());
     EXPECT_EQ(events_[2].percent, 100);
+}
+
+// Every GOP but the damaged one is sent, then the index; the extraction
+// fails, since the range did not arrive whole.
+TEST_F(ExtractTest, GopLengthRunningPastTheFileEndCostsOnlyThatGop) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 5);
+    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 5), {.statedLength = 11u << 20}));
+    AddGops(*writer, 6, 24);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    EXPECT_EQ(Extract(Entry(1), Entry(31)), -1);
+    std::vector<int> expected;
+    for (int i = 0; i < 30; ++i)
+        if (i != 5)
+            expected.push_back(i);
+    EXPECT_EQ(GopNumbers(), expected);
+    const std::vector<int> codes = Codes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), -2), 1);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 0), 32);  // the header and 31 entries
 }
 
 TEST_F(ExtractTest, DataEndingInsideTheRangeFails) {

@@ -173,7 +173,7 @@ TEST_F(ReadTest, ShortFileFailsOnceThenEnds) {
     OpenPair();
     ASSERT_EQ(Read(), GopReadResult::Read);
     EXPECT_EQ(Read(), GopReadResult::Failed);
-    EXPECT_EQ(reader_.Tellp(), 2u * 2048 - 1000);  // the stream's offset
+    EXPECT_EQ(reader_.Tellp(), 2048u + 512);  // past the cut GOP's first sector
     EXPECT_EQ(Read(), GopReadResult::End);
 }
 
@@ -198,6 +198,40 @@ TEST_F(ReadTest, GopLargerThanTheBufferFailsOnceAndIsPassed) {
     ASSERT_EQ(Back(), GopReadResult::Read);
     EXPECT_EQ(Number(), 0);
     EXPECT_EQ(afterLast, 2048u + (13u << 20) + 2048);
+}
+
+// A GOP whose length field was damaged to run past the end of the file is
+// passed by its first sector, reading or skipping: every other GOP follows.
+TEST_F(ReadTest, GopLengthRunningPastTheFileEndIsPassedAndTheRestRead) {
+    auto writer = Writer();
+    AddGops(*writer, 0, 5);
+    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 5), {.statedLength = 11u << 20}));
+    AddGops(*writer, 6, 24);
+    ASSERT_TRUE(writer->Finish());
+    OpenPair();
+    std::vector<int> numbers;
+    int failures = 0;
+    for (GopReadResult r; (r = Read()) != GopReadResult::End;) {
+        ASSERT_LE(numbers.size() + size_t(failures), 40u) << "the walk does not end";
+        if (r == GopReadResult::Failed) {
+            ++failures;
+            EXPECT_EQ(reader_.Tellp(), 5u * 2048 + 512);  // past the damaged GOP's first sector
+            continue;
+        }
+        ASSERT_EQ(r, GopReadResult::Read);
+        numbers.push_back(Number());
+    }
+    std::vector<int> expected;
+    for (int i = 0; i < 30; ++i)
+        if (i != 5)
+            expected.push_back(i);
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(failures, 1);
+    ASSERT_EQ(reader_.Seek(4 * 2048), 0);
+    ASSERT_EQ(Skip(2), GopReadResult::Read);  // passes GOP 4 and the damaged one
+    EXPECT_EQ(Number(), 6);
+    ASSERT_EQ(Read(), GopReadResult::Read);
+    EXPECT_EQ(Number(), 7);
 }
 
 // Back reads and back skips alike, as on a disk or card.
