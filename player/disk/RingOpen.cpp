@@ -8,7 +8,7 @@
 #include "shared/IndexRing.h"
 
 std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t first, uint32_t newest,
-                                       uint64_t newestRaw) {
+                                       uint64_t endRaw) {
     if (!IsEntryNumber(first) || !IsEntryNumber(newest))
         return std::nullopt;
     uint32_t i = PreviousEntry(newest);
@@ -18,9 +18,10 @@ std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t fir
     for (uint32_t steps = 0; i != first && steps < kIndexRingSize; ++steps) {
         InxUnit before{};
         const bool haveBefore = read(PreviousEntry(i), &before);
-        // An entry at the newest offset itself was overwritten by the newest
-        // GOP, as laps of equal GOPs line up.
-        if (haveUnit && haveBefore && unit.offset > newestRaw && before.offset <= newestRaw)
+        // Entries below the ring's end were overwritten by the newest lap,
+        // the GOPs written after the newest entry included; one at the end
+        // itself is the oldest GOP, written back to back with the newest.
+        if (haveUnit && haveBefore && unit.offset >= endRaw && before.offset < endRaw)
             return RingStart{i, unit.offset, unit.time};
         i = PreviousEntry(i);
         unit = before;
@@ -81,17 +82,17 @@ bool OpenRing(CRingReader& ring, const TimeEntryReader& read, const RingIndexEnd
     if (!read(ends.first, &oldest) || !read(ends.newest, &newest))
         return false;
     *opening = {};
+    RingEnd end{};
+    if (!WalkToRingEnd(ring, newest, &end))
+        return false;
     if (ends.wrapped) {
         if (const std::optional<RingStart> start =
-                FindRingStart(read, ends.first, ends.newest, newest.offset)) {
+                FindRingStart(read, ends.first, ends.newest, end.raw)) {
             oldest.offset = start->raw;
             oldest.time = start->time;
             opening->startIndex = start->index;
         }
     }
-    RingEnd end{};
-    if (!WalkToRingEnd(ring, newest, &end))
-        return false;
     const RingLayout layout = LayoutOf(ring.Layout(), oldest.offset, ends, end.raw);
     if (!layout.Valid())
         return false;

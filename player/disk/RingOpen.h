@@ -2,13 +2,14 @@
 // index's ends to the ring's layout, then the probe.
 //
 // 1. The oldest GOP is entry `first`'s; the newest entry is `newest`.
-// 2. When the ring has wrapped, the stored `first` may name entries whose
-//    GOPs were overwritten since: walking down from the entry before the
-//    newest, the start is the first entry above the newest offset whose
-//    predecessor lies at or below it.
-// 3. GOPs written after the newest entry are found by reading on from it
-//    while each GOP follows the one before within kEndWalkGap, probes and is
-//    not older than the newest entry.
+// 2. GOPs written after the newest entry (a recorder writes an entry a
+//    minute) are found by reading on from it while each GOP follows the one
+//    before within kEndWalkGap, probes and is not older than the newest
+//    entry: the ring's end.
+// 3. When the ring has wrapped, the stored `first` may name entries whose
+//    GOPs were overwritten since, by the newest GOPs too: walking down from
+//    the entry before the newest, the start is the first entry at or above
+//    the ring's end whose predecessor lies below it.
 // 4. Part 1 ends at the newest GOP's end (not wrapped) or `reserve` before
 //    the ring's end (wrapped; part 2 then runs from the ring's start to the
 //    newest GOP's end).
@@ -36,10 +37,11 @@ struct RingStart {
     uint32_t time = 0;
 };
 
-// Step 2: nullopt when the walk reaches `first` (or has gone round the whole
-// ring) without finding the start.
+// Step 3, `endRaw` being the ring's end (step 2): nullopt when the walk
+// reaches `first` (or has gone round the whole ring) without finding the
+// start.
 std::optional<RingStart> FindRingStart(const TimeEntryReader& read, uint32_t first, uint32_t newest,
-                                       uint64_t newestRaw);
+                                       uint64_t endRaw);
 
 struct RingIndexEnds {
     uint32_t first = 0;   // as the reader hands it out

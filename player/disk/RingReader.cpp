@@ -97,9 +97,11 @@ GopReadResult CRingReader::FindForward(bool ring, uint64_t limit, uint8_t* secto
             at = m_layout.part2Start;
             m_inPart2 = true;
         }
+        // The data ends where the ring has no data position: past part 1 of
+        // a ring that has not wrapped, past the end of part 2 of one that has.
         const uint64_t position = ring ? PositionOf(at, m_inPart2) : kNoPosition;
-        if (position != kNoPosition && position >= m_layout.TotalLen()) {
-            m_rawPos = at;
+        if (ring && (position == kNoPosition || position >= m_layout.TotalLen())) {
+            MoveToPosition(m_layout.TotalLen());
             return GopReadResult::End;
         }
         if (at >= std::min(m_layout.rawHigh, limit))
@@ -114,15 +116,38 @@ GopReadResult CRingReader::FindForward(bool ring, uint64_t limit, uint8_t* secto
     }
 }
 
-GopReadResult CRingReader::ReadGopAt(uint64_t raw, uint64_t size, uint8_t* buffer, int* length) {
-    // A GOP that cannot be read is passed by its first sector, so that the
-    // next read finds the GOP after it instead of failing again.
+// Where the GOPs of the part the reader stands in must end: the newest GOP's
+// end, or the ring's end for part 1 of a wrapped ring, whose last GOP may run
+// into the reserve. A raw walk may read up to the ring's end.
+uint64_t CRingReader::ReadableEnd(bool ring) const {
+    if (!ring || (m_layout.wrapped && !m_inPart2))
+        return m_layout.rawHigh;
+    return m_layout.wrapped ? m_layout.part2End : m_layout.part1End;
+}
+
+bool CRingReader::FitsReadable(uint64_t raw, uint64_t size, bool ring) const {
+    const uint64_t end = ReadableEnd(ring);
+    return raw <= end && size <= end - raw;
+}
+
+GopReadResult CRingReader::ReadGopAt(uint64_t raw, uint64_t size, bool ring, uint8_t* buffer,
+                                     int* length) {
+    // A GOP that cannot be read, does not fit the buffer or runs past the
+    // readable range (a damaged length field) is passed by its first sector,
+    // so that the next read finds the GOP after it instead of failing again
+    // or leaving the data.
     m_rawPos = raw + kSector;
-    if (size > uint64_t(*length) || !ReadAt(raw, buffer, size))
+    if (size > uint64_t(*length) || !FitsReadable(raw, size, ring) || !ReadAt(raw, buffer, size))
         return GopReadResult::Failed;
     m_rawPos = raw + size;
     *length = int(size);
     return GopReadResult::Read;
+}
+
+// A skip passes a GOP by its length, or by its first sector when that length
+// runs past the readable range.
+void CRingReader::PassGop(uint64_t size, bool ring) {
+    m_rawPos += FitsReadable(m_rawPos, size, ring) ? size : kSector;
 }
 
 GopReadResult CRingReader::ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer,
@@ -132,10 +157,10 @@ GopReadResult CRingReader::ScanForward(int pass, bool ring, uint64_t limit, uint
     return WalkGopsForward(
         pass, buffer, length,
         [this, ring, limit](uint8_t* sector) { return FindForward(ring, limit, sector); },
-        [this](uint64_t size, uint8_t* into, int* got) {
-            return ReadGopAt(m_rawPos, size, into, got);
+        [this, ring](uint64_t size, uint8_t* into, int* got) {
+            return ReadGopAt(m_rawPos, size, ring, into, got);
         },
-        [this](uint64_t size) { m_rawPos += size; });
+        [this, ring](uint64_t size) { PassGop(size, ring); });
 }
 
 GopReadResult CRingReader::ReadGop(uint8_t* buffer, int* length) {

@@ -6,9 +6,11 @@
 // Results are GopReadResult codes; buffers and lengths as for CFileSource
 // (in: the buffer size; out: the GOP's length rounded up to 512).
 //
-// Damage never stalls a walk: an unreadable sector or GOP, or a GOP larger
-// than the buffer, gives Failed once and the next read starts past its first
-// sector (forward) or before it (backward).
+// Damage never stalls a walk: an unreadable sector or GOP, a GOP larger than
+// the buffer or one whose length runs past the readable range gives Failed
+// once and the next read starts past its first sector (forward) or before it
+// (backward). A forward search ends where the ring has no data position, so
+// it never scans the unused rest of the device nor runs into the older lap.
 //
 // Threads: no lock; the owning reader's caller serialises every call.
 // Ownership: the reader owns the handle it was attached to and closes it in
@@ -73,7 +75,10 @@ private:
 
     GopReadResult FindForward(bool ring, uint64_t limit, uint8_t* sector);
     GopReadResult ScanForward(int pass, bool ring, uint64_t limit, uint8_t* buffer, int* length);
-    GopReadResult ReadGopAt(uint64_t raw, uint64_t size, uint8_t* buffer, int* length);
+    uint64_t ReadableEnd(bool ring) const;
+    bool FitsReadable(uint64_t raw, uint64_t size, bool ring) const;
+    GopReadResult ReadGopAt(uint64_t raw, uint64_t size, bool ring, uint8_t* buffer, int* length);
+    void PassGop(uint64_t size, bool ring);
     GopReadResult FindBackLink(uint8_t* buffer, int length, GopLink* link);
     bool LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, GopLink* link);
     GopReadResult ScanBackward(int pass, uint8_t* buffer, int* length);

@@ -15,7 +15,8 @@ void WriteIndexDir(const HddImageOptions& options, Recording& r) {
     std::filesystem::create_directories(options.indexDir);
     SparseImage time(options.indexDir + "/timeindex", kTimeIndexSize);
     for (const PlacedGop& g : r.written)
-        WriteInxEntry(time, 0, g.entry, g.time, 0, g.raw);
+        if (g.entry != 0)
+            WriteInxEntry(time, 0, g.entry, g.time, 0, g.raw);
     WriteInxRecord(time, 0, 0, kInxMagic, r.firstEntry, r.nextEntry, r.wrapped ? 1 : 0);
     SparseImage event(options.indexDir + "/eventindex", kTimeIndexSize);
     r.eventCount = WriteEventIndex(event, 0, r, options.plan);

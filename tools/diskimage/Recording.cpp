@@ -8,17 +8,33 @@
 
 namespace diskimage {
 
+namespace {
+
+// Entry numbers from `firstEntry` on for the GOPs on a whole minute, 0 for
+// the others; returns the number the next entry would get.
+uint32_t NumberMinutes(std::vector<PlacedGop>& written, uint32_t firstEntry) {
+    uint32_t next = firstEntry;
+    for (PlacedGop& g : written) {
+        g.entry = g.time % 60 == 0 ? next : 0;
+        if (g.entry != 0)
+            next = NextIndexEntry(next);
+    }
+    return next;
+}
+
+}  // namespace
+
 Recording RecordPlan(RingRecorder& ring, const GopPlan& plan, uint32_t firstEntry) {
     for (int i = 0; i < plan.count; ++i)
         ring.Append(
             plan.timeOf ? plan.timeOf(i) : plan.startTime + uint32_t(i) * plan.secondsPerGop,
-            plan.payload(i));
+            plan.payload(i), plan.statedLength ? plan.statedLength(i) : 0);
     Recording r;
     r.written = ring.Written();
-    r.live = ring.Live();
     r.wrapped = ring.Wrapped();
     r.firstEntry = firstEntry;
-    r.nextEntry = ring.NextEntry();
+    r.nextEntry = plan.minuteIndex ? NumberMinutes(r.written, firstEntry) : ring.NextEntry();
+    r.live = LiveGops(r.written);
     return r;
 }
 

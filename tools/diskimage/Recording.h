@@ -20,6 +20,11 @@ struct GopPlan {
     std::function<uint32_t(int)> timeOf;
     std::function<uint32_t(int)> payload = [](int i) { return uint32_t(1500 + (i * 337) % 5000); };
     int eventEvery = 10;  // every n-th GOP gets an event entry and a quick record
+    // GOP i's length field says this many bytes when above 0 (damage).
+    std::function<uint32_t(int)> statedLength;
+    // One time-index entry a minute, as recorders write them: only GOPs on a
+    // whole minute get an entry number; the others get 0 and no entry.
+    bool minuteIndex = false;
 };
 
 struct Recording {

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "shared/FrameHeader.h"
 #include "tools/recgen/GopBuilder.h"
 
 namespace diskimage {
@@ -13,7 +14,8 @@ uint32_t RoundUp512(uint32_t n) {
 
 }  // namespace
 
-std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors) {
+std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors,
+                                 uint32_t statedLength) {
     recgen::GopFields fields;
     fields.time = time;
     fields.prevGopLength = prevSectors;
@@ -23,7 +25,13 @@ std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevS
     // 0xAB never forms the frame magic, so no sector inside a GOP looks like a GOP start.
     frame.data.assign(payload, 0xAB);
     builder.AddFrame(std::move(frame));
-    return builder.Build();
+    std::vector<uint8_t> gop = builder.Build();
+    if (statedLength > 0) {
+        FrameHeader header = ReadFrameHeader(gop.data());
+        header.gopLength = statedLength;
+        WriteFrameHeader(header, gop.data());
+    }
+    return gop;
 }
 
 RingRecorder::RingRecorder(SparseImage& image, const RingSpan& span, uint64_t startRaw,
@@ -33,8 +41,8 @@ RingRecorder::RingRecorder(SparseImage& image, const RingSpan& span, uint64_t st
         throw std::invalid_argument("ring: start outside the ring");
 }
 
-const PlacedGop& RingRecorder::Append(uint32_t time, uint32_t payload) {
-    std::vector<uint8_t> gop = MakeTestGop(time, payload, prevSectors_);
+const PlacedGop& RingRecorder::Append(uint32_t time, uint32_t payload, uint32_t statedLength) {
+    std::vector<uint8_t> gop = MakeTestGop(time, payload, prevSectors_, statedLength);
     const uint32_t size = RoundUp512(uint32_t(gop.size()));
     if (next_ >= span_.wrapLimit || next_ + size > span_.end) {
         next_ = span_.begin;
@@ -49,14 +57,14 @@ const PlacedGop& RingRecorder::Append(uint32_t time, uint32_t payload) {
     return written_.back();
 }
 
-std::vector<PlacedGop> RingRecorder::Live() const {
+std::vector<PlacedGop> LiveGops(const std::vector<PlacedGop>& written) {
     std::vector<PlacedGop> live;
-    for (size_t i = 0; i < written_.size(); ++i) {
-        const PlacedGop& g = written_[i];
+    for (size_t i = 0; i < written.size(); ++i) {
+        const PlacedGop& g = written[i];
         bool overwritten = false;
-        for (size_t j = i + 1; j < written_.size() && !overwritten; ++j)
+        for (size_t j = i + 1; j < written.size() && !overwritten; ++j)
             overwritten =
-                written_[j].raw < g.raw + g.size && g.raw < written_[j].raw + written_[j].size;
+                written[j].raw < g.raw + g.size && g.raw < written[j].raw + written[j].size;
         if (!overwritten)
             live.push_back(g);
     }

@@ -28,21 +28,23 @@ struct RingSpan {
     uint64_t imageBase = 0;  // image offset of raw offset 0
 };
 
-// The GOP bytes for a time, a payload size and a back link in sectors.
-std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors);
+// The GOP bytes for a time, a payload size and a back link in sectors. A
+// `statedLength` above 0 is written as its length field instead of the true
+// one (a damaged field); the GOP still occupies its true length.
+std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors,
+                                 uint32_t statedLength = 0);
 
 class RingRecorder {
 public:
     RingRecorder(SparseImage& image, const RingSpan& span, uint64_t startRaw, uint32_t firstEntry);
 
-    // Writes the next GOP of `payload` bytes recorded at `time`.
-    const PlacedGop& Append(uint32_t time, uint32_t payload);
+    // Writes the next GOP of `payload` bytes recorded at `time`, its length
+    // field damaged to `statedLength` when that is above 0.
+    const PlacedGop& Append(uint32_t time, uint32_t payload, uint32_t statedLength = 0);
 
     bool Wrapped() const { return wrapped_; }
     // Every GOP written, in writing order; overwritten ones included.
     const std::vector<PlacedGop>& Written() const { return written_; }
-    // The GOPs no later GOP overlaps, in writing order: what a reader plays.
-    std::vector<PlacedGop> Live() const;
     // The entry number the next GOP would get.
     uint32_t NextEntry() const { return nextEntry_; }
 
@@ -56,9 +58,18 @@ private:
     std::vector<PlacedGop> written_;
 };
 
+// The GOPs of `written` (in writing order) that no later one overlaps, in
+// writing order: what a reader plays.
+std::vector<PlacedGop> LiveGops(const std::vector<PlacedGop>& written);
+
 // The entry number after `entry` in the index ring.
 inline uint32_t NextIndexEntry(uint32_t entry) {
     return entry >= kIndexRingSize ? 1 : entry + 1;
+}
+
+// The entry number before `entry` in the index ring.
+inline uint32_t PreviousIndexEntry(uint32_t entry) {
+    return entry <= 1 ? kIndexRingSize : entry - 1;
 }
 
 }  // namespace diskimage

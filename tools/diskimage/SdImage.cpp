@@ -17,8 +17,10 @@ void WriteHeader(SparseImage& card, const SdImageOptions& options) {
 void WriteAreas(SparseImage& card, const SdImageOptions& options, Recording& r) {
     const uint64_t time = options.indexOffset;
     for (const PlacedGop& g : r.written)
-        WriteInxEntry(card, time, g.entry, g.time, 0, g.raw);
-    const uint32_t newest = r.written.empty() ? r.firstEntry : r.written.back().entry;
+        if (g.entry != 0)
+            WriteInxEntry(card, time, g.entry, g.time, 0, g.raw);
+    const uint32_t newest =
+        r.nextEntry == r.firstEntry ? r.firstEntry : PreviousIndexEntry(r.nextEntry);
     WriteInxRecord(card, time, 0, kInxMagic, r.firstEntry, newest, r.wrapped ? 1 : 0);
     r.eventCount = WriteEventIndex(card, time + 16 * kMiB, r, options.plan);
     r.quickCount = WriteQuickIndex(card, time + 32 * kMiB, r, options.plan);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,6 +96,32 @@ protected:
         }
     }
 
+    // Reads with `read` until it ends, passing the GOPs it reports unreadable
+    // (counted in `failures`); the times of the GOPs read. A walk that has
+    // not ended after `maxCalls` reads fails the test.
+    template <typename Read>
+    std::vector<uint32_t> PlayedTimes(Read read, int* failures, GopReadResult* last = nullptr,
+                                      int maxCalls = 100000) {
+        std::vector<uint32_t> times;
+        *failures = 0;
+        for (int calls = 0; calls < maxCalls; ++calls) {
+            int length = kGopBufferSize;
+            const GopReadResult result = read(buffer_.get(), &length);
+            if (result == GopReadResult::Failed) {
+                ++*failures;
+                continue;
+            }
+            if (result != GopReadResult::Read) {
+                if (last != nullptr)
+                    *last = result;
+                return times;
+            }
+            times.push_back(ReadFrameHeader(buffer_.get()).time);
+        }
+        ADD_FAILURE() << "the walk did not end";
+        return times;
+    }
+
     static std::vector<uint32_t> LiveTimes(const diskimage::Recording& recording) {
         std::vector<uint32_t> times;
         for (const diskimage::PlacedGop& g : recording.live)
@@ -102,11 +129,55 @@ protected:
         return times;
     }
 
+    // The live GOPs from the oldest one with a time-index entry on: what a
+    // reader of a ring indexed once a minute plays.
+    static std::vector<uint32_t> IndexedLiveTimes(const diskimage::Recording& recording) {
+        std::vector<uint32_t> times;
+        for (const diskimage::PlacedGop& g : recording.live)
+            if (!times.empty() || g.entry != 0)
+                times.push_back(g.time);
+        return times;
+    }
+
+    // True when GOPs written after the newest entry overwrote an indexed GOP
+    // of the older lap: the case where the newest entry alone misleads.
+    static bool NewestGopsOverwroteAMinute(const diskimage::Recording& recording) {
+        const auto& written = recording.written;
+        const auto newest =
+            std::find_if(written.rbegin(), written.rend(),
+                         [](const diskimage::PlacedGop& g) { return g.entry != 0; });
+        if (newest == written.rend())
+            return false;
+        const uint64_t end = written.back().raw + written.back().size;
+        return std::any_of(written.begin(), newest.base() - 1, [&](const diskimage::PlacedGop& g) {
+            return g.entry != 0 && newest->raw < g.raw && g.raw < end;
+        });
+    }
+
     TempDir dir_;
     DriveTable table_;
     ErrorCapture errors_;
     std::unique_ptr<uint8_t[]> buffer_ = std::make_unique<uint8_t[]>(kGopBufferSize);
 };
+
+// `times` without `left`.
+inline std::vector<uint32_t> TimesWithout(std::vector<uint32_t> times, uint32_t left) {
+    std::erase(times, left);
+    return times;
+}
+
+// Bytes this process has read through read system calls so far: what a
+// reader scanned, whatever it read through.
+inline uint64_t BytesReadByProcess() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    ADD_FAILURE() << "no rchar in /proc/self/io";
+    return 0;
+}
 
 // Equal sequences of GOP times; on a mismatch, says where (gtest prints only
 // the first 32 elements of a vector).

@@ -31,15 +31,11 @@ diskimage::HddImageOptions WrappedDisk() {
     return options;
 }
 
-// The ring start as the recorder's index describes it: walking down from the
-// newest entry, the first entry above the newest offset whose predecessor
-// lies at or below it.
+// The ring start: the oldest GOP no later one overwrote.
 size_t ExpectedStart(const diskimage::Recording& r) {
-    const uint64_t newest = r.written.back().raw;
-    for (size_t j = r.written.size() - 2; j >= 1; --j) {
-        if (r.written[j].raw > newest && r.written[j - 1].raw <= newest)
+    for (size_t j = 0; j < r.written.size(); ++j)
+        if (r.written[j].raw == r.live.front().raw && r.written[j].time == r.live.front().time)
             return j;
-    }
     return 0;
 }
 
@@ -218,6 +214,70 @@ TEST_F(HddSourceTest, GopLargerThanTheBufferIsPassedOnce) {
     EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[1].time);
 }
 
+// One GOP's length field says 11 MiB on a disk that has not wrapped and whose
+// partition is mostly empty: it is passed by its first sector and every other
+// GOP plays; reading ends at the data's end without scanning the partition.
+TEST_F(HddSourceTest, DamagedGopLengthOnAnUnwrappedDiskCostsOnlyThatGop) {
+    diskimage::HddImageOptions options;
+    options.partition2Length = 1024 * kMiB;
+    options.plan.count = 12;
+    options.plan.statedLength = [](int i) { return i == 6 ? 11u << 20 : 0u; };
+    const diskimage::Recording r = AddDisk(options);
+    OpenDisk();
+    const uint64_t before = BytesReadByProcess();
+    int failures = 0;
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(PlayedTimes(Forward(reader_), &failures, &last),
+                          TimesWithout(LiveTimes(r), r.written[6].time)));
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_LT(BytesReadByProcess() - before, 4 * kMiB);
+    EXPECT_EQ(reader_.Tellp(), reader_.TellTotalLen());  // still a data position
+    int length = kGopBufferSize;
+    EXPECT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::End);
+    // A skip over it passes it the same way.
+    ASSERT_EQ(reader_.Seek(reader_.RawToLogical(r.written[5].raw)), 0);
+    length = kGopBufferSize;
+    ASSERT_EQ(reader_.SkipGop(2, buffer_.get(), &length), GopReadResult::Read);
+    EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.written[7].time);
+}
+
+// The same in part 2 of a wrapped ring: the newest GOPs play, the older lap
+// is not played again, and an extraction of the whole range sends every GOP
+// but the damaged one and fails.
+TEST_F(HddSourceTest, DamagedGopLengthInTheNewerLapCostsOnlyThatGop) {
+    diskimage::HddImageOptions options = WrappedDisk();
+    const int damaged = options.plan.count - 5;
+    options.plan.statedLength = [damaged](int i) { return i == damaged ? 11u << 20 : 0u; };
+    const diskimage::Recording r = AddDisk(options);
+    ASSERT_TRUE(r.wrapped);
+    const auto wrap = std::adjacent_find(
+        r.written.begin(), r.written.end(),
+        [](const diskimage::PlacedGop& a, const diskimage::PlacedGop& b) { return b.raw < a.raw; });
+    ASSERT_LT(wrap - r.written.begin(), damaged);  // in the newer lap
+    OpenDisk();
+    const std::vector<uint32_t> expected =
+        TimesWithout(LiveTimes(r), r.written[size_t(damaged)].time);
+    int failures = 0;
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(PlayedTimes(Forward(reader_), &failures, &last), expected));
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_EQ(reader_.Tellp(), reader_.TellTotalLen());
+    // From the oldest entry to the newest, which is the newest GOP's.
+    std::vector<uint32_t> sent;
+    int unreadable = 0;
+    const uint64_t to = reader_.RawToLogical(r.live.back().raw);
+    const int result = reader_.ExtractRange(0, to, [&](int code, int, const void* data, int) {
+        if (code == 1)
+            sent.push_back(ReadFrameHeader(static_cast<const uint8_t*>(data)).time);
+        unreadable += code == -2;
+    });
+    EXPECT_EQ(result, -1);
+    EXPECT_TRUE(SameTimes(sent, std::vector<uint32_t>(expected.begin(), expected.end() - 1)));
+    EXPECT_EQ(unreadable, 1);
+}
+
 TEST_F(HddSourceTest, WrappedRingReadsAcrossTheWrapBothWays) {
     const diskimage::Recording r = AddDisk(WrappedDisk());
     ASSERT_TRUE(r.wrapped);
@@ -248,6 +308,28 @@ TEST_F(HddSourceTest, WrappedOpenRepairsTheStoredStartOnce) {
         EXPECT_EQ(reader_.LogicalToRaw(0), r.written[start].raw);
         reader_.Close();
     }
+}
+
+// One entry a minute: the GOPs written after the newest entry overwrote the
+// next minute of the older lap. The start is the first minute they left,
+// kept in the disk's index, and playback runs from it in time order.
+TEST_F(HddSourceTest, WrappedStartPassesAMinuteTheNewestGopsOverwrote) {
+    diskimage::HddImageOptions options = WrappedDisk();
+    options.plan.count = 5040;  // 59 GOPs after the newest minute
+    options.plan.minuteIndex = true;
+    const diskimage::Recording r = AddDisk(options);
+    ASSERT_TRUE(r.wrapped);
+    ASSERT_TRUE(NewestGopsOverwroteAMinute(r));
+    const std::vector<uint32_t> expected = IndexedLiveTimes(r);
+    OpenDisk();
+    EXPECT_EQ(reader_.TellBegTime(), expected.front());
+    const auto start = std::find_if(r.live.begin(), r.live.end(),
+                                    [](const diskimage::PlacedGop& g) { return g.entry != 0; });
+    EXPECT_EQ(StoredHeader(dir_.File("f/timeindex")).first, start->entry);
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_), &last), expected));
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_TRUE(std::is_sorted(expected.begin(), expected.end()));
 }
 
 TEST_F(HddSourceTest, ReadOnlyIndexStillOpensAfterAWrap) {

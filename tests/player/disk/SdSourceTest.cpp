@@ -126,6 +126,42 @@ TEST_F(SdSourceTest, WrappedCardOpensTwiceAlikeAndStaysUnchanged) {
     EXPECT_EQ(FileBytes(dir_.File("card.img"), kIndexOffset, 512), before);
 }
 
+// One entry a minute: the 33 GOPs written after the newest entry overwrote
+// the older lap's minute at slot 300; the start is the one at slot 360.
+TEST_F(SdSourceTest, WrappedStartPassesAMinuteTheNewestGopsOverwrote) {
+    diskimage::SdImageOptions options = Card(kGopsPerLap + 330);
+    options.plan.minuteIndex = true;
+    const diskimage::Recording r = AddCard(options);
+    ASSERT_TRUE(r.wrapped);
+    ASSERT_TRUE(NewestGopsOverwroteAMinute(r));
+    OpenCard();
+    InxHd header{};
+    ASSERT_TRUE(reader_.ReadTimeInxHd(&header));
+    EXPECT_EQ(header.first, r.written[360].entry);
+    EXPECT_EQ(reader_.TellBegTime(), r.written[360].time);
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_), &last), IndexedLiveTimes(r)));
+    EXPECT_EQ(IndexedLiveTimes(r).front(), r.written[360].time);
+    EXPECT_EQ(last, GopReadResult::End);
+}
+
+// A damaged length field in the newer lap costs that GOP only: the GOPs
+// after it play and the older lap is not played again.
+TEST_F(SdSourceTest, DamagedGopLengthInTheNewerLapCostsOnlyThatGop) {
+    diskimage::SdImageOptions options = Card(kGopsPerLap + 300);
+    const int damaged = kGopsPerLap + 290;
+    options.plan.statedLength = [damaged](int i) { return i == damaged ? 11u << 20 : 0u; };
+    const diskimage::Recording r = AddCard(options);
+    OpenCard();
+    int failures = 0;
+    GopReadResult last{};
+    EXPECT_TRUE(SameTimes(PlayedTimes(Forward(reader_), &failures, &last),
+                          TimesWithout(LiveTimes(r), r.written[size_t(damaged)].time)));
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(last, GopReadResult::End);
+    EXPECT_EQ(reader_.Tellp(), reader_.TellTotalLen());
+}
+
 TEST_F(SdSourceTest, ReadingReachesTheCardsEndAndGoesOnAtTheDataStart) {
     const diskimage::Recording r = AddCard(Card(kGopsPerLap + 300));
     OpenCard();
