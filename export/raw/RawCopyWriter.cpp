@@ -1,15 +1,11 @@
 #include "export/raw/RawCopyWriter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 
 #include "shared/ByteOrder.h"
 #include "shared/FrameHeader.h"
 #include "shared/IndexRecords.h"
+#include "shared/PairFiles.h"
 
 namespace {
 
@@ -20,40 +16,6 @@ constexpr long kRecordSize = 16;
 
 bool WriteAll(FILE* file, const void* bytes, size_t size) {
     return std::fwrite(bytes, 1, size, file) == size;
-}
-
-void CloseFile(FILE** file) {
-    if (*file != nullptr)
-        std::fclose(*file);
-    *file = nullptr;
-}
-
-// Opens `path` for writing without emptying it; *created says whether this
-// call made the file.
-FILE* OpenKeepingBytes(const char* path, bool* created) {
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    *created = fd >= 0;
-    if (fd < 0 && errno == EEXIST)
-        fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
-    if (file == nullptr && fd >= 0)
-        ::close(fd);
-    return file;
-}
-
-// Empties a regular file (a device such as /dev/full has nothing to empty).
-bool Empty(FILE* file) {
-    struct stat st {};
-    return ::fstat(::fileno(file), &st) == 0 &&
-           (!S_ISREG(st.st_mode) || st.st_size == 0 || ::ftruncate(::fileno(file), 0) == 0);
-}
-
-void Discard(FILE** file, bool created, const char* path) {
-    if (*file == nullptr && !created)
-        return;
-    CloseFile(file);
-    if (created)
-        ::unlink(path);
 }
 
 }  // namespace
@@ -74,10 +36,10 @@ bool CRawCopyWriter::Open(const char* dvrPath, const char* inxPath) {
     std::array<uint8_t, kRecordSize> header{};
     StoreU32(header.data(), kInxMagic);
     StoreU32(header.data() + 4, 1);
-    if (m_DvrFile == nullptr || m_InxFile == nullptr || !Empty(m_DvrFile) || !Empty(m_InxFile) ||
-        !WriteAll(m_InxFile, header.data(), header.size())) {
-        Discard(&m_DvrFile, dvrCreated, dvrPath);
-        Discard(&m_InxFile, inxCreated, inxPath);
+    if (m_DvrFile == nullptr || m_InxFile == nullptr || !EmptyFile(m_DvrFile) ||
+        !EmptyFile(m_InxFile) || !WriteAll(m_InxFile, header.data(), header.size())) {
+        DiscardFile(&m_DvrFile, dvrCreated, dvrPath);
+        DiscardFile(&m_InxFile, inxCreated, inxPath);
         return false;
     }
     m_DvrSize = 0;

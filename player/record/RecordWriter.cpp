@@ -5,6 +5,7 @@
 
 #include "shared/ByteOrder.h"
 #include "shared/IndexRecords.h"
+#include "shared/PairFiles.h"
 
 namespace {
 
@@ -41,17 +42,20 @@ bool CRecordWriter::Start(const char* baseName) {
     char dvrName[kPathSize], inxName[kPathSize];
     if (!BuildName(dvrName, baseName, "dvr") || !BuildName(inxName, baseName, "inx"))
         return false;
-    m_recordDvr = fopen(dvrName, "wb");
-    if (m_recordDvr == nullptr)
-        return false;  // the .inx is not touched then
-    m_recordInx = fopen(inxName, "wb");
+    // Both are opened before either is emptied, so that a pair that cannot
+    // be made costs no existing recording its bytes and leaves no new file.
+    bool dvrCreated = false, inxCreated = false;
+    m_recordDvr = OpenKeepingBytes(dvrName, &dvrCreated);
+    m_recordInx = m_recordDvr != nullptr ? OpenKeepingBytes(inxName, &inxCreated) : nullptr;
     uint8_t header[kRecordSize];
     StoreU32(header, kInxMagic);
     StoreU32(header + 4, 1);  // first
     StoreU32(header + 8, 0);  // last, written by Stop
     StoreU32(header + 12, 0);
-    if (m_recordInx == nullptr || !WriteAt(m_recordInx, 0, header, sizeof header)) {
-        CloseFiles();  // whichever file was created must not stay open
+    if (m_recordDvr == nullptr || m_recordInx == nullptr || !EmptyFile(m_recordDvr) ||
+        !EmptyFile(m_recordInx) || !WriteAt(m_recordInx, 0, header, sizeof header)) {
+        DiscardFile(&m_recordDvr, dvrCreated, dvrName);
+        DiscardFile(&m_recordInx, inxCreated, inxName);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "player/source/FileSource.h"
 #include "shared/ByteOrder.h"
 #include "shared/IndexRecords.h"
+#include "tests/player/disk/NoWriteOverride.h"
 #include "tests/player/errors/ErrorCapture.h"
 #include "tests/tools/recgen/TempDir.h"
 
@@ -76,32 +78,45 @@ TEST_F(RecordWriterTest, StopWithoutARecordingIsRefused) {
     EXPECT_FALSE(std::filesystem::exists(Inx()));
 }
 
-// A directory in the way of one file makes that file impossible to create.
-struct BlockedCase {
-    const char* blocked;
-    bool otherCreated;
-};
-
-class BlockedFileTest : public RecordWriterTest, public testing::WithParamInterface<BlockedCase> {};
+// A directory in the way of one file makes that file impossible to create:
+// the start fails and leaves no new file behind.
+class BlockedFileTest : public RecordWriterTest, public testing::WithParamInterface<const char*> {};
 
 TEST_P(BlockedFileTest, StartFailsAndLeavesNothingOpen) {
-    const std::string blocked = Base() + GetParam().blocked;
+    const std::string blocked = Base() + GetParam();
     std::filesystem::create_directory(blocked);
     EXPECT_FALSE(writer_.Start(Base().c_str()));
     EXPECT_FALSE(writer_.IsRecording());
     const std::string other = blocked == Dvr() ? Inx() : Dvr();
-    EXPECT_EQ(std::filesystem::exists(other), GetParam().otherCreated);
+    EXPECT_FALSE(std::filesystem::exists(other));
     EXPECT_EQ(OpenDescriptorsOn(other), 0);
     std::filesystem::remove(blocked);
     EXPECT_TRUE(writer_.Start(Base().c_str()));  // a later start works
     EXPECT_TRUE(writer_.Stop());
 }
 
-INSTANTIATE_TEST_SUITE_P(EitherFile, BlockedFileTest,
-                         testing::Values(BlockedCase{".inx", true}, BlockedCase{".dvr", false}),
-                         [](const testing::TestParamInfo<BlockedCase>& param) {
-                             return std::string(param.param.blocked + 1);
+INSTANTIATE_TEST_SUITE_P(EitherFile, BlockedFileTest, testing::Values(".inx", ".dvr"),
+                         [](const testing::TestParamInfo<const char*>& param) {
+                             return std::string(param.param + 1);
                          });
+
+// A start over an existing recording whose index cannot be written fails
+// and costs neither file a byte.
+TEST_F(RecordWriterTest, StartOverAPairWithAReadOnlyIndexKeepsBothFiles) {
+    const std::string data(839168, 'g');
+    std::ofstream(Dvr(), std::ios::binary) << data;
+    std::ofstream(Inx(), std::ios::binary) << std::string(48, 'i');
+    ASSERT_EQ(chmod(Inx().c_str(), 0444), 0);
+    {
+        NoWriteOverride readOnly;
+        EXPECT_FALSE(writer_.Start(Base().c_str()));
+    }
+    EXPECT_FALSE(writer_.IsRecording());
+    const std::vector<uint8_t> dvr = ReadWholeFile(Dvr());
+    EXPECT_EQ(std::string(dvr.begin(), dvr.end()), data);
+    EXPECT_EQ(ReadWholeFile(Inx()).size(), 48u);
+    EXPECT_EQ(OpenDescriptorsOn(Dvr()) + OpenDescriptorsOn(Inx()), 0);
+}
 
 TEST_F(RecordWriterTest, NamesThatDoNotFitAreRefused) {
     const std::string longBase = dir_.File(std::string(250, 'n'));
