@@ -117,6 +117,7 @@ bool CPlayer::Release() {
     ended = EndReadThread(kReleaseWaitMs) && ended;
     ended = EndThread(&m_playEndThread, kReleaseWaitMs) && ended;
     ended = m_source.EndExtraction(kReleaseWaitMs) && ended;
+    ended = m_source.EndSource() && ended;  // a rebuild must not outlive the release
     if (!ended)
         return false;
     m_audio.CloseReset();

@@ -22,7 +22,8 @@
 // (StartReadThread, StartPlayThread).
 //
 // Release ends every thread the player started (command, end-of-playback,
-// read, playback with its display threads and audio device, extraction)
+// read, playback with its display threads and audio device, extraction,
+// the source's storage threads)
 // within a bound each and never runs beside a command handler; it frees
 // what they use only once all of them have ended, and a thread handle is
 // dropped only once its thread has ended.
@@ -57,7 +58,9 @@ public:
     // zInit and zRelease. Init fails, starting nothing, while a thread of an
     // earlier Init still runs, and when an event or a thread cannot be made.
     // Release ends the command thread first, then every other thread (500 ms
-    // each at most; a playback is stopped, the source stays open). False when
+    // each at most; a playback is stopped), then closes the source with its
+    // storage threads, a rebuild first (the disk's index stays as it was),
+    // so that the next Init starts with no source open. False when
     // one outlived its bound (held in a callback of the host): what it uses
     // stays until a later Release or Init finds it ended.
     bool Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCallback source,

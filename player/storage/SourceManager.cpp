@@ -123,6 +123,13 @@ int CSourceManager::Close() {
     return 0;
 }
 
+bool CSourceManager::EndSource() {
+    if (TellType() != OPENED_NONE)
+        Close();
+    DeferringLock lock(m_lock);
+    return !RebuildRunning();
+}
+
 // Ends the session so that no storage thread touches a device again, then
 // waits for the threads outside the lock: they take it for every device call.
 void CSourceManager::EndStorageThreads() {

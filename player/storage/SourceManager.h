@@ -73,6 +73,10 @@ public:
     // 0, or -1 with 40017 (nothing open) or the file reader's failure.
     int Close();
     int TellType() const { return m_type.load(); }
+    // What the player's release does to its source: closes whatever is open
+    // (a running rebuild is broken off first and leaves the disk's index as
+    // it was). True when no storage thread of it runs any more.
+    bool EndSource();
 
     void SetSourceCallback(zSourceCallback callback) { m_sourceCallback.store(callback); }
     void SetReservedCallback(zReservedCallback callback) { m_reservedCallback.store(callback); }

@@ -322,4 +322,32 @@ TEST_F(DeviceApiTest, RebuildReportsProgressThenDoneAndTheDiskOpensOnTheRebuiltI
     EXPECT_EQ(DataTimes(), LiveTimes(r));
 }
 
+// zRelease ends a running rebuild before it answers: its one end report is
+// "broken off", the disk's index stays as it was, and the next zInit finds
+// no source open.
+TEST_F(DeviceApiTest, ReleaseDuringARebuildEndsItAndKeepsTheOldIndex) {
+    diskimage::HddImageOptions options = SmallDisk(600);  // a scan of seconds
+    options.plan.secondsPerGop = 30;
+    AddDisk(options);
+    const std::string timeIndex = dir_.File("f/timeindex");
+    const std::vector<uint8_t> old = FileBytes(timeIndex);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::create_directory(dir_.File("work"));
+    std::filesystem::current_path(dir_.File("work"));
+    ASSERT_TRUE(t_->zOpenRx("", "", 0, 0, 0, 0));
+    std::vector<SourceStatus> reports = WaitForSource(0);  // the scan has begun
+    ASSERT_TRUE(t_->zRelease());
+    reports = WaitForSource(SOURCE_REBUILD_STOPPED, 0);  // already there: nothing waited for
+    std::filesystem::current_path(previous);
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back(), (SourceStatus{5, "(null)", SOURCE_REBUILD_STOPPED}));
+    EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
+                            [](const SourceStatus& s) { return s.status < 0; }),
+              1);
+    EXPECT_EQ(FileBytes(timeIndex), old);
+    EXPECT_FALSE(std::filesystem::exists(timeIndex + ".bak"));
+    ASSERT_TRUE(Init());
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_NONE);
+}
+
 }  // namespace
