@@ -334,10 +334,10 @@ TEST_F(DeviceApiTest, ReleaseDuringARebuildEndsItAndKeepsTheOldIndex) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::create_directory(dir_.File("work"));
     std::filesystem::current_path(dir_.File("work"));
-    ASSERT_TRUE(t_->zOpenRx("", "", 0, 0, 0, 0));
-    std::vector<SourceStatus> reports = WaitForSource(0);  // the scan has begun
+    ASSERT_TRUE(t_->zOpenRx("", "", 0, 0, 0, 0));  // its thread runs
     ASSERT_TRUE(t_->zRelease());
-    reports = WaitForSource(SOURCE_REBUILD_STOPPED, 0);  // already there: nothing waited for
+    // Already there when the release answers: nothing is waited for.
+    const std::vector<SourceStatus> reports = WaitForSource(SOURCE_REBUILD_STOPPED, 0);
     std::filesystem::current_path(previous);
     ASSERT_FALSE(reports.empty());
     EXPECT_EQ(reports.back(), (SourceStatus{5, "(null)", SOURCE_REBUILD_STOPPED}));
