@@ -22,8 +22,10 @@ using namespace fuzzwalk;
 
 namespace {
 
-// Room for a wrapped ring: the 10 MiB reserve and 2 MiB of data.
-constexpr uint64_t kMaxRing = 12 * 1048576;
+// Room for a wrapped ring (the 10 MiB reserve and data), and a ring much
+// larger than its data, so that a read scanning past the data's end runs
+// over the walks' scan budget.
+constexpr uint64_t kMaxRing = 256 * 1048576;
 constexpr uint64_t kRingStart = 1024;
 
 struct Disk {

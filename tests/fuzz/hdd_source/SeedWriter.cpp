@@ -18,6 +18,7 @@ struct Seed {
     uint64_t ringLength;
     int gops;
     uint32_t firstEntry;
+    int damaged = -1;  // this GOP's length field says 11 MiB
 };
 
 bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
@@ -28,6 +29,7 @@ bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
     options.firstEntry = seed.firstEntry;
     options.plan.count = seed.gops;
     options.plan.payload = [](int i) { return uint32_t(8192 - 40 - 512 * (i % 3)); };
+    options.plan.statedLength = [&seed](int i) { return i == seed.damaged ? 11u << 20 : 0u; };
     const diskimage::Recording r = diskimage::WriteHddImage(options);
     // The index as far as it was written: up to the highest entry used.
     uint32_t highest = 1;
@@ -49,6 +51,9 @@ int main(int argc, char** argv) {
     const Seed seeds[] = {
         {"unwrapped", kMiB, 12, 1},
         {"wrapped", 10 * kMiB + 64 * 1024, 12, 1},
+        // Damaged lengths in a ring much larger than its data.
+        {"unwrapped-damaged", 64 * kMiB, 12, 1, 6},
+        {"wrapped-damaged", 10 * kMiB + 64 * 1024, 12, 1, 10},
     };
     return fuzzseed::WriteEverySeed(argc, argv, seeds, WriteSeed);
 }

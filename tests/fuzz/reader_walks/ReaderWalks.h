@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,32 @@ inline void WriteFile(const std::string& path, const uint8_t* data, size_t size)
         abort();
 }
 
+// Bytes this process has read through read system calls so far (rchar of
+// /proc/self/io): what a reader scanned, however it read.
+inline uint64_t BytesReadSoFar() {
+    FILE* io = fopen("/proc/self/io", "r");
+    unsigned long long value = 0;
+    if (io == nullptr || fscanf(io, "rchar: %llu", &value) != 1)
+        abort();
+    fclose(io);
+    return value;
+}
+
+// Any walk that reads more than this has scanned outside the data: each
+// sector of the data a few times at most, and past it no more than the
+// search past the newest entry and one buffer's worth.
+struct ScanBudget {
+    explicit ScanBudget(uint64_t dataLength)
+        : limit(4 * std::min<uint64_t>(dataLength, uint64_t(1) << 40) + (32u << 20)),
+          start(BytesReadSoFar()) {}
+    void Check() const {
+        if (BytesReadSoFar() - start > limit)
+            __builtin_trap();
+    }
+    uint64_t limit;
+    uint64_t start;
+};
+
 // Any walk longer than this has stopped moving.
 struct Budget {
     explicit Budget(uint64_t dataBytes) : left(dataBytes / 512 + 4) {}
@@ -65,13 +92,17 @@ inline void CheckRead(GopReadResult result, const std::vector<uint8_t>& buffer, 
     (void)last;
 }
 
+// `dataBytes` bounds the steps of a walk, `dataLength` (the reader's data
+// length) the bytes it may read.
 template <typename Step>
-void Walk(uint64_t dataBytes, std::vector<uint8_t>& buffer, Step step) {
+void Walk(uint64_t dataBytes, uint64_t dataLength, std::vector<uint8_t>& buffer, Step step) {
     Budget budget(dataBytes);
+    const ScanBudget scanned(dataLength);
     for (;;) {
         budget.Spend();
         int length = int(buffer.size());
         const GopReadResult result = step(buffer.data(), &length);
+        scanned.Check();
         CheckRead(result, buffer, length);
         if (result != GopReadResult::Read && result != GopReadResult::Failed)
             return;
@@ -86,15 +117,15 @@ void WalkEveryWay(Reader& reader, uint64_t dataBytes, std::vector<uint8_t>& buff
     auto skip = [&](uint8_t* b, int* l) { return reader.SkipGop(2, b, l); };
     auto back = [&](uint8_t* b, int* l) { return reader.ReadGopBack(b, l); };
     auto skipBack = [&](uint8_t* b, int* l) { return reader.SkipGopBack(2, b, l); };
-    Walk(dataBytes, buffer, read);
-    Walk(dataBytes, buffer, back);
-    Walk(dataBytes, buffer, skip);
     const uint64_t total = reader.TellTotalLen();
+    Walk(dataBytes, total, buffer, read);
+    Walk(dataBytes, total, buffer, back);
+    Walk(dataBytes, total, buffer, skip);
     for (uint64_t target : {total, total / 2, uint64_t(1000), total + 1}) {
         if (reader.Seek(target) == 0) {
-            Walk(dataBytes, buffer, back);
+            Walk(dataBytes, total, buffer, back);
             reader.Seek(target);
-            Walk(dataBytes, buffer, skipBack);
+            Walk(dataBytes, total, buffer, skipBack);
         }
     }
 }

@@ -22,7 +22,9 @@ using namespace fuzzwalk;
 
 namespace {
 
-constexpr uint64_t kMaxRing = 4 * 1048576;
+// A ring much larger than its data, so that a read scanning past the data's
+// end runs over the walks' scan budget.
+constexpr uint64_t kMaxRing = 256 * 1048576;
 constexpr uint64_t kIndexOffset = diskimage::kMiB;  // T
 constexpr uint64_t kDataStart = kIndexOffset + diskimage::kSdAreasSize;
 constexpr uint64_t kTimeAreaSize = 16 * diskimage::kMiB;

@@ -17,6 +17,7 @@ struct Seed {
     const char* name;
     uint64_t ringLength;
     int gops;
+    int damaged = -1;  // this GOP's length field says 11 MiB
 };
 
 bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
@@ -26,6 +27,7 @@ bool WriteSeed(const std::filesystem::path& folder, const Seed& seed) {
     options.cardSize = options.indexOffset + diskimage::kSdAreasSize + seed.ringLength;
     options.plan.count = seed.gops;
     options.plan.payload = [](int i) { return uint32_t(8192 - 40 - 512 * (i % 3)); };
+    options.plan.statedLength = [&seed](int i) { return i == seed.damaged ? 11u << 20 : 0u; };
     const diskimage::Recording r = diskimage::WriteSdImage(options);
     uint32_t highest = 1;
     for (const diskimage::PlacedGop& g : r.written)
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
     const Seed seeds[] = {
         {"unwrapped", 256 * 1024, 12},
         {"wrapped", 64 * 1024, 12},
+        // Damaged lengths in a ring much larger than its data.
+        {"unwrapped-damaged", 64 * kMiB, 12, 6},
+        {"wrapped-damaged", 64 * 1024, 12, 10},
     };
     return fuzzseed::WriteEverySeed(argc, argv, seeds, WriteSeed);
 }
