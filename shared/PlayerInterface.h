@@ -158,6 +158,9 @@ enum zErrorCode : int {
     ERR_CAPTURE_CHANNELS_UNKNOWN = 40057,
     ERR_INDEX_OPEN_FAILED = 40100,  // system error = last error
     ERR_INDEX_UNREADABLE = 40101,   // system error = last error
+    // An index rebuild passed unreadable sectors of the disk's ring and went
+    // on; value = how many (sent before the rebuild's end report).
+    ERR_REBUILD_UNREADABLE_SECTORS = 40102,
 };
 
 // Command results (code, result of the last source close: 0 or -1), on the

@@ -10,13 +10,6 @@
 #include "player/source/IndexCodec.h"
 #include "shared/IndexRing.h"
 
-namespace {
-
-// The unused tail of a wrapped ring.
-constexpr uint64_t kRingReserve = 10485760;
-
-}  // namespace
-
 CHddSource::CHddSource(const CHddSource& detected)
     : CRingSource(ERR_DISK_SEEK_FAILED),
       m_partitionStart(detected.m_partitionStart),
@@ -45,7 +38,7 @@ int CHddSource::Open(const CDataSource& paths) {
         !m_quickInx.Open(quick.c_str()) || !ReadIndexHeader(m_timeInx, &stored) ||
         !OpenRing(
             m_ring, read,
-            {stored.first, NewestOfStoredLast(stored.last), stored.wrapped != 0, kRingReserve},
+            {stored.first, NewestOfStoredLast(stored.last), stored.wrapped != 0, kDiskRingReserve},
             &opening)) {
         CloseAfterFailedOpen();
         return -1;

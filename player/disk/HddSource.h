@@ -36,6 +36,9 @@ using RebuildCallback = void (*)(int kind, const char* name, int status);
 
 inline constexpr int kRebuildKind = 5;
 
+// The unused tail of a wrapped disk ring: no GOP starts in it.
+inline constexpr uint64_t kDiskRingReserve = 10485760;
+
 // How a scan of the ring ended.
 enum class RebuildScan { Written, Failed, Stopped };
 
@@ -51,6 +54,9 @@ public:
     // Finds the lettered drive holding `timeindex` whose disk has a second
     // partition; fills `paths` and this reader's partition.
     bool Detect(CDataSource* paths);
+    // As Detect, for a rebuild: the drive is found by any of its three index
+    // files, since the time index may be the one that was lost.
+    bool DetectForRebuild(CDataSource* paths);
 
     // Opens the drive and the index files of `paths`, repairs the ring's
     // start and probes. 0, or -1 with everything closed.
@@ -72,15 +78,18 @@ public:
 
     // Scans the data partition (the second of the layout) of the disk
     // `dataPath` for GOPs on whole minutes and writes a time index of them to
-    // `outputPath`, in scan order and not wrapped. Reports progress 0 to
-    // 10000 after every sector step, each followed by a 1 ms pause on the
-    // injectable clock; `stop`, when set, ends the scan before its next
-    // sector. Failed when the drive or a sector cannot be read, no minute
+    // `outputPath`, in ring order: raw order, from the older lap on when the
+    // ring has wrapped (marked wrapped then; RingScan.h). Reads a block at a
+    // time, each read followed by a 1 ms pause on the injectable clock and
+    // a progress report (0 to 10000); `stop`, when set, ends the scan before
+    // its next read. Unreadable sectors are passed and counted into
+    // `unreadableSectors`. Failed when the drive cannot be read, no minute
     // was found or the output cannot be written. Sends no end report and
     // needs no open or detected reader.
     static RebuildScan RebuildTimeIndex(const char* dataPath, const char* outputPath,
                                         RebuildCallback callback,
-                                        const std::atomic<bool>* stop = nullptr);
+                                        const std::atomic<bool>* stop = nullptr,
+                                        uint64_t* unreadableSectors = nullptr);
     // Puts a rebuilt index in place of the disk's `timeIndexPath`: the old
     // file is first copied to the same name with ".bak" appended, and left
     // untouched when that copy, or anything after it, fails.
@@ -92,6 +101,7 @@ public:
 private:
     // The second partition of the disk's layout: where the ring lies.
     static bool DataPartitionOf(const char* disk, uint64_t* start, uint64_t* length);
+    bool DetectBy(bool anyIndex, CDataSource* paths);
     void KeepRingStart(const char* timeIndexPath, const InxHd& stored, uint32_t start);
     void CloseAfterFailedOpen();
 

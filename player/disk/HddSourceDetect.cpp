@@ -31,8 +31,18 @@ std::optional<DWORD> DeviceNumberOf(char letter) {
     return answered ? std::optional<DWORD>(number.deviceNumber) : std::nullopt;
 }
 
-// The first removable or fixed drive that answers and holds `timeindex`.
-std::optional<std::pair<char, DWORD>> FindIndexDrive() {
+bool Holds(char letter, const char* file) {
+    return ::access(IndexPath(letter, file).c_str(), F_OK) == 0;
+}
+
+bool HoldsIndex(char letter, bool anyIndex) {
+    return Holds(letter, "timeindex") ||
+           (anyIndex && (Holds(letter, "eventindex") || Holds(letter, "quickindex")));
+}
+
+// The first removable or fixed drive that answers and holds `timeindex`, or
+// any of the three index files when `anyIndex`.
+std::optional<std::pair<char, DWORD>> FindIndexDrive(bool anyIndex) {
     const DWORD drives = GetLogicalDrives();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const char root[] = {letter, ':', '/', '\0'};
@@ -41,7 +51,7 @@ std::optional<std::pair<char, DWORD>> FindIndexDrive() {
             (type != DRIVE_REMOVABLE && type != DRIVE_FIXED))
             continue;
         const std::optional<DWORD> number = DeviceNumberOf(letter);
-        if (number && ::access(IndexPath(letter, "timeindex").c_str(), F_OK) == 0)
+        if (number && HoldsIndex(letter, anyIndex))
             return std::make_pair(letter, *number);
     }
     return std::nullopt;
@@ -67,7 +77,15 @@ bool CHddSource::DataPartitionOf(const char* disk, uint64_t* start, uint64_t* le
 }
 
 bool CHddSource::Detect(CDataSource* paths) {
-    const auto drive = FindIndexDrive();
+    return DetectBy(false, paths);
+}
+
+bool CHddSource::DetectForRebuild(CDataSource* paths) {
+    return DetectBy(true, paths);
+}
+
+bool CHddSource::DetectBy(bool anyIndex, CDataSource* paths) {
+    const auto drive = FindIndexDrive(anyIndex);
     if (paths == nullptr || !drive)
         return false;
     const std::string disk = PhysicalDriveName(drive->second);

@@ -7,43 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/Clock.h"
 #include "platform/base/File.h"
 #include "platform/disk/Drives.h"
 #include "player/disk/HddSource.h"
+#include "player/disk/RingScan.h"
 #include "player/source/IndexCodec.h"
-#include "player/source/Sectors.h"
-#include "player/source/SeekHandle64.h"
-#include "shared/IndexRing.h"
 
 namespace {
 
 constexpr uint64_t kIndexFileSize = 16777216;  // entries 0 to 0xFFFFF
-// The stored `last` (one past the newest) must stay an entry number.
-constexpr size_t kMaxRebuiltEntries = kIndexRingSize - 1;
-
-int Progress(uint64_t done, uint64_t total) {
-    return int(double(std::min(done, total)) / double(total) * 10000.0);
-}
-
-bool ReadSector(HANDLE device, uint64_t offset, uint8_t* sector) {
-    DWORD got = 0;
-    return SeekHandle64(device, offset, FILE_BEGIN) != kSeekFailed &&
-           ReadFile(device, sector, kSectorSize, &got) && got == DWORD(kSectorSize);
-}
-
-// Where the scan goes after the sector at `raw`. A header's length is
-// trusted only when it leads past this sector and stays inside the
-// partition; otherwise the very next sector is examined, so that no GOP
-// header is passed over.
-uint64_t NextScanOffset(const FrameHeader& header, uint64_t raw, uint64_t length) {
-    if (header.magic != kFrameMagic)
-        return raw + kSector;
-    const uint64_t size = GopStorageSize(header.gopLength);
-    if (header.gopLength <= kSector || raw + size > length)
-        return raw + kSector;
-    return raw + size;
-}
 
 // The output exists, pre-sized and empty, before the scan starts, so that an
 // unwritable place fails at once rather than after hours of scanning.
@@ -56,48 +28,24 @@ FILE* CreateIndexFile(const char* path) {
     return file;
 }
 
-// Header {magic, 1, one past the newest, not wrapped}, entries from 1 on in
-// the order the scan found them. The header takes a record of its own, so
-// the first minute found stays in the index.
-bool WriteIndex(FILE* file, const std::vector<InxUnit>& entries) {
+// Header {magic, 1, one past the newest, wrapped}, entries from 1 on in ring
+// order. The header takes a record of its own, so the first minute found
+// stays in the index.
+bool WriteIndex(FILE* file, const RingScanResult& scan) {
+    const std::vector<InxUnit>& entries = scan.entries;
     std::vector<uint8_t> bytes(16 * (entries.size() + 1));
-    EncodeInxHd({kInxMagic, 1, uint32_t(entries.size() + 1), 0}, bytes.data());
+    EncodeInxHd({kInxMagic, 1, uint32_t(entries.size() + 1), scan.wrapped ? 1u : 0u}, bytes.data());
     for (size_t i = 0; i < entries.size(); ++i)
         EncodeInxUnit(entries[i], &bytes[16 * (i + 1)]);
     return fseeko(file, 0, SEEK_SET) == 0 &&
            fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-// Minute entries of the ring in scan order: raw offsets only grow, so the
-// reader never takes the index for a wrapped ring, whatever the recorder's
-// clock did (a clock set back, the end of summer time).
-RebuildScan ScanRing(HANDLE device, uint64_t start, uint64_t length, RebuildCallback callback,
-                     const std::atomic<bool>* stop, std::vector<InxUnit>* entries) {
-    uint32_t lastTime = 0;
-    for (uint64_t raw = 0; raw < length;) {
-        if (stop != nullptr && stop->load())
-            return RebuildScan::Stopped;
-        uint8_t sector[kSectorSize];
-        if (!ReadSector(device, start + raw, sector))
-            return RebuildScan::Failed;
-        const FrameHeader header = ReadFrameHeader(sector);
-        if (header.magic == kFrameMagic && header.time != lastTime && header.time % 60 == 0 &&
-            entries->size() < kMaxRebuiltEntries) {
-            entries->push_back({header.time, 0, raw});
-            lastTime = header.time;
-        }
-        raw = NextScanOffset(header, raw, length);
-        if (callback != nullptr)
-            callback(kRebuildKind, nullptr, Progress(raw, length));
-        Sleep(1);  // keeps the machine responsive during a scan of hours
-    }
-    return RebuildScan::Written;
-}
-
 }  // namespace
 
 RebuildScan CHddSource::RebuildTimeIndex(const char* dataPath, const char* outputPath,
-                                         RebuildCallback callback, const std::atomic<bool>* stop) {
+                                         RebuildCallback callback, const std::atomic<bool>* stop,
+                                         uint64_t* unreadableSectors) {
     uint64_t start = 0, length = 0;
     if (dataPath == nullptr || outputPath == nullptr ||
         !DataPartitionOf(dataPath, &start, &length) || length == 0)
@@ -106,11 +54,13 @@ RebuildScan CHddSource::RebuildTimeIndex(const char* dataPath, const char* outpu
     if (device == INVALID_HANDLE_VALUE)
         return RebuildScan::Failed;
     FILE* output = CreateIndexFile(outputPath);
-    std::vector<InxUnit> entries;
-    RebuildScan scan = output != nullptr ? ScanRing(device, start, length, callback, stop, &entries)
+    RingScanResult found;
+    RebuildScan scan = output != nullptr ? ScanRing(device, start, length, callback, stop, &found)
                                          : RebuildScan::Failed;
     CloseHandle(device);
-    if (scan == RebuildScan::Written && (entries.empty() || !WriteIndex(output, entries)))
+    if (unreadableSectors != nullptr)
+        *unreadableSectors = found.unreadableSectors;
+    if (scan == RebuildScan::Written && (found.entries.empty() || !WriteIndex(output, found)))
         scan = RebuildScan::Failed;
     if (output != nullptr && fclose(output) != 0 && scan == RebuildScan::Written)
         scan = RebuildScan::Failed;

@@ -1,8 +1,12 @@
 #include "player/disk/TimeIndexRebuild.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "player/errors/ErrorSink.h"
 
 namespace {
 
@@ -33,18 +37,29 @@ private:
     std::string path_;
 };
 
+// Sectors the scan passed unreadable go to the error callback before the
+// rebuild's end report, so that the host can log them.
+void ReportUnreadable(uint64_t count) {
+    if (count > 0)
+        ReportError(ERR_REBUILD_UNREADABLE_SECTORS, 0, int(std::min<uint64_t>(count, INT_MAX)));
+}
+
 }  // namespace
 
 zSourceStatus RunTimeIndexRebuild(RebuildCallback progress, const std::atomic<bool>& stop) {
     CHddSource finder;
     CDataSource paths;
-    if (!finder.Detect(&paths))
+    if (!finder.DetectForRebuild(&paths))
         return SOURCE_DISK_NOT_FOUND;
     const PrivateTempDir temp;
     if (!temp.Made())
         return SOURCE_REBUILD_FAILED;
     const std::string rebuilt = temp.File("timeindex");
-    switch (CHddSource::RebuildTimeIndex(paths.DataFile, rebuilt.c_str(), progress, &stop)) {
+    uint64_t unreadable = 0;
+    const RebuildScan scan =
+        CHddSource::RebuildTimeIndex(paths.DataFile, rebuilt.c_str(), progress, &stop, &unreadable);
+    ReportUnreadable(unreadable);
+    switch (scan) {
         case RebuildScan::Stopped:
             return SOURCE_REBUILD_STOPPED;
         case RebuildScan::Failed:

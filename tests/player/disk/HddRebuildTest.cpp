@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -5,6 +7,7 @@
 #include <mutex>
 
 #include "player/disk/HddSource.h"
+#include "player/disk/TimeIndexRebuild.h"
 #include "player/source/IndexCodec.h"
 #include "tests/player/disk/DiskFixture.h"
 #include "tests/player/disk/InstantClock.h"
@@ -28,6 +31,16 @@ void Record(int kind, const char* name, int status) {
 std::vector<uint8_t> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The live GOPs from the one recorded at `time` on: what a disk plays from
+// the index entry of that time.
+std::vector<uint32_t> LiveTimesFrom(const diskimage::Recording& r, uint32_t time) {
+    std::vector<uint32_t> times;
+    for (const diskimage::PlacedGop& g : r.live)
+        if (!times.empty() || g.time == time)
+            times.push_back(g.time);
+    return times;
 }
 
 class HddRebuildTest : public DiskFixture {
@@ -134,10 +147,11 @@ TEST_F(HddRebuildTest, ProgressRunsToTenThousandWithAPausePerStepAndTheIndexGoes
     }
     EXPECT_EQ(g_reports.back().status, 10000);
 
+    EXPECT_TRUE(std::none_of(g_reports.begin(), g_reports.end(), [](const Report& r) {
+        return r.status < 0;
+    })) << "the end is the rebuild thread's to report";
     const std::vector<uint8_t> old = FileBytes(TimeIndex());
-    const size_t reports = g_reports.size();
     ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
-    EXPECT_EQ(g_reports.size(), reports) << "the end is the rebuild thread's to report";
     EXPECT_EQ(FileBytes(TimeIndex() + ".bak"), old);
     EXPECT_EQ(FileBytes(TimeIndex()), FileBytes(Rebuilt()));
 }
@@ -147,7 +161,10 @@ TEST_F(HddRebuildTest, FindingNoMinuteFailsWithoutDone) {
     WriteGop(0, 61, 400);
     EXPECT_EQ(Rebuild(), RebuildScan::Failed);
     ASSERT_FALSE(g_reports.empty());
-    EXPECT_NE(g_reports.back().status, -1);
+    const std::vector<uint8_t> old = FileBytes(TimeIndex());
+    const std::atomic<bool> stop{false};
+    EXPECT_EQ(RunTimeIndexRebuild(&Record, stop), SOURCE_REBUILD_FAILED);
+    EXPECT_EQ(FileBytes(TimeIndex()), old);
 }
 
 TEST_F(HddRebuildTest, FailsAtOnceWithoutADiskOrAPlaceForTheIndex) {
@@ -195,31 +212,84 @@ TEST_F(HddRebuildTest, AStopEndsTheScanBeforeItsNextSector) {
     EXPECT_EQ(g_reports.size(), 3u);
 }
 
-// The entries follow the ring from its front, unwrapped: a disk that holds
-// two laps plays its newer lap first, then what is left of the older one.
-TEST_F(HddRebuildTest, RebuiltIndexOfAWrappedDiskFollowsTheRingInScanOrder) {
+// A disk in service has wrapped: the rebuilt index starts where the newest
+// run ends (the older lap), is marked wrapped and leaves out a stale GOP in
+// the reserve; the disk then plays in time order, its first GOP before its last.
+TEST_F(HddRebuildTest, RebuiltIndexOfAWrappedDiskPlaysItInTimeOrder) {
     diskimage::HddImageOptions options;
     options.plan.count = 5000;
     const diskimage::Recording r = AddDisk(options);
     ASSERT_TRUE(r.wrapped);
+    const uint32_t staleTime = (r.written.back().time / 60 + 100) * 60;  // newer than all
+    WriteGop(20 * kMiB, staleTime, 400);  // in the 10 MiB reserve at the ring's end
     ASSERT_EQ(Rebuild(), RebuildScan::Written);
     InxHd header{};
     const std::vector<InxUnit> entries = RebuiltEntries(&header);
-    EXPECT_EQ(header.wrapped, 0u);
+    EXPECT_EQ(header.wrapped, 1u);
     ASSERT_FALSE(entries.empty());
     for (size_t i = 1; i < entries.size(); ++i)
-        EXPECT_LT(entries[i - 1].offset, entries[i].offset);
+        EXPECT_LT(entries[i - 1].time, entries[i].time) << i;
+    EXPECT_NE(entries.back().time, staleTime);
     ASSERT_TRUE(CHddSource::ReplaceTimeIndex(Rebuilt().c_str(), TimeIndex().c_str()));
 
-    std::vector<diskimage::PlacedGop> byOffset = r.live;
-    std::sort(byOffset.begin(), byOffset.end(),
-              [](const auto& a, const auto& b) { return a.raw < b.raw; });
-    std::vector<uint32_t> expected;
-    for (const diskimage::PlacedGop& g : byOffset) {
-        if (g.raw >= entries.front().offset)
-            expected.push_back(g.time);
-    }
-    EXPECT_TRUE(SameTimes(PlayedTimes(), expected));
+    CHddSource source;
+    CDataSource paths;
+    ASSERT_TRUE(source.Detect(&paths));
+    ASSERT_EQ(source.Open(paths), 0);
+    EXPECT_LT(source.TellBegTime(), source.TellEndTime());
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(source)), LiveTimesFrom(r, source.TellBegTime())));
+    EXPECT_EQ(source.TellBegTime(), entries.front().time);
+}
+
+// The rebuild is how a lost time index comes back: the disk is found by its
+// other index files, and no backup is made of an index that is not there.
+TEST_F(HddRebuildTest, ALostTimeIndexIsRebuiltOnADiskFoundByItsOtherIndexes) {
+    diskimage::HddImageOptions options;
+    options.plan.count = 300;
+    const diskimage::Recording r = AddDisk(options);
+    ASSERT_TRUE(std::filesystem::remove(TimeIndex()));
+    EXPECT_FALSE(reader_.Detect(&paths_));  // playback needs it
+    const std::atomic<bool> stop{false};
+    EXPECT_EQ(RunTimeIndexRebuild(&Record, stop), SOURCE_REBUILD_DONE);
+    EXPECT_FALSE(std::filesystem::exists(TimeIndex() + ".bak"));
+    CHddSource source;
+    CDataSource paths;
+    ASSERT_TRUE(source.Detect(&paths));
+    ASSERT_EQ(source.Open(paths), 0);
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(source)), LiveTimesFrom(r, source.TellBegTime())));
+    EXPECT_EQ(source.TellBegTime() % 60, 0u);
+}
+
+// A disk with unreadable sectors is the usual reason to rebuild: they are
+// passed, counted and reported, and the scan goes on to the ring's end.
+TEST_F(HddRebuildTest, UnreadableSectorsArePassedCountedAndReported) {
+    AddEmptyDisk(kMiB);
+    WriteGop(0, 120, 400);
+    WriteGop(4096, 180, 400);
+    // The image ends 8 KiB into the ring: every sector after it fails to read.
+    ASSERT_EQ(truncate(dir_.File("hdd.img").c_str(), off_t(2 * kMiB + 8192)), 0);
+    const std::atomic<bool> stop{false};
+    EXPECT_EQ(RunTimeIndexRebuild(&Record, stop), SOURCE_REBUILD_DONE);
+    EXPECT_EQ(g_reports.back().status, 10000);
+    EXPECT_EQ(errors_.Take(), (std::vector<ReportedError>{{40102, 0, int((kMiB - 8192) / 512)}}));
+    InxHd header{};
+    std::ifstream in(TimeIndex(), std::ios::binary);
+    uint8_t record[48] = {};
+    in.read(reinterpret_cast<char*>(record), sizeof record);
+    header = DecodeInxHd(record);
+    EXPECT_EQ(header.last, 3u);
+    EXPECT_EQ(DecodeInxUnit(record + 16).time, 120u);
+    EXPECT_EQ(DecodeInxUnit(record + 32).time, 180u);
+}
+
+// Unwritten space costs a pause per read of many sectors, not one per sector.
+TEST_F(HddRebuildTest, EmptySpaceIsScannedWithAPausePerReadOfManySectors) {
+    AddEmptyDisk(8 * kMiB);
+    WriteGop(0, 120, 400);
+    const uint64_t start = clock_.NowMs();
+    ASSERT_EQ(Rebuild(), RebuildScan::Written);
+    EXPECT_LE(clock_.NowMs() - start, 8 * kMiB / 65536 + 1);
+    EXPECT_EQ(clock_.NowMs() - start, g_reports.size());
 }
 
 // A recorder whose clock was set back 100 s in the middle of its recording:
