@@ -1,6 +1,7 @@
 // The six exports of libOskulo.so over the library's one controller, made
 // when the library is loaded and destroyed when it is unloaded. No exception
 // leaves an export: a failure inside counts as the call's failure result.
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -74,6 +75,6 @@ int zExtractOutput(int index, char* path, int size) {
         const oskulo::ExportOutput& output = outputs[std::size_t(index)];
         if (path != nullptr && size > 0)
             std::snprintf(path, std::size_t(size), "%s", output.path.c_str());
-        return output.written ? 0 : 1;
+        return output.written ? 0 : output.error > 0 ? output.error : EIO;
     });
 }

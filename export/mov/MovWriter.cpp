@@ -1,5 +1,7 @@
 #include "export/mov/MovWriter.h"
 
+#include <cerrno>
+
 #include "export/mov/MovFileSet.h"
 #include "export/mov/MovGop.h"
 #include "export/ssa/SubtitleTelemetry.h"
@@ -31,13 +33,16 @@ void CMovWriter::BeginExport(const SubtitleOptions& subtitles) {
     m_FirstGop = true;
 }
 
-int CMovWriter::StartMovFile(int channel, const char* movBase) {
-    if (channel < 0 || channel >= kChannels || movBase == nullptr)
-        return -1;
-    FinishMovFile(channel);
-    m_SsaEvent = 0;
-    m_Sets[size_t(channel)] = CMovFileSet::Create(movBase);
-    return m_Sets[size_t(channel)] ? 0 : -1;
+int CMovWriter::StartMovFile(int channel, const char* movBase, int* error) {
+    int reason = EINVAL;
+    if (channel >= 0 && channel < kChannels && movBase != nullptr) {
+        FinishMovFile(channel);
+        m_SsaEvent = 0;
+        m_Sets[size_t(channel)] = CMovFileSet::Create(movBase, &reason);
+    }
+    if (error != nullptr)
+        *error = reason;
+    return reason == 0 ? 0 : -1;
 }
 
 MovFinished CMovWriter::FinishMovFile(int channel) {

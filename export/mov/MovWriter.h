@@ -29,8 +29,11 @@ struct MovGop;
 // What finishing a channel's set left behind.
 struct MovFinished {
     bool started = false;    // the channel had a set
+    bool empty = false;      // the set received no GOP (and left no files)
     bool movie = false;      // "<base>.mov" is a whole movie
     bool subtitles = false;  // "<base>.ssa" holds every subtitle event
+    int error = 0;           // why the movie is not whole: errno (ENODATA without a GOP)
+    int subtitlesError = 0;  // why the subtitles are not
 };
 
 class CMovWriter {
@@ -48,10 +51,12 @@ public:
 
     // Creates the channel's file set from `movBase` (UTF-8, without
     // extension; channel 0 to 15) and restarts the shared subtitle event
-    // numbering. 0, or -1 when a file cannot be created: the files it had
-    // created are closed and removed, and the channel has no set, so later
-    // GOPs pass it by. A set still open on the channel is finished first.
-    int StartMovFile(int channel, const char* movBase);
+    // numbering. No file of the set may exist yet. 0, or -1 when a file
+    // cannot be created (`error`, when given, gets the system's reason): the
+    // files it had created are closed and removed, and the channel has no
+    // set, so later GOPs pass it by. A set still open on the channel is
+    // finished first.
+    int StartMovFile(int channel, const char* movBase, int* error = nullptr);
 
     // One GOP of the export (`length` bytes, as read from the source) into
     // every started set of a channel below the GOP's channel count: its
