@@ -6,6 +6,7 @@
 #include <exception>
 #include <new>
 
+#include "export/InfoText.h"
 #include "export/controller/ExportController.h"
 #include "shared/ExportInterface.h"
 
@@ -33,19 +34,12 @@ Result Guarded(Result failed, Call call) {
     }
 }
 
-// Each text within 19 bytes, its terminator included, as the player's own
-// information export writes them.
-constexpr int kInfoTextSize = 19;
-
 }  // namespace
 
 void zExtractInfo(char* version, char* buildTime, char* buildDate) {
-    if (version != nullptr)
-        std::snprintf(version, kInfoTextSize, "%s", "1.8");
-    if (buildTime != nullptr)
-        std::snprintf(buildTime, kInfoTextSize, "%s", __TIME__);
-    if (buildDate != nullptr)
-        std::snprintf(buildDate, kInfoTextSize, "%s", __DATE__);
+    oskulo::WriteInfoText(version, "1.8");
+    oskulo::WriteInfoText(buildTime, __TIME__);
+    oskulo::WriteInfoText(buildDate, __DATE__);
 }
 
 bool zExtractPre(ExtractParams params) {

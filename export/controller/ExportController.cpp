@@ -22,6 +22,11 @@ void StoreField(char* field, const std::string& text) {
     std::snprintf(field, kExtractPathSize, "%s", text.c_str());
 }
 
+// The longest text a path field of the record holds.
+constexpr std::size_t kFieldLength = kExtractPathSize - 1;
+// A movie's files are its base, which the record holds, and an extension.
+constexpr std::size_t kMovExtLength = 4;
+
 std::string TempName(const char* suffix) {
     const std::string root = DvrRootDir();
     ::mkdir(root.c_str(), 0755);  // the program makes it at start-up; an export may come first
@@ -70,8 +75,9 @@ void CExportController::StartMov() {
 
 void CExportController::StartChannelMov(int k) {
     const std::string base = FieldText(m_Params.movBase[k]);
-    const std::string movie = FreeNames({base + ".mov", base + ".ssa"})[0];
-    StoreField(m_Params.movBase[k], movie.substr(0, movie.size() - 4));
+    const std::string movie =
+        FreeNames({base + ".mov", base + ".ssa"}, kFieldLength + kMovExtLength)[0];
+    StoreField(m_Params.movBase[k], movie.substr(0, movie.size() - kMovExtLength));
     int error = 0;
     if (m_Mov.StartMovFile(k, m_Params.movBase[k], &error) != 0)
         m_Outputs.push_back({movie, false, error});
@@ -89,7 +95,7 @@ void CExportController::FinishChannelMov(int k, bool restart) {
 
 bool CExportController::OpenRawCopy() {
     const std::vector<std::string> names =
-        FreeNames({FieldText(m_Params.dvrPath), FieldText(m_Params.inxPath)});
+        FreeNames({FieldText(m_Params.dvrPath), FieldText(m_Params.inxPath)}, kFieldLength);
     StoreField(m_Params.dvrPath, names[0]);
     StoreField(m_Params.inxPath, names[1]);
     if (!m_RawCopy.Open(names[0].c_str(), names[1].c_str())) {

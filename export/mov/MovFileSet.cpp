@@ -217,6 +217,9 @@ MovFinished CMovFileSet::Finish() {
         RemoveFiles();
         return finished;
     }
+    // Failed subtitles leave no file.
+    if (m_SubtitlesError != 0 && m_SsaCreated)
+        std::remove((m_Base + ".ssa").c_str());
     finished.movie = true;
     finished.subtitles = m_SubtitlesError == 0;
     finished.subtitlesError = m_SubtitlesError;

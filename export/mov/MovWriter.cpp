@@ -8,12 +8,11 @@
 
 namespace {
 
-// Channels whose set takes the GOP; a key frame of such a channel must carry
-// the parameter sets the movie's sample description is made of.
-bool CheckKeyFrames(const MovGop& gop, const std::array<bool, kMovChannels>& taking) {
+// A key frame must carry the parameter sets the movie's sample description
+// is made of; without them the channel's GOP cannot be stored.
+bool KeyFramesComplete(const MovGop& gop, int channel) {
     for (const MovFrame& frame : gop.frames) {
-        if (taking[size_t(frame.channel)] && frame.keyFrame &&
-            (frame.sps.empty() || frame.pps.empty()))
+        if (frame.channel == channel && frame.keyFrame && (frame.sps.empty() || frame.pps.empty()))
             return false;
     }
     return true;
@@ -60,12 +59,15 @@ int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {
     if (!m_FirstGop)
         parsed.sampleBits = 16;
     m_FirstGop = false;
-    std::array<bool, kMovChannels> taking{};
-    for (int k = 0; k < parsed.channelCount; ++k)
-        taking[size_t(k)] = m_Sets[size_t(k)] && m_Sets[size_t(k)]->Takes(parsed, k);
-    if (!CheckKeyFrames(parsed, taking))
-        return -1;
+    // A damaged channel costs only its own set this GOP.
     bool written = true;
+    std::array<bool, kMovChannels> taking{};
+    for (int k = 0; k < parsed.channelCount; ++k) {
+        if (!m_Sets[size_t(k)] || !m_Sets[size_t(k)]->Takes(parsed, k))
+            continue;
+        taking[size_t(k)] = !parsed.damaged[size_t(k)] && KeyFramesComplete(parsed, k);
+        written = written && taking[size_t(k)];
+    }
     for (int k = 0; k < parsed.channelCount; ++k) {
         if (taking[size_t(k)] && !m_Sets[size_t(k)]->WriteGop(parsed, k)) {
             taking[size_t(k)] = false;

@@ -62,9 +62,11 @@ public:
     // every started set of a channel below the GOP's channel count: its
     // frames, its audio (one second of u-law silence per channel when the
     // GOP carries none) and its subtitle events. 0 when written; -1 when the
-    // GOP is not a version 3 or 4 GOP or is damaged (a frame header without
-    // magic, data outside the GOP, a key frame without SPS and PPS): then
-    // nothing of it is written. A movie or work file that fails to write
+    // GOP is not a version 3 or 4 GOP (nothing of it is written), or when a
+    // set had to pass it by because its channel's frames are damaged (not
+    // Annex B, lost where the frame walk broke off, a key frame without SPS
+    // or PPS): the other channels' sets take the GOP as usual. A movie or
+    // work file that fails to write
     // ends its set's writing (-1); FinishMovFile then only closes and
     // removes its files. A subtitle file that fails costs only the
     // subtitles: the movie goes on.
