@@ -193,11 +193,11 @@ CAviWriter* CExportController::LiveWriter(int writer) const {
     return w != nullptr && w->Error() == 0 ? w : nullptr;
 }
 
-// A file that cannot take its final name (its folder is gone, the name is
-// empty) is kept below the DVR root under that name's last part rather than
-// left under its temporary name for the next export to overwrite.
 // A file that is not whole (a write failed: a full disk) is removed and
-// listed as failed with the reason.
+// listed as failed with the reason. A file that cannot take its final name
+// (its folder is gone, the name is empty) is kept below the DVR root under
+// that name's last part rather than left under its temporary name for the
+// next export to overwrite.
 void CExportController::FinishAvi(int writer, const std::string& finalName) {
     auto& w = m_AviWriters[std::size_t(writer)];
     if (!w) {
