@@ -104,9 +104,9 @@ TEST_F(PlayApiTest, ReleaseWithAPlaybackRunningReturnsWithinItsBound) {
     ASSERT_EQ(release.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_TRUE(release.get());
     EXPECT_EQ(t_->zTellStatusType(), STATUS_STOPPED);
-    // The library can be initialised again; the source is still open.
+    // The library can be initialised again, with no source open.
     ASSERT_TRUE(Init());
-    EXPECT_EQ(t_->zTellOpenedType(), OPENED_FILE_PAIR);
+    EXPECT_EQ(t_->zTellOpenedType(), OPENED_NONE);
 }
 
 }  // namespace

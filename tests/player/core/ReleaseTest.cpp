@@ -156,6 +156,7 @@ TEST_F(ReleaseTest, ThreadsThatOutliveReleaseKeepWhatTheyUseAndInitWaitsForThem)
     ASSERT_TRUE(InitPlayer(GatedData));
     // One command thread and one end-of-playback thread.
     EXPECT_EQ(WaitForThreadCount(threadsBefore_ + 2), threadsBefore_ + 2);
+    Open();  // the release closed the source
     EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
     EXPECT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_REFUSED);
     EXPECT_EQ(CountOf(MSG_CLOSE_DONE), 1);
