@@ -75,10 +75,16 @@ HBITMAP CopyScreen(int left, int top, int w, int h, uint32_t stamp) {
     return bitmap;
 }
 
-// size x part / whole, at least 1 and at most what an int holds.
+// size x part / whole, at least 1 and at most what an int holds. All three
+// are positive, whole is at most 2^32 and part, a part of the screen, below
+// 2^31: no product below overflows 64 bits.
 int ProportionalSize(int64_t size, int64_t part, int64_t whole) {
-    const __int128 scaled = __int128(size) * part / whole;
-    return int(std::clamp<__int128>(scaled, 1, std::numeric_limits<int>::max()));
+    const int64_t most = std::numeric_limits<int>::max();
+    const int64_t wholes = size / whole;
+    if (wholes > most)
+        return int(most);
+    const int64_t scaled = wholes * part + size % whole * part / whole;
+    return int(std::clamp<int64_t>(scaled, 1, most));
 }
 
 // Cuts the rectangle to the screen and the output size (width x height for
@@ -87,7 +93,7 @@ int ProportionalSize(int64_t size, int64_t part, int64_t whole) {
 // screen composed up to its far corner. False when the rectangle or the
 // output size is empty, or nothing of the rectangle lies on the screen. The
 // sizes are reckoned in 64 bits (a rectangle from one end of the int range to
-// the other is 2^32 wide) and their products in 128.
+// the other is 2^32 wide).
 bool ClipToScreen(int* left, int* top, int* right, int* bottom, int64_t wide, int64_t high,
                   int* width, int* height) {
     const int64_t w = int64_t(*right) - *left, h = int64_t(*bottom) - *top;
