@@ -393,6 +393,12 @@ bool CPlayer::SeekAndFlush(const int64_t* position, int jump) {
         DeferringLock gate(m_readGate);
         if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
             return false;
+        // Until a GOP of the new position is shown, turns and jumps start
+        // there, not at the GOP shown before.
+        if (position != nullptr) {
+            m_positionBefore = m_positionAfter = *position;
+            m_shownForward = m_forward.load();
+        }
         m_jumpMode = jump;
         FlushForNewPosition();
     }
