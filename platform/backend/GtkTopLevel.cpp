@@ -219,15 +219,19 @@ void GtkTopLevel::ApplyGeometry(const TopLevelView& view) {
 // window manager: it is the size the window manager gave, or the window
 // system has not taken that one yet.
 bool GtkTopLevel::FollowsWindowManagerSize(SIZE size) {
-    if (!wmSize_)
+    if (wmSizes_.empty())
         return false;
-    if (SameSize(size, *wmSize_)) {
-        wmSize_.reset();
+    const auto same = [size](const SIZE& s) { return SameSize(s, size); };
+    const auto taken = std::find_if(wmSizes_.begin(), wmSizes_.end(), same);
+    if (taken != wmSizes_.end()) {
+        // During a drag the window system may be some sizes behind.
+        wmSizes_.erase(wmSizes_.begin(), taken + 1);
+        wmSizeFrom_ = size;
         return true;
     }
     if (SameSize(size, wmSizeFrom_))
         return true;
-    wmSize_.reset();  // the window system chose a size of its own
+    wmSizes_.clear();  // the window system chose a size of its own
     return false;
 }
 
@@ -334,8 +338,9 @@ void GtkTopLevel::Settle() {
     const SIZE size = SizeOf(*configured);
     if (SameSize(size, SizeOf(rect_)))
         return;
-    wmSize_ = size;
-    wmSizeFrom_ = SizeOf(rect_);
+    if (wmSizes_.empty())
+        wmSizeFrom_ = SizeOf(rect_);
+    Remember(wmSizes_, size);
     InjectTopLevelResized(hwnd_, *configured);
 }
 

@@ -83,9 +83,10 @@ private:
     std::deque<POINT> requested_;
     // Sizes asked of the window manager and not yet confirmed, oldest first.
     std::deque<SIZE> requestedSizes_;
-    // A size the window manager gave that the window system has not taken
-    // yet (it was the size `wmSizeFrom_` then): not asked back meanwhile.
-    std::optional<SIZE> wmSize_;
+    // Sizes the window manager gave that the window system has not taken
+    // yet, oldest first (it was the size `wmSizeFrom_` before them): none is
+    // asked back of the window manager meanwhile.
+    std::deque<SIZE> wmSizes_;
     SIZE wmSizeFrom_{};
     // What the window manager did and the window system has not heard yet,
     // merged over a short while: a maximise comes as a new size and a new

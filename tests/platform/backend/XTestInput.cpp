@@ -220,21 +220,26 @@ Window ManagedWindowAt(Display* x, int x0, int y0) {
     return target;
 }
 
-}  // namespace
-
-bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
-    Display* x = XOpenDisplay(nullptr);
-    if (x == nullptr)
-        return false;
-    // A window the program has shown is managed once the window manager has
-    // framed and mapped it and listed it on the root, which under load can
-    // be a good while after the program mapped it: look again until then.
+// A window the program has shown is managed once the window manager has
+// framed and mapped it and listed it on the root, which under load can be a
+// good while after the program mapped it: looks again until then, up to 10 s.
+Window ManagedWindowSoonAt(Display* x, int x0, int y0) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     Window target = ManagedWindowAt(x, x0, y0);
     while (target == 0 && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         target = ManagedWindowAt(x, x0, y0);
     }
+    return target;
+}
+
+}  // namespace
+
+bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    const Window target = ManagedWindowSoonAt(x, x0, y0);
     if (target != 0) {
         // North-west gravity, x and y given, asked by a pager.
         SendClientMessage(x, DefaultRootWindow(x), target, "_NET_MOVERESIZE_WINDOW",
@@ -311,7 +316,7 @@ bool MaximizeWithWindowManager(int x0, int y0, bool maximize) {
     Display* x = XOpenDisplay(nullptr);
     if (x == nullptr)
         return false;
-    const Window target = ManagedWindowAt(x, x0, y0);
+    const Window target = ManagedWindowSoonAt(x, x0, y0);
     if (target != 0) {
         // Add (1) or remove (0) both maximised states, asked by an application.
         SendClientMessage(

@@ -25,7 +25,8 @@ bool ClickWithXTest(int x, int y);
 // when none is managed there by then.
 bool MoveWindowWithWindowManager(int x, int y, int toX, int toY);
 // Asks the window manager to maximise (or restore) the topmost managed window
-// at (x, y), as its Maximize action does. False when none is managed there.
+// at (x, y), as its Maximize action does. Waits as MoveWindowWithWindowManager
+// does; false when none is managed there by then.
 bool MaximizeWithWindowManager(int x, int y, bool maximize);
 // Holds Alt and drags with the right button from (x0, y0) to (x1, y1): the
 // window manager's resize, from the corner nearest the start.

@@ -256,17 +256,19 @@ TEST_F(Input, ASizeTheDisplayGaveIsTheWindowsSize) {
     const RECT want{90, 80, 390, 280};
     EXPECT_TRUE(EqualRect(&r, &want));
     const auto log = TestWindows::Log();
-    const auto sized = std::find_if(log.begin(), log.end(), [top](const LoggedMessage& m) {
+    const auto sized = std::find_if(log.rbegin(), log.rend(), [top](const LoggedMessage& m) {
         return m.hwnd == top && m.message == WM_SIZE;
     });
-    ASSERT_NE(sized, log.end());
+    ASSERT_NE(sized, log.rend());
     RECT client{};
     GetClientRect(top, &client);
     EXPECT_EQ(client.right, 300);
     EXPECT_EQ(sized->lParam, MAKELPARAM(int(client.right), int(client.bottom)));
-    WindowPixels pixels(top);
-    ASSERT_TRUE(pixels.Valid());
-    EXPECT_EQ(pixels.Buffer().width, 300);
+    {
+        WindowPixels pixels(top);
+        ASSERT_TRUE(pixels.Valid());
+        EXPECT_EQ(pixels.Buffer().width, 300);
+    }
 
     ShowWindow(top, SW_MINIMIZE);
     GetWindowRect(top, &r);

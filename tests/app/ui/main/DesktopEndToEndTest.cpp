@@ -520,6 +520,43 @@ TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
     shot("restored");
 }
 
+// Whatever moves the video under the resting pointer or starts playback
+// under it shows the channel labels: the window manager's maximise and
+// restore, and a stop then play.
+TEST_F(DesktopEndToEnd, TheLabelsFollowTheRestingPointerThroughTheWindowManagerAndAStop) {
+    ShowMainWindow();
+    Run(500);
+    CRect video;
+    dlg.m_stVideo.GetWindowRect(&video);
+    const CPoint rest(video.left + video.Width() / 3, video.top + video.Height() / 3);
+    ASSERT_TRUE(MoveWithXTest(rest.x, rest.y));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == rest.x && at.y == rest.y;
+        },
+        5000));
+    PlaySample();
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "started under it";
+    const CRect before = RectOf(dlg);
+    ASSERT_TRUE(MaximizeWithWindowManager(before.left + 200, before.top + 5, true));
+    ASSERT_TRUE(PumpUntil([&] { return dlg.IsZoomed(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "maximised";
+    ASSERT_TRUE(MaximizeWithWindowManager(rest.x, rest.y, false));
+    ASSERT_TRUE(PumpUntil([&] { return !dlg.IsZoomed(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "restored";
+    const auto press = [&](int id) {
+        ::SendMessage(::GetDlgItem(dlg.m_playBar.GetSafeHwnd(), id), BM_CLICK, 0, 0);
+    };
+    press(IDC_PLAYBAR_STOP);
+    ASSERT_TRUE(WaitFor([&] { return dlg.GetPlayState() != PLAY_PLAYING; }, 5000));
+    Run(500);
+    press(IDC_PLAYBAR_PLAY);
+    ASSERT_TRUE(WaitForStatus(L"Playing"));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "stopped and played";
+    EXPECT_TRUE(SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_labels.png"));
+}
+
 // Share of the points of `area` (screen coordinates, inside `window`) that
 // the PNG of the window's screenshot shows in `colour`, give or take 8.
 double ShareInScreenshot(const std::string& png, const CRect& window, const CRect& area,
