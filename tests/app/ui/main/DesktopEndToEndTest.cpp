@@ -200,9 +200,11 @@ TEST_F(DesktopEndToEnd, TheMainWindowOpensCentredAndItsDialogsCentredOverIt) {
 TEST_F(DesktopEndToEnd, TheOwnMinimiseIconifiesAndTheTaskBarBringsTheWindowBackWhole) {
     ShowMain();
     const CRect before = RectOf(dlg);
+    ASSERT_TRUE(PumpUntil([&] { return ShownShare(dlg, BesideTheMap()) > 0.95; }, 10000))
+        << "the screen shows the window before its box is clicked";
     const CPoint minimise = CaptionBox(&NonClientLayout::minBox);
     ASSERT_TRUE(ClickWithXTest(minimise.x, minimise.y));
-    EXPECT_TRUE(PumpUntil([&] { return dlg.IsIconic() && IconifiedByWindowManager() == 1; }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return dlg.IsIconic() && IconifiedByWindowManager() == 1; }, 10000))
         << "iconified: " << IconifiedByWindowManager();
     ASSERT_TRUE(ActivateIconifiedWithWindowManager());
     ASSERT_TRUE(
