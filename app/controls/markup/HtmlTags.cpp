@@ -203,7 +203,7 @@ void CQoHtmlDrawer::TagRule(const CString& attributes) {
     width = std::clamp(width, 0, kMaxSize);
     if (m_measuring) {
         if (percent) {
-            m_line.percent += width;
+            m_line.percent = Saturated(int64_t(m_line.percent) + width);
             width = 1;
         }
         m_line.height = std::max(m_line.height, thickness + 8);
@@ -213,7 +213,7 @@ void CQoHtmlDrawer::TagRule(const CString& attributes) {
             width = MulDiv(m_area.right - m_area.left, width, 100);
         DrawRuleLine(thickness, colour, width);
     }
-    m_pen.pos.x += width;
+    m_pen.pos.x = Saturated(int64_t(m_pen.pos.x) + width);
 }
 
 // A solid line across the rule's width, on the middle of its line.
