@@ -154,7 +154,9 @@ private:
 
     BOOL PushPopStyle(const CString& styleClass, BOOL closing);
     void UpdateFont();
+    LOGFONT StyleFont() const;
     void SelectStyleFont();
+    void SelectStyleColours();
     void ReleaseFont();
     void TagBold(const CString&);
     void TagItalic(const CString&);
@@ -244,6 +246,7 @@ private:
 
     HCURSOR m_handCursor = nullptr;
     HFONT m_font = nullptr;
+    LOGFONT m_fontSpec{};  // what m_font was made from
     HGDIOBJ m_oldFont = nullptr;
     int m_oldBackMode = 0;
     COLORREF m_oldTextColor = 0, m_oldBackColor = 0;
