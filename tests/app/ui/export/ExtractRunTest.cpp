@@ -1,6 +1,7 @@
 #include "app/ui/export/ExtractRun.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -189,7 +190,8 @@ TEST_F(ExtractRun, TheEndCodeDecidesTheResult) {
 }
 
 // The result names every file under the name the export library finally
-// gave it (a moved AVI file's next free name), and marks the ones that failed.
+// gave it (a moved AVI file's next free name), and gives for each one that
+// failed the system's reason; the heading says the export was not whole.
 TEST_F(ExtractRun, TheResultShowsWhereEachFileWent) {
     const std::string moved = Dir() + "/AVI_TRUCK 7_20190610_1045_42_ch1_704X576@25fps_2.avi";
     const std::string subtitles = Dir() + "/MOV_TRUCK 7_20190610_1045_42_ch2_352X288@25fps.ssa";
@@ -197,22 +199,45 @@ TEST_F(ExtractRun, TheResultShowsWhereEachFileWent) {
     const std::wstring subtitlesText = Utf8ToWideString(subtitles);
     struct Case {
         int code;
+        int subtitlesResult;
         std::wstring box;
+        const char* log;
     } cases[] = {
-        {EXTRACT_FINISHED,
-         L"Extracting completed!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
-        {EXTRACT_READ_FAILED,
-         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
+        {EXTRACT_FINISHED, 0, L"Extracting completed!\n" + movedText + L"\n" + subtitlesText,
+         "extract data completed."},
+        {EXTRACT_FINISHED, ENOSPC,
+         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  No space left on device",
+         "extract data fail."},
+        {EXTRACT_READ_FAILED, EROFS,
+         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  Read-only file system",
+         "extract data fail."},
     };
     for (const Case& c : cases) {
         fakes::Install();
         fakes::MakeTimeIndex(1, 10, kTime, 30);
-        fakes::exporter.outputs = {{moved, 0}, {subtitles, 1}};
+        fakes::exporter.outputs = {{moved, 0}, {subtitles, c.subtitlesResult}};
         StartAvi();
         Gop(40);
         End(c.code);
         EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{c.box}) << c.code;
+        const std::string log = LogText();
+        const std::size_t lastLine = log.find_last_of('\n', log.size() - 2);
+        EXPECT_NE(log.find(c.log, lastLine == std::string::npos ? 0 : lastLine), std::string::npos)
+            << c.code << ": " << log;
     }
+}
+
+// The output that could not be opened is named with the reason.
+TEST_F(ExtractRun, AFailedOpenSaysWhichOutputAndWhy) {
+    fakes::exporter.preResult = false;
+    const std::string copy = Dir() + "/TRUCK 7_20190610_1045_42.dvr";
+    fakes::exporter.outputs = {{copy, EACCES}};
+    StartAvi();
+    Gop(10);
+    EXPECT_EQ(TakeBoxes(),
+              std::vector<std::wstring>{L"Extracting open fail!\n" + Utf8ToWideString(copy) +
+                                        L"  Permission denied"});
+    End(EXTRACT_STOPPED);
 }
 
 TEST_F(ExtractRun, AFailedOpenIsReportedOnceAndStopsTheExtraction) {
