@@ -14,6 +14,7 @@
 #include "shared/PlayerInterface.h"
 #include "shared/TextConvert.h"
 #include "tests/app/ui/export/ExportDialogFixture.h"
+#include "tests/support/ClockTicker.h"
 
 namespace {
 
@@ -66,27 +67,6 @@ protected:
     std::string Dir() const { return logDir + "/out"; }
 
     std::unique_ptr<GopInfo> gop;
-};
-
-// Moves the fake clock on by 10 ms whenever a thread waits on it and none is
-// still returning from the last step, as time passes for a waiting thread.
-class ClockTicker {
-public:
-    explicit ClockTicker(FakeClock& clock)
-        : thread_([this, &clock] {
-              while (!done_) {
-                  if (clock.WaitForSleepers(1, 20) && clock.DueSleepers() == 0)
-                      clock.Advance(10);
-              }
-          }) {}
-    ~ClockTicker() {
-        done_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
 };
 
 }  // namespace
@@ -365,7 +345,8 @@ TEST_F(ExtractRun, StopAndWaitGivesUpAtItsBound) {
     const uint64_t before = clock->NowMs();
     uint64_t waited = 0;
     {
-        ClockTicker ticker(*clock);
+        // The clock stops where the wait gave up.
+        ClockTicker ticker(*clock, ClockTicker::Pace::WhileAThreadWaits);
         EXPECT_FALSE(dlg->StopAndWait(500));
         waited = clock->NowMs() - before;
     }
