@@ -446,7 +446,7 @@ TEST_F(PlaybackOnStillClockTest, ARecordingOfAnotherSizeAfterReleaseAndInitPlays
         ASSERT_TRUE(player_.Release());
     }
     ASSERT_TRUE(InitPlayer());
-    ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    ASSERT_EQ(player_.Source().TellType(), OPENED_NONE);  // the release closed the source
     WritePair(3, {.resolutionCode = 2});
     Open();
     const size_t before = display_.ShownSoFar().size();
