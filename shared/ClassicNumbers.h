@@ -6,8 +6,8 @@
 // "52.516666".
 #pragma once
 
-#include <clocale>
 #include <locale.h>
+#include <clocale>
 
 // Sets the calling thread's locale to the one in force with its numeric part
 // replaced by "C"; the destructor gives the thread back its previous locale.

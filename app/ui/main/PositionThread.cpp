@@ -32,9 +32,10 @@ std::shared_ptr<PositionRun> g_positionRun;  // UI thread
 
 void PositionLoop(const PositionRun& run) {
     while (run.run) {
-        if (!g_bSliderDragging) {
-            // The player is asked outside the visit: a call that blocks
-            // never holds the window's close; the visit only shows.
+        // The player is asked outside any visit: a call that blocks never
+        // holds the window's close. A window gone (or not yet there) asks
+        // nothing.
+        if (!g_bSliderDragging && WindowPresence::Visit(g_mainWindow)) {
             const int percent = PositionPercent(Call_zTellp(), Call_zTellTotalLen());
             const WindowPresence::Visit window(g_mainWindow);
             if (window && run.run)
