@@ -5,6 +5,7 @@
 # sample under Xvfb as a user who cannot write the program folder (nobody when
 # run as root) and checks that it played, saved its screenshot and kept its
 # configuration in the user's folder without touching the program folder.
+# Nothing it reads lies in the checkout, which that user may not read.
 set -eu
 build=$1
 xvfb=$2
@@ -26,6 +27,37 @@ done
 for binary in "$program"/marlowin "$program"/*.so; do
   paths=$(readelf -d "$binary" | sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p')
   [ "$paths" = '$ORIGIN' ] || fail "$binary searches '$paths' for its libraries"
+done
+
+# The sanitizer runtime of an instrumented build reads the suppression files
+# its options name as the user the program runs as, who may not be allowed to
+# read the checkout: each one is copied beside the run, readable by all.
+readable_suppressions() {
+  eval "value=\${$1-}"
+  [ -n "$value" ] || return 0
+  copied=""
+  saved_ifs=$IFS
+  IFS=:
+  set -f
+  for option in $value; do
+    case "$option" in
+      suppressions=*)
+        mkdir -p "$work/sanitizers"
+        copy="$work/sanitizers/$1.supp"
+        cp "${option#suppressions=}" "$copy" || fail "cannot copy the $1 suppressions"
+        chmod 644 "$copy"
+        option="suppressions=$copy"
+        ;;
+    esac
+    copied="${copied:+$copied:}$option"
+  done
+  set +f
+  IFS=$saved_ifs
+  eval "$1=\$copied"
+  export "$1"
+}
+for options in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS TSAN_OPTIONS; do
+  readable_suppressions "$options"
 done
 
 home="$work/home"
