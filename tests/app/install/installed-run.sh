@@ -3,7 +3,8 @@
 # Installs the build into a fresh prefix, checks that every installed binary
 # looks for its libraries beside itself only, then runs bin/marlowin on the
 # sample under Xvfb as a user who cannot write the program folder (nobody when
-# run as root) and checks that it played, saved its screenshot and kept its
+# run as root) and checks that it played (the player's position moved while
+# the window showed playing), saved its screenshot and kept its
 # configuration in the user's folder without touching the program folder.
 # Nothing it reads lies in the checkout, which that user may not read.
 set -eu
@@ -74,8 +75,14 @@ before=$(ls -lR "$program")
 env -u LD_LIBRARY_PATH HOME="$home" XDG_CONFIG_HOME="$home/.config" DVR_ROOT="$home/DVR" \
     MARLOWIN_OPEN="$work/out/sample.dvr" MARLOWIN_RUN_SECONDS=3 \
     MARLOWIN_SCREENSHOT="$work/out/shot.png" \
-    sh "$xvfb" $run_as_user "$prefix/bin/marlowin" || fail "marlowin exited with $?"
+    sh "$xvfb" $run_as_user "$prefix/bin/marlowin" >"$work/run.log" 2>&1 ||
+  { cat "$work/run.log" >&2; fail "marlowin exited with an error"; }
 
+# The run reports the player's first and last position seen while playing.
+played=$(sed -n 's/^marlowin: played from position \([0-9]*\) to \([0-9]*\)$/\1 \2/p' "$work/run.log")
+[ -n "$played" ] || { cat "$work/run.log" >&2; fail "the sample never played"; }
+set -- $played
+[ "$2" -gt "$1" ] || fail "the position did not move while playing ($1 to $2)"
 [ -s "$work/out/shot.png" ] || fail "no screenshot"
 [ -f "$home/.config/marlowin/AppConfig.ini" ] || fail "no configuration in the user's folder"
 [ "$(ls -lR "$program")" = "$before" ] || fail "the program folder changed"
