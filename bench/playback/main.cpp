@@ -2,9 +2,10 @@
 // recording of a busy picture (a moving texture with fresh noise in every
 // frame) at a realistic bit rate, every channel with noSkip set, played at
 // speed 1 on the system clock by the channel display into a headless window
-// with one pane per channel: every frame is decoded and drawn. The same
-// channel streams are then decoded by `ffmpeg -threads 1` (one process, one
-// decoding thread per stream), exactly the frames we decode. Prints for each
+// with one pane per channel: every frame is decoded and drawn (on a machine
+// too busy to keep real time, the display drops the ends of GOPs). The
+// frames we decoded are then decoded by `ffmpeg -threads 1` (one process,
+// one decoding thread per channel's stream): exactly the same frames. Prints for each
 // case and round: whether playback kept real time, our CPU seconds and
 // ffmpeg's, their ratio, and both peak resident memories.
 //
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -82,15 +84,24 @@ private:
     int mode_ = -1;
 };
 
-class CountingFrames final : public CFrameDecoder {
+// Keeps every frame the display decodes, channel by channel (each channel's
+// list is only touched by the one thread that shows the channel).
+class RecordingFrames final : public CFrameDecoder {
 public:
-    explicit CountingFrames(CFrameDecoder& inner) : inner_(inner) {}
+    explicit RecordingFrames(CFrameDecoder& inner) : inner_(inner) {}
     bool DecodeFrame(int group, int channel, const unsigned char* data, int length,
                      unsigned char* out, int* size, int* width, int* height) override {
-        ++decoded;
+        if (channel >= 1 && channel <= kMaxChannels)
+            decoded[std::size_t(channel - 1)].emplace_back(data, length);
         return inner_.DecodeFrame(group, channel, data, length, out, size, width, height);
     }
-    std::atomic<long> decoded{0};
+    long Count() const {
+        long n = 0;
+        for (const auto& frames : decoded)
+            n += long(frames.size());
+        return n;
+    }
+    std::array<std::vector<std::pair<const unsigned char*, int>>, kMaxChannels> decoded;
 
 private:
     CFrameDecoder& inner_;
@@ -135,20 +146,15 @@ std::vector<std::unique_ptr<Gop>> ReadGops(const std::string& dvr, const std::st
     return gops;
 }
 
-// Each channel's frames in order, one Annex B stream per channel.
-std::vector<std::string> WriteChannelStreams(const std::vector<std::unique_ptr<Gop>>& gops,
-                                             int channels, const fs::path& dir) {
-    std::vector<std::string> paths;
+// The frames the display decoded, in order, one Annex B stream per channel:
+// what ffmpeg is to decode. Frames a late display dropped are the ends of
+// their GOPs, so every stream stays decodable.
+void WriteChannelStreams(const RecordingFrames& frames, int channels, const fs::path& dir) {
     for (int c = 0; c < channels; ++c) {
-        paths.push_back((dir / ("ch" + std::to_string(c) + ".h264")).string());
-        std::ofstream out(paths.back(), std::ios::binary);
-        for (const auto& gop : gops)
-            for (int j = 0; j < gop->info->fps[c] && j < kMaxFramesPerChannel; ++j)
-                out.write(
-                    reinterpret_cast<const char*>(gop->slot.data + gop->info->frameOffset[c][j]),
-                    std::streamsize(gop->info->frameLength[c][j]));
+        std::ofstream out(dir / ("ch" + std::to_string(c) + ".h264"), std::ios::binary);
+        for (const auto& [data, length] : frames.decoded[std::size_t(c)])
+            out.write(reinterpret_cast<const char*>(data), std::streamsize(length));
     }
-    return paths;
 }
 
 long FramesIn(const std::vector<std::unique_ptr<Gop>>& gops, int channels) {
@@ -227,12 +233,11 @@ void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
     decoders.Create();
     const auto gops =
         ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string(), decoders);
-    WriteChannelStreams(gops, c.channels, dir);
     CManagedFrameDecoder managed(decoders);
-    CountingFrames counting(managed);
+    RecordingFrames recording(managed);
     BenchHost host(c.channels);
     CRenderer renderer;
-    CChannelDisplay display(renderer, counting, host);
+    CChannelDisplay display(renderer, recording, host);
     display.Init(window);
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
@@ -243,7 +248,8 @@ void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     rusage after{};
     getrusage(RUSAGE_SELF, &after);
-    const long decoded = counting.decoded.load(), frames = FramesIn(gops, c.channels);
+    const long decoded = recording.Count(), frames = FramesIn(gops, c.channels);
+    WriteChannelStreams(recording, c.channels, dir);
     std::printf("%s: %s real time (%ld of %ld frames decoded and drawn, %.2f s for %.2f s of GOP "
                 "time, %d not decoded or drawn)\n",
                 c.name, decoded == frames ? "keeps" : "does not keep", decoded, frames, wall,
