@@ -19,13 +19,20 @@ void ReleaseObject(T*& object) {
     object = nullptr;
 }
 
-IDirectDrawSurface* CreateOffscreen(IDirectDraw* draw, int width, int height, bool yv12) {
+// A YV12 surface lies over `memory` (pitch = width) when one is given.
+IDirectDrawSurface* CreateOffscreen(IDirectDraw* draw, int width, int height, bool yv12,
+                                    uint8_t* memory = nullptr) {
     DDSURFACEDESC desc;
     desc.dwSize = sizeof(DDSURFACEDESC);
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     desc.dwWidth = DWORD(width);
     desc.dwHeight = DWORD(height);
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    if (memory != nullptr) {
+        desc.dwFlags |= DDSD_LPSURFACE | DDSD_PITCH;
+        desc.lpSurface = memory;
+        desc.lPitch = width;
+    }
     if (yv12) {
         desc.dwFlags |= DDSD_PIXELFORMAT;
         desc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
@@ -95,6 +102,7 @@ void CRenderer::FreeSlot(Slot& slot) {
     ReleaseObject(slot.primary);
     ReleaseObject(slot.draw);
     slot.pictureWidth = slot.pictureHeight = 0;
+    slot.pictureMemory = nullptr;
     slot.paneWidth = slot.paneHeight = 0;
 }
 
@@ -203,12 +211,8 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
         FreeSlot(slot);
         return false;
     }
-    if (!EnsurePicture(slot, width, height))
+    if (!PreparePicture(slot, channel, picture, width, height))
         return false;
-    if (!CopyPicture(slot, picture, width, height)) {
-        FreeSlot(slot);
-        return false;
-    }
     if (!EnsurePane(slot, int(target.right - target.left), int(target.bottom - target.top)))
         return false;
     const RECT source{0, 0, width, height};
@@ -220,16 +224,37 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
     return DrawWithText(slot, target, source, text);
 }
 
-bool CRenderer::EnsurePicture(Slot& slot, int width, int height) {
-    if (slot.picture != nullptr && slot.pictureWidth == width && slot.pictureHeight == height)
+// The channel's own buffer, where its decoder wrote the picture, is drawn
+// from in place (its chroma rows lie at half its pitch when the width is
+// even). Any other picture, and black (null), is copied into a surface of
+// the slot's own.
+bool CRenderer::PreparePicture(Slot& slot, int channel, const uint8_t* picture, int width,
+                               int height) {
+    uint8_t* buffer = m_channels[channel].buffer.get();
+    if (picture == buffer && width % 2 == 0)
+        return EnsurePicture(slot, width, height, buffer);
+    if (!EnsurePicture(slot, width, height, nullptr))
+        return false;
+    if (!CopyPicture(slot, picture, width, height)) {
+        FreeSlot(slot);
+        return false;
+    }
+    return true;
+}
+
+bool CRenderer::EnsurePicture(Slot& slot, int width, int height, uint8_t* memory) {
+    if (slot.picture != nullptr && slot.pictureWidth == width && slot.pictureHeight == height &&
+        slot.pictureMemory == memory)
         return true;
     ReleaseObject(slot.picture);
     slot.pictureWidth = slot.pictureHeight = 0;
-    slot.picture = CreateOffscreen(slot.draw, width, height, true);
+    slot.pictureMemory = nullptr;
+    slot.picture = CreateOffscreen(slot.draw, width, height, true, memory);
     if (slot.picture == nullptr)
         return false;
     slot.pictureWidth = width;
     slot.pictureHeight = height;
+    slot.pictureMemory = memory;
     return true;
 }
 

@@ -1,12 +1,15 @@
 // CRenderer: draws decoded pictures into the panes of the host window through
-// DirectDraw (platform/media): each picture is copied into an off-screen YV12
-// surface and stretched into its pane of the window, optionally through a
-// pane-sized surface on which the channel's on-screen text is drawn.
+// DirectDraw (platform/media): each picture is converted and stretched from
+// an off-screen YV12 surface into its pane of the window, optionally through
+// a pane-sized surface on which the channel's on-screen text is drawn. A
+// channel's own picture buffer, where its decoder writes, is that surface's
+// memory, so a decoded picture is never copied before it is scaled; any
+// other picture is copied into a surface of the slot's own.
 //
 // Slots: 16, one per pane index of whatever layout is shown; each holds a
 // drawing object, a primary surface clipped to the host window, the picture
 // surface and the pane surface. Surfaces are re-created only when a picture
-// or pane size changes.
+// or pane size changes, or another channel's buffer is drawn in the pane.
 //
 // Threads and locks: Draw for pane p runs on the display thread drawing
 // pane p (one at a time per pane); Init, Free and Refresh on the command or
@@ -76,6 +79,7 @@ private:
         IDirectDrawClipper* clipper = nullptr;
         IDirectDrawSurface* picture = nullptr;
         int pictureWidth = 0, pictureHeight = 0;
+        uint8_t* pictureMemory = nullptr;  // the channel buffer it lies over; null: its own
         IDirectDrawSurface* pane = nullptr;
         int paneWidth = 0, paneHeight = 0;
     };
@@ -87,7 +91,8 @@ private:
     // With the slot's mutex held.
     static bool CreateSlot(Slot& slot, HWND window);
     static void FreeSlot(Slot& slot);
-    static bool EnsurePicture(Slot& slot, int width, int height);
+    bool PreparePicture(Slot& slot, int channel, const uint8_t* picture, int width, int height);
+    static bool EnsurePicture(Slot& slot, int width, int height, uint8_t* memory);
     static bool EnsurePane(Slot& slot, int width, int height);
     static bool CopyPicture(Slot& slot, const uint8_t* picture, int width, int height);
     bool DrawLocked(Slot& slot, int paneCount, int pane, int channel, const uint8_t* picture,

@@ -75,6 +75,29 @@ TEST_F(RendererTest, APictureSizeChangeMakesANewSurface) {
     EXPECT_TRUE(ShowsChannel(host_.PixelAt(kClient.right - 2, kClient.bottom - 2), 5));
 }
 
+// The channel's own buffer, where its decoder writes, is drawn from in
+// place; a picture elsewhere, or of an odd width, is copied first. Each
+// draw shows what the buffer holds then.
+TEST_F(RendererTest, TheChannelsBufferAndOtherPicturesDrawAlike) {
+    struct Step {
+        int width, height, colour;
+        bool inBuffer;
+    };
+    uint8_t* buffer = renderer_.GetBuffer(2);
+    ASSERT_NE(buffer, nullptr);
+    for (const Step& step : {Step{48, 36, 2, true}, Step{48, 36, 5, true}, Step{35, 21, 7, true},
+                             Step{48, 36, 3, false}, Step{64, 48, 9, true}}) {
+        const std::vector<uint8_t> picture = ChannelPicture(step.width, step.height, step.colour);
+        const uint8_t* drawn = picture.data();
+        if (step.inBuffer) {
+            std::copy(picture.begin(), picture.end(), buffer);
+            drawn = buffer;
+        }
+        ASSERT_TRUE(renderer_.Draw(4, 1, 2, drawn, step.width, step.height));
+        EXPECT_TRUE(ShowsChannel(CentrePixel(4, 1), step.colour)) << "colour " << step.colour;
+    }
+}
+
 TEST_F(RendererTest, NoPictureDrawsBlack) {
     const std::vector<uint8_t> picture = ChannelPicture(16, 16, 1);
     ASSERT_TRUE(renderer_.Draw(4, 0, 0, picture.data(), 16, 16));
