@@ -68,8 +68,9 @@ bool ClientRectOnScreen(HWND window, RECT* rect) {
 
 CRenderer::CRenderer() {
     // Not value-initialised: the pages are touched only by the decoders.
-    for (Channel& channel : m_channels)
-        channel.buffer.reset(new uint8_t[kPictureBufferSize]);
+    for (PaneBuffers& pane : m_panes)
+        for (auto& buffer : pane.buffers)
+            buffer.reset(new uint8_t[kPictureBufferSize]);
 }
 
 CRenderer::~CRenderer() {
@@ -97,12 +98,15 @@ bool CRenderer::CreateSlot(Slot& slot, HWND window) {
 
 void CRenderer::FreeSlot(Slot& slot) {
     ReleaseObject(slot.pane);
-    ReleaseObject(slot.picture);
+    slot.picture = nullptr;
+    for (PictureSurface* surface : {&slot.own, &slot.over[0], &slot.over[1]}) {
+        ReleaseObject(surface->surface);
+        surface->width = surface->height = 0;
+    }
     ReleaseObject(slot.clipper);
     ReleaseObject(slot.primary);
     ReleaseObject(slot.draw);
     slot.pictureWidth = slot.pictureHeight = 0;
-    slot.pictureMemory = nullptr;
     slot.paneWidth = slot.paneHeight = 0;
 }
 
@@ -170,10 +174,11 @@ bool CRenderer::RefreshAround(int paneCount, const std::vector<int>& panes) {
     return done;
 }
 
-uint8_t* CRenderer::GetBuffer(int channel) {
-    if (channel < 0 || channel >= kMaxChannels)
+uint8_t* CRenderer::DecodeBuffer(int pane) {
+    if (pane < 0 || pane >= kMaxChannels)
         return nullptr;
-    return m_channels[channel].buffer.get();
+    const PaneBuffers& buffers = m_panes[pane];
+    return buffers.buffers[1 - buffers.front.load(std::memory_order_relaxed)].get();
 }
 
 bool CRenderer::SetOsdText(int channel, const wchar_t* text, int, int) {
@@ -211,7 +216,7 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
         FreeSlot(slot);
         return false;
     }
-    if (!PreparePicture(slot, channel, picture, width, height))
+    if (!PreparePicture(slot, pane, picture, width, height))
         return false;
     if (!EnsurePane(slot, int(target.right - target.left), int(target.bottom - target.top)))
         return false;
@@ -224,17 +229,26 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
     return DrawWithText(slot, target, source, text);
 }
 
-// The channel's own buffer, where its decoder wrote the picture, is drawn
-// from in place (its chroma rows lie at half its pitch when the width is
-// even). Any other picture, and black (null), is copied into a surface of
-// the slot's own.
-bool CRenderer::PreparePicture(Slot& slot, int channel, const uint8_t* picture, int width,
+// A picture in one of the pane's buffers, where its decoder wrote it, is
+// drawn from in place (its chroma rows lie at half its pitch when the width
+// is even), and that buffer is the one shown from now on. Any other picture,
+// and black (null), is copied into a surface of the slot's own.
+bool CRenderer::PreparePicture(Slot& slot, int pane, const uint8_t* picture, int width,
                                int height) {
-    uint8_t* buffer = m_channels[channel].buffer.get();
-    if (picture == buffer && width % 2 == 0)
-        return EnsurePicture(slot, width, height, buffer);
-    if (!EnsurePicture(slot, width, height, nullptr))
+    PaneBuffers& buffers = m_panes[pane];
+    for (int k = 0; k < 2; ++k) {
+        uint8_t* buffer = buffers.buffers[k].get();
+        if (picture != buffer || width % 2 != 0)
+            continue;
+        if (!EnsurePicture(slot.draw, slot.over[k], width, height, buffer))
+            return false;
+        ShowSurface(slot, slot.over[k]);
+        buffers.front.store(k, std::memory_order_relaxed);
+        return true;
+    }
+    if (!EnsurePicture(slot.draw, slot.own, width, height, nullptr))
         return false;
+    ShowSurface(slot, slot.own);
     if (!CopyPicture(slot, picture, width, height)) {
         FreeSlot(slot);
         return false;
@@ -242,20 +256,24 @@ bool CRenderer::PreparePicture(Slot& slot, int channel, const uint8_t* picture, 
     return true;
 }
 
-bool CRenderer::EnsurePicture(Slot& slot, int width, int height, uint8_t* memory) {
-    if (slot.picture != nullptr && slot.pictureWidth == width && slot.pictureHeight == height &&
-        slot.pictureMemory == memory)
+bool CRenderer::EnsurePicture(IDirectDraw* draw, PictureSurface& picture, int width, int height,
+                              uint8_t* memory) {
+    if (picture.surface != nullptr && picture.width == width && picture.height == height)
         return true;
-    ReleaseObject(slot.picture);
-    slot.pictureWidth = slot.pictureHeight = 0;
-    slot.pictureMemory = nullptr;
-    slot.picture = CreateOffscreen(slot.draw, width, height, true, memory);
-    if (slot.picture == nullptr)
+    ReleaseObject(picture.surface);
+    picture.width = picture.height = 0;
+    picture.surface = CreateOffscreen(draw, width, height, true, memory);
+    if (picture.surface == nullptr)
         return false;
-    slot.pictureWidth = width;
-    slot.pictureHeight = height;
-    slot.pictureMemory = memory;
+    picture.width = width;
+    picture.height = height;
     return true;
+}
+
+void CRenderer::ShowSurface(Slot& slot, const PictureSurface& picture) {
+    slot.picture = picture.surface;
+    slot.pictureWidth = picture.width;
+    slot.pictureHeight = picture.height;
 }
 
 bool CRenderer::EnsurePane(Slot& slot, int width, int height) {
