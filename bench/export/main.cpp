@@ -166,9 +166,10 @@ int main(int argc, char** argv) {
         std::printf("ffmpeg h264 -> mpeg4/avi, 1 thread : %8.1f frames/s\n", ffmpeg);
         std::printf("export, no texts                   : %8.1f frames/s  ratio %.2f\n",
                     exportPlain, ffmpeg > 0 ? exportPlain / ffmpeg : 0.0);
-        std::printf("export, date and telemetry lines   : %8.1f frames/s  ratio %.2f; "
-                    "with texts / without %.2f\n",
-                    exportTexts, ffmpeg > 0 ? exportTexts / ffmpeg : 0.0, exportTexts / exportPlain);
+        std::printf(
+            "export, date and telemetry lines   : %8.1f frames/s  ratio %.2f; "
+            "with texts / without %.2f\n",
+            exportTexts, ffmpeg > 0 ? exportTexts / ffmpeg : 0.0, exportTexts / exportPlain);
         std::printf("export, mosaic 1280x720            : %8.1f mosaic frames/s\n", exportMosaic);
         std::fflush(stdout);
     }

@@ -231,8 +231,7 @@ void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
     HWND window = CreateBenchWindow(c.windowWidth, c.windowHeight);
     CDecoderManager decoders;
     decoders.Create();
-    const auto gops =
-        ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string(), decoders);
+    const auto gops = ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string(), decoders);
     CManagedFrameDecoder managed(decoders);
     RecordingFrames recording(managed);
     BenchHost host(c.channels);
@@ -250,10 +249,11 @@ void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
     getrusage(RUSAGE_SELF, &after);
     const long decoded = recording.Count(), frames = FramesIn(gops, c.channels);
     WriteChannelStreams(recording, c.channels, dir);
-    std::printf("%s: %s real time (%ld of %ld frames decoded and drawn, %.2f s for %.2f s of GOP "
-                "time, %d not decoded or drawn)\n",
-                c.name, decoded == frames ? "keeps" : "does not keep", decoded, frames, wall,
-                double(gops.size()) * kDisplayMs / 1000, host.failures.load());
+    std::printf(
+        "%s: %s real time (%ld of %ld frames decoded and drawn, %.2f s for %.2f s of GOP "
+        "time, %d not decoded or drawn)\n",
+        c.name, decoded == frames ? "keeps" : "does not keep", decoded, frames, wall,
+        double(gops.size()) * kDisplayMs / 1000, host.failures.load());
     std::ofstream(usageFile) << UsageOf(after).cpu - UsageOf(before).cpu << ' '
                              << UsageOf(after).peakMiB << ' ' << gops.size() << '\n';
     display.Free();
@@ -277,10 +277,10 @@ void RunRound(const Case& c, const fs::path& dir) {
         return;
     }
     const double seconds = double(gops) * kDisplayMs / 1000;
-    std::printf("%s: CPU ours %.2f s (%.2f per second played), ffmpeg -threads 1 %.2f s; "
-                "ours / ffmpeg %.2f; peak resident memory ours %.0f MiB, ffmpeg %.0f MiB\n",
-                c.name, ours, ours / seconds, ffmpeg.cpu, ours / ffmpeg.cpu, oursPeak,
-                ffmpeg.peakMiB);
+    std::printf(
+        "%s: CPU ours %.2f s (%.2f per second played), ffmpeg -threads 1 %.2f s; "
+        "ours / ffmpeg %.2f; peak resident memory ours %.0f MiB, ffmpeg %.0f MiB\n",
+        c.name, ours, ours / seconds, ffmpeg.cpu, ours / ffmpeg.cpu, oursPeak, ffmpeg.peakMiB);
 }
 
 }  // namespace

@@ -61,7 +61,8 @@ void CTextLayer::DrawOn(CTextOverlay& overlay, uint8_t shade, std::vector<uint8_
         overlay.Draw(m_lines[i].text, m_lines[i].x, m_lines[i].y, m_bands[i].second);
     for (const auto& [begin, end] : m_bands)
         std::memcpy(kept.data() + std::size_t(begin) * pitch,
-                    overlay.Pixels() + std::size_t(begin) * pitch, std::size_t(end - begin) * pitch);
+                    overlay.Pixels() + std::size_t(begin) * pitch,
+                    std::size_t(end - begin) * pitch);
 }
 
 // A pixel is touched when the text changed it on either background.

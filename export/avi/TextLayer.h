@@ -47,7 +47,7 @@ private:
     void FindRuns(const CTextOverlay& overlay);
 
     std::vector<std::wstring> m_texts;
-    std::vector<Line> m_lines;  // their positions; text points into m_texts
+    std::vector<Line> m_lines;                 // their positions; text points into m_texts
     std::vector<std::pair<int, int>> m_bands;  // the rows each line can reach
     int m_fontHeight = 0;
     std::vector<uint8_t> m_onBlack, m_onWhite;  // pixels of the overlay's layout

@@ -56,8 +56,9 @@ HRESULT DrawObject::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surf
     if ((desc->dwFlags & client) == client) {
         if (kind != DrawSurface::Kind::kYv12)
             return DDERR_INVALIDPARAMS;
-        *surface = DrawSurface::CreateOver(static_cast<uint8_t*>(desc->lpSurface), int(desc->lPitch),
-                                           int(desc->dwWidth), int(desc->dwHeight));
+        *surface =
+            DrawSurface::CreateOver(static_cast<uint8_t*>(desc->lpSurface), int(desc->lPitch),
+                                    int(desc->dwWidth), int(desc->dwHeight));
     } else {
         *surface = DrawSurface::Create(kind, int(desc->dwWidth), int(desc->dwHeight));
     }

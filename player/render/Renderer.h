@@ -87,8 +87,8 @@ private:
         IDirectDraw* draw = nullptr;
         IDirectDrawSurface* primary = nullptr;
         IDirectDrawClipper* clipper = nullptr;
-        PictureSurface own;      // pictures drawn from elsewhere, and black
-        PictureSurface over[2];  // over the pane's two buffers
+        PictureSurface own;                     // pictures drawn from elsewhere, and black
+        PictureSurface over[2];                 // over the pane's two buffers
         IDirectDrawSurface* picture = nullptr;  // the one of the three shown last
         int pictureWidth = 0, pictureHeight = 0;
         IDirectDrawSurface* pane = nullptr;

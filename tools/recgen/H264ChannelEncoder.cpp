@@ -87,7 +87,8 @@ std::vector<uint8_t> BusyTexture(int width, int height, uint32_t seed) {
             for (int dy = 0; dy < 4; ++dy)
                 for (int dx = 0; dx < 4; ++dx)
                     sum += fine[std::size_t((y + dy) % h) * w + std::size_t((x + dx) % w)];
-            texture[std::size_t(y) * w + x] = uint8_t(32 + sum / 16 * 3 / 4 + fine[std::size_t(y) * w + x] % 32);
+            texture[std::size_t(y) * w + x] =
+                uint8_t(32 + sum / 16 * 3 / 4 + fine[std::size_t(y) * w + x] % 32);
         }
     return texture;
 }

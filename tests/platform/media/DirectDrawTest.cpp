@@ -68,8 +68,8 @@ protected:
     // A YV12 surface over `memory` at `pitch`; its result, the surface or null.
     HRESULT MakeYv12Over(void* memory, int pitch, int width, int height,
                          IDirectDrawSurface** surface, bool yv12 = true) {
-        DDSURFACEDESC desc{sizeof(DDSURFACEDESC), DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT |
-                                                      DDSD_LPSURFACE | DDSD_PITCH};
+        DDSURFACEDESC desc{sizeof(DDSURFACEDESC),
+                           DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_LPSURFACE | DDSD_PITCH};
         desc.dwWidth = DWORD(width);
         desc.dwHeight = DWORD(height);
         desc.lPitch = pitch;

@@ -84,8 +84,9 @@ TEST_F(RendererTest, ThePanesBuffersTakeTurnsAndOtherPicturesDrawAlike) {
         bool inBuffer;
     };
     const uint8_t* shown = nullptr;
-    for (const Step& step : {Step{48, 36, 2, true}, Step{48, 36, 5, true}, Step{35, 21, 7, true},
-                             Step{48, 36, 3, false}, Step{64, 48, 9, true}, Step{64, 48, 4, true}}) {
+    for (const Step& step :
+         {Step{48, 36, 2, true}, Step{48, 36, 5, true}, Step{35, 21, 7, true},
+          Step{48, 36, 3, false}, Step{64, 48, 9, true}, Step{64, 48, 4, true}}) {
         const std::vector<uint8_t> picture = ChannelPicture(step.width, step.height, step.colour);
         const uint8_t* drawn = picture.data();
         if (step.inBuffer) {
