@@ -240,13 +240,13 @@ bool CRenderer::PreparePicture(Slot& slot, int pane, const uint8_t* picture, int
         uint8_t* buffer = buffers.buffers[k].get();
         if (picture != buffer || width % 2 != 0)
             continue;
-        if (!EnsurePicture(slot.draw, slot.over[k], width, height, buffer))
+        if (!EnsurePicture(slot, slot.over[k], width, height, buffer))
             return false;
         ShowSurface(slot, slot.over[k]);
         buffers.front.store(k, std::memory_order_relaxed);
         return true;
     }
-    if (!EnsurePicture(slot.draw, slot.own, width, height, nullptr))
+    if (!EnsurePicture(slot, slot.own, width, height, nullptr))
         return false;
     ShowSurface(slot, slot.own);
     if (!CopyPicture(slot, picture, width, height)) {
@@ -256,13 +256,16 @@ bool CRenderer::PreparePicture(Slot& slot, int pane, const uint8_t* picture, int
     return true;
 }
 
-bool CRenderer::EnsurePicture(IDirectDraw* draw, PictureSurface& picture, int width, int height,
+// A surface re-made while shown is no longer shown, even if it cannot be made.
+bool CRenderer::EnsurePicture(Slot& slot, PictureSurface& picture, int width, int height,
                               uint8_t* memory) {
     if (picture.surface != nullptr && picture.width == width && picture.height == height)
         return true;
+    if (slot.picture == picture.surface)
+        ShowSurface(slot, PictureSurface{});
     ReleaseObject(picture.surface);
     picture.width = picture.height = 0;
-    picture.surface = CreateOffscreen(draw, width, height, true, memory);
+    picture.surface = CreateOffscreen(slot.draw, width, height, true, memory);
     if (picture.surface == nullptr)
         return false;
     picture.width = width;

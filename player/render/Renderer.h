@@ -106,7 +106,7 @@ private:
     static bool CreateSlot(Slot& slot, HWND window);
     static void FreeSlot(Slot& slot);
     bool PreparePicture(Slot& slot, int pane, const uint8_t* picture, int width, int height);
-    static bool EnsurePicture(IDirectDraw* draw, PictureSurface& picture, int width, int height,
+    static bool EnsurePicture(Slot& slot, PictureSurface& picture, int width, int height,
                               uint8_t* memory);
     static void ShowSurface(Slot& slot, const PictureSurface& picture);
     static bool EnsurePane(Slot& slot, int width, int height);
