@@ -279,9 +279,9 @@ void RunRound(const Case& c, const fs::path& dir) {
         std::printf("%s: not measured (ours %.2f s, ffmpeg %.2f s)\n", c.name, ours, ffmpeg.cpu);
         return;
     }
-    const double seconds = double(gops) * g_displayMs / 1000;
+    const double seconds = double(gops);  // each GOP holds a second of frames
     std::printf(
-        "%s: CPU ours %.2f s (%.2f per second played), ffmpeg -threads 1 %.2f s; "
+        "%s: CPU ours %.2f s (%.2f per second of recording), ffmpeg -threads 1 %.2f s; "
         "ours / ffmpeg %.2f; peak resident memory ours %.0f MiB, ffmpeg %.0f MiB\n",
         c.name, ours, ours / seconds, ffmpeg.cpu, ours / ffmpeg.cpu, oursPeak, ffmpeg.peakMiB);
 }
