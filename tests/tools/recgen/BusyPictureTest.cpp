@@ -48,8 +48,9 @@ TEST(BusyPicture, HasDetailAndNewNoiseInEveryFrameAtAboutItsBitRate) {
         EXPECT_GT(Spread(pictures[i].luma), 15) << "frame " << i;
         EXPECT_NEAR(pictures[i].centreU, colour.u, 6) << "frame " << i;
         EXPECT_NEAR(pictures[i].centreV, colour.v, 6) << "frame " << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_NE(pictures[i].luma, pictures[i - 1].luma) << "frame " << i;
+        }
     }
 }
 
