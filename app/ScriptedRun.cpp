@@ -1,5 +1,6 @@
 #include "app/ScriptedRun.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -7,7 +8,9 @@
 
 #include "app/WindowScreenshot.h"
 #include "app/res/ResourceIds.h"
+#include "app/shell/LibraryBinding.h"
 #include "app/ui/main/HalbrookDlg.h"
+#include "app/ui/playbar/PlayState.h"
 #include "platform/base/Clock.h"
 #include "platform/user/FileDialog.h"
 #include "platform/user/User.h"
@@ -69,9 +72,10 @@ private:
             return;
         AnswerFileDialogOnce();
         PostMessage(window, WM_COMMAND, MAKEWPARAM(IDC_MAIN_OPEN_FILE, 0), 0);
-        Sleep(DWORD(m_seconds) * 1000);
+        WatchPlayback(window);
         if (!IsWindow(window))
             return;
+        ReportPlayback();
         if (!m_screenshot.empty()) {
             if (SaveWindowScreenshot(window, m_screenshot))
                 std::printf("marlowin: screenshot written to %s\n", m_screenshot.c_str());
@@ -81,8 +85,38 @@ private:
         PostMessage(window, WM_CLOSE, 0, 0);
     }
 
+    // Until the run's time is up, notes the player's position whenever the
+    // main window is playing: the first and the last seen.
+    void WatchPlayback(HWND window) {
+        const DWORD end = timeGetTime() + DWORD(m_seconds) * 1000;
+        while (int(end - timeGetTime()) > 0 && IsWindow(window)) {
+            CHalbrookDlg* main = g_pMainDlg;
+            if (main != nullptr && main->GetPlayState() == PLAY_PLAYING) {
+                const int64_t position = Call_zTellp();
+                if (m_firstPosition < 0)
+                    m_firstPosition = position;
+                m_lastPosition = position;
+            }
+            Sleep(kPollMs);
+        }
+    }
+
+    // One line that end-to-end checks read: whether the file played, and
+    // how far the player's position moved while it did.
+    void ReportPlayback() const {
+        if (m_firstPosition < 0)
+            std::printf("marlowin: nothing played\n");
+        else
+            std::printf("marlowin: played from position %lld to %lld\n",
+                        static_cast<long long>(m_firstPosition),
+                        static_cast<long long>(m_lastPosition));
+        std::fflush(stdout);
+    }
+
     std::string m_file;
     int m_seconds;
+    int64_t m_firstPosition = -1;
+    int64_t m_lastPosition = -1;
     std::string m_screenshot;
     std::thread m_thread;
 };

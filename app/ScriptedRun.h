@@ -5,6 +5,9 @@
 //   MARLOWIN_RUN_SECONDS=<n>    n seconds later the main window closes
 //                               (default 5);
 //   MARLOWIN_SCREENSHOT=<png>   just before, the window is saved there.
+// Before it closes the window the run prints "marlowin: played from position
+// A to B" (the player's first and last position seen while the window was
+// playing) or "marlowin: nothing played".
 // Without MARLOWIN_OPEN nothing happens. The run drives the window only by
 // posting messages to it, from a thread of its own.
 #pragma once

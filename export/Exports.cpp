@@ -1,10 +1,12 @@
 // The six exports of libOskulo.so over the library's one controller, made
 // when the library is loaded and destroyed when it is unloaded. No exception
 // leaves an export: a failure inside counts as the call's failure result.
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <new>
 
+#include "export/InfoText.h"
 #include "export/controller/ExportController.h"
 #include "shared/ExportInterface.h"
 
@@ -32,19 +34,12 @@ Result Guarded(Result failed, Call call) {
     }
 }
 
-// Each text within 19 bytes, its terminator included, as the player's own
-// information export writes them.
-constexpr int kInfoTextSize = 19;
-
 }  // namespace
 
 void zExtractInfo(char* version, char* buildTime, char* buildDate) {
-    if (version != nullptr)
-        std::snprintf(version, kInfoTextSize, "%s", "1.8");
-    if (buildTime != nullptr)
-        std::snprintf(buildTime, kInfoTextSize, "%s", __TIME__);
-    if (buildDate != nullptr)
-        std::snprintf(buildDate, kInfoTextSize, "%s", __DATE__);
+    oskulo::WriteInfoText(version, "1.8");
+    oskulo::WriteInfoText(buildTime, __TIME__);
+    oskulo::WriteInfoText(buildDate, __DATE__);
 }
 
 bool zExtractPre(ExtractParams params) {
@@ -74,6 +69,6 @@ int zExtractOutput(int index, char* path, int size) {
         const oskulo::ExportOutput& output = outputs[std::size_t(index)];
         if (path != nullptr && size > 0)
             std::snprintf(path, std::size_t(size), "%s", output.path.c_str());
-        return output.written ? 0 : 1;
+        return output.written ? 0 : output.error > 0 ? output.error : EIO;
     });
 }

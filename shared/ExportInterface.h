@@ -31,8 +31,11 @@ OSKULO_EXPORT bool zIsExtractOpened();
 // terminator (a longer path is cut). No output replaces an existing file: a
 // taken name becomes the next free "<name>_2", "_3" ..., and an AVI file
 // that cannot reach its folder at all is kept below the DVR root. Returns 0
-// for a file written whole, 1 for an output that failed (its file is missing
-// or partial), -1 past the last output (`path` untouched).
+// for a file written whole; for an output that failed (it left no file), the
+// system's error number that says why (positive: ENOSPC for a full disk,
+// EROFS, ENOENT ...; ENODATA for a channel without pictures to give); -1
+// past the last output (`path` untouched). After a zExtractPre that failed,
+// output 0 is the one that could not be opened.
 OSKULO_EXPORT int zExtractOutput(int index, char* path, int size);
 
 using zExtractInfoProc = decltype(&zExtractInfo);

@@ -1,5 +1,6 @@
 #include "app/shell/ConfigFile.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,13 +13,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file can be written when it exists and may be written, or when it does not
-// exist and its folder may be written.
+// Whether a new file can really be made in `folder`: settings are written to
+// a temporary file there that is then renamed over the old one, so the folder
+// must take files (permission bits alone do not say so for every user or
+// file system).
+bool FolderTakesFiles(const fs::path& folder) {
+    std::string probe = (folder / ".AppConfig.ini.XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+// A settings file can be written when its folder takes files and, when it
+// exists, it is a regular file that can be read and written (every write
+// reads it first and keeps what it does not change).
 bool CanWrite(const fs::path& file) {
     std::error_code error;
-    if (fs::exists(file, error))
-        return access(file.c_str(), W_OK) == 0;
-    return access(file.parent_path().c_str(), W_OK) == 0;
+    if (fs::exists(file, error)) {
+        if (!fs::is_regular_file(file, error) || ::access(file.c_str(), R_OK | W_OK) != 0)
+            return false;
+    }
+    return FolderTakesFiles(file.parent_path());
 }
 
 // Makes the user's copy from the shipped one unless it exists; false when

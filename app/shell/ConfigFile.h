@@ -1,5 +1,7 @@
 // Where the program keeps config/AppConfig.ini. The copy beside the program is
-// used while it can be written (a build tree, a folder the user owns). A
+// used while it can really be written: it can be read and written and its
+// folder takes the temporary file every write renames over it (a build tree, a
+// folder the user owns). A
 // program installed into a folder the user cannot write keeps its settings and
 // language choice in "<user config>/marlowin/AppConfig.ini" instead, made from
 // the shipped copy at the first start; the language files and pages are still

@@ -31,13 +31,17 @@ const LanguageKey kLanguageKeys[] = {
 };
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Far above any real language file (about 10 KB); a larger file is refused
+// rather than read without bound.
+constexpr std::size_t kLanguageFileLimit = std::size_t(1) << 20;
 constexpr std::wstring_view kDisplayNameMarker = L"Language=";
 
 // The file's lines as wide text, the byte-order mark skipped and the CR of
-// each CR LF dropped; nullopt when the file cannot be read (a directory
-// included).
+// each CR LF dropped; nullopt when the file cannot be read: only a regular
+// file of at most kLanguageFileLimit bytes is (no folder, FIFO or device).
 std::optional<std::vector<std::wstring>> ReadLanguageLines(const std::wstring& path) {
-    std::optional<std::string> bytes = base::ReadWholeFile(WideToUtf8String(path));
+    std::optional<std::string> bytes =
+        base::ReadWholeFile(WideToUtf8String(path), kLanguageFileLimit);
     if (!bytes)
         return std::nullopt;
     std::string_view text(*bytes);
@@ -84,6 +88,9 @@ void ApplyLanguageLine(const wchar_t* line) {
 
 bool LoadLanguageFile(CString fileName) {
     SetDefaultLanguageTexts();
+    // A bare file name in config/lang: a separator would reach files outside.
+    if (fileName.Std().find_first_of(L"/\\") != std::wstring::npos)
+        return false;
     const std::wstring path = std::wstring(g_szProgramDir) + L"/config/lang/" + fileName.Std();
     const std::optional<std::vector<std::wstring>> lines = ReadLanguageLines(path);
     if (!lines)

@@ -29,11 +29,12 @@ inline constexpr int kChannelNameCount = 16;
 extern LanguageText g_strChannelNames[kChannelNameCount];
 
 // Every text back to its English default, then the file applied; false when
-// the file could not be read (the defaults stay).
+// the file could not be read (the defaults stay): a name holding a path
+// separator, a file that is not a regular file, or one over 1 MiB is not.
 bool LoadLanguageFile(CString fileName);
 void SetDefaultLanguageTexts();
 // Applies one line (without its line break).
 void ApplyLanguageLine(const wchar_t* line);
 // The display name of the language file at `path`; `out` stays unchanged
-// when the file cannot be read or names no language.
+// when the file cannot be read (as for LoadLanguageFile) or names no language.
 void ReadLanguageDisplayName(const wchar_t* path, CString& out);

@@ -1,6 +1,7 @@
 #include "export/avi/AviWriter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 extern "C" {
@@ -13,6 +14,14 @@ namespace oskulo {
 namespace {
 
 constexpr int kKeyFrameInterval = 12;
+
+// The system's error number inside an FFmpeg error code (AVERROR(e) is -e);
+// EIO for FFmpeg's own codes.
+int ErrnoOf(int averror) {
+    constexpr int kLastErrno = 4095;
+    const int e = -averror;
+    return e > 0 && e <= kLastErrno ? e : EIO;
+}
 
 }  // namespace
 
@@ -39,11 +48,13 @@ bool CAviWriter::Open(const char* fileName, int width, int height, int fps, int 
     if (avformat_alloc_output_context2(&m_pFormat, nullptr, "avi", fileName) < 0 ||
         m_pFormat == nullptr)
         return false;
+    m_error = 0;
     bool opened = OpenVideo(width, height, fps) && OpenAudio(sampleRate, channels);
     if (opened) {
         av_dump_format(m_pFormat, 0, fileName, 1);
-        opened = avio_open(&m_pFormat->pb, fileName, AVIO_FLAG_WRITE) >= 0 &&
-                 avformat_write_header(m_pFormat, nullptr) >= 0;
+        const int created = avio_open(&m_pFormat->pb, fileName, AVIO_FLAG_WRITE);
+        const int header = created >= 0 ? avformat_write_header(m_pFormat, nullptr) : created;
+        opened = header >= 0 || Fail(header);
     }
     if (!opened) {
         const bool created = m_pFormat->pb != nullptr;
@@ -95,19 +106,35 @@ bool CAviWriter::OpenVideo(int width, int height, int fps) {
     return true;
 }
 
+bool CAviWriter::Fail(int averror) {
+    if (m_error == 0)
+        m_error = ErrnoOf(averror);
+    return false;
+}
+
+// A file whose writes failed gets no trailer: it is not whole whatever
+// follows, and a disk that is full would refuse it too.
 bool CAviWriter::Close() {
     if (!m_bOpen)
         return false;
-    EncodeAudioFrames(true);
-    Drain(m_pAudioCodec, m_pAudioStream, nullptr);
-    Drain(m_pVideoCodec, m_pVideoStream, nullptr);
-    av_write_trailer(m_pFormat);
+    if (m_error == 0 && EncodeAudioFrames(true) && Drain(m_pAudioCodec, m_pAudioStream, nullptr) &&
+        Drain(m_pVideoCodec, m_pVideoStream, nullptr)) {
+        const int trailer = av_write_trailer(m_pFormat);
+        if (trailer < 0)
+            Fail(trailer);
+        else if (m_pFormat->pb->error < 0)
+            Fail(m_pFormat->pb->error);
+    }
+    // Closing writes out what the file's buffer still holds.
+    const int closed = avio_closep(&m_pFormat->pb);
+    if (closed < 0)
+        Fail(closed);
     Release();
     m_bOpen = false;
     m_pTimeText = m_pOsdText = nullptr;
     m_textLayer.Reset();
     m_overlay.Destroy();
-    return true;
+    return m_error == 0;
 }
 
 void CAviWriter::Release() {
@@ -137,7 +164,7 @@ void CAviWriter::SetTexts(const wchar_t* timeText, int timeX, int timeY, const w
 
 int CAviWriter::WriteFrame(const void* audio, int audioLength, int framesInGop, uint8_t* picture,
                            int pictureSize, int width, int height, int /*gopVersion*/) {
-    if (!m_bOpen)
+    if (!m_bOpen || m_error != 0)
         return 1;
     const int sampleBytes = 2 * m_channels;
     if (audio != nullptr && audioLength > 0 && audioLength % sampleBytes == 0) {
@@ -190,18 +217,22 @@ bool CAviWriter::EncodeVideo(uint8_t* picture, int width, int height) {
 }
 
 bool CAviWriter::Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame) {
-    if (avcodec_send_frame(codec, frame) < 0)
-        return false;
+    const int sent = avcodec_send_frame(codec, frame);
+    if (sent < 0)
+        return Fail(sent);
     for (;;) {
         const int result = avcodec_receive_packet(codec, m_pPacket);
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
             return true;
         if (result < 0)
-            return false;
+            return Fail(result);
         av_packet_rescale_ts(m_pPacket, codec->time_base, stream->time_base);
         m_pPacket->stream_index = stream->index;
-        if (av_interleaved_write_frame(m_pFormat, m_pPacket) < 0)
-            return false;
+        // The muxer reports a failed write of its file's buffer as the
+        // packet's failure.
+        const int written = av_interleaved_write_frame(m_pFormat, m_pPacket);
+        if (written < 0)
+            return Fail(written);
     }
 }
 

@@ -54,7 +54,8 @@ public:
     void SetTexts(const wchar_t* timeText, int timeX, int timeY, const wchar_t* osdText, int osdX,
                   int osdY);
 
-    // Writes one video frame with its audio chunk: 0 written, 1 failed. An
+    // Writes one video frame with its audio chunk: 0 written, 1 failed. Once
+    // a write to the file has failed, every later frame fails at once. An
     // audio chunk that is empty or not a whole number of samples is replaced
     // by one frame's share (1 / framesInGop seconds) of silence. The picture
     // (pictureSize bytes, width x height as opened) gets the texts drawn in.
@@ -63,8 +64,15 @@ public:
                    int pictureSize, int width, int height, int gopVersion);
 
     // Flushes both encoders (audio short of a codec frame is padded with
-    // silence), writes the trailer and closes the file. False when not open.
+    // silence), writes the trailer and closes the file. False when not open,
+    // or when anything since Open (a frame, the trailer, the last bytes the
+    // file's buffer held) did not reach the file: the file is not whole.
     bool Close();
+
+    // Why the file is not whole, or why Open failed to create it: the
+    // system's error number of the first write that failed (EIO when the
+    // libraries gave none), 0 while every write succeeded.
+    int Error() const { return m_error; }
 
 private:
     bool OpenVideo(int width, int height, int fps);
@@ -76,6 +84,8 @@ private:
     // Sends one frame (null = flush) and writes every packet that comes out.
     bool Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
     void DrawTexts(uint8_t* picture);
+    // Keeps the first failure's reason; false, for the callers' returns.
+    bool Fail(int averror);
     void Release();
     // The codec writes its header once, into the file's header, when the
     // format asks for that.
@@ -90,6 +100,7 @@ private:
     int m_osdX = 0, m_osdY = 0;
 
     bool m_bOpen = false;
+    int m_error = 0;  // errno of the first write that failed
     AVFormatContext* m_pFormat = nullptr;
     AVStream* m_pVideoStream = nullptr;
     AVStream* m_pAudioStream = nullptr;

@@ -1,5 +1,6 @@
 // The audio stream of CAviWriter: 16-bit PCM in, through a FIFO of planar
 // float samples, out as whole WMA codec frames.
+#include <cerrno>
 #include <vector>
 
 #include "export/avi/AviWriter.h"
@@ -55,7 +56,7 @@ bool CAviWriter::AppendSilence(int samples) {
     std::vector<void*> data;
     for (auto& plane : planes)
         data.push_back(plane.data());
-    return av_audio_fifo_write(m_pFifo, data.data(), samples) >= samples;
+    return av_audio_fifo_write(m_pFifo, data.data(), samples) >= samples || Fail(AVERROR(ENOMEM));
 }
 
 // pcm null: `bytes` of silence.
@@ -79,7 +80,7 @@ bool CAviWriter::WriteAudio(const uint8_t* pcm, int bytes) {
     for (auto& plane : planes)
         data.push_back(plane.data());
     if (av_audio_fifo_write(m_pFifo, data.data(), count) < count)
-        return false;
+        return Fail(AVERROR(ENOMEM));
     return EncodeAudioFrames(false);
 }
 
@@ -93,13 +94,13 @@ bool CAviWriter::EncodeAudioFrames(bool final) {
         return false;
     while (av_audio_fifo_size(m_pFifo) >= frameSize || (final && av_audio_fifo_size(m_pFifo) > 0)) {
         if (av_frame_make_writable(m_pSamples) < 0)
-            return false;
+            return Fail(AVERROR(ENOMEM));
         for (int ch = 0; ch < m_channels; ++ch) {
             auto* plane = reinterpret_cast<float*>(m_pSamples->data[ch]);
             std::fill(plane, plane + frameSize, 0.0f);
         }
         if (av_audio_fifo_read(m_pFifo, reinterpret_cast<void**>(m_pSamples->data), frameSize) < 0)
-            return false;
+            return Fail(AVERROR(EIO));
         // The encoder dates its packets back by its delay; starting the clock
         // there keeps the first packet at 0, since AVI has no negative times.
         m_pSamples->pts = m_audioPts + m_pAudioCodec->initial_padding;

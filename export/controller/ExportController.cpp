@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +21,11 @@ bool ValidChannelCount(int n) {
 void StoreField(char* field, const std::string& text) {
     std::snprintf(field, kExtractPathSize, "%s", text.c_str());
 }
+
+// The longest text a path field of the record holds.
+constexpr std::size_t kFieldLength = kExtractPathSize - 1;
+// A movie's files are its base, which the record holds, and an extension.
+constexpr std::size_t kMovExtLength = 4;
 
 std::string TempName(const char* suffix) {
     const std::string root = DvrRootDir();
@@ -47,16 +53,12 @@ bool CExportController::ExtractPre(const ExtractParams& params) {
     m_Params = params;
     m_Outputs.clear();
     for (int k = 0; k < params.numChannels; ++k) {
-        if (params.aviOn[k] != 0 && !OpenChannelAvi(k)) {
-            Rollback();
+        if (params.aviOn[k] != 0 && !OpenChannelAvi(k))
             return false;
-        }
     }
     StartMov();
-    if ((params.mosaicOn != 0 && !OpenMosaic()) || (params.rawOn != 0 && !OpenRawCopy())) {
-        Rollback();
+    if ((params.mosaicOn != 0 && !OpenMosaic()) || (params.rawOn != 0 && !OpenRawCopy()))
         return false;
-    }
     m_Opened = true;
     return true;
 }
@@ -73,44 +75,58 @@ void CExportController::StartMov() {
 
 void CExportController::StartChannelMov(int k) {
     const std::string base = FieldText(m_Params.movBase[k]);
-    const std::string movie = FreeNames({base + ".mov", base + ".ssa"})[0];
-    StoreField(m_Params.movBase[k], movie.substr(0, movie.size() - 4));
-    if (m_Mov.StartMovFile(k, m_Params.movBase[k]) != 0)
-        m_Outputs.push_back({movie, false});
+    const std::string movie =
+        FreeNames({base + ".mov", base + ".ssa"}, kFieldLength + kMovExtLength)[0];
+    StoreField(m_Params.movBase[k], movie.substr(0, movie.size() - kMovExtLength));
+    int error = 0;
+    if (m_Mov.StartMovFile(k, m_Params.movBase[k], &error) != 0)
+        m_Outputs.push_back({movie, false, error});
 }
 
-void CExportController::FinishChannelMov(int k) {
+void CExportController::FinishChannelMov(int k, bool restart) {
     const MovFinished finished = m_Mov.FinishMovFile(k);
-    if (!finished.started)
+    if (!finished.started || (restart && finished.empty))
         return;
     const std::string base = FieldText(m_Params.movBase[k]);
-    m_Outputs.push_back({base + ".mov", finished.movie});
+    m_Outputs.push_back({base + ".mov", finished.movie, finished.error});
     if (finished.movie)
-        m_Outputs.push_back({base + ".ssa", finished.subtitles});
+        m_Outputs.push_back({base + ".ssa", finished.subtitles, finished.subtitlesError});
 }
 
 bool CExportController::OpenRawCopy() {
     const std::vector<std::string> names =
-        FreeNames({FieldText(m_Params.dvrPath), FieldText(m_Params.inxPath)});
+        FreeNames({FieldText(m_Params.dvrPath), FieldText(m_Params.inxPath)}, kFieldLength);
     StoreField(m_Params.dvrPath, names[0]);
     StoreField(m_Params.inxPath, names[1]);
-    if (!m_RawCopy.Open(names[0].c_str(), names[1].c_str()))
+    if (!m_RawCopy.Open(names[0].c_str(), names[1].c_str())) {
+        RollbackFor(names[0], m_RawCopy.Error());
         return false;
+    }
     m_RawCopy.ResetGopCounter();
     return true;
 }
 
+// A channel without pictures in the first GOP has no size or rate to open
+// its file at: it is left out (ExtractFin lists it as failed) and the other
+// outputs go on. The file is opened at the rate it is written at: a GOP
+// gives it at most kMaxFramesPerChannel frames.
 bool CExportController::OpenChannelAvi(int k) {
-    m_AviFinalName[std::size_t(k)] = FieldText(m_Params.aviPath[k]);
+    const std::string finalName = FieldText(m_Params.aviPath[k]);
+    m_AviFinalName[std::size_t(k)] = finalName;
     m_TempName[std::size_t(k)] = TempName(std::to_string(k + 1).c_str());
     StoreField(m_Params.aviPath[k], m_TempName[std::size_t(k)]);
     const int w = m_Params.outWidth[k];
     const int h = m_Params.outHeight[k];
+    const int fps = std::min(int(m_Params.outFps[k]), kMaxFramesPerChannel);
+    if (w <= 0 || h <= 0 || fps <= 0)
+        return true;
     auto writer = std::make_unique<CAviWriter>();
-    if (w <= 0 || h <= 0 || w * h * 3 / 2 > kPictureBytes ||
-        !writer->Open(m_TempName[std::size_t(k)].c_str(), w, h, m_Params.outFps[k],
-                      m_Params.audioRate, m_Params.audioBits, 1))
+    if (w * h * 3 / 2 > kPictureBytes ||
+        !writer->Open(m_TempName[std::size_t(k)].c_str(), w, h, fps, m_Params.audioRate,
+                      m_Params.audioBits, 1)) {
+        RollbackFor(finalName, writer->Error() != 0 ? writer->Error() : EINVAL);
         return false;
+    }
     m_AviWriters[std::size_t(k)] = std::move(writer);
     if (m_LastPicture.empty())
         m_LastPicture.resize(kExtractChannels);
@@ -136,8 +152,10 @@ bool CExportController::OpenMosaic() {
     m_WorkPicture.resize(std::size_t(layout.width * layout.height * 3 / 2));
     auto writer = std::make_unique<CAviWriter>();
     if (!writer->Open(m_TempName[kMosaicWriter].c_str(), layout.width, layout.height, m_MosaicFps,
-                      m_Params.audioRate, m_Params.audioBits, 1))
+                      m_Params.audioRate, m_Params.audioBits, 1)) {
+        RollbackFor(m_MosaicFinalName, writer->Error() != 0 ? writer->Error() : EINVAL);
         return false;
+    }
     m_AviWriters[kMosaicWriter] = std::move(writer);
     return true;
 }
@@ -165,16 +183,36 @@ void CExportController::Rollback() {
     m_Opened = false;
 }
 
-// A file that cannot take its final name (its folder is gone, the name is
-// empty) is kept below the DVR root under that name's last part rather than
-// left under its temporary name for the next export to overwrite.
+void CExportController::RollbackFor(const std::string& path, int error) {
+    Rollback();
+    m_Outputs.push_back({path, false, error});
+}
+
+CAviWriter* CExportController::LiveWriter(int writer) const {
+    CAviWriter* w = m_AviWriters[std::size_t(writer)].get();
+    return w != nullptr && w->Error() == 0 ? w : nullptr;
+}
+
+// A file that is not whole (a write failed: a full disk) is removed and
+// listed as failed with the reason. A file that cannot take its final name
+// (its folder is gone, the name is empty) is kept below the DVR root under
+// that name's last part rather than left under its temporary name for the
+// next export to overwrite.
 void CExportController::FinishAvi(int writer, const std::string& finalName) {
     auto& w = m_AviWriters[std::size_t(writer)];
-    if (!w)
+    if (!w) {
+        m_Outputs.push_back({finalName, false, ENODATA});  // left out: no pictures to give
         return;
-    w->Close();
+    }
+    const bool whole = w->Close();
+    const int error = w->Error();
     w.reset();
     const std::string& temp = m_TempName[std::size_t(writer)];
+    if (!whole) {
+        std::remove(temp.c_str());
+        m_Outputs.push_back({finalName, false, error});
+        return;
+    }
     std::string written = finalName.empty() ? temp : MoveToFreeName(temp, finalName);
     if (written == temp) {
         const std::size_t slash = finalName.find_last_of('/');
@@ -190,6 +228,20 @@ void CExportController::FinishAvi(int writer, const std::string& finalName) {
     m_Outputs.push_back({written, true});
 }
 
+// A copy that is not whole is removed: its index is not whole either.
+void CExportController::FinishRawCopy() {
+    const bool written = m_RawCopy.Close();
+    const int error = written ? 0 : m_RawCopy.Error();
+    const std::string dvr = FieldText(m_Params.dvrPath);
+    const std::string inx = FieldText(m_Params.inxPath);
+    if (!written) {
+        std::remove(dvr.c_str());
+        std::remove(inx.c_str());
+    }
+    m_Outputs.push_back({dvr, written, error});
+    m_Outputs.push_back({inx, written, error});
+}
+
 void CExportController::ExtractFin() {
     if (!m_Opened)
         return;
@@ -197,18 +249,15 @@ void CExportController::ExtractFin() {
         if (m_Params.aviOn[k] != 0)
             FinishAvi(k, m_AviFinalName[std::size_t(k)]);
         if (m_Params.movOn[k] != 0)
-            FinishChannelMov(k);
+            FinishChannelMov(k, false);
     }
     if (m_Params.mosaicOn != 0) {
         m_MosaicFps = 0;
         m_Tiles.clear();
         FinishAvi(kMosaicWriter, m_MosaicFinalName);
     }
-    if (m_Params.rawOn != 0) {
-        const bool written = m_RawCopy.Close();
-        m_Outputs.push_back({FieldText(m_Params.dvrPath), written});
-        m_Outputs.push_back({FieldText(m_Params.inxPath), written});
-    }
+    if (m_Params.rawOn != 0)
+        FinishRawCopy();
     m_LastPicture.clear();
     m_Params = ExtractParams{};
     m_Opened = false;

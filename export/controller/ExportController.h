@@ -28,11 +28,14 @@
 
 namespace oskulo {
 
-// One file an export left: where it went (UTF-8), and whether it was written
-// whole; one that failed may be missing or hold only part of its data.
+// One file an export left, or was meant to: where it went (UTF-8), whether it
+// was written whole, and for one that was not, why: the system's error
+// number (ENODATA for a channel that had no pictures to give). A failed
+// output leaves no file.
 struct ExportOutput {
     std::string path;
     bool written = false;
+    int error = 0;
 };
 
 class CExportController {
@@ -65,8 +68,10 @@ public:
     // the names they got: no output replaces an existing file, so a taken
     // name becomes the next free "<name>_2", "_3" ... (movies and raw copies
     // are named so when they are created, AVI files when they are moved to
-    // their final names). Also the outputs that failed: a movie or raw copy
-    // that could not be created or written, subtitles that failed.
+    // their final names). Also the outputs that failed: one that could not
+    // be created or written whole, subtitles that failed, a channel AVI left
+    // out because the first GOP had no pictures of it. After a failed
+    // ExtractPre, the output that could not be opened.
     const std::vector<ExportOutput>& Outputs() const { return m_Outputs; }
 
 private:
@@ -77,9 +82,14 @@ private:
     // The channel's movie under a free name from its movBase (which then
     // holds that name); a set that cannot be created is an output that failed.
     void StartChannelMov(int k);
-    void FinishChannelMov(int k);
+    // A set restarted before it had a GOP (its first size was 0) was never
+    // meant to be a file: it is not listed.
+    void FinishChannelMov(int k, bool restart);
     void Rollback();
+    // Keeps the output that could not be opened as the only one listed.
+    void RollbackFor(const std::string& path, int error);
     void FinishAvi(int writer, const std::string& finalName);
+    void FinishRawCopy();
 
     bool Accepts(int code, const void* gop, int length, const GopInfo* info) const;
     // Decodes frame `frame` of channel k into `out`; false when its bytes lie
@@ -95,6 +105,8 @@ private:
     // with the new size and the GOP's time; then the GOP goes to every set.
     void WriteMov(const uint8_t* gop, int length, const GopInfo& info);
     bool AnyMov() const;
+    // The writer of an output still being written: open and not failed.
+    CAviWriter* LiveWriter(int writer) const;
 
     CExportDecoders m_Decoders;        // the channel files'
     CExportDecoders m_MosaicDecoders;  // the mosaic's: each decoder sees every frame once

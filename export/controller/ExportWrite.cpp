@@ -36,10 +36,11 @@ int CExportController::ExtractWrite(int code, const void* gop, int length, GopIn
     BuildOsdText(m_Params, *info, m_OsdText);
     BuildWidestOsdText(m_Params, *info, m_WidestOsdText);
     const auto* bytes = static_cast<const uint8_t*>(gop);
-    if (m_Params.mosaicOn != 0)
+    // A file whose writes failed takes nothing more: it is reported failed.
+    if (m_Params.mosaicOn != 0 && LiveWriter(kMosaicWriter) != nullptr)
         WriteMosaic(bytes, length, *info, pcmBytes);
     for (int k = 0; k < m_Params.numChannels; ++k) {
-        if (m_Params.aviOn[k] != 0)
+        if (m_Params.aviOn[k] != 0 && LiveWriter(k) != nullptr)
             WriteChannel(k, bytes, length, *info, pcmBytes);
     }
     if (m_Params.rawOn != 0)

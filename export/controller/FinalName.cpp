@@ -13,15 +13,26 @@ namespace {
 
 constexpr int kMaxAttempts = 1000;
 
-std::string Candidate(const std::string& to, int n) {
-    if (n == 1)
-        return to;
+// The first `length` bytes of a UTF-8 text, never cutting a character.
+std::string CutUtf8(const std::string& text, std::size_t length) {
+    if (text.size() <= length)
+        return text;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    return text.substr(0, length);
+}
+
+// Name n of `to` ("<stem>_<n><ext>" from 2 on), its stem cut so that the
+// whole name stays within maxLength bytes.
+std::string Candidate(const std::string& to, int n, std::size_t maxLength) {
     const std::size_t slash = to.find_last_of('/');
     const std::size_t dot = to.find_last_of('.');
     const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string stem = hasExt ? to.substr(0, dot) : to;
     const std::string ext = hasExt ? to.substr(dot) : std::string();
-    return stem + "_" + std::to_string(n) + ext;
+    const std::string number = n == 1 ? std::string() : "_" + std::to_string(n);
+    const std::size_t tail = number.size() + ext.size();
+    return CutUtf8(stem, maxLength > tail ? maxLength - tail : 0) + number + ext;
 }
 
 // Taken by any entry, a dangling link or a folder included.
@@ -80,7 +91,7 @@ int MoveNoReplace(const std::string& from, const std::string& to) {
 
 std::string MoveToFreeName(const std::string& from, const std::string& to) {
     for (int n = 1; n <= kMaxAttempts; ++n) {
-        const std::string name = Candidate(to, n);
+        const std::string name = Candidate(to, n, std::string::npos);
         const int result = MoveNoReplace(from, name);
         if (result == 0)
             return name;
@@ -90,12 +101,12 @@ std::string MoveToFreeName(const std::string& from, const std::string& to) {
     return from;
 }
 
-std::vector<std::string> FreeNames(const std::vector<std::string>& names) {
+std::vector<std::string> FreeNames(const std::vector<std::string>& names, std::size_t maxLength) {
     for (int n = 1; n <= kMaxAttempts; ++n) {
         std::vector<std::string> numbered;
         bool free = true;
         for (const std::string& name : names) {
-            numbered.push_back(Candidate(name, n));
+            numbered.push_back(Candidate(name, n, maxLength));
             free = free && !Exists(numbered.back());
         }
         if (free)

@@ -16,7 +16,10 @@ std::string MoveToFreeName(const std::string& from, const std::string& to);
 // Names of files that are created together (a movie and its subtitles, a
 // recording's data and index), numbered alike so that none of them exists:
 // the names themselves, or all with "_2", "_3", ... before their
-// extensions. The names themselves when no number up to 1000 is free.
-std::vector<std::string> FreeNames(const std::vector<std::string>& names);
+// extensions. Each name is at most maxLength bytes: a longer one has its
+// stem cut (at a whole UTF-8 character) before it is numbered, so that the
+// number always fits. The names themselves when no number up to 1000 is free.
+std::vector<std::string> FreeNames(const std::vector<std::string>& names,
+                                   std::size_t maxLength = std::string::npos);
 
 }  // namespace oskulo

@@ -6,15 +6,19 @@
 // shows, for the decoders, whose frames refer to the ones before.
 #pragma once
 
-#include <algorithm>
-
 #include "shared/GopRecords.h"
 
 namespace oskulo {
 
-// A channel's frames in the GOP, within what the GopInfo frame tables hold.
+// The frames of channel k the GOP holds: its frame table up to the last
+// entry the parser filled. Not its `fps`: the program halves that for
+// recordings before version 4 (their output rate), whose GOPs still hold
+// every frame, all of which are spread over the output's frames.
 inline int ChannelFrames(const GopInfo& info, int k) {
-    return std::clamp(int(info.fps[k]), 0, kMaxFramesPerChannel);
+    int frames = kMaxFramesPerChannel;
+    while (frames > 0 && info.frameLength[k][frames - 1] == 0)
+        --frames;
+    return frames;
 }
 
 class CFrameResampler {

@@ -24,7 +24,7 @@ void CExportController::WriteMov(const uint8_t* gop, int length, const GopInfo& 
         if (m_Params.movOn[k] == 0 || !sized ||
             (info.width[k] == size.width && info.height[k] == size.height))
             continue;
-        FinishChannelMov(k);
+        FinishChannelMov(k, true);
         size = {info.width[k], info.height[k]};
         std::snprintf(m_Params.movBase[k], kExtractPathSize, "%s/MOV_%s_%s_ch%d_%dX%d@%dfps",
                       FieldText(m_Params.outputDir).c_str(), SafeVehicleId(info.carId).c_str(),

@@ -1,6 +1,7 @@
 #include "export/mov/MovFileSet.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
@@ -12,14 +13,22 @@ namespace {
 
 constexpr uint8_t kUlawSilence = 0xFF;
 
+// The system's reason of the call that just failed, EIO when it left none.
+int LastError() {
+    return errno != 0 ? errno : EIO;
+}
+
 }  // namespace
 
-std::unique_ptr<CMovFileSet> CMovFileSet::Create(const std::string& base) {
+std::unique_ptr<CMovFileSet> CMovFileSet::Create(const std::string& base, int* error) {
     std::unique_ptr<CMovFileSet> set(new CMovFileSet(base));
+    errno = 0;
     if (!set->OpenFiles()) {
+        *error = LastError();
         set->RemoveFiles();
         return nullptr;
     }
+    *error = 0;
     return set;
 }
 
@@ -29,7 +38,8 @@ CMovFileSet::~CMovFileSet() {
 }
 
 bool CMovFileSet::OpenFiles() {
-    m_Mov = std::fopen((m_Base + ".mov").c_str(), "wb");
+    // Exclusively: a movie never replaces a file, even one made since its name was chosen.
+    m_Mov = std::fopen((m_Base + ".mov").c_str(), "wbx");
     m_MovCreated = m_Mov != nullptr;
     m_SsaCreated = m_MovCreated && m_Ssa.Open(m_Base + ".ssa");
     if (!m_SsaCreated)
@@ -56,6 +66,8 @@ void CMovFileSet::RemoveFiles() {
 }
 
 bool CMovFileSet::Fail() {
+    if (!m_Broken)
+        m_Error = LastError();
     m_Broken = true;
     return false;
 }
@@ -155,8 +167,9 @@ SsaSpan CMovFileSet::LastSpan() const {
 }
 
 void CMovFileSet::WriteSubtitle(const std::string& text) {
-    if (!m_SubtitlesFailed && !m_Ssa.WriteText(text))
-        m_SubtitlesFailed = true;
+    errno = 0;
+    if (m_SubtitlesError == 0 && !m_Ssa.WriteText(text))
+        m_SubtitlesError = LastError();
 }
 
 bool CMovFileSet::WriteMoov() {
@@ -181,24 +194,34 @@ bool CMovFileSet::WriteMoov() {
 }
 
 MovFinished CMovFileSet::Finish() {
-    MovFinished finished{.started = true};
+    MovFinished finished{.started = true, .empty = m_MovGops == 0};
     if (m_Mov == nullptr)
         return finished;
+    errno = 0;
     if (m_Broken || m_MovGops == 0 || !WriteMoov()) {
+        // A movie that never had a GOP has no pictures to give.
+        finished.error = m_Broken ? m_Error : m_MovGops == 0 ? ENODATA : LastError();
         RemoveFiles();
         return finished;
     }
     const bool movieClosed = std::fclose(m_Mov) == 0;
+    finished.error = movieClosed ? 0 : LastError();
     m_Mov = nullptr;
     // The subtitles' failure is theirs alone: the movie stays.
-    const bool subtitlesClosed = m_Ssa.Close();
+    errno = 0;
+    if (!m_Ssa.Close() && m_SubtitlesError == 0)
+        m_SubtitlesError = LastError();
     for (CSampleTable& table : m_Tables)
         table.Remove();
     if (!movieClosed) {
         RemoveFiles();
         return finished;
     }
+    // Failed subtitles leave no file.
+    if (m_SubtitlesError != 0 && m_SsaCreated)
+        std::remove((m_Base + ".ssa").c_str());
     finished.movie = true;
-    finished.subtitles = subtitlesClosed && !m_SubtitlesFailed;
+    finished.subtitles = m_SubtitlesError == 0;
+    finished.subtitlesError = m_SubtitlesError;
     return finished;
 }

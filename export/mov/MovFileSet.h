@@ -24,9 +24,10 @@
 
 class CMovFileSet {
 public:
-    // Creates every file of the set; null when one cannot be created (the
-    // ones created are removed again).
-    static std::unique_ptr<CMovFileSet> Create(const std::string& base);
+    // Creates every file of the set, none of which may exist yet; null when
+    // one cannot be created (the ones created are removed again, and `error`
+    // gets the system's reason).
+    static std::unique_ptr<CMovFileSet> Create(const std::string& base, int* error);
     ~CMovFileSet();
     CMovFileSet(const CMovFileSet&) = delete;
     CMovFileSet& operator=(const CMovFileSet&) = delete;
@@ -59,6 +60,7 @@ private:
     bool WriteAudio(const std::vector<uint8_t>& samples);
     bool WriteFrameTimes(uint32_t frames);
     bool WriteMoov();
+    // Breaks the set, keeping the system's reason for the write that failed.
     bool Fail();
 
     std::string m_Base;
@@ -67,8 +69,9 @@ private:
     MovTableSet m_Tables;
     bool m_MovCreated = false;
     bool m_SsaCreated = false;
-    bool m_Broken = false;           // the movie cannot be completed
-    bool m_SubtitlesFailed = false;  // a subtitle write failed
+    bool m_Broken = false;     // the movie cannot be completed
+    int m_Error = 0;           // why: errno of the write that failed
+    int m_SubtitlesError = 0;  // errno of the subtitle write that failed
     uint32_t m_MovGops = 0;
     uint64_t m_MovBytes = 0;  // length of the .mov so far
     uint32_t m_VideoSamples = 0;

@@ -53,29 +53,43 @@ void NoteTrack(const FrameHeader& header, MovTrack* track) {
     MovPictureSize(header.resolutionCode, header.pal, &track->width, &track->height);
 }
 
+// After a broken frame walk the frames that followed are lost: a channel is
+// whole only when it had as many frames as its headers say it has.
+void DamageIncomplete(const std::array<int, kMovChannels>& seen, MovGop* out) {
+    for (int c = 0; c < kMovChannels; ++c) {
+        const MovTrack& track = out->tracks[size_t(c)];
+        if (!track.present || seen[size_t(c)] < track.fps)
+            out->damaged[size_t(c)] = true;
+    }
+}
+
 // Every frame of the video part [0, videoEnd), each behind its header.
-bool ReadFrames(const uint8_t* gop, size_t videoEnd, MovGop* out) {
+void ReadFrames(const uint8_t* gop, size_t videoEnd, MovGop* out) {
+    std::array<int, kMovChannels> seen{};
     size_t at = 0;
     while (at < videoEnd) {
-        if (videoEnd - at < size_t(kFrameHeaderSize))
-            return false;
-        const FrameHeader header = ReadFrameHeader(gop + at);
+        const bool fits = videoEnd - at >= size_t(kFrameHeaderSize);
+        const FrameHeader header = fits ? ReadFrameHeader(gop + at) : FrameHeader{};
+        if (!fits || header.magic != kFrameMagic ||
+            header.frameLength > videoEnd - at - kFrameHeaderSize) {
+            DamageIncomplete(seen, out);
+            return;
+        }
         at += kFrameHeaderSize;
-        if (header.magic != kFrameMagic || header.frameLength > videoEnd - at)
-            return false;
         out->time = header.time;
         const std::span<const uint8_t> data(gop + at, header.frameLength);
         at += header.frameLength;
         // A GOP without video has one header and no frame data.
         if (data.empty() || int(header.channel) >= out->channelCount)
             continue;
-        MovFrame frame;
-        if (!ReadFrame(header, data, &frame))
-            return false;
         NoteTrack(header, &out->tracks[header.channel]);
-        out->frames.push_back(std::move(frame));
+        ++seen[header.channel];
+        MovFrame frame;
+        if (ReadFrame(header, data, &frame))
+            out->frames.push_back(std::move(frame));
+        else
+            out->damaged[header.channel] = true;
     }
-    return true;
 }
 
 }  // namespace
@@ -99,8 +113,7 @@ bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out) {
         return false;
     out->channelCount = ChannelCountOf(first.channelCountCode);
     const size_t videoEnd = first.gopLength - size_t(tail);
-    if (!ReadFrames(gop, videoEnd, out))
-        return false;
+    ReadFrames(gop, videoEnd, out);
     ReadMovGopAudio(gop, first, videoEnd, out);
     if (first.logLength > 0)
         out->telemetry =

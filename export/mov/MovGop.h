@@ -38,13 +38,19 @@ struct MovGop {
     int sampleBits = 0;  // what the sample description states
     std::array<MovTrack, kMovChannels> tracks{};
     std::vector<MovFrame> frames;  // in the order of the GOP
+    // Channels whose frames of this GOP cannot all be stored (a frame not in
+    // Annex B form, or frames lost where the frame walk broke off): their
+    // sets pass the GOP by; the other channels' frames are whole.
+    std::array<bool, kMovChannels> damaged{};
     // u-law bytes per channel; empty when the GOP has none for it.
     std::array<std::vector<uint8_t>, kMovChannels> audio{};
     std::span<const uint8_t> telemetry;  // empty without a telemetry block
 };
 
-// False for anything but a whole version 3 or 4 GOP of `length` bytes whose
-// frames lie in its video part, each behind a header with magic 511 and in
-// Annex B form (parameter sets below 64 KiB). Audio that cannot be read is
-// left empty.
+// False for anything but a version 3 or 4 GOP of `length` bytes whose first
+// header has magic 511. A frame that is not in Annex B form (or has
+// parameter sets of 64 KiB or more) damages its own channel only; a header
+// without magic or a frame past the video part ends the frame walk, and
+// every channel that has not had all its frames by then is damaged. Audio
+// that cannot be read is left empty.
 bool ReadMovGop(const uint8_t* gop, size_t length, MovGop* out);

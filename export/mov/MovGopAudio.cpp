@@ -10,25 +10,29 @@ namespace {
 
 constexpr int kUlawRate = 8000;
 
-// The chunk bytes of one track: whole [chunk header][chunk] pairs that lie
-// inside the block.
-std::vector<uint8_t> TrackSamples(const uint8_t* block, size_t blockLength, int track) {
-    using namespace ulaw_audio;
-    const uint32_t dataOffset = LoadU32(block + kTrackDataOffsetAt);
-    const uint32_t sizes = LoadU32(block + kChunkSizesAt);
+// The byte length a track's entry in the block states; 0 past the block.
+uint64_t TrackLength(const uint8_t* block, size_t blockLength, int track) {
+    const size_t lengthAt = size_t(ulaw_audio::kTrackLengthsAt) + 4 * size_t(track);
+    return lengthAt + 4 <= blockLength ? LoadU32(block + lengthAt) : 0;
+}
+
+// The chunk bytes of the track of `length` bytes at `start` in the block:
+// whole [chunk header][chunk] pairs that lie inside the block.
+std::vector<uint8_t> TrackSamples(const uint8_t* block, size_t blockLength, uint64_t start,
+                                  uint64_t length) {
+    const uint32_t sizes = LoadU32(block + ulaw_audio::kChunkSizesAt);
     const size_t headerSize = sizes >> 16, chunkSize = sizes & 0xFFFF;
-    const size_t lengthAt = size_t(kTrackLengthsAt) + 4 * size_t(track);
     std::vector<uint8_t> samples;
-    if (chunkSize == 0 || lengthAt + 4 > blockLength)
+    if (chunkSize == 0)
         return samples;
-    const uint64_t length = LoadU32(block + lengthAt);
-    const uint64_t start = dataOffset + uint64_t(track) * length;
     const uint64_t end = std::min<uint64_t>(start + length, blockLength);
     for (uint64_t at = start; at + headerSize + chunkSize <= end; at += headerSize + chunkSize)
         samples.insert(samples.end(), block + at + headerSize, block + at + headerSize + chunkSize);
     return samples;
 }
 
+// The tracks lie back to back from the track data offset: each begins where
+// the ones before it end, whatever their lengths.
 void ReadUlawBlock(const uint8_t* block, size_t blockLength, MovGop* out) {
     if (blockLength < size_t(ulaw_audio::kAudioHeaderSize))
         return;
@@ -36,8 +40,12 @@ void ReadUlawBlock(const uint8_t* block, size_t blockLength, MovGop* out) {
     if (tracks < 1 || tracks > ulaw_audio::kMaxTracks)
         return;
     std::array<std::vector<uint8_t>, ulaw_audio::kMaxTracks> samples;
-    for (int t = 0; t < tracks; ++t)
-        samples[size_t(t)] = TrackSamples(block, blockLength, t);
+    uint64_t start = LoadU32(block + ulaw_audio::kTrackDataOffsetAt);
+    for (int t = 0; t < tracks; ++t) {
+        const uint64_t length = TrackLength(block, blockLength, t);
+        samples[size_t(t)] = TrackSamples(block, blockLength, start, length);
+        start += length;
+    }
     for (int h = 0; h < out->channelCount; ++h)
         out->audio[size_t(h)] = samples[size_t(h < tracks ? h : 0)];
 }

@@ -1,17 +1,18 @@
 #include "export/mov/MovWriter.h"
 
+#include <cerrno>
+
 #include "export/mov/MovFileSet.h"
 #include "export/mov/MovGop.h"
 #include "export/ssa/SubtitleTelemetry.h"
 
 namespace {
 
-// Channels whose set takes the GOP; a key frame of such a channel must carry
-// the parameter sets the movie's sample description is made of.
-bool CheckKeyFrames(const MovGop& gop, const std::array<bool, kMovChannels>& taking) {
+// A key frame must carry the parameter sets the movie's sample description
+// is made of; without them the channel's GOP cannot be stored.
+bool KeyFramesComplete(const MovGop& gop, int channel) {
     for (const MovFrame& frame : gop.frames) {
-        if (taking[size_t(frame.channel)] && frame.keyFrame &&
-            (frame.sps.empty() || frame.pps.empty()))
+        if (frame.channel == channel && frame.keyFrame && (frame.sps.empty() || frame.pps.empty()))
             return false;
     }
     return true;
@@ -31,13 +32,16 @@ void CMovWriter::BeginExport(const SubtitleOptions& subtitles) {
     m_FirstGop = true;
 }
 
-int CMovWriter::StartMovFile(int channel, const char* movBase) {
-    if (channel < 0 || channel >= kChannels || movBase == nullptr)
-        return -1;
-    FinishMovFile(channel);
-    m_SsaEvent = 0;
-    m_Sets[size_t(channel)] = CMovFileSet::Create(movBase);
-    return m_Sets[size_t(channel)] ? 0 : -1;
+int CMovWriter::StartMovFile(int channel, const char* movBase, int* error) {
+    int reason = EINVAL;
+    if (channel >= 0 && channel < kChannels && movBase != nullptr) {
+        FinishMovFile(channel);
+        m_SsaEvent = 0;
+        m_Sets[size_t(channel)] = CMovFileSet::Create(movBase, &reason);
+    }
+    if (error != nullptr)
+        *error = reason;
+    return reason == 0 ? 0 : -1;
 }
 
 MovFinished CMovWriter::FinishMovFile(int channel) {
@@ -55,12 +59,15 @@ int CMovWriter::WriteMovGop(const uint8_t* gop, int length) {
     if (!m_FirstGop)
         parsed.sampleBits = 16;
     m_FirstGop = false;
-    std::array<bool, kMovChannels> taking{};
-    for (int k = 0; k < parsed.channelCount; ++k)
-        taking[size_t(k)] = m_Sets[size_t(k)] && m_Sets[size_t(k)]->Takes(parsed, k);
-    if (!CheckKeyFrames(parsed, taking))
-        return -1;
+    // A damaged channel costs only its own set this GOP.
     bool written = true;
+    std::array<bool, kMovChannels> taking{};
+    for (int k = 0; k < parsed.channelCount; ++k) {
+        if (!m_Sets[size_t(k)] || !m_Sets[size_t(k)]->Takes(parsed, k))
+            continue;
+        taking[size_t(k)] = !parsed.damaged[size_t(k)] && KeyFramesComplete(parsed, k);
+        written = written && taking[size_t(k)];
+    }
     for (int k = 0; k < parsed.channelCount; ++k) {
         if (taking[size_t(k)] && !m_Sets[size_t(k)]->WriteGop(parsed, k)) {
             taking[size_t(k)] = false;

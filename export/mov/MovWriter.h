@@ -29,8 +29,11 @@ struct MovGop;
 // What finishing a channel's set left behind.
 struct MovFinished {
     bool started = false;    // the channel had a set
+    bool empty = false;      // the set received no GOP (and left no files)
     bool movie = false;      // "<base>.mov" is a whole movie
     bool subtitles = false;  // "<base>.ssa" holds every subtitle event
+    int error = 0;           // why the movie is not whole: errno (ENODATA without a GOP)
+    int subtitlesError = 0;  // why the subtitles are not
 };
 
 class CMovWriter {
@@ -48,18 +51,22 @@ public:
 
     // Creates the channel's file set from `movBase` (UTF-8, without
     // extension; channel 0 to 15) and restarts the shared subtitle event
-    // numbering. 0, or -1 when a file cannot be created: the files it had
-    // created are closed and removed, and the channel has no set, so later
-    // GOPs pass it by. A set still open on the channel is finished first.
-    int StartMovFile(int channel, const char* movBase);
+    // numbering. No file of the set may exist yet. 0, or -1 when a file
+    // cannot be created (`error`, when given, gets the system's reason): the
+    // files it had created are closed and removed, and the channel has no
+    // set, so later GOPs pass it by. A set still open on the channel is
+    // finished first.
+    int StartMovFile(int channel, const char* movBase, int* error = nullptr);
 
     // One GOP of the export (`length` bytes, as read from the source) into
     // every started set of a channel below the GOP's channel count: its
     // frames, its audio (one second of u-law silence per channel when the
     // GOP carries none) and its subtitle events. 0 when written; -1 when the
-    // GOP is not a version 3 or 4 GOP or is damaged (a frame header without
-    // magic, data outside the GOP, a key frame without SPS and PPS): then
-    // nothing of it is written. A movie or work file that fails to write
+    // GOP is not a version 3 or 4 GOP (nothing of it is written), or when a
+    // set had to pass it by because its channel's frames are damaged (not
+    // Annex B, lost where the frame walk broke off, a key frame without SPS
+    // or PPS): the other channels' sets take the GOP as usual. A movie or
+    // work file that fails to write
     // ends its set's writing (-1); FinishMovFile then only closes and
     // removes its files. A subtitle file that fails costs only the
     // subtitles: the movie goes on.

@@ -48,6 +48,14 @@ bool Empty(FILE* file) {
            (!S_ISREG(st.st_mode) || st.st_size == 0 || ::ftruncate(::fileno(file), 0) == 0);
 }
 
+// Both names lead to one file (equal paths, or links to one file).
+bool SameFile(FILE* a, FILE* b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::fstat(::fileno(a), &sa) == 0 && ::fstat(::fileno(b), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 void Discard(FILE** file, bool created, const char* path) {
     if (*file == nullptr && !created)
         return;
@@ -69,24 +77,36 @@ bool CRawCopyWriter::Open(const char* dvrPath, const char* inxPath) {
     // be made costs no existing file its bytes.
     bool dvrCreated = false;
     bool inxCreated = false;
+    m_Error = 0;
+    errno = 0;
     m_DvrFile = OpenKeepingBytes(dvrPath, &dvrCreated);
     m_InxFile = m_DvrFile != nullptr ? OpenKeepingBytes(inxPath, &inxCreated) : nullptr;
+    // Data and index in one file would overwrite each other.
+    const bool oneFile = m_InxFile != nullptr && SameFile(m_DvrFile, m_InxFile);
+    if (oneFile)
+        errno = EINVAL;
     std::array<uint8_t, kRecordSize> header{};
     StoreU32(header.data(), kInxMagic);
     StoreU32(header.data() + 4, 1);
-    if (m_DvrFile == nullptr || m_InxFile == nullptr || !Empty(m_DvrFile) || !Empty(m_InxFile) ||
-        !WriteAll(m_InxFile, header.data(), header.size())) {
-        Discard(&m_DvrFile, dvrCreated, dvrPath);
+    if (m_DvrFile == nullptr || m_InxFile == nullptr || oneFile || !Empty(m_DvrFile) ||
+        !Empty(m_InxFile) || !WriteAll(m_InxFile, header.data(), header.size())) {
+        Fail();
         Discard(&m_InxFile, inxCreated, inxPath);
+        Discard(&m_DvrFile, dvrCreated, dvrPath);
         return false;
     }
     m_DvrSize = 0;
-    m_WriteFailed = false;
     return true;
 }
 
+bool CRawCopyWriter::Fail() {
+    if (m_Error == 0)
+        m_Error = errno != 0 ? errno : EIO;
+    return false;
+}
+
 bool CRawCopyWriter::WriteGop(const void* gop, int length) {
-    if (m_DvrFile == nullptr || m_WriteFailed || gop == nullptr || length < kTimeAt + 4)
+    if (m_DvrFile == nullptr || m_Error != 0 || gop == nullptr || length < kTimeAt + 4)
         return false;
     const auto* bytes = static_cast<const uint8_t*>(gop);
     // Readers find GOPs only on sector boundaries: a GOP handed in without
@@ -94,11 +114,9 @@ bool CRawCopyWriter::WriteGop(const void* gop, int length) {
     const size_t padding = (kSectorSize - size_t(length) % kSectorSize) % kSectorSize;
     static const std::array<uint8_t, kSectorSize> kZeros{};
     const uint64_t start = m_DvrSize;
-    if (!WriteAll(m_DvrFile, bytes, size_t(length)) ||
-        !WriteAll(m_DvrFile, kZeros.data(), padding)) {
-        m_WriteFailed = true;
-        return false;
-    }
+    errno = 0;
+    if (!WriteAll(m_DvrFile, bytes, size_t(length)) || !WriteAll(m_DvrFile, kZeros.data(), padding))
+        return Fail();
     m_DvrSize += uint64_t(length) + padding;
     m_LastTime = LoadU32(bytes + kTimeAt);
     bool indexed = true;
@@ -112,11 +130,8 @@ bool CRawCopyWriter::AppendIndexEntry(uint32_t time, uint64_t offset) {
     std::array<uint8_t, kRecordSize> entry{};
     StoreU32(entry.data(), time);
     StoreU64(entry.data() + 8, offset);
-    if (!WriteAll(m_InxFile, entry.data(), entry.size())) {
-        m_WriteFailed = true;
-        return false;
-    }
-    return true;
+    errno = 0;
+    return WriteAll(m_InxFile, entry.data(), entry.size()) || Fail();
 }
 
 // The end mark at the data length, then the header's last entry: the number
@@ -136,16 +151,22 @@ bool CRawCopyWriter::FinishIndex() {
 }
 
 bool CRawCopyWriter::Close() {
-    bool ok = !m_WriteFailed;
+    if (m_DvrFile == nullptr && m_InxFile == nullptr)
+        return true;
     if (m_InxFile != nullptr) {
-        ok = FinishIndex() && ok;
-        ok = std::fclose(m_InxFile) == 0 && ok;
+        errno = 0;
+        if (!FinishIndex())
+            Fail();
+        errno = 0;
+        if (std::fclose(m_InxFile) != 0)
+            Fail();
         m_InxFile = nullptr;
     }
     if (m_DvrFile != nullptr) {
-        ok = std::fclose(m_DvrFile) == 0 && ok;
+        errno = 0;
+        if (std::fclose(m_DvrFile) != 0)
+            Fail();
         m_DvrFile = nullptr;
     }
-    m_WriteFailed = false;
-    return ok;
+    return m_Error == 0;
 }

@@ -22,10 +22,10 @@ public:
     CRawCopyWriter& operator=(const CRawCopyWriter&) = delete;
 
     // Creates both files (UTF-8 paths) and writes the index header; existing
-    // files are emptied only once both are open. False when already open or
-    // when either file cannot be created or the header cannot be written:
-    // nothing stays open then, a file this call created is removed again and
-    // an existing one keeps its bytes.
+    // files are emptied only once both are open. False when already open,
+    // when either file cannot be created or the header cannot be written, or
+    // when both paths name one file: nothing stays open then, a file this
+    // call created is removed again and an existing one keeps its bytes.
     bool Open(const char* dvrPath, const char* inxPath);
 
     // Appends one GOP (its first 16 bytes at least, the first frame header's
@@ -41,20 +41,27 @@ public:
 
     // Appends the end mark, sets the index header's last entry and closes
     // both files. False when anything written since Open (a GOP, an entry,
-    // the end mark, the header) failed to reach the files. Closed files
-    // return true.
+    // the end mark, the header) failed to reach the files (Error says why).
+    // Closed files return true.
     bool Close();
 
     bool IsOpen() const { return m_DvrFile != nullptr; }
 
+    // Why the last Open, or the copy since then, failed: the system's error
+    // number (EIO when none was left), 0 while nothing failed. Kept after
+    // Close until the next Open.
+    int Error() const { return m_Error; }
+
 private:
     bool AppendIndexEntry(uint32_t time, uint64_t offset);
     bool FinishIndex();
+    // Keeps the reason of the call that just failed (the first one only); false.
+    bool Fail();
 
     FILE* m_DvrFile = nullptr;
     FILE* m_InxFile = nullptr;
     int m_GopCounter = 0;     // GOPs written since the last index entry, 0 to 119
     uint32_t m_LastTime = 0;  // time of the last GOP written, kept from one export to the next
     uint64_t m_DvrSize = 0;   // bytes written to the .dvr
-    bool m_WriteFailed = false;
+    int m_Error = 0;          // errno of the first failure since Open
 };

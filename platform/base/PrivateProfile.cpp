@@ -1,6 +1,7 @@
 #include "platform/base/PrivateProfile.h"
 
 #include <cerrno>
+#include <cwchar>
 #include <cwctype>
 #include <mutex>
 #include <vector>
@@ -83,6 +84,12 @@ UINT ParseLeadingInt(const std::wstring& text) {
     return negative ? UINT(0u - value) : value;
 }
 
+// A name or value holding a line break would end its line and start keys or
+// sections of its own when the file is read back.
+bool BreaksALine(const wchar_t* text) {
+    return text != nullptr && std::wcspbrk(text, L"\r\n") != nullptr;
+}
+
 }  // namespace
 
 DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key,
@@ -115,13 +122,20 @@ UINT GetPrivateProfileIntW(const wchar_t* section, const wchar_t* key, int defau
 
 BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                 const wchar_t* fileName) {
-    if (section == nullptr || fileName == nullptr) {
+    if (section == nullptr || fileName == nullptr || BreaksALine(section) || BreaksALine(key) ||
+        BreaksALine(value)) {
         SetLastError(EINVAL);
         return FALSE;
     }
     const std::string path = WideToUtf8String(fileName);
     std::lock_guard lock(ProfileMutex());
     const std::optional<std::string> text = base::ReadWholeFile(path);
+    if (!text && errno != ENOENT) {
+        // The file is there but cannot be read: rewriting it from nothing
+        // would throw away every other key.
+        SetLastError(errno);
+        return FALSE;
+    }
     const bool deleting = key == nullptr || value == nullptr;
     if (deleting && !text)
         return TRUE;  // nothing to delete, and no file is made for it

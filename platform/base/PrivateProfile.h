@@ -27,8 +27,11 @@ DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key,
 // when the key is missing.
 UINT GetPrivateProfileIntW(const wchar_t* section, const wchar_t* key, int defaultValue,
                            const wchar_t* fileName);
-// FALSE (with the errno number) when the file cannot be written, or without
-// a section.
+// FALSE (with the errno number) when the file cannot be written, without a
+// section, when a section, key or value holds a CR or LF (EINVAL: it would
+// break its line and inject keys), or when the file is there but cannot be
+// read (only a missing file is started anew, so no failed read wipes the
+// other keys).
 BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                 const wchar_t* fileName);
 

@@ -63,25 +63,19 @@ std::vector<uint8_t> EncodeUlawAudio(const UlawAudio& audio) {
     using namespace ulaw_audio;
     const std::size_t count = audio.tracks.size();
     const std::size_t dataOffset = kTrackLengthsAt + 4 * count;
-    std::size_t size = dataOffset, earlierEnd = dataOffset;
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t length = TrackLength(audio, audio.tracks[k]);
-        if (length == 0)
-            continue;
-        if (dataOffset + k * length < earlierEnd)
-            throw std::invalid_argument("u-law audio: tracks would overlap");
-        earlierEnd = dataOffset + (k + 1) * length;
-        size = std::max(size, earlierEnd);
-    }
+    std::size_t size = dataOffset;
+    for (const UlawTrack& track : audio.tracks)
+        size += TrackLength(audio, track);
     std::vector<uint8_t> out(size, 0);
     StoreU32(out.data() + kTrackDataOffsetAt, uint32_t(dataOffset));
     StoreU16(out.data() + kTrackCountAt, audio.declaredTrackCount.value_or(uint16_t(count)));
     StoreU32(out.data() + kChunkSizesAt, (uint32_t(audio.chunkHeaderSize) << 16) | audio.chunkSize);
+    std::size_t at = dataOffset;
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t length = TrackLength(audio, audio.tracks[k]);
         StoreU32(out.data() + kTrackLengthsAt + 4 * k, uint32_t(length));
-        if (length != 0)
-            PutTrack(audio, audio.tracks[k], out.data() + dataOffset + k * length);
+        PutTrack(audio, audio.tracks[k], out.data() + at);
+        at += length;
     }
     return out;
 }

@@ -32,9 +32,8 @@ struct UlawAudio {
     std::optional<uint16_t> declaredTrackCount = {};
 };
 
-// Track k is placed at (track data offset + k x its own length), where a
-// reader looks for it, so tracks of equal length lie back to back. Throws
-// std::invalid_argument when a shorter later track would overlap an earlier one.
+// The tracks lie back to back from the track data offset: track k begins
+// after the lengths of the tracks before it.
 std::vector<uint8_t> EncodeUlawAudio(const UlawAudio& audio);
 
 }  // namespace recgen

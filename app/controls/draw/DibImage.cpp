@@ -107,7 +107,10 @@ void CDibImage::FillPixels(BYTE value) {
 }
 
 void CDibImage::SetPixelIndex(long x, long y, BYTE index) {
-    if (!m_pDib || x < 0 || y < 0 || x >= m_bi.biWidth || y >= m_bi.biHeight)
+    // One byte a pixel: for images of other depths x is no byte offset, and a
+    // 1- or 4-bit row is shorter than its width.
+    if (!m_pDib || m_bi.biBitCount != 8 || x < 0 || y < 0 || x >= m_bi.biWidth ||
+        y >= m_bi.biHeight)
         return;
     GetPixels()[(m_bi.biHeight - y - 1) * long(m_lineWidth) + x] = index;
 }

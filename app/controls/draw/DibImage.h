@@ -35,7 +35,8 @@ public:
     // Moves every palette entry `percent` (capped at 100) of the way to `colour`.
     void BlendPalette(COLORREF colour, DWORD percent);
     void FillPixels(BYTE value);
-    // y counts from the top; one byte a pixel (8-bit images); outside: nothing.
+    // y counts from the top; one byte a pixel, so 8-bit images only: other
+    // depths and points outside change nothing.
     void SetPixelIndex(long x, long y, BYTE index);
     void Draw(HDC dc, long x, long y);
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/controls/draw/DibSectionCopy.h"
+#include "app/controls/draw/MemoryDc.h"
 #include "app/controls/draw/PixelWords.h"
 #include "app/controls/draw/QoDrawManager.h"
 
@@ -125,13 +126,53 @@ void CQoDrawManager::DrawImageList(HDC dc, int x, int y, DWORD cx, DWORD cy, HBI
                    shadowDy, depthX, depthY, colour);
 }
 
-void CQoDrawManager::TileBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy,
-                             int tileWidth, int tileHeight) {
-    if (tileWidth <= 0 || tileHeight <= 0)
-        return;
+namespace {
+
+// One blit per tile over the area, each cut at its right and bottom edges.
+void BlitTiles(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, int tileWidth,
+               int tileHeight) {
     for (int ty = y; ty < y + cy; ty += tileHeight) {
         const int h = std::min(tileHeight, y + cy - ty);
         for (int tx = x; tx < x + cx; tx += tileWidth)
             BitBlt(dst, tx, ty, std::min(tileWidth, x + cx - tx), h, src, sx, sy, SRCCOPY);
     }
+}
+
+// Tiles smaller than this are first repeated into a scratch bitmap of about
+// this many pixels a side, by doubling what is already there, so that the area
+// takes a few blits rather than one a tile (a 1 x 1 tile over 2048 x 2048
+// pixels was four million).
+constexpr int kTileSpan = 256;
+
+// Doubles the copies of the first tile in `dc` until `width` x `height` holds
+// them all.
+void RepeatFirstTile(HDC dc, int tileWidth, int tileHeight, int width, int height) {
+    for (int filled = tileWidth; filled < width; filled *= 2)
+        BitBlt(dc, filled, 0, std::min(filled, width - filled), tileHeight, dc, 0, 0, SRCCOPY);
+    for (int filled = tileHeight; filled < height; filled *= 2)
+        BitBlt(dc, 0, filled, width, std::min(filled, height - filled), dc, 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void CQoDrawManager::TileBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy,
+                             int tileWidth, int tileHeight) {
+    if (tileWidth <= 0 || tileHeight <= 0 || cx <= 0 || cy <= 0)
+        return;
+    const int repeatX = std::max(1, std::min(cx, kTileSpan) / tileWidth);
+    const int repeatY = std::max(1, std::min(cy, kTileSpan) / tileHeight);
+    if (repeatX * repeatY == 1) {
+        BlitTiles(dst, x, y, cx, cy, src, sx, sy, tileWidth, tileHeight);
+        return;
+    }
+    const int width = tileWidth * repeatX, height = tileHeight * repeatY;
+    const OwnedBitmap bitmap{CreateCompatibleBitmap(dst, width, height)};
+    const MemoryDc scratch(bitmap.handle, dst);
+    if (!scratch.Selected()) {
+        BlitTiles(dst, x, y, cx, cy, src, sx, sy, tileWidth, tileHeight);
+        return;
+    }
+    BitBlt(scratch.Dc(), 0, 0, tileWidth, tileHeight, src, sx, sy, SRCCOPY);
+    RepeatFirstTile(scratch.Dc(), tileWidth, tileHeight, width, height);
+    BlitTiles(dst, x, y, cx, cy, scratch.Dc(), 0, 0, width, height);
 }

@@ -168,8 +168,8 @@ int CQoHtmlDrawer::VAlignImage(int top, int height) {
 // the pen past it; the top of the image, or -1 when nothing is drawn.
 int CQoHtmlDrawer::PlaceImage(int width, int height, UINT style, int& layoutWidth) {
     const bool shadow = HasShadow(style);
-    layoutWidth = width + (shadow && width && height ? m_shadowX : 0);
-    const int layoutHeight = height + (shadow && width && height ? m_shadowY : 0);
+    layoutWidth = Saturated(width + int64_t(shadow && width && height ? m_shadowX : 0));
+    const int layoutHeight = Saturated(height + int64_t(shadow && width && height ? m_shadowY : 0));
     const int available = m_pen.lineWidth + m_area.left - m_pen.pos.x;
     if (m_maxWidth != 0 && m_pen.lineWidth != 0 && layoutWidth > available &&
         m_pen.pos.x != m_pen.lineStartX) {
@@ -197,7 +197,7 @@ void CQoHtmlDrawer::DrawPlacedImage(SIZE size, UINT style, UINT hotStyle,
     const int y = PlaceImage(int(size.cx), int(size.cy), style | hotStyle, layoutWidth);
     if (y >= 0)
         draw(y, ImageStyle(style, hotStyle));
-    m_pen.pos.x += layoutWidth;
+    m_pen.pos.x = Saturated(int64_t(m_pen.pos.x) + layoutWidth);
 }
 
 // The size an image of `extent` takes by the tag's width and height.
@@ -307,5 +307,5 @@ void CQoHtmlDrawer::TagString(const CString& attributes) {
             AddHotArea(m_pen.pos.x, y, m_pen.pos.x + extent.cx, y + extent.cy);
         TextOut(m_dc, m_pen.pos.x, y, text, text.GetLength());
     }
-    m_pen.pos.x += extent.cx;
+    m_pen.pos.x = Saturated(int64_t(m_pen.pos.x) + extent.cx);
 }

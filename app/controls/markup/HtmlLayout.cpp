@@ -93,11 +93,12 @@ void CQoHtmlDrawer::DrawHtmlString(const CString& block, SIZE& size, const RECT&
         NewLine(1);
     }
     SetTextJustification(m_dc, 0, 0);
-    size.cy = m_pen.pos.y - area.top;
+    size.cy = Saturated(int64_t(m_pen.pos.y) - area.top);
     int widest = 0;
     for (int i = firstLine; i < m_lineCounter && i < int(m_lines.size()); ++i) {
         const LineInfo& line = m_lines[size_t(i)];
-        widest = std::max(widest, line.width + MulDiv(widest, line.percent, 100));
+        widest =
+            std::max(widest, Saturated(line.width + int64_t{MulDiv(widest, line.percent, 100)}));
     }
     size.cx = widest;
 }
@@ -130,7 +131,7 @@ void CQoHtmlDrawer::DrawRun(CString run) {
         } else if (width != 0) {
             width = DrawPiece(piece, width, y, available);
         }
-        m_pen.pos.x += width;
+        m_pen.pos.x = Saturated(int64_t(m_pen.pos.x) + width);
         if (!run.IsEmpty()) {
             m_line.wrapped = 1;
             NewLine(1);
@@ -200,7 +201,7 @@ int CQoHtmlDrawer::LineStart(int left) {
         m_line =
             size_t(m_lineCounter) < m_lines.size() ? m_lines[size_t(m_lineCounter)] : LineInfo{};
         const int available = m_area.right - m_area.left;
-        m_line.width += MulDiv(available, m_line.percent, 100);
+        m_line.width = Saturated(m_line.width + int64_t{MulDiv(available, m_line.percent, 100)});
         if (m_line.align == 3 && m_line.wrapped)
             SetTextJustification(m_dc, available - m_line.width, m_line.breaks);
         else
@@ -218,14 +219,14 @@ void CQoHtmlDrawer::NewLine(int count) {
     if (m_measuring) {
         if (m_line.height == 0)
             m_line.height = m_metrics.tmHeight;
-        m_line.width = m_pen.pos.x - m_area.left;
-        m_line.height += m_line.descent;
+        m_line.width = Saturated(int64_t(m_pen.pos.x) - m_area.left);
+        m_line.height = Saturated(int64_t(m_line.height) + m_line.descent);
         if (m_lines.size() <= size_t(m_lineCounter))
             m_lines.resize(size_t(m_lineCounter) + 1);
         m_lines[size_t(m_lineCounter)] = m_line;
     }
     ++m_lineCounter;
-    m_pen.pos.y += std::clamp(count, 1, kMaxCount) * m_line.height;
+    m_pen.pos.y = Saturated(m_pen.pos.y + int64_t{std::clamp(count, 1, kMaxCount)} * m_line.height);
     m_pen.pos.x = LineStart(m_area.left);
     ReloadLine();
 }
@@ -252,11 +253,12 @@ int CQoHtmlDrawer::VAlignText(int top, int height) {
 void CQoHtmlDrawer::Tab(int count) {
     int stops = std::clamp(count, 1, kMaxCount);
     const int offset = m_pen.pos.x - m_area.left;
+    int64_t x = m_pen.pos.x;
     if (offset % m_tabWidth != 0) {
-        m_pen.pos.x += m_tabWidth - offset % m_tabWidth;
+        x += m_tabWidth - offset % m_tabWidth;
         --stops;
     }
-    m_pen.pos.x += stops * m_tabWidth;
+    m_pen.pos.x = Saturated(x + int64_t(stops) * m_tabWidth);
 }
 
 CString CQoHtmlDrawer::WordWrap(CString& run, int available, int& width) {

@@ -13,37 +13,37 @@ int BorderExtent(const TextStyle& style) {
 
 // spacing + count - 1 + the sum of (size + spacing): the table's extent.
 int GridExtent(const std::vector<int>& sizes, int spacing) {
-    int extent = spacing + int(sizes.size()) - 1;
+    int64_t extent = int64_t(spacing) + int64_t(sizes.size()) - 1;
     for (int size : sizes)
-        extent += size + spacing;
-    return extent;
+        extent += int64_t(size) + spacing;
+    return CQoHtmlDrawer::Saturated(extent);
 }
 
 // Widens sizes[first .. first + span) so that together they hold `need`.
 void Spread(std::vector<int>& sizes, int first, int span, int need) {
-    int sum = 0;
+    int64_t sum = 0;
     for (int i = first; i < first + span; ++i)
         sum += sizes[size_t(i)];
     if (sum >= need)
         return;
-    const int diff = need - sum;
+    const int diff = int(need - sum);
     for (int i = first; i < first + span; ++i)
         sizes[size_t(i)] += diff / span;
     sizes[size_t(first + span - 1)] += diff % span;
 }
 
 int Offset(const std::vector<int>& sizes, int index, int spacing) {
-    int offset = spacing;
+    int64_t offset = spacing;
     for (int i = 0; i < index; ++i)
-        offset += sizes[size_t(i)] + spacing + 1;
-    return offset;
+        offset += int64_t(sizes[size_t(i)]) + spacing + 1;
+    return CQoHtmlDrawer::Saturated(offset);
 }
 
 int SpanExtent(const std::vector<int>& sizes, int first, int span, int spacing) {
-    int extent = (span - 1) * (spacing + 1);
+    int64_t extent = int64_t(span - 1) * (spacing + 1);
     for (int i = first; i < first + span && i < int(sizes.size()); ++i)
         extent += sizes[size_t(i)];
-    return extent;
+    return CQoHtmlDrawer::Saturated(extent);
 }
 
 }  // namespace
@@ -69,9 +69,9 @@ void CQoHtmlDrawer::DrawHtmlBlocks(const CString& text, SIZE& size, RECT area) {
 
 void CQoHtmlDrawer::AddBlock(SIZE& size, SIZE piece, RECT& area) const {
     size.cx = std::max(size.cx, piece.cx);
-    size.cy += piece.cy;
+    size.cy = Saturated(int64_t(size.cy) + piece.cy);
     if (!m_measuring)
-        area.top += piece.cy;
+        area.top = Saturated(int64_t(area.top) + piece.cy);
 }
 
 void CQoHtmlDrawer::DrawHtmlTable(const CString& text, SIZE& size, const RECT& area) {
@@ -95,12 +95,13 @@ void CQoHtmlDrawer::DrawHtmlTable(const CString& text, SIZE& size, const RECT& a
         InflateRect(&content, -inset, -inset);
     }
     if (info.rows > 0 && info.columns > 0) {
+        NextTag tables{L"table"};
         int pos = 1;
         for (int row = 0; row < info.rows; ++row) {
             const int start = FindTag(text, pos, L"tr");
             if (start < 0)
                 break;
-            const int end = FindRowEnd(text, start);
+            const int end = FindRowEnd(text, start, tables);
             DrawHtmlRow(text.Mid(start, end - start), content, info, row);
             pos = end + 1;
         }
@@ -179,12 +180,13 @@ void CQoHtmlDrawer::DrawHtmlRow(const CString& text, const RECT& content, TableI
     UpdateFont();
     const int spacing = m_style.padding;
     int column = 0;
+    NextTag tables{L"table"};
     for (int cell = FindTag(text, 1, L"td"); cell >= 0;) {
         while (column < info.columns && info.At(row, column).colspan == -1)
             ++column;
         if (column >= info.columns)
             break;  // a surplus cell has no slot in the grid
-        const int end = FindCellEnd(text, cell);
+        const int end = FindCellEnd(text, cell, tables);
         const TableCell& slot = info.At(row, column);
         RECT rect{};
         if (!m_measuring) {
@@ -274,9 +276,9 @@ void CQoHtmlDrawer::DrawCellContent(const CString& text, RECT layout, TableCell&
             DrawHtmlTable(text.Mid(table, FindTableEnd(text, table) - table), piece, layout);
         if (m_measuring) {
             cell.contentWidth = std::max(cell.contentWidth, int(piece.cx));
-            cell.contentHeight += piece.cy;
+            cell.contentHeight = Saturated(int64_t(cell.contentHeight) + piece.cy);
         }
-        layout.top += piece.cy;
+        layout.top = Saturated(int64_t(layout.top) + piece.cy);
         if (end == close && end == pos)
             break;
         pos = end > pos ? end : FindTableEnd(text, table);

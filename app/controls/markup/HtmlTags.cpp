@@ -1,5 +1,6 @@
 // What each tag does to the style or the pen, and the font that follows.
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 #include "app/controls/markup/QoHtmlDrawer.h"
@@ -203,7 +204,7 @@ void CQoHtmlDrawer::TagRule(const CString& attributes) {
     width = std::clamp(width, 0, kMaxSize);
     if (m_measuring) {
         if (percent) {
-            m_line.percent += width;
+            m_line.percent = Saturated(int64_t(m_line.percent) + width);
             width = 1;
         }
         m_line.height = std::max(m_line.height, thickness + 8);
@@ -213,7 +214,7 @@ void CQoHtmlDrawer::TagRule(const CString& attributes) {
             width = MulDiv(m_area.right - m_area.left, width, 100);
         DrawRuleLine(thickness, colour, width);
     }
-    m_pen.pos.x += width;
+    m_pen.pos.x = Saturated(int64_t(m_pen.pos.x) + width);
 }
 
 // A solid line across the rule's width, on the middle of its line.
@@ -225,7 +226,7 @@ void CQoHtmlDrawer::DrawRuleLine(int thickness, COLORREF colour, int width) {
                            thickness);
 }
 
-void CQoHtmlDrawer::SelectStyleFont() {
+LOGFONT CQoHtmlDrawer::StyleFont() const {
     LOGFONT font{};
     font.lfHeight = std::clamp(m_style.size, 1, kMaxSize);
     font.lfWeight = std::clamp(m_style.weight, 0, 1000);
@@ -234,11 +235,20 @@ void CQoHtmlDrawer::SelectStyleFont() {
     font.lfStrikeOut = BYTE(m_style.strikeout != 0);
     font.lfCharSet = DEFAULT_CHARSET;
     wcsncpy(font.lfFaceName, m_style.family, LF_FACESIZE - 1);
-    m_font = CreateFontIndirect(&font);
+    return font;
+}
+
+void CQoHtmlDrawer::SelectStyleFont() {
+    m_fontSpec = StyleFont();
+    m_font = CreateFontIndirect(&m_fontSpec);
     HGDIOBJ previous = SelectObject(m_dc, m_font);
     if (m_oldFont == nullptr)
         m_oldFont = previous;
     GetTextMetrics(m_dc, &m_metrics);
+    SelectStyleColours();
+}
+
+void CQoHtmlDrawer::SelectStyleColours() {
     SetBkMode(m_dc, m_style.backMode);
     SetTextColor(m_dc, m_style.textColor);
     SetBkColor(m_dc, m_style.backColor);
@@ -252,7 +262,15 @@ void CQoHtmlDrawer::ReleaseFont() {
     m_font = nullptr;
 }
 
+// Every cell and tag pushes a style; most keep the font, which is then kept
+// selected rather than made and measured again (a table of thousands of cells
+// spent most of its layout there).
 void CQoHtmlDrawer::UpdateFont() {
+    const LOGFONT wanted = StyleFont();
+    if (m_font != nullptr && std::memcmp(&wanted, &m_fontSpec, sizeof wanted) == 0) {
+        SelectStyleColours();
+        return;
+    }
     ReleaseFont();
     SelectStyleFont();
 }

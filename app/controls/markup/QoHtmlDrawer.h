@@ -13,6 +13,8 @@
 // sizes and counts are clamped, and unclosed or unknown tags are ignored.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <utility>
@@ -90,6 +92,18 @@ public:
     // Deeper tag nesting is ignored, so a text cannot grow the style stack
     // without bound.
     static constexpr int kMaxDepth = 128;
+    // No position or extent of a layout goes beyond this many pixels: every
+    // sum of sizes (line heights, run, tab, image and rule widths, table rows
+    // and columns) saturates here, however many of them a text piles up, so
+    // that no sum overflows int.
+    static constexpr int kMaxExtent = 1 << 24;
+    static int Saturated(int64_t value) {
+        return int(std::clamp<int64_t>(value, -kMaxExtent, kMaxExtent));
+    }
+    // Characters the table scans of this thread have searched for tags so
+    // far: a layout searches each character a bounded number of times, so
+    // this grows with a text's length, never with its square.
+    static int64_t TagSearchSteps();
 
     // Scanner state over one prepared text.
     struct Cursor {
@@ -140,7 +154,9 @@ private:
 
     BOOL PushPopStyle(const CString& styleClass, BOOL closing);
     void UpdateFont();
+    LOGFONT StyleFont() const;
     void SelectStyleFont();
+    void SelectStyleColours();
     void ReleaseFont();
     void TagBold(const CString&);
     void TagItalic(const CString&);
@@ -171,13 +187,21 @@ private:
     int ParseBorderWidth(const CString& value, int current) const;
     int ParseEffect(const CString& value, int current) const;
 
-    // Tables.
+    // Tables. Scans move forward through a text; NextTag remembers where a
+    // tag was found, so a scan that has not passed it yet does not search
+    // again (a row of many cells was searched to its end for every cell).
+    struct NextTag {
+        const wchar_t* name;
+        int from = -1;  // where the search that found `at` started
+        int at = -1;    // the tag at or after `from`, -1 when none
+        int Find(const CString& text, int pos);
+    };
     static int FindTag(const CString& text, int start, const wchar_t* name);
     static int FindTableEnd(const CString& text, int start);
     static int FindElementEnd(const CString& text, int start, const wchar_t* open,
-                              const wchar_t* close);
-    static int FindRowEnd(const CString& text, int start);
-    static int FindCellEnd(const CString& text, int start);
+                              const wchar_t* close, NextTag& tables);
+    static int FindRowEnd(const CString& text, int start, NextTag& tables);
+    static int FindCellEnd(const CString& text, int start, NextTag& tables);
     static CString OpeningAttributes(const CString& text);
     SIZE GetTableDimensions(const CString& text) const;
     void DrawHtmlBlocks(const CString& text, SIZE& size, RECT area);
@@ -222,6 +246,7 @@ private:
 
     HCURSOR m_handCursor = nullptr;
     HFONT m_font = nullptr;
+    LOGFONT m_fontSpec{};  // what m_font was made from
     HGDIOBJ m_oldFont = nullptr;
     int m_oldBackMode = 0;
     COLORREF m_oldTextColor = 0, m_oldBackColor = 0;

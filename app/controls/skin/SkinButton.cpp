@@ -29,6 +29,7 @@ ON_WM_MOUSEMOVE()
 ON_WM_ERASEBKGND()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 void CSkinButton::ReplaceBitmap(UINT bitmap) {
@@ -82,16 +83,17 @@ void CSkinButton::OnLButtonDown(UINT, CPoint) {
 void CSkinButton::OnLButtonUp(UINT, CPoint) {
     m_bPressed = FALSE;
     if (!m_bHover) {
+        // Released off the button: the capture the press kept must go now, or
+        // this button would go on taking every click meant for other windows.
+        ReleaseMouse();
         RepaintNow(*this);
         return;
     }
     // The button's own id decides, not whichever window has the focus (which
     // may be another control, or none).
     const bool modal = OpensModalUi(GetDlgCtrlID());
-    if (modal) {
-        ::ReleaseCapture();
-        m_bHover = FALSE;
-    }
+    if (modal)
+        ReleaseMouse();
     RepaintNow(*this);
     const HWND self = m_hWnd;
     const HWND before = std::exchange(m_hFocusBefore, nullptr);
@@ -114,6 +116,23 @@ void CSkinButton::OnMouseMove(UINT, CPoint point) {
         m_bHover = FALSE;
         RepaintNow(*this);
         if (!m_bPressed)
-            ::ReleaseCapture();
+            ReleaseMouse();
     }
+}
+
+void CSkinButton::ReleaseMouse() {
+    m_bHover = FALSE;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CSkinButton::OnCaptureChanged(CWnd*) {
+    // Another window took the mouse (or WM_CANCELMODE ended the press): the
+    // button is neither hovered nor pressed any more, and a later move over it
+    // must capture it afresh.
+    const bool lit = m_bHover;
+    m_bHover = FALSE;
+    m_bPressed = FALSE;
+    if (lit)
+        RepaintNow(*this);
 }

@@ -2,7 +2,8 @@
 // under the cursor) whose window takes the shape of the cell's pixels that are
 // not the transparent colour. Hovering captures the mouse; a release over the
 // button sends WM_COMMAND (id, notification 0; lParam the button) to the
-// parent. The owner subclasses the control and loads `m_bitmap`.
+// parent; a release off it sends nothing and gives the capture up, as does
+// losing the capture to another window. The owner subclasses the control and loads `m_bitmap`.
 // User-interface thread only.
 #pragma once
 
@@ -27,11 +28,14 @@ protected:
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
     void OnSetFocus(CWnd*) {}
     void OnKillFocus(CWnd*) {}
+    void OnCaptureChanged(CWnd* newHolder);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     bool PointInShape(CPoint point) const;
+    // Clears the hover and gives up the capture when this button holds it.
+    void ReleaseMouse();
     void DrawCaption(CDC& dc, const CRect& cell);
 
     COLORREF m_crTransparent = 0;

@@ -7,6 +7,7 @@ ON_WM_PAINT()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
 ON_WM_CTLCOLOR()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 void CSkinMenuText::SetText(CString text, COLORREF textColour, COLORREF) {
@@ -65,6 +66,15 @@ void CSkinMenuText::OnLButtonDown(UINT, CPoint) {
     ::ReleaseCapture();
     RepaintNow(*this);
     ::SendMessage(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), LPARAM(m_hWnd));
+}
+
+void CSkinMenuText::OnCaptureChanged(CWnd*) {
+    // Lit labels hold the capture; losing it to another window un-lights the
+    // label, so that the next move over it captures it again.
+    if (!m_bHover)
+        return;
+    m_bHover = FALSE;
+    RepaintNow(*this);
 }
 
 HBRUSH CSkinMenuText::OnCtlColor(CDC* dc, CWnd*, UINT) {

@@ -17,6 +17,7 @@ protected:
     void OnPaint();
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDown(UINT flags, CPoint point);
+    void OnCaptureChanged(CWnd* newHolder);
     HBRUSH OnCtlColor(CDC* dc, CWnd* child, UINT kind);
 
     DECLARE_MESSAGE_MAP()

@@ -4,6 +4,7 @@
 
 BEGIN_MESSAGE_MAP(CSkinSlider, CButton)
 ON_WM_SETCURSOR()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 void CSkinSlider::SetRange(int min, int max) {
@@ -26,6 +27,17 @@ void CSkinSlider::DrawItem(DRAWITEMSTRUCT* dis) {
     CRect client;
     GetClientRect(&client);
     DrawParts(dis->hDC, client.Width(), client.Height());
+}
+
+void CSkinSlider::OnCaptureChanged(CWnd*) {
+    // The mouse went to another window mid-drag (WM_CANCELMODE, a menu, a
+    // message box): the drag ends where the thumb stands, so that later moves
+    // without a press do not drag it.
+    if (m_bDragging) {
+        m_bDragging = FALSE;
+        DragInterrupted();
+    }
+    Default();
 }
 
 void CSkinSlider::PreSubclassWindow() {

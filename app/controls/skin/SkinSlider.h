@@ -26,6 +26,8 @@ public:
 protected:
     // Draws the strip and the thumb, and takes the thumb's travel.
     virtual void DrawParts(HDC dc, int width, int height) = 0;
+    // Ends a drag whose capture was taken away, at the position shown.
+    virtual void DragInterrupted() {}
     // Draws on the control's own context at once (during a drag).
     void RedrawNow();
     int PositionAt(CPoint point) const;
@@ -33,6 +35,7 @@ protected:
     void PostToMain(UINT message, int position) const;
 
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnCaptureChanged(CWnd* newHolder);
 
     int m_nSpan = 0;  // the thumb's travel: client width - client height
     int m_nPos = 0;

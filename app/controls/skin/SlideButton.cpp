@@ -55,3 +55,7 @@ void CSlideButton::OnLButtonUp(UINT, CPoint point) {
     PostToMain(UM_SLIDER_RELEASED, m_nPos);
     Default();
 }
+
+void CSlideButton::DragInterrupted() {
+    PostToMain(UM_SLIDER_RELEASED, std::clamp(m_nPos, 0, 100));
+}

@@ -1,7 +1,8 @@
 // The seek bar under the video: the track bitmap stretched over the control
 // and the thumb over it. Posts UM_SLIDER_BEGIN_DRAG on button-down (the old
 // position), UM_SLIDER_DRAGGING while dragging, UM_SLIDER_RELEASED on
-// button-up (the position under the cursor) and UM_SLIDER_MOUSEMOVE for
+// button-up (the position under the cursor, or the thumb's when the drag
+// lost the capture) and UM_SLIDER_MOUSEMOVE for
 // moves without a press (the position under the cursor, never stored); all
 // posted positions lie within 0 .. 100.
 #pragma once
@@ -16,6 +17,9 @@ public:
 
 protected:
     void DrawParts(HDC dc, int width, int height) override;
+    // Reports the release at the thumb's position, so that the main window
+    // stops treating the seek bar as dragged.
+    void DragInterrupted() override;
 
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);

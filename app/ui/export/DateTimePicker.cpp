@@ -1,5 +1,7 @@
 #include "app/ui/export/DateTimePicker.h"
 
+#include <cstring>
+
 #include "app/controls/PrivateMessage.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/FolderChooser.h"
@@ -27,7 +29,8 @@ int OutputLabelId(int box) {
 }
 
 // The result's text, then each file of the export on a line of its own
-// under the name it finally has; one that failed is marked with the error text.
+// under the name it finally has; one that failed is marked with the
+// system's reason (the error text when there is none).
 CString WithFiles(const LanguageText& text, LPARAM files) {
     CString message = text.Get();
     if (files == 0)
@@ -36,7 +39,8 @@ CString WithFiles(const LanguageText& text, LPARAM files) {
         message += L"\n";
         message += CString(file.path.c_str());
         if (!file.written)
-            message += L"  " + IDS_STRING283.Get();
+            message +=
+                L"  " + (file.error > 0 ? CString(std::strerror(file.error)) : IDS_STRING283.Get());
     }
     return message;
 }
@@ -165,7 +169,7 @@ LRESULT CDateTimePicker::OnExportResult(WPARAM result, LPARAM files) {
         case EXPORT_OPEN_FAILED:
             // The extraction is still stopping: START waits for its end,
             // which follows as EXPORT_STOPPED.
-            box = IDS_STRING281.Get();
+            box = WithFiles(IDS_STRING281, files);
             m_progress.SetPos(0);
             break;
         case EXPORT_COMPLETED:

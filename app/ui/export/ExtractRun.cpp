@@ -29,7 +29,7 @@ ExportFiles FinishedFiles() {
         const int result = Call_zExtractOutput(i, path, int(sizeof path));
         if (result < 0)
             break;
-        files.push_back({path, result == 0});
+        files.push_back({path, result == 0, result});
     }
     return files;
 }
@@ -51,14 +51,19 @@ struct EndReport {
     const LanguageText* log;
 };
 
-EndReport EndReportOf(int code, bool wasOpen, bool openFailed) {
+bool AllWritten(const ExportFiles& files) {
+    return std::all_of(files.begin(), files.end(), [](const ExportFile& f) { return f.written; });
+}
+
+EndReport EndReportOf(int code, bool wasOpen, bool openFailed, const ExportFiles& files) {
     if (openFailed)
         return {EXPORT_STOPPED, &IDS_STRING401};
     if (code == EXTRACT_STOPPED)
         return {EXPORT_STOPPED, &IDS_STRING291};
-    if (code == EXTRACT_FINISHED && wasOpen)
+    if (code == EXTRACT_FINISHED && wasOpen && AllWritten(files))
         return {EXPORT_COMPLETED, &IDS_STRING400};
-    // An error, or a range that ended without a single GOP reaching the export.
+    // An error, an output not written whole, or a range that ended without
+    // a single GOP reaching the export.
     return {EXPORT_ERROR, &IDS_STRING401};
 }
 
@@ -129,19 +134,21 @@ void CExtractRun::OnGop(int percent, const void* data, int length, const GopInfo
     // into a copy that the export library then reads (and writes scratch into).
     GopInfo gop = info;
     HalveOldFrameRates(gop);
-    if (!Call_zIsExtractOpened() && !OpenOutputs(gop)) {
+    ExportFiles refused;
+    if (!Call_zIsExtractOpened() && !OpenOutputs(gop, &refused)) {
         // Reported once; the next GOPs would fail the same way. The stop is
         // asked first, so the reading ends while the user reads the box.
         m_openFailed = true;
         Call_zStopExtract();
-        Report(UM_EXPORT_RESULT, EXPORT_OPEN_FAILED);
+        Report(UM_EXPORT_RESULT, EXPORT_OPEN_FAILED,
+               refused.empty() ? 0 : reinterpret_cast<LPARAM>(&refused));
         return;
     }
     Call_zExtractWrite(EXTRACT_GOP, data, length, &gop);
     Report(UM_EXPORT_PROGRESS, WPARAM(std::clamp(percent, 0, 100)));
 }
 
-bool CExtractRun::OpenOutputs(const GopInfo& gop) {
+bool CExtractRun::OpenOutputs(const GopInfo& gop, ExportFiles* refused) {
     ExtractParams& p = g_ExtractParams;
     for (int k = 0; k < ChannelsOf(gop); ++k) {
         p.outWidth[k] = gop.width[k];
@@ -154,7 +161,10 @@ bool CExtractRun::OpenOutputs(const GopInfo& gop) {
         return false;
     p.speedUnit = g_nSpeedUnit;
     p.temperatureUnit = g_nTemperatureUnit;
-    return Call_zExtractPre(p);
+    if (Call_zExtractPre(p))
+        return true;
+    *refused = FinishedFiles();
+    return false;
 }
 
 void CExtractRun::OnEnd(int code) {
@@ -164,7 +174,7 @@ void CExtractRun::OnEnd(int code) {
         Call_zExtractFin();
         files = FinishedFiles();
     }
-    const EndReport end = EndReportOf(code, wasOpen, m_openFailed);
+    const EndReport end = EndReportOf(code, wasOpen, m_openFailed, files);
     g_dailyLog.WriteLog(end.log->Get());
     // Ended before the dialog hears of it, so that its START finds no run.
     m_active.store(false);

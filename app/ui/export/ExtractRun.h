@@ -36,6 +36,7 @@ enum ExportResult : WPARAM {
 struct ExportFile {
     std::string path;  // UTF-8
     bool written = false;
+    int error = 0;  // why one that failed did: the system's error number (0 unknown)
 };
 using ExportFiles = std::vector<ExportFile>;
 
@@ -73,8 +74,9 @@ public:
 private:
     void OnGop(int percent, const void* data, int length, const GopInfo& info);
     void OnEnd(int code);
-    // The first GOP: sizes, names and units into g_ExtractParams, then zExtractPre.
-    static bool OpenOutputs(const GopInfo& gop);
+    // The first GOP: sizes, names and units into g_ExtractParams, then
+    // zExtractPre; when that fails, `refused` gets the output it could not open.
+    static bool OpenOutputs(const GopInfo& gop, ExportFiles* refused);
     void Report(UINT message, WPARAM wParam, LPARAM lParam = 0) const;
 
     std::atomic<HWND> m_target{nullptr};

@@ -56,11 +56,12 @@ protected:
     // Runs `check` in a child that cannot write the program folder: as an
     // unprivileged user when the test runs as root (root may write anything),
     // else with the folder's write permissions taken away.
+    // With `fileWritable` the file itself stays writable for everyone.
     template <typename Check>
-    void AsUserWhoCannotWriteTheProgram(Check check) {
+    void AsUserWhoCannotWriteTheProgram(Check check, bool fileWritable = false) {
         fs::permissions(ProgramDir() / "config", kAllWrite, fs::perm_options::remove);
         fs::permissions(ProgramDir() / "config" / "AppConfig.ini", kAllWrite,
-                        fs::perm_options::remove);
+                        fileWritable ? fs::perm_options::add : fs::perm_options::remove);
         EXPECT_EXIT(
             {
                 if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
@@ -82,6 +83,16 @@ TEST_F(ConfigFile, AnUnwritableProgramFolderGivesTheUserACopyOfTheShippedFile) {
     AsUserWhoCannotWriteTheProgram([this] {
         return Chosen() == UserCopy().string() && Read(UserCopy()) == "[UnitSetting]\n";
     });
+}
+
+TEST_F(ConfigFile, AWritableFileInAFolderThatTakesNoFilesIsNotChosen) {
+    AsUserWhoCannotWriteTheProgram(
+        [this] {
+            // The file itself could be written: only the folder, where every write
+            // makes its temporary file, cannot.
+            return Chosen() == UserCopy().string() && Read(UserCopy()) == "[UnitSetting]\n";
+        },
+        /*fileWritable=*/true);
 }
 
 TEST_F(ConfigFile, TheUsersCopyIsKeptOnLaterStarts) {

@@ -1,9 +1,11 @@
 #include "app/shell/LanguageTexts.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +110,56 @@ TEST_F(LanguageFiles, AFileThatCannotBeReadLeavesTheDefaults) {
     EXPECT_STREQ(IDS_STATE_READY, L"Ready");
     EXPECT_FALSE(LoadLanguageFile(L"missing.lang"));
     EXPECT_STREQ(IDS_STRING224, L"fast forard");
+}
+
+// Each case runs in a child with an alarm, so that a read that waits or never
+// ends fails the test instead of hanging it.
+template <typename Check>
+void HoldsWithin10Seconds(const char* what, Check check) {
+    EXPECT_EXIT(
+        {
+            ::alarm(10);
+            std::_Exit(check() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << what;
+}
+
+TEST_F(LanguageFiles, NamesAndFilesThatAreNoLanguageFileEndInEnglish) {
+    const fs::path lang = dir_ / "config" / "lang";
+    ASSERT_EQ(::mkfifo((lang / "fifo.lang").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", lang / "zero.lang");
+    Write("big.lang", "IDS_STATE_READY=Big\n");
+    fs::resize_file(lang / "big.lang", 100u << 20);  // 100 MB, sparse
+    Write("real.lang", "IDS_STATE_READY=Real\n");
+    fs::create_directories(dir_ / "outside");
+    std::ofstream(dir_ / "outside" / "x.lang") << "IDS_STATE_READY=Outside\n";
+    struct Case {
+        const char* what;
+        const wchar_t* name;
+    } cases[] = {
+        {"a path to /dev/zero that fits the field", L"../../../../../../dev/zero"},
+        {"a FIFO", L"fifo.lang"},
+        {"a link to a device", L"zero.lang"},
+        {"a 100 MB file", L"big.lang"},
+        {"a name with a separator", L"../../outside/x.lang"},
+        {"a backslash separator", L"..\\..\\outside\\x.lang"},
+    };
+    for (const Case& c : cases) {
+        HoldsWithin10Seconds(c.what, [&] {
+            IDS_STATE_READY.Set(L"stale");
+            return !LoadLanguageFile(c.name) && std::wcscmp(IDS_STATE_READY, L"Ready") == 0;
+        });
+    }
+    EXPECT_TRUE(LoadLanguageFile(L"real.lang")) << "a regular file in the folder still loads";
+    EXPECT_STREQ(IDS_STATE_READY, L"Real");
+    for (const char* name : {"fifo.lang", "zero.lang", "big.lang"}) {
+        HoldsWithin10Seconds(name, [&] {
+            CString display = L"kept";
+            ReadLanguageDisplayName(Utf8ToWideString((lang / name).string()).c_str(), display);
+            return display == L"kept";
+        });
+    }
 }
 
 TEST_F(LanguageFiles, TextsWithoutKeysKeepTheirValues) {

@@ -222,7 +222,9 @@ TEST_F(ExportControllerTest, TheMosaicSpreadsAFasterChannelOverTheWholeGop) {
 
 TEST_F(ExportControllerTest, AChannelFileKeepsItsFrameRateWhenAGopHasFewerFrames) {
     params_.aviOn[0] = 1;
-    gops_[1].info->fps[0] = 12;  // the second GOP brings only 12 of channel 1's frames
+    // The second GOP brings only 12 of channel 1's frames.
+    for (int i = 12; i < kFps; ++i)
+        gops_[1].info->frameLength[0][i] = 0;
     Export();
     const AviContents avi = ReadAvi(AviName(1));
     ASSERT_EQ(avi.pictures.size(), std::size_t(kGops * kFps));
@@ -471,7 +473,27 @@ INSTANTIATE_TEST_SUITE_P(Grids, LargeMosaicTest,
 
 class PcmExportTest : public ExportFixture {};
 
-TEST_F(PcmExportTest, VersionThreeExportsHalfTheFramesAndAllOfItsMonoAudio) {
+// The x of the moving block's centre in a channel picture of 352 x 288:
+// the pixels of its rows that stand out from the background below it.
+double BlockCentreX(const AviPicture& p) {
+    const int background = p.Y(176, 200);
+    double sum = 0;
+    int count = 0;
+    for (int y = 22; y < 32; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            if (std::abs(int(p.Y(x, y)) - background) > 60) {
+                sum += x;
+                ++count;
+            }
+        }
+    }
+    return count == 0 ? -1 : sum / count;
+}
+
+// Version 3 GOPs hold 25 frames of each channel; the file gets the halved
+// rate, 12 frames a GOP, and output frame i of a GOP shows frame i x 25 / 12,
+// so the block moves on evenly over the whole GOP, GOP after GOP.
+TEST_F(PcmExportTest, VersionThreeExportsHalfTheFramesSpreadOverTheGopAndAllOfItsMonoAudio) {
     recgen::RecordingPlan plan = FourChannels();
     plan.version = 3;
     plan.audio = recgen::AudioKind::kPcm;  // 8000 Hz, 16 bits, mono
@@ -492,6 +514,13 @@ TEST_F(PcmExportTest, VersionThreeExportsHalfTheFramesAndAllOfItsMonoAudio) {
     EXPECT_GE(avi.decodedAudioSamples, kGops * 8000);
     EXPECT_LT(avi.decodedAudioSamples, kGops * 8000 + 2048);
     ExpectColour(avi.pictures[20], 176, 200, 3, "frame");
+    // The generator moves the 44-pixel block 8 pixels a frame over 308.
+    for (int i = 0; i < kGops * 12; ++i) {
+        const int frame = (i / 12) * kFps + (i % 12) * kFps / 12;
+        const double expected = (frame * 8 % 308) / 2 * 2 + 22;
+        EXPECT_NEAR(BlockCentreX(avi.pictures[std::size_t(i)]), expected, 6)
+            << "output frame " << i << " shows frame " << frame;
+    }
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <regex>
 
+#include "export/InfoText.h"
 #include "shared/ExportInterface.h"
 #include "tests/export/support/AviReader.h"
 #include "tests/export/support/ExportFixture.h"
@@ -49,15 +51,20 @@ protected:
 
 TEST_F(ExportsTest, InfoGivesVersionBuildTimeAndDate) {
     char version[20], time[20], date[20];
-    std::memset(version, 'x', sizeof version);
-    std::memset(time, 'x', sizeof time);
-    std::memset(date, 'x', sizeof date);
     info_(version, time, date);
-    for (const char* text : {version, time, date})
-        EXPECT_EQ(text[19], 'x') << "written within 19 bytes";
     EXPECT_STREQ(version, "1.8");
     EXPECT_TRUE(std::regex_match(time, std::regex(R"(\d\d:\d\d:\d\d)"))) << time;
     EXPECT_TRUE(std::regex_match(date, std::regex(R"([A-Z][a-z]{2} [ 0-9]\d \d{4})"))) << date;
+}
+
+// A text longer than the limit: 18 bytes and the terminator, nothing past them.
+TEST(InfoText, IsCutWithin19Bytes) {
+    char out[40];
+    std::memset(out, 'x', sizeof out);
+    oskulo::WriteInfoText(out, "0123456789abcdefghijklmnopqrstuvwxyz");
+    EXPECT_STREQ(out, "0123456789abcdefgh");
+    for (std::size_t i = 19; i < sizeof out; ++i)
+        EXPECT_EQ(out[i], 'x') << "byte " << i;
 }
 
 TEST_F(ExportsTest, AnExportThroughTheBoundFunctions) {
@@ -94,6 +101,23 @@ TEST_F(ExportsTest, AnExportThroughTheBoundFunctions) {
     EXPECT_EQ(output_(1, path, sizeof path), -1);
     EXPECT_EQ(output_(-1, path, sizeof path), -1);
     EXPECT_STREQ(path, "untouched");
+}
+
+// An output that failed gives the system's reason: here the raw copy whose
+// index would be its data file.
+TEST_F(ExportsTest, AFailedOutputGivesItsReason) {
+    recgen::RecordingPlan plan;
+    plan.gopCount = 1;
+    std::vector<ParsedGop> gops = Record(plan);
+    ASSERT_EQ(gops.size(), 1u);
+    ExtractParams params = ParamsFor(*gops[0].info, 8000, 16);
+    params.rawOn = 1;
+    std::memcpy(params.inxPath, params.dvrPath, sizeof params.inxPath);
+    EXPECT_FALSE(pre_(params));
+    char path[kExtractPathSize] = {};
+    EXPECT_EQ(output_(0, path, sizeof path), EINVAL);
+    EXPECT_EQ(path, RawDvr());
+    EXPECT_EQ(output_(1, path, sizeof path), -1);
 }
 
 TEST_F(ExportsTest, ExportsNothingButTheSixFunctions) {

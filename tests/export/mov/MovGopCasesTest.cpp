@@ -7,10 +7,12 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "shared/ByteOrder.h"
 #include "tests/export/mov/MovDecode.h"
 #include "tests/export/mov/MovFixture.h"
+#include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/GopBuilder.h"
 
 namespace {
@@ -138,6 +140,130 @@ INSTANTIATE_TEST_SUITE_P(
                              }},
                       Damage{"shorter_than_its_length", [] { return MakeGop({}); }, 1}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// Channels 1 and 2 of a 4-channel GOP, two frames each, channel 1's first;
+// `second` gives channel 2's key frame and other frame.
+Bytes MakeTwoChannelGop(const GopShape& second) {
+    recgen::GopBuilder builder({.version = 4, .channelCountCode = 2, .time = 1000});
+    const GopShape first;
+    for (uint32_t c : {0u, 1u}) {
+        const GopShape& shape = c == 0 ? first : second;
+        builder.AddFrame(
+            {.channel = c, .frameNumber = 1, .fps = 2, .frameType = 1, .data = shape.keyFrame});
+        builder.AddFrame({.channel = c, .frameNumber = 2, .fps = 2, .data = shape.otherFrame});
+    }
+    return builder.Build();
+}
+
+// Offset of the last frame header of a GOP made by MakeTwoChannelGop.
+size_t LastHeader(const Bytes& gop) {
+    size_t at = 0;
+    for (int i = 0; i < 3; ++i)
+        at += 40 + (LoadU32(gop.data() + at + 20) & 0xFFFFF);
+    return at;
+}
+
+struct ChannelDamage {
+    const char* name;
+    std::function<Bytes()> gop;
+};
+
+void PrintTo(const ChannelDamage& d, std::ostream* os) {
+    *os << d.name;
+}
+
+class MovDamagedChannel : public ::testing::TestWithParam<ChannelDamage> {};
+
+// Channel 2's frames of the second GOP are damaged: channel 1's movie takes
+// every GOP whole, with or without a movie of channel 2 beside it, and
+// channel 2's movie passes only that GOP by.
+TEST_P(MovDamagedChannel, CostsOnlyThatChannelsGop) {
+    const Bytes good = MakeTwoChannelGop({});
+    const Bytes bad = GetParam().gop();
+    for (const bool both : {false, true}) {
+        TempDir dir;
+        CMovWriter writer;
+        ASSERT_EQ(writer.StartMovFile(0, dir.File("ch0").c_str()), 0);
+        if (both) {
+            ASSERT_EQ(writer.StartMovFile(1, dir.File("ch1").c_str()), 0);
+        }
+        EXPECT_EQ(writer.WriteMovGop(good.data(), int(good.size())), 0);
+        EXPECT_EQ(writer.WriteMovGop(bad.data(), int(bad.size())), both ? -1 : 0);
+        EXPECT_EQ(writer.WriteMovGop(good.data(), int(good.size())), 0);
+        writer.FinishMovFile(0);
+        writer.FinishMovFile(1);
+        for (int channel = 0; channel < (both ? 2 : 1); ++channel) {
+            const Movie movie = ReadMovie(dir.File("ch" + std::to_string(channel)));
+            ASSERT_NE(movie.moov, nullptr);
+            const Box* video = movie.Trak(0)->Find("mdia/minf/stbl");
+            const Box* audio = movie.Trak(1)->Find("mdia/minf/stbl");
+            const std::size_t gops = channel == 0 ? 3 : 2;
+            EXPECT_EQ(TableEntries(movie.bytes, *video->Find("stsz"), 1, 1).size(), 2 * gops)
+                << "channel " << channel + 1 << (both ? " beside channel 2" : "");
+            EXPECT_EQ(TableEntries(movie.bytes, *audio->Find("stco"), 1).size(), gops);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gops, MovDamagedChannel,
+    ::testing::Values(ChannelDamage{"frame_without_start_code",
+                                    [] {
+                                        return MakeTwoChannelGop({.otherFrame = {0x41, 0x9A}});
+                                    }},
+                      ChannelDamage{"key_frame_without_sps",
+                                    [] {
+                                        return MakeTwoChannelGop({.keyFrame = Join({kPps, kIdr})});
+                                    }},
+                      ChannelDamage{"last_header_without_magic",
+                                    [] {
+                                        Bytes g = MakeTwoChannelGop({});
+                                        StoreU32(g.data() + LastHeader(g), 0);
+                                        return g;
+                                    }},
+                      ChannelDamage{"last_frame_past_the_video_part",
+                                    [] {
+                                        Bytes g = MakeTwoChannelGop({});
+                                        StoreU32(g.data() + LastHeader(g) + 20, 0x1000);
+                                        return g;
+                                    }}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Track 0 holds 8400 bytes, track 1 half as many: channel 2 reads track 1
+// from where track 0 ends, not from one track 1 length in.
+TEST(MovGopCases, ChannelTwoTakesItsOwnTrackWhenTheTracksDifferInLength) {
+    constexpr uint16_t kChunk = 80;
+    recgen::UlawAudio audio{.chunkHeaderSize = 4, .chunkSize = kChunk};
+    for (const auto& [chunks, value] : {std::pair{100, 0x11}, std::pair{50, 0x22}}) {
+        recgen::UlawTrack track;
+        track.chunks.assign(std::size_t(chunks), Bytes(kChunk, uint8_t(value)));
+        audio.tracks.push_back(track);
+    }
+    const Bytes block = recgen::EncodeUlawAudio(audio);
+    ASSERT_EQ(LoadU32(block.data() + 40), 8400u);
+    ASSERT_EQ(LoadU32(block.data() + 44), 4200u);
+    recgen::GopBuilder builder({.version = 4, .channelCountCode = 2, .time = 1000});
+    for (uint32_t c : {0u, 1u})
+        builder.AddFrame(
+            {.channel = c, .fps = 1, .frameType = 1, .data = Join({kSps, kPps, kIdr})});
+    builder.SetAudio(block);
+    const Bytes gop = builder.Build();
+    TempDir dir;
+    ExportMov({gop}, {0, 1}, dir);
+    for (const auto& [channel, samples, value] :
+         {std::tuple{0, 8000u, 0x11}, std::tuple{1, 4000u, 0x22}}) {
+        const Movie movie = ReadMovie(dir.File("ch" + std::to_string(channel)));
+        const Box* stbl = movie.Trak(1)->Find("mdia/minf/stbl");
+        const auto offsets = TableEntries(movie.bytes, *stbl->Find("stco"), 1);
+        const auto perChunk = TableEntries(movie.bytes, *stbl->Find("stsc"), 3);
+        ASSERT_EQ(offsets.size(), 1u);
+        ASSERT_EQ(perChunk.size(), 1u);
+        EXPECT_EQ(perChunk[0][1], samples) << "channel " << channel + 1;
+        const auto chunk = movie.bytes.begin() + offsets[0][0];
+        EXPECT_EQ(Bytes(chunk, chunk + samples), Bytes(samples, uint8_t(value)))
+            << "channel " << channel + 1;
+    }
+}
 
 TEST(MovSets, FailedStartIsPassedByAndLeavesNoFiles) {
     TempDir dir;

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/base/LastError.h"
 #include "shared/TextConvert.h"
 
 namespace {
@@ -147,6 +148,73 @@ TEST_F(PrivateProfileTest, WritingIntoAMissingDirectoryFails) {
     const std::wstring bad = Utf8ToWideString(dir_ + "/no/such/dir/x.ini");
     EXPECT_FALSE(WritePrivateProfileStringW(L"a", L"b", L"c", bad.c_str()));
     EXPECT_FALSE(WritePrivateProfileStringW(nullptr, L"b", L"c", path_.c_str()));
+}
+
+TEST_F(PrivateProfileTest, AFileThatCannotBeReadIsNeverRewrittenFromNothing) {
+    const std::string whole = "[MutiLanguage]\nLangFile=Chinese.lang\n[AutoReplay]\nAutoReplay=1\n";
+    WriteText(whole);
+    const std::string path = WideToUtf8String(path_);
+    // Readable by its owner only; the writer below is another user (or, when
+    // the test does not run as root, the owner without read permission), who
+    // may still replace files in the folder.
+    ASSERT_EQ(chmod(path.c_str(), geteuid() == 0 ? 0600 : 0200), 0);
+    ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNobody = 65534;
+            if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+                std::_Exit(2);
+            const BOOL written = WritePrivateProfileStringW(L"UnitSetting", L"DefaultSpeedUnit",
+                                                            L"1", path_.c_str());
+            std::_Exit(written == FALSE && GetLastError() == EACCES ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    EXPECT_EQ(ReadText(), whole) << "every other setting is still there";
+}
+
+TEST_F(PrivateProfileTest, FoldersAndFifosAreNeitherReadNorReplaced) {
+    const std::string fifo = dir_ + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::wstring fifoPath = Utf8ToWideString(fifo);
+    wchar_t buffer[16] = {};
+    GetPrivateProfileStringW(L"A", L"x", L"none", buffer, 16, fifoPath.c_str());
+    EXPECT_STREQ(buffer, L"none") << "read without waiting for a writer";
+    EXPECT_FALSE(WritePrivateProfileStringW(L"A", L"x", L"1", fifoPath.c_str()));
+    struct stat st {};
+    ASSERT_EQ(stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    const std::wstring folder = Utf8ToWideString(dir_);
+    EXPECT_FALSE(WritePrivateProfileStringW(L"A", L"x", L"1", folder.c_str()));
+    EXPECT_FALSE(WritePrivateProfileStringW(L"A", L"x", nullptr, folder.c_str()));
+}
+
+TEST_F(PrivateProfileTest, LineBreaksAreRefusedAndNothingIsInjected) {
+    WriteText("[JpegCaptureSetting]\nDefaultDir=/home/u/pic\n[IE]\nMapOff=0\n");
+    const std::string before = ReadText();
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+    } cases[] = {
+        {L"JpegCaptureSetting", L"DefaultDir", L"/home/u/Pictures\n[IE]\nMapOff=1"},
+        {L"JpegCaptureSetting", L"DefaultDir", L"/home/u/Pictures\r[IE]"},
+        {L"JpegCaptureSetting", L"DefaultDir", L"/home/u/Pictures\r\nMapOff=1"},
+        {L"JpegCaptureSetting", L"Default\nMapOff", L"1"},
+        {L"IE]\n[IE", L"MapOff", L"1"},
+    };
+    for (const Case& c : cases) {
+        SetLastError(0);
+        EXPECT_FALSE(WritePrivateProfileStringW(c.section, c.key, c.value, path_.c_str()))
+            << WideToUtf8String(c.value);
+        EXPECT_EQ(GetLastError(), DWORD(EINVAL));
+    }
+    EXPECT_EQ(ReadText(), before);
+    EXPECT_EQ(GetPrivateProfileIntW(L"IE", L"MapOff", 7, path_.c_str()), 0u);
+    EXPECT_TRUE(WritePrivateProfileStringW(L"JpegCaptureSetting", L"DefaultDir",
+                                           L"/home/u/[IE] MapOff=1", path_.c_str()))
+        << "other characters are stored as they are";
+    EXPECT_EQ(Get(L"JpegCaptureSetting", L"DefaultDir"), L"/home/u/[IE] MapOff=1");
 }
 
 }  // namespace

@@ -210,8 +210,10 @@ TEST(Messaging, SendTimeoutGivesUpOnABusyReceiver) {
         return std::make_pair(ok, r);
     });
     ASSERT_TRUE(clock->WaitForSleepers(1));
+    EXPECT_EQ(clock->NextDeadline(), clock->NowMs() + 500) << "the send waits to its bound";
     clock->Advance(499);
-    EXPECT_EQ(answer.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
+    EXPECT_EQ(clock->PendingSleepers(), 1) << "still waiting";
+    EXPECT_EQ(answer.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
     clock->Advance(1);
     const auto [ok, result] = answer.get();
     EXPECT_FALSE(ok);

@@ -219,19 +219,6 @@ std::vector<int> CoreFixture::Errors() {
     return std::exchange(g_errors, {});
 }
 
-ClockTicker::ClockTicker(FakeClock& clock)
-    : thread_([this, &clock] {
-          while (ticking_) {
-              clock.Advance(1);
-              std::this_thread::sleep_for(std::chrono::milliseconds(1));
-          }
-      }) {}
-
-ClockTicker::~ClockTicker() {
-    ticking_ = false;
-    thread_.join();
-}
-
 void FakeClockPlayerTest::TearDown() {
     ClockTicker ticker(*clock_);
     CoreFixture::TearDown();

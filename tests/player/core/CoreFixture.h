@@ -19,6 +19,7 @@
 
 #include "platform/base/FakeClock.h"
 #include "player/core/Player.h"
+#include "tests/support/ClockTicker.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/PairWriter.h"
@@ -143,20 +144,6 @@ protected:
     uint64_t dataLength_ = 0;
     RecordingDisplay display_;
     CPlayer player_{display_};
-};
-
-// Moves the clock on at the pace of real time, never faster, while it lives:
-// a bounded wait of the player then lasts at least as long as on the real
-// clock, so a slow or loaded machine does not end it before the thread it
-// waits for could end.
-class ClockTicker {
-public:
-    explicit ClockTicker(FakeClock& clock);
-    ~ClockTicker();
-
-private:
-    std::atomic<bool> ticking_{true};
-    std::thread thread_;
 };
 
 // The player on a fake clock. At the end a ticker moves the clock on while

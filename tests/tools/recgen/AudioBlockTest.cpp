@@ -75,12 +75,22 @@ TEST(UlawAudio, ChosenSizesAndDamage) {
     EXPECT_EQ(LoadU32(out.data() + ulaw_audio::kChunkSizesAt), (8u << 16) | 40u);
     EXPECT_EQ(LoadU32(out.data() + 40), 0u);
     EXPECT_EQ(LoadU32(out.data() + 44), 48u);
-    EXPECT_EQ(out[52 + 48 + 8], 1);
-    EXPECT_EQ(out[52 + 96 + 8], 4);
+    // Back to back: the empty track takes no room.
+    EXPECT_EQ(out[52 + 8], 1);
+    EXPECT_EQ(out[52 + 48 + 8], 4);
+    EXPECT_EQ(out.size(), 52u + 48 + 48);
+}
 
-    UlawAudio overlap;
-    overlap.tracks = {Track(2, 1), Track(1, 2)};
-    EXPECT_THROW(EncodeUlawAudio(overlap), std::invalid_argument);
+// A shorter track after a longer one begins where the longer one ends.
+TEST(UlawAudio, TracksOfDifferentLengthsLieBackToBack) {
+    UlawAudio a;
+    a.tracks = {Track(2, 0x11), Track(1, 0x22)};
+    const std::vector<uint8_t> out = EncodeUlawAudio(a);
+    constexpr std::size_t kDataOffset = 48;
+    ASSERT_EQ(out.size(), kDataOffset + 3 * 80);
+    EXPECT_EQ(out[kDataOffset + 80 + 4 + 75], 0x11);
+    EXPECT_EQ(out[kDataOffset + 160 + 4], 0x22);
+    EXPECT_EQ(out[kDataOffset + 160 + 4 + 75], 0x22);
 }
 
 }  // namespace

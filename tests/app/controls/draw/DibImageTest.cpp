@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/controls/draw/DibImage.h"
 #include "tests/app/controls/draw/Canvas.h"
 
@@ -77,4 +79,20 @@ TEST(DibImage, PixelIndexCountsFromTheTopAndDrawUsesThePalette) {
     dib.BlendPalette(RGB(200, 100, 50), 25);
     dib.Draw(canvas.Dc(), 1, 1);
     EXPECT_EQ(canvas.At(1, 1), RGB(50, 25, 12));
+}
+
+// For 1- and 4-bit images x ran past the row (and the block); a 32-bit image
+// would take x as a byte offset inside the wrong pixel.
+TEST(DibImage, PixelIndexChangesOnly8BitImages) {
+    for (const WORD bits : {1, 4, 24, 32}) {
+        CDibImage dib;
+        ASSERT_NE(dib.Create(20, 2, bits), nullptr);
+        dib.FillPixels(0x5A);
+        for (const long x : {3L, 5L, 19L})
+            for (const long y : {0L, 1L})
+                dib.SetPixelIndex(x, y, 0xFF);
+        const BYTE* pixels = dib.GetPixels();
+        const DWORD size = dib.GetRowBytes() * 2;
+        EXPECT_EQ(std::count(pixels, pixels + size, BYTE(0x5A)), long(size)) << bits << " bits";
+    }
 }

@@ -120,6 +120,39 @@ TEST(TileBlt, RepeatsTheBlockAndCutsAtTheEdges) {
     EXPECT_EQ(canvas.Row(1), (Row(6, kWhite)));
 }
 
+// Small tiles are repeated in a scratch bitmap before they cover the area; the
+// pattern must stay anchored at the area's corner, also where the area starts
+// outside the destination and where it ends inside a tile.
+TEST(TileBlt, SmallTilesCoverLargeAreasInTheSamePattern) {
+    Canvas source(3, 4);
+    const COLORREF tile[2][3] = {{kRed, kBlue, RGB(0, 255, 0)}, {kBlue, kWhite, RGB(9, 9, 9)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            source.Set(x, y + 1, tile[y][x]);
+    const struct {
+        int x, y, cx, cy, tileWidth, tileHeight;
+    } areas[] = {{-5, -7, 600, 500, 3, 2},
+                 {1, 2, 297, 1, 3, 2},
+                 {0, 0, 1, 300, 1, 1},
+                 {4, 3, 290, 290, 2, 1}};
+    for (const auto& a : areas) {
+        Canvas canvas(300, 300, RGB(7, 7, 7));
+        CQoDrawManager manager;
+        manager.TileBlt(canvas.Dc(), a.x, a.y, a.cx, a.cy, source.Dc(), 0, 1, a.tileWidth,
+                        a.tileHeight);
+        int wrong = 0;
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                const bool inside = x >= a.x && x < a.x + a.cx && y >= a.y && y < a.y + a.cy;
+                const COLORREF expected =
+                    inside ? tile[(y - a.y) % a.tileHeight][(x - a.x) % a.tileWidth] : RGB(7, 7, 7);
+                wrong += canvas.At(x, y) != expected;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << a.x << "," << a.y << " " << a.cx << "x" << a.cy;
+    }
+}
+
 namespace {
 
 // A 2 x 2 icon: red, (transparent), green, black.

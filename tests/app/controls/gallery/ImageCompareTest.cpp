@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "tests/app/controls/gallery/ImageCompare.h"
+#include "tests/tools/recgen/TempDir.h"
 
 namespace {
 
@@ -100,7 +101,8 @@ TEST(ImageCompare, TheDifferencePictureMarksWhatDiffersAndFindsTheDensestSquare)
 TEST(ImageCompare, PngFilesKeepEveryPixel) {
     RgbImage image(3, 2);
     image.pixels = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF};
-    const std::string path = testing::TempDir() + "image-compare-roundtrip.png";
+    const TempDir dir;
+    const std::string path = dir.File("roundtrip.png");
     ASSERT_TRUE(WritePng(image, path));
     const RgbImage back = ReadPng(path);
     EXPECT_EQ(back.width, 3);

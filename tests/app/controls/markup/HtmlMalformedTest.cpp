@@ -61,6 +61,55 @@ TEST(HtmlMalformed, NeitherCrashesNorHangs) {
     }
 }
 
+// Sums of clamped sizes still overflowed int once enough of them piled up: 9000
+// breaks of 64 lines of a 4096-pixel font measured -1,935,667,199 pixels high.
+// Every sum saturates at the layout's bound instead.
+TEST(HtmlMalformed, SumsOfHugeSizesSaturateAtTheBound) {
+    constexpr LONG kBound = CQoHtmlDrawer::kMaxExtent + 1;  // Measure adds 1
+    const struct {
+        const char* what;
+        CString text;
+        SIZE expected;  // 0: anything from 0 to the bound
+    } cases[] = {
+        {"line breaks", L"<font size=4096px>" + Repeat(L"<br=64>", 9000), {0, kBound}},
+        {"rules", Repeat(L"<hr width=4096 size=4096>", 9000), {kBound, 0}},
+        {"tabs", L"<font size=4096px>" + Repeat(L"<t=64>", 9000), {kBound, 0}},
+        {"a run of text", L"<font size=4096px>" + Repeat(L"W", 9000), {kBound, 0}},
+        {"percent rules", Repeat(L"<hr width=4096%>", 9000) + L"x", {0, 0}},
+        {"a table cell of line breaks",
+         L"<table><tr><td><font size=4096px>" + Repeat(L"<br=64>", 9000) + L"</td></tr></table>",
+         {0, kBound}},
+        {"rows of a table in a cell of line breaks",
+         L"<table><tr><td><font size=4096px>" + Repeat(L"<br=64>", 9000) + L"<table>" +
+             Repeat(L"<tr><td height=4096>x</td></tr>", 64) + L"</table></td></tr></table>",
+         {0, kBound}},
+        {"table rows, 64 at most",
+         L"<table>" + Repeat(L"<tr><td height=4096>x</td></tr>", 9000) + L"</table>",
+         {0, 0}},
+        {"table columns, 64 at most",
+         L"<table><tr>" + Repeat(L"<td width=4096>x</td>", 9000) + L"</tr></table>",
+         {0, 0}},
+    };
+    Canvas canvas(32, 32);
+    for (const auto& c : cases) {
+        CQoHtmlDrawer drawer;
+        SIZE size{-1, -1};
+        drawer.Measure(canvas.dc(), c.text, &size);
+        EXPECT_GE(size.cx, 0) << c.what;
+        EXPECT_GE(size.cy, 0) << c.what;
+        EXPECT_LE(size.cx, kBound) << c.what;
+        EXPECT_LE(size.cy, kBound) << c.what;
+        if (c.expected.cx != 0) {
+            EXPECT_EQ(size.cx, c.expected.cx) << c.what;
+        }
+        if (c.expected.cy != 0) {
+            EXPECT_EQ(size.cy, c.expected.cy) << c.what;
+        }
+        RECT area{0, 0, 32, 32};
+        drawer.Draw(canvas.dc(), &area);
+    }
+}
+
 // Measure caps the width it reports at the maximum, so the size cannot show
 // a layout that ignores it; what is drawn can. Runs of text, with or without
 // break characters, wrap inside the maximum width and draw nothing right of it.

@@ -163,6 +163,59 @@ TEST_F(SkinControls, ReleaseAfterLeavingSendsNothingUnlessBackOnTheButton) {
     EXPECT_EQ(CommandIds(), std::vector<UINT>{kMapButton});
 }
 
+TEST_F(SkinControls, ReleaseOffTheButtonGivesUpTheMouseForTheNextClick) {
+    for (CSkinButton* pressed : {&map, &open}) {
+        dlg.commands.clear();
+        Move(*pressed, 1, 1);
+        Press(*pressed, 1, 1);
+        Move(dlg, 150, 150);
+        Release(dlg, 150, 150);
+        EXPECT_EQ(CWnd::GetCapture(), nullptr) << "button " << pressed->GetDlgCtrlID();
+        EXPECT_EQ(Pixel(*pressed, 0, 0), Colour('r'));
+        CSkinButton& other = pressed == &map ? open : map;
+        Move(other, 1, 1);
+        Press(other, 1, 1);
+        Release(other, 1, 1);
+        EXPECT_EQ(CommandIds(), std::vector<UINT>{UINT(other.GetDlgCtrlID())})
+            << "the next click elsewhere reaches its window";
+        Move(dlg, 150, 150);
+    }
+}
+
+TEST_F(SkinControls, LosingTheCaptureEndsHoverAndPress) {
+    for (const UINT message : {UINT(WM_CANCELMODE), UINT(WM_CAPTURECHANGED)}) {
+        dlg.commands.clear();
+        Move(map, 1, 1);
+        Press(map, 1, 1);
+        if (message == WM_CAPTURECHANGED)
+            bare.SetCapture();  // another window takes the mouse
+        else
+            map.SendMessage(WM_CANCELMODE);
+        Pump();
+        EXPECT_NE(CWnd::GetCapture(), &map);
+        EXPECT_EQ(Pixel(map, 0, 0), Colour('r')) << "no longer lit";
+        ::ReleaseCapture();
+        Release(dlg, 150, 150);
+        EXPECT_TRUE(dlg.commands.empty()) << "the press was cancelled";
+        Move(map, 1, 1);
+        EXPECT_EQ(CWnd::GetCapture(), &map) << "a later hover captures afresh";
+        Move(dlg, 150, 150);
+    }
+}
+
+TEST_F(SkinControls, MenuLabelThatLosesTheCaptureUnlightsAndCapturesAgain) {
+    label.SetText(L"F", RGB(255, 255, 255), RGB(1, 2, 3));
+    Move(label, 5, 5);
+    ASSERT_EQ(CWnd::GetCapture(), &label);
+    label.SendMessage(WM_CANCELMODE);
+    Pump();
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(Pixel(label, 1, 1), RGB(0, 0, 0));
+    Move(label, 6, 5);
+    EXPECT_EQ(CWnd::GetCapture(), &label);
+    EXPECT_EQ(Pixel(label, 1, 1), RGB(255, 124, 43));
+}
+
 TEST_F(SkinControls, ButtonWithAStringOfItsIdShowsItAsCaption) {
     int text = 0;
     for (int y = 0; y < 14; ++y)

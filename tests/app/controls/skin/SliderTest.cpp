@@ -175,3 +175,25 @@ TEST_F(Sliders, SquareControlAndEmptyRangeHaveNoTravel) {
     EXPECT_EQ(dlg.posted.back(), (Posted{UM_SLIDER_RELEASED, kSeek, 40}));
     EXPECT_EQ(Row(seek, 9, 12), "ggggggggggrr");
 }
+
+TEST_F(Sliders, DragThatLosesTheCaptureEndsWhereTheThumbStands) {
+    Press(seek, 10, 5);
+    Move(seek, 40, 5);
+    ASSERT_EQ(CWnd::GetCapture(), &seek);
+    seek.SendMessage(WM_CANCELMODE);
+    Pump();
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(dlg.posted.back(), (Posted{UM_SLIDER_RELEASED, kSeek, 40}));
+    dlg.posted.clear();
+    Move(seek, 70, 5);
+    EXPECT_EQ(dlg.posted, (std::vector<Posted>{{UM_SLIDER_MOUSEMOVE, kSeek, 70}}))
+        << "later moves without a press do not drag";
+    EXPECT_EQ(seek.GetPos(), 40);
+    Press(volume, 20, 5);
+    Move(volume, 25, 5);
+    volume.SendMessage(WM_CANCELMODE);
+    Pump();
+    const size_t posted = dlg.posted.size();
+    Move(volume, 40, 5);
+    EXPECT_EQ(dlg.posted.size(), posted) << "the volume stops following the cursor";
+}

@@ -1,6 +1,7 @@
 #include "app/ui/export/ExtractRun.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "shared/PlayerInterface.h"
 #include "shared/TextConvert.h"
 #include "tests/app/ui/export/ExportDialogFixture.h"
+#include "tests/support/ClockTicker.h"
 
 namespace {
 
@@ -65,27 +67,6 @@ protected:
     std::string Dir() const { return logDir + "/out"; }
 
     std::unique_ptr<GopInfo> gop;
-};
-
-// Moves the fake clock on by 10 ms whenever a thread waits on it and none is
-// still returning from the last step, as time passes for a waiting thread.
-class ClockTicker {
-public:
-    explicit ClockTicker(FakeClock& clock)
-        : thread_([this, &clock] {
-              while (!done_) {
-                  if (clock.WaitForSleepers(1, 20) && clock.DueSleepers() == 0)
-                      clock.Advance(10);
-              }
-          }) {}
-    ~ClockTicker() {
-        done_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
 };
 
 }  // namespace
@@ -189,7 +170,8 @@ TEST_F(ExtractRun, TheEndCodeDecidesTheResult) {
 }
 
 // The result names every file under the name the export library finally
-// gave it (a moved AVI file's next free name), and marks the ones that failed.
+// gave it (a moved AVI file's next free name), and gives for each one that
+// failed the system's reason; the heading says the export was not whole.
 TEST_F(ExtractRun, TheResultShowsWhereEachFileWent) {
     const std::string moved = Dir() + "/AVI_TRUCK 7_20190610_1045_42_ch1_704X576@25fps_2.avi";
     const std::string subtitles = Dir() + "/MOV_TRUCK 7_20190610_1045_42_ch2_352X288@25fps.ssa";
@@ -197,22 +179,45 @@ TEST_F(ExtractRun, TheResultShowsWhereEachFileWent) {
     const std::wstring subtitlesText = Utf8ToWideString(subtitles);
     struct Case {
         int code;
+        int subtitlesResult;
         std::wstring box;
+        const char* log;
     } cases[] = {
-        {EXTRACT_FINISHED,
-         L"Extracting completed!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
-        {EXTRACT_READ_FAILED,
-         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  Extracting error!"},
+        {EXTRACT_FINISHED, 0, L"Extracting completed!\n" + movedText + L"\n" + subtitlesText,
+         "extract data completed."},
+        {EXTRACT_FINISHED, ENOSPC,
+         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  No space left on device",
+         "extract data fail."},
+        {EXTRACT_READ_FAILED, EROFS,
+         L"Extracting error!\n" + movedText + L"\n" + subtitlesText + L"  Read-only file system",
+         "extract data fail."},
     };
     for (const Case& c : cases) {
         fakes::Install();
         fakes::MakeTimeIndex(1, 10, kTime, 30);
-        fakes::exporter.outputs = {{moved, 0}, {subtitles, 1}};
+        fakes::exporter.outputs = {{moved, 0}, {subtitles, c.subtitlesResult}};
         StartAvi();
         Gop(40);
         End(c.code);
         EXPECT_EQ(TakeBoxes(), std::vector<std::wstring>{c.box}) << c.code;
+        const std::string log = LogText();
+        const std::size_t lastLine = log.find_last_of('\n', log.size() - 2);
+        EXPECT_NE(log.find(c.log, lastLine == std::string::npos ? 0 : lastLine), std::string::npos)
+            << c.code << ": " << log;
     }
+}
+
+// The output that could not be opened is named with the reason.
+TEST_F(ExtractRun, AFailedOpenSaysWhichOutputAndWhy) {
+    fakes::exporter.preResult = false;
+    const std::string copy = Dir() + "/TRUCK 7_20190610_1045_42.dvr";
+    fakes::exporter.outputs = {{copy, EACCES}};
+    StartAvi();
+    Gop(10);
+    EXPECT_EQ(TakeBoxes(),
+              std::vector<std::wstring>{L"Extracting open fail!\n" + Utf8ToWideString(copy) +
+                                        L"  Permission denied"});
+    End(EXTRACT_STOPPED);
 }
 
 TEST_F(ExtractRun, AFailedOpenIsReportedOnceAndStopsTheExtraction) {
@@ -340,7 +345,8 @@ TEST_F(ExtractRun, StopAndWaitGivesUpAtItsBound) {
     const uint64_t before = clock->NowMs();
     uint64_t waited = 0;
     {
-        ClockTicker ticker(*clock);
+        // The clock stops where the wait gave up.
+        ClockTicker ticker(*clock, ClockTicker::Pace::WhileAThreadWaits);
         EXPECT_FALSE(dlg->StopAndWait(500));
         waited = clock->NowMs() - before;
     }

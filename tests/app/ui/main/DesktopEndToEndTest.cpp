@@ -193,16 +193,10 @@ TEST_F(DesktopEndToEnd, AfterTheWindowManagerMovesTheWindowAClickOnFileOpensTheM
 class OpenDialogEndToEnd : public DesktopEndToEnd {
 protected:
     OpenDialogEndToEnd() {
-        folder_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_desktop_files";
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         for (int i = 0; i < 40; ++i)
             std::ofstream(folder_ / ("clip" + std::to_string(100 + i) + ".dvr")) << "x";
     }
-    ~OpenDialogEndToEnd() override {
-        SetFileDialogHook(nullptr);
-        fs::remove_all(folder_);
-    }
+    ~OpenDialogEndToEnd() override { SetFileDialogHook(nullptr); }
 
     // Runs the open dialog over the main window; `look` is called on the
     // dialog's thread once it shows, and the dialog is cancelled afterwards.
@@ -233,7 +227,8 @@ protected:
         EXPECT_TRUE(looked);
     }
 
-    fs::path folder_;
+    TempDir files_;
+    const fs::path folder_ = files_.Path();
 };
 
 TEST_F(OpenDialogEndToEnd, APathTypedOnTheKeyboardReachesTheNameBoxAsTyped) {

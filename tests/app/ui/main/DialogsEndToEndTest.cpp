@@ -32,8 +32,6 @@ constexpr int kExportLimitMs = 120000;
 class DialogsEndToEnd : public EndToEnd {
 protected:
     DialogsEndToEnd() {
-        out_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_dialogs";
-        fs::remove_all(out_);
         fs::create_directories(out_ / "root");
         setenv("DVR_ROOT", (out_ / "root").c_str(), 1);
     }
@@ -85,7 +83,8 @@ protected:
         return unit;
     }
 
-    fs::path out_;
+    TempDir outDir_;
+    const fs::path out_ = outDir_.Path();
 };
 
 TEST_F(DialogsEndToEnd, TheSamplesMinuteIsExportedInEveryKindWhilePlaying) {

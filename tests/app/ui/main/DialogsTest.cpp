@@ -25,9 +25,17 @@ class Dialogs : public OpenWindowFixture {
 protected:
     void SetUp() override {
         std::wcsncpy(g_szCaptureDir, folder.wstring().c_str(), kConfigPathSize - 1);
+        std::wcscpy(savedProgramDir_, g_szProgramDir);
+        savedLangFile_ = g_strLangFile;
         OpenWindowFixture::SetUp();
     }
-    void TearDown() override { SetDefaultLanguageTexts(); }
+    // A language chosen in the settings stays in the process: the next test,
+    // or the next repeat of this one, starts from the language it found.
+    void TearDown() override {
+        g_strLangFile = savedLangFile_;
+        std::wcscpy(g_szProgramDir, savedProgramDir_);
+        SetDefaultLanguageTexts();
+    }
 
     // Runs `command`, whose modal dialog then runs `script` from its loop.
     void RunModal(UINT command, std::function<void()> script) {
@@ -57,6 +65,10 @@ protected:
         dialog.GetDlgItemText(id, text);
         return text.GetString();
     }
+
+private:
+    wchar_t savedProgramDir_[kConfigPathSize] = {};
+    CString savedLangFile_;
 };
 
 TEST_F(Dialogs, TheSettingsButtonAndCommandRunTheSettingsDialog) {

@@ -46,11 +46,6 @@ EndToEnd::EndToEnd() {
     SetDefaultLanguageTexts();
     // As start-up sets it: the map pages and language files are found below it.
     std::wcsncpy(g_szProgramDir, Utf8ToWideString(ProgramDirectory()).c_str(), kConfigPathSize - 1);
-    pictures_ = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_pictures";
-    fs::remove_all(pictures_);
-    fs::create_directories(pictures_);
-    std::wcsncpy(g_szJpegDir, pictures_.wstring().c_str(), kConfigPathSize - 1);
-    std::wcsncpy(g_szLogDir, pictures_.wstring().c_str(), kConfigPathSize - 1);
     SetMessageBoxHook([this](const MessageBoxRequest& request) {
         std::lock_guard<std::mutex> hold(boxLock_);
         boxes_.push_back(request.text);

@@ -14,6 +14,7 @@
 
 #include "app/ui/main/HalbrookDlg.h"
 #include "platform/backend/DisplayChoice.h"
+#include "tests/app/ui/main/TestFolder.h"
 
 namespace maine2e {
 
@@ -55,7 +56,8 @@ protected:
     void Post(UINT message, WPARAM wParam = 0) { dlg.PostMessage(message, wParam, 0); }
 
     std::unique_ptr<DisplayBackend> display_;
-    fs::path pictures_;
+    TestFolder picturesFolder_;
+    const fs::path pictures_ = picturesFolder_.Path();
     CHalbrookDlg dlg;
 
 private:

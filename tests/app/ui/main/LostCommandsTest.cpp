@@ -3,6 +3,7 @@
 // no lost command may leave the window stuck or silent. Also snapshots in
 // every play state, the keys after a play-bar click, the play button's
 // image, and callbacks that come after the window has gone.
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "app/ui/telemetry/LatestTelemetry.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/Resources.h"
+#include "tests/support/ClockTicker.h"
 
 namespace maintest {
 namespace {
@@ -264,8 +266,9 @@ TEST(WindowGone, CallbacksFindItGoneAndDoNothing) {
     EXPECT_FALSE(g_bFramesFlowing) << "the play result did nothing";
     g_PendingSeek.Disarm();
 
+    ScopedFakeClock clock;
     StartPositionThread();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(clock->WaitForSleepers(1)) << "the thread looked for the window and sleeps";
     StopPositionThread(1000);
     EXPECT_EQ(g_hPositionThread, nullptr);
 }
@@ -284,19 +287,23 @@ protected:
 
 TEST_F(WindowGoneVisits, TheTeardownWaitsForAVisitUnderWay) {
     std::promise<void> entered, leave;
+    std::atomic<bool> leaving{false};  // set before the visit ends
     std::thread visitor([&] {
         const WindowPresence::Visit visit(presence);
         EXPECT_EQ(visit.Window(), window);
         entered.set_value();
         leave.get_future().wait_for(std::chrono::seconds(10));
+        leaving = true;
     });
     ASSERT_EQ(entered.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    auto departed = std::async(std::launch::async, [&] { return presence.Depart(window, 1000); });
     // The clock stands: only the visit's end lets the teardown go on.
-    EXPECT_EQ(departed.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    auto departed = std::async(std::launch::async, [&] {
+        const bool ended = presence.Depart(window, 1000);
+        return ended && leaving.load();
+    });
     leave.set_value();
     ASSERT_EQ(departed.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_TRUE(departed.get());
+    EXPECT_TRUE(departed.get()) << "went on once the visit had ended";
     visitor.join();
     const WindowPresence::Visit late(presence);
     EXPECT_FALSE(late);
@@ -304,11 +311,14 @@ TEST_F(WindowGoneVisits, TheTeardownWaitsForAVisitUnderWay) {
 
 TEST_F(WindowGoneVisits, AVisitThatNeverEndsHoldsTheTeardownOnlyToItsBound) {
     auto visit = std::make_unique<WindowPresence::Visit>(presence);
-    auto departed = std::async(std::launch::async, [&] { return presence.Depart(window, 1000); });
-    ASSERT_EQ(departed.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
-    clock->Advance(1000);
-    ASSERT_EQ(departed.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_FALSE(departed.get());
+    const uint64_t start = clock->NowMs();
+    uint64_t held = 0;
+    {
+        ClockTicker ticker(*clock);
+        EXPECT_FALSE(presence.Depart(window, 1000));
+        held = clock->NowMs() - start;
+    }
+    EXPECT_GE(held, 1000u) << "held to its bound on the clock";
     visit.reset();
 }
 

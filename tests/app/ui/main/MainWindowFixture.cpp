@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -15,23 +14,11 @@
 #include "platform/user/Menus.h"
 #include "platform/user/MessageBox.h"
 #include "tests/app/ui/fake/BoundFakeTrevane.h"
+#include "tests/support/ClockTicker.h"
 
 namespace maintest {
 
 namespace {
-
-std::filesystem::path TempFolder() {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "marlowin_ui_main" /
-                                (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-void SetDir(wchar_t (&target)[kConfigPathSize], const std::filesystem::path& dir) {
-    std::wcsncpy(target, dir.wstring().c_str(), kConfigPathSize - 1);
-}
 
 struct Prepared {
     Prepared() { RegisterMainWindow(); }
@@ -52,11 +39,9 @@ LRESULT CTestMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CHalbrookDlg::WindowProc(message, wParam, lParam);
 }
 
-MainWindowFixture::MainWindowFixture() : folder(TempFolder()) {
+MainWindowFixture::MainWindowFixture() {
     static Prepared prepared;
     SetDefaultLanguageTexts();
-    SetDir(g_szLogDir, folder);
-    SetDir(g_szJpegDir, folder);
     g_strIniPath = CString((folder / "AppConfig.ini").wstring().c_str());
     dlg.SetLibraryFiles(L"FakeTrevane.dll", L"FakeOskulo.dll");
     // Every test binds again; the libraries stay loaded.
@@ -112,20 +97,12 @@ void MainWindowFixture::Close() {
 }
 
 void MainWindowFixture::CloseWithClockRunning() {
-    std::atomic<bool> closed{false};
-    // At the pace of real time, never faster: a bounded wait of the close
-    // then lasts as long as on the real clock, and a loaded machine does not
-    // end it before the worker it waits for has left, which would leave that
-    // worker waiting on a clock the test is about to destroy.
-    std::thread driver([&] {
-        while (!closed) {
-            clock->Advance(1);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
+    // At the pace of real time, never faster: a loaded machine does not end a
+    // bounded wait of the close before the worker it waits for has left,
+    // which would leave that worker waiting on a clock the test is about to
+    // destroy.
+    ClockTicker ticker(*clock);
     Close();
-    closed = true;
-    driver.join();
 }
 
 void MainWindowFixture::Pump() {

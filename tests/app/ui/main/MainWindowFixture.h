@@ -16,6 +16,7 @@
 #include "platform/backend/HeadlessDisplay.h"
 #include "platform/base/FakeClock.h"
 #include "tests/app/ui/fake/FakeTrevane.h"
+#include "tests/app/ui/main/TestFolder.h"
 
 namespace maintest {
 
@@ -70,7 +71,9 @@ protected:
 
     ScopedFakeClock clock;
     HeadlessDisplay display{1600, 1000, RGB(1, 1, 1)};
-    std::filesystem::path folder;
+    TestFolder testFolder;
+    // The test's own folder: logs, pictures and the configuration.
+    const std::filesystem::path folder = testFolder.Path();
     CTestMainDlg dlg;
     FakeTrevane* fake = nullptr;
 

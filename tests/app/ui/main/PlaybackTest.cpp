@@ -37,11 +37,19 @@ protected:
         Settle();
         return swallowed != FALSE;
     }
+    // Three periods of the position thread, each until every thread the
+    // step woke sleeps again: the position thread has then looked at the
+    // slider and posted what it showed.
     void PassPositionPeriods() {
         for (int i = 0; i < 3; ++i) {
             ASSERT_TRUE(clock->WaitForSleepers(1));
+            ASSERT_EQ(clock->DueSleepers(), 0);
+            const int asleep = clock->PendingSleepers();
             clock->Advance(kPositionPeriodMs);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            while (clock->PendingSleepers() < asleep && std::chrono::steady_clock::now() < end)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ASSERT_GE(clock->PendingSleepers(), asleep);
             Pump();
         }
     }

@@ -22,6 +22,7 @@
 #include "platform/backend/DisplayChoice.h"
 #include "platform/user/MessageBox.h"
 #include "platform/web/WebDocument.h"
+#include "tests/app/ui/main/TestFolder.h"
 
 namespace {
 
@@ -33,9 +34,6 @@ protected:
         display_ = ChooseDisplayBackend();
         RegisterMainWindow();
         SetDefaultLanguageTexts();
-        const fs::path logs = fs::path(DVR_BUILD_DIR) / "marlowin_e2e_telemetry";
-        fs::create_directories(logs);
-        std::wcsncpy(g_szLogDir, logs.wstring().c_str(), kConfigPathSize - 1);
         // The map pages as the build installs them beside the program.
         std::wcsncpy(g_szProgramDir, fs::path(DVR_BUILD_DIR "/bin").wstring().c_str(),
                      kConfigPathSize - 1);
@@ -86,6 +84,7 @@ protected:
     }
 
     std::unique_ptr<DisplayBackend> display_;
+    TestFolder logs_;
     CHalbrookDlg dlg;
 };
 

@@ -6,8 +6,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "MapWindowFixture.h"
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
@@ -17,6 +15,7 @@
 #include "platform/base/PrivateProfile.h"
 #include "shared/PlayerInterface.h"
 #include "shared/TextConvert.h"
+#include "tests/tools/recgen/TempDir.h"
 
 namespace {
 
@@ -34,6 +33,14 @@ const std::vector<std::string> kTrackFunctions = {"ClearAll_N", "AddGLatLng_N"};
 
 class MapPane : public MapWindowFixture {
 protected:
+    ~MapPane() override { g_strIniPath = savedIniPath_; }
+
+    // A configuration of this test's own naming `server` as the map server.
+    void UseMapServer(const std::wstring& server) {
+        const std::wstring ini = Utf8ToWideString(config_.File("AppConfig.ini"));
+        WritePrivateProfileStringW(L"IE", L"MapServer", server.c_str(), ini.c_str());
+        g_strIniPath = ini.c_str();
+    }
     // The map page shown and loaded in the main browser.
     void LoadLocalPage() {
         StartConnected(true);
@@ -41,6 +48,10 @@ protected:
         MainEngine().CompleteDocument(LocalPageUri());
         Pump();
     }
+
+private:
+    TempDir config_;
+    CString savedIniPath_ = g_strIniPath;
 };
 
 TEST_F(MapPane, ThePageFollowsTheMapTypeAndTheConnection) {
@@ -231,17 +242,6 @@ TEST_F(MapPane, GetFocusGivesTheKeyboardToTheBrowserItCameFrom) {
     Pump();
     EXPECT_EQ(GetFocus(), m_browser);
     EXPECT_TRUE(MainEngine().Decisions().back().cancelled);
-}
-
-// A configuration naming `server` as the map server.
-void UseMapServer(const std::wstring& server) {
-    // Each test its own file: CTest runs the cases side by side.
-    const std::string dir = testing::TempDir() + "map_pane_config_" +
-                            testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
-    const std::wstring ini = Utf8ToWideString(dir + "/AppConfig.ini");
-    WritePrivateProfileStringW(L"IE", L"MapServer", server.c_str(), ini.c_str());
-    g_strIniPath = ini.c_str();
 }
 
 // A local port that listens (or, closed, refuses); -1 when none can be had.

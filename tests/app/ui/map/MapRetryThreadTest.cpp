@@ -49,8 +49,13 @@ TEST(MapRetryThread, TestsAtOnceThenEverySixtySecondsUntilFinished) {
     EXPECT_FALSE(thread.Start([] { return true; }, [](bool) {})) << "one thread at a time";
     ASSERT_TRUE(reports.WaitFor(1));
     ASSERT_TRUE(clock->WaitForSleepers(1));
+    const uint64_t retry = clock->NowMs() + MapRetryThread::kRetryMs;
+    EXPECT_EQ(clock->NextDeadline(), retry) << "the next test 60 seconds on";
     clock->Advance(MapRetryThread::kRetryMs - 1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // Still inside the same sleep: a thread that had woken would have tested
+    // again and slept towards a later deadline.
+    EXPECT_EQ(clock->PendingSleepers(), 1);
+    EXPECT_EQ(clock->NextDeadline(), retry);
     EXPECT_EQ(tests.load(), 1) << "no second test before 60 seconds";
     clock->Advance(1);
     ASSERT_TRUE(reports.WaitFor(2));
@@ -96,7 +101,12 @@ TEST(MapRetryThread, StopIsBoundedWhileATestHangs) {
         EXPECT_FALSE(thread.IsRunning()) << "nothing is left to wait for";
     }
     shared->gate.unlock();  // the abandoned test returns after its thread's owner is gone
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The thread's routine holds the last other reference to the shared
+    // record until it has returned.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (shared.use_count() > 1 && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(shared.use_count(), 1) << "the abandoned thread ended";
     EXPECT_FALSE(shared->reported.load()) << "a stopped thread reports nothing";
 }
 

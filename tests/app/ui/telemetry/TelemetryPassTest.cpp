@@ -1,7 +1,6 @@
 #include "app/ui/telemetry/TelemetryPass.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "platform/base/FakeClock.h"
 #include "tests/app/ui/telemetry/GpsTextFixture.h"
 #include "tests/app/ui/telemetry/RecordingView.h"
+#include "tests/tools/recgen/TempDir.h"
 
 namespace {
 
@@ -38,17 +38,9 @@ protected:
         for (CString* s : {&g_strMapCarId, &g_strMapTime, &g_strMapLatitude, &g_strMapLongitude,
                            &g_strMapAltitude})
             s->Empty();
-        dir_ = fs::temp_directory_path() /
-               ("telemetry-pass-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        log_.SetLogDirectory(dir_.c_str());
+        log_.SetLogDirectory(dir_.Path().c_str());
     }
-    ~TelemetryPassTest() override {
-        CloseHandle(event_);
-        fs::remove_all(dir_);
-    }
+    ~TelemetryPassTest() override { CloseHandle(event_); }
 
     // A GOP that gives every value.
     void FeedFull(float speed = 100.5f, int temperature = 30) {
@@ -71,7 +63,7 @@ protected:
     }
     std::vector<std::string> LogLines() const {
         std::vector<std::string> lines;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
+        for (const auto& entry : fs::directory_iterator(dir_.Path())) {
             std::ifstream in(entry.path(), std::ios::binary);
             std::string line;
             while (std::getline(in, line))
@@ -81,7 +73,7 @@ protected:
     }
 
     ScopedFakeClock clock_;
-    fs::path dir_;
+    TempDir dir_;
     CDailyLog log_;
     RecordingView view_;
     LatestTelemetry latest_;
