@@ -13,6 +13,8 @@ TopLevelView ViewOf(HWND hwnd) {
     view.owner = GetWindow(hwnd, GW_OWNER);
     GetWindowRect(hwnd, &view.rect);
     view.visible = IsWindowVisible(hwnd) != FALSE;
+    view.minimized = IsIconic(hwnd) != FALSE;
+    view.maximized = IsZoomed(hwnd) != FALSE;
     BYTE alpha = 255;
     DWORD flags = 0;
     if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) != 0)

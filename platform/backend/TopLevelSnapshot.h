@@ -14,6 +14,8 @@ struct TopLevelView {
     HWND owner = nullptr;
     RECT rect{};  // screen
     bool visible = false;
+    bool minimized = false;  // the window system's rectangle is then a stub far off the screen
+    bool maximized = false;
     BYTE alpha = 255;
     bool shaped = false;
     std::vector<RECT> shape;  // window coordinates; meaningful when `shaped`

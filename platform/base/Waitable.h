@@ -3,6 +3,7 @@
 // clock (Clock.h), so time-outs are testable on a fake clock.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -31,6 +32,11 @@ private:
     std::condition_variable m_cv;
     bool m_signalled = false;  // guarded by m_mutex
 };
+
+// The thread layer (Thread.cpp): waits of the calling thread that block, on
+// an object not signalled yet, are counted in `counter` from now on (null:
+// not counted).
+void CountBlockedWaitsIn(std::atomic<int>* counter);
 
 // WAIT_OBJECT_0, WAIT_TIMEOUT, or WAIT_FAILED for a handle that is not a
 // waitable object (stale, closed, or of another kind).

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "platform/media/WaveBackends.h"
 
@@ -13,6 +14,19 @@ namespace {
 std::mutex g_devicesLock;
 std::map<HWAVEOUT, std::shared_ptr<WaveDevice>> g_devices;
 uintptr_t g_lastHandle = 0;
+
+std::mutex g_holdLock;
+std::function<void()> g_nextOpenHold;  // guarded by g_holdLock
+
+void HoldThisOpen() {
+    std::function<void()> hold;
+    {
+        std::lock_guard lock(g_holdLock);
+        hold = std::exchange(g_nextOpenHold, nullptr);
+    }
+    if (hold)
+        hold();
+}
 
 std::shared_ptr<WaveDevice> DeviceOf(HWAVEOUT handle) {
     std::lock_guard lock(g_devicesLock);
@@ -63,6 +77,7 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
         return MMSYSERR_BADDEVICEID;
     if (!IsUsableFormat(*format))
         return WAVERR_BADFORMAT;
+    HoldThisOpen();
     std::unique_ptr<WaveDevice> opened;
     const MMRESULT result = OpenWaveBackend(*format, &opened);
     if (result != MMSYSERR_NOERROR)
@@ -74,6 +89,11 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
     shared->Start(*device, function, instance);
     shared->Notify(WOM_OPEN);
     return MMSYSERR_NOERROR;
+}
+
+void HoldNextWaveOutOpen(std::function<void()> hold) {
+    std::lock_guard lock(g_holdLock);
+    g_nextOpenHold = std::move(hold);
 }
 
 MMRESULT waveOutClose(HWAVEOUT handle) {

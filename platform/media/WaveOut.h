@@ -29,6 +29,8 @@
 // handle gives MMSYSERR_INVALHANDLE.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 
 #include "platform/base/WinTypes.h"
@@ -100,6 +102,10 @@ using WaveOutCallback = void (*)(HWAVEOUT device, UINT message, DWORD_PTR instan
 // flags: CALLBACK_NULL or CALLBACK_FUNCTION (callback = a WaveOutCallback).
 MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format,
                      DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+// Tests only: the next waveOutOpen of this process calls `hold` before it
+// opens the device, so a test holds the opener there for as long as `hold`
+// takes (a device slow to open).
+void HoldNextWaveOutOpen(std::function<void()> hold);
 // Stops the device and its thread. WAVERR_STILLPLAYING while buffers are
 // queued (reset first).
 MMRESULT waveOutClose(HWAVEOUT device);

@@ -1,5 +1,7 @@
 #include "platform/user/ButtonPaint.h"
 
+#include <algorithm>
+
 #include "platform/gdi/Gdi.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Messaging.h"
@@ -54,6 +56,35 @@ void DrawMark(HDC dc, RECT box, bool radio, bool checked, bool enabled) {
     DeleteObject(pen);
 }
 
+// The keyboard focus as a desktop shows it: a dotted ring, one pixel on and
+// one off, in the text's colour.
+void DrawFocusRing(HDC dc, RECT r, COLORREF colour) {
+    for (LONG x = r.left; x < r.right; x += 2) {
+        const RECT top{x, r.top, x + 1, r.top + 1};
+        const RECT bottom{x, r.bottom - 1, x + 1, r.bottom};
+        FillSolidRect(dc, &top, colour);
+        FillSolidRect(dc, &bottom, colour);
+    }
+    for (LONG y = r.top; y < r.bottom; y += 2) {
+        const RECT left{r.left, y, r.left + 1, y + 1};
+        const RECT right{r.right - 1, y, r.right, y + 1};
+        FillSolidRect(dc, &left, colour);
+        FillSolidRect(dc, &right, colour);
+    }
+}
+
+// Where a check box's or radio button's text lies, for its focus ring.
+RECT TextBounds(HWND hwnd, HDC dc, RECT r, HFONT font) {
+    const std::wstring text = TextOf(hwnd);
+    ScopedFont scope(dc, font);
+    RECT measured = r;
+    DrawTextW(dc, text.c_str(), int(text.size()), &measured, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+    const LONG height = measured.bottom - measured.top;
+    const LONG top = r.top + (r.bottom - r.top - height) / 2;
+    return RECT{r.left - 2, std::max(r.top, top - 1), std::min(r.right, measured.right + 2),
+                std::min(r.bottom, top + height + 1)};
+}
+
 }  // namespace
 
 void PaintPushButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font) {
@@ -65,6 +96,8 @@ void PaintPushButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font) {
     FrameRect(dc, &r, ThemeBrush(pushed || isDefault ? kTheme.accent : kTheme.edge));
     SetTextColor(dc, IsWindowEnabled(hwnd) ? kTheme.text : kTheme.grayText);
     DrawTextIn(hwnd, dc, r, font, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if ((state & BST_FOCUS) != 0)
+        DrawFocusRing(dc, RECT{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3}, kTheme.text);
 }
 
 void PaintCheckButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font, bool radio) {
@@ -76,6 +109,8 @@ void PaintCheckButton(HWND hwnd, HDC dc, RECT r, UINT state, HFONT font, bool ra
     RECT text = r;
     text.left += kCheckMarkSize + 4;
     DrawTextIn(hwnd, dc, text, font, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if ((state & BST_FOCUS) != 0 && !TextOf(hwnd).empty())
+        DrawFocusRing(dc, TextBounds(hwnd, dc, text, font), TextColourFor(hwnd, dc));
 }
 
 void PaintGroupBox(HWND hwnd, HDC dc, RECT r, HFONT font) {

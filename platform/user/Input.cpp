@@ -147,6 +147,19 @@ void InjectTopLevelMoved(HWND topLevel, POINT screen) {
     Queue(w->queue.get(), std::move(in));
 }
 
+void InjectTopLevelResized(HWND topLevel, const RECT& screen) {
+    InjectTopLevelMoved(topLevel, POINT{screen.left, screen.top});
+    std::lock_guard lock(UserMutex());
+    Window* w = FindWindowLocked(topLevel);
+    if (w == nullptr || w->IsChild() || (w->style & WS_MINIMIZE) != 0)
+        return;
+    RawInput in;
+    in.kind = RawInputKind::Resized;
+    in.window = topLevel;
+    in.rect = screen;
+    Queue(w->queue.get(), std::move(in));
+}
+
 void InjectAppActivation(bool active) {
     std::lock_guard lock(UserMutex());
     std::set<MessageQueue*> queues;

@@ -33,6 +33,11 @@ void InjectText(const std::wstring& text);
 // input is mapped through the real place, and the window hears
 // WM_WINDOWPOSCHANGED and WM_MOVE on its own thread.
 void InjectTopLevelMoved(HWND topLevel, POINT screen);
+// The display gave a top-level window another size (a window manager's
+// resize or maximise): its corner follows at once, as for a move, and the
+// owning thread then places the window at `screen` with SetWindowPos, so it
+// hears WM_SIZE and lays itself out. Ignored while the window is minimised.
+void InjectTopLevelResized(HWND topLevel, const RECT& screen);
 // The application as a whole gained or lost the user (WM_ACTIVATEAPP).
 void InjectAppActivation(bool active);
 

@@ -173,6 +173,16 @@ void CookMoved(const RawInput& in) {
     SendMessage(in.window, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
 }
 
+// The display has sized the window; the window system places it there, so
+// the window hears WM_SIZE as for any other resize.
+void CookResized(const RawInput& in) {
+    if (!OwnedHere(in.window) || IsIconic(in.window))
+        return;
+    const RECT& r = in.rect;
+    SetWindowPos(in.window, nullptr, int(r.left), int(r.top), int(r.right - r.left),
+                 int(r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CookActivation(MessageQueue* q, const RawInput& in) {
     std::vector<HWND> tops;
     {
@@ -219,6 +229,9 @@ void CookNextInput(std::unique_lock<std::mutex>& lock, MessageQueue* q) {
             break;
         case RawInputKind::Moved:
             CookMoved(in);
+            break;
+        case RawInputKind::Resized:
+            CookResized(in);
             break;
         case RawInputKind::AppActivation:
             CookActivation(q, in);

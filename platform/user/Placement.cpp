@@ -5,7 +5,6 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/user/Geometry.h"
-#include "platform/user/NonClient.h"
 #include "platform/user/Rects.h"
 #include "platform/user/WindowApi.h"
 #include "platform/user/WindowTable.h"
@@ -33,10 +32,9 @@ bool Enter(HWND hwnd, DWORD set, RECT* target, bool keepRestoreRect = false) {
         *target = RECT{-32000, -32000, -32000 + width, -32000 + height};
         return true;
     }
-    // Borders lie just outside the screen, so the caption and client fill it.
-    const RECT t = FrameThickness(w->style, w->exStyle);
-    *target = RECT{-t.left, -t.left, GetSystemMetrics(SM_CXSCREEN) + t.right,
-                   GetSystemMetrics(SM_CYSCREEN) + t.bottom};
+    // The whole window, borders included, fills the work area: a desktop's
+    // panels stay uncovered and nothing of the window lies off the screen.
+    *target = WorkArea();
     return true;
 }
 

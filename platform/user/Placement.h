@@ -1,6 +1,6 @@
 // Minimised, maximised and normal placement of a window. A minimised window
 // keeps a caption-sized rectangle far off screen with an empty client area; a
-// maximised top-level window fills the screen with its borders outside it; the
+// maximised top-level window fills the work area, borders included; the
 // normal rectangle is kept to come back to.
 #pragma once
 

@@ -8,7 +8,7 @@
 
 #include "platform/user/UserTypes.h"
 
-enum class RawInputKind { MouseMove, MouseButton, Wheel, Key, Text, AppActivation, Moved };
+enum class RawInputKind { MouseMove, MouseButton, Wheel, Key, Text, AppActivation, Moved, Resized };
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -21,7 +21,8 @@ struct RawInput {
     UINT vk = 0;            // virtual-key code
     bool typed = false;     // a key whose characters the display delivers as Text
     std::wstring text;      // Text: the characters typed
-    HWND window = nullptr;  // Moved: the top-level window the display moved to `pt`
+    HWND window = nullptr;  // Moved, Resized: the top-level window the display placed
+    RECT rect{};            // Resized: where the display put it, screen coordinates
     DWORD time = 0;         // timeGetTime() when it happened
     DWORD keyState = 0;     // MK_ flags after this event
 };

@@ -163,6 +163,12 @@ bool CAudioOut::CloseReset() {
     return true;
 }
 
+bool CAudioOut::Reset() {
+    if (!IsOpen())
+        return false;
+    return waveOutReset(m_hWaveOut) == MMSYSERR_NOERROR;
+}
+
 void CAudioOut::ShutDown() {
     m_bOpen.store(false);
     waveOutPause(m_hWaveOut);

@@ -76,6 +76,10 @@ public:
     // CloseReset: true when not open, clears the count.
     bool Close();
     bool CloseReset();
+    // Resets the device: what it plays stops and every queued buffer comes
+    // back (the count follows the completions); it stays open. True when
+    // open.
+    bool Reset();
 
     // False (and unchanged) for a negative or not finite gain.
     bool SetGain(float gain);

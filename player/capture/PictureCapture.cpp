@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,14 +75,29 @@ HBITMAP CopyScreen(int left, int top, int w, int h, uint32_t stamp) {
     return bitmap;
 }
 
+// size x part / whole, at least 1 and at most what an int holds. All three
+// are positive, whole is at most 2^32 and part, a part of the screen, below
+// 2^31: no product below overflows 64 bits.
+int ProportionalSize(int64_t size, int64_t part, int64_t whole) {
+    const int64_t most = std::numeric_limits<int>::max();
+    const int64_t wholes = size / whole;
+    if (wholes > most)
+        return int(most);
+    const int64_t scaled = wholes * part + size % whole * part / whole;
+    return int(std::clamp<int64_t>(scaled, 1, most));
+}
+
 // Cuts the rectangle to the screen and the output size (width x height for
 // the whole rectangle) to what is left of it, in proportion, at least 1 x 1:
 // a rectangle far off the screen or larger than it would otherwise have the
 // screen composed up to its far corner. False when the rectangle or the
-// output size is empty, or nothing of the rectangle lies on the screen.
-bool ClipToScreen(int* left, int* top, int* right, int* bottom, int* width, int* height) {
+// output size is empty, or nothing of the rectangle lies on the screen. The
+// sizes are reckoned in 64 bits (a rectangle from one end of the int range to
+// the other is 2^32 wide).
+bool ClipToScreen(int* left, int* top, int* right, int* bottom, int64_t wide, int64_t high,
+                  int* width, int* height) {
     const int64_t w = int64_t(*right) - *left, h = int64_t(*bottom) - *top;
-    if (w <= 0 || h <= 0 || *width <= 0 || *height <= 0)
+    if (w <= 0 || h <= 0 || wide <= 0 || high <= 0)
         return false;
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT asked{*left, *top, *right, *bottom};
@@ -89,8 +105,8 @@ bool ClipToScreen(int* left, int* top, int* right, int* bottom, int* width, int*
     if (!IntersectRect(&kept, &asked, &screen))
         return false;
     const int64_t keptW = int64_t(kept.right) - kept.left, keptH = int64_t(kept.bottom) - kept.top;
-    *width = int(std::max<int64_t>(*width * keptW / w, 1));
-    *height = int(std::max<int64_t>(*height * keptH / h, 1));
+    *width = ProportionalSize(wide, keptW, w);
+    *height = ProportionalSize(high, keptH, h);
     *left = kept.left;
     *top = kept.top;
     *right = kept.right;
@@ -121,9 +137,12 @@ CPictureCapture::~CPictureCapture() {
 }
 
 bool CPictureCapture::Capture(HWND, int left, int top, int right, int bottom, const char* path,
-                              int width, int height, int quality, uint32_t stamp) {
+                              int64_t outputWidth, int64_t outputHeight, int quality,
+                              uint32_t stamp) {
     std::unique_ptr<wchar_t[]> file = WidePath(path);
-    if (file == nullptr || !ClipToScreen(&left, &top, &right, &bottom, &width, &height))
+    int width = 0, height = 0;
+    if (file == nullptr ||
+        !ClipToScreen(&left, &top, &right, &bottom, outputWidth, outputHeight, &width, &height))
         return false;
     const int w = right - left, h = bottom - top;
     Gdiplus::CLSID jpeg{};

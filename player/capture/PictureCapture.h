@@ -36,7 +36,7 @@ public:
     // size, a rectangle wholly off the screen, a path that is not UTF-8, a
     // missing encoder or a failed save.
     bool Capture(HWND desktop, int left, int top, int right, int bottom, const char* path,
-                 int width, int height, int quality, uint32_t stamp);
+                 int64_t width, int64_t height, int quality, uint32_t stamp);
 
 private:
     ULONG_PTR m_token = 0;

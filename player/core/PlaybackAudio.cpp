@@ -22,6 +22,13 @@ void CPlayer::UpdateAudioDevice(const PlaybackLocals& locals) {
         m_audio.CloseReset();
 }
 
+// The sound queued at the device belongs to the position playback left: it
+// stops, and the queued count comes down with it.
+void CPlayer::ResetAudioAfterFlush() {
+    if (m_audioResetPending.exchange(false))
+        m_audio.Reset();
+}
+
 // While playing, a device that is not open is tried for every GOP taken from
 // the queue: one that failed (or was closed by a failed write) plays again
 // as soon as it opens, and each failure is reported (40013 or 40014). A GOP

@@ -6,6 +6,8 @@
 #include "platform/base/Event.h"
 #include "player/core/PlaybackLocals.h"
 #include "player/core/Player.h"
+#include "player/core/WaitedByStop.h"
+#include "player/errors/DeferringLock.h"
 #include "player/gop/FrameCount.h"
 
 namespace {
@@ -34,9 +36,11 @@ private:
 };
 
 void CPlayer::PlaybackThread(uint64_t generation) {
+    const CWaitedByStop playbackThread;
     PlaybackLocals locals(generation);
     while (m_state != STATUS_STOPPED && IsCurrentPlayback(generation)) {
         WaitForSingleObject(m_dataReadyEvent, INFINITE);
+        ResetAudioAfterFlush();
         if (!TakeStateSnapshot(locals, generation))
             continue;
         WaitForDrawing(generation);
@@ -54,17 +58,34 @@ void CPlayer::PlaybackThread(uint64_t generation) {
             SetEvent(m_needDataEvent);
             continue;
         }
-        // The end marker at the head: every GOP before it has been shown.
         if (IsEndMarker(state)) {
-            m_queue.Consume();
-            SetEvent(m_playEndEvent);
-            m_queue.Flush();
-            Pause(kEndWaitMs);
-            break;
+            if (EndOfDataReached())
+                break;
+            continue;
         }
         PlayGop(locals, slot);
     }
     m_audio.CloseReset();
+}
+
+// The end marker at the head: every GOP before it has been shown, and the
+// thread ends, unless a flush (a seek, a turn) has taken the marker away
+// meanwhile: then the new position plays. Decided under the read gate, so a
+// command that repositions either comes before (and this thread plays on)
+// or finds the playback ended and starts another.
+bool CPlayer::EndOfDataReached() {
+    {
+        DeferringLock gate(m_readGate);
+        const bool flushed = m_queue.IsPinStale();
+        m_queue.Consume();
+        if (flushed)
+            return false;
+        m_queue.Flush();
+        m_playbackEnded = true;
+    }
+    SetEvent(m_playEndEvent);
+    Pause(kEndWaitMs);
+    return true;
 }
 
 // Reads the state for this GOP; paused, waits for the next step. False when
@@ -121,8 +142,16 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     OpenAudioForGop(locals);
     ResetGopRecord(&info, locals.audio.get());
     const int version = m_decoders.Parse(slot->data, slot->length, &info, !locals.audioOpenFailed);
+    // Flushed away while the device opened or the GOP was parsed: it sends
+    // nothing, neither its sound nor its telemetry.
+    if (interruption.IsInterrupted()) {
+        m_queue.Release();
+        SetEvent(m_needDataEvent);
+        return;
+    }
     m_positionBefore = slot->positionBefore;
     m_positionAfter = slot->positionAfter;
+    m_shownForward = locals.forward;
     if (version < 0) {
         m_queue.Consume();
         Pause(kSkippedGopWaitMs);
@@ -187,6 +216,13 @@ void CPlayer::RebuildDecoders(DWORD before, DWORD between, DWORD after) {
     Pause(between);
     m_decoders.Create();
     Pause(after);
+}
+
+// Once the playback thread has ended (a stop, a release): the next playback,
+// of this recording or another, starts without a size to compare with.
+void CPlayer::ForgetPictureSizes() {
+    std::fill(std::begin(m_prevWidth), std::end(m_prevWidth), 0);
+    std::fill(std::begin(m_prevHeight), std::end(m_prevHeight), 0);
 }
 
 // True when a channel seen before changed its picture size (it takes the new

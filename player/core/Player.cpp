@@ -3,6 +3,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "platform/base/Thread.h"
+#include "player/core/WaitedByStop.h"
 #include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
 
@@ -120,6 +121,7 @@ bool CPlayer::Release() {
     if (!ended)
         return false;
     m_audio.CloseReset();
+    ForgetPictureSizes();
     m_queue.FreeBuffers();
     m_decoders.Destroy();
     m_display.Free();
@@ -174,7 +176,10 @@ bool CPlayer::EndReadThread(DWORD waitMs) {
     return EndThread(&m_readThread, waitMs);
 }
 
+// False with no command thread to run it (before Init, after Release).
 bool CPlayer::PlayMSG(int cmd, intptr_t a, unsigned lo, int hi, const char* text) {
+    if (!m_commandRun || m_releasing)
+        return false;
     PlayCommand command;
     command.cmd = cmd;
     command.a = a;
@@ -207,7 +212,11 @@ bool CPlayer::Open(int type, const char* dataPath, const char* indexPath) {
     return true;
 }
 
-void CPlayer::StopAndClose() {
+// Refused (false) on a thread the stop would wait for, from a callback of the
+// host: it would wait for itself, and every later command with it.
+bool CPlayer::StopAndClose() {
+    if (CWaitedByStop::ThisThread())
+        return false;
     DeferringLock running(m_handlerLock);
     PlayCommand command;
     command.cmd = PLAY_CMD_STOP;
@@ -215,6 +224,12 @@ void CPlayer::StopAndClose() {
     Sleep(kStopCloseWaitMs);
     command.cmd = PLAY_CMD_CLOSE;
     DoClose(command);
+    return true;
+}
+
+void CPlayer::ReportFrameFailure() const {
+    const CWaitedByStop displayThread;
+    ReportMessage(MSG_FRAME_FAILED, m_lastCloseResult);
 }
 
 void CPlayer::ReportMessage(int code, int lastClose) const {

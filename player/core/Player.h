@@ -71,8 +71,10 @@ public:
     bool Open(int type, const char* dataPath, const char* indexPath);
     // Runs the stop and close commands on the caller's thread, 100 ms apart,
     // without reporting their results (zOpenEx). Never at the same time as
-    // a command on the command thread.
-    void StopAndClose();
+    // a command on the command thread. False, doing nothing, on a thread the
+    // stop would wait for (a callback on the read, playback or a display
+    // thread).
+    bool StopAndClose();
 
     // Queries and settings (PlayerSettings.cpp).
     int TellStatusType() const { return m_state; }
@@ -101,7 +103,7 @@ public:
     int DivisionMode() const { return m_divMode; }
     void SetDivisionMode(int mode) { m_divMode = mode; }
     int QueuedAudioBuffers() const { return m_audio.IsOpen() ? m_audio.TellQueued() : 0; }
-    void ReportFrameFailure() const { ReportMessage(MSG_FRAME_FAILED, m_lastCloseResult); }
+    void ReportFrameFailure() const;
 
 private:
     using Handler = int (CPlayer::*)(const PlayCommand&);
@@ -112,7 +114,8 @@ private:
     void PlayEndThread();
     void ReadThread();
     void PlaybackThread(uint64_t generation);
-    bool StartPlayThread(bool flush);
+    bool StartPlayThread(bool flush, int state);
+    void RestartEndedPlayback();
     bool StartReadThread();
     bool EndPlayThread(DWORD waitMs);
     bool EndReadThread(DWORD waitMs);
@@ -148,7 +151,9 @@ private:
     void ContinueAfterJump(int jump, int length);
     void OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, GopInfo* info);
     GopReadResult ReadAndQueue(uint8_t* buffer, GopInfo* info);
-    bool SeekAndFlush(const int64_t* position);
+    bool SeekAndFlush(const int64_t* position, int jump = 0);
+    void FlushForNewPosition();
+    int64_t ShownGopBound(bool end) const;
     void TurnAndFlush(bool forward, int speed);
 
     // Playback thread steps.
@@ -157,15 +162,18 @@ private:
     bool ShownGopInterrupted(const PlaybackLocals& locals) const;
     void InterruptShownGop();
     bool TakeStateSnapshot(PlaybackLocals& locals, uint64_t generation);
+    bool EndOfDataReached();
     void PlayGop(PlaybackLocals& locals, GopBuffer* slot);
     void ComputeAudio(PlaybackLocals& locals);
     void UpdateAudioDevice(const PlaybackLocals& locals);
+    void ResetAudioAfterFlush();
     void OpenAudioForGop(PlaybackLocals& locals);
     void WaitForDrawing(uint64_t generation);
     void AdvanceStep(const GopInfo& info, bool forward);
     bool StepKeepsSlot(bool forward) const;
     void RebuildDecoders(DWORD before, DWORD between, DWORD after);
     bool CheckPictureSize(const GopInfo& info);
+    void ForgetPictureSizes();
     void ReportTelemetry(const GopInfo& info) const;
     bool IsCurrentPlayback(uint64_t generation) const { return m_playGeneration == generation; }
 
@@ -210,6 +218,10 @@ private:
     std::atomic<int> m_jumpMode{0};
     std::atomic<int64_t> m_positionBefore{0};
     std::atomic<int64_t> m_positionAfter{0};
+    std::atomic<bool> m_shownForward{true};  // the GOP at those positions was read forward
+    // Set by a flush for a new position: the playback thread resets the
+    // device's queue before it plays on, so no sound of the old one plays.
+    std::atomic<bool> m_audioResetPending{false};
     int m_prevWidth[kMaxChannels] = {};  // playback thread; stop clears them once it has ended
     int m_prevHeight[kMaxChannels] = {};
 
@@ -223,6 +235,7 @@ private:
     std::atomic<bool> m_playEndRun{false};
     std::atomic<bool> m_readRun{false};
     std::atomic<uint64_t> m_playGeneration{0};  // grows when a playback thread must end
+    std::atomic<bool> m_playbackEnded{false};   // the playback thread ended at the end of the data
     std::atomic<HANDLE> m_commandThread{nullptr};
     std::atomic<HANDLE> m_playEndThread{nullptr};
     std::atomic<HANDLE> m_readThread{nullptr};

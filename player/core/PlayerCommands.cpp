@@ -13,6 +13,8 @@
 namespace {
 
 constexpr DWORD kRepositionWaitMs = 50;
+constexpr int kJumpBack = 1;
+constexpr int kJumpForward = 2;
 constexpr DWORD kPlayThreadStartWaitMs = 500;
 constexpr int kCaptureQuality = 200;  // the capture holds it to the encoder's 100
 
@@ -71,7 +73,7 @@ int CPlayer::DoPlay(const PlayCommand& command) {
         case STATUS_STOPPED:
             return PlayFromStopped();
         case STATUS_PLAYING:
-            if (!StartPlayThread(true))
+            if (!StartPlayThread(true, STATUS_PLAYING))
                 return MSG_PLAY_FAILED;
             return MSG_PLAY_DONE;
         case STATUS_PAUSED:
@@ -85,6 +87,7 @@ int CPlayer::DoPlay(const PlayCommand& command) {
             }
             m_state = STATUS_PLAYING;
             InterruptShownGop();
+            RestartEndedPlayback();
             return MSG_PLAY_DONE;
     }
 }
@@ -115,6 +118,8 @@ int CPlayer::PlayFromStopped() {
     // shows its first, that is where it starts, not where the last one (of
     // this recording or another) left off.
     m_positionBefore = m_positionAfter = int64_t(m_source.Tellp());
+    m_shownForward = true;
+    m_jumpMode = 0;
     m_display.Refresh();
     if (!StartReadThread()) {
         ReportError(ERR_READ_THREAD_NOT_STARTED, GetLastError());
@@ -122,9 +127,8 @@ int CPlayer::PlayFromStopped() {
     }
     // The queue starts empty and the read thread may have filled it already:
     // emptying it again would drop the first GOPs.
-    if (!StartPlayThread(false))
+    if (!StartPlayThread(false, STATUS_PLAYING))
         return MSG_PLAY_FAILED;
-    m_state = STATUS_PLAYING;
     return MSG_PLAY_DONE;
 }
 
@@ -150,6 +154,7 @@ int CPlayer::ResumeFromPause() {
         Reposition(m_positionAfter, true);
     m_state = STATUS_PLAYING;
     SetEvent(m_continueEvent);
+    RestartEndedPlayback();
     return MSG_PLAY_DONE;
 }
 
@@ -168,7 +173,11 @@ int CPlayer::DoPause(const PlayCommand&) {
         ReportError(ERR_PAUSE_NOT_PLAYING);
         return MSG_PAUSE_REFUSED;
     }
+    // A resume that came before the playback thread saw the pause left the
+    // continue event set: it would take a step nobody asked for.
+    ResetEvent(m_continueEvent);
     m_state = STATUS_PAUSED;
+    RestartEndedPlayback();
     return MSG_PAUSE_DONE;
 }
 
@@ -183,6 +192,7 @@ int CPlayer::DoForward(const PlayCommand&) {
         const bool atLast = m_stepIndex == m_frameCount - 1;
         Reposition(atLast ? m_positionBefore : m_positionAfter, true);
     }
+    RestartEndedPlayback();
     SetEvent(m_continueEvent);
     return MSG_STEP_FORWARD_DONE;
 }
@@ -196,6 +206,7 @@ int CPlayer::DoBackward(const PlayCommand&) {
         return MSG_STEP_BACKWARD_REFUSED;
     if (m_forward)
         Reposition(m_stepIndex == 0 ? m_positionBefore : m_positionAfter, false);
+    RestartEndedPlayback();
     SetEvent(m_continueEvent);
     return MSG_STEP_BACKWARD_DONE;
 }
@@ -223,6 +234,7 @@ int CPlayer::DoFastForward(const PlayCommand& command) {
     }
     m_state = STATUS_FAST_FORWARD;
     InterruptShownGop();
+    RestartEndedPlayback();
     return MSG_FAST_FORWARD_DONE;
 }
 
@@ -249,6 +261,7 @@ int CPlayer::DoFastBackward(const PlayCommand& command) {
     }
     m_state = STATUS_FAST_BACKWARD;
     InterruptShownGop();
+    RestartEndedPlayback();
     return MSG_FAST_BACKWARD_DONE;
 }
 
@@ -287,16 +300,17 @@ int CPlayer::DoSeek(const PlayCommand& command) {
         ReportError(playing ? ERR_SEEK_FAILED_PLAYING : ERR_SEEK_FAILED_NOT_PLAYING);
         return MSG_SEEK_FAILED;
     }
-    if (playing)
+    if (playing) {
+        RestartEndedPlayback();
         return MSG_SEEK_DONE;
+    }
     // From idle or stopped nothing reads yet: start as play does.
     if (fromIdle)
         TakeRecordingAudioFormat();
     if (m_readThread.load() == nullptr)
         return PlayFromStopped() == MSG_PLAY_DONE ? MSG_SEEK_DONE : MSG_SEEK_FAILED;
-    if (!StartPlayThread(false))
+    if (!StartPlayThread(false, STATUS_PLAYING))
         return MSG_SEEK_FAILED;
-    m_state = STATUS_PLAYING;
     return MSG_SEEK_DONE;
 }
 
@@ -311,10 +325,10 @@ int CPlayer::DoStop(const PlayCommand& command) {
     // Only once the playback thread, which writes them, has ended: cleared
     // under it, a channel could keep half its size and the next playback
     // would take that for a size change and rebuild the decoders.
-    std::fill(std::begin(m_prevWidth), std::end(m_prevWidth), 0);
-    std::fill(std::begin(m_prevHeight), std::end(m_prevHeight), 0);
+    ForgetPictureSizes();
     EndReadThread(INFINITE);
     m_decoders.Destroy();
+    m_jumpMode = 0;
     m_source.Seek(0);
     if (command.a == 0)
         m_display.Refresh();
@@ -339,53 +353,94 @@ int CPlayer::DoCapture(const PlayCommand& command) {
     if (area == nullptr || !command.hasText)
         return MSG_CAPTURE_FAILED;
     const RECT r = *area;
-    // A capture that wrote no file says so.
+    // The rectangle's own size, in 64 bits: one from one end of the int range
+    // to the other is 2^32 wide. A capture that wrote no file says so.
+    const int64_t width = int64_t(r.right) - r.left, height = int64_t(r.bottom) - r.top;
     const bool saved = m_capture.Capture(GetDesktopWindow(), r.left, r.top, r.right, r.bottom,
-                                         command.text.c_str(), r.right - r.left, r.bottom - r.top,
-                                         kCaptureQuality, uint32_t(command.position));
+                                         command.text.c_str(), width, height, kCaptureQuality,
+                                         uint32_t(command.position));
     return saved ? MSG_CAPTURE_DONE : MSG_CAPTURE_FAILED;
 }
 
+// A jump repositions at once, as a seek does: the queue is emptied, the GOP
+// on screen stops, and the next read is the jump's, 20 GOPs before (1) or
+// after (2) the GOP on screen. With nothing reading (idle, stopped) there is
+// nothing to move, and no jump waits for a later playback.
 int CPlayer::SetJumpMode(const PlayCommand& command) {
-    m_jumpMode = int(command.a);
+    const int jump = int(command.a);
+    const bool known = jump == kJumpBack || jump == kJumpForward;
+    if (known && IsRunning(m_state) && m_readThread.load() != nullptr) {
+        // From the end of the GOP on screen 20 back reads the twentieth
+        // before it; from its start 20 on, the twentieth after it.
+        const int64_t from = ShownGopBound(jump == kJumpBack);
+        SeekAndFlush(&from, jump);
+    }
     return MSG_JUMP_STORED;
 }
 
+// The start or the end of the GOP on screen, whichever way it was read: a
+// GOP read backward starts at the position after its read.
+int64_t CPlayer::ShownGopBound(bool end) const {
+    return end == m_shownForward.load() ? m_positionAfter.load() : m_positionBefore.load();
+}
+
 // Moves the source to `position` (none: stays) and empties the queue, as one
-// step for the read thread, which then reads on at once; the GOP being shown
-// stops. False, flushing nothing, when the seek fails.
-bool CPlayer::SeekAndFlush(const int64_t* position) {
+// step for the read thread, which then reads on at once with `jump` (a jump
+// stored before is dropped); the GOP being shown stops, and so does the
+// sound queued at the device. False, flushing nothing, when the seek fails.
+bool CPlayer::SeekAndFlush(const int64_t* position, int jump) {
     {
         DeferringLock gate(m_readGate);
         if (position != nullptr && m_source.Seek(uint64_t(*position)) != 0)
             return false;
-        m_queue.Flush();
+        // Until a GOP of the new position is shown, turns and jumps start
+        // there, not at the GOP shown before.
+        if (position != nullptr) {
+            m_positionBefore = m_positionAfter = *position;
+            m_shownForward = m_forward.load();
+        }
+        m_jumpMode = jump;
+        FlushForNewPosition();
     }
     SetEvent(m_needDataEvent);
     InterruptShownGop();
     return true;
 }
 
-// Sets the direction and speed the read thread reads with and empties the
-// queue, as one step for the read thread, which then reads on at once; the
-// GOP being shown stops. Done apart, a read between them
-// would take the next GOP in the new direction and the flush would drop it
-// with the source already past it: that GOP would never be shown.
+// Under the read gate: the queue is emptied and the playback thread throws
+// the sound of the old position away before it plays any more.
+void CPlayer::FlushForNewPosition() {
+    m_queue.Flush();
+    m_audioResetPending = true;
+}
+
+// Sets the direction and speed the read thread reads with, moves the source
+// to the GOP on screen (its end going forward, its start going backward,
+// as steps turn) and empties the queue, as one step for the read thread,
+// which then reads on at once from the GOP after (or before) the one on
+// screen, not from where its read-ahead stopped; the GOP being shown stops.
+// Done apart, a read between them would take the next GOP in the new
+// direction and the flush would drop it with the source already past it.
 void CPlayer::TurnAndFlush(bool forward, int speed) {
     {
         DeferringLock gate(m_readGate);
+        m_source.Seek(uint64_t(ShownGopBound(forward)));
         m_forward = forward;
         m_speed = speed;
-        m_queue.Flush();
+        m_jumpMode = 0;
+        FlushForNewPosition();
     }
     SetEvent(m_needDataEvent);
     InterruptShownGop();
 }
 
 // Ends the running playback thread first: two never run at once. `flush`
-// empties the queue (a seek has emptied it already). False, starting none,
-// once the player is being released.
-bool CPlayer::StartPlayThread(bool flush) {
+// empties the queue (a seek has emptied it already). The player is in
+// `state` before the thread can look at it: a thread that reached its loop
+// before its starter went on would otherwise find the state before (stopped)
+// and end at once. False, starting none and the state as it was, once the
+// player is being released or when no thread can start.
+bool CPlayer::StartPlayThread(bool flush, int state) {
     EndPlayThread(INFINITE);
     if (flush)
         SeekAndFlush(nullptr);
@@ -393,13 +448,26 @@ bool CPlayer::StartPlayThread(bool flush) {
     Pause(kPlayThreadStartWaitMs);
     m_stepIndex = -1;
     m_frameCount = 0;
-    if (m_releasing)
-        return false;
+    m_playbackEnded = false;
+    int before = m_state.exchange(state);
     const uint64_t generation = m_playGeneration;
-    HANDLE thread = CreateThread([this, generation] { PlaybackThread(generation); });
-    if (thread == nullptr)
+    HANDLE thread =
+        m_releasing ? nullptr : CreateThread([this, generation] { PlaybackThread(generation); });
+    if (thread == nullptr) {
+        m_state.compare_exchange_strong(state, before);  // unless Release stopped it meanwhile
         return false;
+    }
     m_playThread = thread;
     SetEvent(m_dataReadyEvent);
     return true;
+}
+
+// After the end of the data the state stays as it was and no playback thread
+// runs: a command that goes on playing (a seek, a pause and its steps, fast
+// play, a resume) starts one in its new state, as play does. The read
+// thread still runs.
+void CPlayer::RestartEndedPlayback() {
+    const int state = m_state;
+    if (m_playbackEnded && IsRunning(state))
+        StartPlayThread(false, state);
 }

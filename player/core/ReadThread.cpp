@@ -6,6 +6,7 @@
 #include "platform/base/Event.h"
 #include "player/core/GopRecord.h"
 #include "player/core/Player.h"
+#include "player/core/WaitedByStop.h"
 #include "player/errors/DeferringLock.h"
 
 namespace {
@@ -19,6 +20,7 @@ constexpr int kFirstSkippingSpeed = 16;
 }  // namespace
 
 void CPlayer::ReadThread() {
+    const CWaitedByStop readThread;
     auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
     auto info = std::make_unique<GopInfo>();
     while (m_readRun) {

@@ -1,5 +1,6 @@
 #include "player/render/Renderer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
@@ -8,6 +9,7 @@
 #include "platform/user/Geometry.h"
 #include "platform/user/Painting.h"
 #include "platform/user/Rects.h"
+#include "player/render/HostPaintWatch.h"
 #include "player/render/PaneLayout.h"
 
 namespace {
@@ -74,6 +76,7 @@ CRenderer::CRenderer() {
 }
 
 CRenderer::~CRenderer() {
+    ForgetHostPaint(this);
     Free(-1);
 }
 
@@ -108,6 +111,7 @@ void CRenderer::FreeSlot(Slot& slot) {
     ReleaseObject(slot.draw);
     slot.pictureWidth = slot.pictureHeight = 0;
     slot.paneWidth = slot.paneHeight = 0;
+    slot.shownPaneCount = 0;
 }
 
 bool CRenderer::Init(HWND window, int slot) {
@@ -126,8 +130,10 @@ bool CRenderer::Init(HWND window, int slot) {
             return false;
         }
     }
-    if (slot == -1)
+    if (slot == -1) {
         m_hWnd = window;
+        WatchHostPaint(window, this);
+    }
     return true;
 }
 
@@ -140,14 +146,17 @@ void CRenderer::Free(int slot) {
         std::lock_guard lock(m_slots[s].mutex);
         FreeSlot(m_slots[s]);
     }
-    if (slot == -1)
+    if (slot == -1) {
+        ForgetHostPaint(this);
         m_hWnd = nullptr;
+    }
 }
 
 bool CRenderer::Refresh() {
     HWND window = m_hWnd;
     if (window == nullptr)
         return false;
+    Forget(0, {});
     // No UpdateWindow: from a thread that does not own the window it would
     // wait for the owner to paint. The owner paints at its next message.
     return InvalidateRect(window, nullptr, TRUE) != FALSE;
@@ -158,6 +167,7 @@ bool CRenderer::RefreshAround(int paneCount, const std::vector<int>& panes) {
     RECT client{};
     if (window == nullptr || !GetClientRect(window, &client))
         return false;
+    Forget(paneCount, panes);
     HRGN around = CreateRectRgnIndirect(&client);
     for (int pane : panes) {
         RECT drawn{};
@@ -172,6 +182,28 @@ bool CRenderer::RefreshAround(int paneCount, const std::vector<int>& panes) {
     const bool done = !left || InvalidateRgn(window, around, TRUE) != FALSE;
     DeleteObject(around);
     return done;
+}
+
+// The slots of a `paneCount` layout's panes `kept` are shown again on
+// repaints; every other slot no longer is.
+void CRenderer::Forget(int paneCount, const std::vector<int>& kept) {
+    for (int s = 0; s < kMaxChannels; ++s) {
+        const bool keep = std::find(kept.begin(), kept.end(), s) != kept.end();
+        std::lock_guard lock(m_slots[s].mutex);
+        if (!keep || m_slots[s].shownPaneCount != paneCount)
+            m_slots[s].shownPaneCount = 0;
+    }
+}
+
+void CRenderer::Repaint() {
+    if (m_hWnd == nullptr)
+        return;
+    for (int s = 0; s < kMaxChannels; ++s) {
+        Slot& slot = m_slots[s];
+        std::lock_guard lock(slot.mutex);
+        if (slot.shownPaneCount != 0 && slot.picture != nullptr && DrawingPossible())
+            Show(slot, slot.shownPaneCount, s);
+    }
 }
 
 uint8_t* CRenderer::DecodeBuffer(int pane) {
@@ -216,12 +248,27 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
         FreeSlot(slot);
         return false;
     }
+    slot.shownPaneCount = 0;
     if (!PreparePicture(slot, pane, picture, width, height))
+        return false;
+    std::wcsncpy(slot.shownText, m_channels[channel].osdText, kOsdTextLength);
+    if (!Show(slot, paneCount, pane))
+        return false;
+    slot.shownPaneCount = paneCount;
+    return true;
+}
+
+// The slot's picture stretched into its pane where the pane lies now, with
+// the on-screen text it was drawn with when that is on.
+bool CRenderer::Show(Slot& slot, int paneCount, int pane) {
+    RECT target{};
+    RECT client{};
+    if (!ClientRectOnScreen(m_hWnd, &client) || !PaneRect(client, paneCount, pane, &target))
         return false;
     if (!EnsurePane(slot, int(target.right - target.left), int(target.bottom - target.top)))
         return false;
-    const RECT source{0, 0, width, height};
-    const wchar_t* text = m_channels[channel].osdText;
+    const RECT source{0, 0, slot.pictureWidth, slot.pictureHeight};
+    const wchar_t* text = slot.shownText;
     if (!m_bOsdOn || text[0] == L'\0') {
         slot.primary->Blt(&target, slot.picture, const_cast<RECT*>(&source), 0, nullptr);
         return true;

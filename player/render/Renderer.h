@@ -13,13 +13,20 @@
 // surfaces (its own and one over each of the pane's buffers) and the pane
 // surface. Surfaces are re-created only when a picture or pane size changes.
 //
+// Repaints: the slots keep the last picture drawn in each pane, and a
+// repaint of the host window (WM_PAINT, which erases it) shows them again,
+// paused or not (HostPaintWatch.h). Refresh forgets them, so that what it
+// erases stays erased; RefreshAround forgets the panes it erases.
+//
 // Threads and locks: Draw for pane p runs on the display thread drawing
 // pane p (one at a time per pane); Init, Free and Refresh on the command or
-// playback thread. Each slot has its own mutex, held by Draw for the whole
-// draw and by Init and Free per slot, so a slot is never freed under a draw.
-// The window is an atomic. Channel c's on-screen text belongs to channel
-// c's display thread (SetOsdText, Draw); the buffer DecodeBuffer gives for
-// pane p belongs to the display thread drawing pane p until it draws it.
+// playback thread; Repaint on the host window's thread. Each slot has its
+// own mutex, held by Draw for the whole draw, by Repaint while it shows the
+// slot again, and by Init and Free per slot, so a slot is never freed under
+// a draw. The window is an atomic. Channel c's on-screen text belongs to
+// channel c's display thread (SetOsdText, Draw); the buffer DecodeBuffer
+// gives for pane p belongs to the display thread drawing pane p until it
+// draws it, and a repaint reads only the buffer shown.
 //
 // Buffers: the 32 picture buffers (12 MiB each, two per pane) are owned by
 // the renderer for its whole life; the decoders write into them. Nothing of
@@ -66,6 +73,9 @@ public:
     // `paneCount` layout, which the caller is about to draw: however late
     // the window's thread repaints, it never wipes a picture drawn there.
     bool RefreshAround(int paneCount, const std::vector<int>& panes);
+    // Draws every pane's last picture again where its pane lies now. The
+    // host window's thread, after the window painted itself.
+    void Repaint();
 
     // Pane p's buffer that is not shown, for the next picture to be decoded
     // into (YV12, pitch = width); null for a pane outside 0 to 15.
@@ -93,6 +103,10 @@ private:
         int pictureWidth = 0, pictureHeight = 0;
         IDirectDrawSurface* pane = nullptr;
         int paneWidth = 0, paneHeight = 0;
+        // What the picture surface shows, to be shown again: the layout
+        // (0: nothing) and the on-screen text it was drawn with.
+        int shownPaneCount = 0;
+        wchar_t shownText[kOsdTextLength] = {};
     };
     struct Channel {
         wchar_t osdText[kOsdTextLength] = {};
@@ -113,7 +127,9 @@ private:
     static bool CopyPicture(Slot& slot, const uint8_t* picture, int width, int height);
     bool DrawLocked(Slot& slot, int paneCount, int pane, int channel, const uint8_t* picture,
                     int width, int height);
+    bool Show(Slot& slot, int paneCount, int pane);
     bool DrawWithText(Slot& slot, RECT target, RECT source, const wchar_t* text);
+    void Forget(int paneCount, const std::vector<int>& kept);
 
     Slot m_slots[kMaxChannels];
     Channel m_channels[kMaxChannels];

@@ -36,6 +36,10 @@ void CHalbrookDlg::InitSkin() {
         child->SetParent(&m_stBackdrop);
     if (CWnd* browser = GetDlgItem(IDC_MAIN_MAP_BROWSER))
         browser->SetParent(&m_stBackdrop);
+    // The top bar reaches 10 pixels down over the backdrop; the backdrop lies
+    // over it there, so the video's top rows show.
+    ::SetWindowPos(m_stTopBar.GetSafeHwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The pane buttons lie over the edge of the video and the map.
     for (CSkinButton* button : {&m_btnMapPane, &m_btnInfoPane})
         ::SetWindowPos(button->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,

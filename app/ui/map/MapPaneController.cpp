@@ -95,7 +95,9 @@ LRESULT CMapPaneController::OnConnectionTested(WPARAM connected, LPARAM) {
 }
 
 void CMapPaneController::CheckMapConnection(bool connected) {
-    if (connected) {
+    // The local page is a file below the program: it needs no network, so
+    // it is shown whatever the test found.
+    if (connected || g_nMapType == kLocalMapType) {
         if (m_nMapState == 1)
             return;
         m_nMapState = 1;

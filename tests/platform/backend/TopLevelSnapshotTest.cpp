@@ -83,6 +83,22 @@ TEST_F(Snapshot, ShowsPlaceOrderVisibilityAlphaAndShape) {
     EXPECT_EQ(raised[1].hwnd, plain);
 }
 
+// A display asks the window manager to iconify or maximise what the window
+// system minimised or maximised, so the snapshot says which.
+TEST_F(Snapshot, ShowsMinimisedAndMaximised) {
+    HWND w = Make(0, WS_POPUP | WS_VISIBLE | WS_CAPTION, RECT{10, 20, 210, 170});
+    const auto view = [w] { return ByHandle(SnapshotTopLevels()).at(w); };
+    EXPECT_FALSE(view().minimized);
+    EXPECT_FALSE(view().maximized);
+    ShowWindow(w, SW_MINIMIZE);
+    EXPECT_TRUE(view().minimized);
+    EXPECT_TRUE(view().visible);
+    ShowWindow(w, SW_RESTORE);
+    ShowWindow(w, SW_MAXIMIZE);
+    EXPECT_FALSE(view().minimized);
+    EXPECT_TRUE(view().maximized);
+}
+
 TEST_F(Snapshot, ChildPlacementIsInsideItsTopLevelAndCut) {
     HWND top = Make(0, WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
     struct Case {

@@ -220,21 +220,26 @@ Window ManagedWindowAt(Display* x, int x0, int y0) {
     return target;
 }
 
-}  // namespace
-
-bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
-    Display* x = XOpenDisplay(nullptr);
-    if (x == nullptr)
-        return false;
-    // A window the program has shown is managed once the window manager has
-    // framed and mapped it and listed it on the root, which under load can
-    // be a good while after the program mapped it: look again until then.
+// A window the program has shown is managed once the window manager has
+// framed and mapped it and listed it on the root, which under load can be a
+// good while after the program mapped it: looks again until then, up to 10 s.
+Window ManagedWindowSoonAt(Display* x, int x0, int y0) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     Window target = ManagedWindowAt(x, x0, y0);
     while (target == 0 && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         target = ManagedWindowAt(x, x0, y0);
     }
+    return target;
+}
+
+}  // namespace
+
+bool MoveWindowWithWindowManager(int x0, int y0, int toX, int toY) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    const Window target = ManagedWindowSoonAt(x, x0, y0);
     if (target != 0) {
         // North-west gravity, x and y given, asked by a pager.
         SendClientMessage(x, DefaultRootWindow(x), target, "_NET_MOVERESIZE_WINDOW",
@@ -267,6 +272,109 @@ bool CloseWindowAt(int x0, int y0) {
         SendClientMessage(x, target, target, "WM_PROTOCOLS",
                           {long(XInternAtom(x, "WM_DELETE_WINDOW", False)), CurrentTime},
                           NoEventMask);
+    }
+    Done(x);
+    return target != 0;
+}
+
+namespace {
+
+std::vector<Window> ManagedClients(Display* x) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_CLIENT_LIST", False), 0, 1024,
+                       False, XA_WINDOW, &type, &format, &count, &left, &data);
+    const auto* clients = reinterpret_cast<const Window*>(data);
+    std::vector<Window> list(clients, clients + (data != nullptr ? count : 0));
+    if (data != nullptr)
+        XFree(data);
+    return list;
+}
+
+bool HiddenByWindowManager(Display* x, Window client) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(x, client, XInternAtom(x, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                       &type, &format, &count, &left, &data);
+    const Atom hidden = XInternAtom(x, "_NET_WM_STATE_HIDDEN", False);
+    const auto* states = reinterpret_cast<const Atom*>(data);
+    bool found = false;
+    for (unsigned long i = 0; data != nullptr && i < count; ++i)
+        found = found || states[i] == hidden;
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+}  // namespace
+
+bool MaximizeWithWindowManager(int x0, int y0, bool maximize) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    const Window target = ManagedWindowSoonAt(x, x0, y0);
+    if (target != 0) {
+        // Add (1) or remove (0) both maximised states, asked by an application.
+        SendClientMessage(
+            x, DefaultRootWindow(x), target, "_NET_WM_STATE",
+            {maximize ? 1 : 0, long(XInternAtom(x, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+             long(XInternAtom(x, "_NET_WM_STATE_MAXIMIZED_HORZ", False)), 1},
+            SubstructureRedirectMask | SubstructureNotifyMask);
+    }
+    Done(x);
+    return target != 0;
+}
+
+bool AltResizeWithXTest(int x0, int y0, int x1, int y1, int steps) {
+    Display* x = OpenWithXTest();
+    if (x == nullptr)
+        return false;
+    const KeyCode alt = XKeysymToKeycode(x, XK_Alt_L);
+    XTestFakeMotionEvent(x, -1, x0, y0, 0);
+    XTestFakeKeyEvent(x, alt, True, 0);
+    XTestFakeButtonEvent(x, 3, True, 0);
+    XSync(x, False);
+    for (int step = 1; step <= steps; ++step) {
+        // Paced as a hand would move, so the window manager sees a drag.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        XTestFakeMotionEvent(x, -1, x0 + (x1 - x0) * step / steps, y0 + (y1 - y0) * step / steps,
+                             0);
+        XSync(x, False);
+    }
+    XTestFakeButtonEvent(x, 3, False, 0);
+    XTestFakeKeyEvent(x, alt, False, 0);
+    Done(x);
+    return alt != 0;
+}
+
+int IconifiedByWindowManager() {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return 0;
+    int hidden = 0;
+    for (const Window client : ManagedClients(x))
+        hidden += HiddenByWindowManager(x, client) ? 1 : 0;
+    Done(x);
+    return hidden;
+}
+
+bool ActivateIconifiedWithWindowManager() {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    Window target = 0;
+    for (const Window client : ManagedClients(x)) {
+        if (target == 0 && HiddenByWindowManager(x, client))
+            target = client;
+    }
+    if (target != 0) {
+        // Source 2: a pager or task bar, acting for the user.
+        SendClientMessage(x, DefaultRootWindow(x), target, "_NET_ACTIVE_WINDOW",
+                          {2, CurrentTime, 0}, SubstructureRedirectMask | SubstructureNotifyMask);
     }
     Done(x);
     return target != 0;

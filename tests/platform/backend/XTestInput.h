@@ -24,6 +24,18 @@ bool ClickWithXTest(int x, int y);
 // Waits up to 10 s for the window manager to take a shown window over; false
 // when none is managed there by then.
 bool MoveWindowWithWindowManager(int x, int y, int toX, int toY);
+// Asks the window manager to maximise (or restore) the topmost managed window
+// at (x, y), as its Maximize action does. Waits as MoveWindowWithWindowManager
+// does; false when none is managed there by then.
+bool MaximizeWithWindowManager(int x, int y, bool maximize);
+// Holds Alt and drags with the right button from (x0, y0) to (x1, y1): the
+// window manager's resize, from the corner nearest the start.
+bool AltResizeWithXTest(int x0, int y0, int x1, int y1, int steps);
+// How many managed windows the window manager keeps iconified (hidden).
+int IconifiedByWindowManager();
+// Activates the first iconified managed window as a task bar does; false
+// when there is none.
+bool ActivateIconifiedWithWindowManager();
 // Asks the topmost window at (x, y) to close, as a window manager's close
 // button does (WM_DELETE_WINDOW).
 bool CloseWindowAt(int x, int y);

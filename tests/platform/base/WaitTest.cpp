@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "platform/base/CriticalSection.h"
 #include "platform/base/Event.h"
@@ -123,6 +124,55 @@ TEST(Thread, InjectedStartFailureReturnsNullWithTheSystemError) {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     EXPECT_FALSE(ran);
+}
+
+// A held starter sees its thread's handle while the thread runs, and
+// CreateThread returns only once the hold is over: here after the thread has
+// ended. Only the armed start after the skipped one is held.
+TEST(Thread, AHeldStarterReturnsOnlyOnceItsHoldIsOver) {
+    std::vector<HANDLE> held;
+    HoldNextThreadStarters(
+        1,
+        [&](HANDLE started) {
+            held.push_back(started);
+            EXPECT_EQ(WaitForSingleObject(started, 5000), WAIT_OBJECT_0);
+        },
+        1);
+    std::atomic<bool> secondRan{false};
+    HANDLE first = CreateThread([] {});
+    HANDLE second = CreateThread([&] { secondRan = true; });
+    HANDLE third = CreateThread([] {});
+    ASSERT_EQ(held, (std::vector<HANDLE>{second}));
+    EXPECT_TRUE(secondRan);  // ended before its starter went on
+    for (HANDLE thread : {first, second, third}) {
+        EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+        CloseHandle(thread);
+    }
+}
+
+// A thread counts as blocked while it waits on an event not set; a wait on
+// a set event passes without blocking.
+TEST(Thread, AThreadIsBlockedWhileItWaitsOnAnEventNotSet) {
+    HANDLE set = CreateEvent(true, true);
+    HANDLE go = CreateEvent(false, false);
+    std::atomic<bool> passedSet{false};
+    HANDLE thread = CreateThread([&, set, go] {
+        WaitForSingleObject(set, INFINITE);
+        passedSet = true;
+        WaitForSingleObject(go, INFINITE);
+    });
+    const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!IsThreadBlocked(thread) && std::chrono::steady_clock::now() < bound)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(IsThreadBlocked(thread));
+    EXPECT_TRUE(passedSet);  // blocked on the second event, not the first
+    SetEvent(go);
+    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+    EXPECT_FALSE(IsThreadBlocked(thread));
+    CloseHandle(thread);
+    EXPECT_FALSE(IsThreadBlocked(thread));  // stale
+    CloseHandle(set);
+    CloseHandle(go);
 }
 
 // A routine counts as running from CreateThread until it returns, which is

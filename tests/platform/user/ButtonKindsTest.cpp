@@ -1,4 +1,5 @@
 #include "ControlFixture.h"
+#include "platform/user/ButtonPaint.h"
 #include "platform/user/Theme.h"
 
 namespace {
@@ -70,6 +71,33 @@ TEST_F(ButtonKinds, CheckBoxesTakeTheParentsStaticColoursAndShowTheirMark) {
     EXPECT_GT(inked, 3) << "the tick is drawn";
     DestroyWindow(box);
     DeleteObject(body);
+}
+
+// Tab's focus shows: a dotted ring inside the push button, around the text
+// of a check box or radio button; it goes with the focus.
+TEST_F(ButtonKinds, TheFocusedButtonShowsAFocusRing) {
+    HWND push = Make(L"Button", L"OK", BS_PUSHBUTTON, 10, 10, 80, 24, 31);
+    HWND box = Make(L"Button", L"option", BS_AUTOCHECKBOX, 10, 50, 100, 20, 32);
+    const auto ringPixels = [this](int x, int y, int w) {
+        int inked = 0;
+        for (int i = 0; i < w; ++i)
+            inked += display.PixelAt(x + i, y) == kTheme.text ? 1 : 0;
+        return inked;
+    };
+    // The push button's ring runs along its 4th row, between its edges.
+    EXPECT_EQ(ringPixels(10 + 3, 10 + 3, 74), 0) << "without the focus";
+    SetFocus(push);
+    TestWindows::Pump();
+    EXPECT_GT(ringPixels(10 + 3, 10 + 3, 74), 30) << "focused";
+    SetFocus(box);
+    TestWindows::Pump();
+    EXPECT_EQ(ringPixels(10 + 3, 10 + 3, 74), 0) << "the focus went on";
+    int ring = 0;
+    for (int y = 50; y < 70; ++y) {
+        for (int x = 10 + kCheckMarkSize + 1; x < 10 + kCheckMarkSize + 4; ++x)
+            ring += display.PixelAt(x, y) != display.PixelAt(10 + 98, 50 + 1) ? 1 : 0;
+    }
+    EXPECT_GT(ring, 3) << "the check box's ring stands left of its text";
 }
 
 TEST_F(ButtonKinds, GroupBoxesLetTheMouseThroughAndLeaveTheirInsideAlone) {

@@ -4,6 +4,7 @@
 
 #include "TestWindows.h"
 #include "platform/base/FakeClock.h"
+#include "platform/user/WindowPixels.h"
 
 namespace {
 
@@ -239,6 +240,43 @@ TEST_F(Input, AMoveTheDisplayMadeIsFollowedAndClicksLandByIt) {
                            [](const LoggedMessage& m) { return m.message == WM_LBUTTONDOWN; }) -
                   log.begin())
         << "the window hears of its place before the click";
+}
+
+// A size the display gave (a window manager's resize or maximise) is the
+// window's size: it hears WM_SIZE with the new client size, its backing store
+// follows, and a minimised window keeps its place.
+TEST_F(Input, ASizeTheDisplayGaveIsTheWindowsSize) {
+    HWND top = windows.Top(100, 100, 80, 60);
+    TestWindows::Pump();
+    TestWindows::ClearLog();
+    InjectTopLevelResized(top, RECT{90, 80, 390, 280});
+    TestWindows::Pump();
+    RECT r{};
+    GetWindowRect(top, &r);
+    const RECT want{90, 80, 390, 280};
+    EXPECT_TRUE(EqualRect(&r, &want));
+    const auto log = TestWindows::Log();
+    const auto sized = std::find_if(log.rbegin(), log.rend(), [top](const LoggedMessage& m) {
+        return m.hwnd == top && m.message == WM_SIZE;
+    });
+    ASSERT_NE(sized, log.rend());
+    RECT client{};
+    GetClientRect(top, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(sized->lParam, MAKELPARAM(int(client.right), int(client.bottom)));
+    {
+        WindowPixels pixels(top);
+        ASSERT_TRUE(pixels.Valid());
+        EXPECT_EQ(pixels.Buffer().width, 300);
+    }
+
+    ShowWindow(top, SW_MINIMIZE);
+    GetWindowRect(top, &r);
+    InjectTopLevelResized(top, RECT{0, 0, 500, 500});
+    TestWindows::Pump();
+    RECT still{};
+    GetWindowRect(top, &still);
+    EXPECT_TRUE(EqualRect(&still, &r)) << "minimised, the window stays where it is";
 }
 
 TEST_F(Input, TheWheelGoesToTheWindowUnderThePointerAndUpToItsParents) {

@@ -111,11 +111,14 @@ TEST_F(SysCommand, MinimiseMaximiseRestoreAndClose) {
         sizes.push_back(wp);
         return LRESULT(0);
     });
+    // A desktop's panel takes the screen's top 30 rows.
+    const RECT area{0, 30, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SetWorkArea(area);
     SendMessage(w, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SetWorkArea(RECT{});
     EXPECT_TRUE(IsZoomed(w));
-    RECT client{};
-    GetClientRect(w, &client);
-    EXPECT_EQ(client.right, GetSystemMetrics(SM_CXSCREEN));
+    const RECT maximised = RectOf(w);
+    EXPECT_TRUE(EqualRect(&maximised, &area)) << "the whole window fills the work area";
     SendMessage(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsIconic(w));
     EXPECT_FALSE(IsZoomed(w));

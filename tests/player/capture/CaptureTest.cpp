@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -152,8 +154,9 @@ TEST_P(CaptureClipTest, OnlyWhatLiesOnTheScreenIsCaptured) {
     const ClipCase& c = GetParam();
     const std::string path = dir_.File("clipped.jpg");
     const RECT& r = c.asked;
+    // The rectangle's own size, as the capture command reckons it.
     EXPECT_EQ(capture_.Capture(GetDesktopWindow(), r.left, r.top, r.right, r.bottom, path.c_str(),
-                               r.right - r.left, r.bottom - r.top, 100, 0),
+                               int64_t(r.right) - r.left, int64_t(r.bottom) - r.top, 100, 0),
               c.written);
     if (!c.written) {
         EXPECT_TRUE(ReadWholeFile(path).empty());
@@ -181,7 +184,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ClipCase{{-40, 20, 60, 130}, true, {0, 20, 60, 130}},
                       ClipCase{{300, 0, 400, 100}, false, {}},
                       ClipCase{{-500, -500, -10, -10}, false, {}},
-                      ClipCase{{0, 150, 100, 60000}, false, {}}));
+                      ClipCase{{0, 150, 100, 60000}, false, {}},
+                      // Wider and higher than an int holds.
+                      ClipCase{{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, true, {0, 0, 200, 150}}));
 
 TEST(EncoderClsid, FindsTheJpegEncoderByMimeType) {
     CPictureCapture started;  // GDI+ runs while it lives

@@ -167,4 +167,13 @@ TEST_F(CommandTest, ReleaseGivesUpOnAGopThatWillNotStopWithinItsBound) {
     EXPECT_EQ(Messages().back(), MSG_PLAY_DONE);
 }
 
+// With no command thread to run it, a command is not taken.
+TEST_F(CommandTest, ACommandAfterReleaseIsNotTaken) {
+    ASSERT_TRUE(player_.Release());
+    EXPECT_FALSE(player_.PlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr));
+    ASSERT_TRUE(InitPlayer());
+    EXPECT_TRUE(player_.PlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr));
+    EXPECT_EQ(NextResult(), MSG_STOP_REFUSED);
+}
+
 }  // namespace

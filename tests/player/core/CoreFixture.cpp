@@ -16,22 +16,33 @@ std::vector<int> g_messages;  // guarded by g_mutex
 std::vector<int> g_errors;
 size_t g_resultsTaken = 0;
 std::function<void(int)> g_messageHook;
+std::function<void(int)> g_errorHook;
+int g_hooksRunning = 0;
+
+// Runs `hook` (taken under g_mutex) with the lock let go, counted, so that a
+// test clearing the hooks can wait until none runs any more.
+void RunHook(std::unique_lock<std::mutex>& lock, const std::function<void(int)>& hook, int code) {
+    if (!hook)
+        return;
+    ++g_hooksRunning;
+    lock.unlock();
+    hook(code);
+    lock.lock();
+    --g_hooksRunning;
+    g_cv.notify_all();
+}
 
 void OnMessage(int code, int) {
-    std::function<void(int)> hook;
-    {
-        std::lock_guard lock(g_mutex);
-        g_messages.push_back(code);
-        g_cv.notify_all();
-        hook = g_messageHook;
-    }
-    if (hook)
-        hook(code);
+    std::unique_lock lock(g_mutex);
+    g_messages.push_back(code);
+    g_cv.notify_all();
+    RunHook(lock, std::function<void(int)>(g_messageHook), code);
 }
 
 void OnError(int code, DWORD, int) {
-    std::lock_guard lock(g_mutex);
+    std::unique_lock lock(g_mutex);
     g_errors.push_back(code);
+    RunHook(lock, std::function<void(int)>(g_errorHook), code);
 }
 
 bool IsCommandResult(int code) {
@@ -116,15 +127,23 @@ void CoreFixture::SetUp() {
         g_errors.clear();
         g_resultsTaken = 0;
         g_messageHook = nullptr;
+        g_errorHook = nullptr;
     }
     threadsBefore_ = ThreadCountBaseline();
     ASSERT_TRUE(InitPlayer());
 }
 
 void CoreFixture::TearDown() {
-    OnEachMessage(nullptr);
     display_.Give(1000000);
+    EndHooks();
     player_.Release();
+}
+
+void CoreFixture::EndHooks() {
+    std::unique_lock lock(g_mutex);
+    g_messageHook = nullptr;
+    g_errorHook = nullptr;
+    g_cv.wait_for(lock, kBound, [] { return g_hooksRunning == 0; });
 }
 
 bool CoreFixture::InitPlayer(zDataCallback data, zExtractCallback extract) {
@@ -156,6 +175,7 @@ void CoreFixture::WritePair(int count, const PairOptions& options) {
             for (uint32_t channel = 0; channel < (oneChannel ? 1u : 4u); ++channel)
                 builder.AddFrame({.channel = channel,
                                   .frameNumber = frame,
+                                  .resolutionCode = options.resolutionCode,
                                   .fps = uint32_t(options.fps),
                                   .data = std::vector<uint8_t>(16 + channel, uint8_t(i))});
         if (!options.audio.empty())
@@ -207,6 +227,11 @@ bool CoreFixture::GiveUntilMessage(int code, int count) {
 void CoreFixture::OnEachMessage(std::function<void(int)> hook) {
     std::lock_guard lock(g_mutex);
     g_messageHook = std::move(hook);
+}
+
+void CoreFixture::OnEachError(std::function<void(int)> hook) {
+    std::lock_guard lock(g_mutex);
+    g_errorHook = std::move(hook);
 }
 
 std::vector<int> CoreFixture::Messages() {

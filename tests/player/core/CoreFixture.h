@@ -97,6 +97,7 @@ struct PairOptions {
     int fps = kFrames;
     std::vector<uint8_t> audio = {};  // every GOP's audio block; none when empty
     uint64_t indexedPastEnd = 0;      // the index's data length is this much past the data
+    uint32_t resolutionCode = 6;      // of every frame: the picture size
 };
 
 class CoreFixture : public testing::Test {
@@ -131,6 +132,12 @@ protected:
     // `hook` runs inside the message callback, on the player's thread that
     // reports, after the message is recorded; null for none.
     void OnEachMessage(std::function<void(int)> hook);
+    // `hook` runs inside the error callback, on the thread that met the
+    // error, after the error is recorded; null for none.
+    void OnEachError(std::function<void(int)> hook);
+    // Clears both hooks and waits (bounded) until no call of them runs, so
+    // none runs after the test: TearDown does it.
+    void EndHooks();
     std::vector<int> Messages();
     std::vector<int> Errors();
     uint64_t OffsetOfGop(int gop) const { return placements_[size_t(gop)].offset; }

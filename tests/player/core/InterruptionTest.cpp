@@ -11,13 +11,14 @@ namespace {
 
 class InterruptionTest : public FakeClockPlayerTest {
 protected:
-    // Plays until GOP 0 is on screen, held.
-    void PlayUntilHeld(int gops) {
+    // Plays until GOP `held` is on screen, held.
+    void PlayUntilHeld(int gops, int held = 0) {
         WritePair(gops);
         Open();
         // Play waits 500 ms on the clock before it starts the playback thread.
         ASSERT_EQ(CommandOnMovingClock(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-        ASSERT_EQ(display_.WaitForShown(1).size(), 1u);
+        display_.Give(held);
+        ASSERT_EQ(display_.WaitForShown(size_t(held) + 1).size(), size_t(held) + 1);
         heldAt_ = clock_->NowMs();
     }
 
@@ -49,7 +50,7 @@ protected:
     uint64_t heldAt_ = 0;
 };
 
-// What a command sent while GOP 0 is held at speed 1 shows next.
+// What a command sent while GOP 2 is held at speed 1 shows next.
 struct MoveCase {
     const char* name;
     int cmd;
@@ -69,21 +70,22 @@ class MovingOnTest : public InterruptionTest, public testing::WithParamInterface
 
 TEST_P(MovingOnTest, EndsTheGopShownAndShowsTheNextAtOnce) {
     const MoveCase& c = GetParam();
-    PlayUntilHeld(8);
+    PlayUntilHeld(8, 2);
     const int64_t position = c.toGop >= 0 ? int64_t(OffsetOfGop(c.toGop)) : 0;
     ASSERT_EQ(Command(c.cmd, c.a, position), c.result);
-    ExpectNextShown(2, true, {c.nextGop, c.nextSpeed, c.nextForward});
+    ExpectNextShown(4, true, {c.nextGop, c.nextSpeed, c.nextForward});
     EXPECT_EQ(clock_->NowMs(), heldAt_);  // nothing waited on the clock
 }
 
-// Fast backward reads on backward from wherever the read thread had got to.
+// Fast forward goes on with the GOP read next; fast backward turns at the GOP
+// on screen, so the one before it comes next.
 INSTANTIATE_TEST_SUITE_P(Commands, MovingOnTest,
                          testing::Values(MoveCase{"Seek", PLAY_CMD_SEEK, 0, 5, MSG_SEEK_DONE, 5, 1,
                                                   true},
                                          MoveCase{"FastForward", PLAY_CMD_FAST_FORWARD, 1, -1,
-                                                  MSG_FAST_FORWARD_DONE, 1, 2, true},
+                                                  MSG_FAST_FORWARD_DONE, 3, 2, true},
                                          MoveCase{"FastBackward", PLAY_CMD_FAST_BACKWARD, 1, -1,
-                                                  MSG_FAST_BACKWARD_DONE, -1, 2, false}),
+                                                  MSG_FAST_BACKWARD_DONE, 1, 2, false}),
                          [](const testing::TestParamInfo<MoveCase>& p) { return p.param.name; });
 
 TEST_F(InterruptionTest, PlayFromFastForwardEndsTheFastGop) {

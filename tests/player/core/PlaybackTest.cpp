@@ -1,7 +1,11 @@
 #include <algorithm>
 #include <atomic>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/base/Event.h"
 #include "platform/base/Thread.h"
 #include "tests/player/core/CoreFixture.h"
 
@@ -58,9 +62,11 @@ TEST_F(PlaybackTest, AnEndReachedWhileTheOneBeforeIsReportedIsReportedToo) {
     WritePair(3);
     Open();
     display_.Give(1000);
-    std::atomic<bool> replayed{false};
-    OnEachMessage([&](int code) {
-        if (code != MSG_PLAY_END || replayed.exchange(true))
+    // The hook outlives this body (the second end is reported after the
+    // test has seen it): what it uses lives as long as the hook.
+    auto replayed = std::make_shared<std::atomic<bool>>(false);
+    OnEachMessage([this, replayed](int code) {
+        if (code != MSG_PLAY_END || replayed->exchange(true))
             return;
         ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
         const int stopped = RunningThreadRoutines();
@@ -72,8 +78,87 @@ TEST_F(PlaybackTest, AnEndReachedWhileTheOneBeforeIsReportedIsReportedToo) {
     });
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     EXPECT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, 2));
-    EXPECT_TRUE(replayed);
+    EXPECT_TRUE(*replayed);
 }
+
+// The playback thread of a play from stopped may reach its loop before its
+// starter goes on (a loaded machine): it finds the player playing already,
+// and plays. Held here until the thread has shown a GOP or ended.
+TEST_F(PlaybackTest, APlaybackThreadThatRunsBeforeItsStarterGoesOnPlays) {
+    WritePair(3);
+    Open();
+    display_.Give(1000);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    ASSERT_EQ(Command(PLAY_CMD_STOP), MSG_STOP_DONE);
+    const size_t shownBefore = display_.ShownSoFar().size();
+    auto endedFirst = std::make_shared<std::atomic<bool>>(false);
+    const auto nothingShown = [this, shownBefore] {
+        return display_.ShownSoFar().size() == shownBefore;
+    };
+    HoldNextThreadStarters(
+        1,
+        [endedFirst, nothingShown](HANDLE playback) {
+            const auto ended = [playback] {
+                return WaitForSingleObject(playback, 0) == WAIT_OBJECT_0;
+            };
+            WaitFor([&] { return ended() || !nothingShown(); });
+            *endedFirst = ended() && nothingShown();
+        },
+        1);  // the read thread starts first
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    HoldNextThreadStarters(0, nullptr);
+    ASSERT_FALSE(*endedFirst) << "the playback thread ended before it showed anything";
+    EXPECT_TRUE(WaitForMessage(MSG_PLAY_END, kWaitBoundMs, 2));
+    EXPECT_EQ(GopsOf(display_.ShownSoFar(), shownBefore), (std::vector<int>{0, 1, 2}));
+}
+
+// The end of the data leaves the state as it was with no playback thread: a
+// command that goes on playing starts one, and what it asks for is shown.
+struct AfterEndCase {
+    const char* name;
+    std::vector<std::pair<int, intptr_t>> commands;  // a seek goes to GOP a
+    int firstShown;
+    int state;
+};
+
+class AfterTheEndTest : public CoreFixture, public testing::WithParamInterface<AfterEndCase> {};
+
+TEST_P(AfterTheEndTest, ACommandAfterTheEndOfTheDataPlaysAgain) {
+    const AfterEndCase& c = GetParam();
+    WritePair(5);
+    Open();
+    display_.Give(1000);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_TRUE(WaitForMessage(MSG_PLAY_END));
+    const size_t shown = display_.ShownSoFar().size();
+    ASSERT_EQ(shown, 5u);
+    for (const auto& [cmd, a] : c.commands) {
+        const int64_t position = cmd == PLAY_CMD_SEEK ? int64_t(OffsetOfGop(int(a))) : 0;
+        EXPECT_EQ(Command(cmd, cmd == PLAY_CMD_SEEK ? 0 : a, position) % 2, 1)
+            << "command " << cmd << " refused";
+    }
+    const std::vector<Shown> after = display_.WaitForShown(shown + 1);
+    ASSERT_GT(after.size(), shown) << "nothing was shown after the end";
+    EXPECT_EQ(after[shown].gop, c.firstShown);
+    EXPECT_EQ(after[shown].state, c.state);
+    EXPECT_EQ(player_.TellStatusType(), c.state);
+}
+
+std::string NameOf(const testing::TestParamInfo<AfterEndCase>& test) {
+    return test.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, AfterTheEndTest,
+    testing::Values(AfterEndCase{"Seek", {{PLAY_CMD_SEEK, 2}}, 2, STATUS_PLAYING},
+                    AfterEndCase{
+                        "FastBackward", {{PLAY_CMD_FAST_BACKWARD, 1}}, 3, STATUS_FAST_BACKWARD},
+                    AfterEndCase{"PauseAndStepBack",
+                                 {{PLAY_CMD_PAUSE, 0}, {PLAY_CMD_STEP_BACKWARD, 0}},
+                                 4,
+                                 STATUS_PAUSED}),
+    NameOf);
 
 // Frames per second in the frame headers, and the frames a GOP holds: a
 // header may say 31, one more than a GOP can hold.
@@ -215,19 +300,41 @@ TEST_F(PlaybackTest, FastForwardAtSixteenPassesEveryOtherGop) {
 }
 
 TEST_F(PlaybackTest, FastBackwardFromPlayingEmptiesTheQueueAndReadsBackward) {
-    WritePair(6);
+    WritePair(8);
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
-    display_.Give(3);
-    display_.WaitForShown(4);  // GOP 3 on screen
+    display_.Give(5);
+    display_.WaitForShown(6);  // GOP 5 on screen, 6 and 7 read ahead
     ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 1), MSG_FAST_BACKWARD_DONE);
-    display_.Give(3);  // GOP 3 ended by the command: three more go, the fourth is held
-    const std::vector<Shown> shown = display_.WaitForShown(8);
-    ASSERT_EQ(shown.size(), 8u);
-    for (size_t i = 5; i < shown.size(); ++i) {
+    display_.Give(3);  // GOP 5 ended by the command: three more go, the fourth is held
+    const std::vector<Shown> shown = display_.WaitForShown(10);
+    ASSERT_EQ(shown.size(), 10u);
+    EXPECT_TRUE(shown[5].interrupted);
+    // The turn is at the GOP on screen: the one before it comes first.
+    EXPECT_EQ(GopsOf(shown, 6), (std::vector<int>{4, 3, 2, 1}));
+    for (size_t i = 6; i < shown.size(); ++i) {
         EXPECT_FALSE(shown[i].forward);
-        EXPECT_EQ(shown[i].gop, shown[i - 1].gop - 1);
+        EXPECT_EQ(shown[i].speed, 2);
     }
+}
+
+// Fast forward from fast backward turns at the GOP on screen too: the one
+// after it comes first, not the ones read backward before the turn again.
+TEST_F(PlaybackTest, FastForwardFromFastBackwardShowsTheGopAfterTheOneOnScreen) {
+    WritePair(10);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.Give(6);
+    display_.WaitForShown(7);  // GOP 6 on screen
+    ASSERT_EQ(Command(PLAY_CMD_FAST_BACKWARD, 1), MSG_FAST_BACKWARD_DONE);
+    display_.Give(1);
+    display_.WaitForShown(9);  // GOP 5 shown, 4 on screen, the reader before 2 or 3
+    ASSERT_EQ(Command(PLAY_CMD_FAST_FORWARD, 1), MSG_FAST_FORWARD_DONE);
+    display_.Give(2);  // GOPs 5 and 6 go, 7 is held
+    const std::vector<Shown> shown = display_.WaitForShown(12);
+    ASSERT_EQ(shown.size(), 12u);
+    EXPECT_EQ(GopsOf(shown, 7), (std::vector<int>{5, 4, 5, 6, 7}));
+    EXPECT_TRUE(shown[9].forward);
 }
 
 TEST_F(PlaybackTest, PlayWhilePlayingNeverRunsTwoPlaybackThreads) {
@@ -258,24 +365,93 @@ TEST_F(PlaybackTest, AChannelMissingFromAGopHasNoFramesFromTheGopBefore) {
     EXPECT_EQ(shown[2].channel1Frames, 17u);
 }
 
-TEST_F(PlaybackTest, AJumpBackReadsTwentyGopsBack) {
-    WritePair(30);
+// A jump moves playback at once, as a seek does: the GOP on screen ends and
+// the next one shown is the twentieth before or after it.
+TEST_F(PlaybackTest, AJumpShowsTheGopTwentyFromTheOneOnScreenNext) {
+    WritePair(50);
     Open();
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.Give(24);
-    display_.WaitForShown(25);  // GOP 24 on screen; the reader after 24, 25 or 26
+    display_.WaitForShown(25);  // GOP 24 on screen, the next ones read ahead
     ASSERT_EQ(Command(PLAY_CMD_JUMP, 1), MSG_JUMP_STORED);
-    display_.Give(5);
-    std::vector<Shown> shown = display_.WaitForShown(30);
-    ASSERT_GE(shown.size(), 30u);
-    // The GOPs read before the jump, then the GOP 20 before the last of
-    // them, then on forward from there.
-    size_t back = 25;
-    while (back < shown.size() && shown[back].gop > shown[back - 1].gop)
-        ++back;
-    ASSERT_LT(back + 1, shown.size());
-    EXPECT_EQ(shown[back].gop, shown[back - 1].gop - 20);
-    EXPECT_EQ(shown[back + 1].gop, shown[back].gop + 1);
+    display_.Give(1);
+    display_.WaitForShown(27);  // GOP 4 shown, 5 on screen
+    ASSERT_EQ(Command(PLAY_CMD_JUMP, 2), MSG_JUMP_STORED);
+    display_.Give(1);
+    const std::vector<Shown> shown = display_.WaitForShown(29);
+    ASSERT_EQ(shown.size(), 29u);
+    EXPECT_TRUE(shown[24].interrupted);
+    EXPECT_TRUE(shown[26].interrupted);
+    EXPECT_EQ(GopsOf(shown, 24), (std::vector<int>{24, 4, 5, 25, 26}));
+}
+
+// A seek after a jump goes where it is sent, the jump done before it.
+TEST_F(PlaybackTest, ASeekAfterAJumpShowsTheGopSoughtTo) {
+    WritePair(40);
+    Open();
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);  // GOP 0 on screen, the queue full
+    ASSERT_EQ(Command(PLAY_CMD_JUMP, 2), MSG_JUMP_STORED);
+    ASSERT_EQ(Command(PLAY_CMD_SEEK, 0, int64_t(OffsetOfGop(10))), MSG_SEEK_DONE);
+    display_.Give(3);  // GOPs 10, 11 and 12 go, 13 is held
+    std::vector<Shown> shown = display_.WaitForShown(5);
+    ASSERT_GE(shown.size(), 5u);
+    // GOP 20 may have come between the two commands, ended by the seek.
+    const size_t first = shown[1].gop == 20 ? 2 : 1;
+    shown = display_.WaitForShown(first + 4);
+    EXPECT_EQ(GopsOf(shown, first), (std::vector<int>{10, 11, 12, 13}));
+}
+
+// A pause and a resume before the playback thread has seen the pause leave
+// no step behind: after the next pause nothing is shown until a step is
+// asked for.
+TEST_F(PlaybackTest, AQuickPauseAndResumeLeavesNoStepForTheNextPause) {
+    WritePair(6);
+    Open();
+    auto playback = std::make_shared<std::atomic<HANDLE>>(nullptr);
+    HoldNextThreadStarters(
+        1, [playback](HANDLE started) { *playback = started; }, 1);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    HoldNextThreadStarters(0, nullptr);
+    ASSERT_NE(playback->load(), nullptr);
+    display_.WaitForShown(1);  // GOP 0 on screen while the commands come
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    ASSERT_EQ(Command(PLAY_CMD_PAUSE), MSG_PAUSE_DONE);
+    display_.Give(1);
+    // Paused: the playback thread waits for a step.
+    ASSERT_TRUE(WaitFor([&] { return IsThreadBlocked(playback->load()); }));
+    EXPECT_EQ(display_.ShownSoFar().size(), 1u) << "a step was shown unasked";
+    ASSERT_EQ(Command(PLAY_CMD_STEP_FORWARD), MSG_STEP_FORWARD_DONE);
+    const std::vector<Shown> shown = display_.WaitForShown(2);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.back().state, STATUS_PAUSED);
+    EXPECT_EQ(shown.back().stepIndex, 0);
+}
+
+// Release without a stop forgets the picture sizes seen: after a new Init a
+// recording of another size plays at once, without the rebuild of the
+// decoders that a size change within a playback needs (its waits would never
+// end on the clock, which stands still while the GOPs come).
+using PlaybackOnStillClockTest = FakeClockPlayerTest;
+
+TEST_F(PlaybackOnStillClockTest, ARecordingOfAnotherSizeAfterReleaseAndInitPlaysAtOnce) {
+    WritePair(3);
+    Open();
+    ASSERT_EQ(CommandOnMovingClock(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    display_.WaitForShown(1);
+    {
+        ClockTicker ticker(*clock_);
+        display_.Give(1000);
+        ASSERT_TRUE(player_.Release());
+    }
+    ASSERT_TRUE(InitPlayer());
+    ASSERT_EQ(Command(PLAY_CMD_CLOSE), MSG_CLOSE_DONE);
+    WritePair(3, {.resolutionCode = 2});
+    Open();
+    const size_t before = display_.ShownSoFar().size();
+    ASSERT_EQ(CommandOnMovingClock(PLAY_CMD_PLAY), MSG_PLAY_DONE);
+    EXPECT_GE(display_.WaitForShown(before + 2).size(), before + 2);
 }
 
 }  // namespace

@@ -143,6 +143,47 @@ TEST_F(RendererTest, WithoutAWindowNothingIsDrawn) {
     EXPECT_EQ(renderer_.Window(), nullptr);
 }
 
+// A repaint of the host window (a move, a dialog closed over it, paused or
+// not) shows each pane's last picture again, with its on-screen text.
+TEST_F(RendererTest, ARepaintShowsTheLastPictures) {
+    const std::vector<uint8_t> first = ChannelPicture(32, 24, 1);
+    const std::vector<uint8_t> second = ChannelPicture(32, 24, 3);
+    ASSERT_TRUE(renderer_.Draw(4, 0, 0, first.data(), 32, 24));
+    renderer_.SetOsdOn(true);
+    ASSERT_TRUE(renderer_.SetOsdText(3, L"CH4 32 x 24 @25 fps", 32, 24));
+    ASSERT_TRUE(renderer_.Draw(4, 3, 3, second.data(), 32, 24));
+    const RECT pane = Pane(4, 3);
+    const RECT strip{pane.left, pane.bottom - CRenderer::kOsdTextHeight, pane.right, pane.bottom};
+    const int textPixels = WhitePixels(strip);
+    ASSERT_GT(textPixels, 30);
+
+    InvalidateRect(host_.Handle(), nullptr, TRUE);
+    PumpMessages();
+    EXPECT_TRUE(ShowsChannel(CentrePixel(4, 0), 1));
+    EXPECT_TRUE(ShowsChannel(CentrePixel(4, 3), 3));
+    EXPECT_EQ(WhitePixels(strip), textPixels) << "the text it was drawn with";
+    EXPECT_TRUE(NearColour(CentrePixel(4, 1), 0, 0, 0, 2)) << "a pane never drawn stays erased";
+}
+
+// What Refresh and a new layout erase stays erased: a repaint shows no
+// picture of the layout before.
+TEST_F(RendererTest, ARepaintShowsNothingOfAnErasedLayout) {
+    const std::vector<uint8_t> picture = ChannelPicture(32, 24, 2);
+    ASSERT_TRUE(renderer_.Draw(4, 0, 0, picture.data(), 32, 24));
+    ASSERT_TRUE(renderer_.Draw(4, 1, 1, picture.data(), 32, 24));
+    ASSERT_TRUE(renderer_.RefreshAround(4, {1}));
+    PumpMessages();
+    InvalidateRect(host_.Handle(), nullptr, TRUE);
+    PumpMessages();
+    EXPECT_TRUE(NearColour(CentrePixel(4, 0), 0, 0, 0, 2)) << "left out of the new layout";
+    EXPECT_TRUE(ShowsChannel(CentrePixel(4, 1), 2)) << "kept in it";
+
+    ASSERT_TRUE(renderer_.RefreshAround(1, {0}));
+    InvalidateRect(host_.Handle(), nullptr, TRUE);
+    PumpMessages();
+    EXPECT_TRUE(NearColour(CentrePixel(4, 1), 0, 0, 0, 2)) << "a pane of four is not one of one";
+}
+
 TEST_F(RendererTest, RefreshRepaintsTheWindow) {
     const std::vector<uint8_t> picture = ChannelPicture(16, 16, 1);
     ASSERT_TRUE(renderer_.Draw(1, 0, 0, picture.data(), 16, 16));

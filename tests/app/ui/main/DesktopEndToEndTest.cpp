@@ -18,11 +18,13 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
+#include "app/ui/playbar/PlayState.h"
 #include "platform/backend/GtkDisplay.h"
 #include "platform/base/Module.h"
 #include "platform/user/CommonDialogControls.h"
 #include "platform/user/FileDialog.h"
 #include "platform/user/Menus.h"
+#include "platform/user/NonClient.h"
 #include "platform/user/Placement.h"
 #include "platform/user/WindowPixels.h"
 #include "shared/TextConvert.h"
@@ -32,6 +34,9 @@ namespace maine2e {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The sample's first channel, as the recording generator paints it.
+constexpr Rgb kFirstChannel = {200, 40, 40};
 
 // Handles the calling thread's messages until `done` holds, at most `ms`.
 bool PumpUntil(const std::function<bool()>& done, int ms) {
@@ -112,6 +117,36 @@ protected:
         dlg.ShowWindow(SW_SHOW);
         Run(500);
     }
+    // The parts of the window the screen shows from its backing store: all
+    // but the map pane, whose page the display draws itself.
+    CRect BesideTheMap() {
+        const CRect w = RectOf(dlg);
+        CRect map;
+        dlg.m_mapPane.Browser().GetWindowRect(&map);
+        return CRect(w.left + 4, w.top + 4, map.left - 4, w.bottom - 4);
+    }
+    // The window laid out for its client size: the video spans two thirds of
+    // it and the play bar sits at its bottom.
+    void ExpectLaidOutToItsSize(const char* after) {
+        CRect client;
+        dlg.GetClientRect(&client);
+        CRect video;
+        dlg.m_stVideo.GetWindowRect(&video);
+        EXPECT_EQ(video.Width(), client.Width() / 6 * 4) << after;
+        CRect bar;
+        dlg.m_playBar.GetWindowRect(&bar);
+        dlg.ScreenToClient(&bar);
+        EXPECT_EQ(bar.top, client.Height() - 70) << after;
+        EXPECT_GT(ShownShare(dlg, BesideTheMap()), 0.95) << after << ": the screen shows it whole";
+    }
+    // The middle of one of the main window's caption boxes, on the screen.
+    CPoint CaptionBox(RECT NonClientLayout::*box) {
+        const CRect w = RectOf(dlg);
+        const NonClientLayout l =
+            LayoutNonClient(DWORD(dlg.GetStyle()), DWORD(dlg.GetExStyle()), w.Width(), w.Height());
+        const RECT& b = l.*box;
+        return CPoint(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2);
+    }
     // The middle of the main window's first menu label, on the screen.
     CPoint FileLabel() {
         CRect label;
@@ -151,16 +186,137 @@ TEST_F(DesktopEndToEnd, TheMainWindowOpensCentredAndItsDialogsCentredOverIt) {
     ASSERT_TRUE(seen) << "the about box showed";
     ExpectCentredOnScreen(about, RectOf(dlg));
 
-    // Maximised, the caption and the client fill the work area.
+    // Maximised, the whole window fills the work area, nothing cut off.
     dlg.ShowWindow(SW_MAXIMIZE);
     Run(800);
-    CRect client;
-    dlg.GetClientRect(&client);
-    dlg.ClientToScreen(&client);
-    EXPECT_GE(client.top, area.top);
-    EXPECT_EQ(client.right - client.left, area.right - area.left);
+    EXPECT_EQ(RectOf(dlg), CRect(area));
+    EXPECT_TRUE(PumpUntil([&] { return ShownShare(dlg, BesideTheMap()) > 0.95; }, 5000))
+        << "the screen shows the window whole";
     EXPECT_TRUE(
         SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_maximised.png"));
+}
+
+// The window's own minimise box hands the window to the window manager,
+// iconified; the task bar brings it back whole, where it was, and it answers.
+TEST_F(DesktopEndToEnd, TheOwnMinimiseIconifiesAndTheTaskBarBringsTheWindowBackWhole) {
+    ShowMain();
+    const CRect before = RectOf(dlg);
+    ASSERT_TRUE(PumpUntil([&] { return ShownShare(dlg, BesideTheMap()) > 0.95; }, 10000))
+        << "the screen shows the window before its box is clicked";
+    const CPoint minimise = CaptionBox(&NonClientLayout::minBox);
+    ASSERT_TRUE(ClickWithXTest(minimise.x, minimise.y));
+    EXPECT_TRUE(PumpUntil([&] { return dlg.IsIconic() && IconifiedByWindowManager() == 1; }, 10000))
+        << "iconified: " << IconifiedByWindowManager();
+    ASSERT_TRUE(ActivateIconifiedWithWindowManager());
+    ASSERT_TRUE(
+        PumpUntil([&] { return !dlg.IsIconic() && IconifiedByWindowManager() == 0; }, 5000));
+    Run(800);
+    EXPECT_EQ(RectOf(dlg), before) << "back where it was";
+    ExpectLaidOutToItsSize("restored from the task bar");
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_deiconified.png"));
+
+    std::atomic<bool> opened{false};
+    std::thread watcher([&] {
+        const auto end = Clock::now() + std::chrono::seconds(10);
+        HWND menu = nullptr;
+        while (Clock::now() < end && (menu = ShownTopLevelOf(kMenuClassName)) == nullptr)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        opened = menu != nullptr;
+        const char* escape[] = {"Escape"};
+        TypeWithXTest(escape, 1);
+    });
+    const CPoint file = FileLabel();
+    ASSERT_TRUE(ClickWithXTest(file.x, file.y));
+    Run(1500);
+    watcher.join();
+    EXPECT_TRUE(opened) << "its controls answer";
+}
+
+// The window manager's maximise and an Alt+drag resize are the window's size:
+// the content is laid out to it and the screen shows it whole; the window
+// manager's restore brings the size before back.
+TEST_F(DesktopEndToEnd, TheWindowManagersMaximiseAndResizeLayTheContentOut) {
+    ShowMain();
+    const CRect before = RectOf(dlg);
+    ASSERT_TRUE(MaximizeWithWindowManager(before.left + 200, before.top + 5, true));
+    EXPECT_TRUE(PumpUntil([&] { return dlg.IsZoomed() && RectOf(dlg) == CRect(WorkArea()); }, 5000))
+        << "maximised to " << RectOf(dlg).Width() << " x " << RectOf(dlg).Height();
+    Run(800);
+    ExpectLaidOutToItsSize("maximised by the window manager");
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_wm_maximised.png"));
+    ASSERT_TRUE(MaximizeWithWindowManager(before.left + 200, before.top + 5, false));
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.IsZoomed() && RectOf(dlg) == before; }, 5000))
+        << "restored to " << RectOf(dlg).Width() << " x " << RectOf(dlg).Height();
+    Run(500);
+    ExpectLaidOutToItsSize("restored by the window manager");
+
+    const CPoint corner(before.right - 40, before.bottom - 40);
+    ASSERT_TRUE(AltResizeWithXTest(corner.x, corner.y, corner.x + 160, corner.y + 90, 10));
+    EXPECT_TRUE(PumpUntil([&] { return RectOf(dlg).Width() >= before.Width() + 150; }, 5000))
+        << "resized to " << RectOf(dlg).Width() << " x " << RectOf(dlg).Height();
+    Run(800);
+    EXPECT_GE(RectOf(dlg).Height(), before.Height() + 80);
+    ExpectLaidOutToItsSize("resized by the window manager");
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_wm_resized.png"));
+}
+
+// The pane shows the whole picture: its top rows, in the channel's colour
+// above the moving block, are not hidden under the top bar. Paused, the
+// picture stays through a move by the window manager and a repaint.
+TEST_F(DesktopEndToEnd, ThePictureShowsWholeAndStaysThroughAMoveWhilePaused) {
+    OpenSample();
+    ASSERT_TRUE(WaitFor([&] { return FourChannelsShown(); }, 5000));
+    CRect video;
+    const auto topRowsShown = [&] {
+        const std::vector<uint32_t> pane = VideoPixels(&video);
+        const int w = video.Width();
+        int coloured = 0;
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 4; x < w / 2 - 4; ++x)
+                coloured += Near(pane[size_t(y) * size_t(w) + size_t(x)], kFirstChannel) ? 1 : 0;
+        }
+        return coloured > 3 * (w / 2 - 8) * 9 / 10;
+    };
+    EXPECT_TRUE(WaitFor(topRowsShown, 3000)) << "the picture's top rows show";
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_top_rows.png"));
+
+    const char* space[] = {"space"};
+    ASSERT_TRUE(TypeWithXTest(space, 1));
+    ASSERT_TRUE(WaitFor([&] { return dlg.GetPlayState() == PLAY_PAUSED; }, 5000));
+    Run(800);
+    const CRect before = RectOf(dlg);
+    const CPoint to(before.left + 40, before.top + 30);
+    ASSERT_TRUE(MoveWindowWithWindowManager(before.left + 200, before.top + 5, to.x, to.y));
+    ASSERT_TRUE(PumpUntil([&] { return RectOf(dlg).TopLeft() == to; }, 5000));
+    Run(800);
+    EXPECT_TRUE(FourChannelsShown()) << "paused, after the move";
+    dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Run(800);
+    EXPECT_TRUE(FourChannelsShown()) << "paused, after a repaint";
+    EXPECT_TRUE(
+        SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_paused_moved.png"));
+}
+
+// A click on the map pane's page leaves the keys with the player: Space
+// pauses and plays again.
+TEST_F(DesktopEndToEnd, SpaceWorksAfterAClickOnTheMap) {
+    OpenSample();
+    ASSERT_TRUE(WaitFor([&] { return dlg.m_mapPane.m_nMapState == 0; }, 10000));
+    Run(1500);  // the page has loaded
+    CRect map;
+    dlg.m_mapPane.Browser().GetWindowRect(&map);
+    ASSERT_TRUE(ClickWithXTest(map.CenterPoint().x, map.CenterPoint().y));
+    Run(500);
+    const char* space[] = {"space"};
+    ASSERT_TRUE(TypeWithXTest(space, 1));
+    EXPECT_TRUE(WaitFor([&] { return dlg.GetPlayState() == PLAY_PAUSED; }, 5000)) << "Space paused";
+    ASSERT_TRUE(TypeWithXTest(space, 1));
+    EXPECT_TRUE(WaitFor([&] { return dlg.GetPlayState() == PLAY_PLAYING; }, 5000))
+        << "and plays again";
 }
 
 TEST_F(DesktopEndToEnd, AfterTheWindowManagerMovesTheWindowAClickOnFileOpensTheMenu) {
@@ -360,6 +516,43 @@ TEST_F(DesktopEndToEnd, TheTextLinesFollowTheStateThroughLayoutsAndLanguages) {
     Run(800);
     expectPlaying("restored");
     shot("restored");
+}
+
+// Whatever moves the video under the resting pointer or starts playback
+// under it shows the channel labels: the window manager's maximise and
+// restore, and a stop then play.
+TEST_F(DesktopEndToEnd, TheLabelsFollowTheRestingPointerThroughTheWindowManagerAndAStop) {
+    ShowMainWindow();
+    Run(500);
+    CRect video;
+    dlg.m_stVideo.GetWindowRect(&video);
+    const CPoint rest(video.left + video.Width() / 3, video.top + video.Height() / 3);
+    ASSERT_TRUE(MoveWithXTest(rest.x, rest.y));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == rest.x && at.y == rest.y;
+        },
+        5000));
+    PlaySample();
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "started under it";
+    const CRect before = RectOf(dlg);
+    ASSERT_TRUE(MaximizeWithWindowManager(before.left + 200, before.top + 5, true));
+    ASSERT_TRUE(PumpUntil([&] { return dlg.IsZoomed(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "maximised";
+    ASSERT_TRUE(MaximizeWithWindowManager(rest.x, rest.y, false));
+    ASSERT_TRUE(PumpUntil([&] { return !dlg.IsZoomed(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "restored";
+    const auto press = [&](int id) {
+        ::SendMessage(::GetDlgItem(dlg.m_playBar.GetSafeHwnd(), id), BM_CLICK, 0, 0);
+    };
+    press(IDC_PLAYBAR_STOP);
+    ASSERT_TRUE(WaitFor([&] { return dlg.GetPlayState() != PLAY_PLAYING; }, 5000));
+    Run(500);
+    press(IDC_PLAYBAR_PLAY);
+    ASSERT_TRUE(WaitForStatus(L"Playing"));
+    EXPECT_TRUE(WaitFor([&] { return ChannelLabelsShown(); }, 3000)) << "stopped and played";
+    EXPECT_TRUE(SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_labels.png"));
 }
 
 // Share of the points of `area` (screen coordinates, inside `window`) that

@@ -4,6 +4,9 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/LanguageTexts.h"
 #include "app/ui/telemetry/TelemetryFlags.h"
+#include "platform/user/WindowPixels.h"
+
+#include <algorithm>
 
 namespace maintest {
 namespace {
@@ -156,6 +159,30 @@ TEST_F(Layout, TheTopBarHoldsTheLabelsAndToolButtons) {
     for (int i = 0; i < CHalbrookDlg::kToolButtons; ++i)
         EXPECT_EQ(Placed(dlg.m_btnTools[i]), (Box{toolX[i], 17, 60, 50}));
     EXPECT_EQ(std::wstring(dlg.m_stStatus.GetText().GetString()), L"Ready");
+}
+
+// Nothing lies over the video's top rows: the top bar, which reaches down
+// over the backdrop, is beneath it, so the player's picture shows whole there.
+TEST_F(Layout, TheVideosTopRowsAreUncovered) {
+    Open(1200, 800);
+    CRect video, button;
+    dlg.m_stVideo.GetWindowRect(&video);
+    dlg.m_btnMapPane.GetWindowRect(&button);
+    WindowPixels pixels(dlg.m_stVideo.GetSafeHwnd());
+    ASSERT_TRUE(pixels.Valid());
+    const RECT& area = pixels.Area();
+    // The top 20 rows, left of the map pane's button, which lies over the edge.
+    const RECT top{area.left, area.top, area.left + (button.left - video.left), area.top + 20};
+    long covered = 0;
+    for (LONG y = top.top; y < top.bottom; ++y) {
+        for (LONG x = top.left; x < top.right; ++x) {
+            const POINT p{x, y};
+            const auto& pieces = pixels.Visible();
+            covered += std::none_of(pieces.begin(), pieces.end(),
+                                    [p](const RECT& r) { return PtInRect(&r, p) != FALSE; });
+        }
+    }
+    EXPECT_EQ(covered, 0);
 }
 
 TEST_F(Layout, ALayoutShowsThePlayersVolume) {

@@ -37,9 +37,8 @@ protected:
         // The map pages as the build installs them beside the program.
         std::wcsncpy(g_szProgramDir, fs::path(DVR_BUILD_DIR "/bin").wstring().c_str(),
                      kConfigPathSize - 1);
+        // No map server is reachable here: the local page needs none.
         g_nMapType = kLocalMapType;
-        // No map server is reachable here: the local page is shown as if one were.
-        dlg.m_mapPane.SetConnectionCheck([] { return true; });
         SetMessageBoxHook([](const MessageBoxRequest&) { return IDOK; });
     }
     ~TelemetryMapEndToEnd() override {
