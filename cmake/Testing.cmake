@@ -26,3 +26,21 @@ function(dvr_add_test name)
 endfunction()
 
 find_package(Threads REQUIRED)
+
+# dvr_add_comma_locale_run(suite host|program): one more CTest entry that runs
+# the whole suite in one process under a German locale, whose decimal point is
+# a comma. "host": the process keeps that locale throughout, as a host of a
+# library may; "program": it gets the locale the program's display start sets
+# (platform/base ProcessLocale.h). The locale comes from the Debian package
+# locales-all (scripts/packages.txt).
+function(dvr_add_comma_locale_run suite mode)
+  if(mode STREQUAL "host")
+    target_sources(${suite} PRIVATE ${CMAKE_SOURCE_DIR}/tests/locale/HostLocale.cpp)
+  else()
+    target_sources(${suite} PRIVATE ${CMAKE_SOURCE_DIR}/tests/locale/ProgramLocale.cpp)
+  endif()
+  add_test(NAME ${suite}_comma_locale COMMAND ${suite})
+  set_tests_properties(${suite}_comma_locale PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR} TIMEOUT 600 LABELS locale
+    ENVIRONMENT "DVR_AUDIO=null;DVR_COMMA_LOCALE=1;LC_ALL=de_DE.UTF-8")
+endfunction()

@@ -1,6 +1,8 @@
 // The six exports of libOskulo.so over the library's one controller, made
 // when the library is loaded and destroyed when it is unloaded. No exception
 // leaves an export: a failure inside counts as the call's failure result.
+// Each call reads and writes its numbers (positions, speeds in miles) with
+// '.' as the decimal point, whatever locale the host chose.
 #include <cerrno>
 #include <cstdio>
 #include <exception>
@@ -8,6 +10,7 @@
 
 #include "export/InfoText.h"
 #include "export/controller/ExportController.h"
+#include "shared/ClassicNumbers.h"
 #include "shared/ExportInterface.h"
 
 namespace {
@@ -27,6 +30,7 @@ template <typename Result, typename Call>
 Result Guarded(Result failed, Call call) {
     if (g_pController == nullptr)
         return failed;
+    const ClassicNumberScope classicNumbers;
     try {
         return call(*g_pController);
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "GpsDegrees.h"
 
+#include "ClassicNumbers.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +49,7 @@ void FormatCut(float value, int width, char* out) {
 
 bool GpsTextToDegrees(const char* longitude, const char* latitude, const char* altitude,
                       char* longitudeOut, char* latitudeOut, char* altitudeOut) {
+    const ClassicNumberScope classicNumbers;
     if (!Matches(latitude, 10, 4, 'N', 'S') || !Matches(longitude, 11, 5, 'E', 'W')) {
         std::strcpy(longitudeOut, "121.502708");
         std::strcpy(latitudeOut, "24.999920");

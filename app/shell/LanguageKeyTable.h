@@ -164,3 +164,9 @@ LANGUAGE_TEXT(IDS_EVENT_POWER_OFF_4, L"POWER OFF EVENT 4")
 LANGUAGE_TEXT(IDS_MAP_OFFLINE, L"The map is offline: no connection to the map server.")
 LANGUAGE_TEXT(IDS_FIND_DEVICE_ONLY,
               L"Event and quick index: only on a recorder's hard disk or SD card.")
+LANGUAGE_TEXT(IDS_OPEN_FAILED, L"The recording could not be opened.")
+LANGUAGE_TEXT(IDS_OPEN_PATH_TOO_LONG,
+              L"The path of the recording or of its index is too long (259 bytes at most).")
+LANGUAGE_TEXT(IDS_PLAY_FAILED, L"Playback could not start.")
+LANGUAGE_TEXT(IDS_READ_ERROR, L"Read error: playback stopped.")
+LANGUAGE_TEXT(IDS_SEEK_FAILED, L"The position could not be reached.")

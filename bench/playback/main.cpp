@@ -1,16 +1,18 @@
-// What a frame of playback costs, and whether a large recording plays in real
-// time, on generated recordings played by the channel display into a
-// headless window. Each case runs in a child process of its own, so that its
-// peak resident memory is its own. Prints
-// - for a 4-channel 1920 x 1080 and a 16-channel 352 x 288 recording (all
-//   frames skippable) in fast forward (speed 2, no pauses): CPU milliseconds
-//   per frame decoded and drawn, against `ffmpeg -threads 1` decoding the same
-//   channel streams alone (CPU per frame, like with like);
-// - for 16 channels of 1920 x 1080 at 25 fps with no-skip set, played at
-//   speed 1 into a 16-pane window: whether it keeps real time (every frame
-//   decoded and drawn within its GOP's time), its CPU use and its peak
-//   resident memory.
-// A figure it cannot measure is printed as such; nothing is asserted.
+// What playback costs beside decoding alone. Each case is a generated
+// recording of a busy picture (a moving texture with fresh noise in every
+// frame) at a realistic bit rate, every channel with noSkip set, played at
+// speed 1 on the system clock by the channel display into a headless window
+// with one pane per channel: every frame is decoded and drawn (on a machine
+// too busy to keep real time, the display drops the ends of GOPs). The
+// frames we decoded are then decoded by `ffmpeg -threads 1` (one process,
+// one decoding thread per channel's stream): exactly the same frames. Prints for each
+// case and round: whether playback kept real time, our CPU seconds and
+// ffmpeg's, their ratio, and both peak resident memories.
+//
+// Each recording is written by a child process and each playback runs in
+// another, so that the playback's peak resident memory is its own. Usage:
+// bench_playback [rounds [case name part [GOP display ms]]]. A figure it
+// cannot measure is printed as such; nothing is asserted.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -18,15 +20,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -44,15 +48,20 @@ extern char** environ;
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kFps = 25;
+// A GOP's display time: as the player paces version 4 GOPs, unless the
+// command line asks for more (a machine too busy for real time then still
+// decodes every frame, for a comparison over whole GOPs).
+int g_displayMs = 900;
 
 struct Case {
     const char* name;
     int channels;
     uint32_t resolutionCode;
+    int bitRate;  // per channel
     int gops;
-    bool skippable;  // noSkip clear on every channel
-    bool realTime;   // speed 1 rather than the cost of a frame
     int windowWidth, windowHeight;
 };
 
@@ -78,19 +87,40 @@ private:
     int mode_ = -1;
 };
 
-class CountingFrames final : public CFrameDecoder {
+// Keeps every frame the display decodes, channel by channel (each channel's
+// list is only touched by the one thread that shows the channel).
+class RecordingFrames final : public CFrameDecoder {
 public:
-    explicit CountingFrames(CFrameDecoder& inner) : inner_(inner) {}
+    explicit RecordingFrames(CFrameDecoder& inner) : inner_(inner) {}
     bool DecodeFrame(int group, int channel, const unsigned char* data, int length,
                      unsigned char* out, int* size, int* width, int* height) override {
-        ++decoded;
+        if (channel >= 1 && channel <= kMaxChannels)
+            decoded[std::size_t(channel - 1)].emplace_back(data, length);
         return inner_.DecodeFrame(group, channel, data, length, out, size, width, height);
     }
-    std::atomic<long> decoded{0};
+    long Count() const {
+        long n = 0;
+        for (const auto& frames : decoded)
+            n += long(frames.size());
+        return n;
+    }
+    std::array<std::vector<std::pair<const unsigned char*, int>>, kMaxChannels> decoded;
 
 private:
     CFrameDecoder& inner_;
 };
+
+// CPU seconds (user and system) and peak resident memory of a process.
+struct Usage {
+    double cpu = -1;
+    double peakMiB = 0;
+};
+
+Usage UsageOf(const rusage& r) {
+    return {double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+                double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6,
+            double(r.ru_maxrss) / 1024};
+}
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -119,61 +149,15 @@ std::vector<std::unique_ptr<Gop>> ReadGops(const std::string& dvr, const std::st
     return gops;
 }
 
-// Each channel's frames in order, one Annex B stream per channel.
-std::vector<std::string> WriteChannelStreams(const std::vector<std::unique_ptr<Gop>>& gops,
-                                             int channels, const std::filesystem::path& dir) {
-    std::vector<std::string> paths;
+// The frames the display decoded, in order, one Annex B stream per channel:
+// what ffmpeg is to decode. Frames a late display dropped are the ends of
+// their GOPs, so every stream stays decodable.
+void WriteChannelStreams(const RecordingFrames& frames, int channels, const fs::path& dir) {
     for (int c = 0; c < channels; ++c) {
-        paths.push_back((dir / ("ch" + std::to_string(c) + ".h264")).string());
-        std::ofstream out(paths.back(), std::ios::binary);
-        for (const auto& gop : gops)
-            for (int j = 0; j < gop->info->fps[c] && j < kMaxFramesPerChannel; ++j)
-                out.write(
-                    reinterpret_cast<const char*>(gop->slot.data + gop->info->frameOffset[c][j]),
-                    std::streamsize(gop->info->frameLength[c][j]));
+        std::ofstream out(dir / ("ch" + std::to_string(c) + ".h264"), std::ios::binary);
+        for (const auto& [data, length] : frames.decoded[std::size_t(c)])
+            out.write(reinterpret_cast<const char*>(data), std::streamsize(length));
     }
-    return paths;
-}
-
-// ffmpeg's CPU seconds (user and system, its -benchmark figures) for decoding
-// one stream with one thread, or < 0.
-double FfmpegCpuSeconds(const std::string& stream, const std::filesystem::path& dir) {
-    const std::string log = (dir / "ffmpeg.log").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-nostdin", "-benchmark", "-threads",
-                                     "1",      "-f",           "h264",     "-i",         stream,
-                                     "-f",     "null",         "-"};
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int started = posix_spawnp(&pid, "ffmpeg", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (started != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return -1;
-    const std::vector<uint8_t> text = ReadFile(log);
-    std::smatch match;
-    const std::string s(text.begin(), text.end());
-    if (!std::regex_search(s, match, std::regex("utime=([0-9.]+)s stime=([0-9.]+)s")))
-        return -1;
-    return std::stod(match[1]) + std::stod(match[2]);
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 long FramesIn(const std::vector<std::unique_ptr<Gop>>& gops, int channels) {
@@ -184,123 +168,151 @@ long FramesIn(const std::vector<std::unique_ptr<Gop>>& gops, int channels) {
     return frames;
 }
 
-// A recording of the case, parsed; empty when it cannot be written.
-std::vector<std::unique_ptr<Gop>> Record(const Case& c, const std::filesystem::path& dir,
-                                         CDecoderManager& decoders) {
-    recgen::RecordingPlan plan;
-    plan.channels = c.channels;
-    plan.resolutionCodes = {c.resolutionCode};
-    plan.fps = kFps;
-    plan.gopCount = c.gops;
-    plan.audio = recgen::AudioKind::kNone;
-    for (int ch = 0; ch < c.channels && c.skippable; ++ch)
-        plan.skippableChannels.insert(ch);
-    const std::string dvr = (dir / "rec.dvr").string(), inx = (dir / "rec.inx").string();
-    std::string error;
-    if (!recgen::WriteRecording(plan, dvr, inx, &error)) {
-        std::printf("%s: cannot write the recording: %s\n", c.name, error.c_str());
-        return {};
+// Runs `work` in a child process; false when the child did not end well.
+bool InChild(const std::function<void()>& work) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        std::fflush(stdout);
+        std::_Exit(0);
     }
-    return ReadGops(dvr, inx, decoders);
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
-// Fast forward without pauses, against ffmpeg decoding each channel alone.
-void MeasureFrameCost(const Case& c, const std::vector<std::unique_ptr<Gop>>& gops,
-                      CChannelDisplay& display, CountingFrames& counting,
-                      const std::filesystem::path& dir) {
-    const double cpuBefore = CpuSeconds();
-    for (const auto& gop : gops)
-        display.ShowGop({&gop->slot, gop->info.get(), -1, 0, 2, true, STATUS_FAST_FORWARD});
-    const long ours = counting.decoded.exchange(0);
-    const double oursMs = (CpuSeconds() - cpuBefore) * 1000 / double(std::max(ours, 1L));
-    std::printf("%s fast forward: %.2f CPU ms per frame decoded and drawn (%ld frames)\n", c.name,
-                oursMs, ours);
-    double ffmpegCpu = 0;
-    for (const std::string& stream : WriteChannelStreams(gops, c.channels, dir)) {
-        const double s = FfmpegCpuSeconds(stream, dir);
-        if (s < 0) {
-            std::printf("%s ffmpeg -threads 1: not measured\n", c.name);
-            return;
-        }
-        ffmpegCpu += s;
-    }
-    const double ffmpegMs = ffmpegCpu * 1000 / double(FramesIn(gops, c.channels));
-    std::printf("%s ffmpeg -threads 1: %.2f CPU ms per frame decoded; ours / ffmpeg %.2f\n", c.name,
-                ffmpegMs, oursMs / ffmpegMs);
-}
-
-// Playback at speed 1 on the system clock, paced as the player paces
-// version 4 GOPs.
-void MeasureRealTime(const Case& c, const std::vector<std::unique_ptr<Gop>>& gops,
-                     CChannelDisplay& display, CountingFrames& counting) {
-    constexpr int kDisplayMs = 900;
-    const double cpuBefore = CpuSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    for (const auto& gop : gops)
-        display.ShowGop({&gop->slot, gop->info.get(), -1, kDisplayMs, 1, true, STATUS_PLAYING});
-    const double wall = Seconds(start);
-    const long shown = counting.decoded.exchange(0), frames = FramesIn(gops, c.channels);
+// ffmpeg decoding every stream with one thread each, its output discarded.
+Usage FfmpegDecoding(const std::vector<std::string>& streams, const fs::path& dir) {
+    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-nostdin", "-loglevel", "error"};
+    for (const std::string& stream : streams)
+        args.insert(args.end(), {"-threads", "1", "-f", "h264", "-i", stream});
+    for (std::size_t i = 0; i < streams.size(); ++i)
+        args.insert(args.end(), {"-map", std::to_string(i) + ":v", "-f", "null", "-"});
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string log = (dir / "ffmpeg.log").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int started = posix_spawnp(&pid, "ffmpeg", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf(
-        "%s speed 1: %s real time (%ld of %ld frames decoded and drawn, %.2f s for %.2f s "
-        "of GOP time)\n",
-        c.name, shown == frames ? "keeps" : "does not keep", shown, frames, wall,
-        double(gops.size()) * kDisplayMs / 1000);
-    std::printf("%s speed 1: CPU %.0f %% of one core; peak resident memory %.0f MiB\n", c.name,
-                (CpuSeconds() - cpuBefore) / wall * 100, double(usage.ru_maxrss) / 1024);
+    if (started != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return {};
+    return UsageOf(usage);
 }
 
-void RunCase(const Case& c, const std::filesystem::path& dir) {
+bool WriteCaseRecording(const Case& c, const fs::path& dir) {
+    return InChild([&] {
+        recgen::RecordingPlan plan;
+        plan.channels = c.channels;
+        plan.resolutionCodes = {c.resolutionCode};
+        plan.fps = kFps;
+        plan.gopCount = c.gops;
+        plan.audio = recgen::AudioKind::kNone;
+        plan.busyBitRate = c.bitRate;
+        std::string error;
+        if (!recgen::WriteRecording(plan, (dir / "rec.dvr").string(), (dir / "rec.inx").string(),
+                                    &error)) {
+            std::printf("%s: cannot write the recording: %s\n", c.name, error.c_str());
+            std::fflush(stdout);
+            std::_Exit(1);
+        }
+    });
+}
+
+// Speed 1 with every frame decoded and drawn; the child's own figures.
+void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
     HeadlessDisplay screen(1920, 1080, RGB(0, 0, 0));
     HWND window = CreateBenchWindow(c.windowWidth, c.windowHeight);
     CDecoderManager decoders;
     decoders.Create();
-    const std::vector<std::unique_ptr<Gop>> gops = Record(c, dir, decoders);
+    const auto gops = ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string(), decoders);
     CManagedFrameDecoder managed(decoders);
-    CountingFrames counting(managed);
+    RecordingFrames recording(managed);
     BenchHost host(c.channels);
     CRenderer renderer;
-    CChannelDisplay display(renderer, counting, host);
+    CChannelDisplay display(renderer, recording, host);
     display.Init(window);
-    if (!gops.empty()) {
-        if (c.realTime)
-            MeasureRealTime(c, gops, display, counting);
-        else
-            MeasureFrameCost(c, gops, display, counting, dir);
-    }
-    if (host.failures != 0)
-        std::printf("%s: %d frames not decoded or drawn\n", c.name, host.failures.load());
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& gop : gops)
+        display.ShowGop({&gop->slot, gop->info.get(), -1, g_displayMs, 1, true, STATUS_PLAYING});
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    const long decoded = recording.Count(), frames = FramesIn(gops, c.channels);
+    WriteChannelStreams(recording, c.channels, dir);
+    std::printf(
+        "%s: %s real time (%ld of %ld frames decoded and drawn, %.2f s for %.2f s of GOP "
+        "time, %d not decoded or drawn)\n",
+        c.name, decoded == frames ? "keeps" : "does not keep", decoded, frames, wall,
+        double(gops.size()) * g_displayMs / 1000, host.failures.load());
+    std::ofstream(usageFile) << UsageOf(after).cpu - UsageOf(before).cpu << ' '
+                             << UsageOf(after).peakMiB << ' ' << gops.size() << '\n';
     display.Free();
     decoders.Destroy();
     DestroyWindow(window);
 }
 
+void RunRound(const Case& c, const fs::path& dir) {
+    const fs::path usageFile = dir / "usage.txt";
+    fs::remove(usageFile);
+    double ours = -1, oursPeak = 0;
+    std::size_t gops = 0;
+    if (InChild([&] { Play(c, dir, usageFile); }))
+        std::ifstream(usageFile) >> ours >> oursPeak >> gops;
+    std::vector<std::string> streams;
+    for (int ch = 0; ch < c.channels; ++ch)
+        streams.push_back((dir / ("ch" + std::to_string(ch) + ".h264")).string());
+    const Usage ffmpeg = FfmpegDecoding(streams, dir);
+    if (ours < 0 || ffmpeg.cpu <= 0) {
+        std::printf("%s: not measured (ours %.2f s, ffmpeg %.2f s)\n", c.name, ours, ffmpeg.cpu);
+        return;
+    }
+    const double seconds = double(gops);  // each GOP holds a second of frames
+    std::printf(
+        "%s: CPU ours %.2f s (%.2f per second of recording), ffmpeg -threads 1 %.2f s; "
+        "ours / ffmpeg %.2f; peak resident memory ours %.0f MiB, ffmpeg %.0f MiB\n",
+        c.name, ours, ours / seconds, ffmpeg.cpu, ours / ffmpeg.cpu, oursPeak, ffmpeg.peakMiB);
+}
+
 }  // namespace
 
-int main() {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "bench-playback-XXXXXX";
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
+    const char* only = argc > 2 ? argv[2] : "";
+    if (argc > 3)
+        g_displayMs = std::max(g_displayMs, std::atoi(argv[3]));
+    fs::path dir = fs::temp_directory_path() / "bench-playback-XXXXXX";
     std::string pattern = dir.string();
     if (mkdtemp(pattern.data()) == nullptr)
         return 1;
     dir = pattern;
     const Case cases[] = {
-        {"4 x 1920x1080", 4, 1, 4, true, false, 1280, 720},
-        {"16 x 352x288", 16, 6, 4, true, false, 1280, 720},
-        {"16 x 1920x1080 no-skip", 16, 1, 6, false, true, 1920, 1080},
+        {"16 x 1920x1080 at 4 Mbit/s", 16, 1, 4'000'000, 6, 1920, 1080},
+        {"4 x 1920x1080 at 4 Mbit/s", 4, 1, 4'000'000, 6, 1280, 720},
+        {"16 x 352x288 at 1 Mbit/s", 16, 6, 1'000'000, 6, 1280, 720},
     };
     for (const Case& c : cases) {
-        std::fflush(stdout);
-        const pid_t child = fork();
-        if (child == 0) {
-            RunCase(c, dir);
-            std::fflush(stdout);
-            std::_Exit(0);
+        if (std::strstr(c.name, only) == nullptr)
+            continue;
+        if (!WriteCaseRecording(c, dir)) {
+            std::printf("%s: the recording was not written\n", c.name);
+            continue;
         }
-        int status = 0;
-        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
-            std::printf("%s: the case did not finish\n", c.name);
+        for (int r = 0; r < rounds; ++r)
+            RunRound(c, dir);
     }
-    std::filesystem::remove_all(dir);
+    fs::remove_all(dir);
     return 0;
 }

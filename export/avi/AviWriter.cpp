@@ -132,6 +132,7 @@ bool CAviWriter::Close() {
     Release();
     m_bOpen = false;
     m_pTimeText = m_pOsdText = nullptr;
+    m_textLayer.Reset();
     m_overlay.Destroy();
     return m_error == 0;
 }
@@ -181,30 +182,22 @@ int CAviWriter::WriteFrame(const void* audio, int audioLength, int framesInGop, 
     return EncodeVideo(picture, width, height) ? 0 : 1;
 }
 
+// The texts change once a GOP: they are drawn when they change and laid on
+// every picture (CTextLayer).
 void CAviWriter::DrawTexts(uint8_t* picture) {
     const bool hasTime = m_pTimeText != nullptr && m_pTimeText[0] != L'\0';
     const bool hasOsd = m_pOsdText != nullptr && m_pOsdText[0] != L'\0';
     if (!m_overlay.IsReady())
         return;
+    CTextLayer::Line lines[2];
+    int count = 0;
     if (hasTime)
-        DrawLine(picture, m_pTimeText, m_timeX, m_timeY);
+        lines[count++] = {m_pTimeText, m_timeX, m_timeY};
     // Alone, the telemetry line takes the date line's place at the top.
     if (hasOsd)
-        DrawLine(picture, m_pOsdText, hasTime ? m_osdX : m_timeX, hasTime ? m_osdY : m_timeY);
-}
-
-// Only the band of rows the line can touch goes to pixels and back: the rest
-// of the picture keeps its exact samples, and a frame costs a fraction.
-void CAviWriter::DrawLine(uint8_t* picture, const wchar_t* text, int x, int y) {
-    const int begin = std::clamp(y, 0, m_height) & ~1;
-    const int end = std::min(m_height, (std::max(y, 0) + m_overlay.FontHeight() + 4 + 1) & ~1);
-    if (begin >= end)
-        return;
-    m_convert.PictureToPixels(picture, m_width, m_height, m_overlay.Pixels(), m_overlay.Pitch(),
-                              begin, end);
-    m_overlay.Draw(text, x, y, end);
-    m_convert.PixelsToPicture(m_overlay.Pixels(), m_overlay.Pitch(), m_width, m_height, picture,
-                              begin, end);
+        lines[count++] = {m_pOsdText, hasTime ? m_osdX : m_timeX, hasTime ? m_osdY : m_timeY};
+    m_textLayer.Prepare(m_overlay, lines, count);
+    m_textLayer.Apply(m_overlay, m_convert, picture, m_width, m_height);
 }
 
 bool CAviWriter::EncodeVideo(uint8_t* picture, int width, int height) {

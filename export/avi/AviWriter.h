@@ -17,6 +17,7 @@
 #include <string>
 
 #include "export/avi/ColorConvert.h"
+#include "export/avi/TextLayer.h"
 #include "export/avi/TextOverlay.h"
 
 struct AVAudioFifo;
@@ -83,7 +84,6 @@ private:
     // Sends one frame (null = flush) and writes every packet that comes out.
     bool Drain(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
     void DrawTexts(uint8_t* picture);
-    void DrawLine(uint8_t* picture, const wchar_t* text, int x, int y);
     // Keeps the first failure's reason; false, for the callers' returns.
     bool Fail(int averror);
     void Release();
@@ -93,6 +93,7 @@ private:
 
     CColorConvert m_convert;
     CTextOverlay m_overlay;
+    CTextLayer m_textLayer;
     const wchar_t* m_pTimeText = nullptr;
     int m_timeX = 0, m_timeY = 0;
     const wchar_t* m_pOsdText = nullptr;

@@ -41,15 +41,17 @@ uint8_t CColorConvert::ClampFixed(int value) const {
 }
 
 void CColorConvert::PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels,
-                                    int pitch, int rowBegin, int rowEnd) const {
+                                    int pitch, int rowBegin, int rowEnd, int colBegin,
+                                    int colEnd) const {
     const uint8_t* second = picture + width * height;
     const uint8_t* third = second + (width / 2) * (height / 2);
     for (int y = std::max(rowBegin, 0); y < std::min(rowEnd, height); ++y) {
         const uint8_t* luma = picture + y * width;
         const uint8_t* u = second + (y / 2) * (width / 2);
         const uint8_t* v = third + (y / 2) * (width / 2);
-        uint8_t* out = pixels + y * pitch;
-        for (int x = 0; x < width; ++x, out += 3) {
+        const int first = std::max(colBegin, 0);
+        uint8_t* out = pixels + y * pitch + first * 3;
+        for (int x = first; x < std::min(colEnd, width); ++x, out += 3) {
             const int l = m_luma[luma[x]];
             const int cu = u[x / 2];
             const int cv = v[x / 2];
@@ -61,13 +63,14 @@ void CColorConvert::PictureToPixels(const uint8_t* picture, int width, int heigh
 }
 
 void CColorConvert::PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height,
-                                    uint8_t* picture, int rowBegin, int rowEnd) const {
+                                    uint8_t* picture, int rowBegin, int rowEnd, int colBegin,
+                                    int colEnd) const {
     const int cw = width / 2;
     uint8_t* second = picture + width * height;
     uint8_t* third = second + cw * (height / 2);
     const int end = std::min(rowEnd, height);
     for (int y = std::max(rowBegin, 0) & ~1; y + 1 < end; y += 2) {
-        for (int x = 0; x < width; x += 2) {
+        for (int x = std::max(colBegin, 0) & ~1; x + 1 < std::min(colEnd, width); x += 2) {
             int sumU = 0;
             int sumV = 0;
             for (int dy = 0; dy < 2; ++dy) {

@@ -20,19 +20,19 @@ public:
     CColorConvert();
 
     // picture: w x h luma bytes, then two (w/2) x (h/2) chroma planes; w, h
-    // even. Only the rows [rowBegin, rowEnd) are converted (both even); pixel
-    // row r is row r of the picture.
+    // even. Only the rows [rowBegin, rowEnd) and columns [colBegin, colEnd)
+    // are converted (all even); pixel (x, r) is that of the picture.
     void PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels, int pitch,
-                         int rowBegin, int rowEnd) const;
+                         int rowBegin, int rowEnd, int colBegin, int colEnd) const;
     void PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height, uint8_t* picture,
-                         int rowBegin, int rowEnd) const;
+                         int rowBegin, int rowEnd, int colBegin, int colEnd) const;
     void PictureToPixels(const uint8_t* picture, int width, int height, uint8_t* pixels,
                          int pitch) const {
-        PictureToPixels(picture, width, height, pixels, pitch, 0, height);
+        PictureToPixels(picture, width, height, pixels, pitch, 0, height, 0, width);
     }
     void PixelsToPicture(const uint8_t* pixels, int pitch, int width, int height,
                          uint8_t* picture) const {
-        PixelsToPicture(pixels, pitch, width, height, picture, 0, height);
+        PixelsToPicture(pixels, pitch, width, height, picture, 0, height, 0, width);
     }
 
 private:

@@ -36,6 +36,8 @@ public:
     bool IsReady() const { return m_pBits != nullptr; }
 
     uint8_t* Pixels() const { return m_pBits; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     int Pitch() const { return m_pitch; }
     int FontHeight() const { return m_fontHeight; }
 

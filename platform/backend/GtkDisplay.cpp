@@ -4,6 +4,7 @@
 
 #include "platform/backend/GtkTopLevel.h"
 #include "platform/backend/TopLevelSnapshot.h"
+#include "platform/base/ProcessLocale.h"
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/user/Placement.h"
 #include "platform/user/User.h"
@@ -114,6 +115,11 @@ void GtkDisplay::Run(std::promise<bool>* opened) {
     // Windows are placed at absolute screen positions and the screen is read
     // back from the root window: both need X11 (XWayland under Wayland).
     gdk_set_allowed_backends("x11");
+    // GTK would set every category of the locale from the environment; under
+    // a decimal-comma locale printf and atof would then write and read
+    // "52,516666" all over the process.
+    gtk_disable_setlocale();
+    UseUserLocaleWithClassicNumbers();
     if (!gtk_init_check(nullptr, nullptr)) {
         opened->set_value(false);
         return;

@@ -148,7 +148,11 @@ public:
     // desc with DDSCAPS_PRIMARYSURFACE: the screen. With
     // DDSCAPS_OFFSCREENPLAIN, width and height (1 to 8192): a YV12 surface
     // when DDSD_PIXELFORMAT names DDPF_FOURCC FOURCC_YV12, a 32-bit one in
-    // the primary's format without a pixel format. outer must be null.
+    // the primary's format without a pixel format. A YV12 surface with
+    // DDSD_LPSURFACE and DDSD_PITCH lies over the caller's memory (lpSurface,
+    // laid out as Lock describes at an even lPitch of at least the width),
+    // which stays the caller's: it must outlive the surface and is written
+    // only while no Blt reads it. outer must be null.
     virtual HRESULT CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface,
                                   void* outer) = 0;
     virtual HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, void* outer) = 0;

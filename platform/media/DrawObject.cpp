@@ -52,7 +52,16 @@ HRESULT DrawObject::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surf
     DrawSurface::Kind kind{};
     if (!OffscreenKind(*desc, &kind))
         return DDERR_INVALIDPIXELFORMAT;
-    *surface = DrawSurface::Create(kind, int(desc->dwWidth), int(desc->dwHeight));
+    const DWORD client = DDSD_LPSURFACE | DDSD_PITCH;
+    if ((desc->dwFlags & client) == client) {
+        if (kind != DrawSurface::Kind::kYv12)
+            return DDERR_INVALIDPARAMS;
+        *surface =
+            DrawSurface::CreateOver(static_cast<uint8_t*>(desc->lpSurface), int(desc->lPitch),
+                                    int(desc->dwWidth), int(desc->dwHeight));
+    } else {
+        *surface = DrawSurface::Create(kind, int(desc->dwWidth), int(desc->dwHeight));
+    }
     return *surface != nullptr ? DD_OK : DDERR_INVALIDPARAMS;
 }
 

@@ -46,22 +46,35 @@ void CopyVisible(const uint8_t* picture, int picturePitch, const RECT& placed, c
     }
 }
 
+bool SizeUsable(int width, int height) {
+    return width >= 1 && height >= 1 && width <= DrawSurface::kLargestSide &&
+           height <= DrawSurface::kLargestSide;
+}
+
 }  // namespace
 
 DrawSurface* DrawSurface::Create(Kind kind, int width, int height) {
     if (kind == Kind::kPrimary)
-        return new DrawSurface(kind, 0, 0);
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide)
+        return new DrawSurface(kind, 0, 0, 0, nullptr);
+    if (!SizeUsable(width, height))
         return nullptr;
-    return new DrawSurface(kind, width, height);
+    return new DrawSurface(kind, width, height, PitchOf(kind, width), nullptr);
 }
 
-DrawSurface::DrawSurface(Kind kind, int width, int height)
+DrawSurface* DrawSurface::CreateOver(uint8_t* memory, int pitch, int width, int height) {
+    if (memory == nullptr || !SizeUsable(width, height) || pitch < width || pitch % 2 != 0)
+        return nullptr;
+    return new DrawSurface(Kind::kYv12, width, height, pitch, memory);
+}
+
+// Memory of its own unless given the caller's (or the primary, which has none).
+DrawSurface::DrawSurface(Kind kind, int width, int height, int pitch, uint8_t* memory)
     : kind_(kind),
       width_(width),
       height_(height),
-      pitch_(PitchOf(kind, width)),
-      memory_(MemoryOf(kind, pitch_, height)) {}
+      pitch_(pitch),
+      memory_(memory != nullptr ? 0 : MemoryOf(kind, pitch_, height)),
+      bits_(memory != nullptr ? memory : memory_.data()) {}
 
 DrawSurface::~DrawSurface() {
     if (dc_ != nullptr)
@@ -88,7 +101,7 @@ HRESULT DrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, void*) {
     locked_ = true;
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = memory_.data();
+    desc->lpSurface = bits_;
     return DD_OK;
 }
 
@@ -138,7 +151,7 @@ HWND DrawSurface::ClipperWindow() const {
 }
 
 PixelBuffer DrawSurface::Pixels() const {
-    auto* pixels = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(memory_.data()));
+    auto* pixels = reinterpret_cast<uint32_t*>(bits_);
     return PixelBuffer{pixels, pitch_ / 4, width_, height_};
 }
 
@@ -170,7 +183,7 @@ bool DrawSurface::SourceView(const RECT& r, ScalerSource* view) const {
     if (kind_ == Kind::kPrimary || Empty(r) || r.left < 0 || r.top < 0 || r.right > width_ ||
         r.bottom > height_)
         return false;
-    const uint8_t* base = memory_.data();
+    const uint8_t* base = bits_;
     if (kind_ == Kind::kRgb32) {
         *view = ScalerSource{base + size_t(r.top) * pitch_ + size_t(r.left) * 4,
                              nullptr,
@@ -226,7 +239,7 @@ HRESULT DrawSurface::BltToMemory(const RECT* dstRect, DrawSurface& source,
     RECT visible{};
     if (!IntersectRect(&visible, &placed, &whole))
         return DD_OK;
-    uint8_t* target = memory_.data();
+    uint8_t* target = bits_;
     const bool inside = std::memcmp(&visible, &placed, sizeof(RECT)) == 0;
     if (inside) {
         uint8_t* at = target + size_t(placed.top) * pitch_ + size_t(placed.left) * 4;
@@ -235,13 +248,31 @@ HRESULT DrawSurface::BltToMemory(const RECT* dstRect, DrawSurface& source,
                    ? DD_OK
                    : DDERR_GENERIC;
     }
-    const int w = int(placed.right - placed.left), h = int(placed.bottom - placed.top);
-    const int scratchPitch = AlignUp(w, 4) * 4;
-    std::vector<uint8_t> scratch(size_t(scratchPitch) * h);
-    if (!source.scaler_.Scale(view, scratch.data(), scratchPitch, w, h))
+    const uint8_t* scaled = nullptr;
+    int scaledPitch = 0;
+    if (!source.ScaleFor(placed, view, &scaled, &scaledPitch))
         return DDERR_GENERIC;
-    CopyVisible(scratch.data(), scratchPitch, placed, visible, Pixels(), POINT{0, 0});
+    CopyVisible(scaled, scaledPitch, placed, visible, Pixels(), POINT{0, 0});
     return DD_OK;
+}
+
+// The source's pixels at the placed rectangle's size: the source itself
+// when a 32-bit source needs no scaling, else its scaled copy, whose memory
+// the surface keeps from one Blt to the next.
+bool DrawSurface::ScaleFor(const RECT& placed, const ScalerSource& view, const uint8_t** pixels,
+                           int* pitch) {
+    const int w = int(placed.right - placed.left), h = int(placed.bottom - placed.top);
+    if (!view.yv12 && view.width == w && view.height == h) {
+        *pixels = view.y;
+        *pitch = view.yPitch;
+        return true;
+    }
+    *pitch = AlignUp(w, 4) * 4;
+    const size_t bytes = size_t(*pitch) * h;
+    if (scaled_.size() < bytes)
+        scaled_.resize(bytes);
+    *pixels = scaled_.data();
+    return scaler_.Scale(view, scaled_.data(), *pitch, w, h);
 }
 
 // The picture is scaled before the window's pixels are locked, so the lock
@@ -262,11 +293,9 @@ HRESULT DrawSurface::BltToWindow(const RECT* dstRect, DrawSurface& source,
     RECT visible{};
     if (!IntersectRect(&visible, &placed, &client))
         return DD_OK;
-    const int w = int(placed.right - placed.left), h = int(placed.bottom - placed.top);
-    const int scratchPitch = AlignUp(w, 4) * 4;
-    thread_local std::vector<uint8_t> scratch;
-    scratch.resize(size_t(scratchPitch) * h);
-    if (!source.scaler_.Scale(view, scratch.data(), scratchPitch, w, h))
+    const uint8_t* scaled = nullptr;
+    int scaledPitch = 0;
+    if (!source.ScaleFor(placed, view, &scaled, &scaledPitch))
         return DDERR_GENERIC;
     {
         WindowPixels pixels(window);
@@ -280,8 +309,7 @@ HRESULT DrawSurface::BltToWindow(const RECT* dstRect, DrawSurface& source,
             OffsetRect(&piece, storeOrigin.x, storeOrigin.y);
             RECT cut{};
             if (IntersectRect(&cut, &visible, &piece))
-                CopyVisible(scratch.data(), scratchPitch, placed, cut, pixels.Buffer(),
-                            storeOrigin);
+                CopyVisible(scaled, scaledPitch, placed, cut, pixels.Buffer(), storeOrigin);
         }
     }
     RequestWindowPresentation(window);

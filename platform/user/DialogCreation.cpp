@@ -61,8 +61,8 @@ DWORD WindowExStyle(const DialogTemplate& t) {
 }
 
 // The dialog's window rectangle: the template gives the client area,
-// relative to the owner's client area (or centred on the work area with
-// DS_CENTER), kept on the work area.
+// relative to the owner's client area (or, with DS_CENTER, centred over the
+// owner, or the work area without one), kept on the work area.
 RECT Placement(const DialogTemplate& t, SIZE units, HWND parent) {
     RECT r = ToPixels(units, t.x, t.y, t.cx, t.cy);
     const DWORD style = t.style & ~WS_VISIBLE;
@@ -74,7 +74,11 @@ RECT Placement(const DialogTemplate& t, SIZE units, HWND parent) {
         ClientToScreen(parent, &origin);
     OffsetRect(&r, origin.x, origin.y);
     if ((t.style & DS_CENTER) != 0) {
-        const RECT area = WorkArea();
+        // Over the owner where it is now (a window manager may have moved
+        // it), the work area without a visible one.
+        RECT area = WorkArea();
+        if (parent != nullptr && IsWindowVisible(parent) && !IsIconic(parent))
+            GetWindowRect(parent, &area);
         const LONG w = r.right - r.left;
         const LONG h = r.bottom - r.top;
         OffsetRect(&r, area.left + ((area.right - area.left) - w) / 2 - r.left,

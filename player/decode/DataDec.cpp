@@ -1,7 +1,5 @@
 #include "player/decode/DataDec.h"
 
-#include <cstring>
-
 extern "C" {
 #include <libavutil/frame.h>
 #include <libavutil/imgutils.h>
@@ -41,16 +39,5 @@ bool CDataDec::FillPicture(const AVFrame* frame, int width, int height, unsigned
     av_image_copy_plane(u, ChromaWidth(width), frame->data[1], frame->linesize[1],
                         ChromaWidth(width), ChromaHeight(height));
     *capacity = size;
-    return true;
-}
-
-bool CDataDec::CopyPlanes(const unsigned char* buffer, int width, int height, unsigned char* out,
-                          int* outWidth, int* outHeight) {
-    const int size = PictureSize(width, height);
-    if (size == 0)
-        return false;
-    std::memcpy(out, buffer, size_t(size));
-    *outWidth = width;
-    *outHeight = height;
     return true;
 }

@@ -39,9 +39,4 @@ public:
     // positive. The frame is only read.
     static bool FillPicture(const AVFrame* frame, int width, int height, unsigned char* buffer,
                             int* capacity);
-
-    // Copies a contiguous YV12 picture from `buffer` to `out` and reports its
-    // size in *outWidth, *outHeight. `out` must hold PictureSize(width, height).
-    static bool CopyPlanes(const unsigned char* buffer, int width, int height, unsigned char* out,
-                           int* outWidth, int* outHeight);
 };

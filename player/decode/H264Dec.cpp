@@ -13,11 +13,7 @@ bool IsPlanar420(int format) {
 
 }  // namespace
 
-CH264Dec::CH264Dec()
-    : m_pPacket(av_packet_alloc()),
-      // Left uninitialised: every decoded picture overwrites what it uses, and
-      // untouched pages of the sixteen channels' buffers cost no memory.
-      m_pPicture(std::make_unique_for_overwrite<unsigned char[]>(kPictureBufferSize)) {}
+CH264Dec::CH264Dec() : m_pPacket(av_packet_alloc()) {}
 
 CH264Dec::~CH264Dec() {
     Close();
@@ -58,13 +54,16 @@ bool CH264Dec::Decode(const unsigned char* data, int length, unsigned char* out,
     int pictureHeight = 0;
     if (!DecodePacket(data, length, &pictureWidth, &pictureHeight))
         return false;
+    // The codec's planes go straight into the caller's picture: the one copy
+    // of a decoded picture, which frees the codec's buffer for its next one.
     int capacity = kPictureBufferSize;
-    const bool filled =
-        FillPicture(m_pFrame, pictureWidth, pictureHeight, m_pPicture.get(), &capacity);
+    const bool filled = FillPicture(m_pFrame, pictureWidth, pictureHeight, out, &capacity);
     av_frame_unref(m_pFrame);
-    if (!filled || !CopyPlanes(m_pPicture.get(), pictureWidth, pictureHeight, out, width, height))
+    if (!filled)
         return false;
     *size = capacity;
+    *width = pictureWidth;
+    *height = pictureHeight;
     return true;
 }
 

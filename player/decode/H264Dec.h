@@ -8,11 +8,9 @@
 //
 // Threads: one thread at a time (the channel's display thread); Open and Close
 // only while no display thread runs. Ownership: the decoder owns its codec
-// context, frame, packet and picture buffer; the data and out buffers of
-// Decode belong to the caller.
+// context, frame and packet; the data and out buffers of Decode belong to
+// the caller. A picture is copied once, from the codec's planes into out.
 #pragma once
-
-#include <memory>
 
 #include "player/decode/DataDec.h"
 
@@ -21,8 +19,8 @@ struct AVPacket;
 
 class CH264Dec final : public CDataDec {
 public:
-    // The decoder's own picture buffer: a 1920 x 1080 picture at two bytes a
-    // pixel. Larger pictures are refused.
+    // The most a picture may take in out: a 1920 x 1080 picture at two bytes
+    // a pixel. Larger pictures are refused.
     static constexpr int kPictureBufferSize = 1920 * 1080 * 2;
 
     CH264Dec();
@@ -51,5 +49,4 @@ private:
     AVCodecContext* m_pContext = nullptr;
     AVFrame* m_pFrame = nullptr;
     AVPacket* m_pPacket = nullptr;
-    std::unique_ptr<unsigned char[]> m_pPicture;
 };

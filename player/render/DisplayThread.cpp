@@ -50,11 +50,13 @@ void DisplayThread(DisplayContext* context, const DisplayServices& s) {
     // speed 1 in a state other than playing (the first after a seek from
     // idle) is paced the same way.
     DWORD t0 = c.speed == 1 && c.state != STATUS_PAUSED ? timeGetTime() : 0;
-    uint8_t* picture = s.renderer.GetBuffer(c.channel);
     const int toGo = FramesToGo(c);
     for (int j = 0; j >= 0 && j < toGo;) {
         if (c.speed != 1)
             t0 = timeGetTime();
+        // The pane's buffer not shown: the picture shown stays whole while
+        // this one is decoded.
+        uint8_t* picture = s.renderer.DecodeBuffer(c.pane);
         if (!FrameUsable(c, j) || picture == nullptr || Interrupted(s))
             break;
         if (!s.decoder.DecodeFrame(0, c.channel + 1, c.frameData[j], c.frameLength[j], picture,

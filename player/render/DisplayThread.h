@@ -7,8 +7,8 @@
 //
 // Threads: runs on a thread of its own per shown channel, started by
 // CChannelDisplay::ShowGop, which waits for it. It uses only its context,
-// its channel's decoder, picture buffer and decoded size, and its pane's
-// renderer slot.
+// its channel's decoder and decoded size, and its pane's renderer slot and
+// picture buffers.
 #pragma once
 
 #include <atomic>

@@ -21,13 +21,20 @@ void ReleaseObject(T*& object) {
     object = nullptr;
 }
 
-IDirectDrawSurface* CreateOffscreen(IDirectDraw* draw, int width, int height, bool yv12) {
+// A YV12 surface lies over `memory` (pitch = width) when one is given.
+IDirectDrawSurface* CreateOffscreen(IDirectDraw* draw, int width, int height, bool yv12,
+                                    uint8_t* memory = nullptr) {
     DDSURFACEDESC desc;
     desc.dwSize = sizeof(DDSURFACEDESC);
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     desc.dwWidth = DWORD(width);
     desc.dwHeight = DWORD(height);
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    if (memory != nullptr) {
+        desc.dwFlags |= DDSD_LPSURFACE | DDSD_PITCH;
+        desc.lpSurface = memory;
+        desc.lPitch = width;
+    }
     if (yv12) {
         desc.dwFlags |= DDSD_PIXELFORMAT;
         desc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
@@ -63,8 +70,9 @@ bool ClientRectOnScreen(HWND window, RECT* rect) {
 
 CRenderer::CRenderer() {
     // Not value-initialised: the pages are touched only by the decoders.
-    for (Channel& channel : m_channels)
-        channel.buffer.reset(new uint8_t[kPictureBufferSize]);
+    for (PaneBuffers& pane : m_panes)
+        for (auto& buffer : pane.buffers)
+            buffer.reset(new uint8_t[kPictureBufferSize]);
 }
 
 CRenderer::~CRenderer() {
@@ -93,7 +101,11 @@ bool CRenderer::CreateSlot(Slot& slot, HWND window) {
 
 void CRenderer::FreeSlot(Slot& slot) {
     ReleaseObject(slot.pane);
-    ReleaseObject(slot.picture);
+    slot.picture = nullptr;
+    for (PictureSurface* surface : {&slot.own, &slot.over[0], &slot.over[1]}) {
+        ReleaseObject(surface->surface);
+        surface->width = surface->height = 0;
+    }
     ReleaseObject(slot.clipper);
     ReleaseObject(slot.primary);
     ReleaseObject(slot.draw);
@@ -194,10 +206,11 @@ void CRenderer::Repaint() {
     }
 }
 
-uint8_t* CRenderer::GetBuffer(int channel) {
-    if (channel < 0 || channel >= kMaxChannels)
+uint8_t* CRenderer::DecodeBuffer(int pane) {
+    if (pane < 0 || pane >= kMaxChannels)
         return nullptr;
-    return m_channels[channel].buffer.get();
+    const PaneBuffers& buffers = m_panes[pane];
+    return buffers.buffers[1 - buffers.front.load(std::memory_order_relaxed)].get();
 }
 
 bool CRenderer::SetOsdText(int channel, const wchar_t* text, int, int) {
@@ -235,13 +248,9 @@ bool CRenderer::DrawLocked(Slot& slot, int paneCount, int pane, int channel, con
         FreeSlot(slot);
         return false;
     }
-    if (!EnsurePicture(slot, width, height))
-        return false;
     slot.shownPaneCount = 0;
-    if (!CopyPicture(slot, picture, width, height)) {
-        FreeSlot(slot);
+    if (!PreparePicture(slot, pane, picture, width, height))
         return false;
-    }
     std::wcsncpy(slot.shownText, m_channels[channel].osdText, kOsdTextLength);
     if (!Show(slot, paneCount, pane))
         return false;
@@ -267,17 +276,54 @@ bool CRenderer::Show(Slot& slot, int paneCount, int pane) {
     return DrawWithText(slot, target, source, text);
 }
 
-bool CRenderer::EnsurePicture(Slot& slot, int width, int height) {
-    if (slot.picture != nullptr && slot.pictureWidth == width && slot.pictureHeight == height)
+// A picture in one of the pane's buffers, where its decoder wrote it, is
+// drawn from in place (its chroma rows lie at half its pitch when the width
+// is even), and that buffer is the one shown from now on. Any other picture,
+// and black (null), is copied into a surface of the slot's own.
+bool CRenderer::PreparePicture(Slot& slot, int pane, const uint8_t* picture, int width,
+                               int height) {
+    PaneBuffers& buffers = m_panes[pane];
+    for (int k = 0; k < 2; ++k) {
+        uint8_t* buffer = buffers.buffers[k].get();
+        if (picture != buffer || width % 2 != 0)
+            continue;
+        if (!EnsurePicture(slot, slot.over[k], width, height, buffer))
+            return false;
+        ShowSurface(slot, slot.over[k]);
+        buffers.front.store(k, std::memory_order_relaxed);
         return true;
-    ReleaseObject(slot.picture);
-    slot.pictureWidth = slot.pictureHeight = 0;
-    slot.picture = CreateOffscreen(slot.draw, width, height, true);
-    if (slot.picture == nullptr)
+    }
+    if (!EnsurePicture(slot, slot.own, width, height, nullptr))
         return false;
-    slot.pictureWidth = width;
-    slot.pictureHeight = height;
+    ShowSurface(slot, slot.own);
+    if (!CopyPicture(slot, picture, width, height)) {
+        FreeSlot(slot);
+        return false;
+    }
     return true;
+}
+
+// A surface re-made while shown is no longer shown, even if it cannot be made.
+bool CRenderer::EnsurePicture(Slot& slot, PictureSurface& picture, int width, int height,
+                              uint8_t* memory) {
+    if (picture.surface != nullptr && picture.width == width && picture.height == height)
+        return true;
+    if (slot.picture == picture.surface)
+        ShowSurface(slot, PictureSurface{});
+    ReleaseObject(picture.surface);
+    picture.width = picture.height = 0;
+    picture.surface = CreateOffscreen(slot.draw, width, height, true, memory);
+    if (picture.surface == nullptr)
+        return false;
+    picture.width = width;
+    picture.height = height;
+    return true;
+}
+
+void CRenderer::ShowSurface(Slot& slot, const PictureSurface& picture) {
+    slot.picture = picture.surface;
+    slot.pictureWidth = picture.width;
+    slot.pictureHeight = picture.height;
 }
 
 bool CRenderer::EnsurePane(Slot& slot, int width, int height) {

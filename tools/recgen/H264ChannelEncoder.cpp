@@ -48,6 +48,8 @@ AVCodecContext* OpenContext(const H264ChannelEncoder::Options& o, std::string* e
     c->framerate = {std::max(1, o.framesPerGop), 1};
     c->gop_size = o.skippable ? 1 : o.framesPerGop;
     c->max_b_frames = 0;
+    if (o.busyBitRate > 0)
+        c->bit_rate = o.busyBitRate;
     c->thread_count = 1;  // one thread keeps one slice per frame and no delay
     AVDictionary* options = EncoderOptions(o);
     const int result = avcodec_open2(c, codec, &options);
@@ -62,6 +64,33 @@ AVCodecContext* OpenContext(const H264ChannelEncoder::Options& o, std::string* e
 void FillPlane(uint8_t* plane, int pitch, int x0, int y0, int w, int h, uint8_t value) {
     for (int y = y0; y < y0 + h; ++y)
         std::memset(plane + y * pitch + x0, value, std::size_t(w));
+}
+
+uint32_t NextNoise(uint32_t* state) {
+    uint32_t x = *state;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return *state = x;
+}
+
+// Detail at several scales: noise smoothed over a 4 x 4 box, plus fine noise.
+std::vector<uint8_t> BusyTexture(int width, int height, uint32_t seed) {
+    const int w = 2 * width, h = 2 * height;
+    std::vector<uint8_t> fine(std::size_t(w) * h);
+    for (uint8_t& v : fine)
+        v = uint8_t(NextNoise(&seed));
+    std::vector<uint8_t> texture(fine.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < 4; ++dy)
+                for (int dx = 0; dx < 4; ++dx)
+                    sum += fine[std::size_t((y + dy) % h) * w + std::size_t((x + dx) % w)];
+            texture[std::size_t(y) * w + x] =
+                uint8_t(32 + sum / 16 * 3 / 4 + fine[std::size_t(y) * w + x] % 32);
+        }
+    return texture;
 }
 
 }  // namespace
@@ -102,6 +131,8 @@ H264ChannelEncoder::~H264ChannelEncoder() {
 }
 
 void H264ChannelEncoder::Paint() {
+    if (options_.busyBitRate > 0)
+        return PaintBusy();
     const Yuv colour = RgbToYuv(ChannelColour(options_.channel));
     const int w = options_.width, h = options_.height;
     uint8_t** p = picture_->data;
@@ -117,6 +148,30 @@ void H264ChannelEncoder::Paint() {
     FillPlane(p[0], pitch[0], x, bh, bw, bh, colour.y < 128 ? 235 : 16);
     FillPlane(p[1], pitch[1], x / 2, bh / 2, bw / 2, bh / 2, 128);
     FillPlane(p[2], pitch[2], x / 2, bh / 2, bw / 2, bh / 2, 128);
+}
+
+// The texture pans by (3, 1) pixels a frame; every luma sample gets fresh
+// noise, so no frame is a copy of the one before; the chroma is the
+// channel's colour.
+void H264ChannelEncoder::PaintBusy() {
+    const int w = options_.width, h = options_.height;
+    if (texture_.empty())
+        texture_ = BusyTexture(w, h, 0x2545F491u + uint32_t(options_.channel));
+    const Yuv colour = RgbToYuv(ChannelColour(options_.channel));
+    uint8_t** p = picture_->data;
+    const int* pitch = picture_->linesize;
+    const int x0 = int(next_ * 3 % w), y0 = int(next_ % h);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* from = &texture_[std::size_t(y + y0) * 2 * w + x0];
+        uint8_t* to = p[0] + std::size_t(y) * pitch[0];
+        for (int x = 0; x < w; x += 4) {
+            const uint32_t n = NextNoise(&noise_);
+            for (int k = 0; k < 4 && x + k < w; ++k)
+                to[x + k] = uint8_t(std::clamp(from[x + k] + int((n >> (8 * k)) & 7) - 4, 16, 235));
+        }
+    }
+    FillPlane(p[1], pitch[1], 0, 0, w / 2, h / 2, colour.u);
+    FillPlane(p[2], pitch[2], 0, 0, w / 2, h / 2, colour.v);
 }
 
 bool H264ChannelEncoder::EncodeNext(EncodedFrame* frame, std::string* error) {

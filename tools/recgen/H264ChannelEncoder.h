@@ -34,6 +34,8 @@ public:
         int height = 288;
         int framesPerGop = 25;
         bool skippable = false;  // all intra
+        // Above 0: the busy picture at about this bit rate (RecordingPlan.h).
+        int busyBitRate = 0;
     };
 
     // Null with *error set when libx264 is missing or refuses the options.
@@ -50,6 +52,7 @@ private:
     H264ChannelEncoder(const Options& options, AVCodecContext* context, AVFrame* picture,
                        AVPacket* packet);
     void Paint();
+    void PaintBusy();
 
     Options options_;
     AVCodecContext* context_;
@@ -57,6 +60,8 @@ private:
     AVPacket* packet_;
     RecorderFrameWriter writer_;
     int64_t next_ = 0;
+    std::vector<uint8_t> texture_;  // the busy picture's luma, twice its size each way
+    uint32_t noise_ = 0x9E3779B9u;  // the busy picture's noise generator state
 };
 
 }  // namespace recgen

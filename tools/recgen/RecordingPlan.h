@@ -51,6 +51,11 @@ struct RecordingPlan {
     bool shuffledFrames = false;
     // Channels written with noSkip clear (all intra); the others are P-frame chains.
     std::set<int> skippableChannels = {};
+    // 0: every channel shows its plain picture (ChannelColour.h). Above 0:
+    // a busy picture (a moving texture with fresh noise in every frame, as a
+    // camera's detail and sensor noise), encoded at about this many bits a
+    // second per channel, so that decoding costs what a real recording does.
+    int busyBitRate = 0;
 
     AudioKind audio = AudioKind::kUlaw;
     int audioTracks = 1;             // u-law: 1 or 2

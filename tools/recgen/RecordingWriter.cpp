@@ -159,7 +159,8 @@ public:
                                                   .width = size.width,
                                                   .height = size.height,
                                                   .framesPerGop = FramesPerChannel(plan_),
-                                                  .skippable = plan_.skippableChannels.contains(c)},
+                                                  .skippable = plan_.skippableChannels.contains(c),
+                                                  .busyBitRate = plan_.busyBitRate},
                                                  error);
             codes_[std::size_t(c)] = code;
             if (!encoder)

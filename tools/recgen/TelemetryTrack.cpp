@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "shared/ClassicNumbers.h"
 #include "shared/TelemetryLayout.h"
 
 namespace recgen {
@@ -51,6 +52,7 @@ std::string LongitudeText(double degrees) {
 }
 
 std::string AltitudeText(double metres) {
+    const ClassicNumberScope classicNumbers;  // the recorder writes a point
     char text[48];
     std::snprintf(text, sizeof text, "%07.1f", metres);
     return text;

@@ -15,11 +15,13 @@ constexpr GLine kLines[] = {
     {L"Gz : ", RGB(18, 124, 0)},
 };
 
-void DrawLine(HDC dc, const GLine& line, float value, RECT r) {
+void DrawLine(HDC dc, const GLine& line, const float* value, RECT r) {
     ::SetTextColor(dc, line.colour);
     ::DrawTextW(dc, line.label, -1, &r, DT_VCENTER | DT_SINGLELINE);
+    if (value == nullptr)
+        return;
     CString text;
-    text.Format(L"%.2f", double(value));
+    text.Format(L"%.2f", double(*value));
     ::DrawTextW(dc, text, text.GetLength(), &r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -44,6 +46,12 @@ void CSkinGPS::SetValues(float x, float y, float z) {
     m_gx = x;
     m_gy = y;
     m_gz = z;
+    m_bKnown = true;
+    Invalidate(FALSE);
+}
+
+void CSkinGPS::ClearValues() {
+    m_bKnown = false;
     Invalidate(FALSE);
 }
 
@@ -64,7 +72,8 @@ void CSkinGPS::OnPaint() {
         ::SetBkMode(b, TRANSPARENT);
         const float values[] = {m_gx, m_gy, m_gz};
         for (int i = 0; i < 3; ++i)
-            DrawLine(b, kLines[i], values[i], RECT{2, 2 + i * l, w - 4, 2 + (i + 1) * l});
+            DrawLine(b, kLines[i], m_bKnown ? &values[i] : nullptr,
+                     RECT{2, 2 + i * l, w - 4, 2 + (i + 1) * l});
     }
     Outline(b, w, h);
     buffer.Present();

@@ -14,6 +14,11 @@ void CSkinSpeedDig::SetSpeed(int speed) {
     Invalidate(FALSE);
 }
 
+void CSkinSpeedDig::ClearSpeed() {
+    m_nSpeed.reset();
+    Invalidate(FALSE);
+}
+
 void CSkinSpeedDig::SetTextColor(COLORREF colour) {
     m_crText = colour;
     Invalidate(FALSE);
@@ -39,7 +44,9 @@ void CSkinSpeedDig::OnPaint() {
     if (memory == nullptr)
         return;
     const HGDIOBJ old = ::SelectObject(memory, skin);
-    telemetry::DrawValueText(memory, client.Width(), client.Height(), m_nSpeed, g_strSpeedUnitText);
+    if (m_nSpeed)
+        telemetry::DrawValueText(memory, client.Width(), client.Height(), *m_nSpeed,
+                                 g_strSpeedUnitText);
     ::BitBlt(dc, 0, 0, std::min(client.Width(), skin.GetWidth()),
              std::min(client.Height(), skin.GetHeight()), memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);

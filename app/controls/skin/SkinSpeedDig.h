@@ -3,12 +3,17 @@
 // The owner sets the value; user-interface thread only.
 #pragma once
 
+#include <optional>
+
 #include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
 class CSkinSpeedDig : public CCommandForwardingStatic {
 public:
     void SetSpeed(int speed);
+    // No speed is known: the skin without digits.
+    void ClearSpeed();
+    const std::optional<int>& Speed() const { return m_nSpeed; }
     // Kept for the owner; the drawing uses white text on the skin.
     void SetTextColor(COLORREF colour);
     void SetBkColor(COLORREF colour);
@@ -25,6 +30,6 @@ protected:
 private:
     COLORREF m_crText = 0;
     COLORREF m_crBack = 0;
-    int m_nSpeed = 0;
+    std::optional<int> m_nSpeed;
     int m_nUnit = 0;
 };

@@ -11,12 +11,19 @@ void CSkinTemp::SetValue(int value) {
     Invalidate(FALSE);
 }
 
+void CSkinTemp::ClearValue() {
+    m_nValue.reset();
+    Invalidate(FALSE);
+}
+
 void CSkinTemp::OnPaint() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
     const telemetry::DoubleBuffer buffer(dc, client.Width(), client.Height());
     ::FillSolidRect(buffer.Dc(), &client, RGB(0, 0, 0));
-    telemetry::DrawValueText(buffer.Dc(), client.Width(), client.Height(), m_nValue, m_strUnit);
+    if (m_nValue)
+        telemetry::DrawValueText(buffer.Dc(), client.Width(), client.Height(), *m_nValue,
+                                 m_strUnit);
     buffer.Present();
 }

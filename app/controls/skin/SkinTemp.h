@@ -2,6 +2,8 @@
 // double-buffered. The owner sets the value and the unit text.
 #pragma once
 
+#include <optional>
+
 #include "app/controls/skin/CommandForwardingStatic.h"
 #include "platform/afx/Afx.h"
 
@@ -9,6 +11,9 @@ class CSkinTemp : public CCommandForwardingStatic {
 public:
     // Invalidates without erasing.
     void SetValue(int value);
+    // No temperature is known: black without text.
+    void ClearValue();
+    const std::optional<int>& Value() const { return m_nValue; }
     // Stores the unit index; nothing else.
     void SetIndex(int index) { m_nUnit = index; }
     // No redraw.
@@ -20,7 +25,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_nValue = 0;
+    std::optional<int> m_nValue;
     int m_nUnit = 0;
     CString m_strUnit;
 };

@@ -73,6 +73,15 @@ void CFindLocateDlg::PrepareForSource(const FindUnits& units) {
     StartChoiceList(m_nCurrentChoice);
 }
 
+void CFindLocateDlg::FollowSource(const FindUnits& units) {
+    if (IsWindowVisible()) {
+        PrepareForSource(units);
+        return;
+    }
+    StopListRun();
+    m_list.DeleteAllItems();
+}
+
 void CFindLocateDlg::SetUnitLabels() {
     CString text;
     text.Format(L"(%s)", m_units.speedUnitText.GetString());

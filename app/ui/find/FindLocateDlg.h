@@ -31,6 +31,9 @@ public:
     // Before every showing: takes the main window's units, stops a list
     // still loading and starts the list of the current index choice.
     void PrepareForSource(const FindUnits& units);
+    // The open source changed (opened or closed): no row of the last one
+    // stays to be seeked by; a visible window lists the new source at once.
+    void FollowSource(const FindUnits& units);
     // The event and quick choices exist for a disk or card only.
     void EnableIndexChoices();
     void SetStatusText(const CString& text);

@@ -41,6 +41,9 @@
 
 // Runs the rebuild steps that waited for a close, on the UI thread.
 inline constexpr UINT kRebuildStepsMessage = WM_APP + 20;
+// Posted by whatever opened or closed a source, on any thread: the tool
+// dialogs follow the source on the UI thread.
+inline constexpr UINT kSourceChangedMessage = WM_APP + 21;
 
 class CHalbrookDlg : public CDialog,
                      public TelemetryView,
@@ -112,6 +115,7 @@ public:
     int AudioChannel() const override;
     CString GetSpeedUnitText() const;
     CString GetTemperatureUnitText() const;
+    FindUnits CurrentFindUnits() const;
 
     // Play state (any thread); the play bar's copy follows.
     int GetPlayState() const { return m_nPlayState.load(); }
@@ -142,6 +146,9 @@ public:
     void OnSearchHdd();
     void OnSearchSd();
     void OnMenuClose();
+    // Checks the pair (extension, index of the same name, path lengths the
+    // library takes) and says what is wrong, leaving what plays; a good pair
+    // is opened once no source is open.
     void OpenRecording(const CString& path);
     LRESULT OnPlayBarPlay(WPARAM = 0, LPARAM = 0);
     LRESULT OnPlayBarStop(WPARAM = 0, LPARAM = 0);
@@ -160,6 +167,12 @@ public:
     void OnRebuildHddIndex();
     LRESULT OnRebuildProgress(WPARAM wParam, LPARAM lParam);
     LRESULT OnPlayBarExport(WPARAM = 0, LPARAM = 0);
+    // A source was opened or closed (kSourceChangedMessage): the find
+    // dialog's rows go, a visible find dialog and a visible idle export
+    // dialog are prepared for the source open now.
+    LRESULT OnSourceChanged(WPARAM = 0, LPARAM = 0);
+    // Posts kSourceChangedMessage (any thread).
+    void PostSourceChanged();
 
     // Menus and texts.
     void ApplyLanguageTexts();
@@ -169,6 +182,12 @@ public:
     CString FormatSliderTime(int percent) const;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    bool CheckRecordingPair(const CString& path, CString* index);
+    // An open or rebuild step waits for a stop sent within the bound
+    // (m_pendingOpenLock held).
+    bool StopChainUnderWay() const;
+    void OpenCheckedPair(const CString& path, const CString& index);
 
     // Members, in declaration order.
     HICON m_hIcon = nullptr;  // nothing loads it

@@ -11,6 +11,7 @@
 #include "app/ui/settings/DialogAbout.h"
 #include "app/ui/settings/DialogOtherSetting.h"
 #include "app/ui/settings/RebuildHddIndex.h"
+#include "platform/base/Clock.h"
 
 namespace {
 
@@ -41,6 +42,11 @@ void CHalbrookDlg::OnAbout() {
     dialog.DoModal();
 }
 
+FindUnits CHalbrookDlg::CurrentFindUnits() const {
+    return FindUnits{GetSpeedUnit(), GetSpeedUnitText(), GetTemperatureUnit(),
+                     GetTemperatureUnitText()};
+}
+
 void CHalbrookDlg::OnFindAndPlay() {
     if (!m_pFindLocateDlg) {
         auto dialog = std::make_unique<CFindLocateDlg>(this);
@@ -51,8 +57,7 @@ void CHalbrookDlg::OnFindAndPlay() {
     }
     if (m_pFindLocateDlg->IsWindowVisible())
         return;
-    m_pFindLocateDlg->PrepareForSource(FindUnits{GetSpeedUnit(), GetSpeedUnitText(),
-                                                 GetTemperatureUnit(), GetTemperatureUnitText()});
+    m_pFindLocateDlg->PrepareForSource(CurrentFindUnits());
     m_pFindLocateDlg->ShowWindow(SW_SHOW);
 }
 
@@ -66,6 +71,22 @@ LRESULT CHalbrookDlg::OnPlayBarExport(WPARAM, LPARAM) {
     }
     if (!m_dlgExport.IsWindowVisible() && m_dlgExport.PrepareForSource())
         m_dlgExport.ShowWindow(SW_SHOW);
+    return 0;
+}
+
+void CHalbrookDlg::PostSourceChanged() {
+    ::PostMessage(GetSafeHwnd(), kSourceChangedMessage, 0, 0);
+}
+
+LRESULT CHalbrookDlg::OnSourceChanged(WPARAM, LPARAM) {
+    if (m_pFindLocateDlg && ::IsWindow(m_pFindLocateDlg->m_hWnd))
+        m_pFindLocateDlg->FollowSource(CurrentFindUnits());
+    // A running export keeps its run; an idle one would export the new
+    // source with the last one's range.
+    const bool exportShown = ::IsWindow(m_dlgExport.m_hWnd) && m_dlgExport.IsWindowVisible();
+    if (exportShown && !m_dlgExport.IsExporting() && GetPlayState() != PLAY_IDLE &&
+        !m_dlgExport.PrepareForSource())
+        m_dlgExport.ShowWindow(SW_HIDE);
     return 0;
 }
 
@@ -95,10 +116,12 @@ void CHalbrookDlg::StopThenOpen(std::function<void()> next) {
     bool runNow = false;
     {
         std::lock_guard<std::mutex> hold(m_pendingOpenLock);
-        stopUnderWay = m_pendingOpen != nullptr || !m_rebuildSteps.empty();
+        stopUnderWay = StopChainUnderWay();
         runNow = !stopUnderWay && GetPlayState() == PLAY_IDLE;
         if (!runNow)
             m_rebuildSteps.push_back(std::move(next));
+        if (!runNow && !stopUnderWay)
+            m_pendingOpenDeadlineMs = DeadlineAfter(kPendingOpenBoundMs);
     }
     if (runNow) {
         next();

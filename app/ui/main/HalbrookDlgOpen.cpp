@@ -20,6 +20,7 @@ namespace {
 
 constexpr wchar_t kDvrFilter[] = L"Dvr Files (*.dvr)|*.dvr;*.DVR|All Files (*.*)|*.*||";
 constexpr int kMaxExtension = 31;
+constexpr std::size_t kPlayerPathSize = 260;
 
 bool IsFile(const CString& path) {
     std::error_code error;
@@ -36,6 +37,11 @@ CString FindIndexFile(const CString& base) {
     return CString();
 }
 
+// The library keeps each path in 260 bytes of UTF-8, its terminator included.
+bool FitsThePlayer(const CString& path) {
+    return WideToUtf8String(path.GetString()).size() < kPlayerPathSize;
+}
+
 bool OpenSource(const CString& data, const CString& index) {
     char* dataUtf8 = StringToUtf8(data);
     char* indexUtf8 = StringToUtf8(index);
@@ -45,9 +51,12 @@ bool OpenSource(const CString& data, const CString& index) {
     return opened;
 }
 
-void SearchDevice(int type, const LanguageText& searching) {
-    if (!Call_zOpen(type, nullptr, nullptr, 0, 0))
+void SearchDevice(int type, const LanguageText& searching, const LanguageText& failed) {
+    if (!Call_zOpen(type, nullptr, nullptr, 0, 0)) {
+        g_dailyLog.WriteLog(failed.Get());
+        AfxMessageBox(failed);
         return;
+    }
     g_pMainDlg->SetStatusText(searching);
     g_pMainDlg->SetPlayState(PLAY_OPENED);
     g_dailyLog.WriteLog(searching.Get());
@@ -56,11 +65,36 @@ void SearchDevice(int type, const LanguageText& searching) {
 }  // namespace
 
 void SearchLocalHdd() {
-    SearchDevice(OPENED_DISK, IDS_STRING372);
+    SearchDevice(OPENED_DISK, IDS_STRING372, IDS_STRING231);
 }
 
 void SearchSdCard() {
-    SearchDevice(OPENED_CARD, IDS_STRING373);
+    SearchDevice(OPENED_CARD, IDS_STRING373, IDS_STRING233);
+}
+
+bool CHalbrookDlg::CheckRecordingPair(const CString& path, CString* index) {
+    // The extension is looked for in the file's own name: a dot in a folder
+    // name is no extension.
+    const int dot = path.ReverseFind(L'.');
+    if (dot < 0 || dot < path.ReverseFind(L'/')) {
+        AfxMessageBox(L"error1");
+        return false;
+    }
+    const CString extension = path.Mid(dot + 1).Left(kMaxExtension);
+    if (extension != L"dvr" && extension != L"DVR") {
+        AfxMessageBox(L"error2");
+        return false;
+    }
+    *index = FindIndexFile(path.Left(dot));
+    if (index->IsEmpty()) {
+        AfxMessageBox(L"Error3");
+        return false;
+    }
+    if (!FitsThePlayer(path) || !FitsThePlayer(*index)) {
+        AfxMessageBox(IDS_OPEN_PATH_TOO_LONG);
+        return false;
+    }
+    return true;
 }
 
 void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
@@ -71,11 +105,7 @@ void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
     bool stopUnderWay = false;
     {
         std::lock_guard<std::mutex> hold(m_pendingOpenLock);
-        // A stop whose results have not come within the bound was lost in
-        // the player's slot: the open asks again instead of waiting on it.
-        const bool waiting =
-            m_pendingOpen != nullptr && CurrentClock().NowMs() < m_pendingOpenDeadlineMs;
-        stopUnderWay = waiting || !m_rebuildSteps.empty();
+        stopUnderWay = StopChainUnderWay();
         m_pendingOpen = std::move(open);
         if (!stopUnderWay)
             m_pendingOpenDeadlineMs = DeadlineAfter(kPendingOpenBoundMs);
@@ -83,6 +113,13 @@ void CHalbrookDlg::OpenWhenClosed(std::function<void()> open) {
     // A second stop would meet the first in the player's one command slot.
     if (!stopUnderWay)
         SendUserStop();
+}
+
+// A stop whose results have not come within the bound was lost in the
+// player's slot: whoever waits for it next asks again instead.
+bool CHalbrookDlg::StopChainUnderWay() const {
+    const bool waiting = m_pendingOpen != nullptr || !m_rebuildSteps.empty();
+    return waiting && CurrentClock().NowMs() < m_pendingOpenDeadlineMs;
 }
 
 void CHalbrookDlg::DropPendingOpen() {
@@ -111,34 +148,29 @@ void CHalbrookDlg::OnOpenFile() {
     if (dialog.DoModal() != IDOK)
         return;
     m_strCurrentPath = dialog.GetPathName();
-    // The open may run on the player's thread: it takes its own copy.
-    const CString path = m_strCurrentPath;
-    OpenWhenClosed([this, path] { OpenRecording(path); });
+    OpenRecording(m_strCurrentPath);
 }
 
+// The pair is checked before anything that plays is stopped: a name the
+// library would refuse leaves the recording playing and says why.
 void CHalbrookDlg::OpenRecording(const CString& path) {
-    // The extension is looked for in the file's own name: a dot in a folder
-    // name is no extension.
-    const int dot = path.ReverseFind(L'.');
-    if (dot < 0 || dot < path.ReverseFind(L'/')) {
-        AfxMessageBox(L"error1");
+    CString index;
+    if (!CheckRecordingPair(path, &index))
+        return;
+    // The open may run on the player's thread: it takes its own copies.
+    OpenWhenClosed([this, path, index] { OpenCheckedPair(path, index); });
+}
+
+void CHalbrookDlg::OpenCheckedPair(const CString& path, const CString& index) {
+    if (!OpenSource(path, index)) {
+        g_dailyLog.WriteLog(IDS_OPEN_FAILED.Get());
+        AfxMessageBox(IDS_OPEN_FAILED);
         return;
     }
-    const CString extension = path.Mid(dot + 1).Left(kMaxExtension);
-    if (extension != L"dvr" && extension != L"DVR") {
-        AfxMessageBox(L"error2");
-        return;
-    }
-    const CString index = FindIndexFile(path.Left(dot));
-    if (index.IsEmpty()) {
-        AfxMessageBox(L"Error3");
-        return;
-    }
-    if (!OpenSource(path, index))
-        return;
     UpdateTitle(true, path);
     SetPlayState(PLAY_OPENED);
     SetStatusText(IDS_STATE_OPENED);
+    PostSourceChanged();
     Call_zPlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
 }
 

@@ -22,7 +22,9 @@ void CHalbrookDlg::UpdateTitle(bool withPath, const CString& path) {
     CString title = L"Marlowin";
     if (withPath)
         title += L" - " + path;
-    SetWindowText(title);
+    // Posted from the player's threads: a send would make them, and a close
+    // waiting for them, wait for the UI thread.
+    RunOnUiThread(ViewTask::Title, [this, title] { SetWindowText(title); });
 }
 
 CSkinStatic& CHalbrookDlg::LineControl(ViewLine line) {
@@ -125,8 +127,10 @@ void CHalbrookDlg::ClearMeasureTexts() {
     SetLine(ViewLine::Speed, CString());
     SetLine(ViewLine::Voltage, CString());
     SetLine(ViewLine::Temperature, CString());
-    SetPanelSpeed(0);
-    RunOnUiThread(ViewTask::Temperature, [this] { m_logInfo.SetTemperatureValue(0); });
+    // The tasks of the values they clear, so that a later value still wins.
+    RunOnUiThread(ViewTask::PanelSpeed, [this] { m_logInfo.ClearSpeed(); });
+    RunOnUiThread(ViewTask::GValues, [this] { m_logInfo.ClearGValues(); });
+    RunOnUiThread(ViewTask::Temperature, [this] { m_logInfo.ClearTemperatureValue(); });
 }
 
 void CHalbrookDlg::SetVoltageText(float voltage) {

@@ -2,6 +2,7 @@
 
 std::atomic<bool> g_bUserStop{false};
 std::atomic<bool> g_bAutoReplayPending{false};
+std::atomic<bool> g_bReadErrorStop{false};
 std::atomic<bool> g_bSliderDragging{false};
 PendingSeek g_PendingSeek;
 std::atomic<int> g_nFastForwardLevel{0};
@@ -10,7 +11,6 @@ std::atomic<int> g_nSplitGroup{0};
 
 HANDLE g_hPositionThread = nullptr;
 std::atomic<bool> g_bPositionThreadRun{false};
-HANDLE g_hPositionThreadWake = nullptr;
 
 std::unique_ptr<RECT> g_pSnapshotRect;
 CString g_strSnapshotPath;

@@ -16,6 +16,8 @@
 extern std::atomic<bool> g_bUserStop;
 // Playback ended with auto replay on; the stop result plays again.
 extern std::atomic<bool> g_bAutoReplayPending;
+// A read error stopped playback; the stop's result keeps saying so.
+extern std::atomic<bool> g_bReadErrorStop;
 // The seek slider is held; the position thread leaves it alone.
 extern std::atomic<bool> g_bSliderDragging;
 // A seek sent once the play result arrives; valid until the seek result.
@@ -35,11 +37,10 @@ extern std::atomic<int> g_nFastBackwardLevel;
 // Division group of the split command: 0 all, 1..4 pages of four.
 extern std::atomic<int> g_nSplitGroup;
 
-// The position thread: its handle, its run flag, and the event that wakes it
-// early when it is told to stop.
+// The position thread: its handle, and whether it was started and not yet
+// told to stop (PositionThread.h keeps the run's own flag and wake event).
 extern HANDLE g_hPositionThread;
 extern std::atomic<bool> g_bPositionThreadRun;
-extern HANDLE g_hPositionThreadWake;
 
 // The last capture request. The library reads the rectangle when the command
 // runs, so it is made once and stays allocated.

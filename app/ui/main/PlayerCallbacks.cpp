@@ -37,16 +37,45 @@ void OnClosed(CHalbrookDlg& window) {
     g_nSplitGroup = 0;
     // A seek armed for this source is not sent to the next one.
     g_PendingSeek.Disarm();
+    g_bReadErrorStop = false;
+    // The chain ended: a stop sent again after the bound, lost or late,
+    // leaves no flag to close the next recording with.
+    g_bUserStop = false;
     window.SetPlayState(PLAY_IDLE);
     window.SetStatusText(IDS_STATE_READY);
     window.UpdateTitle(false);
+    window.PostSourceChanged();
     window.RunPendingOpen();
+}
+
+// A play refused after an open or a pause leaves the state it found, and
+// says so; a seek waiting for that play is not sent later.
+void OnPlayFailed(CHalbrookDlg& window) {
+    g_PendingSeek.Disarm();
+    window.SetStatusText(IDS_PLAY_FAILED);
+}
+
+// The read thread reports a failing source at every new try: the first
+// report stops playback, so that no frozen picture stays under "Playing",
+// and the source stays open to be played again or closed.
+void OnReadError(CHalbrookDlg& window) {
+    const int state = window.GetPlayState();
+    if (state == PLAY_IDLE || state == PLAY_OPENED || g_bReadErrorStop.exchange(true))
+        return;
+    window.SetStatusText(IDS_READ_ERROR);
+    Call_zPlayMSG(PLAY_CMD_STOP, 0, 0, 0, nullptr);
+}
+
+void OnSeekFailed(CHalbrookDlg& window) {
+    g_PendingSeek.Disarm();
+    window.SetStatusText(IDS_SEEK_FAILED);
 }
 
 void OnPlaying(CHalbrookDlg& window) {
     window.SetPlayImage(true);
     g_bSliderDragging = false;
     g_bUserStop = false;
+    g_bReadErrorStop = false;
     g_nFastForwardLevel = 0;
     g_nFastBackwardLevel = 0;
     g_bFramesFlowing = true;
@@ -127,7 +156,7 @@ void OnStopped(CHalbrookDlg& window) {
     g_bPlaybackStopped = true;
     SetEvent(g_hTelemetryEvent);
     window.SetPlayState(PLAY_OPENED);
-    window.SetStatusText(IDS_STATE_OPENED);
+    window.SetStatusText(g_bReadErrorStop.exchange(false) ? IDS_READ_ERROR : IDS_STATE_OPENED);
     window.ClearTelemetryLines();
     FollowStop();
 }
@@ -144,6 +173,7 @@ void ReportSource(CHalbrookDlg& window, const LanguageText& failed, const Langua
         AfxMessageBox(failed);
     } else if (status == SOURCE_OPENED) {
         window.SetStatusText(IDS_STATE_OPENED);
+        window.PostSourceChanged();
         g_dailyLog.WriteLog(opened.Get());
     } else if (status == SOURCE_REMOVED) {
         window.OnMenuClose();
@@ -165,8 +195,10 @@ void OnPlayerStatus(int code, int) {
             return OnPlayEnd(window);
         case MSG_CLOSE_FAILED:
             return OnCloseFailed(window);
+        case MSG_READ_ERROR:
+            return OnReadError(window);
         case MSG_PLAY_FAILED:
-            return g_PendingSeek.Disarm();
+            return OnPlayFailed(window);
         case MSG_CLOSE_DONE:
             return OnClosed(window);
         case MSG_PLAY_DONE:
@@ -183,6 +215,8 @@ void OnPlayerStatus(int code, int) {
             return OnFast(window, L"FB X%d", g_nFastBackwardLevel, g_nFastForwardLevel);
         case MSG_SEEK_DONE:
             return OnSeekDone();
+        case MSG_SEEK_FAILED:
+            return OnSeekFailed(window);
         case MSG_STOP_REFUSED:
             return OnStopRefused(window);
         case MSG_STOP_DONE:

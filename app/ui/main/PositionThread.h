@@ -11,9 +11,9 @@ inline constexpr DWORD kPositionPeriodMs = 500;
 // 0..100 for a position inside the source, 0 when there is none.
 int PositionPercent(long long position, long long total);
 
-void PositionThread();
-// Sets the run flag, makes the wake event and starts the thread.
+// Starts the thread with a run flag and wake event of its own.
 void StartPositionThread();
-// Clears the flag, wakes the thread and waits for it at most `boundMs`; the
-// handles are closed either way.
+// Clears the run's flag, wakes the thread and waits for it at most `boundMs`;
+// the thread handle is closed either way, the wake event once the thread
+// too has let go of it.
 void StopPositionThread(DWORD boundMs);

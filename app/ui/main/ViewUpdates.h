@@ -33,6 +33,7 @@ enum class ViewTask : int {
     InfoLines,
     FloatingMapGps,
     RestingPointer,
+    Title,
     Count
 };
 

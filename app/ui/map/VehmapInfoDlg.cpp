@@ -53,6 +53,17 @@ void CVehmapInfoDlg::LayOut() {
     m_stcGps.MoveWindow(0, 0, client.Width(), kGpsLineHeight);
 }
 
+void CVehmapInfoDlg::AskForSingleScreen() {
+    if (CWnd* parent = GetParent())
+        parent->PostMessage(WM_COMMAND, IDM_SINGLE_SCREEN, 0);
+}
+
+// A close by the window manager (WM_CLOSE, then IDCANCEL) is the close box:
+// hidden, the window would leave the layout at double screen with no map.
+void CVehmapInfoDlg::OnCancel() {
+    AskForSingleScreen();
+}
+
 BOOL CVehmapInfoDlg::PreTranslateMessage(MSG* msg) {
     if (IsDialogEndingKey(msg))
         return TRUE;

@@ -2,8 +2,9 @@
 // (template IDD_MAP_WINDOW, parent the main window) with a skinned frame of
 // its own (a caption band with minimise, maximise/restore and close boxes,
 // thin bitmap borders), a 20-pixel line with the current GPS position
-// (IDC_MAP_GPS) and under it the map page (CGisInfoDlg). The close box posts
-// the single-screen command to the main window, which destroys this window.
+// (IDC_MAP_GPS) and under it the map page (CGisInfoDlg). The close box, and
+// a close by the window manager, post the single-screen command to the main
+// window, which destroys this window.
 // The frame is drawn on the window's context; the system never paints it.
 // UI thread.
 #pragma once
@@ -32,6 +33,7 @@ public:
     DECLARE_DYNAMIC(CVehmapInfoDlg)
 
 protected:
+    void OnCancel() override;
     void OnSize(UINT type, int cx, int cy);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -45,6 +47,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The close box's command: the main window goes back to single screen
+    // and destroys this window.
+    void AskForSingleScreen();
     void LayOut();
     void DrawFrameOnWindow();
     void DrawBox(CDC* windowDC, const CRect& screenBox, UINT bitmapId);

@@ -92,8 +92,7 @@ void CVehmapInfoDlg::OnNcLButtonDown(UINT hitTest, CPoint point) {
     // boxes lie under them, and a move or size started as well would take
     // the mouse from a window that is closing or changing its size.
     if (m_rcClose.PtInRect(point)) {
-        if (CWnd* parent = GetParent())
-            parent->PostMessage(WM_COMMAND, IDM_SINGLE_SCREEN, 0);
+        AskForSingleScreen();
         return;
     }
     if (m_rcMin.PtInRect(point)) {

@@ -40,12 +40,9 @@ BOOL CLogInfoDlg::OnInitDialog() {
     m_dial.MoveWindow(0, 0, 0, 0);
     m_speedDigits.SetBkColor(0);
     m_speedDigits.SetTextColor(RGB(255, 255, 255));
-    m_speedDigits.SetSpeed(0);
     m_speedDigits.SetUnit(g_nSpeedUnit);
     m_speedDigits.SetUnitText(g_strSpeedUnitText);
     LoadLampBitmaps();
-    m_gDisplay.SetValues(0, 0, 0);
-    m_temperature.SetValue(0);
     LayoutControls();
     return TRUE;
 }
@@ -109,6 +106,22 @@ void CLogInfoDlg::SetSpeed(int speed) {
     if (dial >= 0)
         m_dial.SetIndex(dial);
     m_dial.Invalidate();
+}
+
+void CLogInfoDlg::ClearSpeed() {
+    m_speedDigits.ClearSpeed();
+    const int dial = SpeedDialIndex(g_nSpeedUnit, 0);
+    if (dial >= 0)
+        m_dial.SetIndex(dial);
+    m_dial.Invalidate();
+}
+
+void CLogInfoDlg::ClearGValues() {
+    m_gDisplay.ClearValues();
+}
+
+void CLogInfoDlg::ClearTemperatureValue() {
+    m_temperature.ClearValue();
 }
 
 void CLogInfoDlg::SetGValues(float x, float y, float z) {

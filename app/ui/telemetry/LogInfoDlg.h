@@ -30,6 +30,14 @@ public:
     void SetSpeed(int speed);
     void SetGValues(float x, float y, float z);
     void SetTemperatureValue(int value);
+    // No value is known (at the start and after a stop): the speed digits,
+    // the G values and the temperature show no number, the dial is at rest.
+    void ClearSpeed();
+    void ClearGValues();
+    void ClearTemperatureValue();
+    const CSkinSpeedDig& SpeedDigits() const { return m_speedDigits; }
+    const CSkinGPS& GDisplay() const { return m_gDisplay; }
+    const CSkinTemp& Temperature() const { return m_temperature; }
     void SetTemperatureUnitText(const CString& text);
     // What CHalbrookDlg::SetSpeedUnit and SetTemperatureUnit change here.
     void SetSpeedUnitText(const CString& text);

@@ -69,7 +69,6 @@ void CTelemetryPass::ShowStop() {
     m_view.SetTimeText(CString());
     m_view.SetCarIdText(CString());
     m_view.SetGpsText(CString());
-    m_view.SetGSensorValues(0, 0, 0);
     // No value is known until the recording gives one again: no "0 km/h".
     m_view.ClearMeasureTexts();
     m_view.ClearChart();

@@ -41,8 +41,8 @@ public:
     virtual void SetVoltageText(float volts) = 0;
     // "%d %s" with the temperature unit text, and the panel's temperature value.
     virtual void SetTemperatureText(int temperature) = 0;
-    // Empties the speed, voltage and temperature lines (no value is known)
-    // and puts the panel's speed and temperature at rest (0).
+    // No value is known: empties the speed, voltage and temperature lines,
+    // and the panel's speed, G values and temperature show no number.
     virtual void ClearMeasureTexts() = 0;
     // Hides (true) or shows the six text lines: voltage, speed, temperature,
     // vehicle id, time, GPS.

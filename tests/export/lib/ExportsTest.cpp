@@ -103,6 +103,32 @@ TEST_F(ExportsTest, AnExportThroughTheBoundFunctions) {
     EXPECT_STREQ(path, "untouched");
 }
 
+// The comma-locale run of this suite calls the library from a process whose
+// whole locale writes decimal commas: what the library writes keeps the
+// recorder's decimal point (the sample route starts at 52.52 N, 13.405 E).
+TEST_F(ExportsTest, SubtitleNumbersKeepTheDecimalPointInAnyLocale) {
+    recgen::RecordingPlan plan;
+    plan.channels = 4;
+    plan.gopCount = 2;
+    std::vector<ParsedGop> gops = Record(plan);
+    ASSERT_EQ(gops.size(), 2u);
+    ExtractParams params = ParamsFor(*gops[0].info, 8000, 16);
+    params.movOn[0] = 1;
+    params.osdSpeed = 1;
+    params.osdGps = 1;
+    params.speedUnit = 1;
+    ASSERT_TRUE(pre_(params));
+    for (ParsedGop& gop : gops)
+        EXPECT_EQ(write_(1, gop.bytes.data(), int(gop.bytes.size()), gop.info.get()), 0);
+    fin_();
+    const std::vector<uint8_t> bytes = ReadWholeFile(MovBase(1) + ".ssa");
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find(" 13.405000"), std::string::npos) << text;
+    EXPECT_NE(text.find("52.520000"), std::string::npos) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\d\.\dmile/h)"))) << text;
+    EXPECT_EQ(text.find("13,4"), std::string::npos) << text;
+}
+
 // An output that failed gives the system's reason: here the raw copy whose
 // index would be its data file.
 TEST_F(ExportsTest, AFailedOutputGivesItsReason) {

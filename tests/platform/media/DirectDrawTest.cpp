@@ -65,6 +65,25 @@ protected:
         return surface;
     }
 
+    // A YV12 surface over `memory` at `pitch`; its result, the surface or null.
+    HRESULT MakeYv12Over(void* memory, int pitch, int width, int height,
+                         IDirectDrawSurface** surface, bool yv12 = true) {
+        DDSURFACEDESC desc{sizeof(DDSURFACEDESC),
+                           DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_LPSURFACE | DDSD_PITCH};
+        desc.dwWidth = DWORD(width);
+        desc.dwHeight = DWORD(height);
+        desc.lPitch = pitch;
+        desc.lpSurface = memory;
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        if (yv12) {
+            desc.dwFlags |= DDSD_PIXELFORMAT;
+            desc.ddpfPixelFormat =
+                DDPIXELFORMAT{sizeof(DDPIXELFORMAT), DDPF_FOURCC, FOURCC_YV12, 8, 0, 0, 0, 0};
+        }
+        *surface = nullptr;
+        return draw_->CreateSurface(&desc, surface, nullptr);
+    }
+
     IDirectDrawSurface* MakePane(int width, int height) {
         DDSURFACEDESC desc{sizeof(DDSURFACEDESC), DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT};
         desc.dwWidth = DWORD(width);
@@ -128,6 +147,51 @@ TEST_F(DirectDrawTest, BltConvertsAndStretchesIntoTheScreenRectangleOfTheClientA
     EXPECT_EQ(host_.PixelAt(39, 60), RGB(0, 0, 0));  // the client area outside
     EXPECT_EQ(host_.PixelAt(80, 90), RGB(0, 0, 0));
     picture->Release();
+}
+
+// The surface never copies the caller's picture: what the caller writes
+// there later is what the next Blt shows.
+TEST_F(DirectDrawTest, AYv12SurfaceOverTheCallersMemoryIsDrawnFromItInPlace) {
+    std::vector<uint8_t> memory(40 * 20 * 3 / 2, 0);
+    IDirectDrawSurface* picture = nullptr;
+    ASSERT_EQ(MakeYv12Over(memory.data(), 40, 40, 20, &picture), DD_OK);
+    DDSURFACEDESC desc{sizeof(DDSURFACEDESC)};
+    ASSERT_EQ(picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(desc.lpSurface, memory.data());
+    EXPECT_EQ(desc.lPitch, 40);
+    ASSERT_EQ(picture->Unlock(nullptr), DD_OK);
+    Fill(picture, kRed, kGreen, 20);
+    RECT target{40, 30, 120, 90};
+    ASSERT_EQ(primary_->Blt(&target, picture, nullptr, 0, nullptr), DD_OK);
+    EXPECT_TRUE(Near(host_.PixelAt(50, 60), ExpectedRgb(kRed)));
+    EXPECT_TRUE(Near(host_.PixelAt(110, 60), ExpectedRgb(kGreen)));
+
+    std::fill_n(memory.begin(), 40 * 20, kGreen.y);
+    std::fill_n(memory.begin() + 40 * 20, 20 * 10, kGreen.v);
+    std::fill_n(memory.begin() + 40 * 20 + 20 * 10, 20 * 10, kGreen.u);
+    ASSERT_EQ(primary_->Blt(&target, picture, nullptr, 0, nullptr), DD_OK);
+    EXPECT_TRUE(Near(host_.PixelAt(50, 60), ExpectedRgb(kGreen)));
+    picture->Release();
+    EXPECT_EQ(memory[0], kGreen.y);  // the memory stays the caller's
+}
+
+TEST_F(DirectDrawTest, ASurfaceOverTheCallersMemoryNeedsAUsablePitchAndYv12) {
+    std::vector<uint8_t> memory(64 * 20 * 3 / 2);
+    struct Refused {
+        void* memory;
+        int pitch;
+        bool yv12;
+    };
+    for (const Refused& r : {Refused{nullptr, 40, true}, Refused{memory.data(), 39, true},
+                             Refused{memory.data(), 41, true}, Refused{memory.data(), 64, false}}) {
+        IDirectDrawSurface* surface = nullptr;
+        EXPECT_EQ(MakeYv12Over(r.memory, r.pitch, 40, 20, &surface, r.yv12), DDERR_INVALIDPARAMS)
+            << "pitch " << r.pitch;
+        EXPECT_EQ(surface, nullptr);
+    }
+    IDirectDrawSurface* wide = nullptr;
+    ASSERT_EQ(MakeYv12Over(memory.data(), 64, 40, 20, &wide), DD_OK);
+    wide->Release();
 }
 
 TEST_F(DirectDrawTest, BltIsCutToTheClientArea) {

@@ -2,6 +2,7 @@
 
 #include "Reaper.h"
 #include "TestWindows.h"
+#include "platform/user/Placement.h"
 
 namespace {
 
@@ -137,6 +138,34 @@ TEST_F(Dialogs, TemplatesAreLaidOutInDialogUnits) {
     EXPECT_EQ(units.bottom, 26);
     EXPECT_FALSE(IsWindowVisible(d)) << "modeless dialogs show when their template says so";
     DestroyWindow(d);
+}
+
+// A centred dialog opens over its owner wherever the owner was moved (the
+// work area's middle without one), kept on the work area.
+TEST_F(Dialogs, ACentredDialogOpensOverItsOwner) {
+    const RECT savedArea = WorkArea();
+    SetWorkArea(RECT{0, 0, 1600, 1000});
+    HWND owner = windows.Top(900, 500, 400, 300, WS_POPUP | WS_VISIBLE);
+    DialogTemplate t = SampleDialog();
+    t.style |= DS_CENTER;
+    const auto centre = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    HWND over = CreateDialogIndirectParamW(nullptr, &t, owner, nullptr, 0);
+    ASSERT_NE(over, nullptr);
+    const POINT shown = centre(over);
+    EXPECT_NEAR(shown.x, 1100, 1);
+    EXPECT_NEAR(shown.y, 650, 1);
+    DestroyWindow(over);
+    HWND alone = CreateDialogIndirectParamW(nullptr, &t, nullptr, nullptr, 0);
+    ASSERT_NE(alone, nullptr);
+    const POINT middle = centre(alone);
+    EXPECT_NEAR(middle.x, 800, 1);
+    EXPECT_NEAR(middle.y, 500, 1);
+    DestroyWindow(alone);
+    SetWorkArea(savedArea);
 }
 
 TEST_F(Dialogs, DialogItemNumbers) {

@@ -75,6 +75,36 @@ TEST_F(RendererTest, APictureSizeChangeMakesANewSurface) {
     EXPECT_TRUE(ShowsChannel(host_.PixelAt(kClient.right - 2, kClient.bottom - 2), 5));
 }
 
+// A picture in the pane's decoding buffer is drawn from in place and that
+// buffer is shown from then on, so the next decoding buffer is the other
+// one; a picture elsewhere, or of an odd width, is copied first.
+TEST_F(RendererTest, ThePanesBuffersTakeTurnsAndOtherPicturesDrawAlike) {
+    struct Step {
+        int width, height, colour;
+        bool inBuffer;
+    };
+    const uint8_t* shown = nullptr;
+    for (const Step& step :
+         {Step{48, 36, 2, true}, Step{48, 36, 5, true}, Step{35, 21, 7, true},
+          Step{48, 36, 3, false}, Step{64, 48, 9, true}, Step{64, 48, 4, true}}) {
+        const std::vector<uint8_t> picture = ChannelPicture(step.width, step.height, step.colour);
+        const uint8_t* drawn = picture.data();
+        if (step.inBuffer) {
+            uint8_t* buffer = renderer_.DecodeBuffer(1);
+            ASSERT_NE(buffer, nullptr);
+            EXPECT_NE(buffer, shown) << "the buffer shown is never decoded into";
+            std::copy(picture.begin(), picture.end(), buffer);
+            drawn = buffer;
+            if (step.width % 2 == 0)
+                shown = buffer;
+        }
+        ASSERT_TRUE(renderer_.Draw(4, 1, 2, drawn, step.width, step.height));
+        EXPECT_TRUE(ShowsChannel(CentrePixel(4, 1), step.colour)) << "colour " << step.colour;
+    }
+    EXPECT_EQ(renderer_.DecodeBuffer(16), nullptr);
+    EXPECT_EQ(renderer_.DecodeBuffer(-1), nullptr);
+}
+
 TEST_F(RendererTest, NoPictureDrawsBlack) {
     const std::vector<uint8_t> picture = ChannelPicture(16, 16, 1);
     ASSERT_TRUE(renderer_.Draw(4, 0, 0, picture.data(), 16, 16));

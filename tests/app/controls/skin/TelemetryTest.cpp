@@ -207,6 +207,31 @@ TEST_F(Telemetry, TemperatureShowsValueAndUnitOnBlack) {
     EXPECT_EQ(Shot(temp), Expected(44, 16, kBlack, L"-3 C"));
 }
 
+// A value not known shows no number: the speed skin and the temperature's
+// black alone, the G labels without values. Each starts unknown.
+TEST_F(Telemetry, ValuesNotKnownShowNoNumbers) {
+    EXPECT_FALSE(digits.Speed().has_value());
+    EXPECT_FALSE(temp.Value().has_value());
+    EXPECT_FALSE(gps.HasValues());
+    digits.SetUnitText(L"km/h");
+    digits.SetSpeed(0);
+    temp.SetUnitText(L"C");
+    temp.SetValue(0);
+    gps.SetValues(0, 0, 0);
+    Pump();
+    ASSERT_NE(Shot(digits), Expected(50, 16, RGB(0, 0, 255), L""));
+    ASSERT_GT(Count(gps, kGreenLine, 46, 26, 92, 38), 0) << "0.00 shows while known";
+    digits.ClearSpeed();
+    temp.ClearValue();
+    gps.ClearValues();
+    Pump();
+    EXPECT_EQ(Shot(digits), Expected(50, 16, RGB(0, 0, 255), L""));
+    EXPECT_EQ(Shot(temp), Expected(44, 16, kBlack, L""));
+    for (COLORREF colour : {kRedLine, kYellowLine, kGreenLine})
+        EXPECT_EQ(Count(gps, colour, 46, 2, 92, 38), 0) << "no value right of the labels";
+    EXPECT_GT(Count(gps, kRedLine, 0, 2, 46, 14), 0) << "the labels stay";
+}
+
 TEST_F(Telemetry, DialShowsTheSelectedSlotWithBlueLeftOut) {
     const COLORREF behind = Pixel(dial, 3, 0);
     dial.SetIndex(5);

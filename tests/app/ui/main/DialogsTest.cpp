@@ -16,6 +16,9 @@
 #include "platform/user/Menus.h"
 #include "shared/TextConvert.h"
 
+#include <chrono>
+#include <thread>
+
 namespace maintest {
 namespace {
 
@@ -151,6 +154,59 @@ TEST_F(Dialogs, ExportIsShownOnlyForAnOpenSourceWithATimeIndex) {
     Settle();
     EXPECT_TRUE(dlg.m_dlgExport.IsWindowVisible());
     EXPECT_TRUE(dlg.m_dlgExport.GetDlgItem(IDC_EXPORT_START)->IsWindowEnabled());
+}
+
+// Another recording opened while the export dialog shows: its range is the
+// new recording's, from its first entry to its last.
+TEST_F(Dialogs, AVisibleIdleExportDialogFollowsANewRecording) {
+    StartPlaying();
+    GiveTimeIndex();
+    dlg.PostMessage(UM_PLAYBAR_EXPORT);
+    Settle();
+    ASSERT_TRUE(dlg.m_dlgExport.IsWindowVisible());
+    const auto endTrack = [&](UINT message) {
+        return int(
+            ::SendMessage(::GetDlgItem(dlg.m_dlgExport, IDC_EXPORT_END_TRACK), message, 0, 0));
+    };
+    ASSERT_EQ(endTrack(TBM_GETRANGEMAX), 3);
+    fake->timeIndex.header = InxHd{0, 1, 7, 0};
+    for (int i = 4; i <= 7; ++i)
+        fake->timeIndex.units[i] =
+            InxUnit{1700000000u + 60u * unsigned(i), 0, 1000ull * unsigned(i)};
+    OpenFile(MakeRecording("longer.dvr", ".inx"));
+    EXPECT_EQ(dlg.GetPlayState(), PLAY_PLAYING);
+    EXPECT_TRUE(dlg.m_dlgExport.IsWindowVisible());
+    EXPECT_EQ(endTrack(TBM_GETRANGEMAX), 7);
+    EXPECT_EQ(endTrack(TBM_GETPOS), 7) << "the range ends at the new recording's end";
+}
+
+// The find dialog never keeps rows of a recording that is gone: a hidden
+// one is emptied when another source opens and when the source closes.
+TEST_F(Dialogs, TheFindDialogsRowsGoWithTheirSource) {
+    StartPlaying();
+    GiveTimeIndex();
+    Command(IDM_FIND_AND_PLAY);
+    ASSERT_NE(dlg.m_pFindLocateDlg, nullptr);
+    CFindLocateDlg& find = *dlg.m_pFindLocateDlg;
+    const auto rows = [&] {
+        Settle();
+        for (int i = 0; i < 500 && find.IsListRunning(); ++i) {  // 5 s at most
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            Settle();
+        }
+        return int(::SendMessage(::GetDlgItem(find, IDC_FIND_LIST), LVM_GETITEMCOUNT, 0, 0));
+    };
+    ASSERT_GT(rows(), 0);
+    find.ShowWindow(SW_HIDE);
+    OpenFile(MakeRecording("other.dvr", ".inx"));
+    EXPECT_EQ(dlg.GetPlayState(), PLAY_PLAYING);
+    EXPECT_EQ(rows(), 0) << "no row of the last recording is left to seek by";
+    Command(IDM_FIND_AND_PLAY);
+    ASSERT_GT(rows(), 0);
+    find.ShowWindow(SW_HIDE);
+    Command(IDM_CLOSE);
+    EXPECT_EQ(dlg.GetPlayState(), PLAY_IDLE);
+    EXPECT_EQ(rows(), 0);
 }
 
 // A running extraction, begun the way START begins it.

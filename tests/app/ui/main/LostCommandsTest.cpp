@@ -191,6 +191,27 @@ TEST_F(LostCommands, AnOpenWhoseStopWasLostAsksAgainAfterTheBound) {
                               "zPlayMSG 1 0"}));
 }
 
+TEST_F(LostCommands, ARebuildWhoseStopWasLostHoldsLaterOpensOnlyToTheBound) {
+    StartPlaying();
+    StartRunning(PLAY_CMD_FAST_FORWARD, UM_PLAYBAR_FAST_FORWARD);
+    bool rebuilt = false;
+    dlg.StopThenOpen([&] { rebuilt = true; });  // its stop is lost
+    EXPECT_EQ(fake->Lost(), 1);
+    ASSERT_TRUE(fake->Answer(MSG_FAST_FORWARD_DONE));
+    Settle();
+    fake->ClearLog();
+    OpenFile(MakeRecording("third.dvr", ".inx"));
+    EXPECT_TRUE(Calls().empty()) << "within the bound the rebuild's stop may still answer";
+    clock->Advance(CHalbrookDlg::kPendingOpenBoundMs);
+    const auto fourth = MakeRecording("fourth.dvr", ".inx");
+    OpenFile(fourth);
+    EXPECT_EQ(Calls(), (Lines{"zPlayMSG 8 0", "zPlayMSG 0 0",
+                              "zOpen 0 " + fourth.string() + " " + (folder / "fourth.inx").string(),
+                              "zPlayMSG 1 0"}));
+    EXPECT_TRUE(rebuilt) << "the waiting steps ran at the close too";
+    EXPECT_FALSE(g_bUserStop);
+}
+
 TEST_F(LostCommands, APendingSeekEndsWithItsSourceOrAFailedPlay) {
     for (const int code : {MSG_CLOSE_DONE, MSG_PLAY_FAILED}) {
         SCOPED_TRACE(code);

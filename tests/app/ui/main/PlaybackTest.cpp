@@ -344,6 +344,19 @@ TEST_F(Seeking, ASeekWhilePausedPlaysFirstAndSeeksOnThePlayResult) {
     EXPECT_EQ(dlg.GetPlayState(), PLAY_PLAYING);
 }
 
+TEST_F(Seeking, AFailedSeekSaysSoAndIsNotSentAgain) {
+    StartPlaying();
+    Pause();
+    fake->Script(PLAY_CMD_SEEK, MSG_SEEK_FAILED);
+    Release(50);
+    EXPECT_EQ(Calls(), (Lines{"zPlayMSG 1 0", "zPlayMSG 7 0"}));
+    EXPECT_EQ(Status(), L"The position could not be reached.");
+    EXPECT_FALSE(g_PendingSeek.valid);
+    Pause();
+    Post(UM_PLAYBAR_PLAY);
+    EXPECT_EQ(Calls(), (Lines{"zPlayMSG 1 0"}));
+}
+
 TEST_F(Seeking, FewEntriesStepBetweenThemAndAGapWithoutStepEnds) {
     StartPlaying();
     fake->timeIndex.header = InxHd{0x1738BABE, 1, 11, 0};

@@ -114,6 +114,16 @@ TEST_F(FloatingMap, TheCloseBoxAsksTheMainWindowForTheSingleScreen) {
     EXPECT_TRUE(Open()) << "the main window's command closes it";
 }
 
+// The window manager's close arrives as the system close command: the same
+// as the close box, never a hidden window that leaves double screen checked.
+TEST_F(FloatingMap, ACloseByTheWindowManagerIsTheCloseBox) {
+    Show();
+    SendMessage(Window().m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_EQ(s_commands, std::vector<WPARAM>{IDM_SINGLE_SCREEN});
+    EXPECT_TRUE(Open()) << "the main window's command closes it";
+}
+
 TEST_F(FloatingMap, EnterAndEscapeDoNotEndIt) {
     Show();
     ASSERT_TRUE(Open());
