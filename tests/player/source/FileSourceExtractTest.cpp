@@ -147,11 +147,7 @@ TEST_F(ExtractTest, StopRequestedBeforeTheStartIsKeptAndStillSendsTheIndex) {
 }
 
 TEST_F(ExtractTest, GopLargerThanTheBufferIsReportedOnceAndPassed) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 5);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 5), {.growTo = 13u << 20}));
-    AddGops(*writer, 6, 2);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(8, 5, {.growTo = 13u << 20});
     OpenPair();
     // GOPs 4, 5 (too large), 6: the range did not arrive whole.
     ASSERT_EQ(Extract(Entry(5), Entry(8)), -1);
@@ -165,11 +161,7 @@ TEST_F(ExtractTest, GopLargerThanTheBufferIsReportedOnceAndPassed) {
 // Every GOP but the damaged one is sent, then the index; the extraction
 // fails, since the range did not arrive whole.
 TEST_F(ExtractTest, GopLengthRunningPastTheFileEndCostsOnlyThatGop) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 5);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 5), {.statedLength = 11u << 20}));
-    AddGops(*writer, 6, 24);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(30, 5, {.statedLength = 11u << 20});
     OpenPair();
     EXPECT_EQ(Extract(Entry(1), Entry(31)), -1);
     std::vector<int> expected;

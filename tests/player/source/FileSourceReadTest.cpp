@@ -178,11 +178,7 @@ TEST_F(ReadTest, ShortFileFailsOnceThenEnds) {
 }
 
 TEST_F(ReadTest, GopLargerThanTheBufferFailsOnceAndIsPassed) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 1);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 1), {.growTo = 13u << 20}));
-    AddGops(*writer, 2, 2);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(4, 1, {.growTo = 13u << 20});
     OpenPair();
     ASSERT_EQ(Read(), GopReadResult::Read);
     EXPECT_EQ(Read(), GopReadResult::Failed);
@@ -203,11 +199,7 @@ TEST_F(ReadTest, GopLargerThanTheBufferFailsOnceAndIsPassed) {
 // A GOP whose length field was damaged to run past the end of the file is
 // passed by its first sector, reading or skipping: every other GOP follows.
 TEST_F(ReadTest, GopLengthRunningPastTheFileEndIsPassedAndTheRestRead) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 5);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 5), {.statedLength = 11u << 20}));
-    AddGops(*writer, 6, 24);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(30, 5, {.statedLength = 11u << 20});
     OpenPair();
     std::vector<int> numbers;
     int failures = 0;
@@ -236,11 +228,7 @@ TEST_F(ReadTest, GopLengthRunningPastTheFileEndIsPassedAndTheRestRead) {
 
 // Back reads and back skips alike, as on a disk or card.
 TEST_F(ReadTest, BackwardWalksPassALinkedSectorThatIsNoGop) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 2);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 2), {.badMagic = true}));
-    AddGops(*writer, 3, 2);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(5, 2, {.badMagic = true});
     OpenPair();
     ASSERT_EQ(reader_.Seek(4 * 2048), 0);
     ASSERT_EQ(Back(), GopReadResult::Read);
@@ -279,11 +267,7 @@ TEST_F(ReadTest, UnusableBuffersAndAClosedReaderAreRefused) {
 }
 
 TEST_F(ReadTest, BackLinkReachingBeforeTheStartEndsTheWalk) {
-    auto writer = Writer();
-    AddGops(*writer, 0, 1);
-    ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + 1), {.backLink = 100}));  // 51200 bytes
-    AddGops(*writer, 2, 1);
-    ASSERT_TRUE(writer->Finish());
+    WritePairDamaging(3, 1, {.backLink = 100});  // 51200 bytes
     OpenPair();
     ASSERT_EQ(reader_.Seek(2 * 2048), 0);
     ASSERT_EQ(Back(), GopReadResult::Read);

@@ -61,6 +61,16 @@ protected:
             ASSERT_TRUE(writer.AddGop(MakeGop(shape, kFirstTime + uint32_t(i))));
     }
 
+    // Writes `count` GOPs and finishes the pair; GOP `damaged` is written
+    // with `damage`.
+    void WritePairDamaging(int count, int damaged, const recgen::GopDamage& damage) {
+        auto writer = Writer();
+        AddGops(*writer, 0, damaged);
+        ASSERT_TRUE(writer->AddGop(MakeGop({}, kFirstTime + uint32_t(damaged)), damage));
+        AddGops(*writer, damaged + 1, count - damaged - 1);
+        ASSERT_TRUE(writer->Finish());
+    }
+
     // Writes `count` GOPs of `shape` and finishes the pair.
     std::vector<recgen::GopPlacement> WritePair(int count, const GopShape& shape = {},
                                                 const recgen::FinishOptions& finish = {}) {
