@@ -9,6 +9,8 @@
 #include <iterator>
 #include <thread>
 
+#include "platform/base/Thread.h"
+
 inline int ProcessThreadCount() {
     const std::filesystem::directory_iterator tasks("/proc/self/task");
     return int(std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks)));
@@ -45,4 +47,13 @@ inline int WaitForThreadCount(int count,
 // starting or leaving).
 inline int SettledProcessThreads(int count) {
     return WaitForThreadCountThat([count](int now) { return now == count; });
+}
+
+// Waits until every thread whose routine has returned (CreateThread) has left
+// the system: the process then has `others` threads besides the routines
+// still running. A count taken right after a command may still hold a thread
+// on its way out. Gives the count last seen.
+inline int SettledThreadsBesideRoutines(int others) {
+    return WaitForThreadCountThat(
+        [others](int now) { return now == others + RunningThreadRoutines(); });
 }

@@ -37,7 +37,8 @@ TEST_F(FakeClockPlayerTest, AReadErrorIsRetriedAfterABackOffOf100Ms) {
 TEST_F(FakeClockPlayerTest, ReleaseDuringAPlayCommandLeavesNoThread) {
     WritePair(6);
     Open();
-    const int initialised = ProcessThreadCount();  // with the command and end-of-playback threads
+    // With the command and end-of-playback threads.
+    const int initialised = SettledThreadsBesideRoutines(threadsBefore_);
     player_.PlayMSG(PLAY_CMD_PLAY, 0, 0, 0, nullptr);
     // Asleep: the command thread in its 500 ms, the end-of-playback thread,
     // the read thread with the queue full.
@@ -97,7 +98,7 @@ protected:
 TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost) {
     Open();
     display_.Give(1000);
-    const int idle = ProcessThreadCount();
+    const int idle = SettledThreadsBesideRoutines(threadsBefore_);
     for (const int cmd : {PLAY_CMD_PAUSE, PLAY_CMD_FAST_FORWARD}) {
         SCOPED_TRACE("seek from command " + std::to_string(cmd));
         ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
@@ -121,7 +122,8 @@ TEST_F(FailingSeekTest, AFailedSeekFromPauseOrFastPlayLeavesOneReadThreadAtMost)
 TEST_F(NoAudioDeviceTest, ReleaseEndsTheReadThreadWhenThePlaybackThreadOutlastsItsWait) {
     WritePair(6);
     Open();
-    const int initialised = ProcessThreadCount();  // with the command and end-of-playback threads
+    // With the command and end-of-playback threads.
+    const int initialised = SettledThreadsBesideRoutines(threadsBefore_);
     ASSERT_EQ(Command(PLAY_CMD_PLAY), MSG_PLAY_DONE);
     display_.WaitForShown(1);  // the playback thread is held in the display
     EXPECT_TRUE(player_.Release());
