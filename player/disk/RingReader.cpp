@@ -12,6 +12,7 @@ void CRingReader::Attach(HANDLE device, uint64_t deviceBase, const RingLayout& b
     m_device = device;
     m_deviceBase = deviceBase;
     m_layout = bounds;
+    m_block.Forget();
 }
 
 void CRingReader::Detach() {
@@ -22,6 +23,7 @@ void CRingReader::Detach() {
     m_rawPos = 0;
     m_inPart2 = false;
     m_lastGopPosition = m_lastGopSize = 0;
+    m_block.Forget();
 }
 
 void CRingReader::SetLastGop(uint64_t raw, uint64_t size) {
@@ -57,6 +59,12 @@ bool CRingReader::ReadAt(uint64_t raw, void* into, uint64_t size) {
         return false;
     DWORD got = 0;
     return ReadFile(m_device, into, DWORD(size), &got) && got == size;
+}
+
+bool CRingReader::ReadSector(uint64_t raw, uint8_t* sector) {
+    return m_block.Read(
+        raw, m_layout.rawHigh, sector,
+        [this](uint64_t at, void* into, uint64_t size) { return ReadAt(at, into, size); });
 }
 
 int CRingReader::SeekRaw(uint64_t raw) {
@@ -107,7 +115,7 @@ GopReadResult CRingReader::FindForward(bool ring, uint64_t limit, uint8_t* secto
         if (at >= std::min(m_layout.rawHigh, limit))
             return GopReadResult::End;
         m_rawPos = at + kSector;
-        if (!ReadAt(at, sector, kSector))
+        if (!ReadSector(at, sector))
             return GopReadResult::Failed;  // reported once; the next scan starts past it
         if (StartsGop(sector)) {
             m_rawPos = at;

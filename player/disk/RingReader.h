@@ -21,6 +21,7 @@
 
 #include "platform/base/Handle.h"
 #include "player/disk/RingLayout.h"
+#include "player/disk/SectorBlock.h"
 #include "player/source/BackLink.h"
 #include "player/source/GopReadResult.h"
 
@@ -66,6 +67,8 @@ public:
     bool ReadAt(uint64_t raw, void* into, uint64_t size);
 
 private:
+    // One sector for the header searches, through the block kept last.
+    bool ReadSector(uint64_t raw, uint8_t* sector);
     // A raw offset may lie in both parts when the oldest GOP starts where the
     // newest ends (a recorder writes back to back): the part the reader is
     // in decides which data position it has.
@@ -91,4 +94,5 @@ private:
     bool m_inPart2 = false;  // m_rawPos belongs to part 2 of a wrapped ring
     uint64_t m_lastGopPosition = 0;
     uint64_t m_lastGopSize = 0;
+    CSectorBlock m_block;
 };

@@ -50,7 +50,7 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, GopLink* li
          q -= kSector) {
         const uint64_t at = RawOf(q);
         uint8_t sector[kSectorSize];
-        if (!ReadAt(at, sector, kSector)) {
+        if (!ReadSector(at, sector)) {
             if (q == 0)
                 return MoveToStart();
             MoveToPosition(q - kSector);  // the next walk starts before it
