@@ -124,6 +124,8 @@ bool CPlayer::Release() {
     m_audio.CloseReset();
     ForgetPictureSizes();
     m_queue.FreeBuffers();
+    m_readBuffer.reset();
+    m_readInfo.reset();
     m_decoders.Destroy();
     m_display.Free();
     CloseEvents();

@@ -31,6 +31,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -242,6 +243,11 @@ private:
     std::atomic<HANDLE> m_commandThread{nullptr};
     std::atomic<HANDLE> m_playEndThread{nullptr};
     std::atomic<HANDLE> m_readThread{nullptr};
+    // What the read thread reads into: made for the first one and kept until
+    // Release, so that a read thread's end frees nothing. Freeing 12 MiB can
+    // take longer on a loaded machine than a stop or release waits for it.
+    std::unique_ptr<uint8_t[]> m_readBuffer;
+    std::unique_ptr<GopInfo> m_readInfo;
     std::atomic<HANDLE> m_playThread{nullptr};
     HANDLE m_commandEvent = nullptr;    // manual
     HANDLE m_playEndEvent = nullptr;    // manual

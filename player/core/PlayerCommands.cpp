@@ -136,6 +136,10 @@ int CPlayer::PlayFromStopped() {
 // and queue buffers it reads into: there is never more than one read thread.
 bool CPlayer::StartReadThread() {
     EndReadThread(INFINITE);
+    if (m_readBuffer == nullptr) {
+        m_readBuffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
+        m_readInfo = std::make_unique<GopInfo>();
+    }
     m_decoders.Create();
     m_queue.Reset();
     m_readRun = true;

@@ -1,7 +1,5 @@
 // The read thread: fills the GOP queue from the source, at most three GOPs
 // ahead of the playback thread.
-#include <memory>
-
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 #include "player/core/GopRecord.h"
@@ -21,13 +19,11 @@ constexpr int kFirstSkippingSpeed = 16;
 
 void CPlayer::ReadThread() {
     const CWaitedByStop readThread;
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
-    auto info = std::make_unique<GopInfo>();
     while (m_readRun) {
         WaitForSingleObject(m_needDataEvent, kNeedDataWaitMs);
         if (!m_readRun)
             break;
-        if (ReadAndQueue(buffer.get(), info.get()) == GopReadResult::Failed) {
+        if (ReadAndQueue(m_readBuffer.get(), m_readInfo.get()) == GopReadResult::Failed) {
             ReportMessage(MSG_READ_ERROR, 0);
             Sleep(kReadErrorBackOffMs);  // need data stays set: read again
         }
