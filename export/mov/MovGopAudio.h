@@ -14,6 +14,3 @@
 // channel of 16-bit samples (the second of several) is turned into u-law.
 // Audio that cannot be read stays empty.
 void ReadMovGopAudio(const uint8_t* gop, const FrameHeader& first, size_t blockAt, MovGop* out);
-
-// G.711 u-law of one 16-bit linear sample.
-uint8_t UlawOfLinear(int16_t sample);

@@ -34,9 +34,9 @@
 #include <mutex>
 #include <string>
 
+#include "format/ulaw/UlawTable.h"
 #include "platform/base/Handle.h"
 #include "player/audio/AudioOut.h"
-#include "player/audio/UlawTable.h"
 #include "player/capture/PictureCapture.h"
 #include "player/core/CommandSlot.h"
 #include "player/core/GopDisplay.h"
@@ -197,7 +197,7 @@ private:
     CRecordWriter m_record;
     CCommandSlot m_slot;
     CAudioOut m_audio;
-    CUlawTable m_ulaw;  // built by Init, then only read
+    CUlawTable m_ulaw;  // built with the player, then only read
     CPictureCapture m_capture;
 
     // Callbacks, set by Init.

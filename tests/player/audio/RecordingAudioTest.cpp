@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "AudioFixture.h"
-#include "player/audio/UlawTable.h"
+#include "format/ulaw/UlawTable.h"
 #include "player/gop/GopParser.h"
 #include "shared/ByteOrder.h"
 #include "tools/recgen/AudioBlock.h"
@@ -78,8 +78,7 @@ TEST_F(RecordingAudio, UlawReachesTheDeviceExpanded) {
     ASSERT_EQ(info.audioLength, 152);
     OpenFor(info);
 
-    CUlawTable table;
-    table.Build();
+    const CUlawTable table;
     std::vector<int16_t> pcm(CAudioOut::kBufferSize / 2);
     int samples = 0;
     table.ToPcm(pcm.data(), int(pcm.size()), &samples, info.audioData, info.audioLength);

@@ -29,14 +29,6 @@ TEST(InterleavedPcm, WidthsAndRefusal) {
     EXPECT_THROW(InterleavedPcm(1, 12, 1, [](int, int) { return 0; }), std::invalid_argument);
 }
 
-TEST(LinearToUlaw, KnownCodes) {
-    EXPECT_EQ(LinearToUlaw(0), 0xFF);
-    EXPECT_EQ(LinearToUlaw(-1), 0x7F);
-    EXPECT_EQ(LinearToUlaw(32767), 0x80);
-    EXPECT_EQ(LinearToUlaw(-32768), 0x00);
-    EXPECT_EQ(LinearToUlaw(1000), 0xCE);
-}
-
 UlawTrack Track(int chunks, uint8_t fill) {
     UlawTrack t;
     t.chunks.assign(std::size_t(chunks), std::vector<uint8_t>(76, fill));

@@ -1,4 +1,4 @@
-#include "player/audio/UlawTable.h"
+#include "format/ulaw/UlawTable.h"
 
 #include <algorithm>
 
@@ -10,7 +10,19 @@ int16_t UlawDecode(uint8_t u) {
     return int16_t((x & 0x80) != 0 ? -magnitude : magnitude);
 }
 
-void CUlawTable::Build() {
+uint8_t UlawEncode(int16_t sample) {
+    constexpr int kBias = 0x84, kClip = 32635;
+    int value = sample;
+    const int sign = value < 0 ? 0x80 : 0;
+    value = std::min(sign ? -value : value, kClip) + kBias;
+    int exponent = 7;
+    for (int mask = 0x4000; (value & mask) == 0 && exponent > 0; mask >>= 1)
+        --exponent;
+    const int mantissa = (value >> (exponent + 3)) & 0x0F;
+    return uint8_t(~(sign | (exponent << 4) | mantissa));
+}
+
+CUlawTable::CUlawTable() {
     for (int u = 0; u < 256; ++u)
         m_samples[u] = UlawDecode(uint8_t(u));
 }

@@ -1,4 +1,6 @@
-// G.711 u-law expansion for the recorder's version-4 audio.
+// G.711 u-law both ways: the recorder's version-4 audio is u-law, the player
+// and the export library expand it, and the MOV writer and the fixture
+// generator encode 16-bit PCM into it.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +9,14 @@
 // scaled up to 16 bits.
 int16_t UlawDecode(uint8_t u);
 
-// The expansion of every u-law byte, built once and then only read (any
-// thread).
+// One 16-bit linear sample as u-law (bias 0x84, clipped at 32635).
+uint8_t UlawEncode(int16_t sample);
+
+// The expansion of every u-law byte, built by the constructor and then only
+// read (any thread).
 class CUlawTable {
 public:
-    void Build();
+    CUlawTable();
 
     // destination[i] = the expansion of source[i] for i below n, at most
     // `capacity` samples; *count = the samples written. Returns 0.
