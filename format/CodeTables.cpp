@@ -1,4 +1,4 @@
-#include "CodeTables.h"
+#include "format/CodeTables.h"
 
 #include <array>
 #include <cstddef>

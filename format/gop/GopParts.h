@@ -1,12 +1,12 @@
 // The steps of CGopParser::Parse, one file each: the frame walk, the audio
 // block (PCM and u-law), the telemetry sub-blocks and the tyre block. Internal
-// to player/gop.
+// to format/gop.
 #pragma once
 
 #include <cstdint>
 
 #include "ByteCursor.h"
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "shared/GopRecords.h"
 
 namespace gop_detail {

@@ -1,6 +1,6 @@
 // Step 5 of Parse: the frame walk. Frames are located, never copied.
 #include "GopParts.h"
-#include "shared/CodeTables.h"
+#include "format/CodeTables.h"
 
 namespace gop_detail {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "GopParts.h"
-#include "shared/TelemetryLayout.h"
+#include "format/TelemetryLayout.h"
 
 namespace gop_detail {
 namespace {

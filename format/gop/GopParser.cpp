@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "GopParts.h"
-#include "shared/CodeTables.h"
-#include "shared/FrameHeader.h"
-#include "shared/TelemetryLayout.h"
+#include "format/CodeTables.h"
+#include "format/FrameHeader.h"
+#include "format/TelemetryLayout.h"
 
 std::atomic<int> g_nAudioType{0};
 
@@ -90,12 +90,6 @@ void ClearFrameSet(FrameSet* set) {
     std::memset(set->carId, 0, sizeof(set->carId));
 }
 
-CGopParser::CGopParser(CDataDec* const decoders[kMaxChannels], int groupCount)
-    : m_groupCount(groupCount == 1 ? 1 : 0) {
-    for (int c = 0; c < kMaxChannels; ++c)
-        m_decoders[c] = decoders ? decoders[c] : nullptr;
-}
-
 int CGopParser::Probe(const uint8_t* gop, uint32_t validBytes, FrameSet* set) const {
     ClearFrameSet(set);
     if (gop == nullptr || validBytes < uint32_t(kFrameHeaderSize))
@@ -144,14 +138,4 @@ int CGopParser::Parse(const uint8_t* gop, uint32_t validBytes, GopInfo* info, bo
     gop_detail::ReadTelemetry(view, info);
     info->recordIndex = 0;
     return int(first.version);
-}
-
-bool CGopParser::DecodeFrame(int group, int channel, const unsigned char* data, int length,
-                             unsigned char* out, int* size, int* width, int* height) const {
-    if (group < 0 || group >= m_groupCount || channel < 1 || channel > kMaxChannels)
-        return false;
-    CDataDec* decoder = m_decoders[channel - 1];
-    if (decoder == nullptr)
-        return false;
-    return decoder->Decode(data, length, out, size, width, height);
 }

@@ -1,4 +1,4 @@
-#include "shared/CodeTables.h"
+#include "format/CodeTables.h"
 
 #include <gtest/gtest.h>
 

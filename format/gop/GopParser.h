@@ -1,10 +1,11 @@
 // CGopParser, the GOP and telemetry parser: turns one GOP held in
-// memory into a GopInfo record, probes the first GOP of a source into a
-// FrameSet, and routes one frame to its channel's decoder.
+// memory into a GopInfo record and probes the first GOP of a source into a
+// FrameSet. It needs no decoder: every reader of GOP bytes parses with one of
+// its own (the player's decoder manager routes frames to the decoders).
 //
-// Ownership: the parser owns nothing. The GOP bytes, the GopInfo with its
-// audioData buffer and the decoders belong to the callers; the parser works in
-// place on the GOP and allocates nothing.
+// Ownership: the parser owns nothing. The GOP bytes and the GopInfo with its
+// audioData buffer belong to the callers; the parser works in place on the
+// GOP and allocates nothing.
 //
 // Threads: no lock. Parse and Probe keep all working state local, so one
 // parser may parse different GOPs on several threads at once (the player's read
@@ -20,7 +21,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "player/decode/DataDec.h"
 #include "shared/GopRecords.h"
 
 // The version-4 audio track to take (0 or 1), set by zSetAudioType and the
@@ -32,11 +32,6 @@ void ClearFrameSet(FrameSet* set);
 
 class CGopParser {
 public:
-    // Copies the 16 decoder pointers (null entries allowed: DecodeFrame then
-    // refuses that channel). groupCount 1 gives one group; callers pass 1 only,
-    // and any other value gives no group, so that DecodeFrame refuses all.
-    CGopParser(CDataDec* const decoders[kMaxChannels], int groupCount);
-
     // Reads the first frame header only. 0 and `set` filled (channels,
     // version, sampleRate, sampleBits; carId empty); -1 when fewer than 40
     // bytes are valid, magic is not 511, gopLength is below 40 or above
@@ -51,19 +46,10 @@ public:
     // caller's); a null audioData is treated as wantAudio false.
     int Parse(const uint8_t* gop, uint32_t validBytes, GopInfo* info, bool wantAudio);
 
-    // false unless 0 <= group < groupCount, 1 <= channel <= 16 and that
-    // channel has a decoder; otherwise the result of decoders[channel - 1]'s
-    // Decode with the six arguments unchanged.
-    bool DecodeFrame(int group, int channel, const unsigned char* data, int length,
-                     unsigned char* out, int* size, int* width, int* height) const;
-
-    int GroupCount() const { return m_groupCount; }
     // The track copied from g_nAudioType by the latest parse.
     int AudioTrack() const { return m_audioTrack.load(std::memory_order_relaxed); }
 
 private:
-    CDataDec* m_decoders[kMaxChannels];
-    int m_groupCount;
     // Written by every parse, possibly on two threads at once: atomic. A parse
     // uses its own local copy, never re-reads this.
     std::atomic<int> m_audioTrack{0};

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GopFixture.h"
-#include "shared/TelemetryLayout.h"
+#include "format/TelemetryLayout.h"
 
 namespace gop_test {
 namespace {

@@ -1,4 +1,4 @@
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "player/gop/GopParser.h"
+#include "format/FrameHeader.h"
+#include "format/TelemetryLayout.h"
+#include "format/gop/GopParser.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
-#include "shared/TelemetryLayout.h"
 
 namespace gop_test {
 
@@ -50,10 +50,8 @@ struct Record {
     std::vector<uint8_t> audio;
 };
 
-// A parser without decoders.
 inline CGopParser MakeParser() {
-    CDataDec* none[kMaxChannels] = {};
-    return CGopParser(none, 1);
+    return CGopParser();
 }
 
 // Raw bytes of a GOP, written field by field at given offsets.

@@ -1,6 +1,6 @@
-#include "FrameHeader.h"
+#include "format/FrameHeader.h"
 
-#include "ByteOrder.h"
+#include "shared/ByteOrder.h"
 
 namespace {
 

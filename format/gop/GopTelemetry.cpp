@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "GopParts.h"
-#include "shared/TelemetryLayout.h"
+#include "format/TelemetryLayout.h"
 
 namespace gop_detail {
 namespace {
