@@ -1,11 +1,9 @@
 #include "app/shell/CalendarTime.h"
 
-#include <ctime>
+#include "shared/RecordingCalendar.h"
 
 SYSTEMTIME CalendarTimeOf(int64_t seconds) {
-    const std::time_t t = std::time_t(seconds);
-    std::tm parts{};
-    gmtime_r(&t, &parts);
+    const std::tm parts = RecordingCalendar(seconds);
     return SYSTEMTIME{WORD(parts.tm_year + 1900), WORD(parts.tm_mon + 1),
                       WORD(parts.tm_wday),        WORD(parts.tm_mday),
                       WORD(parts.tm_hour),        WORD(parts.tm_min),
@@ -20,7 +18,7 @@ int64_t SecondsOfCalendarTime(const SYSTEMTIME& time) {
     parts.tm_hour = time.wHour;
     parts.tm_min = time.wMinute;
     parts.tm_sec = time.wSecond;
-    return int64_t(timegm(&parts));
+    return RecordingSeconds(parts);
 }
 
 int64_t WholeMinuteOf(int64_t seconds) {

@@ -35,7 +35,7 @@ std::string TempName(const char* suffix) {
 
 }  // namespace
 
-CExportController::CExportController() : m_UlawTable(BuildUlawTable()) {
+CExportController::CExportController() {
     m_Decoders.Create();
     m_MosaicDecoders.Create();
 }

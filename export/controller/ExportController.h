@@ -110,7 +110,7 @@ private:
 
     CExportDecoders m_Decoders;        // the channel files'
     CExportDecoders m_MosaicDecoders;  // the mosaic's: each decoder sees every frame once
-    std::array<int16_t, 256> m_UlawTable;
+    CUlawTable m_UlawTable;
     ExtractParams m_Params{};
     std::array<std::unique_ptr<CAviWriter>, kExtractChannels + 1> m_AviWriters;
     CRawCopyWriter m_RawCopy;

@@ -38,19 +38,7 @@ int PcmTo16(const GopInfo& info, uint8_t* pcm) {
 
 }  // namespace
 
-std::array<int16_t, 256> BuildUlawTable() {
-    std::array<int16_t, 256> table{};
-    for (int u = 0; u < 256; ++u) {
-        const int v = ~u & 0xFF;
-        const int exponent = (v >> 4) & 7;
-        const int mantissa = v & 15;
-        const int magnitude = ((2 * mantissa + 33) << exponent) - 33;
-        table[std::size_t(u)] = int16_t((u & 0x80) != 0 ? magnitude : -magnitude);
-    }
-    return table;
-}
-
-int GopAudioToPcm(const GopInfo& info, const std::array<int16_t, 256>& ulaw, uint8_t* pcm) {
+int GopAudioToPcm(const GopInfo& info, const CUlawTable& ulaw, uint8_t* pcm) {
     if (info.audioData == nullptr || info.audioLength <= 0)
         return 0;
     if (info.version != 4)

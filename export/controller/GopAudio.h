@@ -7,21 +7,19 @@
 #include <array>
 #include <cstdint>
 
+#include "format/ulaw/UlawTable.h"
 #include "shared/GopRecords.h"
 
 namespace oskulo {
 
 inline constexpr int kGopPcmBytes = 102400;  // at most this much PCM per GOP
 
-// The G.711 u-law expansion in its 14-bit form: byte 0xFF gives 0, 0x00 gives -8031.
-std::array<int16_t, 256> BuildUlawTable();
-
 // The GOP's audio in `info->audioData` as 16-bit PCM into `pcm` (kGopPcmBytes
 // bytes); returns the PCM bytes, at most kGopPcmBytes. Version 4: every u-law
 // byte becomes one sample. Other versions: the parser kept one channel's
 // samples (audioLength / audioChannels bytes, sampleBits wide); 8- and
 // 32-bit samples are brought to 16 bits. No audio buffer gives 0.
-int GopAudioToPcm(const GopInfo& info, const std::array<int16_t, 256>& ulaw, uint8_t* pcm);
+int GopAudioToPcm(const GopInfo& info, const CUlawTable& ulaw, uint8_t* pcm);
 
 // Where each frame's chunk lies in the PCM.
 struct FrameChunks {

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "format/CodeTables.h"
+#include "format/TelemetryLayout.h"
+#include "format/ulaw/UlawTable.h"
 #include "shared/ByteOrder.h"
-#include "shared/CodeTables.h"
-#include "shared/TelemetryLayout.h"
 
 namespace {
 
@@ -62,24 +63,12 @@ void ReadPcmBlock(const uint8_t* block, size_t blockLength, const FrameHeader& f
     std::vector<uint8_t> samples;
     samples.reserve(blockLength / stride);
     for (size_t at = 0; at + stride <= blockLength; at += stride)
-        samples.push_back(UlawOfLinear(int16_t(LoadU16(block + at + taken))));
+        samples.push_back(UlawEncode(int16_t(LoadU16(block + at + taken))));
     for (int h = 0; h < out->channelCount; ++h)
         out->audio[size_t(h)] = samples;
 }
 
 }  // namespace
-
-uint8_t UlawOfLinear(int16_t sample) {
-    constexpr int kBias = 0x84, kClip = 32635;
-    int value = sample;
-    const int sign = value < 0 ? 0x80 : 0;
-    value = std::min(sign ? -value : value, kClip) + kBias;
-    int exponent = 7;
-    for (int mask = 0x4000; (value & mask) == 0 && exponent > 0; mask >>= 1)
-        --exponent;
-    const int mantissa = (value >> (exponent + 3)) & 0x0F;
-    return uint8_t(~(sign | (exponent << 4) | mantissa));
-}
 
 void ReadMovGopAudio(const uint8_t* gop, const FrameHeader& first, size_t blockAt, MovGop* out) {
     const uint8_t* block = gop + blockAt;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "export/mov/MovGop.h"
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 
 // Fills the sample rate, the sample bits and the audio of `out` from the
 // audio block that starts at `blockAt` (the first header's `audioLength`
@@ -14,6 +14,3 @@
 // channel of 16-bit samples (the second of several) is turned into u-law.
 // Audio that cannot be read stays empty.
 void ReadMovGopAudio(const uint8_t* gop, const FrameHeader& first, size_t blockAt, MovGop* out);
-
-// G.711 u-law of one 16-bit linear sample.
-uint8_t UlawOfLinear(int16_t sample);

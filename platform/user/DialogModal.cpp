@@ -1,6 +1,7 @@
 #include <cwctype>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "platform/user/DialogState.h"
 #include "platform/user/Dialogs.h"
@@ -32,6 +33,42 @@ intptr_t RunModal(HWND dialog) {
     return result;
 }
 
+void MarkModal(HWND dialog) {
+    std::lock_guard lock(UserMutex());
+    if (Window* w = FindWindowLocked(dialog); w != nullptr && w->dialog != nullptr)
+        w->dialog->modal = true;
+}
+
+// The modal dialogs `owner` owns that have not ended, of any thread. Lock held.
+std::vector<HWND> OwnedModalsLocked(HWND owner) {
+    std::vector<HWND> out;
+    for (HWND h : WindowTable::Instance().TopLevels()) {
+        Window* w = FindWindowLocked(h);
+        if (w != nullptr && w->owner == owner && w->dialog != nullptr && w->dialog->modal &&
+            !w->dialog->ended)
+            out.push_back(h);
+    }
+    return out;
+}
+
+// Ends a modal dialog whose owner ended, with what its close box gives, and
+// wakes its loop, which destroys it; so does every modal dialog it owns.
+void EndOwnedModal(HWND dialog) {
+    std::vector<HWND> owned;
+    {
+        std::lock_guard lock(UserMutex());
+        Window* w = FindWindowLocked(dialog);
+        if (w == nullptr || w->dialog == nullptr || w->dialog->ended)
+            return;
+        w->dialog->ended = true;
+        w->dialog->result = IDCANCEL;
+        owned = OwnedModalsLocked(dialog);
+    }
+    for (HWND o : owned)
+        EndOwnedModal(o);
+    PostMessage(dialog, WM_NULL, 0, 0);
+}
+
 }  // namespace
 
 intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const DialogTemplate* t, HWND parent,
@@ -41,6 +78,7 @@ intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const DialogTemplate* t, HW
     HWND dialog = CreateDialogIndirectParamW(instance, t, parent, proc, initParam);
     intptr_t result = -1;
     if (dialog != nullptr) {
+        MarkModal(dialog);
         if (!HasDialogEnded(dialog, &result))
             ShowWindow(dialog, SW_SHOWNORMAL);
         result = RunModal(dialog);
@@ -58,7 +96,10 @@ intptr_t DialogBoxParamW(HINSTANCE instance, const wchar_t* name, HWND parent, D
     return DialogBoxIndirectParamW(instance, FindDialogResource(name), parent, proc, initParam);
 }
 
+// The modal dialogs the dialog owns end with it (a message box left open
+// over a window that has gone would stand alone on the screen).
 BOOL EndDialog(HWND dialog, intptr_t result) {
+    std::vector<HWND> owned;
     {
         std::lock_guard lock(UserMutex());
         Window* w = FindWindowLocked(dialog);
@@ -66,7 +107,10 @@ BOOL EndDialog(HWND dialog, intptr_t result) {
             return FALSE;
         w->dialog->ended = true;
         w->dialog->result = result;
+        owned = OwnedModalsLocked(dialog);
     }
+    for (HWND o : owned)
+        EndOwnedModal(o);
     ShowWindow(dialog, SW_HIDE);
     PostMessage(dialog, WM_NULL, 0, 0);  // wakes the modal loop
     return TRUE;

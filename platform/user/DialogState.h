@@ -8,6 +8,7 @@ struct DialogState {
     HFONT font = nullptr;  // the dialog font, owned by the dialog
     int baseUnitX = 6;     // dialog base units of that font, in pixels
     int baseUnitY = 13;
+    bool modal = false;   // run by DialogBox*
     bool ended = false;   // EndDialog was called
     intptr_t result = 0;  // EndDialog's result
     int defaultId = 1;    // IDOK until DM_SETDEFID

@@ -7,7 +7,9 @@
 //
 // A modal dialog (DialogBoxIndirectParam) disables its owner, runs its own
 // message loop until EndDialog, then enables the owner again, destroys the
-// dialog and returns EndDialog's result (-1 when it could not be made). Sent
+// dialog and returns EndDialog's result (-1 when it could not be made). A
+// dialog that ends takes the modal dialogs it owns along (their result is
+// IDCANCEL), so no box outlives the window it was shown for. Sent
 // messages from other threads are served while it runs. IsDialogMessage gives
 // dialogs their keyboard: Enter presses the default button (IDOK unless
 // DM_SETDEFID or a focused push button says otherwise), Escape sends IDCANCEL,

@@ -59,11 +59,15 @@ UINT ClickKind(HWND target, UINT down, const RawInput& in, bool client) {
     return down;
 }
 
+// A disabled window, or one inside a disabled top-level window (under a
+// modal box), takes no mouse input.
+bool TakesMouse(HWND target) {
+    return IsWindowEnabled(GetAncestor(target, GA_ROOT)) != FALSE;
+}
+
 // Activation on a press; false when the press must be dropped.
 bool ActivateOnPress(HWND target, LRESULT hit, UINT message) {
     HWND top = GetAncestor(target, GA_ROOT);
-    if (!IsWindowEnabled(top))
-        return false;
     if (top != GetActiveWindow()) {
         const LRESULT ma =
             SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top), MAKELPARAM(int(hit), int(message)));
@@ -85,7 +89,7 @@ void CookMouse(MessageQueue* q, const RawInput& in) {
     LRESULT hit = HTCLIENT;
     if (target == nullptr)
         target = WindowFromPointEx(in.pt, &hit);
-    if (target == nullptr || !OwnedHere(target))
+    if (target == nullptr || !OwnedHere(target) || (GetCapture() == nullptr && !TakesMouse(target)))
         return;
     UINT message =
         in.kind == RawInputKind::MouseMove ? WM_MOUSEMOVE : ButtonMessage(in.button, in.down);
@@ -118,7 +122,7 @@ void CookWheel(MessageQueue* q, const RawInput& in) {
     HWND target = WindowFromPoint(in.pt);
     if (target == nullptr || !OwnedHere(target))
         target = GetFocus();
-    if (target == nullptr || !OwnedHere(target))
+    if (target == nullptr || !OwnedHere(target) || !TakesMouse(target))
         return;
     Deliver(q, MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(int(in.keyState), in.wheelDelta),
                    MAKELPARAM(int(in.pt.x), int(in.pt.y)), in.time, in.pt});

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <limits>
 #include <memory>
 #include <string>
@@ -17,6 +16,7 @@
 #include "platform/user/Rects.h"
 #include "platform/user/Screen.h"
 #include "player/capture/EncoderClsid.h"
+#include "shared/RecordingCalendar.h"
 #include "shared/TextConvert.h"
 
 namespace {
@@ -117,9 +117,7 @@ bool ClipToScreen(int* left, int* top, int* right, int* bottom, int64_t wide, in
 }  // namespace
 
 std::string FormatCaptureStamp(uint32_t stamp) {
-    const time_t seconds = time_t(stamp);
-    tm calendar{};
-    gmtime_r(&seconds, &calendar);
+    const std::tm calendar = RecordingCalendar(stamp);
     char text[64];  // 19 characters for any year of four digits
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", calendar.tm_year + 1900,
                   calendar.tm_mon + 1, calendar.tm_mday, calendar.tm_hour, calendar.tm_min,

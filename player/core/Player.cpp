@@ -76,7 +76,6 @@ bool CPlayer::Init(HWND window, zMsgCallback msg, zDataCallback data, zSourceCal
     m_msgCallback = msg;
     m_dataCallback = data;
     SetErrorSink(error);
-    m_ulaw.Build();
     return true;
 }
 

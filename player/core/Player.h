@@ -35,9 +35,10 @@
 #include <mutex>
 #include <string>
 
+#include "format/gop/GopParser.h"
+#include "format/ulaw/UlawTable.h"
 #include "platform/base/Handle.h"
 #include "player/audio/AudioOut.h"
-#include "player/audio/UlawTable.h"
 #include "player/capture/PictureCapture.h"
 #include "player/core/CommandSlot.h"
 #include "player/core/GopDisplay.h"
@@ -194,11 +195,12 @@ private:
     CSourceManager m_source;
     CGopDisplay& m_display;
     CDecoderManager m_decoders;
+    CGopParser m_parser;  // the read and the playback thread parse with it at once
     CGopQueue m_queue;
     CRecordWriter m_record;
     CCommandSlot m_slot;
     CAudioOut m_audio;
-    CUlawTable m_ulaw;  // built by Init, then only read
+    CUlawTable m_ulaw;  // built with the player, then only read
     CPictureCapture m_capture;
 
     // Callbacks, set by Init.

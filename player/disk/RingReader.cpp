@@ -168,7 +168,8 @@ GopReadResult CRingReader::ScanForward(int pass, bool ring, uint64_t limit, uint
         [this, ring](uint64_t size, uint8_t* into, int* got) {
             return ReadGopAt(m_rawPos, size, ring, into, got);
         },
-        [this, ring](uint64_t size) { PassGop(size, ring); });
+        [this, ring](uint64_t size) { PassGop(size, ring); },
+        [this](uint64_t size) { m_rawPos -= size - kSector; });
 }
 
 GopReadResult CRingReader::ReadGop(uint8_t* buffer, int* length) {

@@ -67,7 +67,11 @@ GopReadResult CFileSource::ScanForward(int pass, uint8_t* buffer, int* length) {
         [this](uint64_t size, uint8_t* into, int* got) {
             return ReadGopAt(m_position, size, into, got);
         },
-        [this](uint64_t size) { PassGop(size); });
+        [this](uint64_t size) { PassGop(size); },
+        [this](uint64_t size) {
+            m_position -= size - kSector;
+            SeekStream(m_position);
+        });
 }
 
 GopReadResult CFileSource::ReadGop(uint8_t* buffer, int* length) {

@@ -28,7 +28,7 @@ Recording RecordPlan(RingRecorder& ring, const GopPlan& plan, uint32_t firstEntr
     for (int i = 0; i < plan.count; ++i)
         ring.Append(
             plan.timeOf ? plan.timeOf(i) : plan.startTime + uint32_t(i) * plan.secondsPerGop,
-            plan.payload(i), plan.statedLength ? plan.statedLength(i) : 0);
+            plan.payload(i), plan.statedLength ? plan.statedLength(i) : 0, plan.copiedHeaderAt);
     Recording r;
     r.written = ring.Written();
     r.wrapped = ring.Wrapped();

@@ -22,6 +22,9 @@ struct GopPlan {
     int eventEvery = 10;  // every n-th GOP gets an event entry and a quick record
     // GOP i's length field says this many bytes when above 0 (damage).
     std::function<uint32_t(int)> statedLength;
+    // When above 0: every GOP's second frame header lies this many bytes in
+    // and carries the GOP-wide fields (a recorder that copies them).
+    uint32_t copiedHeaderAt = 0;
     // One time-index entry a minute, as recorders write them: only GOPs on a
     // whole minute get an entry number; the others get 0 and no entry.
     bool minuteIndex = false;

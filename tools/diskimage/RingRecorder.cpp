@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "tools/recgen/GopBuilder.h"
 
 namespace diskimage {
@@ -15,14 +15,23 @@ uint32_t RoundUp512(uint32_t n) {
 }  // namespace
 
 std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors,
-                                 uint32_t statedLength) {
+                                 uint32_t statedLength, uint32_t copiedHeaderAt) {
     recgen::GopFields fields;
     fields.time = time;
     fields.prevGopLength = prevSectors;
+    const bool split = copiedHeaderAt >= uint32_t(kFrameHeaderSize) && copiedHeaderAt < payload;
+    fields.copyGopFields = split;
     recgen::GopBuilder builder(fields);
     recgen::GopFrame frame;
     frame.frameType = 1;
-    // 0xAB never forms the frame magic, so no sector inside a GOP looks like a GOP start.
+    // 0xAB never forms the frame magic, so no sector inside a GOP looks like
+    // a GOP start unless a copied header lies on one.
+    if (split) {
+        frame.data.assign(copiedHeaderAt - kFrameHeaderSize, 0xAB);
+        builder.AddFrame(frame);
+        frame.channel = 1;
+        payload -= copiedHeaderAt;
+    }
     frame.data.assign(payload, 0xAB);
     builder.AddFrame(std::move(frame));
     std::vector<uint8_t> gop = builder.Build();
@@ -41,8 +50,10 @@ RingRecorder::RingRecorder(SparseImage& image, const RingSpan& span, uint64_t st
         throw std::invalid_argument("ring: start outside the ring");
 }
 
-const PlacedGop& RingRecorder::Append(uint32_t time, uint32_t payload, uint32_t statedLength) {
-    std::vector<uint8_t> gop = MakeTestGop(time, payload, prevSectors_, statedLength);
+const PlacedGop& RingRecorder::Append(uint32_t time, uint32_t payload, uint32_t statedLength,
+                                      uint32_t copiedHeaderAt) {
+    std::vector<uint8_t> gop =
+        MakeTestGop(time, payload, prevSectors_, statedLength, copiedHeaderAt);
     const uint32_t size = RoundUp512(uint32_t(gop.size()));
     if (next_ >= span_.wrapLimit || next_ + size > span_.end) {
         next_ = span_.begin;

@@ -30,17 +30,21 @@ struct RingSpan {
 
 // The GOP bytes for a time, a payload size and a back link in sectors. A
 // `statedLength` above 0 is written as its length field instead of the true
-// one (a damaged field); the GOP still occupies its true length.
+// one (a damaged field); the GOP still occupies its true length. A
+// `copiedHeaderAt` above 0 (and below the payload) splits the payload into
+// two frames, the second header that many bytes into the GOP and carrying
+// the GOP-wide fields, as recorders that copy them into every header write.
 std::vector<uint8_t> MakeTestGop(uint32_t time, uint32_t payload, uint32_t prevSectors,
-                                 uint32_t statedLength = 0);
+                                 uint32_t statedLength = 0, uint32_t copiedHeaderAt = 0);
 
 class RingRecorder {
 public:
     RingRecorder(SparseImage& image, const RingSpan& span, uint64_t startRaw, uint32_t firstEntry);
 
     // Writes the next GOP of `payload` bytes recorded at `time`, its length
-    // field damaged to `statedLength` when that is above 0.
-    const PlacedGop& Append(uint32_t time, uint32_t payload, uint32_t statedLength = 0);
+    // field damaged to `statedLength` when that is above 0 (MakeTestGop).
+    const PlacedGop& Append(uint32_t time, uint32_t payload, uint32_t statedLength = 0,
+                            uint32_t copiedHeaderAt = 0);
 
     bool Wrapped() const { return wrapped_; }
     // Every GOP written, in writing order; overwritten ones included.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 
 namespace recgen {
 
@@ -23,18 +23,6 @@ std::vector<uint8_t> InterleavedPcm(int channels, int bits, int groups,
         }
     }
     return out;
-}
-
-uint8_t LinearToUlaw(int16_t sample) {
-    constexpr int kBias = 0x84, kClip = 32635;
-    int v = sample;
-    const uint8_t sign = v < 0 ? 0x80 : 0x00;
-    v = std::min(v < 0 ? -v : v, kClip) + kBias;
-    int exponent = 7;
-    for (int mask = 0x4000; (v & mask) == 0 && exponent > 0; mask >>= 1)
-        --exponent;
-    const int mantissa = (v >> (exponent + 3)) & 0x0F;
-    return uint8_t(~(sign | (exponent << 4) | mantissa));
 }
 
 namespace {

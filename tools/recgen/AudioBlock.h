@@ -16,9 +16,6 @@ namespace recgen {
 std::vector<uint8_t> InterleavedPcm(int channels, int bits, int groups,
                                     const std::function<int32_t(int channel, int index)>& sample);
 
-// G.711 u-law of one 16-bit linear sample.
-uint8_t LinearToUlaw(int16_t sample);
-
 struct UlawTrack {
     std::vector<std::vector<uint8_t>> chunks;  // each written at the block's chunk size
 };

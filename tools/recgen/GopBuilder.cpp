@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "shared/ByteOrder.h"
+
 namespace recgen {
 namespace {
 
@@ -45,9 +47,12 @@ std::vector<uint8_t> GopBuilder::Build() const {
     std::vector<uint8_t> out(size, 0);
     uint8_t* at = out.data();
     for (const GopFrame& f : frames_) {
-        // Only the first header carries the GOP's lengths; the later ones keep
-        // gopLength 0 so that a sector scan never mistakes them for a GOP start.
-        WriteFrameHeader(HeaderOf(f), at);
+        // Unless the recorder copies them, only the first header carries the
+        // GOP's lengths; the later ones keep gopLength 0.
+        FrameHeader header = HeaderOf(f);
+        if (fields_.copyGopFields)
+            header.gopLength = uint32_t(size);
+        WriteFrameHeader(header, at);
         at = std::copy(f.data.begin(), f.data.end(), at + kFrameHeaderSize);
     }
     if (frames_.empty())
@@ -61,7 +66,29 @@ std::vector<uint8_t> GopBuilder::Build() const {
     first.audioLength = uint32_t(audio_.size());
     first.logLength = uint32_t(telemetry_.size());
     WriteFrameHeader(first, out.data());
+    if (fields_.copyGopFields)
+        RefreshCopiedGopFields(out);
     return out;
+}
+
+void RefreshCopiedGopFields(std::vector<uint8_t>& gop) {
+    if (gop.size() < std::size_t(kFrameHeaderSize))
+        return;
+    const FrameHeader first = ReadFrameHeader(gop.data());
+    const std::size_t tail = std::size_t(first.audioLength) + first.logLength;
+    const std::size_t videoEnd = tail < gop.size() ? gop.size() - tail : 0;
+    std::size_t at = kFrameHeaderSize + first.frameLength;
+    while (at + kFrameHeaderSize <= videoEnd && LoadU32(gop.data() + at) == kFrameMagic) {
+        FrameHeader later = ReadFrameHeader(gop.data() + at);
+        if (later.gopLength != 0) {
+            later.gopLength = first.gopLength;
+            later.audioLength = first.audioLength;
+            later.logLength = first.logLength;
+            later.prevGopLength = first.prevGopLength;
+            WriteFrameHeader(later, gop.data() + at);
+        }
+        at += kFrameHeaderSize + later.frameLength;
+    }
 }
 
 }  // namespace recgen

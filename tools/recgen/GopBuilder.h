@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "tools/recgen/TelemetryBlock.h"
 
 namespace recgen {
@@ -21,6 +21,9 @@ struct GopFields {
     uint32_t sampleRateCode = 1;  // 8000 Hz
     uint32_t audioChannelsCode = 0;
     uint32_t prevGopLength = 0;  // PairWriter sets it when it places the GOP
+    // Some recorders copy the GOP-wide fields (gopLength, audioLength,
+    // logLength, prevGopLength) from the first header into every later one.
+    bool copyGopFields = false;
 };
 
 struct GopFrame {
@@ -56,5 +59,10 @@ private:
     std::vector<uint8_t> audio_;
     std::vector<uint8_t> telemetry_;
 };
+
+// Writes the first header's GOP-wide fields into every later frame header
+// that carries a GOP length, as a copying recorder does: called after the
+// first header changed (a back link set when the GOP is placed).
+void RefreshCopiedGopFields(std::vector<uint8_t>& gop);
 
 }  // namespace recgen

@@ -3,9 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "format/FrameHeader.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 #include "shared/IndexRecords.h"
+#include "tools/recgen/GopBuilder.h"
 
 namespace recgen {
 namespace {
@@ -72,6 +73,8 @@ bool PairWriter::AddGop(std::vector<uint8_t> gop, const GopDamage& damage) {
     first.prevGopLength = damage.backLink.value_or(BackLinkFor(first.version));
     if (damage.growTo > first.gopLength)
         first.gopLength = damage.growTo;
+    WriteFrameHeader(first, gop.data());
+    RefreshCopiedGopFields(gop);
     FrameHeader stored = first;
     stored.gopLength = damage.statedLength.value_or(first.gopLength);
     WriteFrameHeader(stored, gop.data());

@@ -6,7 +6,8 @@
 #include <numbers>
 #include <random>
 
-#include "shared/CodeTables.h"
+#include "format/CodeTables.h"
+#include "format/ulaw/UlawTable.h"
 #include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/H264ChannelEncoder.h"
@@ -129,7 +130,7 @@ std::vector<uint8_t> UlawBlock(const RecordingPlan& s, int gop) {
             std::vector<uint8_t> chunk(kUlawChunk);
             for (int i = 0; i < kUlawChunk; ++i)
                 chunk[std::size_t(i)] =
-                    LinearToUlaw(ToneSample(t, int64_t(gop) * kUlawRate + n + i, kUlawRate));
+                    UlawEncode(ToneSample(t, int64_t(gop) * kUlawRate + n + i, kUlawRate));
             track.chunks.push_back(std::move(chunk));
         }
         audio.tracks.push_back(std::move(track));

@@ -1,13 +1,10 @@
 #include "app/ui/find/FindTexts.h"
 
 #include "app/shell/CalendarTime.h"
-
-#include <ctime>
+#include "shared/RecordingCalendar.h"
 
 CString FormatRecordingTime(uint32_t time) {
-    const time_t seconds = time_t(int32_t(time));
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const std::tm utc = RecordingCalendar(time);
     CString text;
     text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
                 utc.tm_hour, utc.tm_min, utc.tm_sec);

@@ -29,6 +29,7 @@
 #include "app/shell/LanguageText.h"
 #include "app/ui/export/DateTimePicker.h"
 #include "app/ui/find/FindLocateDlg.h"
+#include "app/ui/main/MainWindowBoxes.h"
 #include "app/ui/main/ViewUpdates.h"
 #include "app/ui/map/MapPaneController.h"
 #include "app/ui/map/MapPaneHost.h"
@@ -173,6 +174,9 @@ public:
     LRESULT OnSourceChanged(WPARAM = 0, LPARAM = 0);
     // Posts kSourceChangedMessage (any thread).
     void PostSourceChanged();
+    // A message box owned by this window (any thread; MainWindowBoxes.h).
+    void ShowBox(const wchar_t* text);
+    LRESULT OnShowWaitingBox(WPARAM = 0, LPARAM = 0);
 
     // Menus and texts.
     void ApplyLanguageTexts();
@@ -364,6 +368,7 @@ private:
     // m_pendingOpenLock.
     std::deque<std::function<void()>> m_rebuildSteps;
     CViewUpdates m_viewUpdates;
+    CMainWindowBoxes m_boxes;
     HANDLE m_hTelemetryThread = nullptr;
 };
 

@@ -78,6 +78,15 @@ void CHalbrookDlg::PostSourceChanged() {
     ::PostMessage(GetSafeHwnd(), kSourceChangedMessage, 0, 0);
 }
 
+void CHalbrookDlg::ShowBox(const wchar_t* text) {
+    m_boxes.Show(GetSafeHwnd(), text);
+}
+
+LRESULT CHalbrookDlg::OnShowWaitingBox(WPARAM, LPARAM) {
+    m_boxes.ShowWaiting(GetSafeHwnd());
+    return 0;
+}
+
 LRESULT CHalbrookDlg::OnSourceChanged(WPARAM, LPARAM) {
     if (m_pFindLocateDlg && ::IsWindow(m_pFindLocateDlg->m_hWnd))
         m_pFindLocateDlg->FollowSource(CurrentFindUnits());

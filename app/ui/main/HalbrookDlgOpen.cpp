@@ -12,7 +12,6 @@
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/SourceOpening.h"
 #include "platform/afx/FileDialog.h"
-#include "platform/afx/MessageBox.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Process.h"
 
@@ -54,7 +53,7 @@ bool OpenSource(const CString& data, const CString& index) {
 void SearchDevice(int type, const LanguageText& searching, const LanguageText& failed) {
     if (!Call_zOpen(type, nullptr, nullptr, 0, 0)) {
         g_dailyLog.WriteLog(failed.Get());
-        AfxMessageBox(failed);
+        g_pMainDlg->ShowBox(failed);
         return;
     }
     g_pMainDlg->SetStatusText(searching);
@@ -77,21 +76,21 @@ bool CHalbrookDlg::CheckRecordingPair(const CString& path, CString* index) {
     // name is no extension.
     const int dot = path.ReverseFind(L'.');
     if (dot < 0 || dot < path.ReverseFind(L'/')) {
-        AfxMessageBox(L"error1");
+        ShowBox(L"error1");
         return false;
     }
     const CString extension = path.Mid(dot + 1).Left(kMaxExtension);
     if (extension != L"dvr" && extension != L"DVR") {
-        AfxMessageBox(L"error2");
+        ShowBox(L"error2");
         return false;
     }
     *index = FindIndexFile(path.Left(dot));
     if (index->IsEmpty()) {
-        AfxMessageBox(L"Error3");
+        ShowBox(L"Error3");
         return false;
     }
     if (!FitsThePlayer(path) || !FitsThePlayer(*index)) {
-        AfxMessageBox(IDS_OPEN_PATH_TOO_LONG);
+        ShowBox(IDS_OPEN_PATH_TOO_LONG);
         return false;
     }
     return true;
@@ -164,7 +163,7 @@ void CHalbrookDlg::OpenRecording(const CString& path) {
 void CHalbrookDlg::OpenCheckedPair(const CString& path, const CString& index) {
     if (!OpenSource(path, index)) {
         g_dailyLog.WriteLog(IDS_OPEN_FAILED.Get());
-        AfxMessageBox(IDS_OPEN_FAILED);
+        ShowBox(IDS_OPEN_FAILED);
         return;
     }
     UpdateTitle(true, path);
@@ -176,13 +175,13 @@ void CHalbrookDlg::OpenCheckedPair(const CString& path, const CString& index) {
 
 void CHalbrookDlg::OnSearchHdd() {
     if (!IsUserAnAdmin())
-        AfxMessageBox(IDS_STRING417);
+        ShowBox(IDS_STRING417);
     OpenWhenClosed(SearchLocalHdd);
 }
 
 void CHalbrookDlg::OnSearchSd() {
     if (!IsUserAnAdmin())
-        AfxMessageBox(IDS_STRING417);
+        ShowBox(IDS_STRING417);
     OpenWhenClosed(SearchSdCard);
 }
 

@@ -8,7 +8,6 @@
 #include "app/ui/main/HalbrookDlg.h"
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/Snapshot.h"
-#include "platform/afx/MessageBox.h"
 
 namespace {
 
@@ -107,10 +106,10 @@ LRESULT CHalbrookDlg::OnVolumeChanged(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CHalbrookDlg::OnSnapshotResult(WPARAM, LPARAM lParam) {
     if (lParam != 1) {
-        AfxMessageBox(IDS_STRING262);
+        ShowBox(IDS_STRING262);
         return 0;
     }
     // Where the picture went, after the text that announces it.
-    AfxMessageBox(IDS_STRING263 + L" " + g_strSnapshotPath);
+    ShowBox(IDS_STRING263 + L" " + g_strSnapshotPath);
     return 0;
 }

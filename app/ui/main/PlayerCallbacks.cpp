@@ -9,7 +9,6 @@
 #include "app/ui/main/PlaybackGlobals.h"
 #include "app/ui/main/Snapshot.h"
 #include "app/ui/main/WindowPresence.h"
-#include "platform/afx/MessageBox.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Event.h"
 
@@ -170,7 +169,7 @@ void ReportSource(CHalbrookDlg& window, const LanguageText& failed, const Langua
                   const LanguageText* removedLog, const LanguageText& removed, int status) {
     if (status == SOURCE_OPEN_FAILED) {
         g_dailyLog.WriteLog(failed.Get());
-        AfxMessageBox(failed);
+        window.ShowBox(failed);
     } else if (status == SOURCE_OPENED) {
         window.SetStatusText(IDS_STATE_OPENED);
         window.PostSourceChanged();
@@ -179,7 +178,7 @@ void ReportSource(CHalbrookDlg& window, const LanguageText& failed, const Langua
         window.OnMenuClose();
         if (removedLog != nullptr)
             g_dailyLog.WriteLog(removedLog->Get());
-        AfxMessageBox(removed);
+        window.ShowBox(removed);
     }
 }
 
@@ -249,9 +248,20 @@ void OnSourceResult(int kind, const char*, int status) {
 
 void OnPlayerReserved(int, int, int, int) {}
 
-void OnPlayerError(int code, DWORD, int) {
+void OnPlayerError(int code, DWORD, int value) {
+    // Sectors a rebuild passed unreadable: the disk is failing, which the
+    // daily log keeps whether or not the window is there.
+    if (code == ERR_REBUILD_UNREADABLE_SECTORS) {
+        CString line;
+        line.Format(L"%s %d", IDS_STRING_REBUILD_UNREADABLE.GetString(), value);
+        g_dailyLog.WriteLog(line);
+        return;
+    }
+    const WindowPresence::Visit visit(g_mainWindow);
+    if (!visit)
+        return;
     if (code == ERR_INDEX_OPEN_FAILED)
-        AfxMessageBox(IDS_STRING256);
+        visit.Window()->ShowBox(IDS_STRING256);
     else if (code == ERR_INDEX_UNREADABLE)
-        AfxMessageBox(IDS_STRING_INDEX_DAMAGE);
+        visit.Window()->ShowBox(IDS_STRING_INDEX_DAMAGE);
 }

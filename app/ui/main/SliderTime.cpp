@@ -1,25 +1,16 @@
 #include "app/ui/main/SliderTime.h"
 
-#include <ctime>
-
 #include "app/shell/LibraryBinding.h"
 #include "app/ui/main/TimeIndexPlace.h"
 #include "shared/IndexRing.h"
+#include "shared/RecordingCalendar.h"
 
 namespace {
 
 constexpr float kOnEntry = 0.02f;
 
-// Broken down as UTC: recording times carry no time zone.
-std::tm Broken(int64_t seconds) {
-    const time_t t = time_t(seconds);
-    std::tm out{};
-    gmtime_r(&t, &out);
-    return out;
-}
-
 CString FormatTime(int64_t seconds) {
-    const std::tm t = Broken(seconds);
+    const std::tm t = RecordingCalendar(seconds);
     CString text;
     text.Format(L"%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
                 t.tm_hour, t.tm_min, t.tm_sec);
@@ -27,7 +18,7 @@ CString FormatTime(int64_t seconds) {
 }
 
 CString FormatRange(int64_t from, int64_t to, int percent) {
-    const std::tm t = Broken(to);
+    const std::tm t = RecordingCalendar(to);
     CString text;
     text.Format(L"%s ~ %04d-%02d-%02d %02d:%02d:%02d (%d%%)", FormatTime(from).GetString(),
                 t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, percent);

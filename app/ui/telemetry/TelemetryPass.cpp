@@ -7,6 +7,7 @@
 #include "app/ui/telemetry/TelemetryFlags.h"
 #include "app/ui/telemetry/TelemetryTexts.h"
 #include "app/ui/telemetry/UnitConversions.h"
+#include "shared/RecordingCalendar.h"
 #include "shared/TextConvert.h"
 
 namespace {
@@ -90,7 +91,7 @@ void CTelemetryPass::ShowTime(const TelemetryRecord& r) {
     m_strTime.Empty();
     if (r.time == 0)
         return;
-    const std::tm utc = RecordingTimeUtc(r.time);
+    const std::tm utc = RecordingCalendar(r.time);
     m_strTime = CalendarTimeText(utc);
     m_view.SetTimeText(m_strTime);
     m_sample.time = ChartTime(utc);

@@ -22,13 +22,6 @@ CString VoltageText(float volts) {
     return text;
 }
 
-std::tm RecordingTimeUtc(uint32_t time) {
-    const std::time_t t = std::time_t(time);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
-    return utc;
-}
-
 CString CalendarTimeText(const std::tm& t) {
     CString text;
     text.Format(L"%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,

@@ -15,8 +15,5 @@ CString TemperatureUnitText(int unit);
 CString ValueWithUnitText(int value, const CString& unitText);
 // "%2.1fV".
 CString VoltageText(float volts);
-// A recording time (seconds since 1970) as calendar time, without zone
-// conversion.
-std::tm RecordingTimeUtc(uint32_t time);
 // "%04d-%02d-%02d %02d:%02d:%02d".
 CString CalendarTimeText(const std::tm& t);

@@ -10,16 +10,6 @@ namespace {
 
 using oskulo::SplitAudio;
 
-TEST(UlawTable, ExpandsToTheFourteenBitRange) {
-    const auto table = oskulo::BuildUlawTable();
-    EXPECT_EQ(table[0xFF], 0);
-    EXPECT_EQ(table[0x7F], 0);
-    EXPECT_EQ(table[0x00], -8031);
-    EXPECT_EQ(table[0x80], 8031);
-    for (int u = 0; u < 128; ++u)
-        EXPECT_EQ(table[std::size_t(u)], -table[std::size_t(u | 0x80)]) << u;
-}
-
 struct SplitCase {
     int bytes;
     int frames;
@@ -75,7 +65,7 @@ protected:
 
     std::unique_ptr<GopInfo> info_;
     std::vector<uint8_t> audio_;
-    std::array<int16_t, 256> table_ = oskulo::BuildUlawTable();
+    const CUlawTable table_;
     std::array<uint8_t, oskulo::kGopPcmBytes> pcm_{};
 };
 

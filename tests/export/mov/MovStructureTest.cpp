@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "format/ulaw/UlawTable.h"
 #include "tests/export/mov/MovDecode.h"
 #include "tests/export/mov/MovFixture.h"
 #include "tests/export/recording/RecordingGops.h"
@@ -195,7 +196,7 @@ TEST_F(MovStructure, AudioChunksAreTheChannelsTrack) {
             for (int i = 0; i < 8000; i += 397) {
                 const int64_t index = int64_t(gop) * 8000 + i;
                 ASSERT_EQ(movie.bytes[offsets[gop][0] + size_t(i)],
-                          recgen::LinearToUlaw(recgen::ToneSample(track, index, 8000)))
+                          UlawEncode(recgen::ToneSample(track, index, 8000)))
                     << "gop " << gop << " sample " << i;
             }
         }

@@ -329,6 +329,20 @@ bool MaximizeWithWindowManager(int x0, int y0, bool maximize) {
     return target != 0;
 }
 
+bool CloseWithWindowManager(int x0, int y0) {
+    Display* x = XOpenDisplay(nullptr);
+    if (x == nullptr)
+        return false;
+    const Window target = ManagedWindowSoonAt(x, x0, y0);
+    if (target != 0) {
+        // Asked by a pager or task bar; the window manager asks the client.
+        SendClientMessage(x, DefaultRootWindow(x), target, "_NET_CLOSE_WINDOW", {CurrentTime, 2},
+                          SubstructureRedirectMask | SubstructureNotifyMask);
+    }
+    Done(x);
+    return target != 0;
+}
+
 bool AltResizeWithXTest(int x0, int y0, int x1, int y1, int steps) {
     Display* x = OpenWithXTest();
     if (x == nullptr)

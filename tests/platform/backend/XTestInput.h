@@ -28,6 +28,10 @@ bool MoveWindowWithWindowManager(int x, int y, int toX, int toY);
 // at (x, y), as its Maximize action does. Waits as MoveWindowWithWindowManager
 // does; false when none is managed there by then.
 bool MaximizeWithWindowManager(int x, int y, bool maximize);
+// Asks the window manager to close the topmost managed window at (x, y), as
+// its Close action does. Waits as MoveWindowWithWindowManager does; false
+// when none is managed there by then.
+bool CloseWithWindowManager(int x, int y);
 // Holds Alt and drags with the right button from (x0, y0) to (x1, y1): the
 // window manager's resize, from the corner nearest the start.
 bool AltResizeWithXTest(int x0, int y0, int x1, int y1, int steps);

@@ -307,12 +307,27 @@ TEST_F(Input, TheWheelGoesToTheWindowUnderThePointerAndUpToItsParents) {
     }
 }
 
-TEST_F(Input, PressesOnADisabledWindowAreDropped) {
+// A disabled window takes no mouse input, nor do its children (a window
+// under a modal box): no press, release, move or wheel reaches them, so no
+// control acts on the release of a click.
+TEST_F(Input, ADisabledWindowAndItsChildrenTakeNoMouseInput) {
     HWND top = windows.Top(0, 0, 50, 50);
+    HWND child = windows.Child(top, 1, 20, 20, 20, 20);
     EnableWindow(top, FALSE);
+    for (const POINT at : {POINT{10, 10}, POINT{30, 30}}) {
+        SCOPED_TRACE(at.x);
+        TestWindows::ClearLog();
+        InjectMouseMove(at);
+        Click(at);
+        InjectMouseWheel(-WHEEL_DELTA, at);
+        TestWindows::Pump();
+        EXPECT_TRUE(MouseMessagesOf(top).empty());
+        EXPECT_TRUE(MouseMessagesOf(child).empty());
+    }
+    EnableWindow(top, TRUE);
     TestWindows::ClearLog();
-    Click(POINT{10, 10});
-    EXPECT_EQ(MouseMessagesOf(top), std::vector<UINT>{WM_LBUTTONUP});
+    Click(POINT{30, 30});
+    EXPECT_EQ(MouseMessagesOf(child), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
 }
 
 TEST_F(Input, ApplicationActivationReachesTopLevelWindows) {

@@ -189,4 +189,40 @@ TEST_F(MessageBoxes, AWorkersBoxServesSendsAndTakesInput) {
     EXPECT_EQ(result, IDOK);
 }
 
+// A box left open over a dialog that ends (a program closing under its
+// boxes) ends with it, as its close box would, and takes the boxes it owns
+// along; it never stays alone on the screen.
+TEST_F(MessageBoxes, BoxesEndWithTheDialogThatOwnsThem) {
+    DialogTemplate t;
+    t.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+    t.cx = 120;
+    t.cy = 60;
+    t.title = L"Owner";
+    HWND owner = CreateDialogIndirectParamW(
+        nullptr, &t, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> intptr_t { return FALSE; }, 0);
+    ASSERT_NE(owner, nullptr);
+    std::vector<HWND> boxes;
+    std::vector<int> innerResults;
+    SetMessageBoxHook([&](const MessageBoxRequest& r) {
+        boxes.push_back(r.box);
+        if (boxes.size() == 1) {
+            // A second box over the first, ended by the owner's end as well.
+            innerResults.push_back(MessageBoxW(r.box, L"error2", L"Marlowin", MB_YESNO));
+            return 0;
+        }
+        EndDialog(owner, IDOK);
+        // Were the boxes left open, these answers would end them instead.
+        PostMessage(r.box, WM_COMMAND, MAKEWPARAM(IDNO, 0), 0);
+        PostMessage(boxes[0], WM_COMMAND, MAKEWPARAM(IDNO, 0), 0);
+        return 0;
+    });
+    const int result = MessageBoxW(owner, L"Index file damage", L"Marlowin", MB_YESNO);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(innerResults, std::vector<int>{IDCANCEL});
+    EXPECT_FALSE(IsWindow(boxes[0]));
+    EXPECT_FALSE(IsWindow(boxes[1]));
+    DestroyWindow(owner);
+}
+
 }  // namespace

@@ -182,8 +182,11 @@ TEST_F(HddSourceTest, BackwardFromFillerReturnsTheGopThatEndsThereAsTheFilePairD
         in.seekg(std::streamoff(2 * kMiB + cut.raw));
         in.read(reinterpret_cast<char*>(header.data()), 40);
     }
+    // GOP 5 shortened by two sectors, its frame with it, so that it holds
+    // together and is followed by filler.
     FrameHeader fields = ReadFrameHeader(header.data());
     fields.gopLength = cut.size - 1024;
+    fields.frameLength = fields.gopLength - kFrameHeaderSize;
     WriteFrameHeader(fields, header.data());
     Patch(dir_.File("hdd.img"), 2 * kMiB + cut.raw, header);
     OpenDisk();
@@ -240,6 +243,38 @@ TEST_F(HddSourceTest, DamagedGopLengthOnAnUnwrappedDiskCostsOnlyThatGop) {
     length = kGopBufferSize;
     ASSERT_EQ(reader_.SkipGop(2, buffer_.get(), &length), GopReadResult::Read);
     EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.written[7].time);
+}
+
+// A recorder that copies the GOP-wide fields into every frame header: a
+// seek into a GOP rounds up onto its later header, which the search passes,
+// so the read returns the next GOP whole and the one after follows.
+TEST_F(HddSourceTest, ACopiedLaterHeaderOnASectorIsPassedAfterASeek) {
+    diskimage::HddImageOptions options = FlatDisk();
+    options.plan.count = 20;
+    options.plan.copiedHeaderAt = 512;
+    const diskimage::Recording r = AddDisk(options);
+    OpenDisk();
+    EXPECT_TRUE(SameTimes(TimesOf(Forward(reader_)), LiveTimes(r)));
+    for (size_t k = 0; k + 2 < r.live.size(); ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_EQ(reader_.Seek(reader_.RawToLogical(r.live[k].raw) + 1), 0);
+        int length = kGopBufferSize;
+        ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+        EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[k + 1].time);
+        EXPECT_EQ(uint32_t(length), r.live[k + 1].size);
+        length = kGopBufferSize;
+        ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
+        EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[k + 2].time);
+        // Backward from past the later header: the GOP before, whole.
+        ASSERT_EQ(reader_.Seek(reader_.RawToLogical(r.live[k + 1].raw) + 1024), 0);
+        length = kGopBufferSize;
+        ASSERT_EQ(reader_.ReadGopBack(buffer_.get(), &length), GopReadResult::Read);
+        EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[k].time);
+        EXPECT_EQ(uint32_t(length), r.live[k].size);
+        EXPECT_EQ(reader_.Tellp(), reader_.RawToLogical(r.live[k].raw));
+    }
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    EXPECT_TRUE(SameTimes(TimesOf(Backward(reader_)), ReversedLive(r)));
 }
 
 // The same in part 2 of a wrapped ring: the newest GOPs play, the older lap

@@ -226,6 +226,44 @@ TEST_F(ReadTest, GopLengthRunningPastTheFileEndIsPassedAndTheRestRead) {
     EXPECT_EQ(Number(), 7);
 }
 
+// Recorders that copy the GOP-wide fields into every frame header leave
+// headers inside a GOP that look like a GOP start. A seek into the GOP rounds
+// up onto such a header; its frames do not fill the GOP its length claims
+// and no telemetry lies where it says, so the search passes it and reads the
+// next GOP whole, with or without a telemetry block.
+TEST_F(ReadTest, ACopiedLaterHeaderOnASectorIsPassedAfterASeek) {
+    for (const bool telemetry : {false, true}) {
+        SCOPED_TRACE(telemetry);
+        WritePair(6, {.secondFrameAt = 512, .copyGopFields = true, .telemetry = telemetry});
+        OpenPair();
+        ASSERT_EQ(Read(), GopReadResult::Read);
+        // The fixture holds the case: a header carrying the GOP's length at 512.
+        ASSERT_EQ(ReadFrameHeader(buffer_.data() + 512).gopLength, 2000u);
+        for (int k = 0; k < 5; ++k) {
+            ASSERT_EQ(reader_.Seek(uint64_t(k) * 2048 + 1), 0);
+            ASSERT_EQ(Read(), GopReadResult::Read) << k;
+            EXPECT_EQ(Number(), k + 1);
+            EXPECT_EQ(length_, 2048);
+            EXPECT_EQ(reader_.Tellp(), uint64_t(k + 2) * 2048);
+        }
+        // Backward from past the later header: its back link (copied too)
+        // points into the GOP before; the walk goes on below it, to the GOP's
+        // first header, whose link gives the GOP before whole.
+        for (int k = 1; k < 6; ++k) {
+            ASSERT_EQ(reader_.Seek(uint64_t(k) * 2048 + 1024), 0);
+            ASSERT_EQ(Back(), GopReadResult::Read) << k;
+            EXPECT_EQ(Number(), k - 1);
+            EXPECT_EQ(reader_.Tellp(), uint64_t(k - 1) * 2048);
+        }
+        // In the last GOP the later header's length runs past the end of the
+        // file: reported once as any such GOP, then the data ends.
+        ASSERT_EQ(reader_.Seek(5 * 2048 + 1), 0);
+        EXPECT_EQ(Read(), GopReadResult::Failed);
+        EXPECT_EQ(Read(), GopReadResult::End);
+        ASSERT_EQ(reader_.Close(), 0);
+    }
+}
+
 // Back reads and back skips alike, as on a disk or card.
 TEST_F(ReadTest, BackwardWalksPassALinkedSectorThatIsNoGop) {
     WritePairDamaging(5, 2, {.badMagic = true});

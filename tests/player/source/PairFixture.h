@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "format/FrameHeader.h"
 #include "player/source/FileSource.h"
-#include "shared/FrameHeader.h"
 #include "tests/player/errors/ErrorCapture.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"
@@ -24,6 +24,10 @@ struct GopShape {
     uint32_t channelCountCode = 2;  // 4 channels
     uint32_t sampleRateCode = 1;    // 8000 Hz
     uint32_t sampleBitsCode = 0;    // 16 bits
+    // When above 0: a second frame whose header lies this many bytes into the GOP.
+    uint32_t secondFrameAt = 0;
+    bool copyGopFields = false;  // every frame header carries the GOP-wide fields
+    bool telemetry = false;      // a telemetry block of its header alone ends the GOP
 };
 
 inline std::vector<uint8_t> MakeGop(const GopShape& shape, uint32_t time) {
@@ -31,9 +35,22 @@ inline std::vector<uint8_t> MakeGop(const GopShape& shape, uint32_t time) {
                                 .channelCountCode = shape.channelCountCode,
                                 .time = time,
                                 .sampleBitsCode = shape.sampleBitsCode,
-                                .sampleRateCode = shape.sampleRateCode});
+                                .sampleRateCode = shape.sampleRateCode,
+                                .copyGopFields = shape.copyGopFields});
+    uint32_t rest = shape.gopLength - kFrameHeaderSize;
+    if (shape.telemetry) {
+        builder.SetRawTelemetry({0, 0, 0, 0x5A});  // log_hd with no sub-blocks
+        rest -= 4;
+    }
+    if (shape.secondFrameAt > 0) {
+        recgen::GopFrame first;
+        first.data.assign(shape.secondFrameAt - kFrameHeaderSize, 0x5C);
+        builder.AddFrame(std::move(first));
+        rest -= shape.secondFrameAt;
+    }
     recgen::GopFrame frame;
-    frame.data.assign(shape.gopLength - kFrameHeaderSize, 0x5C);
+    frame.channel = shape.secondFrameAt > 0 ? 1 : 0;
+    frame.data.assign(rest, 0x5C);
     builder.AddFrame(std::move(frame));
     return builder.Build();
 }

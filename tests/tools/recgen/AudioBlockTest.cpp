@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 
 namespace {
 
@@ -27,14 +27,6 @@ TEST(InterleavedPcm, WidthsAndRefusal) {
     ASSERT_EQ(wide.size(), 32u);
     EXPECT_EQ(LoadU32(wide.data() + 12), uint32_t(-3));
     EXPECT_THROW(InterleavedPcm(1, 12, 1, [](int, int) { return 0; }), std::invalid_argument);
-}
-
-TEST(LinearToUlaw, KnownCodes) {
-    EXPECT_EQ(LinearToUlaw(0), 0xFF);
-    EXPECT_EQ(LinearToUlaw(-1), 0x7F);
-    EXPECT_EQ(LinearToUlaw(32767), 0x80);
-    EXPECT_EQ(LinearToUlaw(-32768), 0x00);
-    EXPECT_EQ(LinearToUlaw(1000), 0xCE);
 }
 
 UlawTrack Track(int chunks, uint8_t fill) {

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <set>
 
+#include "format/TelemetryLayout.h"
+#include "format/ulaw/UlawTable.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/AudioBlock.h"
@@ -97,9 +98,9 @@ TEST_F(RecordingContent, UlawTracksHoldOneSecondOfTone) {
     const uint32_t length = LoadU32(a.data() + ulaw_audio::kTrackLengthsAt + 4);
     ASSERT_EQ(length, 8400u);
     // Sample 5 of the second chunk of track 1 in GOP 1: tone 1 at index 8000 + 85.
-    EXPECT_EQ(a[offset + length + 84 + 4 + 5], LinearToUlaw(ToneSample(1, 8085, 8000)));
-    EXPECT_EQ(a[offset + 4], LinearToUlaw(ToneSample(0, 8000, 8000)));
-    EXPECT_NE(LinearToUlaw(ToneSample(0, 8085, 8000)), LinearToUlaw(ToneSample(1, 8085, 8000)));
+    EXPECT_EQ(a[offset + length + 84 + 4 + 5], UlawEncode(ToneSample(1, 8085, 8000)));
+    EXPECT_EQ(a[offset + 4], UlawEncode(ToneSample(0, 8000, 8000)));
+    EXPECT_NE(UlawEncode(ToneSample(0, 8085, 8000)), UlawEncode(ToneSample(1, 8085, 8000)));
 }
 
 TEST_F(RecordingContent, PcmInterleavesATonePerChannel) {

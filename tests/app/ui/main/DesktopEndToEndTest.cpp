@@ -18,6 +18,7 @@
 #include "app/res/ResourceIds.h"
 #include "app/shell/AppConfig.h"
 #include "app/shell/LanguageTexts.h"
+#include "app/ui/main/PlayerCallbacks.h"
 #include "app/ui/playbar/PlayState.h"
 #include "platform/backend/GtkDisplay.h"
 #include "platform/base/Module.h"
@@ -299,6 +300,63 @@ TEST_F(DesktopEndToEnd, ThePictureShowsWholeAndStaysThroughAMoveWhilePaused) {
     EXPECT_TRUE(FourChannelsShown()) << "paused, after a repaint";
     EXPECT_TRUE(
         SaveWindowScreenshot(dlg.GetSafeHwnd(), DVR_BUILD_DIR "/marlowin_e2e_paused_moved.png"));
+}
+
+// Boxes the player asks for are the main window's: one box for a fault
+// reported again and again, centred over the window and modal to it (a click
+// on the window's menu opens nothing); the window manager's close of the
+// window ends the box with the program.
+TEST_F(DesktopEndToEnd, ThePlayersBoxIsModalToTheWindowAndEndsWithIt) {
+    ShowMain();
+    ASSERT_TRUE(PumpUntil([&] { return ShownShare(dlg, BesideTheMap()) > 0.95; }, 10000));
+    std::atomic<int> boxesShown{0};
+    std::atomic<HWND> box{nullptr}, owner{nullptr};
+    std::atomic<bool> watched{false}, photographed{false};
+    CRect boxRect;
+    SetMessageBoxHook([&](const MessageBoxRequest& r) {
+        if (++boxesShown == 1) {
+            owner = GetWindow(r.box, GW_OWNER);
+            box = r.box;
+            // Inside the box's own loop: the screen while it is open.
+            PumpUntil([&] { return watched.load(); }, 15000);
+            boxRect = RectOf(r.box);
+            EXPECT_TRUE(SaveWindowScreenshot(dlg.GetSafeHwnd(),
+                                             DVR_BUILD_DIR "/marlowin_e2e_modal_box.png"));
+            photographed = true;
+        }
+        return 0;  // left to the user
+    });
+    std::atomic<bool> enabledWhileOpen{true}, menuOpened{false}, closeAsked{false};
+    const CPoint file = FileLabel();
+    const CRect main = RectOf(dlg);
+    std::thread player([&] {
+        for (int i = 0; i < 3; ++i)
+            OnPlayerError(ERR_INDEX_UNREADABLE, 0, 0);
+        const auto end = Clock::now() + std::chrono::seconds(10);
+        while (Clock::now() < end && (box == nullptr || !IsWindowVisible(box)))
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(800));  // mapped and drawn
+        enabledWhileOpen = IsWindowEnabled(dlg.GetSafeHwnd()) != FALSE;
+        ClickWithXTest(file.x, file.y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(800));
+        menuOpened = ShownTopLevelOf(kMenuClassName) != nullptr;
+        watched = true;
+        const auto shot = Clock::now() + std::chrono::seconds(10);
+        while (Clock::now() < shot && !photographed)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        closeAsked = CloseWithWindowManager(main.left + 30, main.bottom - 30);
+    });
+    const bool ended =
+        PumpUntil([&] { return closeAsked && !dlg.IsWindowVisible() && !IsWindow(box); }, 30000);
+    player.join();
+    EXPECT_TRUE(ended) << "the close of the window ends its box";
+    EXPECT_EQ(boxesShown, 1) << "one box for the fault told three times";
+    EXPECT_EQ(owner.load(), dlg.GetSafeHwnd());
+    EXPECT_FALSE(enabledWhileOpen);
+    EXPECT_FALSE(menuOpened) << "the window takes no clicks while its box is open";
+    EXPECT_NEAR(boxRect.CenterPoint().x, main.CenterPoint().x, 2) << "centred over the window";
+    EXPECT_NEAR(boxRect.CenterPoint().y, main.CenterPoint().y, 2);
+    dlg.DestroyWindow();
 }
 
 // A click on the map pane's page leaves the keys with the player: Space

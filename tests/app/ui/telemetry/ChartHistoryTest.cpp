@@ -7,13 +7,13 @@
 #include <ctime>
 #include <vector>
 
+#include "shared/RecordingCalendar.h"
+
 namespace {
 
 // A sample at `seconds` after 2023-11-14 22:13:20, tagged by its speed.
 ChartSample At(int seconds, int tag) {
-    const std::time_t t = std::time_t(1700000000 + seconds);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
+    const std::tm utc = RecordingCalendar(1700000000 + seconds);
     ChartSample s;
     s.time = ChartTime(utc);
     s.timeValid = 1;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/ui/telemetry/TelemetryTexts.h"
+#include "shared/RecordingCalendar.h"
 
 namespace {
 
@@ -71,8 +72,8 @@ TEST(TelemetryTexts, UnitsValuesAndTimes) {
     EXPECT_EQ(VoltageText(0.0f), L"0.0V");
     EXPECT_EQ(VoltageText(5.0f), L"5.0V");
     // 2023-11-14 22:13:20 UTC, whatever the local zone.
-    EXPECT_EQ(CalendarTimeText(RecordingTimeUtc(1700000000)), L"2023-11-14 22:13:20");
-    EXPECT_EQ(CalendarTimeText(RecordingTimeUtc(4294967295u)), L"2106-02-07 06:28:15");
+    EXPECT_EQ(CalendarTimeText(RecordingCalendar(1700000000)), L"2023-11-14 22:13:20");
+    EXPECT_EQ(CalendarTimeText(RecordingCalendar(4294967295u)), L"2106-02-07 06:28:15");
 }
 
 }  // namespace
