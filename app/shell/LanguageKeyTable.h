@@ -126,6 +126,7 @@ LANGUAGE_TEXT(IDS_STRING614, L"Check New Version")
 LANGUAGE_TEXT(IDS_STRING_REBUILD_FAIL, L"Rebuild Time Index Fail, the old time index is unchanged.")
 LANGUAGE_TEXT(IDS_STRING_REBUILD_BUSY,
               L"Another time index rebuild is still running, try again later.")
+LANGUAGE_TEXT(IDS_STRING_REBUILD_UNREADABLE, L"Rebuild Time Index: unreadable sectors passed:")
 LANGUAGE_TEXT(IDS_EVENT_TYPE_0, L"UNKNOW")
 LANGUAGE_TEXT(IDS_EVENT_TYPE_1, L"POWER ON")
 LANGUAGE_TEXT(IDS_EVENT_TYPE_2, L"POWER OFF")

@@ -10,8 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "format/CodeTables.h"
+#include "format/gop/GopParser.h"
 #include "player/decode/DecoderManager.h"
-#include "shared/CodeTables.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/H264ChannelEncoder.h"
 
@@ -79,6 +80,7 @@ int DecodeChannel(CDecoderManager& manager, const Gop& gop, const GopInfo& info,
 double Run(const Stream& s, const std::vector<Gop>& gops, bool threadPerChannel, int* frames) {
     CDecoderManager manager;
     manager.Create();
+    CGopParser parser;
     auto info = std::make_unique<GopInfo>();
     std::vector<std::vector<uint8_t>> pictures(size_t(s.channels),
                                                std::vector<uint8_t>(CH264Dec::kPictureBufferSize));
@@ -86,7 +88,7 @@ double Run(const Stream& s, const std::vector<Gop>& gops, bool threadPerChannel,
     const auto start = std::chrono::steady_clock::now();
     for (const Gop& gop : gops) {
         std::memset(info.get(), 0, sizeof(GopInfo));
-        manager.Parse(gop.data(), int(gop.size()), info.get(), false);
+        parser.Parse(gop.data(), uint32_t(gop.size()), info.get(), false);
         std::vector<std::thread> threads;
         for (int c = 0; c < s.channels; ++c) {
             auto work = [&, c] {

@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "export/controller/ExportController.h"
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
+#include "format/gop/GopParser.h"
 #include "tools/recgen/RecordingWriter.h"
 
 namespace {
@@ -48,8 +49,7 @@ std::vector<Gop> Load(const std::string& dvr) {
     std::ifstream in(dvr, std::ios::binary);
     const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in),
                                     std::istreambuf_iterator<char>()};
-    CDecoderManager parser;
-    parser.Create();
+    CGopParser parser;
     std::vector<Gop> gops;
     for (std::size_t at = 0; at + kFrameHeaderSize <= file.size();) {
         const FrameHeader h = ReadFrameHeader(file.data() + at);
@@ -59,7 +59,7 @@ std::vector<Gop> Load(const std::string& dvr) {
         gop.bytes.assign(file.begin() + long(at), file.begin() + long(at + h.gopLength));
         std::memset(gop.info.get(), 0, sizeof(GopInfo));
         gop.info->audioData = gop.audio.data();
-        if (parser.Parse(gop.bytes.data(), int(gop.bytes.size()), gop.info.get(), true) < 0)
+        if (parser.Parse(gop.bytes.data(), uint32_t(gop.bytes.size()), gop.info.get(), true) < 0)
             break;
         gops.push_back(std::move(gop));
         at += (h.gopLength + 511) / 512 * 512;

@@ -35,12 +35,13 @@
 #include <vector>
 
 #include "bench/window/BenchWindow.h"
+#include "format/FrameHeader.h"
+#include "format/gop/GopParser.h"
 #include "platform/backend/HeadlessDisplay.h"
 #include "player/decode/DecoderManager.h"
 #include "player/render/ChannelDisplay.h"
 #include "player/render/ManagedFrameDecoder.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 #include "shared/PlayerInterface.h"
 #include "tools/recgen/RecordingWriter.h"
 
@@ -129,8 +130,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 // The GOPs of a pair, by its index (header: first and last entry; entries
 // of 16 bytes with the offset at 8).
-std::vector<std::unique_ptr<Gop>> ReadGops(const std::string& dvr, const std::string& inx,
-                                           CDecoderManager& decoders) {
+std::vector<std::unique_ptr<Gop>> ReadGops(const std::string& dvr, const std::string& inx) {
     const std::vector<uint8_t> data = ReadFile(dvr), index = ReadFile(inx);
     std::vector<std::unique_ptr<Gop>> gops;
     if (index.size() < 16)
@@ -143,7 +143,7 @@ std::vector<std::unique_ptr<Gop>> ReadGops(const std::string& dvr, const std::st
                           data.begin() + std::ptrdiff_t(offset + length));
         gop->slot.data = gop->bytes.data();
         gop->slot.length = int(length);
-        if (decoders.Parse(gop->slot.data, gop->slot.length, gop->info.get(), false) >= 0)
+        if (CGopParser().Parse(gop->slot.data, length, gop->info.get(), false) >= 0)
             gops.push_back(std::move(gop));
     }
     return gops;
@@ -234,7 +234,7 @@ void Play(const Case& c, const fs::path& dir, const fs::path& usageFile) {
     HWND window = CreateBenchWindow(c.windowWidth, c.windowHeight);
     CDecoderManager decoders;
     decoders.Create();
-    const auto gops = ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string(), decoders);
+    const auto gops = ReadGops((dir / "rec.dvr").string(), (dir / "rec.inx").string());
     CManagedFrameDecoder managed(decoders);
     RecordingFrames recording(managed);
     BenchHost host(c.channels);

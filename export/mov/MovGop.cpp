@@ -2,8 +2,8 @@
 
 #include "export/mov/AnnexBUnits.h"
 #include "export/mov/MovGopAudio.h"
-#include "shared/CodeTables.h"
-#include "shared/FrameHeader.h"
+#include "format/CodeTables.h"
+#include "format/FrameHeader.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "format/CodeTables.h"
+#include "format/TelemetryLayout.h"
 #include "format/ulaw/UlawTable.h"
 #include "shared/ByteOrder.h"
-#include "shared/CodeTables.h"
-#include "shared/TelemetryLayout.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "export/mov/MovGop.h"
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 
 // Fills the sample rate, the sample bits and the audio of `out` from the
 // audio block that starts at `blockAt` (the first header's `audioLength`

@@ -5,8 +5,8 @@
 #include <array>
 #include <cerrno>
 
+#include "format/FrameHeader.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 #include "shared/IndexRecords.h"
 #include "shared/PairFiles.h"
 

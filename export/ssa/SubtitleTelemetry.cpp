@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 
 namespace {
 

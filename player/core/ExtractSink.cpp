@@ -3,15 +3,15 @@
 #include <cstring>
 #include <memory>
 
+#include "format/gop/GopParser.h"
 #include "player/core/GopRecord.h"
-#include "player/decode/DecoderManager.h"
 #include "player/source/GopReadResult.h"
 
 namespace {
 
 class ExtractSink {
 public:
-    explicit ExtractSink(zExtractCallback callback) : m_callback(callback) { m_decoders.Create(); }
+    explicit ExtractSink(zExtractCallback callback) : m_callback(callback) {}
 
     void operator()(int code, int percent, const void* data, int length) {
         if (code != int(EXTRACT_GOP)) {
@@ -23,13 +23,13 @@ public:
         // The parse works on a copy; the host gets the bytes as read.
         std::memcpy(m_copy.get(), data, size_t(length));
         ResetGopRecord(m_info.get(), m_audio.get());
-        if (m_decoders.Parse(m_copy.get(), length, m_info.get(), true) >= 0)
+        if (m_parser.Parse(m_copy.get(), uint32_t(length), m_info.get(), true) >= 0)
             m_callback(code, percent, data, length, m_info.get());
     }
 
 private:
     zExtractCallback m_callback;
-    CDecoderManager m_decoders;
+    CGopParser m_parser;
     std::unique_ptr<uint8_t[]> m_copy = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
     std::unique_ptr<GopInfo> m_info = std::make_unique<GopInfo>();
     std::unique_ptr<uint8_t[]> m_audio = std::make_unique<uint8_t[]>(kGopAudioBufferSize);

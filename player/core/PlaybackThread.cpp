@@ -1,14 +1,15 @@
 // The playback thread: takes GOPs from the queue in order, parses them with
 // audio, reports their telemetry and has the display show each for its
 // display time. Paused, it shows one frame per step.
+#include <algorithm>
 #include <memory>
 
+#include "format/gop/FrameCount.h"
 #include "platform/base/Event.h"
 #include "player/core/PlaybackLocals.h"
 #include "player/core/Player.h"
 #include "player/core/WaitedByStop.h"
 #include "player/errors/DeferringLock.h"
-#include "player/gop/FrameCount.h"
 
 namespace {
 
@@ -141,7 +142,8 @@ void CPlayer::PlayGop(PlaybackLocals& locals, GopBuffer* slot) {
     GopInfo& info = *locals.info;
     OpenAudioForGop(locals);
     ResetGopRecord(&info, locals.audio.get());
-    const int version = m_decoders.Parse(slot->data, slot->length, &info, !locals.audioOpenFailed);
+    const int version = m_parser.Parse(slot->data, uint32_t(std::max(slot->length, 0)), &info,
+                                       !locals.audioOpenFailed);
     // Flushed away while the device opened or the GOP was parsed: it sends
     // nothing, neither its sound nor its telemetry.
     if (interruption.IsInterrupted()) {

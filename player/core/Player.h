@@ -34,6 +34,7 @@
 #include <mutex>
 #include <string>
 
+#include "format/gop/GopParser.h"
 #include "format/ulaw/UlawTable.h"
 #include "platform/base/Handle.h"
 #include "player/audio/AudioOut.h"
@@ -193,6 +194,7 @@ private:
     CSourceManager m_source;
     CGopDisplay& m_display;
     CDecoderManager m_decoders;
+    CGopParser m_parser;  // the read and the playback thread parse with it at once
     CGopQueue m_queue;
     CRecordWriter m_record;
     CCommandSlot m_slot;

@@ -1,5 +1,6 @@
 // The command handlers of the player, one per zPlayCmd, each run on the
 // command thread and returning the zMsgCode to report.
+#include "format/gop/GopParser.h"
 #include "platform/base/Event.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Thread.h"
@@ -7,7 +8,6 @@
 #include "player/core/Player.h"
 #include "player/errors/DeferringLock.h"
 #include "player/errors/ErrorSink.h"
-#include "player/gop/GopParser.h"
 #include "player/source/AudioFormat.h"
 
 namespace {

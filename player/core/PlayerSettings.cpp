@@ -1,10 +1,10 @@
 // The player's synchronous queries and settings (zTell*, zSet* and the voice).
 #include <cmath>
 
+#include "format/gop/GopParser.h"
 #include "platform/base/Clock.h"
 #include "player/core/ExtractSink.h"
 #include "player/core/Player.h"
-#include "player/gop/GopParser.h"
 #include "player/source/AudioFormat.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The read thread: fills the GOP queue from the source, at most three GOPs
 // ahead of the playback thread.
+#include <algorithm>
 #include <memory>
 
 #include "platform/base/Clock.h"
@@ -98,7 +99,7 @@ void CPlayer::ContinueAfterJump(int jump, int length) {
 // Queues a GOP that parses; one that does not is dropped.
 void CPlayer::OnGopRead(uint8_t* buffer, int length, int64_t before, int64_t after, GopInfo* info) {
     ResetGopRecord(info, nullptr);
-    if (m_decoders.Parse(buffer, length, info, false) >= 0)
+    if (m_parser.Parse(buffer, uint32_t(std::max(length, 0)), info, false) >= 0)
         m_queue.Push(buffer, length, before, after);
     if (m_queue.IsFull()) {
         SetEvent(m_dataReadyEvent);

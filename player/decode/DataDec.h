@@ -1,5 +1,5 @@
 // CDataDec, the abstract frame decoder. One decoder per channel; the decoder
-// manager owns them, the GOP parser only routes frames to them.
+// manager owns them and its frame router routes frames to them.
 //
 // Threads: each display thread decodes only its own channel's decoder, so
 // distinct decoders run in parallel without a lock; one decoder is never used

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
+#include "format/FrameHeader.h"
 #include "platform/base/Handle.h"
-#include "shared/FrameHeader.h"
 
 inline constexpr uint64_t kNoArea = ~uint64_t(0);
 

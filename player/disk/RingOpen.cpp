@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "player/gop/GopParser.h"
+#include "format/gop/GopParser.h"
 #include "player/source/Sectors.h"
 #include "player/source/SourceProbe.h"
 #include "shared/IndexRing.h"
@@ -44,8 +44,7 @@ bool WalkToRingEnd(CRingReader& ring, const InxUnit& newest, RingEnd* end) {
         return false;
     *end = {newest.offset, newest.time};
     auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
-    CDataDec* const noDecoders[kMaxChannels] = {};
-    const CGopParser parser(noDecoders, 1);
+    const CGopParser parser;
     for (;;) {
         int length = kGopBufferSize;
         const uint64_t limit = RoundUpToSector(ring.RawPos()) + kEndWalkGap;

@@ -26,7 +26,7 @@ bool CRingReader::LinkAcrossWrap(uint64_t size, uint8_t* buffer, int length, Gop
         const uint64_t raw = top - window + offset;
         if (StartsGop(sector) && GopStorageSize(ReadFrameHeader(sector).gopLength) == size &&
             raw + size <= m_layout.rawHigh) {
-            *link = {raw - m_layout.oldestRaw, size};
+            *link = {raw - m_layout.oldestRaw, size, m_layout.Part1Length()};
             return true;
         }
     }
@@ -42,7 +42,7 @@ GopReadResult CRingReader::FindBackLink(uint8_t* buffer, int length, GopLink* li
     // Past the data's end lies stale data whose headers must not be followed;
     // the newest GOP is known from the open.
     if (position >= total && m_lastGopSize != 0) {
-        *link = {m_lastGopPosition, m_lastGopSize};
+        *link = {m_lastGopPosition, m_lastGopSize, m_lastGopPosition};
         return GopReadResult::Read;
     }
     const uint64_t end = std::min(RoundUpToSector(position), total);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "format/FrameHeader.h"
 #include "platform/base/Clock.h"
 #include "platform/base/File.h"
 #include "player/disk/RingLayout.h"
 #include "player/source/Sectors.h"
 #include "player/source/SeekHandle64.h"
-#include "shared/FrameHeader.h"
 #include "shared/IndexRing.h"
 
 namespace {

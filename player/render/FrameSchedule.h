@@ -3,7 +3,7 @@
 // draws, how long it then pauses and which frame it decodes next.
 #pragma once
 
-#include "player/gop/FrameCount.h"  // ChannelFrameCount
+#include "format/gop/FrameCount.h"  // ChannelFrameCount
 #include "player/render/DisplayContext.h"
 #include "shared/GopRecords.h"
 

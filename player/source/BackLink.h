@@ -13,6 +13,7 @@
 struct GopLink {
     uint64_t start;  // data position of the GOP
     uint64_t size;   // its storage size
+    uint64_t from;   // data position of the header that gave the link
 };
 
 enum class LinkFound {
@@ -27,7 +28,7 @@ inline LinkFound GopBefore(const uint8_t* sector, uint64_t at, uint64_t end, Gop
     const FrameHeader header = ReadFrameHeader(sector);
     const uint64_t ownSize = GopStorageSize(header.gopLength);
     if (at < end && ownSize <= end - at) {
-        *link = {at, ownSize};
+        *link = {at, ownSize, at};
         return LinkFound::Yes;
     }
     const uint64_t size = PreviousGopSize(header);
@@ -35,6 +36,6 @@ inline LinkFound GopBefore(const uint8_t* sector, uint64_t at, uint64_t end, Gop
         return LinkFound::No;
     if (size > at)
         return LinkFound::BeforeStart;
-    *link = {at - size, size};
+    *link = {at - size, size, at};
     return LinkFound::Yes;
 }

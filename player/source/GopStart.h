@@ -12,9 +12,9 @@
 
 #include <cstdint>
 
+#include "format/FrameHeader.h"
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
-#include "shared/TelemetryLayout.h"
 
 namespace gop_start_detail {
 

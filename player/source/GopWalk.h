@@ -15,8 +15,9 @@
 //   resumeAfter(size)          after a read of `size` bytes, stands at the
 //                              second sector of what was read
 // Backward: `pass` links are followed (BackLink.h) and the GOP the last one
-// points at is read; one that does not start with a GOP header (a link into
-// overwritten or damaged data) is passed and the walk goes on from there.
+// points at is read. One that is no whole GOP (a link into overwritten or
+// damaged data, or the copied link of a later frame header) is passed, and
+// the walk goes on below the header that gave the link.
 //   findBefore(buf, len, link) the GOP before the position
 //   standAt(position)          moves to a linked GOP's start
 //   readLinked(link, buf)      reads it there (Read, or a failure)
@@ -70,8 +71,11 @@ GopReadResult WalkGopsBackward(int pass, uint8_t* buffer, int* length, FindBefor
         const GopReadResult read = readLinked(link, buffer);
         if (read != GopReadResult::Read)
             return read;
-        if (!StartsGop(buffer))
+        if (!StartsGop(buffer) || !GopLengthsAgree(buffer, link.size)) {
+            if (link.from > link.start)
+                standAt(link.from - kSector);
             continue;
+        }
         *length = int(link.size);
         return GopReadResult::Read;
     }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 
 inline constexpr uint64_t kSector = uint64_t(kSectorSize);
 

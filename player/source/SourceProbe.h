@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "player/decode/DataDec.h"
-#include "player/gop/GopParser.h"
+#include "format/gop/GopParser.h"
 #include "player/source/GopReadResult.h"
 #include "shared/GopRecords.h"
 
@@ -19,8 +18,7 @@ inline constexpr int kProbeAttempts = 100;
 template <typename Reader>
 bool ProbeFirstGops(Reader& reader, FrameSet* set) {
     auto buffer = std::make_unique_for_overwrite<uint8_t[]>(kGopBufferSize);
-    CDataDec* const noDecoders[kMaxChannels] = {};  // the probe never decodes
-    const CGopParser parser(noDecoders, 1);
+    const CGopParser parser;
     for (int k = 0; k < kProbeAttempts; ++k) {
         int length = kGopBufferSize;
         const GopReadResult result = k == 0 ? reader.ReadGop(buffer.get(), &length)

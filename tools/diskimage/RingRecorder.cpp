@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "tools/recgen/GopBuilder.h"
 
 namespace diskimage {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "tools/recgen/TelemetryBlock.h"
 
 namespace recgen {

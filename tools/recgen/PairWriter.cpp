@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "format/FrameHeader.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 #include "shared/IndexRecords.h"
 #include "tools/recgen/GopBuilder.h"
 

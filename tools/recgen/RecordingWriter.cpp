@@ -6,8 +6,8 @@
 #include <numbers>
 #include <random>
 
+#include "format/CodeTables.h"
 #include "format/ulaw/UlawTable.h"
-#include "shared/CodeTables.h"
 #include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/H264ChannelEncoder.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 
 namespace recgen {
 namespace {

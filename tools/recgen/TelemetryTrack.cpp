@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <numbers>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ClassicNumbers.h"
-#include "shared/TelemetryLayout.h"
 
 namespace recgen {
 namespace {

@@ -248,7 +248,15 @@ void OnSourceResult(int kind, const char*, int status) {
 
 void OnPlayerReserved(int, int, int, int) {}
 
-void OnPlayerError(int code, DWORD, int) {
+void OnPlayerError(int code, DWORD, int value) {
+    // Sectors a rebuild passed unreadable: the disk is failing, which the
+    // daily log keeps whether or not the window is there.
+    if (code == ERR_REBUILD_UNREADABLE_SECTORS) {
+        CString line;
+        line.Format(L"%s %d", IDS_STRING_REBUILD_UNREADABLE.GetString(), value);
+        g_dailyLog.WriteLog(line);
+        return;
+    }
     const WindowPresence::Visit visit(g_mainWindow);
     if (!visit)
         return;

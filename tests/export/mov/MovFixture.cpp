@@ -1,6 +1,6 @@
 #include "tests/export/mov/MovFixture.h"
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 #include "tools/recgen/AnnexB.h"
 
 std::vector<std::vector<uint32_t>> TableEntries(const std::vector<uint8_t>& file, const Box& box,

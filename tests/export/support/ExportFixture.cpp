@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "player/decode/DecoderManager.h"
+#include "format/gop/GopParser.h"
 #include "tests/export/recording/RecordingGops.h"
 
 ExportFixture::ExportFixture() {
@@ -32,8 +32,7 @@ std::string ExportFixture::AviName(int channel) const {
 
 std::vector<ParsedGop> ExportFixture::Record(const recgen::RecordingPlan& plan) {
     std::vector<ParsedGop> gops;
-    CDecoderManager parser;
-    EXPECT_TRUE(parser.Create());
+    CGopParser parser;
     for (std::vector<uint8_t>& bytes : ReadAllGops(MakeRecording(plan, dir_.File("r")))) {
         ParsedGop gop;
         gop.bytes = std::move(bytes);
@@ -42,7 +41,7 @@ std::vector<ParsedGop> ExportFixture::Record(const recgen::RecordingPlan& plan) 
         std::memset(gop.info.get(), 0, sizeof(GopInfo));
         gop.info->audioData = gop.audio.data();
         const int version =
-            parser.Parse(gop.bytes.data(), int(gop.bytes.size()), gop.info.get(), true);
+            parser.Parse(gop.bytes.data(), uint32_t(gop.bytes.size()), gop.info.get(), true);
         EXPECT_GE(version, 0) << "GOP " << gops.size();
         if (version < 4) {
             for (int& fps : gop.info->fps)

@@ -6,11 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "player/gop/GopParser.h"
+#include "format/gop/GopParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static CDataDec* const kNoDecoders[kMaxChannels] = {};
-    static CGopParser parser(kNoDecoders, 1);
+    static CGopParser parser;
     static const std::unique_ptr<GopInfo> info = std::make_unique<GopInfo>();
     static std::vector<uint8_t> audio(kAudioBufferSize);
 

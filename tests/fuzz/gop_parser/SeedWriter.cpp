@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 #include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/GopBuilder.h"
 

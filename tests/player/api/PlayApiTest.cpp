@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/TelemetryLayout.h"
+#include "format/TelemetryLayout.h"
 #include "tests/player/api/ApiFixture.h"
 #include "tools/recgen/GopBuilder.h"
 #include "tools/recgen/PairWriter.h"

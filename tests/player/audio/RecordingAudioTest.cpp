@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "AudioFixture.h"
+#include "format/gop/GopParser.h"
 #include "format/ulaw/UlawTable.h"
-#include "player/gop/GopParser.h"
 #include "shared/ByteOrder.h"
 #include "tools/recgen/AudioBlock.h"
 #include "tools/recgen/GopBuilder.h"
@@ -27,8 +27,7 @@ std::unique_ptr<Parsed> Parse(const recgen::GopBuilder& builder) {
     auto parsed = std::make_unique<Parsed>();
     std::memset(parsed->info.get(), 0, sizeof(GopInfo));
     parsed->info->audioData = parsed->audio.data();
-    CDataDec* none[kMaxChannels] = {};
-    CGopParser parser(none, 1);
+    CGopParser parser;
     const std::vector<uint8_t> gop = builder.Build();
     EXPECT_GE(parser.Parse(gop.data(), uint32_t(gop.size()), parsed->info.get(), true), 0);
     return parsed;

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "player/gop/GopParser.h"
+#include "format/gop/GopParser.h"
 #include "tests/player/core/CoreFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "GopStream.h"
 
-#include "shared/CodeTables.h"
+#include "format/CodeTables.h"
 #include "tools/recgen/GopBuilder.h"
 
 namespace decode_test {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "format/FrameHeader.h"
 #include "platform/disk/DriveTableFile.h"
 #include "player/source/GopReadResult.h"
-#include "shared/FrameHeader.h"
 #include "tests/player/errors/ErrorCapture.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/diskimage/HddImage.h"

@@ -265,7 +265,16 @@ TEST_F(HddSourceTest, ACopiedLaterHeaderOnASectorIsPassedAfterASeek) {
         length = kGopBufferSize;
         ASSERT_EQ(reader_.ReadGop(buffer_.get(), &length), GopReadResult::Read);
         EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[k + 2].time);
+        // Backward from past the later header: the GOP before, whole.
+        ASSERT_EQ(reader_.Seek(reader_.RawToLogical(r.live[k + 1].raw) + 1024), 0);
+        length = kGopBufferSize;
+        ASSERT_EQ(reader_.ReadGopBack(buffer_.get(), &length), GopReadResult::Read);
+        EXPECT_EQ(ReadFrameHeader(buffer_.get()).time, r.live[k].time);
+        EXPECT_EQ(uint32_t(length), r.live[k].size);
+        EXPECT_EQ(reader_.Tellp(), reader_.RawToLogical(r.live[k].raw));
     }
+    ASSERT_EQ(reader_.Seek(reader_.TellTotalLen()), 0);
+    EXPECT_TRUE(SameTimes(TimesOf(Backward(reader_)), ReversedLive(r)));
 }
 
 // The same in part 2 of a wrapped ring: the newest GOPs play, the older lap

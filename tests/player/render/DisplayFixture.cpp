@@ -4,14 +4,14 @@
 #include <future>
 #include <thread>
 
+#include "format/FrameHeader.h"
+#include "format/gop/GopParser.h"
 #include "platform/base/Thread.h"
-#include "shared/FrameHeader.h"
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/RecordingWriter.h"
 
-std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan& plan,
-                                                     CDecoderManager& decoders) {
+std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan& plan) {
     TempDir dir;
     const std::string dvr = dir.File("rec.dvr"), inx = dir.File("rec.inx");
     std::string error;
@@ -29,7 +29,7 @@ std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan
         gop->bytes.assign(at, at + length);
         gop->slot.data = gop->bytes.data();
         gop->slot.length = int(length);
-        EXPECT_GE(decoders.Parse(gop->slot.data, gop->slot.length, gop->info.get(), false), 0)
+        EXPECT_GE(CGopParser().Parse(gop->slot.data, length, gop->info.get(), false), 0)
             << "GOP " << i;
         gops.push_back(std::move(gop));
     }
@@ -90,7 +90,7 @@ DisplayFixture::~DisplayFixture() {
 }
 
 void DisplayFixture::Record(const recgen::RecordingPlan& plan) {
-    gops_ = RecordGops(plan, decoders_);
+    gops_ = RecordGops(plan);
     ASSERT_FALSE(gops_.empty());
     settings_.sourceChannels = plan.channels;
 }

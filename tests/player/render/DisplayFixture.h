@@ -27,8 +27,7 @@ struct RecordedGop {
 };
 
 // Writes the plan's recording and reads back its GOPs, parsed by `decoders`.
-std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan& plan,
-                                                     CDecoderManager& decoders);
+std::vector<std::unique_ptr<RecordedGop>> RecordGops(const recgen::RecordingPlan& plan);
 
 class FakeDisplayHost final : public CDisplayHost {
 public:

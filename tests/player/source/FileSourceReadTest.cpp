@@ -246,6 +246,15 @@ TEST_F(ReadTest, ACopiedLaterHeaderOnASectorIsPassedAfterASeek) {
             EXPECT_EQ(length_, 2048);
             EXPECT_EQ(reader_.Tellp(), uint64_t(k + 2) * 2048);
         }
+        // Backward from past the later header: its back link (copied too)
+        // points into the GOP before; the walk goes on below it, to the GOP's
+        // first header, whose link gives the GOP before whole.
+        for (int k = 1; k < 6; ++k) {
+            ASSERT_EQ(reader_.Seek(uint64_t(k) * 2048 + 1024), 0);
+            ASSERT_EQ(Back(), GopReadResult::Read) << k;
+            EXPECT_EQ(Number(), k - 1);
+            EXPECT_EQ(reader_.Tellp(), uint64_t(k - 1) * 2048);
+        }
         // In the last GOP the later header's length runs past the end of the
         // file: reported once as any such GOP, then the data ends.
         ASSERT_EQ(reader_.Seek(5 * 2048 + 1), 0);

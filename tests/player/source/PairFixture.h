@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "format/FrameHeader.h"
 #include "player/source/FileSource.h"
-#include "shared/FrameHeader.h"
 #include "tests/player/errors/ErrorCapture.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"

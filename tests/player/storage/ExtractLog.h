@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
+#include "format/FrameHeader.h"
 #include "player/storage/SourceManager.h"
-#include "shared/FrameHeader.h"
 
 // What an extraction delivered, code by code, with a bounded wait for its end.
 class ExtractLog {

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "format/FrameHeader.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 
 namespace {
 

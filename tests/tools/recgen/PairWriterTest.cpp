@@ -5,8 +5,8 @@
 
 #include <fstream>
 
+#include "format/FrameHeader.h"
 #include "shared/ByteOrder.h"
-#include "shared/FrameHeader.h"
 #include "shared/IndexRecords.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/GopBuilder.h"

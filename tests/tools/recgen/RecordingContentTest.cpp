@@ -6,9 +6,9 @@
 #include <cstring>
 #include <set>
 
+#include "format/TelemetryLayout.h"
 #include "format/ulaw/UlawTable.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tools/recgen/AudioBlock.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <map>
 
+#include "format/CodeTables.h"
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/CodeTables.h"
-#include "shared/TelemetryLayout.h"
 #include "tests/tools/recgen/H264TestDecoder.h"
 #include "tests/tools/recgen/RecordingReader.h"
 #include "tests/tools/recgen/TempDir.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/FrameHeader.h"
+#include "format/FrameHeader.h"
 
 struct WalkedFrame {
     FrameHeader header;

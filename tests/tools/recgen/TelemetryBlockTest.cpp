@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "format/TelemetryLayout.h"
 #include "shared/ByteOrder.h"
-#include "shared/TelemetryLayout.h"
 
 namespace {
 

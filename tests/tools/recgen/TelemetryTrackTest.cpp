@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "shared/TelemetryLayout.h"
+#include "format/TelemetryLayout.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "format/TelemetryLayout.h"
 #include "platform/disk/DriveTableFile.h"
-#include "shared/TelemetryLayout.h"
 #include "tests/player/storage/DeviceImages.h"
 #include "tests/tools/recgen/TempDir.h"
 #include "tests/tools/trevane-dump/MiniJson.h"
