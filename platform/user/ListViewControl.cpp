@@ -68,6 +68,26 @@ bool OnScrollBar(HWND hwnd, POINT p) {
            p.y >= ListHeaderHeight(hwnd);
 }
 
+bool OnColumnScrollBar(HWND hwnd, POINT p) {
+    if (!ListHasColumnScrollBar(hwnd))
+        return false;
+    const RECT bar = ListColumnScrollBar(hwnd);
+    return p.y >= bar.top && p.x < bar.right;
+}
+
+void PressColumnScrollBar(HWND hwnd, POINT p) {
+    const RECT bar = ListColumnScrollBar(hwnd);
+    const RowScroll columns = ListColumnScroll(hwnd);
+    const int left = ColumnScrollPress(bar, columns, p.x);
+    if (left >= 0) {
+        ListScrollColumnsTo(hwnd, left);
+        return;
+    }
+    S(hwnd).draggingColumnThumb = true;
+    S(hwnd).grab = p.x - ColumnScrollThumb(bar, columns).left;
+    SetCapture(hwnd);
+}
+
 void PressScrollBar(HWND hwnd, POINT p) {
     const RECT bar = ListScrollBar(hwnd);
     const RowScroll rows = ListRowScroll(hwnd);
@@ -81,13 +101,23 @@ void PressScrollBar(HWND hwnd, POINT p) {
     SetCapture(hwnd);
 }
 
+// A press on either scroll bar scrolls; false when it is on neither.
+bool PressScrollBars(HWND hwnd, POINT p) {
+    if (OnColumnScrollBar(hwnd, p)) {
+        PressColumnScrollBar(hwnd, p);
+        return true;
+    }
+    if (!OnScrollBar(hwnd, p))
+        return false;
+    PressScrollBar(hwnd, p);
+    return true;
+}
+
 LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
     SetFocus(hwnd);
     const POINT p = PointOf(lParam);
-    if (OnScrollBar(hwnd, p)) {
-        PressScrollBar(hwnd, p);
+    if (PressScrollBars(hwnd, p))
         return 0;
-    }
     int column = -1;
     const int row = PressedRow(hwnd, p, &column);
     SelectByPress(hwnd, row);
@@ -97,10 +127,8 @@ LRESULT OnLButtonDown(HWND hwnd, WPARAM, LPARAM lParam) {
 
 LRESULT OnLButtonDblClk(HWND hwnd, WPARAM, LPARAM lParam) {
     const POINT p = PointOf(lParam);
-    if (OnScrollBar(hwnd, p)) {
-        PressScrollBar(hwnd, p);
+    if (PressScrollBars(hwnd, p))
         return 0;
-    }
     int column = -1;
     const int row = PressedRow(hwnd, p, &column);
     SelectByPress(hwnd, row);
@@ -113,11 +141,17 @@ LRESULT OnMouseMove(HWND hwnd, WPARAM, LPARAM lParam) {
         ListScrollTo(hwnd, RowScrollDrag(ListScrollBar(hwnd), ListRowScroll(hwnd),
                                          GET_Y_LPARAM(lParam), S(hwnd).grab));
     }
+    if (S(hwnd).draggingColumnThumb) {
+        ListScrollColumnsTo(hwnd,
+                            ColumnScrollDrag(ListColumnScrollBar(hwnd), ListColumnScroll(hwnd),
+                                             GET_X_LPARAM(lParam), S(hwnd).grab));
+    }
     return 0;
 }
 
 LRESULT OnLButtonUp(HWND hwnd, WPARAM, LPARAM) {
     S(hwnd).draggingThumb = false;
+    S(hwnd).draggingColumnThumb = false;
     if (GetCapture() == hwnd)
         ReleaseCapture();
     return 0;
@@ -125,6 +159,7 @@ LRESULT OnLButtonUp(HWND hwnd, WPARAM, LPARAM) {
 
 LRESULT OnCaptureChanged(HWND hwnd, WPARAM, LPARAM) {
     S(hwnd).draggingThumb = false;
+    S(hwnd).draggingColumnThumb = false;
     return 0;
 }
 
@@ -186,6 +221,7 @@ LRESULT OnKillFocus(HWND hwnd, WPARAM, LPARAM) {
 
 LRESULT OnSize(HWND hwnd, WPARAM, LPARAM) {
     ListScrollTo(hwnd, S(hwnd).top);
+    ListScrollColumnsTo(hwnd, S(hwnd).left);
     return 0;
 }
 

@@ -1,11 +1,12 @@
 // The list view ("SysListView32") in report mode: a header row of columns
 // over rows of cells, one line each, with a vertical scroll bar drawn inside
-// the client area when the rows do not fit.
+// the client area when the rows do not fit, and a horizontal one along its
+// bottom when the columns are wider than it (the header scrolls with them).
 //
 // Mouse: a press on a row selects it alone and gives it the focus mark (Ctrl
 // toggles it instead, unless LVS_SINGLESEL); without LVS_EX_FULLROWSELECT
-// only the first column's cell takes the press. The wheel and the scroll bar
-// (a press above or below its thumb pages, the thumb drags) scroll. Keys: Up,
+// only the first column's cell takes the press. The wheel and the scroll bars
+// (a press beside a thumb pages, a thumb drags) scroll. Keys: Up,
 // Down, Page Up, Page Down, Home and End move the selection and keep it in
 // sight. Notifications to the parent (WM_NOTIFY): LVN_ITEMCHANGED for each
 // row whose state changed (NMLISTVIEW), NM_CLICK and NM_DBLCLK for presses

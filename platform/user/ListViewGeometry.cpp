@@ -20,10 +20,63 @@ int ListHeaderHeight(HWND list) {
     return FontHeight(ListStateOf(list).font) + 6;
 }
 
-int ListRowsPerPage(HWND list) {
+namespace {
+
+RECT ClientOf(HWND list) {
     RECT c{};
     GetClientRect(list, &c);
-    return std::max(1, (c.bottom - ListHeaderHeight(list)) / ListRowHeight(list));
+    return c;
+}
+
+int RowsFitting(HWND list, int bottom) {
+    return std::max(1, (bottom - ListHeaderHeight(list)) / ListRowHeight(list));
+}
+
+int ColumnsWidth(HWND list) {
+    int width = 0;
+    for (const ListColumn& c : ListStateOf(list).columns)
+        width += c.width;
+    return width;
+}
+
+}  // namespace
+
+// Wider than the whole client, or than the room the row scroll bar leaves
+// when the rows need one without this bar.
+bool ListHasColumnScrollBar(HWND list) {
+    const RECT c = ClientOf(list);
+    const int width = ColumnsWidth(list);
+    if (width > c.right)
+        return true;
+    if (width <= c.right - kRowScrollBarWidth)
+        return false;
+    return int(ListStateOf(list).rows.size()) > RowsFitting(list, c.bottom);
+}
+
+int ListRowsPerPage(HWND list) {
+    const RECT c = ClientOf(list);
+    return RowsFitting(list, c.bottom - (ListHasColumnScrollBar(list) ? kRowScrollBarWidth : 0));
+}
+
+RowScroll ListColumnScroll(HWND list) {
+    const RECT c = ClientOf(list);
+    const int shown = c.right - (ListHasScrollBar(list) ? kRowScrollBarWidth : 0);
+    return RowScroll{ColumnsWidth(list), std::max(1, shown), ListStateOf(list).left};
+}
+
+RECT ListColumnScrollBar(HWND list) {
+    const RECT c = ClientOf(list);
+    const int right = c.right - (ListHasScrollBar(list) ? kRowScrollBarWidth : 0);
+    return RECT{0, c.bottom - kRowScrollBarWidth, right, c.bottom};
+}
+
+void ListScrollColumnsTo(HWND list, int left) {
+    ListViewState& s = ListStateOf(list);
+    const int next = std::clamp(left, 0, ListColumnScroll(list).MaxTop());
+    if (next == s.left)
+        return;
+    s.left = next;
+    ListRefresh(list);
 }
 
 bool ListHasScrollBar(HWND list) {
@@ -36,15 +89,15 @@ RowScroll ListRowScroll(HWND list) {
 }
 
 RECT ListScrollBar(HWND list) {
-    RECT c{};
-    GetClientRect(list, &c);
-    return RECT{c.right - kRowScrollBarWidth, ListHeaderHeight(list), c.right, c.bottom};
+    const RECT c = ClientOf(list);
+    const int bottom = c.bottom - (ListHasColumnScrollBar(list) ? kRowScrollBarWidth : 0);
+    return RECT{c.right - kRowScrollBarWidth, ListHeaderHeight(list), c.right, bottom};
 }
 
 RECT ListCellRect(HWND list, int row, int column) {
     const ListViewState& s = ListStateOf(list);
     const int top = ListHeaderHeight(list) + (row - s.top) * ListRowHeight(list);
-    int left = 0;
+    int left = -s.left;
     for (int i = 0; i < column; ++i)
         left += s.columns[size_t(i)].width;
     int right = left;
@@ -62,10 +115,11 @@ void ListHitTest(HWND list, POINT p, int* row, int* column) {
     *row = -1;
     *column = -1;
     const int header = ListHeaderHeight(list);
-    if (p.y < header || (ListHasScrollBar(list) && p.x >= ListScrollBar(list).left))
+    if (p.y < header || (ListHasScrollBar(list) && p.x >= ListScrollBar(list).left) ||
+        (ListHasColumnScrollBar(list) && p.y >= ListColumnScrollBar(list).top))
         return;
     const int index = s.top + (p.y - header) / ListRowHeight(list);
-    int left = 0;
+    int left = -s.left;
     for (size_t i = 0; i < s.columns.size(); ++i) {
         if (p.x >= left && p.x < left + s.columns[i].width)
             *column = int(i);

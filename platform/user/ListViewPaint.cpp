@@ -1,5 +1,5 @@
 // How a list view draws: the header, the rows with their selection, the
-// grid lines and the scroll bar.
+// grid lines and the scroll bars.
 #include "platform/user/ControlSupport.h"
 #include "platform/user/ListViewControl.h"
 #include "platform/user/ListViewState.h"
@@ -31,7 +31,7 @@ void PaintHeader(HWND list, HDC dc, int right) {
     const RECT band{0, 0, right, height};
     FillSolidRect(dc, &band, kTheme.header);
     SetTextColor(dc, kTheme.text);
-    int left = 0;
+    int left = -ListStateOf(list).left;
     for (const ListColumn& c : ListStateOf(list).columns) {
         const RECT cell{left, 0, left + c.width, height};
         const RECT separator{cell.right - 1, 4, cell.right, height - 4};
@@ -72,7 +72,7 @@ void PaintGrid(HWND list, HDC dc, const RECT& client) {
         const RECT line{0, y, client.right, y + 1};
         FillRect(dc, &line, grid);
     }
-    int x = 0;
+    int x = -ListStateOf(list).left;
     for (const ListColumn& c : ListStateOf(list).columns) {
         x += c.width;
         const RECT line{x - 1, header, x, client.bottom};
@@ -97,4 +97,6 @@ void PaintListView(HWND list, HDC dc) {
     PaintHeader(list, dc, client.right);
     if (ListHasScrollBar(list))
         PaintRowScrollBar(dc, ListScrollBar(list), ListRowScroll(list));
+    if (ListHasColumnScrollBar(list))
+        PaintColumnScrollBar(dc, ListColumnScrollBar(list), ListColumnScroll(list));
 }

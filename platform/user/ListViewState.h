@@ -27,11 +27,13 @@ struct ListViewState {
     std::vector<ListRow> rows;
     DWORD extended = 0;  // LVS_EX_*
     int top = 0;         // first row shown
+    int left = 0;        // pixels of the columns scrolled out on the left
     HFONT font = nullptr;
     bool redraw = true;
     bool focused = false;
     bool draggingThumb = false;
-    int grab = 0;  // where the thumb was taken, from its top
+    bool draggingColumnThumb = false;
+    int grab = 0;  // where the thumb was taken, from its top (or left)
 };
 
 ListViewState& ListStateOf(HWND list);
@@ -44,6 +46,12 @@ bool ListHasScrollBar(HWND list);
 RowScroll ListRowScroll(HWND list);
 // The scroll bar's strip, in client coordinates.
 RECT ListScrollBar(HWND list);
+// The columns' scroll bar along the bottom, shown while the columns are
+// wider than the list beside its row scroll bar.
+bool ListHasColumnScrollBar(HWND list);
+RowScroll ListColumnScroll(HWND list);
+RECT ListColumnScrollBar(HWND list);
+void ListScrollColumnsTo(HWND list, int left);
 // Where the cell (row, column) is; the row's full width with column -1.
 RECT ListCellRect(HWND list, int row, int column);
 // The row and column under a client point (-1 when none).

@@ -13,6 +13,11 @@ constexpr int kMinThumb = 16;
 constexpr int kWheelRows = 3;
 constexpr int kInset = 3;  // between the strip's sides and the thumb
 
+// A horizontal strip seen as a vertical one, and back.
+RECT Transposed(const RECT& r) {
+    return RECT{r.top, r.left, r.bottom, r.right};
+}
+
 }  // namespace
 
 RECT RowScrollThumb(const RECT& bar, const RowScroll& s) {
@@ -48,5 +53,24 @@ void PaintRowScrollBar(HDC dc, const RECT& bar, const RowScroll& s) {
     FillSolidRect(dc, &bar, kTheme.scrollTrack);
     RECT thumb = RowScrollThumb(bar, s);
     InflateRect(&thumb, -kInset, -1);
+    FillSolidRect(dc, &thumb, kTheme.scrollThumb);
+}
+
+RECT ColumnScrollThumb(const RECT& bar, const RowScroll& s) {
+    return Transposed(RowScrollThumb(Transposed(bar), s));
+}
+
+int ColumnScrollPress(const RECT& bar, const RowScroll& s, int x) {
+    return RowScrollPress(Transposed(bar), s, x);
+}
+
+int ColumnScrollDrag(const RECT& bar, const RowScroll& s, int x, int grab) {
+    return RowScrollDrag(Transposed(bar), s, x, grab);
+}
+
+void PaintColumnScrollBar(HDC dc, const RECT& bar, const RowScroll& s) {
+    FillSolidRect(dc, &bar, kTheme.scrollTrack);
+    RECT thumb = ColumnScrollThumb(bar, s);
+    InflateRect(&thumb, -1, -kInset);
     FillSolidRect(dc, &thumb, kTheme.scrollThumb);
 }

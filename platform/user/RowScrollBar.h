@@ -1,8 +1,9 @@
 // Inside the window system: the vertical scroll bar of a list whose rows do
-// not all fit, shared by the list view and the common dialogs' choice list.
-// A press above or below the thumb scrolls a page, a press on it starts a
-// drag that moves the first row shown with the pointer; the wheel scrolls
-// three rows a notch. Drawn in the window system's look (Theme.h).
+// not all fit (and the horizontal one of columns wider than it), shared by
+// the list view and the common dialogs' choice list. A press above or below
+// the thumb scrolls a page, a press on it starts a drag that moves the first
+// row shown with the pointer; the wheel scrolls three rows a notch. Drawn in
+// the window system's look (Theme.h).
 #pragma once
 
 #include "platform/user/UserTypes.h"
@@ -28,3 +29,11 @@ int RowScrollDrag(const RECT& bar, const RowScroll& s, int y, int grab);
 // The first row to show after the wheel turned by `delta` (WHEEL_DELTA a notch).
 int RowScrollWheel(const RowScroll& s, int delta);
 void PaintRowScrollBar(HDC dc, const RECT& bar, const RowScroll& s);
+
+// The same along a horizontal strip, for columns wider than the list: the
+// units are pixels of the columns (`rows` their width, `perPage` the width
+// shown, `top` the first shown), positions are x coordinates.
+RECT ColumnScrollThumb(const RECT& bar, const RowScroll& s);
+int ColumnScrollPress(const RECT& bar, const RowScroll& s, int x);
+int ColumnScrollDrag(const RECT& bar, const RowScroll& s, int x, int grab);
+void PaintColumnScrollBar(HDC dc, const RECT& bar, const RowScroll& s);

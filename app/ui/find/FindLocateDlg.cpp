@@ -178,7 +178,8 @@ void CFindLocateDlg::BeginIndexList(const EventNames& names) {
 }
 
 void CFindLocateDlg::ShowQuickList() {
-    ResetColumns(QuickListHeadings(m_units), kQuickListWidths);
+    const std::vector<CString> headings = QuickListHeadings(m_units);
+    ResetColumns(headings, MeasureQuickListWidths(m_list, headings).data());
     ShowSearchControls();
     GetDlgItem(IDC_FIND_TIME_PICKER)->ShowWindow(SW_HIDE);
     GetDlgItem(IDC_FIND_TIME_BUTTON)->ShowWindow(SW_HIDE);

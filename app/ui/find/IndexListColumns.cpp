@@ -1,6 +1,7 @@
 #include "app/ui/find/IndexListColumns.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/gdi/SystemMetrics.h"
 
@@ -17,6 +18,15 @@ int FittingWidth(const CListCtrl& list, const std::vector<CString>& texts) {
     return widest + 2 * kListViewCellMargin;
 }
 
+// The widest cells of the quick list's columns, in its order: entry, time,
+// speed, G values, temperature, position, tyre count and tyres.
+const wchar_t* const kWidestQuickCells[] = {
+    L"0000000", kWidestTime,
+    L"0000",    L"-00.00/-00.00/-00.00",
+    L"-0000",   L"-000.000000/-00.000000",
+    L"00",      L" 1:000/error 2:000/error 3:000/error 4:000/error",
+};
+
 }  // namespace
 
 IndexListWidths MeasureIndexListWidths(const CListCtrl& list, const std::vector<CString>& headings,
@@ -29,4 +39,16 @@ IndexListWidths MeasureIndexListWidths(const CListCtrl& list, const std::vector<
     list.GetClientRect(&client);
     const int left = client.Width() - GetSystemMetrics(SM_CXVSCROLL) - time - status;
     return {time, std::max(left, FittingWidth(list, {headings[1]})), status};
+}
+
+std::vector<int> MeasureQuickListWidths(const CListCtrl& list,
+                                        const std::vector<CString>& headings) {
+    std::vector<int> widths;
+    for (size_t i = 0; i < headings.size(); ++i) {
+        std::vector<CString> texts = {headings[i]};
+        if (i < std::size(kWidestQuickCells))
+            texts.emplace_back(kWidestQuickCells[i]);
+        widths.push_back(FittingWidth(list, texts));
+    }
+    return widths;
 }

@@ -4,6 +4,11 @@
 // event names can give, and the position column takes the width the list
 // has left beside its scroll bar, never less than its heading needs.
 //
+// The quick list's eight columns are measured the same way, each to its
+// heading and the widest text its cells can hold; the tyres column fits four
+// tyres (a car's), more end in an ellipsis. Together they are wider than the
+// list, which then scrolls sideways.
+//
 // UI thread (the list's).
 #pragma once
 
@@ -17,3 +22,5 @@ using IndexListWidths = std::array<int, 3>;
 
 IndexListWidths MeasureIndexListWidths(const CListCtrl& list, const std::vector<CString>& headings,
                                        const EventNames& names);
+std::vector<int> MeasureQuickListWidths(const CListCtrl& list,
+                                        const std::vector<CString>& headings);

@@ -40,7 +40,6 @@ private:
 
 // The column headings of the quick list, in the dialog's units.
 std::vector<CString> QuickListHeadings(const FindUnits& units);
-inline constexpr int kQuickListWidths[] = {50, 130, 80, 100, 100, 130, 80, 200};
 
 // The cells of a matching record's row. `timeUnit` is the record's
 // time-index unit, or null when it is outside the time index or unreadable.

@@ -4,6 +4,7 @@
 
 #include "ControlFixture.h"
 #include "Reaper.h"
+#include "platform/user/RowScrollBar.h"
 #include "platform/user/Theme.h"
 
 namespace {
@@ -160,6 +161,41 @@ TEST_F(ListView, GridLinesSelectionAndLockedRedraw) {
     TestWindows::Pump();
     EXPECT_EQ(display.PixelAt(200, r.top + 3), kTheme.header)
         << "an unfocused selection shows quietly with LVS_SHOWSELALWAYS";
+}
+
+// Columns wider than the list get a scroll bar along its bottom: a press
+// right of its thumb pages right, the cells and header move with it, and the
+// last column can be brought whole into sight; columns that fit have none.
+TEST_F(ListView, ColumnsWiderThanTheListScrollSideways) {
+    RECT row{};
+    SendMessage(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+    EXPECT_EQ(row.left, 0);
+    const int pagesBefore = int(SendMessage(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    AddColumn(2, L"Wheel", 200);  // 450 px of columns in a list 300 wide
+    SetCell(0, 2, L"far right");
+    TestWindows::Pump();
+    EXPECT_EQ(int(SendMessage(list, LVM_GETCOUNTPERPAGE, 0, 0)), pagesBefore - 1)
+        << "the bar takes a row's room at the bottom";
+    EXPECT_EQ(display.PixelAt(At(list, 100, 200 - 7).x, At(list, 100, 200 - 7).y),
+              kTheme.scrollThumb)
+        << "the thumb at the left";
+    Click(At(list, 250, 200 - 7));
+    SendMessage(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+    EXPECT_LT(row.left, 0) << "paged right";
+    Click(At(list, 250, 200 - 7));
+    Click(At(list, 250, 200 - 7));
+    SendMessage(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+    EXPECT_EQ(row.right, 300 - kRowScrollBarWidth) << "the last column ends at the row bar";
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{row.right - 5, (row.top + row.bottom) / 2};
+    SendMessage(list, LVM_SUBITEMHITTEST, 0, LPARAM(&hit));
+    EXPECT_EQ(hit.iSubItem, 2) << "presses land on the columns as shown";
+    Drag(At(list, 280, 200 - 7), At(list, 0, 200 - 7));
+    SendMessage(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+    EXPECT_EQ(row.left, 0) << "the thumb drags back";
+    SendMessage(list, LVM_DELETECOLUMN, 2, 0);
+    TestWindows::Pump();
+    EXPECT_EQ(int(SendMessage(list, LVM_GETCOUNTPERPAGE, 0, 0)), pagesBefore) << "no bar";
 }
 
 // A column as wide as its text's measured width and the two cell margins
