@@ -18,7 +18,8 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // The transport and audio buttons cut out the play bar's key colour.
 constexpr COLORREF kPlayBarKey = RGB(10, 10, 10);
 
-// Tool buttons of the top bar, left to right; the second is hovered.
+// Tool buttons of the top bar, left to right. The pointer rests on the
+// second, whose hover ends once the held play button takes the capture.
 constexpr int kToolIds[] = {IDC_MAIN_OPEN_FILE, IDC_MAIN_SEARCH_HDD, IDC_MAIN_SEARCH_SD,
                             IDC_MAIN_MAP_ON_OFF, IDC_MAIN_OTHER_SETTING};
 constexpr UINT kToolSkins[] = {IDB_OPEN_FILE, IDB_SEARCH_HDD, IDB_SEARCH_SD, IDB_MAP_ON_OFF,
